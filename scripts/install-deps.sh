@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the project needs, and only those that are
+# missing.  Safe to run again and again.  Needs root (apt-get).
+set -euo pipefail
+
+PACKAGES=(
+  g++ cmake ninja-build ccache pkg-config          # build
+  qt6-base-dev qt6-image-formats-plugins           # GUI toolkit, picture codec (TIFF plugin)
+  libgif-dev                                       # GIF writing
+  libgtest-dev libgmock-dev                        # unit tests
+  libbenchmark-dev                                 # benchmarks
+  clang libclang-rt-14-dev                         # fuzzing (libFuzzer) and sanitizers
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" != "install ok installed" ]; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all ${#PACKAGES[@]} packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

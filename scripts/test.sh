@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors, and runs the
+# whole test suite through CTest.
+#   scripts/test.sh           the normal build
+#   scripts/test.sh --asan    the suite under AddressSanitizer + UBSan
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+BUILD_DIR=build
+if [ "${1:-}" = "--asan" ]; then
+  scripts/build.sh --ci --asan
+  BUILD_DIR=build-asan
+else
+  scripts/build.sh --ci
+fi
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)"

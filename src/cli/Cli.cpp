@@ -1,0 +1,58 @@
+#include "cli/Cli.h"
+
+#include <iomanip>
+#include <ostream>
+#include <unistd.h>
+
+#include "cli/CliCommands.h"
+
+const std::vector<CliCommand>& Cli_Commands() {
+  static const std::vector<CliCommand> commands = {
+      {"demo", "quorlin demo [DIR]", "run the main job on the bundled sample photo", Cli_Demo},
+  };
+  return commands;
+}
+
+namespace {
+
+void Print_Overview(std::ostream& out) {
+  out << "usage: quorlin COMMAND [options]\n\ncommands:\n";
+  for (const CliCommand& c : Cli_Commands()) {
+    out << "  " << std::left << std::setw(14) << c.name << c.summary << '\n';
+  }
+  out << "\n'quorlin COMMAND --help' describes a command.\n";
+}
+
+}  // namespace
+
+int Quorlin_Main(int argc, char** argv, CliStreams& io) {
+  if (argc < 2) {
+    Print_Overview(io.err);
+    return kExitUsage;
+  }
+  const std::string name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    Print_Overview(io.out);
+    return kExitOk;
+  }
+  for (const CliCommand& c : Cli_Commands()) {
+    if (name == c.name) return c.run(std::vector<std::string>(argv + 2, argv + argc), io);
+  }
+  io.err << "quorlin: unknown command '" << name << "'\n";
+  Print_Overview(io.err);
+  return kExitUsage;
+}
+
+std::string Cli_Samples_Folder() {
+  // Next to the executable first (an installed program), then the source tree.
+  char self[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n > 0) {
+    self[n] = '\0';
+    std::string dir(self);
+    dir = dir.substr(0, dir.find_last_of('/'));
+    const std::string local = dir + "/samples";
+    if (::access((local + "/coffee.png").c_str(), R_OK) == 0) return local;
+  }
+  return QUORLIN_SAMPLES_DIR;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The `quorlin` command: batch work on photos without a display.  Every
+// command parses its own options with CliArgs and returns the process exit
+// code: 0 success, 1 failure (the program's message on stderr), 2 usage.
+
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum CliExit { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+
+struct CliStreams {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// Options of one command: "--name value", "--flag", and positional words.
+// Parse() rejects options the command did not declare.
+class CliArgs {
+ public:
+  CliArgs& Value_Option(const std::string& name) { m_valueNames.push_back(name); return *this; }
+  CliArgs& Flag_Option(const std::string& name) { m_flagNames.push_back(name); return *this; }
+
+  // Returns false and sets `problem` on an unknown option, a missing value
+  // or an option given twice.
+  bool Parse(const std::vector<std::string>& words, std::string& problem);
+
+  bool Has(const std::string& name) const;
+  std::optional<std::string> Value(const std::string& name) const;
+  const std::vector<std::string>& Positional() const { return m_positional; }
+  bool Wants_Help() const { return m_help; }
+
+ private:
+  std::vector<std::string> m_valueNames;
+  std::vector<std::string> m_flagNames;
+  std::map<std::string, std::string> m_values;
+  std::vector<std::string> m_flags;
+  std::vector<std::string> m_positional;
+  bool m_help = false;
+};
+
+// Whole-number option values in a closed range; false with a message that
+// names the option otherwise.
+bool Parse_Int_Option(const std::string& option, const std::string& text, long lo, long hi,
+                      long& value, std::string& problem);
+bool Parse_Real_Option(const std::string& option, const std::string& text, double lo, double hi,
+                       double& value, std::string& problem);
+// "WxH" with each side in lo..hi.
+bool Parse_Size_Option(const std::string& text, int& width, int& height);
+
+// One command of the program.
+struct CliCommand {
+  const char* name;
+  const char* usage;    // e.g. "quorlin info PHOTO"
+  const char* summary;  // one line for the command list
+  int (*run)(const std::vector<std::string>& words, CliStreams& io);
+};
+
+// Prints "usage: <usage>" and returns kExitUsage.
+int Cli_Usage_Error(CliStreams& io, const CliCommand& command, const std::string& problem);
+
+const std::vector<CliCommand>& Cli_Commands();
+int Quorlin_Main(int argc, char** argv, CliStreams& io);
+
+// Folder of the bundled sample photos.
+std::string Cli_Samples_Folder();

@@ -1,0 +1,202 @@
+#include "platform/qt/QtPictureCodec.h"
+
+#include <gif_lib.h>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QString>
+#include <vector>
+
+#include "platform/PathNames.h"
+#include "platform/SafeFile.h"
+#include "platform/Text.h"
+
+namespace {
+
+// Failure status of a save, as the platform's encoder reports it.
+constexpr int32_t kSaveFailed = static_cast<int32_t>(0x80004005u);
+
+class QtImage : public PlatformImage {
+ public:
+  int32_t Load(const std::string& path) override;
+  bool Is_Null() const override { return m_image.isNull(); }
+  int Get_Width() const override { return m_image.width(); }
+  int Get_Height() const override { return m_image.height(); }
+  void Get_Pixel_RGB(int x, int y, int& r, int& g, int& b) const override {
+    const QRgb px = reinterpret_cast<const QRgb*>(m_image.constScanLine(y))[x];
+    r = qRed(px);
+    g = qGreen(px);
+    b = qBlue(px);
+  }
+  bool Create(int width, int height, int bitsPerPixel) override;
+  void Set_Pixel_RGB(int x, int y, int r, int g, int b) override {
+    reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = qRgb(r, g, b);
+  }
+  int32_t Save(const std::string& path) override;
+  std::string Last_Error() const override { return m_error; }
+
+ private:
+  QImage m_image;  // always Format_RGB32 once loaded or created
+  std::string m_error;
+};
+
+int32_t QtImage::Load(const std::string& path) {
+  m_image = QImage();
+  m_error.clear();
+  QImageReader reader(QString::fromStdString(path));
+  reader.setAutoTransform(true);
+  const QSize size = reader.size();
+  if (size.isValid() && static_cast<int64_t>(size.width()) * size.height() > kMaxPicturePixels) {
+    m_error = Text_Format("the picture is %d x %d pixels; pictures above 100 megapixels are not loaded",
+                          size.width(), size.height());
+    return kImageLoadTooLarge;
+  }
+  // Qt refuses decodes above its default budget; ours is the pixel limit.
+  QImageReader::setAllocationLimit(1024);
+  QImage decoded;
+  if (!reader.read(&decoded) || decoded.isNull()) {
+    m_error = reader.errorString().toStdString();
+    return -1;
+  }
+  if (static_cast<int64_t>(decoded.width()) * decoded.height() > kMaxPicturePixels) {
+    m_error = Text_Format("the picture is %d x %d pixels; pictures above 100 megapixels are not loaded",
+                          decoded.width(), decoded.height());
+    return kImageLoadTooLarge;
+  }
+  // Transparent pixels count as white paper.
+  if (decoded.hasAlphaChannel()) {
+    const QImage argb = decoded.convertToFormat(QImage::Format_ARGB32);
+    QImage flat(decoded.size(), QImage::Format_RGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+      const QRgb* src = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+      QRgb* dst = reinterpret_cast<QRgb*>(flat.scanLine(y));
+      for (int x = 0; x < argb.width(); ++x) {
+        const int a = qAlpha(src[x]);
+        const auto mix = [a](int c) { return (c * a + 255 * (255 - a) + 127) / 255; };
+        dst[x] = qRgb(mix(qRed(src[x])), mix(qGreen(src[x])), mix(qBlue(src[x])));
+      }
+    }
+    m_image = std::move(flat);
+  } else {
+    m_image = decoded.convertToFormat(QImage::Format_RGB32);
+  }
+  if (m_image.isNull()) {
+    m_error = "not enough memory to hold the picture";
+    return -1;
+  }
+  return 0;
+}
+
+bool QtImage::Create(int width, int height, int bitsPerPixel) {
+  m_error.clear();
+  if (bitsPerPixel != 24 || width <= 0 || height <= 0 ||
+      static_cast<int64_t>(width) * height > kMaxPicturePixels) {
+    m_image = QImage();
+    return false;
+  }
+  m_image = QImage(width, height, QImage::Format_RGB32);
+  if (m_image.isNull()) return false;
+  m_image.fill(Qt::black);
+  return true;
+}
+
+int32_t QtImage::Save(const std::string& path) {
+  m_error.clear();
+  if (m_image.isNull()) {
+    m_error = "the picture is empty";
+    return kSaveFailed;
+  }
+  std::string ext = Path_Extension(path);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::string bytes;
+  if (ext == "gif") {
+    std::vector<unsigned char> rgb(static_cast<size_t>(m_image.width()) * m_image.height() * 3);
+    size_t k = 0;
+    for (int y = 0; y < m_image.height(); ++y) {
+      const QRgb* line = reinterpret_cast<const QRgb*>(m_image.constScanLine(y));
+      for (int x = 0; x < m_image.width(); ++x) {
+        rgb[k++] = static_cast<unsigned char>(qRed(line[x]));
+        rgb[k++] = static_cast<unsigned char>(qGreen(line[x]));
+        rgb[k++] = static_cast<unsigned char>(qBlue(line[x]));
+      }
+    }
+    if (!Encode_Gif(rgb.data(), m_image.width(), m_image.height(), bytes, m_error)) return kSaveFailed;
+  } else {
+    const char* format = nullptr;
+    if (ext == "bmp") format = "bmp";
+    else if (ext == "png") format = "png";
+    else if (ext == "jpg") format = "jpg";
+    else if (ext == "tif") format = "tiff";
+    if (!format) {
+      m_error = "no encoder for the extension \"" + ext + "\"";
+      return kSaveFailed;
+    }
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (ext == "jpg") writer.setQuality(90);
+    const QImage out = m_image.convertToFormat(QImage::Format_RGB888);
+    if (!writer.write(out)) {
+      m_error = writer.errorString().toStdString();
+      return kSaveFailed;
+    }
+    bytes.assign(encoded.constData(), static_cast<size_t>(encoded.size()));
+  }
+  if (!Write_File_Safely(path, bytes.data(), bytes.size(), m_error)) return kSaveFailed;
+  return 0;
+}
+
+int Gif_Append(GifFileType* gif, const GifByteType* data, int length) {
+  static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(data), static_cast<size_t>(length));
+  return length;
+}
+
+}  // namespace
+
+std::unique_ptr<PlatformImage> QtPictureCodec::Create_Image() { return std::make_unique<QtImage>(); }
+
+bool Encode_Gif(const unsigned char* rgb, int width, int height, std::string& bytes, std::string& reason) {
+  const size_t n = static_cast<size_t>(width) * height;
+  std::vector<GifByteType> r(n), g(n), b(n), indices(n);
+  for (size_t i = 0; i < n; ++i) {
+    r[i] = rgb[3 * i];
+    g[i] = rgb[3 * i + 1];
+    b[i] = rgb[3 * i + 2];
+  }
+  int mapSize = 256;
+  std::vector<GifColorType> palette(256);
+  if (GifQuantizeBuffer(static_cast<unsigned>(width), static_cast<unsigned>(height), &mapSize, r.data(), g.data(),
+                        b.data(), indices.data(), palette.data()) == GIF_ERROR) {
+    reason = "the colours could not be reduced to a palette";
+    return false;
+  }
+  ColorMapObject* map = GifMakeMapObject(256, palette.data());
+  if (!map) {
+    reason = "out of memory";
+    return false;
+  }
+  bytes.clear();
+  int error = 0;
+  GifFileType* gif = EGifOpen(&bytes, Gif_Append, &error);
+  if (!gif) {
+    GifFreeMapObject(map);
+    reason = GifErrorString(error);
+    return false;
+  }
+  bool ok = EGifPutScreenDesc(gif, width, height, 8, 0, map) != GIF_ERROR &&
+            EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) != GIF_ERROR;
+  for (int y = 0; ok && y < height; ++y) {
+    ok = EGifPutLine(gif, indices.data() + static_cast<size_t>(y) * width, width) != GIF_ERROR;
+  }
+  if (!ok) reason = GifErrorString(gif->Error);
+  if (EGifCloseFile(gif, &error) == GIF_ERROR && ok) {
+    ok = false;
+    reason = GifErrorString(error);
+  }
+  GifFreeMapObject(map);
+  return ok;
+}
