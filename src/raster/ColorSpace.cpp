@@ -1,0 +1,102 @@
+#include "raster/ColorSpace.h"
+
+// The conversions run once or twice per pixel in every colour operation.
+// Their rounding is part of the program's results (separations and fitted
+// colours depend on it), so each one follows its formula step by step in
+// double precision and truncates toward zero exactly where noted.
+
+namespace {
+
+inline int16_t Clamp_Component(int v) {
+  if (v >= 256) return 255;
+  if (v < 0) return 0;
+  return static_cast<int16_t>(v);
+}
+
+}  // namespace
+
+void RGB_to_HSV(int16_t r, int16_t g, int16_t b, int16_t* h, int16_t* s, int16_t* v) {
+  const int mx = r > g ? (r > b ? r : b) : (g > b ? g : b);
+  const int mn = r < g ? (r < b ? r : b) : (g < b ? g : b);
+  *v = static_cast<int16_t>(mx);
+  if (mx == 0) {
+    *s = 0;
+    *h = -1;
+    return;
+  }
+  const int sat = (mx - mn) * 255 / mx;
+  *s = static_cast<int16_t>(sat);
+  if (sat == 0) {
+    *h = -1;
+    return;
+  }
+  const double delta = mx - mn;
+  double hue;
+  if (r == mx)
+    hue = (g - b) / delta;
+  else if (g == mx)
+    hue = 2.0 + (b - r) / delta;
+  else
+    hue = 4.0 + (r - g) / delta;
+  hue *= 60.0;
+  if (hue < 0.0) hue += 360.0;
+  *h = static_cast<int16_t>(hue);
+}
+
+void HSV_to_RGB(int16_t h, int16_t s, int16_t v, int16_t* r, int16_t* g, int16_t* b) {
+  if (s == 0 || h == -1) {
+    *r = *g = *b = Clamp_Component(v);
+    return;
+  }
+  const double hh = (h == 360 ? 0 : h) / 60.0;
+  const int sector = static_cast<int>(hh);
+  const double frac = hh - sector;
+  const double V = v / 255.0;
+  const double S = s / 255.0;
+  const int p = static_cast<int>(V * (1.0 - S) * 255.0);
+  const int q = static_cast<int>(V * (1.0 - frac * S) * 255.0);
+  const int t = static_cast<int>(V * (1.0 - S * (1.0 - frac)) * 255.0);
+  int rr = -9, gg = -9, bb = -9;
+  switch (sector) {
+    case 0: rr = v; gg = t; bb = p; break;
+    case 1: rr = q; gg = v; bb = p; break;
+    case 2: rr = p; gg = v; bb = t; break;
+    case 3: rr = p; gg = q; bb = v; break;
+    case 4: rr = t; gg = p; bb = v; break;
+    case 5: rr = v; gg = p; bb = q; break;
+    default: break;  // a hue above 360: left at -9, which the clamp turns into 0
+  }
+  *r = Clamp_Component(rr);
+  *g = Clamp_Component(gg);
+  *b = Clamp_Component(bb);
+}
+
+void RGB_to_YIQ(int16_t r, int16_t g, int16_t b, int16_t* y, int16_t* i, int16_t* q) {
+  *y = static_cast<int16_t>(0.299 * r + 0.587 * g + 0.114 * b);
+  *i = static_cast<int16_t>(0.596 * r - 0.274 * g - 0.322 * b);
+  *q = static_cast<int16_t>(0.211 * r - 0.523 * g + 0.312 * b);
+}
+
+void YIQ_to_RGB(int16_t y, int16_t i, int16_t q, int16_t* r, int16_t* g, int16_t* b) {
+  *r = Clamp_Component(static_cast<int>(y + 0.956 * i + 0.621 * q));
+  *g = Clamp_Component(static_cast<int>(y - 0.272 * i - 0.647 * q));
+  *b = Clamp_Component(static_cast<int>(y - 1.106 * i + 1.703 * q));
+}
+
+namespace {
+
+int Normalise_Hue(int h) {
+  for (int n = 0; n < 2 && h > 360; ++n) h -= 360;
+  for (int n = 0; n < 2 && h < -360; ++n) h += 360;
+  if (h < 0) h += 360;
+  return h;
+}
+
+}  // namespace
+
+int16_t Hue_Difference(int16_t a, int16_t b) {
+  int d = Normalise_Hue(a) - Normalise_Hue(b);
+  if (d < -180) d += 360;
+  if (d > 180) d -= 360;
+  return static_cast<int16_t>(d);
+}
