@@ -1,12 +1,13 @@
 #include "raster/OffMap.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
 
-namespace {
+#include "platform/PlatformServices.h"
 
-inline uint8_t Clamp_Byte(int v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
+namespace {
 
 void Put_U32(uint8_t* p, uint32_t v) {
   p[0] = static_cast<uint8_t>(v);
@@ -110,53 +111,19 @@ void OffMap::Assign_Copy(const OffMap& other) {
 
 void OffMap::Set_Pixel(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b) {
   if (!m_bits || x < 0 || y < 0 || x >= m_width || y >= m_height) return;
-  uint8_t* row = Row(y);
-  switch (m_depth) {
-    case 24: {
-      uint8_t* p = row + 3 * static_cast<int64_t>(x);
-      p[0] = Clamp_Byte(b);
-      p[1] = Clamp_Byte(g);
-      p[2] = Clamp_Byte(r);
-      break;
-    }
-    case 8:
-      row[x] = Clamp_Byte(r);
-      break;
-    case 1: {
-      const uint8_t mask = static_cast<uint8_t>(0x80 >> (x & 7));
-      if (r == 0 && g == 0 && b == 0)
-        row[x >> 3] &= static_cast<uint8_t>(~mask);
-      else
-        row[x >> 3] |= mask;
-      break;
-    }
-    default:
-      break;
-  }
+  Store_In_Row(Row(y), m_depth, x, r, g, b);
 }
 
 void OffMap::Get_Pixel(int32_t x, int32_t y, int16_t& r, int16_t& g, int16_t& b) const {
-  const bool inside = m_bits && x >= 0 && y >= 0 && x < m_width && y < m_height;
-  switch (m_depth) {
-    case 24:
-      if (!inside) {
-        r = g = b = 255;
-      } else {
-        const uint8_t* p = Row(y) + 3 * static_cast<int64_t>(x);
-        b = p[0];
-        g = p[1];
-        r = p[2];
-      }
-      break;
-    case 8:
-      r = g = b = inside ? Row(y)[x] : 0;
-      break;
-    case 1:
-      r = g = b = (inside && (Row(y)[x >> 3] & (0x80 >> (x & 7)))) ? 255 : 0;
-      break;
-    default:
-      break;
+  if (m_bits && x >= 0 && y >= 0 && x < m_width && y < m_height) {
+    Read_In_Row(Row(y), m_depth, x, r, g, b);
+    return;
   }
+  // Outside: white around a colour map, black around a tonal or mask map.
+  if (m_depth == 24)
+    r = g = b = 255;
+  else if (m_depth == 8 || m_depth == 1)
+    r = g = b = 0;
 }
 
 void OffMap::Fill(int16_t value) {
@@ -169,4 +136,142 @@ void OffMap::Fill(int16_t value) {
     default: return;
   }
   std::memset(m_bits, byte, static_cast<size_t>(m_imageBytes));
+}
+
+bool OffMap::Is_Pixel_Light(int32_t x, int32_t y, int16_t threshold, bool wantLight) const {
+  int16_t r = 0, g = 0, b = 0;
+  Get_Pixel(x, y, r, g, b);
+  const bool light = r >= threshold && g >= threshold && b >= threshold;
+  return light == wantLight;
+}
+
+bool OffMap::Is_Pixel_Color(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b) const {
+  int16_t pr = 0, pg = 0, pb = 0;
+  Get_Pixel(x, y, pr, pg, pb);
+  return pr == r && pg == g && pb == b;
+}
+
+bool OffMap::Is_Pixel_Red_Value(int32_t x, int32_t y, int16_t value) const {
+  int16_t r = 0, g = 0, b = 0;
+  Get_Pixel(x, y, r, g, b);
+  return r == value;
+}
+
+void OffMap::Get_Pixel_Filtered(int32_t x, int32_t y, int16_t mode, int16_t count, int16_t& r,
+                                int16_t& g, int16_t& b) const {
+  Get_Pixel(x, y, r, g, b);
+  if (mode != kFilterMean && mode != kFilterMedian && mode != kFilterMax && mode != kFilterMin)
+    return;
+  // The pixel itself, then the neighbours +1, -1, +2, -2, ... +16, -16.
+  constexpr int kMaxSamples = 33;
+  int16_t reds[kMaxSamples];
+  int n = 0;
+  reds[n++] = r;
+  for (int k = 1; n < count && n < kMaxSamples; ++k) {
+    int16_t nr = 0, ng = 0, nb = 0;
+    Get_Pixel(x + k, y, nr, ng, nb);
+    reds[n++] = nr;
+    if (n >= count) break;
+    Get_Pixel(x - k, y, nr, ng, nb);
+    reds[n++] = nr;
+  }
+  int result = reds[0];
+  switch (mode) {
+    case kFilterMean: {
+      int sum = 0;
+      for (int i = 0; i < n; ++i) sum += reds[i];
+      result = sum / n;
+      break;
+    }
+    case kFilterMedian:
+      std::sort(reds, reds + n);
+      result = reds[n / 2];
+      break;
+    case kFilterMax:
+      for (int i = 0; i < n; ++i) result = std::max<int>(result, reds[i]);
+      break;
+    case kFilterMin:
+      for (int i = 0; i < n; ++i) result = std::min<int>(result, reds[i]);
+      break;
+    default:
+      break;
+  }
+  r = g = b = static_cast<int16_t>(result);
+}
+
+void OffMap::Fill_Row(int32_t y, int16_t v) {
+  if (!m_bits || y < 0 || y >= m_height) return;
+  uint8_t* row = Row(y);
+  for (int32_t x = 0; x < m_width; ++x) Store_In_Row(row, m_depth, x, v, v, v);
+}
+
+void OffMap::Fill_Column(int32_t x, int16_t v) {
+  if (!m_bits || x < 0 || x >= m_width) return;
+  for (int32_t y = 0; y < m_height; ++y) Store_In_Row(Row(y), m_depth, x, v, v, v);
+}
+
+int16_t OffMap::Copy_Row(int32_t fromY, int32_t toY) {
+  if (!m_bits || fromY == toY || fromY < 0 || toY < 0 || fromY >= m_height || toY >= m_height)
+    return -1;
+  const uint8_t* from = Row(fromY);
+  uint8_t* to = Row(toY);
+  int16_t maxRed = 0;
+  for (int32_t x = 0; x < m_width; ++x) {
+    int16_t r = 0, g = 0, b = 0;
+    Read_In_Row(from, m_depth, x, r, g, b);
+    Store_In_Row(to, m_depth, x, r, g, b);
+    maxRed = std::max(maxRed, r);
+  }
+  return maxRed;
+}
+
+int16_t OffMap::Copy_Column(int32_t fromX, int32_t toX) {
+  if (!m_bits || fromX == toX || fromX < 0 || toX < 0 || fromX >= m_width || toX >= m_width)
+    return -1;
+  int16_t maxRed = 0;
+  for (int32_t y = 0; y < m_height; ++y) {
+    uint8_t* row = Row(y);
+    int16_t r = 0, g = 0, b = 0;
+    Read_In_Row(row, m_depth, fromX, r, g, b);
+    Store_In_Row(row, m_depth, toX, r, g, b);
+    maxRed = std::max(maxRed, r);
+  }
+  return maxRed;
+}
+
+// Towards 0 the copies run from the near side, away from 0 from the far
+// side, so no column (row) is overwritten before it has been read.
+bool OffMap::Scroll_Horizontally(bool towardsZero, int32_t pixels, MessageService& messages) {
+  if (pixels <= 0) {
+    messages.Message_Box("OffMap::Scroll_Horizontally FAILED,  pixelsToScroll is too small.");
+    return false;
+  }
+  if (towardsZero) {
+    for (int64_t x = pixels; x < m_width; ++x)
+      Copy_Column(static_cast<int32_t>(x), static_cast<int32_t>(x - pixels));
+  } else {
+    for (int64_t x = static_cast<int64_t>(m_width) - 1 - pixels; x >= 0; --x)
+      Copy_Column(static_cast<int32_t>(x), static_cast<int32_t>(x + pixels));
+  }
+  return true;
+}
+
+bool OffMap::Scroll_Vertically(bool towardsZero, int32_t pixels, MessageService& messages) {
+  if (pixels <= 0) {
+    messages.Message_Box("OffMap::Scroll_Vertically FAILED,  pixelsToScroll is too small.");
+    return false;
+  }
+  if (towardsZero) {
+    for (int64_t y = pixels; y < m_height; ++y)
+      Copy_Row(static_cast<int32_t>(y), static_cast<int32_t>(y - pixels));
+  } else {
+    for (int64_t y = static_cast<int64_t>(m_height) - 1 - pixels; y >= 0; --y)
+      Copy_Row(static_cast<int32_t>(y), static_cast<int32_t>(y + pixels));
+  }
+  return true;
+}
+
+void OffMap::Draw_Test_Pattern() {
+  Fill(0);
+  Fill_Row(1, 255);
 }
