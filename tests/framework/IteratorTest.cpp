@@ -113,18 +113,6 @@ TEST_F(IteratorTest, SpeedIndexIteratorSurvivesRemovalOfEachCurrentElement) {
   EXPECT_EQ(list.Get_Last(), nullptr);
 }
 
-TEST_F(IteratorTest, SpeedIndexIteratorRemovingEverySecondElement) {
-  ListMemry<Tracked> list;
-  Fill(list, 6);
-  SpeedIndexIterator<Tracked> it(list);
-  for (it.First(); !it.Is_Done(); it.Next()) {
-    if (it.Current_Item()->id % 2 == 0) list.Remove_Object(it.Current_Item());
-  }
-  ListIterator<Tracked> rest(list);
-  EXPECT_EQ(Walk(rest), (std::vector<int>{1, 3, 5}));
-  EXPECT_EQ(list.Get_Count(), 3);
-}
-
 TEST_F(IteratorTest, HeapIteratorsAreDeletedThroughTheBase) {
   ListMemry<Tracked> list;
   Fill(list, 2);

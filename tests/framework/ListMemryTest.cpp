@@ -127,8 +127,9 @@ TEST_F(ListMemryTest, GetNthStaysExactAcrossEveryKindOfChange) {
 
 TEST_F(ListMemryTest, TakingTheHeadDestroysOnlyThroughDeleteOnAnOwningList) {
   ListMemry<Tracked> list;
+  Tracked* second = Make(2);
   list.Add_To_Tail(Make(1));
-  list.Add_To_Tail(Make(2));
+  list.Add_To_Tail(second);
   list.Add_To_Tail(Make(3));
   list.Add_To_Tail(Make(4));
 
@@ -148,6 +149,7 @@ TEST_F(ListMemryTest, TakingTheHeadDestroysOnlyThroughDeleteOnAnOwningList) {
   EXPECT_TRUE(list.Is_Empty());
   EXPECT_EQ(list.Get_Last(), nullptr);
   delete popped;
+  delete second;
   delete last;
 }
 
