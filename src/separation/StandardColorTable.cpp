@@ -1,0 +1,41 @@
+#include "separation/StandardColorTable.h"
+
+// Paint colours are pale tints: the chromatic ones at full value, the earth
+// colours darker, the greys darkening step by step, and the synthetic tints
+// paler still.  Row 0 keeps its odd hue; with saturation 0 it is black.
+const StandardColorEntry StandardColors[kStandardColorCount] = {
+    {"-NONE-", -118, 0, 0},
+    {"Vermillion", 0, 45, 255},
+    {"Juane", 15, 45, 255},
+    {"Orange", 25, 45, 255},
+    {"Yellow", 55, 55, 255},
+    {"Sap Green", 85, 45, 255},
+    {"Hookers Green", 130, 45, 255},
+    {"Pthalo Green", 160, 45, 255},
+    {"Prussian Blue", 190, 45, 255},
+    {"Cerulean Blue", 205, 45, 255},
+    {"Cobalt Blue", 225, 45, 255},
+    {"Purple", 250, 45, 255},
+    {"Violet", 280, 45, 255},
+    {"Magenta", 300, 45, 255},
+    {"Rose", 320, 45, 255},
+    {"Crimson", 350, 45, 255},
+    {"Burnt Sienna", 15, 45, 220},
+    {"Burnt Umber", 26, 45, 220},
+    {"Raw Sienna", 38, 45, 220},
+    {"Yellow Ochre", 45, 45, 220},
+    {"Gray 1", -1, 0, 243},
+    {"Gray 2", -1, 0, 240},
+    {"Gray 3", -1, 0, 235},
+    {"Gray 4", -1, 0, 229},
+    {"Gray 5", -1, 0, 222},
+    {"Gray 6", -1, 0, 212},
+    {"Gray 7", -1, 0, 199},
+    {"Gray 8", -1, 0, 182},
+    {"Gray 9", -1, 0, 161},
+    {"Gray 10", -1, 0, 132},
+    {"Magenta-Pink (syn)", 300, 35, 255},
+    {"Blue-Purple (syn)", 240, 35, 255},
+    {"Cyan-Turquoise (syn)", 180, 35, 255},
+    {"Green Lite (syn)", 120, 35, 255},
+};
