@@ -1,0 +1,139 @@
+#pragma once
+// RenderMan: the one owner of the program's named raster maps.
+//
+// The photo as decoded, the working source map and its backup, the hidden and
+// the displayed pre-processed maps, the subtract map, the layered result and
+// the outline with its backup all live here.  Other components keep the
+// address of a map member (not the map), so that a map this class (or they
+// themselves) re-create is seen at once; a RenderMan therefore never moves or
+// copies, and its owner (the application object, the command line, a test)
+// keeps it in one place for its whole life.
+//
+// Every working map (source, backup, filtered pair, layered, subtract) has
+// the same "working size", chosen when a photo is loaded (ImageFiles.h) or by
+// the Image Size dialog (ImageSizeController.h).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "framework/Rects.h"
+#include "platform/Platform.h"
+#include "raster/OffMap.h"
+
+class RenderMan {
+ public:
+  explicit RenderMan(Platform& platform);
+  ~RenderMan();
+  RenderMan(const RenderMan&) = delete;
+  RenderMan& operator=(const RenderMan&) = delete;
+
+  Platform& Get_Platform() { return m_platform; }
+
+  // ---- settings and state -----------------------------------------------------
+  // Full path of the photo last loaded through the file dialog.
+  std::string m_sourcePhotoPath;
+  // Set after each photo load: the source map looked grey at 20 samples.
+  uint8_t m_isGreyscalePhoto = 0;
+  // A pre-processing result has been rendered into m_filteredMap since the
+  // filter maps were last created or erased.
+  uint8_t m_filteredMapHasImage = 0;
+  // How the outline is merged into the layered image (Merge_OutlineMap_with_Source):
+  // liteness lightens the strokes, darkness scales them in percent, the style
+  // picks the formula (0 pencil or charcoal, 1 outline picture, 2 ink).
+  int16_t m_outlineLiteness = 0;
+  int16_t m_outlineDarkness = 100;
+  int16_t m_outlineStyle = 0;
+  uint8_t m_hideOutline = 0;
+  uint8_t m_outlineOption = 0;
+
+  // ---- the maps (owned; null until created) -----------------------------------
+  // The photo at its file resolution, kept for later resizing.
+  std::unique_ptr<PlatformImage> m_photoOriginal;
+  std::unique_ptr<OffMap> m_sourceMap;          // 24-bit, working size
+  std::unique_ptr<OffMap> m_sourceMapBackup;    // 24-bit copy made with the source
+  std::unique_ptr<OffMap> m_layeredMapOversize; // 24-bit layered result, working size
+  // The outline: 8-bit when loaded from a picture, 24-bit when drawn.  It may
+  // be larger than the working size; the merge scales it.
+  std::unique_ptr<OffMap> m_outlineMapOversize;
+  std::unique_ptr<OffMap> m_outlineMapBackup;   // taken before the user edits the outline
+  std::unique_ptr<OffMap> m_filteredMap;             // hidden pre-processed image
+  std::unique_ptr<OffMap> m_filteredMapWithOutline;  // displayed copy, outline drawn on it
+  std::unique_ptr<OffMap> m_subtractMap;        // what the next separation is taken from
+
+  // ---- texture maps and pencil brushes -----------------------------------------
+  // The 40-entry pencil-brush table, the index of the brush entry in use and
+  // the monochrome (code 0) and colour (code 1) texture-map lists are members
+  // of this class; they arrive with the texture and brush code:
+  //
+  //   ResourceBitmapUtility m_bitmapUtilityArray[40];   // width, height -1, id 0, no map
+  //   int16_t m_lastBitmapUtilitiyArrayIndex = -1;
+  //   texture-map lists of TextureMapSpec for codes 0 and 1, built by the constructor
+  //
+  // The destructor then also deletes each brush map.
+
+  // ---- allocation -----------------------------------------------------------------
+  // Replaces the photo object by a new, empty one.
+  bool Alloc_PhotoMap(std::string& err);
+  // Drops every working map and the outline, then creates the source map
+  // and its backup (24-bit, black) at width x height.
+  bool Alloc_Source_Bitmaps_for_Virtual_Project(int32_t width, int32_t height, std::string& err);
+  // The filter pair, the layered and the subtract map at the working size,
+  // all white.  Note the order: height first.
+  bool Alloc_Support_Bitmaps_for_Image_Creation(int32_t height, int32_t width, std::string& err);
+  // Both filter maps white at this size and depth, re-created only when the
+  // size or depth differs; clears m_filteredMapHasImage.
+  bool Create_FilterMap_Pair(int32_t depth, int32_t width, int32_t height);
+  // The map white at this size (24-bit), re-created only when it differs.
+  bool Create_Layered_Map(int32_t height, int32_t width);
+  bool Create_Subtract_Map(int32_t height, int32_t width);
+  bool Create_Outline_Map(int32_t height, int32_t width);
+  // Whitens the outline, layered, filter and subtract maps that exist.
+  bool Erase_Support_Bitmaps(std::string& err);
+
+  // ---- copies between the maps ----------------------------------------------------
+  // The subtract map becomes a copy of the pre-processed image, ready for a
+  // new series of separations.
+  bool Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(std::string& err);
+  bool Copy_FilterMapHidden_to_Displayed_FilterMap(std::string& err);
+  // The source map into the hidden filter map (converting the depth if needed).
+  bool Copy_SRCmap_to_DSTmap(std::string& err);
+
+  // ---- working size ---------------------------------------------------------------
+  // Resamples the kept photo to a new working size and re-creates every
+  // working map.
+  bool Change_Image_Size(int32_t width, int32_t height, std::string& err);
+  // The source map's size, or (-1, -1) without one.
+  void Get_Source_Size(int32_t& width, int32_t& height) const;
+
+  // Bilinear sample of the photo at (sx, sy); neighbours outside the photo
+  // count as white.  Components are truncated.
+  static void Sample_Photo_Bilinear(const PlatformImage& photo, double sx, double sy, int16_t& r,
+                                    int16_t& g, int16_t& b);
+  // Fills m_sourceMap and m_sourceMapBackup with the photo sampled at
+  // (x * scaleX, y * scaleY) for every pixel of the maps.
+  void Sample_Photo_into_Source(double scaleX, double scaleY);
+
+  // ---- outline ----------------------------------------------------------------------
+  // Copies the outline into a fresh backup.  False without an outline or when
+  // the copy fails (then a message box says so).
+  bool Backup_Outline_Map();
+  bool Restore_Outline_Map_from_Backup(std::string& err);
+
+  // Darkens `destinationMap` where the outline is dark.  The area produced is
+  // the extent of `ratioRct`, starting at the map origin; the outline is
+  // scaled onto it.  The caller usually passes the layered map as both source
+  // and destination and m_outlineStyle as the style.  With `whiteOut` every
+  // outline pixel becomes white instead.
+  static bool Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool whiteOut, int16_t style,
+                                           const OffMap* outlineMap, const OffMap* sourceMap,
+                                           OffMap* destinationMap, std::string& err,
+                                           const RectShrt& ratioRct);
+
+ private:
+  // Re-creates (or whitens) one 24-bit map of this size.
+  static bool Create_White_Map(std::unique_ptr<OffMap>& map, int32_t width, int32_t height,
+                               int32_t depth);
+
+  Platform& m_platform;
+};
