@@ -8,9 +8,20 @@
 
 const std::vector<CliCommand>& Cli_Commands() {
   static const std::vector<CliCommand> commands = {
+      {"info", "quorlin info PHOTO", "print the size of a photo, its working size and whether it is grey",
+       Cli_Info},
+      {"resample", "quorlin resample PHOTO -o OUT [--size WxH]",
+       "load a photo at its working size and write it as a picture", Cli_Resample},
       {"demo", "quorlin demo [DIR]", "run the main job on the bundled sample photo", Cli_Demo},
   };
   return commands;
+}
+
+const CliCommand& Cli_Command(const std::string& name) {
+  for (const CliCommand& c : Cli_Commands()) {
+    if (name == c.name) return c;
+  }
+  return Cli_Commands().front();
 }
 
 namespace {

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/Headless.h"
+#include "platform/qt/QtPictureCodec.h"
+
 enum CliExit { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 
 struct CliStreams {
@@ -60,9 +63,27 @@ struct CliCommand {
 
 // Prints "usage: <usage>" and returns kExitUsage.
 int Cli_Usage_Error(CliStreams& io, const CliCommand& command, const std::string& problem);
+// Prints the program's message text on stderr and returns kExitFailure.
+int Cli_Failure(CliStreams& io, const std::string& text);
+// Prints a command's --help text and returns kExitOk.
+int Cli_Help(CliStreams& io, const CliCommand& command, const char* details);
 
 const std::vector<CliCommand>& Cli_Commands();
+// The entry of the command table with this name (it must exist).
+const CliCommand& Cli_Command(const std::string& name);
 int Quorlin_Main(int argc, char** argv, CliStreams& io);
 
 // Folder of the bundled sample photos.
 std::string Cli_Samples_Folder();
+
+// The platform the commands run on: headless services (no display) with
+// the Qt picture codec.  Every message the engine shows goes to stderr.
+class CliPlatform {
+ public:
+  explicit CliPlatform(CliStreams& io) : m_headless(m_codec) { m_headless.Messages().Set_Echo(&io.err); }
+  Platform& Get() { return m_headless.Get(); }
+
+ private:
+  QtPictureCodec m_codec;
+  HeadlessPlatform m_headless;
+};

@@ -111,3 +111,14 @@ int Cli_Usage_Error(CliStreams& io, const CliCommand& command, const std::string
   io.err << "usage: " << command.usage << '\n';
   return kExitUsage;
 }
+
+int Cli_Failure(CliStreams& io, const std::string& text) {
+  io.err << text << '\n';
+  return kExitFailure;
+}
+
+int Cli_Help(CliStreams& io, const CliCommand& command, const char* details) {
+  io.out << "usage: " << command.usage << "\n\n" << command.summary << "\n";
+  if (details && *details) io.out << "\n" << details;
+  return kExitOk;
+}

@@ -6,4 +6,12 @@
 
 #include "cli/Cli.h"
 
+int Cli_Info(const std::vector<std::string>& words, CliStreams& io);
+int Cli_Resample(const std::vector<std::string>& words, CliStreams& io);
 int Cli_Demo(const std::vector<std::string>& words, CliStreams& io);
+
+// Loads `photo` as the source (the standard working size, or width x height
+// when both are positive) and writes the source map to `out` in the format
+// named by its extension.  Failures are printed; returns the exit code.
+int Cli_Resample_Photo(CliStreams& io, const std::string& photo, const std::string& out, int width,
+                       int height);

@@ -1,0 +1,32 @@
+#include <ostream>
+
+#include "cli/CliCommands.h"
+#include "render/ImageFiles.h"
+#include "render/RenderMan.h"
+
+int Cli_Info(const std::vector<std::string>& words, CliStreams& io) {
+  const CliCommand& self = Cli_Command("info");
+  CliArgs args;
+  std::string problem;
+  if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
+  if (args.Wants_Help()) {
+    return Cli_Help(io, self,
+                    "Prints three lines: the photo's size in pixels, the working size it loads at\n"
+                    "(longer side 400) and whether it looks grey (\"greyscale yes\" or \"greyscale no\").\n");
+  }
+  if (args.Positional().size() != 1) return Cli_Usage_Error(io, self, "one PHOTO is needed");
+
+  CliPlatform platform(io);
+  RenderMan renderMan(platform.Get());
+  std::string err;
+  bool fileProblem = false;
+  if (!Load_Bitmap_File_as_SRC(err, renderMan, args.Positional()[0], -1, -1, kWorkingMaxSide, fileProblem)) {
+    return Cli_Failure(io, err);
+  }
+  int32_t width = 0, height = 0;
+  renderMan.Get_Source_Size(width, height);
+  io.out << "photo " << renderMan.m_photoOriginal->Get_Width() << " x " << renderMan.m_photoOriginal->Get_Height()
+         << "\nworking " << width << " x " << height << "\ngreyscale " << (renderMan.m_isGreyscalePhoto ? "yes" : "no")
+         << '\n';
+  return kExitOk;
+}
