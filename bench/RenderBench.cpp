@@ -1,0 +1,86 @@
+// Loading a photo: decoding a 4000 x 3000 JPEG and resampling it into the
+// 400 x 300 working maps, as "Load Source Photo" does.
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "platform/headless/Headless.h"
+#include "platform/qt/QtPictureCodec.h"
+#include "render/ImageFiles.h"
+#include "render/RenderMan.h"
+
+namespace {
+
+// A 4000 x 3000 JPEG made once per run from the sample photo: the sample is
+// enlarged bilinearly and given a fine deterministic grain, so that the file
+// compresses like a real photo rather than like smooth blocks.
+class LargePhoto {
+ public:
+  LargePhoto() {
+    char pattern[] = "/tmp/quorlin-bench-XXXXXX";
+    if (!::mkdtemp(pattern)) return;
+    m_dir = pattern;
+    QtPictureCodec codec;
+    std::unique_ptr<PlatformImage> sample = codec.Create_Image();
+    if (sample->Load(std::string(QUORLIN_SOURCE_DIR) + "/resources/samples/coffee.png") < 0) return;
+    std::unique_ptr<PlatformImage> large = codec.Create_Image();
+    if (!large->Create(kWidth, kHeight, 24)) return;
+    const double sx = static_cast<double>(sample->Get_Width() - 1) / kWidth;
+    const double sy = static_cast<double>(sample->Get_Height() - 1) / kHeight;
+    uint32_t seed = 12345;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        int16_t r = 0, g = 0, b = 0;
+        RenderMan::Sample_Photo_Bilinear(*sample, x * sx, y * sy, r, g, b);
+        seed = seed * 1664525u + 1013904223u;
+        const int grain = static_cast<int>(seed >> 28) - 8;
+        large->Set_Pixel_RGB(x, y, Clamp(r + grain), Clamp(g + grain), Clamp(b + grain));
+      }
+    }
+    const std::string path = m_dir + "/large.jpg";
+    if (large->Save(path) == 0) m_path = path;
+  }
+  ~LargePhoto() {
+    std::error_code ec;
+    if (!m_dir.empty()) std::filesystem::remove_all(m_dir, ec);
+  }
+  const std::string& Path() const { return m_path; }
+
+  static constexpr int kWidth = 4000;
+  static constexpr int kHeight = 3000;
+
+ private:
+  static int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+  std::string m_dir;
+  std::string m_path;
+};
+
+void BM_Load_Photo_4000x3000_Jpeg(benchmark::State& state) {
+  static LargePhoto photo;
+  if (photo.Path().empty()) {
+    state.SkipWithError("the 4000 x 3000 test photo could not be made");
+    return;
+  }
+  QtPictureCodec codec;
+  HeadlessPlatform platform(codec);
+  RenderMan renderMan(platform.Get());
+  for (auto _ : state) {
+    std::string err;
+    bool fileProblem = false;
+    if (!Load_Bitmap_File_as_SRC(err, renderMan, photo.Path(), -1, -1, kWorkingMaxSide, fileProblem)) {
+      state.SkipWithError(err.c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(renderMan.m_sourceMap->Get_Bits());
+  }
+  int32_t w = 0, h = 0;
+  renderMan.Get_Source_Size(w, h);
+  state.counters["working_pixels"] = static_cast<double>(w) * h;
+}
+BENCHMARK(BM_Load_Photo_4000x3000_Jpeg)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
