@@ -49,6 +49,8 @@ OffMap::OffMap(int32_t width, int32_t height, int32_t depth)
   if (depth != 1 && depth != 8 && depth != 24) return;
   if (width < 0 || height < 0) return;
   m_bytesPerRow = Row_Stride(width, depth);
+  // A row too long for a 32-bit stride: the map is never allocated.
+  if (m_bytesPerRow == 0 && width > 0) return;
   const int64_t image = static_cast<int64_t>(m_bytesPerRow) * height;
   const int64_t alloc = image + Header_Bytes(depth);
   // Sizes are 32-bit in the map's header and in files; a map that cannot be

@@ -67,6 +67,11 @@ TEST(OffMapLayout, NewMapsAreZeroedAndBadDepthsHoldNothing) {
   // A map too large to describe in 32-bit sizes is never allocated.
   OffMap huge(100000, 100000, 24);
   EXPECT_TRUE(huge.Is_Not_In_Memory());
+  // Nor is a single row whose stride would not fit in 32 bits.
+  OffMap longRow(716000000, 1, 24);
+  EXPECT_TRUE(longRow.Is_Not_In_Memory());
+  EXPECT_EQ(longRow.Get_Alloc_Bytes(), 0);
+  longRow.Set_Pixel(715999999, 0, 1, 1, 1);  // ignored
 }
 
 TEST(OffMapPixels, ColourPixelsAreStoredBottomUpBlueGreenRed) {
