@@ -1,5 +1,7 @@
 #include "raster/ColorSpace.h"
 
+#include <array>
+
 // The conversions run once or twice per pixel in every colour operation.
 // Their rounding is part of the program's results (separations and fitted
 // colours depend on it), so each one follows its formula step by step in
@@ -12,6 +14,17 @@ inline int16_t Clamp_Component(int v) {
   if (v < 0) return 0;
   return static_cast<int16_t>(v);
 }
+
+// The quotients v / 255, s / 255 and h / 60 of HSV_to_RGB, computed once
+// (the same divisions, so the same values) instead of per pixel.
+template <int N>
+constexpr std::array<double, N> Quotients(double divisor) {
+  std::array<double, N> q{};
+  for (int i = 0; i < N; ++i) q[i] = i / divisor;
+  return q;
+}
+constexpr std::array<double, 256> kBy255 = Quotients<256>(255.0);
+constexpr std::array<double, 360> kBy60 = Quotients<360>(60.0);
 
 }  // namespace
 
@@ -48,11 +61,12 @@ void HSV_to_RGB(int16_t h, int16_t s, int16_t v, int16_t* r, int16_t* g, int16_t
     *r = *g = *b = Clamp_Component(v);
     return;
   }
-  const double hh = (h == 360 ? 0 : h) / 60.0;
+  const int hue = h == 360 ? 0 : h;
+  const double hh = (hue >= 0 && hue < 360) ? kBy60[hue] : hue / 60.0;
   const int sector = static_cast<int>(hh);
   const double frac = hh - sector;
-  const double V = v / 255.0;
-  const double S = s / 255.0;
+  const double V = (v >= 0 && v < 256) ? kBy255[v] : v / 255.0;
+  const double S = (s >= 0 && s < 256) ? kBy255[s] : s / 255.0;
   const int p = static_cast<int>(V * (1.0 - S) * 255.0);
   const int q = static_cast<int>(V * (1.0 - frac * S) * 255.0);
   const int t = static_cast<int>(V * (1.0 - S * (1.0 - frac)) * 255.0);
