@@ -110,12 +110,13 @@ bool OffMap::Copy_xSegment(int32_t srcStartX, int32_t dstStartX, int32_t count,
     err = "OffMap::Copy_xSegment failed,  Bitmaps are NOT same SIZE. ";
     return false;
   }
-  // Columns outside either map are skipped (reads outside the source would
-  // only give the border colour, stores outside this map are ignored).
-  for (int64_t k = 0; k < count; ++k) {
-    const int64_t sx = srcStartX + k;
-    const int64_t dx = dstStartX + k;
-    if (dx < 0 || dx >= m_width) continue;
+  // Only the target columns inside this map are visited; source columns
+  // beyond the source read its border colour.
+  const int64_t first = std::max<int64_t>(0, -static_cast<int64_t>(dstStartX));
+  const int64_t last = std::min<int64_t>(count, static_cast<int64_t>(m_width) - dstStartX);
+  for (int64_t k = first; k < last; ++k) {
+    const int64_t sx = static_cast<int64_t>(srcStartX) + k;
+    const int64_t dx = static_cast<int64_t>(dstStartX) + k;
     int16_t r = 0, g = 0, b = 0;
     for (int32_t y = 0; y < m_height; ++y) {
       if (sx >= 0 && sx < source.m_width)

@@ -80,6 +80,14 @@ TEST(OffMapCopy, CopyXSegmentCopiesColumnsOfEveryRow) {
   EXPECT_TRUE(grey->Copy_xSegment(4, 0, 2, *src, err));
   EXPECT_EQ(Reds(*grey, 0), (std::vector<int16_t>{5, 0}));
   EXPECT_EQ(Reds(*grey, 1), (std::vector<int16_t>{10, 0}));
+  // Target columns before the map are skipped; a huge count ends at the edge.
+  EXPECT_TRUE(grey->Copy_xSegment(0, -1, 3, *src, err));
+  EXPECT_EQ(Reds(*grey, 0), (std::vector<int16_t>{2, 3}));
+  EXPECT_TRUE(grey->Copy_xSegment(3, 1, 2147483647, *src, err));
+  EXPECT_EQ(Reds(*grey, 0), (std::vector<int16_t>{2, 4}));
+  EXPECT_TRUE(grey->Copy_xSegment(2147483647, 2147483647, 2147483647, *src, err));
+  EXPECT_TRUE(grey->Copy_xSegment(-2147483647 - 1, 0, 1, *src, err));
+  EXPECT_EQ(Reds(*grey, 0), (std::vector<int16_t>{0, 4}));
 
   OffMap none(4, 2, 16), colour(5, 2, 24), shorter(5, 1, 8);
   EXPECT_FALSE(dst->Copy_xSegment(0, 0, 1, none, err));
