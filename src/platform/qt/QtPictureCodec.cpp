@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QString>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/PathNames.h"
@@ -159,20 +160,49 @@ int Gif_Append(GifFileType* gif, const GifByteType* data, int length) {
 
 std::unique_ptr<PlatformImage> QtPictureCodec::Create_Image() { return std::make_unique<QtImage>(); }
 
+namespace {
+
+// Indexes a picture of at most 256 colours with an exact palette; false
+// (and nothing promised about the outputs) when it has more.
+bool Exact_Palette(const unsigned char* rgb, size_t n, std::vector<GifByteType>& indices,
+                   std::vector<GifColorType>& palette) {
+  std::unordered_map<uint32_t, GifByteType> known;
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char* p = rgb + 3 * i;
+    const uint32_t key = (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
+    auto found = known.find(key);
+    if (found == known.end()) {
+      if (known.size() == palette.size()) return false;
+      const auto index = static_cast<GifByteType>(known.size());
+      palette[index] = GifColorType{p[0], p[1], p[2]};
+      found = known.emplace(key, index).first;
+    }
+    indices[i] = found->second;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool Encode_Gif(const unsigned char* rgb, int width, int height, std::string& bytes, std::string& reason) {
   const size_t n = static_cast<size_t>(width) * height;
-  std::vector<GifByteType> r(n), g(n), b(n), indices(n);
-  for (size_t i = 0; i < n; ++i) {
-    r[i] = rgb[3 * i];
-    g[i] = rgb[3 * i + 1];
-    b[i] = rgb[3 * i + 2];
-  }
-  int mapSize = 256;
+  std::vector<GifByteType> indices(n);
   std::vector<GifColorType> palette(256);
-  if (GifQuantizeBuffer(static_cast<unsigned>(width), static_cast<unsigned>(height), &mapSize, r.data(), g.data(),
-                        b.data(), indices.data(), palette.data()) == GIF_ERROR) {
-    reason = "the colours could not be reduced to a palette";
-    return false;
+  // A picture of at most 256 colours (a layered image of a few paint
+  // colours) keeps them exactly; richer pictures are reduced by median cut.
+  if (!Exact_Palette(rgb, n, indices, palette)) {
+    std::vector<GifByteType> r(n), g(n), b(n);
+    for (size_t i = 0; i < n; ++i) {
+      r[i] = rgb[3 * i];
+      g[i] = rgb[3 * i + 1];
+      b[i] = rgb[3 * i + 2];
+    }
+    int mapSize = 256;
+    if (GifQuantizeBuffer(static_cast<unsigned>(width), static_cast<unsigned>(height), &mapSize, r.data(),
+                          g.data(), b.data(), indices.data(), palette.data()) == GIF_ERROR) {
+      reason = "the colours could not be reduced to a palette";
+      return false;
+    }
   }
   ColorMapObject* map = GifMakeMapObject(256, palette.data());
   if (!map) {
