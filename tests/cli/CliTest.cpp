@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <cstdlib>
+
+#include "render/ImageFiles.h"
+#include "render/RenderMan.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const char* const kRangeText = "Only enter DIMENSIONS that are between 100 and 500 pixels.\n";
+
+TEST(CliInfo, DescribesBothSamples) {
+  CliRun run = Run_Quorlin({"info", Sample_Path("coffee.png")});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "photo 600 x 400\nworking 400 x 266\ngreyscale no\n");
+  run = Run_Quorlin({"info", Sample_Path("chelsea.png")});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "photo 451 x 300\nworking 400 x 266\ngreyscale no\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(CliInfo, ReportsGreyPhotosAndMissingFiles) {
+  TempDir dir;
+  TestPlatform platform;
+  std::unique_ptr<PlatformImage> grey = platform.Get().Codec().Create_Image();
+  ASSERT_TRUE(grey->Create(300, 500, 24));
+  for (int y = 0; y < 500; ++y)
+    for (int x = 0; x < 300; ++x) grey->Set_Pixel_RGB(x, y, y / 2, y / 2, y / 2);
+  ASSERT_EQ(grey->Save(dir.File("grey.tif")), 0);
+  CliRun run = Run_Quorlin({"info", dir.File("grey.tif")});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "photo 300 x 500\nworking 241 x 401\ngreyscale yes\n");
+
+  run = Run_Quorlin({"info", dir.File("absent.png")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\n");
+  EXPECT_EQ(run.out, "");
+}
+
+// The source map the engine makes of a sample, in this process.
+std::unique_ptr<OffMap> Expected_Source(TestPlatform& platform, const std::string& sample, int w, int h) {
+  RenderMan rm(platform.Get());
+  std::string err;
+  bool fileProblem = false;
+  EXPECT_TRUE(Load_Bitmap_File_as_SRC(err, rm, Sample_Path(sample), -1, -1, 400, fileProblem)) << err;
+  if (w > 0) {
+    EXPECT_TRUE(rm.Change_Image_Size(w, h, err)) << err;
+  }
+  return std::move(rm.m_sourceMap);
+}
+
+// Largest component difference between a written picture and a map.
+int Worst_Difference(TestPlatform& platform, const std::string& path, const OffMap& map) {
+  std::unique_ptr<PlatformImage> image = platform.Get().Codec().Create_Image();
+  if (image->Load(path) != 0 || image->Get_Width() != map.Get_Width() || image->Get_Height() != map.Get_Height())
+    return 1000;
+  int worst = 0;
+  for (int y = 0; y < map.Get_Height(); ++y) {
+    for (int x = 0; x < map.Get_Width(); ++x) {
+      int r, g, b;
+      int16_t r0, g0, b0;
+      image->Get_Pixel_RGB(x, y, r, g, b);
+      map.Get_Pixel(x, y, r0, g0, b0);
+      worst = std::max({worst, std::abs(r - r0), std::abs(g - g0), std::abs(b - b0)});
+    }
+  }
+  return worst;
+}
+
+TEST(CliResample, WritesTheSourceMapInAllFiveFormats) {
+  TempDir dir;
+  TestPlatform platform;
+  const std::unique_ptr<OffMap> expected = Expected_Source(platform, "coffee.png", -1, -1);
+  for (const char* ext : {"bmp", "png", "tif", "JPG", "gif"}) {
+    const std::string out = dir.File(std::string("coffee.") + ext);
+    const CliRun run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", out});
+    ASSERT_EQ(run.exitCode, 0) << ext << ": " << run.err;
+    EXPECT_EQ(run.out, "wrote " + out + " (400 x 266)\n");
+    const int worst = Worst_Difference(platform, out, *expected);
+    if (ext[0] == 'J') {
+      EXPECT_LT(worst, 80) << ext;
+    } else if (ext[0] == 'g') {
+      EXPECT_LT(worst, 120) << ext;
+    } else {
+      EXPECT_EQ(worst, 0) << ext;
+    }
+  }
+}
+
+TEST(CliResample, TakesAnExplicitSizeWithinTheRange) {
+  TempDir dir;
+  TestPlatform platform;
+  const std::string out = dir.File("c.png");
+  CliRun run = Run_Quorlin({"resample", Sample_Path("chelsea.png"), "--size", "500x100", "-o", out});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Worst_Difference(platform, out, *Expected_Source(platform, "chelsea.png", 500, 100)), 0);
+
+  for (const char* size : {"99x100", "100x501", "0x0", "600x400"}) {
+    run = Run_Quorlin({"resample", Sample_Path("chelsea.png"), "--size", size, "-o", dir.File("d.png")});
+    EXPECT_EQ(run.exitCode, 1) << size;
+    EXPECT_EQ(run.err, kRangeText) << size;
+    EXPECT_FALSE(File_Exists(dir.File("d.png")));
+  }
+  run = Run_Quorlin({"resample", Sample_Path("chelsea.png"), "--size", "wide", "-o", dir.File("d.png")});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err,
+            "quorlin resample: --size takes WIDTHxHEIGHT, e.g. 400x300\n"
+            "usage: quorlin resample PHOTO -o OUT [--size WxH]\n");
+}
+
+TEST(CliResample, RefusesBadNamesAndMissingPhotos) {
+  TempDir dir;
+  CliRun run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", dir.File("x.jpeg")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n");
+  run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", dir.File("noext")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File failed, Put an extension on the File Name.\n");
+  run = Run_Quorlin({"resample", dir.File("gone.png"), "-o", dir.File("x.png")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\n");
+  run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", dir.File("no/folder/x.png")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  -2147467259 ].\n");
+}
+
+TEST(CliResample, FailedSaveLeavesTheExistingFileIntact) {
+  TempDir dir;
+  const std::string out = dir.File("keep.bmp");
+  Write_File_Bytes(out, "the picture that was there");
+  // The child inherits a file size limit far below the picture's size.
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  const sighandler_t oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit low = old;
+  low.rlim_cur = 4096;
+  ::setrlimit(RLIMIT_FSIZE, &low);
+  const CliRun run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", out});
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  -2147467259 ].\n");
+  EXPECT_EQ(Read_File_Bytes(out), "the picture that was there");
+}
+
+TEST(CliDemo, WritesTheSampleSourceIntoANewFolder) {
+  TempDir dir;
+  const std::string folder = dir.File("a/b");
+  const CliRun run = Run_Quorlin({"demo", folder});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "wrote " + folder + "/source.png (400 x 266)\nthe demo's results are in " + folder + "\n");
+  TestPlatform platform;
+  EXPECT_EQ(Worst_Difference(platform, folder + "/source.png", *Expected_Source(platform, "coffee.png", -1, -1)), 0);
+
+  Write_File_Bytes(dir.File("file"), "x");
+  const CliRun blocked = Run_Quorlin({"demo", dir.File("file")});
+  EXPECT_EQ(blocked.exitCode, 1);
+  EXPECT_EQ(blocked.err.rfind("quorlin demo: could not create the folder " + dir.File("file"), 0), 0u) << blocked.err;
+}
+
+TEST(CliUsage, WrongCommandLinesExitWithTwo) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{}, "usage: quorlin COMMAND [options]\n"},
+      {{"frobnicate"}, "quorlin: unknown command 'frobnicate'\n"},
+      {{"info"}, "quorlin info: one PHOTO is needed\nusage: quorlin info PHOTO\n"},
+      {{"info", "a.png", "b.png"}, "quorlin info: one PHOTO is needed\nusage: quorlin info PHOTO\n"},
+      {{"resample", "a.png"}, "quorlin resample: -o OUT is needed\nusage: quorlin resample PHOTO -o OUT [--size WxH]\n"},
+      {{"resample", "a.png", "-o"}, "quorlin resample: option -o needs a value\n"},
+      {{"resample", "a.png", "-o", "b.png", "--bogus"}, "quorlin resample: unknown option --bogus\n"},
+      {{"demo", "x", "y"}, "quorlin demo: at most one DIR\nusage: quorlin demo [DIR]\n"},
+  };
+  for (const auto& [args, errStart] : cases) {
+    const CliRun run = Run_Quorlin(args);
+    EXPECT_EQ(run.exitCode, 2) << errStart;
+    EXPECT_EQ(run.err.substr(0, errStart.size()), errStart);
+  }
+}
+
+TEST(CliUsage, EveryCommandAnswersHelp) {
+  for (const char* command : {"info", "resample", "demo"}) {
+    const CliRun run = Run_Quorlin({command, "--help"});
+    EXPECT_EQ(run.exitCode, 0) << command;
+    EXPECT_EQ(run.out.rfind(std::string("usage: quorlin ") + command, 0), 0u) << run.out;
+  }
+  const CliRun run = Run_Quorlin({"--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.out.find("  resample"), std::string::npos);
+}
+
+}  // namespace
