@@ -131,7 +131,7 @@ class RenderMan {
                                            const RectShrt& ratioRct);
 
  private:
-  // Re-creates (or whitens) one 24-bit map of this size.
+  // Whitens the map when it has this size and depth, else re-creates it white.
   static bool Create_White_Map(std::unique_ptr<OffMap>& map, int32_t width, int32_t height,
                                int32_t depth);
 

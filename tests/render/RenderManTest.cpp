@@ -89,8 +89,10 @@ TEST_F(RenderManTest, AllocatesTheWorkingMapsHeightFirst) {
   }
   EXPECT_TRUE(All_White(*rm.m_layeredMapOversize) && All_White(*rm.m_subtractMap) && All_White(*rm.m_filteredMap));
 
-  EXPECT_FALSE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(0, 30, err));
-  EXPECT_EQ(err, "RenderMan::Alloc_Source_Bitmaps_for_Virtual_Project failed,  could not allocate m_sourceMap.");
+  for (const auto& [w, h] : std::vector<std::pair<int, int>>{{0, 30}, {40, -1}, {20000, 10000}}) {
+    EXPECT_FALSE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(w, h, err));
+    EXPECT_EQ(err, "RenderMan::Alloc_Source_Bitmaps_for_Virtual_Project failed,  could not allocate m_sourceMap.");
+  }
   EXPECT_FALSE(rm.Alloc_Support_Bitmaps_for_Image_Creation(30, -1, err));
   EXPECT_EQ(err, "RenderMan::Alloc_Support_Bitmaps_for_Image_Creation failed,  could not create Destination Map.");
 }
