@@ -250,6 +250,19 @@ class OffMap {
   // seed fill: seed stack, flood fills, blob and solid-area operations
   // compositing and morphology: masked painting, subtraction, opening
   // structure matching for line cleaning
+  // A structure element is a list of cell codes for the 8 neighbours of a
+  // pixel, in the order (-1, -1), (0, -1), (1, -1), (-1, 0), (1, 0), (-1, 1),
+  // (0, 1), (1, 1): 0 the neighbour is background (outside the map counts as
+  // background), 1 it is foreground and inside the map, 2 either.  A pixel
+  // is foreground when it is not light at `threshold`.
+  static constexpr int kStructureCells = 8;
+  static const int8_t kStructureOffsets[kStructureCells][2];
+  // Tests the pixel (x, y) against one cell code; unknown codes never match.
+  bool Matches_Structure_Cell(int32_t x, int32_t y, int16_t code, int16_t threshold) const;
+  // Tests the first `cellCount` cells (at most 8) of `element` around the
+  // pixel (x, y), in order, and fails at the first mismatch.
+  bool Matches_Structure_Element(int32_t x, int32_t y, int16_t cellCount, const int16_t* element,
+                                 int16_t threshold) const;
   // texture copy
   // inline list-file storage: run-length coded rows
 
