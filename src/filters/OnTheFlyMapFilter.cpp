@@ -45,3 +45,38 @@ std::unique_ptr<OffMap> OnTheFlyMapFilter::Make_Work_Map() const {
   if (work->Is_Not_In_Memory() || !work->Copy_Bits(*m_UndoMap, err)) return nullptr;
   return work;
 }
+
+bool OnTheFlyMapFilter::Process_Bitmap_with_One_StructureElement(int16_t elementIndex,
+                                                                 OffMap& workMap,
+                                                                 int16_t threshold,
+                                                                 int32_t& changed,
+                                                                 std::string& err) {
+  changed = 0;
+  err.clear();
+  if (m_UndoMap == nullptr) {
+    err = "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   m_UndoMap is  NULL.";
+    return false;
+  }
+  if (m_Parm1 <= 0) {
+    err = "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   m_Parm1 is bad ( maxIters ).";
+    return false;
+  }
+  if (elementIndex < 0 || elementIndex >= Structure_Element_Count()) {
+    err = "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   'structElementIndex' is out of range.";
+    return false;
+  }
+  const int16_t* element = Structure_Element(elementIndex);
+  const OffMap& undo = *m_UndoMap;
+  for (int32_t y = 0; y < workMap.Get_Height(); ++y) {
+    for (int32_t x = 0; x < workMap.Get_Width(); ++x) {
+      if (!undo.Is_Inside(x, y)) continue;
+      int16_t r = 255, g = 255, b = 255;
+      undo.Get_Pixel(x, y, r, g, b);
+      if (r >= threshold) continue;
+      if (!undo.Matches_Structure_Element(x, y, OffMap::kStructureCells, element, threshold)) continue;
+      workMap.Set_Pixel(x, y, 255, 255, 255);
+      ++changed;
+    }
+  }
+  return true;
+}

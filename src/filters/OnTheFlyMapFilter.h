@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "filters/MapFilter.h"
 
@@ -18,6 +19,15 @@ class OnTheFlyMapFilter : public MapFilter {
 
   void Delete_UndoMap();
   int16_t Get_Parm1() const { return m_Parm1; }
+
+  // One structure element over the whole map: every pixel of the undo map
+  // with red below `threshold` whose neighbourhood matches the element is
+  // whitened in `workMap`; `changed` counts them.  False with the reason in
+  // `err` when the filter has no undo map, no pass limit (m_Parm1 <= 0) or
+  // no element of that index.
+  bool Process_Bitmap_with_One_StructureElement(int16_t elementIndex, OffMap& workMap,
+                                                int16_t threshold, int32_t& changed,
+                                                std::string& err);
 
   // A pixel belongs to a line when its red component is below this.
   static constexpr int16_t kLineThreshold = 90;
@@ -32,6 +42,9 @@ class OnTheFlyMapFilter : public MapFilter {
   std::unique_ptr<OffMap> Make_Work_Map() const;
   // True when the target and the undo map are usable together.
   bool Maps_Ready() const;
+  // The filter's structure elements (8 cells each); none here.
+  virtual int16_t Structure_Element_Count() const { return 0; }
+  virtual const int16_t* Structure_Element(int16_t /*index*/) const { return nullptr; }
 
   MessageService& m_messages;
   std::unique_ptr<OffMap> m_ownedUndoMap;

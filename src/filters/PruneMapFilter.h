@@ -24,6 +24,10 @@ class PruneMapFilter : public OnTheFlyMapFilter {
   int32_t Get_Pass_Count() const { return m_passCount; }
   int32_t Get_Removed_Count() const { return m_removedCount; }
 
+ protected:
+  int16_t Structure_Element_Count() const override { return kElementCount; }
+  const int16_t* Structure_Element(int16_t index) const override { return kElements[index]; }
+
  private:
   int32_t m_passCount = 0;
   int32_t m_removedCount = 0;

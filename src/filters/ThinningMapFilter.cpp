@@ -1,6 +1,7 @@
 #include "filters/ThinningMapFilter.h"
 
 #include <memory>
+#include <string>
 
 #include "platform/PlatformServices.h"
 #include "raster/OffMap.h"
@@ -19,40 +20,6 @@ ThinningMapFilter::ThinningMapFilter(OffMap* targetMap, MessageService& messages
 
 int32_t ThinningMapFilter::Get_Removed_Count(int16_t elementIndex) const {
   return elementIndex >= 0 && elementIndex < kElementCount ? m_removed[elementIndex] : 0;
-}
-
-bool ThinningMapFilter::Process_Bitmap_with_One_StructureElement(int16_t elementIndex,
-                                                                 OffMap& workMap,
-                                                                 int16_t threshold,
-                                                                 int32_t& changed,
-                                                                 std::string& err) {
-  changed = 0;
-  err.clear();
-  if (m_UndoMap == nullptr) {
-    err = "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   m_UndoMap is  NULL.";
-    return false;
-  }
-  if (m_Parm1 <= 0) {
-    err = "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   m_Parm1 is bad ( maxIters ).";
-    return false;
-  }
-  if (elementIndex < 0 || elementIndex >= kElementCount) {
-    err = "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   'structElementIndex' is out of range.";
-    return false;
-  }
-  const int16_t* element = kElements[elementIndex];
-  const OffMap& undo = *m_UndoMap;
-  for (int32_t y = 0; y < workMap.Get_Height(); ++y) {
-    for (int32_t x = 0; x < workMap.Get_Width(); ++x) {
-      int16_t r = 255, g = 255, b = 255;
-      undo.Get_Pixel(x, y, r, g, b);
-      if (!undo.Is_Inside(x, y) || r >= threshold) continue;
-      if (!undo.Matches_Structure_Element(x, y, kCellsPerElement, element, threshold)) continue;
-      workMap.Set_Pixel(x, y, 255, 255, 255);
-      ++changed;
-    }
-  }
-  return true;
 }
 
 void ThinningMapFilter::Filter() {

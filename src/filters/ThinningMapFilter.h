@@ -7,7 +7,6 @@
 // latest after m_Parm1 (150) passes.  The target is rewritten at the end.
 
 #include <cstdint>
-#include <string>
 
 #include "filters/OnTheFlyMapFilter.h"
 
@@ -22,18 +21,14 @@ class ThinningMapFilter : public OnTheFlyMapFilter {
 
   void Filter() override;
 
-  // One element over the whole map: every pixel of the undo map with red
-  // below `threshold` that matches the element is whitened in `workMap`;
-  // `changed` counts them.  False with the reason in `err` when the filter
-  // has no undo map, a bad pass limit or an element index out of range.
-  bool Process_Bitmap_with_One_StructureElement(int16_t elementIndex, OffMap& workMap,
-                                                int16_t threshold, int32_t& changed,
-                                                std::string& err);
-
   // Pixels removed by each element over the last Filter() call.
   int32_t Get_Removed_Count(int16_t elementIndex) const;
   // Passes made by the last Filter() call.
   int32_t Get_Pass_Count() const { return m_passCount; }
+
+ protected:
+  int16_t Structure_Element_Count() const override { return kElementCount; }
+  const int16_t* Structure_Element(int16_t index) const override { return kElements[index]; }
 
  private:
   int32_t m_removed[kElementCount] = {};
