@@ -265,6 +265,30 @@ class OffMap {
                                  int16_t threshold) const;
   // texture copy
   // inline list-file storage: run-length coded rows
+  // The map as an inline bitmap of a list file (persistence/InlineBitmaps.h)
+  // at the file's position.  `class ListFile` names the file class of the
+  // persistence layer without this header depending on it.  Failures of the
+  // file itself arrive as its exception.
+  // Writes the header, then the raw block (code 0) or the coded rows of a
+  // 1- or 8-bit map (code 1).  Refuses an unknown depth or code, a map not
+  // in memory and a map too large to be read back, before writing anything.
+  bool Save_OffMap_to_Inside_ListFile(class ListFile& file, int16_t compressionCode,
+                                      int16_t bitmapKind, std::string& err) const;
+  // Reads an inline bitmap into a new map; null and `err` when the header
+  // is refused or the data runs out.
+  static std::unique_ptr<OffMap> Load_Bitmap_from_Inside_ListFile(class ListFile& file,
+                                                                  std::string& err);
+  // One coded row y (pixels read and stored as Get_Pixel and Set_Pixel do).
+  // The writers always succeed; a reader fails when the file ends before
+  // the row's zero byte.
+  bool Write_Files_Next_yRow_wRunLength_Encoding_1bit(class ListFile& file, int32_t y,
+                                                      std::string& err) const;
+  bool Read_Files_Next_yRow_wRunLength_Encoding_1bit(class ListFile& file, int32_t y,
+                                                     std::string& err);
+  bool Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(class ListFile& file, int32_t y,
+                                                                 std::string& err) const;
+  bool Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(class ListFile& file, int32_t y,
+                                                                std::string& err);
 
  protected:
   // Seed-fill line-segment stack (8-byte entries), owned by the map.
