@@ -264,6 +264,18 @@ class OffMap {
   bool Matches_Structure_Element(int32_t x, int32_t y, int16_t cellCount, const int16_t* element,
                                  int16_t threshold) const;
   // texture copy
+  // Paints a texture into `targetMap` through the shape of `regionMap`: each
+  // region pixel that is not pure white (any component below 255) takes the
+  // texture pixel at (scale * tx, scale * ty), read with Get_Pixel and
+  // stored with Set_Pixel at the same (x, y) of the target.  For a region of
+  // width w and height h, tx is w - 1 - x for directionCode 0 and 2 (mirrored
+  // left to right) and x otherwise; ty is h - 1 - y for 1 and 3 (flipped top
+  // to bottom) and y otherwise.  White region pixels leave the target as it
+  // is.  Fails when the texture is narrower or lower than the region, or the
+  // code is outside 0..3.
+  static bool Copy_TextureMap_to_OffMap(std::string& err, const OffMap& textureMap,
+                                        const OffMap& regionMap, OffMap& targetMap, int16_t scale,
+                                        int16_t directionCode);
   // inline list-file storage: run-length coded rows
   // The map as an inline bitmap of a list file (persistence/InlineBitmaps.h)
   // at the file's position.  `class ListFile` names the file class of the

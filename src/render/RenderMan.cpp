@@ -1,6 +1,8 @@
 #include "render/RenderMan.h"
 
-RenderMan::RenderMan(Platform& platform) : m_platform(platform) {}
+RenderMan::RenderMan(Platform& platform, const std::string& textureFolder) : m_platform(platform) {
+  Set_Texture_Folder(textureFolder);
+}
 
 RenderMan::~RenderMan() = default;
 

@@ -17,13 +17,18 @@
 #include <memory>
 #include <string>
 
+#include "framework/ListMemry.h"
 #include "framework/Rects.h"
 #include "platform/Platform.h"
 #include "raster/OffMap.h"
+#include "render/TextureMaps.h"
 
 class RenderMan {
  public:
-  explicit RenderMan(Platform& platform);
+  // `textureFolder` is the folder holding the "Monocrome" and "Color"
+  // texture sub-folders (Default_Texture_Folder() in TextureMaps.h finds the
+  // program's own); empty for none.
+  explicit RenderMan(Platform& platform, const std::string& textureFolder = std::string());
   ~RenderMan();
   RenderMan(const RenderMan&) = delete;
   RenderMan& operator=(const RenderMan&) = delete;
@@ -62,15 +67,45 @@ class RenderMan {
   std::unique_ptr<OffMap> m_subtractMap;        // what the next separation is taken from
 
   // ---- texture maps and pencil brushes -----------------------------------------
-  // The 40-entry pencil-brush table, the index of the brush entry in use and
-  // the monochrome (code 0) and colour (code 1) texture-map lists are members
-  // of this class; they arrive with the texture and brush code:
+  // The 40-entry pencil-brush table and the index of the brush entry in use
+  // are members of this class; they arrive with the brush code:
   //
   //   ResourceBitmapUtility m_bitmapUtilityArray[40];   // width, height -1, id 0, no map
   //   int16_t m_lastBitmapUtilitiyArrayIndex = -1;
-  //   texture-map lists of TextureMapSpec for codes 0 and 1, built by the constructor
   //
   // The destructor then also deletes each brush map.
+
+  // The texture-map lists (TextureMaps.h): monochrome (code 0, also 2) and
+  // colour (code 1), each sorted by size, smallest first.  Both are built
+  // by the constructor from the texture folder it is given; without a
+  // folder, or when the folder does not exist, they stay empty.
+  ListMemry<TextureMapSpec> m_textureMapListMono;
+  ListMemry<TextureMapSpec> m_textureMapListColor;
+
+  // Scans the sub-folder of `code` and appends an entry for every file whose
+  // name carries a size, then sorts the whole list by size; entries of equal
+  // size keep the order in which they were appended, and files are taken in
+  // the byte order of their names.  Returns the number of entries appended.
+  int32_t Build_TextureMap_List(int16_t code);
+  // Copies entry `index` of the list of `code`; false when there is no such
+  // entry.
+  bool Get_TextureMapSpec(int32_t index, int16_t code, TextureMapSpec& spec) const;
+  // Chooses a texture for a region of width x height pixels and returns its
+  // index in the list of `code`, or -2 with `err` set.  Mode 0: the smallest
+  // texture covering the region, scale 1.  Mode 1: the largest texture
+  // covering the region, with scale = the smaller of size / width and
+  // size / height, limited to 1..8 (Copy_TextureMap_to_OffMap samples every
+  // scale-th texture pixel).
+  static int32_t Pick_A_TextureMap(std::string& err, int16_t mode, const RenderMan& renderMan,
+                                   int32_t width, int32_t height, int16_t code, int16_t& scale);
+  // The texture folder the lists were built from ("" for none).
+  const std::string& Get_Texture_Folder() const { return m_textureFolder; }
+  // The folder of the textures of `code`, ending with "/", so that folder +
+  // file name is a texture's path; "" without a texture folder or for a code
+  // that names no list.
+  std::string Get_TextureMap_Folder(int16_t code) const;
+  // Drops both lists and builds them again from `folder`.
+  void Set_Texture_Folder(const std::string& folder);
 
   // ---- allocation -----------------------------------------------------------------
   // Replaces the photo object by a new, empty one.
@@ -136,4 +171,5 @@ class RenderMan {
                                int32_t depth);
 
   Platform& m_platform;
+  std::string m_textureFolder;
 };
