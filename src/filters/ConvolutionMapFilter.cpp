@@ -177,10 +177,122 @@ void Point_Operation(const OffMap& undo, OffMap& target, PerPixel op) {
   }
 }
 
-// The extreme pixel of the disc by r + g + b: the first one found in disc
-// order wins a tie.  A pixel at the end of the scale (black for the
-// darkest, white for the brightest) cannot be beaten, so the search stops
-// there; the result is the same either way.
+// The extreme of a plane of values over the disc around every pixel.  The
+// disc is walked span by span in its own order, each span left to right,
+// and only a strictly better value replaces the one found so far; so the
+// winner is the first extreme pixel met in that walk.  The result is the
+// plane index of each pixel's winner.
+//
+// Rather than visiting every disc pixel of every output pixel, each source
+// row is summarised once: for every column x and every half-width w of the
+// disc, the winner of the row's window x - w .. x + w (clipped to the map).
+// The window of w is the pixel x - w, then the window of w - 1, then the
+// pixel x + w, which gives all widths in one sweep.  A pixel's winner is
+// then the best of its spans' window winners, taken in disc order.  Rows
+// are kept in a ring as long as some output row still needs them.
+template <bool Largest>
+class Disc_Extremes {
+ public:
+  Disc_Extremes(const std::vector<int16_t>& plane, int32_t width, int32_t height,
+                const std::vector<ConvolutionMapFilter::DiscSpan>& disc)
+      : m_plane(plane), m_width(width), m_height(height), m_disc(disc) {
+    for (const auto& span : disc) {
+      m_reach = std::max<int32_t>(m_reach, std::abs(span.row));
+      m_maxHalfWidth = std::max<int32_t>(m_maxHalfWidth, span.halfWidth);
+    }
+    m_widthSlot.assign(static_cast<size_t>(m_maxHalfWidth) + 1, -1);
+    for (const auto& span : disc) {
+      if (m_widthSlot[span.halfWidth] < 0) m_widthSlot[span.halfWidth] = m_slotCount++;
+    }
+    m_ringRows = 2 * m_reach + 1;
+    m_ring.resize(static_cast<size_t>(m_ringRows) * m_slotCount * width);
+  }
+
+  void Run(std::vector<int32_t>& winners) {
+    winners.resize(static_cast<size_t>(m_width) * m_height);
+    // The spans of the current output row that lie inside the map, in disc
+    // order: their row's window winners and the row number.
+    std::vector<const Hit*> spanWindows;
+    std::vector<int32_t> spanRows;
+    for (int32_t yy = 0; yy < std::min(m_height, m_reach); ++yy) Summarise_Row(yy);
+    for (int32_t y = 0; y < m_height; ++y) {
+      if (y + m_reach < m_height) Summarise_Row(y + m_reach);
+      spanWindows.clear();
+      spanRows.clear();
+      for (const auto& span : m_disc) {
+        const int32_t yy = y + span.row;
+        if (yy < 0 || yy >= m_height) continue;
+        spanWindows.push_back(Window(yy, m_widthSlot[span.halfWidth]));
+        spanRows.push_back(yy);
+      }
+      const size_t spans = spanWindows.size();
+      int32_t* out = &winners[static_cast<size_t>(y) * m_width];
+      for (int32_t x = 0; x < m_width; ++x) {
+        Hit best = spanWindows[0][x];
+        int32_t bestRow = spanRows[0];
+        for (size_t i = 1; i < spans; ++i) {
+          const Hit& hit = spanWindows[i][x];
+          if (Better(hit.value, best.value)) {
+            best = hit;
+            bestRow = spanRows[i];
+          }
+        }
+        out[x] = bestRow * m_width + best.x;
+      }
+    }
+  }
+
+ private:
+  struct Hit {
+    int16_t value;
+    int32_t x;
+  };
+  static bool Better(int16_t a, int16_t b) { return Largest ? a > b : a < b; }
+
+  Hit* Window(int32_t row, int32_t slot) {
+    return &m_ring[(static_cast<size_t>(row % m_ringRows) * m_slotCount + slot) * m_width];
+  }
+
+  void Summarise_Row(int32_t yy) {
+    const int16_t* v = &m_plane[static_cast<size_t>(yy) * m_width];
+    Hit* slots[kMaxSlots];
+    const int32_t count = std::min(m_slotCount, kMaxSlots);
+    for (int32_t i = 0; i < count; ++i) slots[i] = Window(yy, i);
+    for (int32_t x = 0; x < m_width; ++x) {
+      Hit cur{v[x], x};
+      for (int32_t w = 0;; ++w) {
+        const int32_t slot = m_widthSlot[w];
+        if (slot >= 0) (slot < kMaxSlots ? slots[slot] : Window(yy, slot))[x] = cur;
+        if (w == m_maxHalfWidth) break;
+        const int32_t left = x - w - 1, right = x + w + 1;
+        if (left >= 0 && !Better(cur.value, v[left])) cur = Hit{v[left], left};
+        if (right < m_width && Better(v[right], cur.value)) cur = Hit{v[right], right};
+      }
+    }
+  }
+
+  static constexpr int32_t kMaxSlots = 32;
+  const std::vector<int16_t>& m_plane;
+  const int32_t m_width;
+  const int32_t m_height;
+  const std::vector<ConvolutionMapFilter::DiscSpan>& m_disc;
+  int32_t m_reach = 0;
+  int32_t m_maxHalfWidth = 0;
+  std::vector<int32_t> m_widthSlot;
+  int32_t m_slotCount = 0;
+  int32_t m_ringRows = 1;
+  std::vector<Hit> m_ring;
+};
+
+template <bool Largest>
+std::vector<int32_t> Disc_Winners(const std::vector<int16_t>& plane, int32_t width, int32_t height,
+                                  const std::vector<ConvolutionMapFilter::DiscSpan>& disc) {
+  std::vector<int32_t> winners;
+  Disc_Extremes<Largest>(plane, width, height, disc).Run(winners);
+  return winners;
+}
+
+// Colour maps: the extreme by r + g + b.
 void Disc_Extreme_24(const OffMap& undo, OffMap& target,
                      const std::vector<ConvolutionMapFilter::DiscSpan>& disc, bool brightest) {
   const int32_t w = undo.Get_Width(), h = undo.Get_Height();
@@ -190,28 +302,13 @@ void Disc_Extreme_24(const OffMap& undo, OffMap& target,
     int16_t* s = &sums[static_cast<size_t>(y) * w];
     for (int32_t x = 0; x < w; ++x, p += 3) s[x] = static_cast<int16_t>(p[0] + p[1] + p[2]);
   }
-  const int16_t stopAt = brightest ? 765 : 0;
+  const std::vector<int32_t> winners =
+      brightest ? Disc_Winners<true>(sums, w, h, disc) : Disc_Winners<false>(sums, w, h, disc);
   for (int32_t y = 0; y < h; ++y) {
-    for (int32_t x = 0; x < w; ++x) {
-      int16_t best = brightest ? -1 : 766;
-      int32_t bx = x, by = y;
-      for (const auto& span : disc) {
-        const int32_t yy = y + span.row;
-        if (yy < 0 || yy >= h) continue;
-        const Clipped c = Clip_Span(x, span.halfWidth, w);
-        const int16_t* s = &sums[static_cast<size_t>(yy) * w];
-        for (int32_t xx = c.x0; xx <= c.x1; ++xx) {
-          if (brightest ? s[xx] > best : s[xx] < best) {
-            best = s[xx];
-            bx = xx;
-            by = yy;
-            if (best == stopAt) goto found;
-          }
-        }
-      }
-    found:
-      const uint8_t* p = undo.Row(by) + 3 * static_cast<int64_t>(bx);
-      uint8_t* out = target.Row(y) + 3 * static_cast<int64_t>(x);
+    uint8_t* out = target.Row(y);
+    const int32_t* win = &winners[static_cast<size_t>(y) * w];
+    for (int32_t x = 0; x < w; ++x, out += 3) {
+      const uint8_t* p = undo.Row(win[x] / w) + 3 * static_cast<int64_t>(win[x] % w);
       out[0] = p[0];
       out[1] = p[1];
       out[2] = p[2];
@@ -515,21 +612,11 @@ void ConvolutionMapFilter::Filter_Grey() {
     case kDarkestInDisc:
     case kLightestInDisc: {
       const std::vector<DiscSpan> disc = Working_Kernel();
-      const bool largest = m_filterCode == kDarkestInDisc;
-      for (int32_t y = 0; y < h; ++y) {
-        for (int32_t x = 0; x < w; ++x) {
-          uint8_t best = largest ? 0 : 255;
-          for (const DiscSpan& span : disc) {
-            const int32_t yy = y + span.row;
-            if (yy < 0 || yy >= h) continue;
-            const Clipped c = Clip_Span(x, span.halfWidth, w);
-            const uint8_t* row = &in[static_cast<size_t>(yy) * w];
-            for (int32_t xx = c.x0; xx <= c.x1; ++xx)
-              best = largest ? std::max(best, row[xx]) : std::min(best, row[xx]);
-          }
-          out[static_cast<size_t>(y) * w + x] = best;
-        }
-      }
+      const std::vector<int16_t> levels(in.begin(), in.end());
+      const std::vector<int32_t> winners = m_filterCode == kDarkestInDisc
+                                               ? Disc_Winners<true>(levels, w, h, disc)
+                                               : Disc_Winners<false>(levels, w, h, disc);
+      for (size_t i = 0; i < out.size(); ++i) out[i] = in[static_cast<size_t>(winners[i])];
       break;
     }
     case kValueGamma: {

@@ -1,0 +1,118 @@
+// The disc codes 35 and 36 find each pixel's extreme from per-row window
+// summaries.  These tests hold them against the plain definition, pixel by
+// pixel through Get_Pixel: every disc pixel visited in disc order, the
+// first strictly better one kept, neighbours outside the map skipped.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "filters/ConvolutionMapFilter.h"
+#include "platform/headless/Headless.h"
+#include "raster/RasterTestMaps.h"
+#include "render/ImageFiles.h"
+#include "render/RenderMan.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// The plain filter: a fresh map holding the result of `code` over `source`.
+std::unique_ptr<OffMap> Reference_Disc_Filter(const OffMap& source, int16_t code, int16_t radius) {
+  const bool colour = source.Get_Depth() == 24;
+  // On colour maps 35 is the darkest pixel, on grey maps the largest grey.
+  const bool largest = colour ? code == 36 : code == 35;
+  std::vector<ConvolutionMapFilter::DiscSpan> disc{{0, 0}};
+  if (radius > 1) disc = ConvolutionMapFilter::Build_Disc_Kernel(radius);
+  auto out = std::make_unique<OffMap>(source.Get_Width(), source.Get_Height(), source.Get_Depth());
+  for (int32_t y = 0; y < source.Get_Height(); ++y) {
+    for (int32_t x = 0; x < source.Get_Width(); ++x) {
+      Rgb3 best{0, 0, 0};
+      int bestKey = -1;
+      for (const auto& span : disc) {
+        for (int dx = -span.halfWidth; dx <= span.halfWidth; ++dx) {
+          if (!source.Is_Inside(x + dx, y + span.row)) continue;
+          const Rgb3 c = Px(source, x + dx, y + span.row);
+          const int key = colour ? c[0] + c[1] + c[2] : c[0];
+          if (bestKey < 0 || (largest ? key > bestKey : key < bestKey)) {
+            bestKey = key;
+            best = c;
+          }
+        }
+      }
+      Put(*out, x, y, best);
+    }
+  }
+  return out;
+}
+
+std::unique_ptr<OffMap> Filtered_Copy(const OffMap& source, int16_t code, int16_t radius) {
+  auto map = std::make_unique<OffMap>(source.Get_Width(), source.Get_Height(), source.Get_Depth());
+  map->Assign_Copy(source);
+  HeadlessMessages messages;
+  ConvolutionMapFilter filter(nullptr, radius, map.get(), code, messages);
+  filter.Filter();
+  return map;
+}
+
+// Index of the first differing pixel, or -1.
+int32_t First_Difference(const OffMap& a, const OffMap& b) {
+  for (int32_t y = 0; y < a.Get_Height(); ++y)
+    for (int32_t x = 0; x < a.Get_Width(); ++x)
+      if (Px(a, x, y) != Px(b, x, y)) return y * a.Get_Width() + x;
+  return -1;
+}
+
+void Expect_Identity(const OffMap& source, std::initializer_list<int16_t> radii, const std::string& what) {
+  for (int16_t code : {35, 36}) {
+    for (int16_t radius : radii) {
+      const auto fast = Filtered_Copy(source, code, radius);
+      const auto plain = Reference_Disc_Filter(source, code, radius);
+      EXPECT_EQ(First_Difference(*fast, *plain), -1) << what << " code " << code << " radius " << radius;
+    }
+  }
+}
+
+// Few colours with equal sums in different orders make ties everywhere.
+std::unique_ptr<OffMap> Tie_Map(int32_t w, int32_t h, int32_t depth, uint32_t seed) {
+  static const Rgb3 kPalette[] = {{10, 20, 30}, {30, 20, 10}, {20, 30, 10}, {0, 0, 60},
+                                  {200, 0, 0},  {0, 200, 0},  {255, 255, 255}, {0, 0, 0}};
+  auto map = std::make_unique<OffMap>(w, h, depth);
+  for (int32_t y = 0; y < h; ++y) {
+    for (int32_t x = 0; x < w; ++x) {
+      seed = seed * 1103515245u + 12345u;
+      Put(*map, x, y, kPalette[(seed >> 16) % 8]);
+    }
+  }
+  return map;
+}
+
+TEST(DiscExtremesIdentity, TiesAndSmallMaps) {
+  for (int32_t depth : {24, 8, 1}) {
+    const std::string what = "depth " + std::to_string(depth);
+    Expect_Identity(*Tie_Map(23, 17, depth, 7), {0, 1, 2, 3, 4, 5, 6, 9}, what);
+    // Maps narrower and lower than the disc.
+    Expect_Identity(*Tie_Map(3, 2, depth, 11), {2, 5}, what + " 3 x 2");
+    Expect_Identity(*Tie_Map(1, 9, depth, 13), {2, 4}, what + " 1 x 9");
+    Expect_Identity(*Tie_Map(9, 1, depth, 17), {3}, what + " 9 x 1");
+  }
+  // Discs with more half-widths than the window summary keeps at hand.
+  Expect_Identity(*Tie_Map(50, 40, 24, 19), {40}, "large disc");
+}
+
+TEST(DiscExtremesIdentity, SamplePhotos) {
+  TestPlatform platform;
+  for (const char* sample : {"coffee.png", "chelsea.png"}) {
+    RenderMan renderMan(platform.Get());
+    std::string err;
+    bool fileProblem = false;
+    ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, Sample_Path(sample), 160, 120, 400, fileProblem)) << err;
+    Expect_Identity(*renderMan.m_sourceMap, {2, 3, 6}, sample);
+    std::unique_ptr<OffMap> grey = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.m_sourceMap, err);
+    ASSERT_TRUE(grey) << err;
+    Expect_Identity(*grey, {2, 6}, std::string(sample) + " grey");
+  }
+}
+
+}  // namespace
