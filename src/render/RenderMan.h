@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "filters/WatercolorParms.h"
 #include "framework/ListMemry.h"
 #include "framework/Rects.h"
 #include "platform/Platform.h"
@@ -133,6 +134,14 @@ class RenderMan {
   bool Copy_FilterMapHidden_to_Displayed_FilterMap(std::string& err);
   // The source map into the hidden filter map (converting the depth if needed).
   bool Copy_SRCmap_to_DSTmap(std::string& err);
+
+  // ---- watercolour pre-processing (RenderManWatercolor.cpp) -----------------------
+  // Renders m_filteredMap from m_sourceMap with the watercolour filters,
+  // copies it to the displayed filter map and sets m_filteredMapHasImage.
+  // The first is for colour photos, the second for greyscale photos
+  // (m_isGreyscalePhoto).
+  bool WatercolorFilter_For_Separations(const WatercolorParms& parms, std::string& err);
+  bool WatercolorFilter_For_Separations_Grey_24bit(const WatercolorParms& parms, std::string& err);
 
   // ---- working size ---------------------------------------------------------------
   // Resamples the kept photo to a new working size and re-creates every
