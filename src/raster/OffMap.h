@@ -17,8 +17,13 @@
 #include <string>
 
 #include "framework/Rects.h"
+#include "raster/LineSegment.h"
 
 class MessageService;
+class PixelChain;
+class SolidArea;
+template <class T>
+class ListMemry;
 
 class OffMap {
  public:
@@ -248,7 +253,156 @@ class OffMap {
 
   // ---- operations added by the other parts of the raster core ----------------
   // seed fill: seed stack, flood fills, blob and solid-area operations
+  //
+  // Every fill grows a 4-connected area (left, right, upper and lower
+  // neighbours) from a seed pixel of this map.  A pixel is fillable when
+  // Is_Pixel_Light(x, y, threshold, wantLight) is false: with wantLight set,
+  // the area is made of pixels that are not light (the usual case, threshold
+  // 250: anything but near-white), otherwise of light pixels.  Taken pixels
+  // are set black in the fill mask, and in the total mask when one is given;
+  // a pixel whose fill-mask red is 0 counts as taken already, and so does a
+  // pixel outside the fill mask.  The masks are normally white 8-bit maps of
+  // this map's size.  Coordinates are 16-bit: a fill sees at most the first
+  // 32767 columns and rows.  Outputs start empty: `rect` all -1 (it becomes
+  // the inclusive box of the taken pixels), `count` 0 (the number taken),
+  // `maxStackHeight` 0 (the largest number of runs waiting on the stack).
+  // A seed outside the map or not fillable fills nothing and succeeds.
+
+  // The map's own stack for the array fill: any previous stack is freed and
+  // `count` entries are allocated (no stack and false when that fails).
+  bool Alloc_Stack_for_SeedFill(int32_t count, std::string& err);
+  void Free_SeedFill_Stack();
+  // The stack and its number of entries (null and 0 when there is none).
+  LINESEGMENToffmap* Get_SeedFill_Stack(int32_t& count);
+
+  // Scan-line fill on the caller's stack of lineCountInSeedStack entries,
+  // of which the last 64 are never used.  When `paint` is set every taken
+  // pixel of this map becomes (r, g, b).  Fails when the stack is missing or
+  // has no entries, and when the runs waiting on it reach its usable size
+  // (the area could come out incomplete); the pixels taken until then stay
+  // marked.
+  bool SeedFill_Create_MaskMap_from_Blobs_of_Pixels(int32_t x, int32_t y, bool paint, int16_t r,
+                                                    int16_t g, int16_t b, int16_t threshold,
+                                                    OffMap& fillMask, OffMap* totalMask,
+                                                    RectShrt& rect, int32_t& count,
+                                                    LINESEGMENToffmap* stack,
+                                                    int32_t lineCountInSeedStack, bool wantLight,
+                                                    int32_t& maxStackHeight, std::string& err);
+  // The same fill on an unbounded list stack (Push_LineSegment and
+  // Pop_From_LineSegment_Stack); the total mask is required here.
+  bool SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(
+      int32_t x, int32_t y, bool paint, int16_t r, int16_t g, int16_t b, int16_t threshold,
+      bool wantLight, OffMap& fillMask, OffMap* totalMask, RectShrt& rect, int32_t& count,
+      int32_t& maxStackHeight, MessageService& messages, std::string& err);
+  // The list stack of that fill.  A push allocates one record and is made
+  // only when the row to explore, y + dy, lies inside the map.  A pop hands
+  // back the run, the row to explore and dy; popping an empty stack shows a
+  // message and gives false, and a row outside the map is reported and
+  // clamped to the nearest edge row.
+  void Push_LineSegment(ListMemry<LINESEGMENToffmap>& stack, int16_t xLeft, int16_t xRight,
+                        int16_t y, int16_t dy) const;
+  bool Pop_From_LineSegment_Stack(ListMemry<LINESEGMENToffmap>& stack, int16_t& x1, int16_t& x2,
+                                  int16_t& rowToExplore, int16_t& dy,
+                                  MessageService& messages) const;
+  // Flood fill with its own order: each run is searched for the runs it
+  // touches above and below before it is taken.  Fillable at threshold 250
+  // and unclaimed in both masks; both masks are required and both marked.
+  bool Flood_Read(int32_t x, int32_t y, OffMap& fillMask, OffMap* totalMask, bool wantLight,
+                  RectShrt& rect, int32_t& count, int32_t& maxStackHeight, std::string& err);
+  // Fills the area of pixels exactly (r, g, b) without changing this map.
+  // Runs that do not fit the fill's stack of 20000 entries are dropped.
+  bool SeedFill_Colored_Area(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b,
+                             OffMap& fillMask, OffMap* totalMask, RectShrt& rect, int32_t& count,
+                             std::string& err);
+  // Paints the area of pixels that are not light (threshold 250) with
+  // (r, g, b) and returns the number of painted pixels; each pixel is
+  // painted once, whatever the colour.  -1 when the fill's mask cannot be
+  // allocated.
+  int32_t Seed_Fill_Color(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b,
+                          std::string& err);
+
+  // Cuts the area of exact colour (r, g, b) around (x, y) out into a new
+  // white map of this map's depth and the area's box size.  Null without a
+  // text when the area has fewer than minPixels pixels or its box is
+  // narrower or lower than minSide.
+  std::unique_ptr<OffMap> SeedFill_24ColorMap_Create_from_Colored_Pixels(
+      int32_t x, int32_t y, int16_t r, int16_t g, int16_t b, OffMap* totalMask,
+      int32_t minPixels, int32_t minSide, RectShrt& rect, int32_t& count, std::string& err);
+  // Cuts the area around (x, y) of `srcMap` out as a SolidArea.  Row 0 of
+  // the source is overwritten first (white for dark areas, black for light
+  // ones), so that no area reaches the top row.  Dark areas (wantLight) need
+  // at least minPixels pixels, light areas (holes) at most minPixels; boxes
+  // narrower or lower than 2 pixels are refused.  Null without a text when
+  // nothing suitable was found.
+  static std::unique_ptr<SolidArea> SeedFill_Create_New_SolidArea(
+      int32_t x, int32_t y, OffMap& srcMap, OffMap* totalMask, int32_t minPixels, bool wantLight,
+      MessageService& messages, std::string& err);
+  // Appends every solid area of `srcMap` (seeds from row 1 on, row 0 is
+  // overwritten as above) to `list`, at most 500.
+  static bool Generate_SolidAreas(OffMap& srcMap, ListMemry<SolidArea>& list, int32_t minPixels,
+                                  bool wantLight, MessageService& messages, std::string& err);
+  // The number of dark solid areas of this map when level <= 7, else 0.
+  // The map itself is left as it was.
+  bool Count_SolidAreas(int32_t minPixels, int32_t& count, int32_t level, MessageService& messages,
+                        std::string& err);
+
+  // Removes small blobs.  Without twoTone, areas of dark pixels smaller
+  // than maxHolePixels become white; with twoTone, areas of light pixels
+  // (holes) smaller than that take the colour of the first dark pixel of
+  // the map in scan order.
+  bool Hole_Plug_TwoTone(int32_t maxHolePixels, bool twoTone, std::string& err);
+  // Areas of more than 0 and fewer than maxHolePixels pixels (dark ones
+  // with wantLight, light ones without) become (r, g, b); `count` receives
+  // their number.  Seeds are taken from row 1 on.
+  bool Hole_Plug_MultiAlgo_SeedFill(int32_t maxHolePixels, bool wantLight, int16_t r, int16_t g,
+                                    int16_t b, int32_t& count, std::string& err);
+  // Every area of dark pixels of more than minPixels pixels (seeds from row
+  // 1 on) becomes a PixelChain of its pixels in scan order, numbered 0, 1, 2,
+  // ... in the order found, with the area's box; `chainList` is emptied
+  // first and `count` receives the number of chains.
+  bool Find_PixelChains_MultiAlgo_wSeedFill(int32_t minPixels, ListMemry<PixelChain>& chainList,
+                                            int32_t& count, std::string& err);
+  // Empties `pixelList`, then appends the black (red 0) pixels of `rect` of
+  // the mask (the whole mask when rect is null), row by row from the top,
+  // left to right; each is set black in `clearMap` when one is given.  The
+  // list is numbered chainId.  Returns the number of pixels.
+  static int32_t Collect_Black_Pixels(const OffMap& maskMap, OffMap* clearMap, const RectShrt* rect,
+                                      int16_t chainId, PixelChain& pixelList);
+
   // compositing and morphology: masked painting, subtraction, opening
+  //
+  // A pixel counts as white here only when all three components are 255.
+
+  // Every pixel where the separation is not white becomes
+  // Subtract_Blend(own, separation), per component.  The separation must
+  // have this map's width, height and depth.
+  bool Subtract_Separation(const OffMap& separationMap, std::string& err);
+  // Takes sourceMap out of the targetRect part of this map.  Target offset
+  // (x, y) reads source pixel (trunc(ratio * x), trunc(ratio * y)), ratio =
+  // source width / target width on both axes (widths inclusive), through
+  // Get_Pixel_ColorModified(dHue, dSat, dVal); non-white source pixels are
+  // subtracted as above.
+  void Subtract_Scaled_Map(const OffMap& sourceMap, const RectLong& sourceRect,
+                           const RectLong& targetRect, int16_t dHue, int16_t dSat, int16_t dVal);
+  // Takes the colour out of every non-white pixel it is lighter than
+  // (Is_Lighter_Than).
+  bool Subtract_Color(int16_t r, int16_t g, int16_t b, std::string& err);
+  // Pixels of `rect` (inclusive; the whole mask when null) that are black
+  // (red 0) in the mask become (r, g, b) here and black in `markMap` when
+  // one is given.  Returns the number of painted pixels.
+  int32_t Paint_Masked_Pixels(const OffMap& maskMap, OffMap* markMap, const RectShrt* rect,
+                              int16_t r, int16_t g, int16_t b);
+  // Pixels whose mask red is not 0 become (r, g, b).  The mask must have
+  // this map's width and height.
+  bool ZeroOut_Masked_Pixels(const OffMap& maskMap, int16_t r, int16_t g, int16_t b,
+                             std::string& err);
+  // Morphological opening of the dark parts of a colour map: the lightest
+  // pixel of each disc of firstRadius, then the darkest of each disc of
+  // secondRadius, so that dark details narrower than the first disc vanish
+  // and the rest regains its size.  (Grey maps take the opposite extremes.)
+  bool Do_Open_Morphology(int16_t firstRadius, int16_t secondRadius, MessageService& messages,
+                          std::string& err);
+
   // structure matching for line cleaning
   // A structure element is a list of cell codes for the 8 neighbours of a
   // pixel, in the order (-1, -1), (0, -1), (1, -1), (-1, 0), (1, 0), (-1, 1),
@@ -303,8 +457,8 @@ class OffMap {
                                                                 std::string& err);
 
  protected:
-  // Seed-fill line-segment stack (8-byte entries), owned by the map.
-  std::unique_ptr<uint64_t[]> m_seedStack;
+  // The seed stack of the array fill, owned by the map; null when none.
+  std::unique_ptr<LINESEGMENToffmap[]> m_seedStack;
   int32_t m_seedStackMaxDepth = 0;
 
   int32_t m_width = 0;
