@@ -177,11 +177,11 @@ void Point_Operation(const OffMap& undo, OffMap& target, PerPixel op) {
   }
 }
 
-// The extreme of a plane of values over the disc around every pixel.  The
-// disc is walked span by span in its own order, each span left to right,
-// and only a strictly better value replaces the one found so far; so the
-// winner is the first extreme pixel met in that walk.  The result is the
-// plane index of each pixel's winner.
+// The extreme over the disc around every pixel of a map whose pixels are
+// ranked by one value (r + g + b, or the grey level).  The disc is walked
+// span by span in its own order, each span left to right, and only a
+// strictly better value replaces the one found so far; so the winner is the
+// first extreme pixel met in that walk.
 //
 // Rather than visiting every disc pixel of every output pixel, each source
 // row is summarised once: for every column x and every half-width w of the
@@ -190,130 +190,132 @@ void Point_Operation(const OffMap& undo, OffMap& target, PerPixel op) {
 // pixel x + w, which gives all widths in one sweep.  A pixel's winner is
 // then the best of its spans' window winners, taken in disc order.  Rows
 // are kept in a ring as long as some output row still needs them.
-template <bool Largest>
-class Disc_Extremes {
- public:
-  Disc_Extremes(const std::vector<int16_t>& plane, int32_t width, int32_t height,
-                const std::vector<ConvolutionMapFilter::DiscSpan>& disc)
-      : m_plane(plane), m_width(width), m_height(height), m_disc(disc) {
-    for (const auto& span : disc) {
-      m_reach = std::max<int32_t>(m_reach, std::abs(span.row));
-      m_maxHalfWidth = std::max<int32_t>(m_maxHalfWidth, span.halfWidth);
-    }
-    m_widthSlot.assign(static_cast<size_t>(m_maxHalfWidth) + 1, -1);
-    for (const auto& span : disc) {
-      if (m_widthSlot[span.halfWidth] < 0) m_widthSlot[span.halfWidth] = m_slotCount++;
-    }
-    m_ringRows = 2 * m_reach + 1;
-    m_ring.resize(static_cast<size_t>(m_ringRows) * m_slotCount * width);
+//
+// `Rank(y, values)` fills the ranking values of row y; `Emit(y, winners)`
+// receives, for every pixel of output row y, its winner as y x width + x.
+template <bool Largest, class Rank, class Emit>
+void Disc_Extremes(int32_t width, int32_t height,
+                   const std::vector<ConvolutionMapFilter::DiscSpan>& disc, Rank rank, Emit emit) {
+  int32_t reach = 0, maxHalfWidth = 0;
+  for (const auto& span : disc) {
+    reach = std::max<int32_t>(reach, std::abs(span.row));
+    maxHalfWidth = std::max<int32_t>(maxHalfWidth, span.halfWidth);
   }
-
-  void Run(std::vector<int32_t>& winners) {
-    winners.resize(static_cast<size_t>(m_width) * m_height);
-    // The spans of the current output row that lie inside the map, in disc
-    // order: their row's window winners and the row number.
-    std::vector<const Hit*> spanWindows;
-    std::vector<int32_t> spanRows;
-    for (int32_t yy = 0; yy < std::min(m_height, m_reach); ++yy) Summarise_Row(yy);
-    for (int32_t y = 0; y < m_height; ++y) {
-      if (y + m_reach < m_height) Summarise_Row(y + m_reach);
-      spanWindows.clear();
-      spanRows.clear();
-      for (const auto& span : m_disc) {
-        const int32_t yy = y + span.row;
-        if (yy < 0 || yy >= m_height) continue;
-        spanWindows.push_back(Window(yy, m_widthSlot[span.halfWidth]));
-        spanRows.push_back(yy);
-      }
-      const size_t spans = spanWindows.size();
-      int32_t* out = &winners[static_cast<size_t>(y) * m_width];
-      for (int32_t x = 0; x < m_width; ++x) {
-        Hit best = spanWindows[0][x];
-        int32_t bestRow = spanRows[0];
-        for (size_t i = 1; i < spans; ++i) {
-          const Hit& hit = spanWindows[i][x];
-          if (Better(hit.value, best.value)) {
-            best = hit;
-            bestRow = spanRows[i];
-          }
-        }
-        out[x] = bestRow * m_width + best.x;
-      }
-    }
+  std::vector<int32_t> widthSlot(static_cast<size_t>(maxHalfWidth) + 1, -1);
+  int32_t slotCount = 0;
+  for (const auto& span : disc) {
+    if (widthSlot[span.halfWidth] < 0) widthSlot[span.halfWidth] = slotCount++;
   }
-
- private:
-  struct Hit {
-    int16_t value;
-    int32_t x;
+  const int32_t ringRows = 2 * reach + 1;
+  const size_t cells = static_cast<size_t>(ringRows) * slotCount * width;
+  std::vector<int16_t> ringValues(cells);
+  std::vector<int32_t> ringIndexes(cells);
+  const auto window = [&](int32_t row, int32_t slot) {
+    return (static_cast<size_t>(row % ringRows) * slotCount + slot) * width;
   };
-  static bool Better(int16_t a, int16_t b) { return Largest ? a > b : a < b; }
+  const auto better = [](int16_t a, int16_t b) { return Largest ? a > b : a < b; };
 
-  Hit* Window(int32_t row, int32_t slot) {
-    return &m_ring[(static_cast<size_t>(row % m_ringRows) * m_slotCount + slot) * m_width];
-  }
-
-  void Summarise_Row(int32_t yy) {
-    const int16_t* v = &m_plane[static_cast<size_t>(yy) * m_width];
-    Hit* slots[kMaxSlots];
-    const int32_t count = std::min(m_slotCount, kMaxSlots);
-    for (int32_t i = 0; i < count; ++i) slots[i] = Window(yy, i);
-    for (int32_t x = 0; x < m_width; ++x) {
-      Hit cur{v[x], x};
+  // Window winners are kept as plane indexes, y x width + x.
+  std::vector<int16_t> values(width);
+  std::vector<int16_t*> slotValues(static_cast<size_t>(maxHalfWidth) + 1);
+  std::vector<int32_t*> slotIndexes(static_cast<size_t>(maxHalfWidth) + 1);
+  const auto summarise = [&](int32_t yy) {
+    rank(yy, values.data());
+    const int16_t* v = values.data();
+    for (int32_t w = 0; w <= maxHalfWidth; ++w) {
+      const bool kept = widthSlot[w] >= 0;
+      slotValues[w] = kept ? &ringValues[window(yy, widthSlot[w])] : nullptr;
+      slotIndexes[w] = kept ? &ringIndexes[window(yy, widthSlot[w])] : nullptr;
+    }
+    const int32_t rowStart = yy * width;
+    for (int32_t x = 0; x < width; ++x) {
+      int16_t best = v[x];
+      int32_t bestX = x;
       for (int32_t w = 0;; ++w) {
-        const int32_t slot = m_widthSlot[w];
-        if (slot >= 0) (slot < kMaxSlots ? slots[slot] : Window(yy, slot))[x] = cur;
-        if (w == m_maxHalfWidth) break;
+        if (slotValues[w] != nullptr) {
+          slotValues[w][x] = best;
+          slotIndexes[w][x] = rowStart + bestX;
+        }
+        if (w == maxHalfWidth) break;
         const int32_t left = x - w - 1, right = x + w + 1;
-        if (left >= 0 && !Better(cur.value, v[left])) cur = Hit{v[left], left};
-        if (right < m_width && Better(v[right], cur.value)) cur = Hit{v[right], right};
+        if (left >= 0 && !better(best, v[left])) {
+          best = v[left];
+          bestX = left;
+        }
+        if (right < width && better(v[right], best)) {
+          best = v[right];
+          bestX = right;
+        }
       }
     }
+  };
+
+  std::vector<int16_t> bestValues(width);
+  std::vector<int32_t> bestIndexes(width);
+  for (int32_t yy = 0; yy < std::min(height, reach); ++yy) summarise(yy);
+  for (int32_t y = 0; y < height; ++y) {
+    if (y + reach < height) summarise(y + reach);
+    bool first = true;
+    for (const auto& span : disc) {
+      const int32_t yy = y + span.row;
+      if (yy < 0 || yy >= height) continue;
+      const size_t at = window(yy, widthSlot[span.halfWidth]);
+      const int16_t* v = &ringValues[at];
+      const int32_t* index = &ringIndexes[at];
+      if (first) {
+        std::copy(v, v + width, bestValues.begin());
+        std::copy(index, index + width, bestIndexes.begin());
+        first = false;
+        continue;
+      }
+      int16_t* bv = bestValues.data();
+      int32_t* bi = bestIndexes.data();
+      for (int32_t x = 0; x < width; ++x) {
+        const bool take = better(v[x], bv[x]);
+        bv[x] = take ? v[x] : bv[x];
+        bi[x] = take ? index[x] : bi[x];
+      }
+    }
+    emit(y, bestIndexes.data());
   }
-
-  static constexpr int32_t kMaxSlots = 32;
-  const std::vector<int16_t>& m_plane;
-  const int32_t m_width;
-  const int32_t m_height;
-  const std::vector<ConvolutionMapFilter::DiscSpan>& m_disc;
-  int32_t m_reach = 0;
-  int32_t m_maxHalfWidth = 0;
-  std::vector<int32_t> m_widthSlot;
-  int32_t m_slotCount = 0;
-  int32_t m_ringRows = 1;
-  std::vector<Hit> m_ring;
-};
-
-template <bool Largest>
-std::vector<int32_t> Disc_Winners(const std::vector<int16_t>& plane, int32_t width, int32_t height,
-                                  const std::vector<ConvolutionMapFilter::DiscSpan>& disc) {
-  std::vector<int32_t> winners;
-  Disc_Extremes<Largest>(plane, width, height, disc).Run(winners);
-  return winners;
 }
 
 // Colour maps: the extreme by r + g + b.
+template <bool Brightest>
 void Disc_Extreme_24(const OffMap& undo, OffMap& target,
-                     const std::vector<ConvolutionMapFilter::DiscSpan>& disc, bool brightest) {
+                     const std::vector<ConvolutionMapFilter::DiscSpan>& disc) {
   const int32_t w = undo.Get_Width(), h = undo.Get_Height();
-  std::vector<int16_t> sums(static_cast<size_t>(w) * h);
-  for (int32_t y = 0; y < h; ++y) {
-    const uint8_t* p = undo.Row(y);
-    int16_t* s = &sums[static_cast<size_t>(y) * w];
-    for (int32_t x = 0; x < w; ++x, p += 3) s[x] = static_cast<int16_t>(p[0] + p[1] + p[2]);
-  }
-  const std::vector<int32_t> winners =
-      brightest ? Disc_Winners<true>(sums, w, h, disc) : Disc_Winners<false>(sums, w, h, disc);
-  for (int32_t y = 0; y < h; ++y) {
-    uint8_t* out = target.Row(y);
-    const int32_t* win = &winners[static_cast<size_t>(y) * w];
-    for (int32_t x = 0; x < w; ++x, out += 3) {
-      const uint8_t* p = undo.Row(win[x] / w) + 3 * static_cast<int64_t>(win[x] % w);
-      out[0] = p[0];
-      out[1] = p[1];
-      out[2] = p[2];
-    }
-  }
+  Disc_Extremes<Brightest>(
+      w, h, disc,
+      [&undo, w](int32_t y, int16_t* values) {
+        const uint8_t* p = undo.Row(y);
+        for (int32_t x = 0; x < w; ++x, p += 3) values[x] = static_cast<int16_t>(p[0] + p[1] + p[2]);
+      },
+      [&undo, &target, w](int32_t y, const int32_t* winners) {
+        uint8_t* out = target.Row(y);
+        for (int32_t x = 0; x < w; ++x, out += 3) {
+          const uint8_t* p = undo.Row(winners[x] / w) + 3 * static_cast<int64_t>(winners[x] % w);
+          out[0] = p[0];
+          out[1] = p[1];
+          out[2] = p[2];
+        }
+      });
+}
+
+// Grey planes: the largest or smallest level.
+template <bool Largest>
+void Disc_Extreme_Grey(const std::vector<uint8_t>& in, std::vector<uint8_t>& out, int32_t w, int32_t h,
+                       const std::vector<ConvolutionMapFilter::DiscSpan>& disc) {
+  Disc_Extremes<Largest>(
+      w, h, disc,
+      [&in, w](int32_t y, int16_t* values) {
+        const uint8_t* row = &in[static_cast<size_t>(y) * w];
+        std::copy(row, row + w, values);
+      },
+      [&in, &out, w](int32_t y, const int32_t* winners) {
+        uint8_t* o = &out[static_cast<size_t>(y) * w];
+        for (int32_t x = 0; x < w; ++x) o[x] = in[static_cast<size_t>(winners[x])];
+      });
 }
 
 int32_t Isolated_Pixel_24(const OffMap& undo, OffMap& target) {
@@ -547,8 +549,8 @@ void ConvolutionMapFilter::Filter_24bit() {
       });
       break;
     case kBrightestInDisc:
-    case kLightestInDisc: Disc_Extreme_24(undo, target, disc, true); break;
-    case kDarkestInDisc: Disc_Extreme_24(undo, target, disc, false); break;
+    case kLightestInDisc: Disc_Extreme_24<true>(undo, target, disc); break;
+    case kDarkestInDisc: Disc_Extreme_24<false>(undo, target, disc); break;
     case kValueGamma: {
       const std::array<uint8_t, 256> gamma = Gamma_Table(m_filterValue);
       Point_Operation(undo, target, [&gamma](int& r, int& g, int& b) {
@@ -612,11 +614,10 @@ void ConvolutionMapFilter::Filter_Grey() {
     case kDarkestInDisc:
     case kLightestInDisc: {
       const std::vector<DiscSpan> disc = Working_Kernel();
-      const std::vector<int16_t> levels(in.begin(), in.end());
-      const std::vector<int32_t> winners = m_filterCode == kDarkestInDisc
-                                               ? Disc_Winners<true>(levels, w, h, disc)
-                                               : Disc_Winners<false>(levels, w, h, disc);
-      for (size_t i = 0; i < out.size(); ++i) out[i] = in[static_cast<size_t>(winners[i])];
+      if (m_filterCode == kDarkestInDisc)
+        Disc_Extreme_Grey<true>(in, out, w, h, disc);
+      else
+        Disc_Extreme_Grey<false>(in, out, w, h, disc);
       break;
     }
     case kValueGamma: {
