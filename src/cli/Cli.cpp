@@ -13,6 +13,8 @@ const std::vector<CliCommand>& Cli_Commands() {
       {"resample", "quorlin resample PHOTO -o OUT [--size WxH]",
        "load a photo at its working size and write it as a picture", Cli_Resample},
       {"demo", "quorlin demo [DIR]", "run the main job on the bundled sample photo", Cli_Demo},
+      {"watercolor", "quorlin watercolor PHOTO -o OUT [--dark P] [--lite P] [--sat P]",
+       "write the watercolour pre-processing of a photo as a picture", Cli_Watercolor},
   };
   return commands;
 }

@@ -1,0 +1,64 @@
+#include <optional>
+#include <ostream>
+
+#include "cli/CliCommands.h"
+#include "filters/WatercolorParms.h"
+#include "render/ImageFiles.h"
+#include "render/RenderMan.h"
+
+int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io) {
+  const CliCommand& self = Cli_Command("watercolor");
+  CliArgs args;
+  args.Value_Option("-o").Value_Option("--dark").Value_Option("--lite").Value_Option("--sat");
+  std::string problem;
+  if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
+  if (args.Wants_Help()) {
+    return Cli_Help(io, self,
+                    "Loads PHOTO at the working size (longer side 400), renders the watercolour\n"
+                    "pre-processing the separations are made from, and writes it to OUT in the format\n"
+                    "named by OUT's extension: .bmp .tif .jpg .gif .png\n"
+                    "--dark, --lite and --sat are the positions (0 top .. 100 bottom) of the separation\n"
+                    "dialog's Dark, Lite and Sat sliders; without them the program's start values are\n"
+                    "used.  Greyscale photos take the greyscale variant of the filter.\n");
+  }
+  if (args.Positional().size() != 1) return Cli_Usage_Error(io, self, "one PHOTO is needed");
+  const std::optional<std::string> out = args.Value("-o");
+  if (!out || out->empty()) return Cli_Usage_Error(io, self, "-o OUT is needed");
+
+  WatercolorParms parms;
+  const struct {
+    const char* option;
+    WatercolorSlider slider;
+  } sliders[] = {{"--dark", WatercolorSlider::Dark},
+                 {"--lite", WatercolorSlider::Lite},
+                 {"--sat", WatercolorSlider::Sat}};
+  for (const auto& s : sliders) {
+    const std::optional<std::string> text = args.Value(s.option);
+    if (!text) continue;
+    long position = 0;
+    if (!Parse_Int_Option(s.option, *text, 0, 100, position, problem)) return Cli_Usage_Error(io, self, problem);
+    Apply_Watercolor_Slider(s.slider, static_cast<int32_t>(position), parms);
+  }
+
+  std::string err;
+  // A bad output name is refused before the photo is decoded.
+  if (!Check_Picture_Extension(*out, err)) return Cli_Failure(io, err);
+  CliPlatform platform(io);
+  RenderMan renderMan(platform.Get());
+  bool fileProblem = false;
+  if (!Load_Bitmap_File_as_SRC(err, renderMan, args.Positional()[0], -1, -1, kWorkingMaxSide, fileProblem)) {
+    return Cli_Failure(io, err);
+  }
+  const bool rendered = renderMan.m_isGreyscalePhoto != 0
+                            ? renderMan.WatercolorFilter_For_Separations_Grey_24bit(parms, err)
+                            : renderMan.WatercolorFilter_For_Separations(parms, err);
+  if (!rendered) return Cli_Failure(io, err);
+  bool cancelled = false;
+  std::string path = *out;
+  if (!Save_Bitmap_File_CImage(platform.Get(), cancelled, renderMan.m_filteredMap.get(), path, err)) {
+    return Cli_Failure(io, err);
+  }
+  io.out << "wrote " << path << " (" << renderMan.m_filteredMap->Get_Width() << " x "
+         << renderMan.m_filteredMap->Get_Height() << ")\n";
+  return kExitOk;
+}
