@@ -1,5 +1,6 @@
 #include "framework/ComponentSubject.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/ComponentView.h"
@@ -48,31 +49,44 @@ bool ComponentSubject::Has_View(const ComponentView* view) const {
 
 void ComponentSubject::Delete_All_ComponentViews_ThisPane(const ComponentView* pane, MessageService& messages) {
   // A list view deletes the first of its child views that shows this
-  // subject, which need not be the view at hand; so the walk goes over a
-  // copy of the view list and takes up only views still in the real one.
-  std::vector<ComponentView*> views;
-  for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    views.push_back(link->Get_Object());
-
-  for (ComponentView* view : views) {
-    if (!Has_View(view)) continue;
-    ComponentView* listParent = view->Get_ListParentView();
-    if (listParent == nullptr)
-      messages.Message_Box("ComponentSubject::Delete_All_ComponentViews_ThisPane  failed,  listParentView is NULL.");
-    ComponentSubject* subject = view->Get_Subject();
-    if (subject == nullptr) {
-      messages.Message_Box("ComponentSubject::Delete_All_ComponentViews_ThisPane  failed,  subject is NULL.");
-      continue;
+  // subject, which need not be the view at hand, so the view list can lose
+  // any of its entries at each step.  The walk therefore starts again from
+  // the head each time, skipping the views already dealt with that are still
+  // there; a view whose step removed some other view is taken up again.
+  std::vector<const ComponentView*> passed;
+  for (;;) {
+    ComponentView* view = nullptr;
+    for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
+      if (std::find(passed.begin(), passed.end(), link->Get_Object()) == passed.end()) {
+        view = link->Get_Object();
+        break;
+      }
     }
-    if (pane != nullptr && pane != listParent) continue;
-    ListComponentView* listView = listParent != nullptr ? listParent->Get_ListComponentView() : nullptr;
-    if (listView == nullptr) {
-      messages.Message_Box("ComponentSubject::Delete_All_ComponentViews_ThisPane  failed,  listView is NULL.");
-      continue;
-    }
-    std::string err;
-    if (!listView->Delete_Child_ComponentView_wFullDetach(subject, err)) messages.Message_Box(err);
+    if (view == nullptr) return;
+    const int32_t before = m_views.Get_Count();
+    Delete_View_In_Pane(view, pane, messages);
+    if (m_views.Get_Count() >= before) passed.push_back(view);
   }
+}
+
+void ComponentSubject::Delete_View_In_Pane(ComponentView* view, const ComponentView* pane,
+                                           MessageService& messages) {
+  ComponentView* listParent = view->Get_ListParentView();
+  if (listParent == nullptr)
+    messages.Message_Box("ComponentSubject::Delete_All_ComponentViews_ThisPane  failed,  listParentView is NULL.");
+  ComponentSubject* subject = view->Get_Subject();
+  if (subject == nullptr) {
+    messages.Message_Box("ComponentSubject::Delete_All_ComponentViews_ThisPane  failed,  subject is NULL.");
+    return;
+  }
+  if (pane != nullptr && pane != listParent) return;
+  ListComponentView* listView = listParent != nullptr ? listParent->Get_ListComponentView() : nullptr;
+  if (listView == nullptr) {
+    messages.Message_Box("ComponentSubject::Delete_All_ComponentViews_ThisPane  failed,  listView is NULL.");
+    return;
+  }
+  std::string err;
+  if (!listView->Delete_Child_ComponentView_wFullDetach(subject, err)) messages.Message_Box(err);
 }
 
 bool ComponentSubject::Remove_From_Parent_List(MessageService& messages, std::string& err) {
@@ -86,7 +100,7 @@ bool ComponentSubject::Remove_From_Parent_List(MessageService& messages, std::st
 
 std::unique_ptr<ComponentSubject> ComponentSubject::Clone() const { return nullptr; }
 
-bool ComponentSubject::Change_Property(Commandj& command, MessageService& messages) {
+bool ComponentSubject::Change_Property(Commandj* command, MessageService& messages) {
   std::string err;
   if (Change_My_Property(command, err)) return true;
   messages.Message_Box(err);

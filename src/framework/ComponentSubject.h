@@ -69,7 +69,7 @@ class ComponentSubject {
   virtual std::unique_ptr<ComponentSubject> Clone() const;
   // Applies an edit command through Change_My_Property; its failure text is
   // shown in a message box.
-  virtual bool Change_Property(Commandj& command, MessageService& messages);
+  virtual bool Change_Property(Commandj* command, MessageService& messages);
   // Checks the subject's own state variables: a pending one with an id
   // other than 0 and 1 fails with "ComponentSubject::Update() failed,  Unknown Statevar ID.".
   // Nothing is changed either way.
@@ -91,7 +91,7 @@ class ComponentSubject {
   // it); null when it has none.
   virtual External* Create_ComponentExternal();
   // Applies an edit command to the subject itself.
-  virtual bool Change_My_Property(Commandj& command, std::string& err) = 0;
+  virtual bool Change_My_Property(Commandj* command, std::string& err) = 0;
 
   // State variable `id` (0 .. 19).
   Statevar& Get_Statevar(int32_t id) { return m_statevars[static_cast<size_t>(id)]; }
@@ -103,6 +103,8 @@ class ComponentSubject {
 
  private:
   bool Has_View(const ComponentView* view) const;
+  // One step of Delete_All_ComponentViews_ThisPane.
+  void Delete_View_In_Pane(ComponentView* view, const ComponentView* pane, MessageService& messages);
 
   StatevarTable m_statevars;
   ListComponentSubject* m_parent = nullptr;

@@ -136,7 +136,7 @@ Manipulatorj* ComponentView::Create_Manipulator(const Eventj& /*event*/) { retur
 
 Commandj* ComponentView::Interpret_Manipulator(Manipulatorj* /*manipulator*/) { return nullptr; }
 
-bool ComponentView::Change_Subject_Property(Commandj& command, MessageService& messages) {
+bool ComponentView::Change_Subject_Property(Commandj* command, MessageService& messages) {
   if (m_subject == nullptr) return false;
   return m_subject->Change_Property(command, messages);
 }

@@ -118,7 +118,7 @@ class ComponentView {
   virtual Manipulatorj* Create_Manipulator(const Eventj& event);
   virtual Commandj* Interpret_Manipulator(Manipulatorj* manipulator);
   // Applies an edit command to the subject; false without a subject.
-  virtual bool Change_Subject_Property(Commandj& command, MessageService& messages);
+  virtual bool Change_Subject_Property(Commandj* command, MessageService& messages);
 
   // The first child view whose rectangle contains the event's point, in
   // child order; else this view when its own rectangle contains it; else null.

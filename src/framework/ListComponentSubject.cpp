@@ -18,7 +18,7 @@ bool ListComponentSubject::Add_ChildSubject(ComponentSubject* child, std::string
   return true;
 }
 
-bool ListComponentSubject::Change_My_Property(Commandj& /*command*/, std::string& err) {
+bool ListComponentSubject::Change_My_Property(Commandj* /*command*/, std::string& err) {
   err.clear();
   return false;
 }

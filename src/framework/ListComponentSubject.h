@@ -19,7 +19,7 @@ class ListComponentSubject : public ComponentSubject {
   // Appends the child (not null) and becomes its parent; the list owns it
   // from now on.
   bool Add_ChildSubject(ComponentSubject* child, std::string& err) override;
-  bool Change_My_Property(Commandj& command, std::string& err) override;
+  bool Change_My_Property(Commandj* command, std::string& err) override;
   // Prepares the list for being written to a list file; nothing to do here.
   virtual bool Initialize_ComponentExternal_for_FileSave(External* external, std::string& err);
 

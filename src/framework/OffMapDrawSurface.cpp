@@ -7,8 +7,16 @@
 int32_t OffMapDrawSurface::Get_Width() const { return m_map.Get_Width(); }
 int32_t OffMapDrawSurface::Get_Height() const { return m_map.Get_Height(); }
 
+namespace {
+
+bool Has_Pixels(const OffMap& map) {
+  return map.Get_Bits() != nullptr && map.Get_Width() > 0 && map.Get_Height() > 0;
+}
+
+}  // namespace
+
 bool OffMapDrawSurface::Clip(const RectLong& rect, RectLong& clipped) const {
-  if (m_map.Get_Bits() == nullptr) return false;
+  if (!Has_Pixels(m_map)) return false;
   clipped.left = std::max(rect.left, 0);
   clipped.top = std::max(rect.top, 0);
   clipped.right = std::min(rect.right, m_map.Get_Width() - 1);
@@ -84,7 +92,7 @@ bool OffMapDrawSurface::Blit(const OffMap& map, const RectShrt& src, const RectS
   const int32_t dstW = static_cast<int32_t>(dst.right) - dst.left + 1;
   const int32_t dstH = static_cast<int32_t>(dst.bottom) - dst.top + 1;
   if (srcW <= 0 || srcH <= 0 || dstW <= 0 || dstH <= 0) return false;
-  if (map.Get_Bits() == nullptr || m_map.Get_Bits() == nullptr) return false;
+  if (!Has_Pixels(map) || !Has_Pixels(m_map)) return false;
   RectLong target;
   target.left = dst.left;
   target.top = dst.top;
