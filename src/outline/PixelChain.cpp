@@ -1,19 +1,5 @@
 #include "outline/PixelChain.h"
 
-void PixelChainGraphic::Set_Rect(const RectLong& rect) {
-  position.x = rect.left;
-  position.y = rect.top;
-  width = rect.right - rect.left + 1;
-  height = rect.bottom - rect.top + 1;
-}
-
-void PixelChainGraphic::Get_Rect(RectLong& rect) const {
-  rect.left = position.x;
-  rect.top = position.y;
-  rect.right = position.x + width - 1;
-  rect.bottom = position.y + height - 1;
-}
-
 PixelChain::PixelChain(const PixelChain& other)
     : ListMemry<Pixel>(),
       m_sorted(other.m_sorted),

@@ -9,30 +9,9 @@
 
 #include <cstdint>
 
+#include "framework/Graphic.h"
 #include "framework/ListMemry.h"
-#include "framework/Rects.h"
 #include "outline/Pixel.h"
-
-// The chain's bounding rectangle, kept as a position and a size like the
-// framework's graphic records: left = x, right = x + width - 1.  x is -18888
-// until the rectangle is first set.
-struct PixelChainGraphic {
-  static constexpr int32_t kUnsetX = -18888;
-
-  void Set_Rect(const RectLong& rect);
-  void Get_Rect(RectLong& rect) const;
-
-  PointLong position = Unset_Position();
-  int32_t width = 0;
-  int32_t height = 0;
-
- private:
-  static PointLong Unset_Position() {
-    PointLong p;
-    p.x = kUnsetX;
-    return p;
-  }
-};
 
 class PixelChain : public ListMemry<Pixel> {
  public:
@@ -52,5 +31,5 @@ class PixelChain : public ListMemry<Pixel> {
   int16_t m_dx = 0;
   int16_t m_dy = 0;
   // The bounding rectangle the seed fill found.
-  PixelChainGraphic m_graphic;
+  Graphic m_graphic;
 };

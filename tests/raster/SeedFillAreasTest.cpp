@@ -332,5 +332,5 @@ TEST(PixelChains, CopiesCarryPixelsAndFields) {
   EXPECT_EQ(fresh.m_creationID, -1);
   EXPECT_TRUE(fresh.m_visible);
   EXPECT_EQ(fresh.m_spacing, 1);
-  EXPECT_EQ(fresh.m_graphic.position.x, -18888);
+  EXPECT_EQ(fresh.m_graphic.Get_Position().x, Graphic::kUnsetX);
 }
