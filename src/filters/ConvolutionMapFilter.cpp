@@ -57,7 +57,7 @@ std::array<uint8_t, 256> Gamma_Table(int16_t exponentPercent) {
   return table;
 }
 
-// The rectangle of one disc span around column x, clipped to the map.
+// The columns of one disc span around column x, clipped to the map.
 struct Clipped {
   int32_t x0;
   int32_t x1;

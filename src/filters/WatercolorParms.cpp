@@ -13,7 +13,7 @@ constexpr int kSatScale = 2;
 }  // namespace
 
 int16_t Apply_Watercolor_Slider(WatercolorSlider slider, int32_t position, WatercolorParms& parms) {
-  const int value = std::clamp(100 - std::clamp(position, 0, 100), 0, 100);
+  const int value = 100 - std::clamp(position, 0, 100);
   switch (slider) {
     case WatercolorSlider::Dark:
       parms.darkExponent = static_cast<int16_t>(static_cast<int>(value * kDarkScale) + kDarkOffset);

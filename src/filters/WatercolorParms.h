@@ -3,6 +3,10 @@
 // application (held by the application object and the separation dialog),
 // and the mapping between the separation dialog's "Dark", "Lite" and "Sat"
 // sliders and the record.
+//
+// The greyscale variant of the rendering reads three fields differently: it
+// darkens by darkExponent, scales the grey by satExponent / 80 and lightens
+// by 3 x liteAmount.
 
 #include <cstdint>
 
@@ -19,11 +23,6 @@ struct WatercolorParms {
   int16_t skipFinalLighten = 1;
   int16_t finalLighten = 30;
 };
-
-// Values the region list file accepts for the two stored fields; others
-// are replaced by the start values.
-constexpr int16_t kMaxStoredDarkExponent = 100;
-constexpr int16_t kMaxStoredSatExponent = 200;
 
 enum class WatercolorSlider { Dark, Lite, Sat };
 
