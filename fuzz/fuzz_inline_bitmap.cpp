@@ -1,0 +1,37 @@
+// Fuzz target: arbitrary bytes read as one inline bitmap (the 88-byte
+// header, then a raw block or run-length coded rows).  The reader must end
+// in a map or an error text, never a crash, a hang or an allocation the
+// bytes do not justify.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "persistence/InlineBitmaps.h"
+#include "persistence/ListFile.h"
+#include "raster/OffMap.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  ListFile file;
+  file.Open_Bytes_For_Reading(std::string(reinterpret_cast<const char*>(data), size));
+  std::string err;
+  const std::unique_ptr<OffMap> map = OffMap::Load_Bitmap_from_Inside_ListFile(file, err);
+  // Exactly one of a map and an error text.
+  if (!map == err.empty()) __builtin_trap();
+  if (map) {
+    const int32_t w = map->Get_Width(), h = map->Get_Height();
+    if (w < 0 || h < 0 || w > kInlineBitmapMaxSide || h > kInlineBitmapMaxSide || map->Is_Not_In_Memory())
+      __builtin_trap();
+    // Every pixel is readable.
+    int32_t sum = 0;
+    for (int32_t y = 0; y < h; y += 7)
+      for (int32_t x = 0; x < w; x += 7) {
+        int16_t r = 0, g = 0, b = 0;
+        map->Get_Pixel(x, y, r, g, b);
+        sum += r + g + b;
+      }
+    if (sum < 0) __builtin_trap();
+  }
+  return 0;
+}
