@@ -1,0 +1,47 @@
+#pragma once
+// RegionsListView: the pane that shows the region list (the "Region
+// OBJECTS" window).  It holds one RegionView per region and renders itself
+// into its memory bitmap: white, then (with draw code 3) the map its frame
+// artist gives for the pane kind, then every region view in list order.
+//
+// The draw code is the configuration code of the window the pane sits in;
+// the region views draw by it (RegionView.h).  With draw code 4 the pane
+// shows sub-regions only, and a pane parameter of 1 or more narrows the
+// drawing to the regions of separation (parameter - 1).
+
+#include <cstdint>
+#include <string>
+
+#include "framework/ListComponentView.h"
+#include "regions/AppWindows.h"
+
+class MessageService;
+
+class RegionsListView : public ListComponentView {
+ public:
+  // The draw code that blits the artist's map under the regions.
+  static constexpr int32_t kDrawCodeWithMap = 3;
+
+  explicit RegionsListView(MessageService& messages);
+  ~RegionsListView() override;
+
+  int32_t Get_Draw_Code() const { return m_drawCode; }
+  void Set_Draw_Code(int32_t code) { m_drawCode = code; }
+  int32_t Get_Pane_Parameter() const { return m_paneParameter; }
+  void Set_Pane_Parameter(int32_t parameter) { m_paneParameter = parameter; }
+
+  // A region view for every region of the list (sub-regions only with draw
+  // code 4), each attached to its region.
+  bool Create_Child_ComponentViews(Pane* pane, std::string& err) override;
+  // Renders the memory bitmap; with a window it is copied there as well.
+  // Without a frame artist shows
+  // "RegionsListView::Render_Animation_Frame  failed,  frameArtist is NULL.".
+  void Render_Animation_Frame(DrawSurface* window, MessageService& messages) override;
+  // Renders the memory bitmap afresh (the window copy follows at its repaint).
+  void Update_Appearance(Pane* pane) override;
+
+ private:
+  MessageService& m_messages;
+  int32_t m_drawCode = kWindowRegionObjects;
+  int32_t m_paneParameter = 0;
+};
