@@ -385,7 +385,9 @@ ConvolutionMapFilter::ConvolutionMapFilter(OffMap* undoMap, int16_t value, OffMa
                                            int16_t filterCode, MessageService& messages)
     : MapFilter(targetMap), m_messages(messages), m_filterCode(filterCode), m_filterValue(value) {
   if (targetMap == nullptr || filterCode == kNone) return;
-  if (undoMap != nullptr) {
+  // The target itself cannot serve as its own undo map (the filter would
+  // read what it has just written): the filter then makes its own copy.
+  if (undoMap != nullptr && undoMap != targetMap) {
     m_UndoMap = undoMap;
     return;
   }

@@ -71,8 +71,9 @@ class ConvolutionMapFilter : public MapFilter {
 
   // With a null target or code 0 the filter is inert.  With `undoMap` the
   // filter reads it (the caller has copied the target into it) and never
-  // deletes it; otherwise the filter copies the target into a map of its
-  // own and, when that fails, shows a message and stays inert.
+  // deletes it; otherwise (or when `undoMap` is the target itself) the
+  // filter copies the target into a map of its own and, when that fails,
+  // shows a message and stays inert.
   ConvolutionMapFilter(OffMap* undoMap, int16_t value, OffMap* targetMap, int16_t filterCode,
                        MessageService& messages);
   ~ConvolutionMapFilter() override;

@@ -486,6 +486,16 @@ TEST(ConvolutionFilterSetup, InertFiltersAndCallerUndoMaps) {
   EXPECT_EQ(Px(*map, 0, 1), (Rgb3{37, 38, 39}));
   EXPECT_EQ(Px(*undo, 0, 1), (Rgb3{7, 8, 9}));
 
+  // The target as its own undo map: the filter reads a copy instead.
+  auto row = Solid_Map(3, 1, 24, {90, 90, 90});
+  Put(*row, 0, 0, {0, 0, 0});
+  {
+    ConvolutionMapFilter self(row.get(), 2, row.get(), ConvolutionMapFilter::kMean3x3, messages);
+    EXPECT_NE(self.Get_Undo_Map(), row.get());
+    self.Filter();
+  }
+  EXPECT_EQ(Px(*row, 1, 0)[0], (180 + 6 * 255) / 9);
+
   // An undo map of another size is not a copy of the target: nothing happens.
   auto small = Solid_Map(1, 2, 24, {7, 8, 9});
   ConvolutionMapFilter mismatched(small.get(), 30, map.get(), ConvolutionMapFilter::kLighten, messages);
