@@ -30,8 +30,8 @@ void Read_As_List_File(ListFile& file) {
   uint8_t version = 0;
   int32_t length = 0;
   Check(External::Check_File_Signature(file, version, err), err);
-  for (int16_t code : {External::kRegionListHeaderChunk, External::kBitmapHeaderChunk,
-                       External::kRegionRecordsChunk}) {
+  for (int16_t code :
+       {External::kRegionListHeaderChunk, External::kBitmapHeaderChunk, External::kRegionRecordsChunk}) {
     const bool found = External::Goto_Chunks_Header(file, code, version, length, err);
     Check(found, err);
   }

@@ -88,7 +88,8 @@ int main(int argc, char** argv) {
         {"colour_raw", 24, kInlineRawBlock, kInlineRegionColor},
     };
     for (const auto& b : bitmaps)
-      Write(inlineDir + "/" + b.name, [&](ListFile& f) { Write_Bitmap(f, *Sample_Map(b.depth), b.code, b.kind); });
+      Write(inlineDir + "/" + b.name,
+            [&](ListFile& f) { Write_Bitmap(f, *Sample_Map(b.depth), b.code, b.kind); });
     Write(listDir + "/with_outline_v3.rgl", [](ListFile& f) { Write_List_File(f, 3, true); });
     Write(listDir + "/without_outline_v3.rgl", [](ListFile& f) { Write_List_File(f, 3, false); });
     Write(listDir + "/with_outline_v2.rgl", [](ListFile& f) { Write_List_File(f, 2, true); });

@@ -17,10 +17,9 @@ constexpr char kSignature[] = "VODIDIZI";
 // The tags of the chunk codes 0..16.  Codes 8, 9, 15 and 16 are this
 // system's; the others belong to list files of other programs of the same
 // family and only need tags that cannot be mistaken for these four.
-constexpr const char* kChunkTags[] = {
-    "Chunk000", "Chunk001", "Chunk002", "Chunk003", "Chunk004", "Chunk005",
-    "Chunk006", "Chunk007", "RegLstFl", "RegnLIST", "Chunk010", "Chunk011",
-    "Chunk012", "Chunk013", "Chunk014", "BITmapHD", "BITmapOL"};
+constexpr const char* kChunkTags[] = {"Chunk000", "Chunk001", "Chunk002", "Chunk003", "Chunk004", "Chunk005",
+                                      "Chunk006", "Chunk007", "RegLstFl", "RegnLIST", "Chunk010", "Chunk011",
+                                      "Chunk012", "Chunk013", "Chunk014", "BITmapHD", "BITmapOL"};
 
 // The tag search reads the file in blocks of this size (plus the 7 bytes a
 // tag starting at a block's last byte needs).
@@ -38,8 +37,7 @@ bool Is_Tag(const uint8_t* bytes, const std::string& tag) {
 // The position `start` itself is always examined; a later position p only
 // while p + 8 < file length, so a tag ending exactly at the end of the file
 // is found only at `start`.
-bool Scan_For_Tag(ListFile& file, const std::string& tag, int64_t start, uint8_t& version,
-                  int32_t& length) {
+bool Scan_For_Tag(ListFile& file, const std::string& tag, int64_t start, uint8_t& version, int32_t& length) {
   const int64_t fileLength = file.Get_Length();
   std::vector<uint8_t> block(kScanBlockBytes + External::kTagLength - 1);
   int64_t base = start;
@@ -140,8 +138,8 @@ bool External::Patch_Chunks_Length(ListFile& file, int64_t lengthFieldPosition, 
   return true;
 }
 
-bool External::Goto_Chunks_Header(ListFile& file, int16_t chunkCode, uint8_t& version,
-                                  int32_t& length, std::string& err) {
+bool External::Goto_Chunks_Header(ListFile& file, int16_t chunkCode, uint8_t& version, int32_t& length,
+                                  std::string& err) {
   err.clear();
   std::string tag;
   if (!Get_Chunks_TagString(chunkCode, tag, err)) return false;
@@ -152,8 +150,8 @@ bool External::Goto_Chunks_Header(ListFile& file, int16_t chunkCode, uint8_t& ve
   return false;
 }
 
-bool External::Find_Chunks_Header_From(ListFile& file, int64_t start, uint8_t& version,
-                                       int32_t& length, std::string& err) {
+bool External::Find_Chunks_Header_From(ListFile& file, int64_t start, uint8_t& version, int32_t& length,
+                                       std::string& err) {
   err.clear();
   std::string tag;
   if (!Get_Chunks_TagString(kOutlineBitmapChunk, tag, err)) return false;
@@ -161,8 +159,7 @@ bool External::Find_Chunks_Header_From(ListFile& file, int64_t start, uint8_t& v
   return Goto_Chunks_Header(file, kOutlineBitmapChunk, version, length, err);
 }
 
-bool External::Walk_To_Chunk(ListFile& file, const std::string& tag, int64_t& position,
-                             std::string& err) {
+bool External::Walk_To_Chunk(ListFile& file, const std::string& tag, int64_t& position, std::string& err) {
   err.clear();
   position = -1;
   const int64_t fileLength = file.Get_Length();

@@ -53,8 +53,7 @@ class External {
   virtual bool Receive(ListFile& file, ComponentSubject*& result, std::string& err) = 0;
   // Leaves the file on the body of the chunk that marks this external's
   // file type, with that chunk's version and length.
-  virtual bool Goto_My_Files_Header(ListFile& file, uint8_t& version, int32_t& length,
-                                    std::string& err) = 0;
+  virtual bool Goto_My_Files_Header(ListFile& file, uint8_t& version, int32_t& length, std::string& err) = 0;
 
   // ---- the chunk container ----------------------------------------------------
   // The 8-character tag of a chunk code.
@@ -75,18 +74,17 @@ class External {
   static bool Patch_Chunks_Length(ListFile& file, int64_t lengthFieldPosition, std::string& err);
   // Finds the first occurrence of the code's tag in the file and leaves the
   // file on the first byte of that chunk's body.
-  static bool Goto_Chunks_Header(ListFile& file, int16_t chunkCode, uint8_t& version,
-                                 int32_t& length, std::string& err);
+  static bool Goto_Chunks_Header(ListFile& file, int16_t chunkCode, uint8_t& version, int32_t& length,
+                                 std::string& err);
   // The same search for the outline bitmap chunk, starting at `start`; when
   // nothing is found from there, the search from the start of the file.
-  static bool Find_Chunks_Header_From(ListFile& file, int64_t start, uint8_t& version,
-                                      int32_t& length, std::string& err);
+  static bool Find_Chunks_Header_From(ListFile& file, int64_t start, uint8_t& version, int32_t& length,
+                                      std::string& err);
   // Tells whether a chunk with the tag follows the first chunk, hopping
   // from header to header by the chunk lengths.  `position` is just after
   // the tag found, or -1 when there is none (which is no failure).  Fails
   // only when the signature is wrong.  The file is left at position 0.
-  static bool Walk_To_Chunk(ListFile& file, const std::string& tag, int64_t& position,
-                            std::string& err);
+  static bool Walk_To_Chunk(ListFile& file, const std::string& tag, int64_t& position, std::string& err);
 
  protected:
   ComponentSubject* m_subject = nullptr;

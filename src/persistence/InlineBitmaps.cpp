@@ -22,9 +22,13 @@ constexpr char kReadBits[] = "Load_Bitmap_from_Inside_ListFile FAILED,  File.Rea
 // Longest run (and largest grey code) the writers emit.
 constexpr int kLongestRun = 126;
 
-bool Is_Known_Depth(int32_t depth) { return depth == 1 || depth == 8 || depth == 24; }
+bool Is_Known_Depth(int32_t depth) {
+  return depth == 1 || depth == 8 || depth == 24;
+}
 
-void Put_Code(std::vector<uint8_t>& codes, int code) { codes.push_back(static_cast<uint8_t>(static_cast<int8_t>(code))); }
+void Put_Code(std::vector<uint8_t>& codes, int code) {
+  codes.push_back(static_cast<uint8_t>(static_cast<int8_t>(code)));
+}
 
 // Reads one code byte; false at the end of the file.
 bool Next_Code(ListFile& file, int& code) {
@@ -61,8 +65,8 @@ RegionListsInlineBitmapFileHeader RegionListsInlineBitmapFileHeader::Unpack(cons
   return h;
 }
 
-bool OffMap::Save_OffMap_to_Inside_ListFile(ListFile& file, int16_t compressionCode,
-                                            int16_t bitmapKind, std::string& err) const {
+bool OffMap::Save_OffMap_to_Inside_ListFile(ListFile& file, int16_t compressionCode, int16_t bitmapKind,
+                                            std::string& err) const {
   err.clear();
   if (!Is_Known_Depth(m_depth)) {
     err = "RegionExternal::Save_OffMap_to_Inside_ListFile  FAILED,  unknown bitmap depth.";
@@ -114,18 +118,24 @@ std::unique_ptr<OffMap> OffMap::Load_Bitmap_from_Inside_ListFile(ListFile& file,
   err.clear();
   uint8_t packed[RegionListsInlineBitmapFileHeader::kSize];
   if (file.Read(packed, sizeof packed) < sizeof packed) {
-    err = "OffMap::Load_Bitmap_from_Inside_ListFile  FAILED,  could not read RegionListsInlineBitmapFileHeader.";
+    err =
+        "OffMap::Load_Bitmap_from_Inside_ListFile  FAILED,  could not read "
+        "RegionListsInlineBitmapFileHeader.";
     return nullptr;
   }
   const RegionListsInlineBitmapFileHeader header = RegionListsInlineBitmapFileHeader::Unpack(packed);
   if (!Is_Known_Depth(header.depth)) {
-    err = "OffMap::Load_Bitmap_from_Inside_ListFile FAILED, Header has an invalid bitmap DEPTH. \n File may be corrupt or out-dated.";
+    err =
+        "OffMap::Load_Bitmap_from_Inside_ListFile FAILED, Header has an invalid bitmap DEPTH. \n File may be "
+        "corrupt or out-dated.";
     return nullptr;
   }
   if (header.width < 0 || header.width > kInlineBitmapMaxSide || header.height < 0 ||
       header.height > kInlineBitmapMaxSide || header.rowBytes < 0 || header.bitsSize < 0 ||
       header.blockSize < 0) {
-    err = "OffMap::Load_Bitmap_from_Inside_ListFile FAILED, Header has an invalid WIDTH or HEIGHT. \n File may be corrupt or out-dated.";
+    err =
+        "OffMap::Load_Bitmap_from_Inside_ListFile FAILED, Header has an invalid WIDTH or HEIGHT. \n File may "
+        "be corrupt or out-dated.";
     return nullptr;
   }
   if (header.compressionCode != kInlineRawBlock && header.compressionCode != kInlineRunLength) {
@@ -201,8 +211,7 @@ bool OffMap::Write_Files_Next_yRow_wRunLength_Encoding_1bit(ListFile& file, int3
   return true;
 }
 
-bool OffMap::Read_Files_Next_yRow_wRunLength_Encoding_1bit(ListFile& file, int32_t y,
-                                                           std::string& err) {
+bool OffMap::Read_Files_Next_yRow_wRunLength_Encoding_1bit(ListFile& file, int32_t y, std::string& err) {
   err.clear();
   int64_t x = 0;
   int code = 0;
@@ -215,7 +224,8 @@ bool OffMap::Read_Files_Next_yRow_wRunLength_Encoding_1bit(ListFile& file, int32
     const int16_t value = code < 0 ? 0 : 255;
     // Pixels beyond the right edge are counted but not stored.
     const int64_t end = x + (code < 0 ? -code : code);
-    for (; x < std::min<int64_t>(end, m_width); ++x) Set_Pixel(static_cast<int32_t>(x), y, value, value, value);
+    for (; x < std::min<int64_t>(end, m_width); ++x)
+      Set_Pixel(static_cast<int32_t>(x), y, value, value, value);
     x = end;
   }
 }

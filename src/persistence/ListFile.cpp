@@ -18,9 +18,13 @@ constexpr size_t kWriteBlockBytes = 64 * 1024;
 
 }  // namespace
 
-ListFile::~ListFile() { Abort(); }
+ListFile::~ListFile() {
+  Abort();
+}
 
-void ListFile::Fail(int errorNumber) { throw ListFileException(std::strerror(errorNumber)); }
+void ListFile::Fail(int errorNumber) {
+  throw ListFileException(std::strerror(errorNumber));
+}
 
 void ListFile::Require(Mode mode) const {
   if (m_mode != mode) Fail(EBADF);
@@ -86,19 +90,23 @@ void ListFile::Abort() {
 
 int64_t ListFile::Get_Length() const {
   switch (m_mode) {
-    case Mode::Writing: return Write_End();
+    case Mode::Writing:
+      return Write_End();
     case Mode::Reading: {
       if (m_fromMemory) return static_cast<int64_t>(m_memory.size());
       struct stat st {};
       if (::fstat(m_fd, &st) != 0) Fail(errno);
       return static_cast<int64_t>(st.st_size);
     }
-    case Mode::Closed: break;
+    case Mode::Closed:
+      break;
   }
   Fail(EBADF);
 }
 
-int64_t ListFile::Get_Bytes_Left() const { return std::max<int64_t>(0, Get_Length() - m_position); }
+int64_t ListFile::Get_Bytes_Left() const {
+  return std::max<int64_t>(0, Get_Length() - m_position);
+}
 
 void ListFile::Seek(int64_t position) {
   if (m_mode == Mode::Closed) Fail(EBADF);
@@ -115,7 +123,8 @@ size_t ListFile::Read_Source_At(int64_t offset, uint8_t* buffer, size_t count) {
   }
   size_t done = 0;
   while (done < count) {
-    const ssize_t n = ::pread(m_fd, buffer + done, count - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+    const ssize_t n =
+        ::pread(m_fd, buffer + done, count - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
     if (n < 0) {
       if (errno == EINTR) continue;
       Fail(errno);
@@ -180,7 +189,8 @@ void ListFile::Append(const uint8_t* data, size_t count) {
 
 void ListFile::Overwrite(int64_t offset, const uint8_t* data, size_t count) {
   if (offset < m_written) {
-    const size_t inFile = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(count), m_written - offset));
+    const size_t inFile =
+        static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(count), m_written - offset));
     std::string reason;
     if (!m_writer.Write_At(offset, data, inFile, reason)) {
       // A file that lost bytes is never put in place of the target.

@@ -9,7 +9,8 @@
 
 namespace {
 
-const std::string kHitEof = "External::Goto_Chunks_Header FAILED,  could not find tag's string [ %s ] in the file( hit eof ).";
+const std::string kHitEof =
+    "External::Goto_Chunks_Header FAILED,  could not find tag's string [ %s ] in the file( hit eof ).";
 const std::string kNotOurs = "This is not a Kestrane Labs file format. Load a file of the correct type.";
 
 std::string Hit_Eof(const std::string& tag) {
@@ -122,8 +123,8 @@ TEST(FileSignature, IsWrittenAndCheckedIgnoringCase) {
   EXPECT_EQ(version, 200);
   EXPECT_TRUE(check(std::string("VoDiDiZi") + '\0', version, err));
   EXPECT_EQ(version, 0);
-  for (const std::string& bad : {std::string("VODIDIZX\x03"), std::string("VODIDIZ\0\x03", 9),
-                                std::string("XVODIDIZI\x03")}) {
+  for (const std::string& bad :
+       {std::string("VODIDIZX\x03"), std::string("VODIDIZ\0\x03", 9), std::string("XVODIDIZI\x03")}) {
     EXPECT_FALSE(check(bad, version, err)) << bad;
     EXPECT_EQ(err, kNotOurs);
   }
@@ -157,8 +158,8 @@ TEST(ChunkWriting, HeadersGetTheirPatchedBodyLengths) {
   EXPECT_EQ(first, 18);
   EXPECT_EQ(second, 9 + 13 + 540 + 9);
   EXPECT_EQ(third, 9 + 13 + 540 + 13 + 70000 + 9);
-  EXPECT_EQ(bytes, Signature(3) + Chunk("RegLstFl", body540) + Chunk("RegnLIST", big) +
-                       Chunk("BITmapOL", "", 7));
+  EXPECT_EQ(bytes,
+            Signature(3) + Chunk("RegLstFl", body540) + Chunk("RegnLIST", big) + Chunk("BITmapOL", "", 7));
 }
 
 TEST(ChunkWriting, RefusesUnknownCodesAndStrayLengthFieldsBeforeWriting) {
@@ -173,7 +174,9 @@ TEST(ChunkWriting, RefusesUnknownCodesAndStrayLengthFieldsBeforeWriting) {
     f.Write("abcdef", 6);
     for (int64_t stray : {-1, 3, 100}) {
       EXPECT_FALSE(External::Patch_Chunks_Length(f, stray, err));
-      EXPECT_EQ(err, "External::Patch_Chunks_Length FAILED,  the length field is not in the written part of the file.");
+      EXPECT_EQ(
+          err,
+          "External::Patch_Chunks_Length FAILED,  the length field is not in the written part of the file.");
       EXPECT_EQ(f.Get_Position(), 6);
     }
     // A field that ends right at the position: an empty body.
@@ -198,8 +201,8 @@ TEST(TagSearch, FindsTheFirstOccurrenceAnywhereIgnoringCase) {
   EXPECT_EQ(f.length, 0);  // the search does not use the length
 
   // Inside a body, in another letter case: the first occurrence wins.
-  const std::string inBody = Signature(3) + Chunk("RegnLIST", "xx" + Chunk("bitMAPol", "", 5, 77)) +
-                             Chunk("BITmapOL", "real", 3);
+  const std::string inBody =
+      Signature(3) + Chunk("RegnLIST", "xx" + Chunk("bitMAPol", "", 5, 77)) + Chunk("BITmapOL", "real", 3);
   f = Goto(inBody, 16);
   ASSERT_TRUE(f.ok);
   EXPECT_EQ(f.body, 9 + 13 + 2 + 13);

