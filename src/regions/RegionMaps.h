@@ -36,8 +36,7 @@ inline bool Is_Light_Pixel(const OffMap& map, int32_t x, int32_t y) {
 
 // Copies one pixel between maps of the same depth, as Get_Pixel and
 // Set_Pixel would; both points lie inside their maps.
-inline void Copy_Map_Pixel(const OffMap& from, int32_t fx, int32_t fy, OffMap& to, int32_t tx,
-                           int32_t ty) {
+inline void Copy_Map_Pixel(const OffMap& from, int32_t fx, int32_t fy, OffMap& to, int32_t tx, int32_t ty) {
   if (from.Get_Depth() == 24 && to.Get_Depth() == 24) {
     const uint8_t* s = from.Row(fy) + 3 * static_cast<int64_t>(fx);
     uint8_t* d = to.Row(ty) + 3 * static_cast<int64_t>(tx);

@@ -1,18 +1,602 @@
-// Region painting and colour fitting.
+// Region painting and colour fitting: the display map through the colour
+// offsets, texture painting, the three colour fits and the transparent
+// painting of a region into the layered image.
 
+#include "regions/RegionPainting.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "raster/Blends.h"
+#include "raster/ColorSpace.h"
+#include "regions/RegionMaps.h"
 #include "regions/RegionSubject.h"
 
 namespace {
-constexpr const char* kNotBuilt = "RegionSubject painting is not built yet.";
+
+constexpr int kFitRounds = 12;
+
+inline bool Within_4(int a, int b, int c) {
+  return std::abs(a) <= 4 && std::abs(b) <= 4 && std::abs(c) <= 4;
 }
 
-bool RegionSubject::Update_SmallBitmap_Bits_wColorModify(std::string& err) { err = kNotBuilt; return false; }
-bool RegionSubject::Calc_HuntColor_Plus_ColorOffsets(int16_t&, int16_t&, int16_t&, std::string& err) const { err = kNotBuilt; return false; }
-bool RegionSubject::Create_PseudoPainted_Bitmap(const std::string&, const OffMap*, int32_t, int32_t, int16_t, int16_t, Platform&, RegionRandom&, std::string& err) { err = kNotBuilt; return false; }
-bool RegionSubject::Modify_Existing_PseudoPainted_Bitmap(const std::string&, int16_t, int16_t, Platform&, RegionRandom&, std::string& err) { err = kNotBuilt; return false; }
-bool RegionSubject::Match_PseudoPainted_Bitmap_to_Original_ColorSpec(std::string& err) { err = kNotBuilt; return false; }
-bool RegionSubject::Fit_Color_YIQ(int16_t, int16_t, int16_t, bool&, std::string& err) { err = kNotBuilt; return false; }
-bool RegionSubject::Fit_Color_to_Target(int16_t, int16_t, int16_t, bool&, std::string& err) { err = kNotBuilt; return false; }
-bool RegionSubject::Fit_Color_HSV_YIQ(int16_t, int16_t, int16_t, bool&, std::string& err) { err = kNotBuilt; return false; }
-bool RegionSubject::On_Fit_Color_To_RemainderMap(const OffMap&, bool&, Platform&, std::string& err) { err = kNotBuilt; return false; }
-bool RegionSubject::Paint_Transparent_To_DestMap(OffMap&, int16_t, std::string& err) const { err = kNotBuilt; return false; }
+inline int16_t Clamp_255(int v) {
+  return static_cast<int16_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
+}
+
+inline int16_t Saturate16(int v) {
+  return static_cast<int16_t>(v < INT16_MIN ? INT16_MIN : (v > INT16_MAX ? INT16_MAX : v));
+}
+
+// Hue offsets are kept within -359..359 by up to two corrections of 360.
+int Wrap_Hue_Offset(int offset) {
+  for (int n = 0; n < 2 && offset > 359; ++n) offset -= 360;
+  for (int n = 0; n < 2 && offset < -359; ++n) offset += 360;
+  return offset;
+}
+
+// A hue shifted by offsets may come out negative; the conversion to RGB
+// wants it in 0..359 (-1 stays the mark of a grey).
+int16_t Hue_For_Conversion(int16_t hue) {
+  if (hue == -1) return hue;
+  int h = hue % 360;
+  if (h < 0) h += 360;
+  return static_cast<int16_t>(h);
+}
+
+void HSV_Target_to_RGB(int16_t hue, int16_t sat, int16_t val, int16_t& r, int16_t& g, int16_t& b) {
+  HSV_to_RGB(Hue_For_Conversion(hue), sat, val, &r, &g, &b);
+}
+
+// The colour shifts of the display map depend on the pixel's colour only,
+// and region maps hold few distinct colours (flat separations, grey
+// textures), so each shift is computed once per colour.  A direct-mapped
+// table keeps the last result per slot; a miss asks the map for the shifted
+// pixel itself, so the results are exactly the map's own.
+class ShiftMemo {
+ public:
+  template <class Compute>
+  uint32_t Get(uint32_t color, Compute compute) {
+    Entry& e = m_entries[(color ^ (color >> 11) ^ (color >> 17)) & (kSize - 1)];
+    if (!e.used || e.from != color) {
+      e.from = color;
+      e.to = compute();
+      e.used = true;
+    }
+    return e.to;
+  }
+
+ private:
+  static constexpr uint32_t kSize = 4096;
+  struct Entry {
+    uint32_t from = 0;
+    uint32_t to = 0;
+    bool used = false;
+  };
+  std::vector<Entry> m_entries = std::vector<Entry>(kSize);
+};
+
+// Rewrites `target` from `source` (maps of one size): target (x, y) becomes
+// what `shift(x, y, r, g, b)` makes of source (x, y).  Colour maps run on
+// their rows with the memo; other depths pixel by pixel.
+template <class Shift>
+void Rewrite_From(const OffMap& source, OffMap& target, Shift shift) {
+  const int32_t w = target.Get_Width();
+  const int32_t h = target.Get_Height();
+  if (source.Get_Depth() == 24 && target.Get_Depth() == 24) {
+    ShiftMemo memo;
+    for (int32_t y = 0; y < h; ++y) {
+      const uint8_t* src = source.Row(y);
+      uint8_t* dst = target.Row(y);
+      for (int32_t x = 0; x < w; ++x, src += 3, dst += 3) {
+        const uint32_t color = Pack_RGB(src[2], src[1], src[0]);
+        const uint32_t out = memo.Get(color, [&] {
+          int16_t r = 0, g = 0, b = 0;
+          shift(x, y, r, g, b);
+          return Pack_RGB(r, g, b);
+        });
+        dst[0] = static_cast<uint8_t>(Packed_Blue(out));
+        dst[1] = static_cast<uint8_t>(Packed_Green(out));
+        dst[2] = static_cast<uint8_t>(Packed_Red(out));
+      }
+    }
+    return;
+  }
+  for (int32_t y = 0; y < h; ++y) {
+    for (int32_t x = 0; x < w; ++x) {
+      int16_t r = 0, g = 0, b = 0;
+      shift(x, y, r, g, b);
+      target.Set_Pixel(x, y, r, g, b);
+    }
+  }
+}
+
+bool Same_Size(const OffMap& a, const OffMap& b) {
+  return a.Get_Width() == b.Get_Width() && a.Get_Height() == b.Get_Height() && !a.Is_Not_In_Memory() &&
+         !b.Is_Not_In_Memory();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Texture cache
+
+const OffMap* TextureCache::Get_Texture(const std::string& path, Platform& platform, std::string& err) {
+  err.clear();
+  if (auto found = m_maps.find(path); found != m_maps.end()) return found->second.get();
+  std::unique_ptr<OffMap> map = Read_Bitmap_File(platform, path, err);
+  if (map == nullptr) return nullptr;
+  const OffMap* kept = map.get();
+  m_maps.emplace(path, std::move(map));
+  return kept;
+}
+
+// ---------------------------------------------------------------------------
+// The display map
+
+bool RegionSubject::Update_SmallBitmap_Bits_wColorModify(std::string& err) {
+  err.clear();
+  if (m_SRCoffMap == nullptr || m_refreshOffMap == nullptr) {
+    err = "RegionSubject::Update_SmallBitmap_Bits_wColorModify failed,  one of the OffMaps is NULL.";
+    return false;
+  }
+  const RegionDescriptor& d = Get_Current_Descriptor();
+  const int16_t dh = d.hueOffset, ds = d.satOffset, dv = d.valOffset;
+  const OffMap& source = *m_SRCoffMap;
+  if (!Same_Size(source, *m_refreshOffMap) || (dh == 0 && ds == 0 && dv == 0)) {
+    source.Copy_Subsampled_ColorModified(1, *m_refreshOffMap, dh, ds, dv);
+    return true;
+  }
+  Rewrite_From(source, *m_refreshOffMap, [&](int32_t x, int32_t y, int16_t& r, int16_t& g, int16_t& b) {
+    source.Get_Pixel_ColorModified(x, y, dh, ds, dv, r, g, b);
+  });
+  return true;
+}
+
+bool RegionSubject::Calc_HuntColor_Plus_ColorOffsets(int16_t& hue, int16_t& sat, int16_t& val,
+                                                     std::string& err) const {
+  err.clear();
+  hue = sat = val = -1;
+  int16_t r = 0, g = 0, b = 0;
+  if (!Get_Original_HuntColor_from_SeparationCreation(r, g, b)) {
+    err =
+        "RegionSubject::Calc_HuntColor_Plus_ColorOffsets FAILED,  "
+        "Get_Original_HuntColor_from_SeparationCreation";
+    return false;
+  }
+  int16_t h = 0, s = 0, v = 0;
+  RGB_to_HSV(r, g, b, &h, &s, &v);
+  const RegionDescriptor& a = m_autoDescriptor;
+  if (a.hueOffset == 0 && a.satOffset == 0 && a.valOffset == 0) {
+    hue = h;
+    sat = s;
+    val = v;
+    return true;
+  }
+  int shifted = h + a.hueOffset;
+  for (int n = 0; n < 2 && shifted > 359; ++n) shifted -= 360;
+  for (int n = 0; n < 2 && shifted < -359; ++n) shifted += 360;
+  if (shifted > 359 || shifted < -359) {
+    err = "RegionSubject::Calc_HuntColor_Plus_ColorOffsets FAILED,  can not UNWRAP Hue.";
+    return false;
+  }
+  hue = static_cast<int16_t>(shifted);
+  sat = Clamp_255(s + a.satOffset);
+  val = Clamp_255(v + a.valOffset);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Texture painting
+
+bool RegionSubject::Create_PseudoPainted_Bitmap(const std::string& texturePath, const OffMap* textureMap,
+                                                int32_t textureWidth, int32_t textureHeight,
+                                                int16_t textureType, int16_t style, Platform& platform,
+                                                RegionRandom& random, std::string& err) {
+  err.clear();
+  if (m_SRCoffMap == nullptr) {
+    err = "RegionSubject::Create_PseudoPainted_Bitmap  failed,  regionsOffMap is NULL.";
+    return false;
+  }
+  std::unique_ptr<OffMap> readTexture;
+  if (textureMap != nullptr) {
+    textureWidth = textureMap->Get_Width();
+    textureHeight = textureMap->Get_Height();
+  } else {
+    readTexture = Read_Bitmap_File(platform, texturePath, err);
+    if (readTexture == nullptr) {
+      if (err.empty())
+        err = "RegionSubject::Create_PseudoPainted_Bitmap  failed,  could not load the TEXTUREMAP.";
+      return false;
+    }
+    textureMap = readTexture.get();
+  }
+  const OffMap& region = *m_SRCoffMap;
+  const int32_t w = region.Get_Width();
+  const int32_t h = region.Get_Height();
+  if (textureWidth < w || textureHeight < h) {
+    err =
+        "RegionSubject::Create_PseudoPainted_Bitmap  failed,  the file TEXTUREMAP is smaller than the "
+        "RegionSubject.";
+    return false;
+  }
+  std::unique_ptr<OffMap> painted = New_Region_Map(w, h, region.Get_Depth());
+  if (painted == nullptr) {
+    err = "RegionSubject::Create_PseudoPainted_Bitmap  failed,  could not  alloc Offmap.";
+    return false;
+  }
+  painted->Fill(255);
+  int16_t scale = 1;
+  if (style == 1 && w > 0 && h > 0) {
+    const int32_t quotient = std::min(textureWidth / w, textureHeight / h);
+    scale = static_cast<int16_t>(quotient < 1 ? 1 : (quotient > 8 ? 8 : quotient));
+  }
+  const int16_t direction = static_cast<int16_t>(random() % 4);
+  if (!OffMap::Copy_TextureMap_to_OffMap(err, *textureMap, region, *painted, scale, direction)) return false;
+  if (!Replace_Maps_With(std::move(painted), nullptr, err)) return false;
+
+  // The region is switched to its scanned descriptor only now, so that a
+  // failure above leaves it as it was.
+  if (textureType == 0 || textureType == 1) substitutionMode = 0;
+  if (textureType == 2) substitutionMode = 2;
+  renderStyle = 0;
+  m_scannedDescriptor = m_autoDescriptor;
+  m_scannedDescriptor.parentPath = m_autoDescriptor.bitmapPath;
+  m_scannedDescriptor.pixelCount = m_autoDescriptor.pixelCount;
+  const PointLong& at = m_autoDescriptor.frame.Get_Position();
+  m_scannedDescriptor.frame.Set_Position(at.x, at.y);
+  m_scannedDescriptor.frame.Set_Size(m_SRCoffMap->Get_Width(), m_SRCoffMap->Get_Height());
+  m_graphic.Set_Position(at.x, at.y);
+  m_graphic.Set_Size(m_SRCoffMap->Get_Width(), m_SRCoffMap->Get_Height());
+  return Match_PseudoPainted_Bitmap_to_Original_ColorSpec(err);
+}
+
+bool RegionSubject::Modify_Existing_PseudoPainted_Bitmap(const std::string& texturePath,
+                                                         int16_t /*textureType*/, int16_t scale,
+                                                         Platform& platform, RegionRandom& random,
+                                                         std::string& err) {
+  err.clear();
+  if (m_SRCoffMap == nullptr) {
+    err = "RegionSubject::Modify_Existing_PseudoPainted_Bitmap  failed,  regionsOffMap is NULL.";
+    return false;
+  }
+  std::unique_ptr<OffMap> texture = Read_Bitmap_File(platform, texturePath, err);
+  if (texture == nullptr) {
+    if (err.empty())
+      err = "RegionSubject::Modify_Existing_PseudoPainted_Bitmap  failed,  could not load the TEXTUREMAP.";
+    return false;
+  }
+  // A scale below 1 would divide by zero; it samples pixel for pixel.
+  if (scale < 1) scale = 1;
+  const OffMap& region = *m_SRCoffMap;
+  if (texture->Get_Width() / scale < region.Get_Width() ||
+      texture->Get_Height() / scale < region.Get_Height()) {
+    err =
+        "RegionSubject::Modify_Existing_PseudoPainted_Bitmap  failed,  the file TEXTUREMAP is smaller than "
+        "the RegionSubject.";
+    return false;
+  }
+  std::unique_ptr<OffMap> painted =
+      New_Region_Map(region.Get_Width(), region.Get_Height(), region.Get_Depth());
+  if (painted == nullptr) {
+    err = "RegionSubject::Modify_Existing_PseudoPainted_Bitmap  failed,  could not  alloc Offmap.";
+    return false;
+  }
+  painted->Fill(255);
+  const int16_t direction = static_cast<int16_t>(random() % 4);
+  if (!OffMap::Copy_TextureMap_to_OffMap(err, *texture, region, *painted, scale, direction)) return false;
+  if (!Replace_Maps_With(std::move(painted), nullptr, err)) return false;
+  return Match_PseudoPainted_Bitmap_to_Original_ColorSpec(err);
+}
+
+bool RegionSubject::Match_PseudoPainted_Bitmap_to_Original_ColorSpec(std::string& err) {
+  err.clear();
+  int16_t hue = 0, sat = 0, val = 0;
+  const RegionDescriptor& a = m_autoDescriptor;
+  if (a.hueOffset != 0 || a.satOffset != 0 || a.valOffset != 0) {
+    if (!Calc_HuntColor_Plus_ColorOffsets(hue, sat, val, err)) return false;
+  } else {
+    int16_t r = 0, g = 0, b = 0;
+    if (!Get_Original_HuntColor_from_SeparationCreation(r, g, b)) {
+      err =
+          "RegionSubject::Match_PseudoPainted_Bitmap_to_Original_ColorSpec FAILED,  "
+          "Get_Original_HuntColor_from_SeparationCreation";
+      return false;
+    }
+    RGB_to_HSV(r, g, b, &hue, &sat, &val);
+  }
+  bool nearWhite = false;
+  return Fit_Color_YIQ(hue, sat, val, nearWhite, err);
+}
+
+// ---------------------------------------------------------------------------
+// Colour fitting
+
+bool RegionSubject::Fit_Color_YIQ(int16_t targetHue, int16_t targetSat, int16_t targetVal, bool& nearWhite,
+                                  std::string& err) {
+  err.clear();
+  nearWhite = false;
+  if (m_SRCoffMap == nullptr || m_refreshOffMap == nullptr) {
+    err = "RegionSubject::Fit_Color_YIQ failed,  one of the OffMaps is NULL.";
+    return false;
+  }
+  const OffMap& source = *m_SRCoffMap;
+  int16_t avgR = 0, avgG = 0, avgB = 0;
+  source.Average_NonWhite_RGB(avgR, avgG, avgB);
+  int16_t tr = 0, tg = 0, tb = 0, ty = 0, ti = 0, tq = 0;
+  HSV_Target_to_RGB(targetHue, targetSat, targetVal, tr, tg, tb);
+  RGB_to_YIQ(tr, tg, tb, &ty, &ti, &tq);
+
+  // The net offsets are taken from the region map, so the fit starts from
+  // the region map's own mean.
+  int16_t avgY = 0, avgI = 0, avgQ = 0;
+  RGB_to_YIQ(avgR, avgG, avgB, &avgY, &avgI, &avgQ);
+  int16_t y = avgY, i = avgI, q = avgQ;
+  int netY = 0, netI = 0, netQ = 0;
+  for (int round = 0; round < kFitRounds; ++round) {
+    const int dy = ty - y, di = ti - i, dq = tq - q;
+    if (Within_4(dy, di, dq)) break;
+    netY = Saturate16(netY + dy);
+    netI = Saturate16(netI + di);
+    netQ = Saturate16(netQ + dq);
+    const int16_t oy = static_cast<int16_t>(netY), oi = static_cast<int16_t>(netI),
+                  oq = static_cast<int16_t>(netQ);
+    if (Same_Size(source, *m_refreshOffMap)) {
+      Rewrite_From(source, *m_refreshOffMap, [&](int32_t x, int32_t py, int16_t& r, int16_t& g, int16_t& b) {
+        source.Get_Pixel_YIQ_Modified(x, py, oy, oi, oq, r, g, b);
+      });
+    } else {
+      for (int32_t py = 0; py < m_refreshOffMap->Get_Height(); ++py)
+        for (int32_t x = 0; x < m_refreshOffMap->Get_Width(); ++x) {
+          int16_t r = 0, g = 0, b = 0;
+          source.Get_Pixel_YIQ_Modified(x, py, oy, oi, oq, r, g, b);
+          m_refreshOffMap->Set_Pixel(x, py, r, g, b);
+        }
+    }
+    m_refreshOffMap->Average_NonWhite_YIQ(y, i, q);
+  }
+
+  // The net YIQ shift of the mean colour, expressed in HSV.
+  int16_t sr = 0, sg = 0, sb = 0, h0 = 0, s0 = 0, v0 = 0, h1 = 0, s1 = 0, v1 = 0;
+  YIQ_to_RGB(Saturate16(avgY + netY), Saturate16(avgI + netI), Saturate16(avgQ + netQ), &sr, &sg, &sb);
+  RGB_to_HSV(sr, sg, sb, &h1, &s1, &v1);
+  RGB_to_HSV(avgR, avgG, avgB, &h0, &s0, &v0);
+  RegionDescriptor& d = Get_Current_Descriptor();
+  d.hueOffset = static_cast<int16_t>(h1 - h0);
+  d.satOffset = static_cast<int16_t>(s1 - s0);
+  d.valOffset = static_cast<int16_t>(v1 - v0);
+  return true;
+}
+
+bool RegionSubject::Fit_Color_to_Target(int16_t targetHue, int16_t targetSat, int16_t targetVal,
+                                        bool& nearWhite, std::string& err) {
+  err.clear();
+  nearWhite = false;
+  if (m_SRCoffMap == nullptr || m_refreshOffMap == nullptr) {
+    err = "RegionSubject::Update_SmallBitmap_Bits_wColorModify failed,  one of the OffMaps is NULL.";
+    return false;
+  }
+  RegionDescriptor& d = Get_Current_Descriptor();
+  int16_t h = 0, s = 0, v = 0;
+  m_refreshOffMap->Average_NonWhite_HSV(h, s, v);
+  int16_t r = 0, g = 0, b = 0;
+  for (int round = 0; round < kFitRounds; ++round) {
+    const int dh = Hue_Difference(targetHue, h);
+    const int ds = targetSat - s;
+    const int dv = targetVal - v;
+    if (Within_4(dh, ds, dv)) return true;
+    d.hueOffset = static_cast<int16_t>(Wrap_Hue_Offset(d.hueOffset + dh));
+    d.satOffset = Saturate16(d.satOffset + ds);
+    d.valOffset = Saturate16(d.valOffset + dv);
+    if (!Update_SmallBitmap_Bits_wColorModify(err)) return false;
+    m_refreshOffMap->Average_NonWhite_HSV(h, s, v);
+    HSV_to_RGB(h, s, v, &r, &g, &b);
+  }
+  nearWhite = r > 239 && g > 239 && b > 239;
+  return Update_SmallBitmap_Bits_wColorModify(err);
+}
+
+bool RegionSubject::Fit_Color_HSV_YIQ(int16_t targetHue, int16_t targetSat, int16_t targetVal,
+                                      bool& nearWhite, std::string& err) {
+  err.clear();
+  nearWhite = false;
+  if (m_SRCoffMap == nullptr || m_refreshOffMap == nullptr) {
+    err = "RegionSubject::Fit_Color_HSV_YIQ failed,  one of the OffMaps is NULL.";
+    return false;
+  }
+  const OffMap& source = *m_SRCoffMap;
+  int16_t tr = 0, tg = 0, tb = 0, ty = 0, ti = 0, tq = 0;
+  HSV_Target_to_RGB(targetHue, targetSat, targetVal, tr, tg, tb);
+  RGB_to_YIQ(tr, tg, tb, &ty, &ti, &tq);
+
+  // Hue and saturation follow the per-pixel HSV mean through HSV offsets,
+  // brightness the luminance mean through a Y offset; all from the region map.
+  int16_t h = 0, s = 0, v = 0, y = 0, i = 0, q = 0;
+  source.Average_NonWhite_HSV_PerPixel(h, s, v);
+  source.Average_NonWhite_YIQ(y, i, q);
+  const int16_t startVal = v;
+  int hueOff = 0, satOff = 0, yOff = 0;
+  bool converged = false;
+  for (int round = 0; round < kFitRounds; ++round) {
+    const int dh = Hue_Difference(targetHue, h);
+    const int ds = targetSat - s;
+    const int dy = ty - y;
+    if (Within_4(dh, ds, dy)) {
+      converged = true;
+      break;
+    }
+    hueOff = Wrap_Hue_Offset(hueOff + dh);
+    satOff = Saturate16(satOff + ds);
+    yOff = Saturate16(yOff + dy);
+    const int16_t oh = static_cast<int16_t>(hueOff), os = static_cast<int16_t>(satOff),
+                  oy = static_cast<int16_t>(yOff);
+    const auto shift = [&](int32_t x, int32_t py, int16_t& r, int16_t& g, int16_t& b) {
+      source.Get_Pixel_HSV_YIQ_Modified(x, py, oh, os, 0, oy, 0, 0, r, g, b);
+    };
+    if (Same_Size(source, *m_refreshOffMap)) {
+      Rewrite_From(source, *m_refreshOffMap, shift);
+    } else {
+      for (int32_t py = 0; py < m_refreshOffMap->Get_Height(); ++py)
+        for (int32_t x = 0; x < m_refreshOffMap->Get_Width(); ++x) {
+          int16_t r = 0, g = 0, b = 0;
+          shift(x, py, r, g, b);
+          m_refreshOffMap->Set_Pixel(x, py, r, g, b);
+        }
+    }
+    m_refreshOffMap->Average_NonWhite_HSV_PerPixel(h, s, v);
+    m_refreshOffMap->Average_NonWhite_YIQ(y, i, q);
+  }
+  RegionDescriptor& d = Get_Current_Descriptor();
+  d.hueOffset = static_cast<int16_t>(hueOff);
+  d.satOffset = static_cast<int16_t>(satOff);
+  d.valOffset = static_cast<int16_t>(v - startVal);
+  if (!converged) {
+    int16_t r = 0, g = 0, b = 0;
+    HSV_to_RGB(h, s, v, &r, &g, &b);
+    nearWhite = r > 239 && g > 239 && b > 239;
+  }
+  return true;
+}
+
+bool RegionSubject::On_Fit_Color_To_RemainderMap(const OffMap& remainderMap, bool& nearWhite,
+                                                 Platform& platform, std::string& err) {
+  err.clear();
+  nearWhite = false;
+  RectShrt maskRect;
+  std::unique_ptr<OffMap> mask = Make_Maskmap_From_SUBregion(maskRect, platform, err);
+  if (mask == nullptr) return false;
+  if (maskRect.left < 0 || maskRect.top < 0 || maskRect.right < 0 || maskRect.bottom < 0) {
+    err =
+        "RegionModifyDialog::On_Fit_Color_To_RemainderMap  failed,  retBoundBoxMask does not have good "
+        "values. ";
+    return false;
+  }
+  // The mask covers the region's frame pixel for pixel.
+  const Graphic& frame = Get_Current_Descriptor().frame;
+  const RectShrt area = Make_RectShrt(static_cast<int16_t>(frame.Get_Position().x),
+                                      static_cast<int16_t>(frame.Get_Position().y),
+                                      static_cast<int16_t>(frame.Get_Position().x + frame.Get_Width() - 1),
+                                      static_cast<int16_t>(frame.Get_Position().y + frame.Get_Height() - 1));
+  int16_t r = 0, g = 0, b = 0;
+  int32_t percent = 0;
+  const int32_t counted =
+      remainderMap.Calc_Average_RGB_Components(r, g, b, maskRect, area, *mask, percent, platform.Messages());
+  mask.reset();
+  if (counted < 1) {
+    err = "RegionSubject::On_Fit_Color_To_RemainderMap  failed,  no remainder pixels under the mask.";
+    return false;
+  }
+  int16_t h = 0, s = 0, v = 0;
+  RGB_to_HSV(r, g, b, &h, &s, &v);
+  return Fit_Color_YIQ(h, s, v, nearWhite, err);
+}
+
+// ---------------------------------------------------------------------------
+// Painting into the layered image
+
+bool RegionSubject::Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percent, std::string& err) const {
+  err.clear();
+  if (m_SRCoffMap == nullptr) {
+    err = "RegionSubject::Paint_Transparent_To_DestMap FAILED,  regionsOffMap is NULL.";
+    return false;
+  }
+  const OffMap& source = *m_SRCoffMap;
+  const RegionDescriptor& d = Get_Current_Descriptor();
+  const Graphic& frame = d.frame;
+  const double f = percent / 100.0;
+  const int32_t x0 = static_cast<int32_t>(frame.Get_Position().x * f);
+  const int32_t y0 = static_cast<int32_t>(frame.Get_Position().y * f);
+  const int32_t w = static_cast<int32_t>(frame.Get_Width() * f);
+  const int32_t h = static_cast<int32_t>(frame.Get_Height() * f);
+  const int32_t mapW = source.Get_Width();
+  const int32_t mapH = source.Get_Height();
+  if (w <= 0 || h <= 0 || mapW <= 0 || mapH <= 0 || source.Is_Not_In_Memory()) return true;
+
+  // Monochrome textures carry a grey level that replaces the saturation
+  // (mode 3) or the value (mode 4) of the region's colour; 255 is paper.
+  const bool tonal = substitutionMode == 3 || substitutionMode == 4;
+  uint32_t toneColor[256] = {};
+  if (tonal) {
+    int16_t hh = 0, ss = 0, vv = 0;
+    if (!Calc_HuntColor_Plus_ColorOffsets(hh, ss, vv, err)) return false;
+    for (int grey = 0; grey < 255; ++grey) {
+      int16_t r = 0, g = 0, b = 0;
+      if (substitutionMode == 3)
+        HSV_Target_to_RGB(hh, static_cast<int16_t>(grey), vv, r, g, b);
+      else
+        HSV_Target_to_RGB(hh, ss, static_cast<int16_t>(grey), r, g, b);
+      toneColor[grey] = Pack_RGB(r, g, b);
+    }
+  }
+  const int16_t dh = d.hueOffset, ds = d.satOffset, dv = d.valOffset;
+  const bool plain = dh == 0 && ds == 0 && dv == 0;
+  const uint32_t kWhite = Pack_RGB(255, 255, 255);
+
+  // Destination columns and rows inside the map, with their source columns
+  // and rows.
+  const int32_t jFirst = std::max(0, -x0);
+  const int32_t jLast = std::min(w, destMap.Get_Width() - x0);
+  const int32_t iFirst = std::max(0, -y0);
+  const int32_t iLast = std::min(h, destMap.Get_Height() - y0);
+  if (jFirst >= jLast || iFirst >= iLast || destMap.Is_Not_In_Memory()) return true;
+  const double stepX = static_cast<double>(mapW) / w;
+  const double stepY = static_cast<double>(mapH) / h;
+  std::vector<int32_t> sourceColumn(static_cast<size_t>(jLast - jFirst));
+  for (int32_t j = jFirst; j < jLast; ++j)
+    sourceColumn[static_cast<size_t>(j - jFirst)] = mapW == w ? j : static_cast<int32_t>(j * stepX);
+
+  ShiftMemo memo;
+  const bool fastSource = source.Get_Depth() == 24;
+  const bool fastDest = destMap.Get_Depth() == 24;
+  for (int32_t i = iFirst; i < iLast; ++i) {
+    const int32_t sy = mapH == h ? i : static_cast<int32_t>(i * stepY);
+    const int32_t dy = y0 + i;
+    const uint8_t* srcRow = fastSource ? source.Row(sy) : nullptr;
+    uint8_t* dstRow = fastDest ? destMap.Row(dy) : nullptr;
+    for (int32_t j = jFirst; j < jLast; ++j) {
+      const int32_t sx = sourceColumn[static_cast<size_t>(j - jFirst)];
+      int16_t r = 0, g = 0, b = 0;
+      if (srcRow != nullptr) {
+        const uint8_t* p = srcRow + 3 * static_cast<int64_t>(sx);
+        b = p[0];
+        g = p[1];
+        r = p[2];
+      } else {
+        source.Get_Pixel(sx, sy, r, g, b);
+      }
+      uint32_t paint;
+      if (tonal) {
+        if (r >= 255) continue;
+        paint = toneColor[r];
+      } else {
+        paint = Pack_RGB(r, g, b);
+        if (!plain && paint != kWhite) {
+          paint = memo.Get(paint, [&] {
+            int16_t mr = 0, mg = 0, mb = 0;
+            source.Get_Pixel_ColorModified(sx, sy, dh, ds, dv, mr, mg, mb);
+            return Pack_RGB(mr, mg, mb);
+          });
+        }
+      }
+      if (paint == kWhite) continue;
+      const int16_t pr = static_cast<int16_t>(Packed_Red(paint));
+      const int16_t pg = static_cast<int16_t>(Packed_Green(paint));
+      const int16_t pb = static_cast<int16_t>(Packed_Blue(paint));
+      const int32_t dx = x0 + j;
+      if (dstRow != nullptr) {
+        uint8_t* q = dstRow + 3 * static_cast<int64_t>(dx);
+        q[0] = static_cast<uint8_t>(Transparent_Blend(pb, q[0]));
+        q[1] = static_cast<uint8_t>(Transparent_Blend(pg, q[1]));
+        q[2] = static_cast<uint8_t>(Transparent_Blend(pr, q[2]));
+      } else {
+        int16_t ur = 0, ug = 0, ub = 0;
+        destMap.Get_Pixel(dx, dy, ur, ug, ub);
+        destMap.Set_Pixel(dx, dy, Transparent_Blend(pr, ur), Transparent_Blend(pg, ug),
+                          Transparent_Blend(pb, ub));
+      }
+    }
+  }
+  return true;
+}

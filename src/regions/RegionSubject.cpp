@@ -131,9 +131,9 @@ RegionSubject::~RegionSubject() = default;
 // Creation
 
 std::unique_ptr<RegionSubject> RegionSubject::Create_Region_from_Separation_Map(
-    std::string& err, const std::string& targetPath, std::unique_ptr<OffMap> separationMap,
-    int16_t algoCode, bool inMemory, int16_t red, int16_t green, int16_t blue,
-    const std::string& separationFileName, Platform& platform) {
+    std::string& err, const std::string& targetPath, std::unique_ptr<OffMap> separationMap, int16_t algoCode,
+    bool inMemory, int16_t red, int16_t green, int16_t blue, const std::string& separationFileName,
+    Platform& platform) {
   err.clear();
   if (separationMap == nullptr) {
     err = "RegionSubject::Create_Region_from_Separation_Map  failed,  separation map is NULL.";
@@ -171,10 +171,10 @@ std::unique_ptr<RegionSubject> RegionSubject::Create_Region_from_Separation_Map(
 }
 
 std::unique_ptr<RegionSubject> RegionSubject::SeedFill_Create_New_Region(
-    OffMap& separationMap, int32_t seedX, int32_t seedY, const RegionSubject* parent,
-    int16_t seedRed, int16_t seedGreen, int16_t seedBlue, int32_t minPixelCount,
-    OffMap& visitedMap, const std::string& parentPath, bool autoFlag, bool fullSize,
-    bool inMemory, Platform& platform, std::string& err) {
+    OffMap& separationMap, int32_t seedX, int32_t seedY, const RegionSubject* parent, int16_t seedRed,
+    int16_t seedGreen, int16_t seedBlue, int32_t minPixelCount, OffMap& visitedMap,
+    const std::string& parentPath, bool autoFlag, bool fullSize, bool inMemory, Platform& platform,
+    std::string& err) {
   err.clear();
   if (seedX < 0 || seedY < 0) {
     err = "RegionSubject::SeedFill_Create_New_Region  failed, x or y coord is off the bitmap.";
@@ -193,8 +193,8 @@ std::unique_ptr<RegionSubject> RegionSubject::SeedFill_Create_New_Region(
   int32_t count = 0;
   int32_t maxStack = 0;
   std::string fillErr;
-  const bool filled = separationMap.Flood_Read(seedX, seedY, *mask, &visitedMap, true, box, count,
-                                               maxStack, fillErr);
+  const bool filled =
+      separationMap.Flood_Read(seedX, seedY, *mask, &visitedMap, true, box, count, maxStack, fillErr);
   // Too small a blob, or none, is no error: the caller just goes on.
   if (!filled || count < minPixelCount || box.left < 0 || box.top < 0) return nullptr;
   if (fullSize) {
@@ -237,8 +237,7 @@ std::unique_ptr<RegionSubject> RegionSubject::SeedFill_Create_New_Region(
   // file name, so that sub-regions of one parent can find each other.
   const std::string coordinates = Text_Format("%d-%d", centroidX + box.left, centroidY + box.top);
   const std::string title = std::string(kSubRegionPrefix) + coordinates + "_" + Path_File_Name(parentPath);
-  const std::string bitmapPath =
-      inMemory ? title : Path_Folder(parentPath) + kSubRegionFolder + title;
+  const std::string bitmapPath = inMemory ? title : Path_Folder(parentPath) + kSubRegionFolder + title;
 
   uint32_t color = Pack_RGB(seedRed, seedGreen, seedBlue);
   int32_t pixelCount = static_cast<int32_t>(copied);
@@ -292,8 +291,7 @@ bool RegionSubject::Generate_SubRegions(OffMap& separationMap, ListComponentSubj
                                         int16_t satOffset, bool inMemory, int16_t& serialCounter,
                                         Platform& platform, std::string& err) {
   err.clear();
-  std::unique_ptr<OffMap> visited =
-      New_Region_Map(separationMap.Get_Width(), separationMap.Get_Height(), 8);
+  std::unique_ptr<OffMap> visited = New_Region_Map(separationMap.Get_Width(), separationMap.Get_Height(), 8);
   if (visited == nullptr) {
     err = "RegionSubject::Generate_SubRegions  failed,  could not alloc totalMaskMap.";
     return false;
@@ -312,8 +310,8 @@ bool RegionSubject::Generate_SubRegions(OffMap& separationMap, ListComponentSubj
       separationMap.Get_Pixel(x, y, r, g, b);
       std::string blobErr;
       std::unique_ptr<RegionSubject> region =
-          SeedFill_Create_New_Region(separationMap, x, y, this, r, g, b, minPixelCount, *visited,
-                                     parentPath, autoFlag, fullSize, inMemory, platform, blobErr);
+          SeedFill_Create_New_Region(separationMap, x, y, this, r, g, b, minPixelCount, *visited, parentPath,
+                                     autoFlag, fullSize, inMemory, platform, blobErr);
       if (region == nullptr) {
         if (!blobErr.empty()) platform.Message(blobErr);
         continue;
@@ -322,8 +320,7 @@ bool RegionSubject::Generate_SubRegions(OffMap& separationMap, ListComponentSubj
       region->m_huntColorIndex = m_huntColorIndex;
       region->m_serialNumber = serialCounter++;
       region->m_autoDescriptor.satOffset = satOffset;
-      if (satOffset != 0 && !region->Update_SmallBitmap_Bits_wColorModify(blobErr))
-        platform.Message(blobErr);
+      if (satOffset != 0 && !region->Update_SmallBitmap_Bits_wColorModify(blobErr)) platform.Message(blobErr);
       if (regionList.Add_ChildSubject(region.get(), blobErr))
         region.release();  // the list owns it now
       else
@@ -384,7 +381,9 @@ std::unique_ptr<ComponentSubject> RegionSubject::Clone() const {
 // ---------------------------------------------------------------------------
 // Framework
 
-Graphic& RegionSubject::Get_Graphic() { return Get_Current_Descriptor().frame; }
+Graphic& RegionSubject::Get_Graphic() {
+  return Get_Current_Descriptor().frame;
+}
 
 std::unique_ptr<ComponentView> RegionSubject::Create_ComponentView() {
   auto view = std::make_unique<RegionView>();
@@ -392,7 +391,9 @@ std::unique_ptr<ComponentView> RegionSubject::Create_ComponentView() {
   return view;
 }
 
-External* RegionSubject::Create_ComponentExternal() { return nullptr; }
+External* RegionSubject::Create_ComponentExternal() {
+  return nullptr;
+}
 
 bool RegionSubject::Change_My_Property(Commandj* command, std::string& err) {
   err.clear();
@@ -425,9 +426,13 @@ bool RegionSubject::Change_My_Property(Commandj* command, std::string& err) {
 // ---------------------------------------------------------------------------
 // State
 
-bool RegionSubject::Is_Region_Hidden() const { return Get_Current_Descriptor().hidden == 1; }
+bool RegionSubject::Is_Region_Hidden() const {
+  return Get_Current_Descriptor().hidden == 1;
+}
 
-void RegionSubject::Show_Region(bool show) { Get_Current_Descriptor().hidden = show ? 0 : 1; }
+void RegionSubject::Show_Region(bool show) {
+  Get_Current_Descriptor().hidden = show ? 0 : 1;
+}
 
 RegionDescriptor& RegionSubject::Get_Current_Descriptor() {
   return substitutionMode == 1 ? m_autoDescriptor : m_scannedDescriptor;
@@ -447,11 +452,10 @@ bool RegionSubject::Find_Same_Region_in_List(const ListMemry<ComponentSubject>& 
     if (other == nullptr || other->m_separationID != m_separationID) continue;
     const Graphic& theirs = other->m_autoDescriptor.frame;
     if (theirs.Get_Position().x != mine.Get_Position().x ||
-        theirs.Get_Position().y != mine.Get_Position().y ||
-        theirs.Get_Width() != mine.Get_Width() || theirs.Get_Height() != mine.Get_Height())
+        theirs.Get_Position().y != mine.Get_Position().y || theirs.Get_Width() != mine.Get_Width() ||
+        theirs.Get_Height() != mine.Get_Height())
       continue;
-    pixelDifference =
-        other->Get_Current_Descriptor().pixelCount - Get_Current_Descriptor().pixelCount;
+    pixelDifference = other->Get_Current_Descriptor().pixelCount - Get_Current_Descriptor().pixelCount;
     return true;
   }
   return false;
@@ -502,24 +506,20 @@ void RegionSubject::Get_Centroid_Point(int32_t& x, int32_t& y) const {
 
 void RegionSubject::Map_Bitmap_Point_to_Frame(PointLong& point) const {
   const Graphic& frame = Get_Current_Descriptor().frame;
-  if (m_SRCoffMap == nullptr || m_SRCoffMap->Get_Width() <= 0 || m_SRCoffMap->Get_Height() <= 0)
-    return;
+  if (m_SRCoffMap == nullptr || m_SRCoffMap->Get_Width() <= 0 || m_SRCoffMap->Get_Height() <= 0) return;
   point.x = frame.Get_Position().x +
             static_cast<int32_t>(static_cast<double>(point.x) * frame.Get_Width() / m_SRCoffMap->Get_Width());
-  point.y = frame.Get_Position().y +
-            static_cast<int32_t>(static_cast<double>(point.y) * frame.Get_Height() / m_SRCoffMap->Get_Height());
+  point.y = frame.Get_Position().y + static_cast<int32_t>(static_cast<double>(point.y) * frame.Get_Height() /
+                                                          m_SRCoffMap->Get_Height());
 }
 
 void RegionSubject::Map_Frame_Point_to_Bitmap(PointLong& point) const {
   const Graphic& frame = Get_Current_Descriptor().frame;
-  if (m_SRCoffMap == nullptr || m_SRCoffMap->Get_Width() <= 0 || m_SRCoffMap->Get_Height() <= 0)
-    return;
+  if (m_SRCoffMap == nullptr || m_SRCoffMap->Get_Width() <= 0 || m_SRCoffMap->Get_Height() <= 0) return;
   const double scaleX = static_cast<double>(frame.Get_Width()) / m_SRCoffMap->Get_Width();
   const double scaleY = static_cast<double>(frame.Get_Height()) / m_SRCoffMap->Get_Height();
-  if (scaleX != 0.0)
-    point.x = static_cast<int32_t>((point.x - frame.Get_Position().x) / scaleX);
-  if (scaleY != 0.0)
-    point.y = static_cast<int32_t>((point.y - frame.Get_Position().y) / scaleY);
+  if (scaleX != 0.0) point.x = static_cast<int32_t>((point.x - frame.Get_Position().x) / scaleX);
+  if (scaleY != 0.0) point.y = static_cast<int32_t>((point.y - frame.Get_Position().y) / scaleY);
 }
 
 // ---------------------------------------------------------------------------
@@ -535,7 +535,9 @@ std::unique_ptr<OffMap> RegionSubject::Make_Maskmap_From_SUBregion(RectShrt& rec
     return nullptr;
   }
   if (d.seedPoint.x < 0 || d.seedPoint.y < 0) {
-    err = "RegionSubject::Make_Maskmap_From_SUBregion failed, this SUBregion was NOT created with a Seed Fillpoint.";
+    err =
+        "RegionSubject::Make_Maskmap_From_SUBregion failed, this SUBregion was NOT created with a Seed "
+        "Fillpoint.";
     return nullptr;
   }
   if (d.parentPath.empty()) {
@@ -563,9 +565,9 @@ std::unique_ptr<OffMap> RegionSubject::Make_Maskmap_From_SUBregion(RectShrt& rec
   int32_t count = 0;
   int32_t maxStack = 0;
   // A fill that ran out of stack is incomplete, and so would the mask be.
-  if (!parentMap->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-          d.seedPoint.x, d.seedPoint.y, false, 0, 0, 0, 250, *bigMask, nullptr, rect, count,
-          stack, stackCount, true, maxStack, err))
+  if (!parentMap->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(d.seedPoint.x, d.seedPoint.y, false, 0, 0, 0,
+                                                               250, *bigMask, nullptr, rect, count, stack,
+                                                               stackCount, true, maxStack, err))
     return nullptr;
   if (rect.left < 0) {
     if (err.empty())
@@ -595,7 +597,9 @@ bool RegionSubject::Find_A_Kindred_BitmapFile_in_Folder(std::string& fileName, b
   found = false;
   const RegionDescriptor& d = Get_Current_Descriptor();
   if (d.parentPath.empty()) {
-    err = "RegionSubject::Find_A_Kindred_BitmapFile_in_Folder  FAILED,  Get_ParentFile_ForMask_Path is not same as parentRegionsPath.";
+    err =
+        "RegionSubject::Find_A_Kindred_BitmapFile_in_Folder  FAILED,  Get_ParentFile_ForMask_Path is not "
+        "same as parentRegionsPath.";
     return false;
   }
   const std::string ownName = Get_Current_Bitmaps_FileName();
@@ -609,8 +613,8 @@ bool RegionSubject::Find_A_Kindred_BitmapFile_in_Folder(std::string& fileName, b
     if (title.find(kSubRegionPrefix) == std::string::npos || Equal_NoCase(title, ownTitle)) continue;
     int32_t x = 0, y = 0;
     if (!Parse_SubRegion_Title(title, x, y)) continue;
-    const int64_t distance = Truncated_Distance(x - static_cast<int64_t>(centroidX),
-                                                y - static_cast<int64_t>(centroidY));
+    const int64_t distance =
+        Truncated_Distance(x - static_cast<int64_t>(centroidX), y - static_cast<int64_t>(centroidY));
     if (distance < best) {
       best = distance;
       fileName = title + ".bmp";
@@ -625,7 +629,7 @@ bool RegionSubject::Replace_Maps_With(std::unique_ptr<OffMap> map, const char* c
   std::string copyErr;
   std::unique_ptr<OffMap> display = map->Make_ScaledDown_Copy(copyErr);
   if (display == nullptr) {
-    err = copyFailure;
+    err = copyFailure != nullptr ? copyFailure : copyErr;
     return false;
   }
   m_SRCoffMap = std::move(map);
@@ -637,7 +641,9 @@ bool RegionSubject::Toggle_RegionDescriptors_ScannedOrAuto(int16_t newMode, Plat
                                                            std::string& err) {
   err.clear();
   if (m_autoDescriptor.bitmapPath.empty() || m_scannedDescriptor.bitmapPath.empty()) {
-    err = "Toggle_RegionDescriptors_ScannedOrAuto failed,  this Region does NOT have 2 bitmaps ASSOCIATED with it.";
+    err =
+        "Toggle_RegionDescriptors_ScannedOrAuto failed,  this Region does NOT have 2 bitmaps ASSOCIATED with "
+        "it.";
     return false;
   }
   std::string readErr;
@@ -653,9 +659,8 @@ bool RegionSubject::Toggle_RegionDescriptors_ScannedOrAuto(int16_t newMode, Plat
   return true;
 }
 
-bool RegionSubject::Attach_Different_File_Bitmap(const std::string& fileName,
-                                                 const RegionDescriptor* values, Platform& platform,
-                                                 std::string& err) {
+bool RegionSubject::Attach_Different_File_Bitmap(const std::string& fileName, const RegionDescriptor* values,
+                                                 Platform& platform, std::string& err) {
   err.clear();
   std::string readErr;
   std::unique_ptr<OffMap> map =
@@ -674,8 +679,7 @@ bool RegionSubject::Attach_Different_File_Bitmap(const std::string& fileName,
 }
 
 int32_t RegionSubject::Knock_Out_Covered_Pixels(OffMap& maskMap, const RectShrt& maskRect,
-                                                const OffMap& otherMask,
-                                                const RectShrt& otherRect) const {
+                                                const OffMap& otherMask, const RectShrt& otherRect) const {
   // Both masks lie on the canvas at their boxes; only the overlap matters.
   const int32_t left = std::max(maskRect.left, otherRect.left);
   const int32_t top = std::max(maskRect.top, otherRect.top);
@@ -748,8 +752,8 @@ bool RegionSubject::Take_Record_Codes(int16_t substitution, int16_t generation, 
   return true;
 }
 
-void RegionSubject::Take_Record_Identity(int16_t headerWord, int16_t separationID,
-                                         int16_t huntColorIndex, int16_t serialNumber) {
+void RegionSubject::Take_Record_Identity(int16_t headerWord, int16_t separationID, int16_t huntColorIndex,
+                                         int16_t serialNumber) {
   m_headerWord = headerWord;
   m_separationID = separationID;
   m_huntColorIndex = huntColorIndex;
@@ -769,20 +773,17 @@ bool RegionSubject::AssignMe_from_FileObject_Old(const RegionRecordOld& record, 
     targets[i]->parentPath = Field_Text(sources[i]->parentPath, RegionDescriptorFieldsOld::kPathBytes);
   }
   m_extraText = Field_Text(record.extraText, RegionRecordOld::kExtraTextBytes);
-  Take_Record_Identity(record.headerWord, record.separationID, record.huntColorIndex,
-                       record.serialNumber);
+  Take_Record_Identity(record.headerWord, record.separationID, record.huntColorIndex, record.serialNumber);
   return true;
 }
 
-bool RegionSubject::AssignMe_from_FileObject_Small(const RegionRecordSmall& record,
-                                                   std::string& err) {
+bool RegionSubject::AssignMe_from_FileObject_Small(const RegionRecordSmall& record, std::string& err) {
   err.clear();
   if (!Take_Record_Codes(record.substitutionMode, record.generationCode, record.renderStyle,
                          "AssignMe_from_FileObject_Small", err))
     return false;
   Fields_to_Descriptor(record.autoDescriptor, m_autoDescriptor);
   Fields_to_Descriptor(record.scannedDescriptor, m_scannedDescriptor);
-  Take_Record_Identity(record.headerWord, record.separationID, record.huntColorIndex,
-                       record.serialNumber);
+  Take_Record_Identity(record.headerWord, record.separationID, record.huntColorIndex, record.serialNumber);
   return true;
 }

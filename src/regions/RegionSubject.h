@@ -102,9 +102,9 @@ class RegionSubject : public ComponentSubject {
   // ---- the region ---------------------------------------------------------------
   std::unique_ptr<OffMap> m_SRCoffMap;      // the region map
   std::unique_ptr<OffMap> m_refreshOffMap;  // the display map
-  int16_t substitutionMode = 0;  // 1: auto descriptor in force; else scanned
-  int16_t renderStyle = 0;       // 0..3; 2 marks a remainder separation
-  int16_t generationCode = 0;    // kSeparationRegion or kSubRegion
+  int16_t substitutionMode = 0;             // 1: auto descriptor in force; else scanned
+  int16_t renderStyle = 0;                  // 0..3; 2 marks a remainder separation
+  int16_t generationCode = 0;               // kSeparationRegion or kSubRegion
   RegionDescriptor m_autoDescriptor;
   RegionDescriptor m_scannedDescriptor;
   int16_t m_separationID = -1;    // separation row that produced the region
@@ -135,20 +135,19 @@ class RegionSubject : public ComponentSubject {
   // average colour.  Unless `inMemory`, the region map is saved in the
   // "Subs" folder beside the parent bitmap.
   static std::unique_ptr<RegionSubject> SeedFill_Create_New_Region(
-      OffMap& separationMap, int32_t seedX, int32_t seedY, const RegionSubject* parent,
-      int16_t seedRed, int16_t seedGreen, int16_t seedBlue, int32_t minPixelCount,
-      OffMap& visitedMap, const std::string& parentPath, bool autoFlag, bool fullSize,
-      bool inMemory, Platform& platform, std::string& err);
+      OffMap& separationMap, int32_t seedX, int32_t seedY, const RegionSubject* parent, int16_t seedRed,
+      int16_t seedGreen, int16_t seedBlue, int32_t minPixelCount, OffMap& visitedMap,
+      const std::string& parentPath, bool autoFlag, bool fullSize, bool inMemory, Platform& platform,
+      std::string& err);
 
   // Cuts every blob of `separationMap` (seeds from row 1 on) into sub-regions
   // and adds them to `regionList` with Add_ChildSubject.  Each gets the
   // separation id, this region's colour index, the next serial number of
   // `serialCounter` and the saturation offset.  Failures of single blobs
   // are shown in message boxes and the scan goes on.
-  bool Generate_SubRegions(OffMap& separationMap, ListComponentSubject& regionList,
-                           int32_t minPixelCount, bool fullSize, int16_t separationID,
-                           int16_t satOffset, bool inMemory, int16_t& serialCounter,
-                           Platform& platform, std::string& err);
+  bool Generate_SubRegions(OffMap& separationMap, ListComponentSubject& regionList, int32_t minPixelCount,
+                           bool fullSize, int16_t separationID, int16_t satOffset, bool inMemory,
+                           int16_t& serialCounter, Platform& platform, std::string& err);
 
   // ---- copies -----------------------------------------------------------------------
   // Makes this region a deep copy of `other` (both maps, both descriptors,
@@ -180,13 +179,11 @@ class RegionSubject : public ComponentSubject {
 
   // True when a region of `list` comes from the same separation and has the
   // same auto frame; `pixelDifference` is its pixel count minus this one's.
-  bool Find_Same_Region_in_List(const ListMemry<ComponentSubject>& list,
-                                int32_t& pixelDifference) const;
+  bool Find_Same_Region_in_List(const ListMemry<ComponentSubject>& list, int32_t& pixelDifference) const;
 
   // ---- colour and place ----------------------------------------------------------------
   // The three bytes of the auto descriptor's colour.
-  bool Get_Original_HuntColor_from_SeparationCreation(int16_t& red, int16_t& green,
-                                                      int16_t& blue) const;
+  bool Get_Original_HuntColor_from_SeparationCreation(int16_t& red, int16_t& green, int16_t& blue) const;
   // The hue of that colour; -1 for a grey.
   int16_t Get_Original_HuntColor_Hue() const;
   // The bitmap path of the descriptor in force.  An empty path is shown in a
@@ -226,11 +223,9 @@ class RegionSubject : public ComponentSubject {
   // The other sub-region bitmap of the same parent in the parent's "Subs"
   // folder whose coordinates lie nearest to this region's centroid.
   // `fileName` gets its name without folder; `found` says whether there is one.
-  bool Find_A_Kindred_BitmapFile_in_Folder(std::string& fileName, bool& found,
-                                           std::string& err) const;
+  bool Find_A_Kindred_BitmapFile_in_Folder(std::string& fileName, bool& found, std::string& err) const;
   // Reloads the bitmap of the descriptor in force, then switches to `newMode`.
-  bool Toggle_RegionDescriptors_ScannedOrAuto(int16_t newMode, Platform& platform,
-                                              std::string& err);
+  bool Toggle_RegionDescriptors_ScannedOrAuto(int16_t newMode, Platform& platform, std::string& err);
   // Loads `fileName` from the folder of the current bitmap as the region's
   // maps; `values`, when given, become the scanned descriptor.
   bool Attach_Different_File_Bitmap(const std::string& fileName, const RegionDescriptor* values,
@@ -238,8 +233,8 @@ class RegionSubject : public ComponentSubject {
   // Whitens the pixels of `maskMap` (a mask whose box on the canvas is
   // `maskRect`) that are black in `otherMask` (box `otherRect`).  Returns
   // the number of pixels whitened.
-  int32_t Knock_Out_Covered_Pixels(OffMap& maskMap, const RectShrt& maskRect,
-                                   const OffMap& otherMask, const RectShrt& otherRect) const;
+  int32_t Knock_Out_Covered_Pixels(OffMap& maskMap, const RectShrt& maskRect, const OffMap& otherMask,
+                                   const RectShrt& otherRect) const;
 
   // ---- painting and colour fitting --------------------------------------------------------
   // Rewrites the display map from the region map through the offsets of the
@@ -247,22 +242,20 @@ class RegionSubject : public ComponentSubject {
   bool Update_SmallBitmap_Bits_wColorModify(std::string& err);
   // The auto hunt colour in HSV shifted by the auto descriptor's offsets; the
   // hue is kept within -359..359 and may stay negative.
-  bool Calc_HuntColor_Plus_ColorOffsets(int16_t& hue, int16_t& sat, int16_t& val,
-                                        std::string& err) const;
+  bool Calc_HuntColor_Plus_ColorOffsets(int16_t& hue, int16_t& sat, int16_t& val, std::string& err) const;
   // Paints the region with a texture: `textureMap` when given, else the BMP
   // at `texturePath`.  Types 0 and 1 switch to the scanned descriptor (mode
   // 0), type 2 to mode 2.  Style 1 samples a large texture coarser.  The
   // result is colour-fitted to the hunt colour.  A failure leaves the region
   // as it was.
   bool Create_PseudoPainted_Bitmap(const std::string& texturePath, const OffMap* textureMap,
-                                   int32_t textureWidth, int32_t textureHeight,
-                                   int16_t textureType, int16_t style, Platform& platform,
-                                   RegionRandom& random, std::string& err);
+                                   int32_t textureWidth, int32_t textureHeight, int16_t textureType,
+                                   int16_t style, Platform& platform, RegionRandom& random, std::string& err);
   // Repaints with the texture at `texturePath`, sampled every `scale`
   // pixels; the descriptors stay as they are.
   bool Modify_Existing_PseudoPainted_Bitmap(const std::string& texturePath, int16_t textureType,
-                                            int16_t scale, Platform& platform,
-                                            RegionRandom& random, std::string& err);
+                                            int16_t scale, Platform& platform, RegionRandom& random,
+                                            std::string& err);
   // Fits the display map to the hunt colour shifted by the auto offsets.
   bool Match_PseudoPainted_Bitmap_to_Original_ColorSpec(std::string& err);
   // The three fits of the display map's average colour to a target HSV; the
@@ -270,13 +263,13 @@ class RegionSubject : public ComponentSubject {
   // stored in the descriptor in force.
   bool Fit_Color_YIQ(int16_t targetHue, int16_t targetSat, int16_t targetVal, bool& nearWhite,
                      std::string& err);
-  bool Fit_Color_to_Target(int16_t targetHue, int16_t targetSat, int16_t targetVal,
-                           bool& nearWhite, std::string& err);
-  bool Fit_Color_HSV_YIQ(int16_t targetHue, int16_t targetSat, int16_t targetVal,
-                         bool& nearWhite, std::string& err);
+  bool Fit_Color_to_Target(int16_t targetHue, int16_t targetSat, int16_t targetVal, bool& nearWhite,
+                           std::string& err);
+  bool Fit_Color_HSV_YIQ(int16_t targetHue, int16_t targetSat, int16_t targetVal, bool& nearWhite,
+                         std::string& err);
   // Fits to the average colour of `remainderMap` under the region's mask.
-  bool On_Fit_Color_To_RemainderMap(const OffMap& remainderMap, bool& nearWhite,
-                                    Platform& platform, std::string& err);
+  bool On_Fit_Color_To_RemainderMap(const OffMap& remainderMap, bool& nearWhite, Platform& platform,
+                                    std::string& err);
   // Glazes the region into `destMap`, a canvas scaled by `percent`.
   bool Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percent, std::string& err) const;
 
@@ -292,12 +285,12 @@ class RegionSubject : public ComponentSubject {
 
  private:
   // The checks and code mapping shared by both record readers.
-  bool Take_Record_Codes(int16_t substitution, int16_t generation, int16_t style,
-                         const char* operation, std::string& err);
+  bool Take_Record_Codes(int16_t substitution, int16_t generation, int16_t style, const char* operation,
+                         std::string& err);
   void Take_Record_Identity(int16_t headerWord, int16_t separationID, int16_t huntColorIndex,
                             int16_t serialNumber);
-  // Replaces both maps by `map` and a same-size copy of it; the copy's
-  // failure text is the one `copyFailure` names.
-  bool Replace_Maps_With(std::unique_ptr<OffMap> map, const char* copyFailure,
-                         std::string& err);
+  // Replaces both maps by `map` and a same-size copy of it.  When the copy
+  // cannot be made nothing changes and `err` is `copyFailure` (the copy's
+  // own text when that is null).
+  bool Replace_Maps_With(std::unique_ptr<OffMap> map, const char* copyFailure, std::string& err);
 };
