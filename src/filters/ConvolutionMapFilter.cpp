@@ -110,49 +110,52 @@ void Median_By_Value(const OffMap& undo, OffMap& target) {
   }
 }
 
-// The majority of quantised colours over the disc.  Counters are cleared
-// after each pixel by walking the disc again, which touches only what was
-// counted.
+// The majority of quantised colours over the disc.  Each pixel's cell index
+// (red most significant) is worked out once.  For every output pixel the
+// disc is walked twice: first to count, then to pick the largest count (the
+// lowest index among equals) while clearing the counters, so that only what
+// was counted is touched.
 void Posterize_Majority(const OffMap& undo, OffMap& target,
                         const std::vector<ConvolutionMapFilter::DiscSpan>& disc, int level,
                         int offset) {
   const int32_t w = undo.Get_Width(), h = undo.Get_Height();
   const int shift = 8 - level;
   const int step = 1 << shift;
+  std::vector<uint16_t> cells(static_cast<size_t>(w) * h);
+  for (int32_t y = 0; y < h; ++y) {
+    const uint8_t* p = undo.Row(y);
+    uint16_t* cell = &cells[static_cast<size_t>(y) * w];
+    for (int32_t x = 0; x < w; ++x, p += 3) {
+      cell[x] = static_cast<uint16_t>(((p[2] >> shift) << (2 * level)) | ((p[1] >> shift) << level) |
+                                      (p[0] >> shift));
+    }
+  }
   std::vector<uint16_t> counts(static_cast<size_t>(1) << (3 * level), 0);
-  const auto index_at = [&](const uint8_t* p) {
-    return (static_cast<uint32_t>(p[2] >> shift) << (2 * level)) |
-           (static_cast<uint32_t>(p[1] >> shift) << level) | static_cast<uint32_t>(p[0] >> shift);
+  const auto for_each_cell = [&](int32_t x, int32_t y, auto&& visit) {
+    for (const auto& span : disc) {
+      const int32_t yy = y + span.row;
+      if (yy < 0 || yy >= h) continue;
+      const Clipped c = Clip_Span(x, span.halfWidth, w);
+      const uint16_t* row = &cells[static_cast<size_t>(yy) * w];
+      for (int32_t xx = c.x0; xx <= c.x1; ++xx) visit(row[xx]);
+    }
   };
   const int lift = offset > 0 ? offset * step : 0;
+  const uint32_t mask = (1u << level) - 1;
   for (int32_t y = 0; y < h; ++y) {
     for (int32_t x = 0; x < w; ++x) {
+      for_each_cell(x, y, [&counts](uint16_t idx) { ++counts[idx]; });
       uint32_t best = 0;
       int bestCount = 0;
-      for (const auto& span : disc) {
-        const int32_t yy = y + span.row;
-        if (yy < 0 || yy >= h) continue;
-        const Clipped c = Clip_Span(x, span.halfWidth, w);
-        const uint8_t* row = undo.Row(yy);
-        for (int32_t xx = c.x0; xx <= c.x1; ++xx) {
-          const uint32_t idx = index_at(row + 3 * xx);
-          const int n = ++counts[idx];
-          // Counts only grow, so comparing at each increment finds the
-          // largest count, the lowest index among equals.
-          if (n > bestCount || (n == bestCount && idx < best)) {
-            bestCount = n;
-            best = idx;
-          }
+      for_each_cell(x, y, [&](uint16_t idx) {
+        const int n = counts[idx];
+        if (n == 0) return;  // already taken into account
+        if (n > bestCount || (n == bestCount && idx < best)) {
+          bestCount = n;
+          best = idx;
         }
-      }
-      for (const auto& span : disc) {
-        const int32_t yy = y + span.row;
-        if (yy < 0 || yy >= h) continue;
-        const Clipped c = Clip_Span(x, span.halfWidth, w);
-        const uint8_t* row = undo.Row(yy);
-        for (int32_t xx = c.x0; xx <= c.x1; ++xx) counts[index_at(row + 3 * xx)] = 0;
-      }
-      const uint32_t mask = (1u << level) - 1;
+        counts[idx] = 0;
+      });
       const int qr = static_cast<int>((best >> (2 * level)) & mask);
       const int qg = static_cast<int>((best >> level) & mask);
       const int qb = static_cast<int>(best & mask);

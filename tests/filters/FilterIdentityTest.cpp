@@ -1,11 +1,14 @@
 // The disc codes 35 and 36 find each pixel's extreme from per-row window
-// summaries.  These tests hold them against the plain definition, pixel by
-// pixel through Get_Pixel: every disc pixel visited in disc order, the
-// first strictly better one kept, neighbours outside the map skipped.
+// summaries, and the posterize code 20 counts precomputed cells.  These
+// tests hold them against the plain definitions, pixel by pixel through
+// Get_Pixel: every disc pixel visited in disc order, neighbours outside the
+// map skipped; for 35 and 36 the first strictly better pixel is kept, for
+// 20 the most frequent cell with the lowest index among equals.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -88,7 +91,51 @@ std::unique_ptr<OffMap> Tie_Map(int32_t w, int32_t h, int32_t depth, uint32_t se
   return map;
 }
 
-TEST(DiscExtremesIdentity, TiesAndSmallMaps) {
+// The plain posterize: cells counted in a map, the lowest index first.
+std::unique_ptr<OffMap> Reference_Posterize(const OffMap& source, int16_t radius, int level, int offset) {
+  const int shift = 8 - level, step = 1 << shift;
+  const auto disc = ConvolutionMapFilter::Build_Disc_Kernel(radius);
+  auto out = std::make_unique<OffMap>(source.Get_Width(), source.Get_Height(), 24);
+  for (int32_t y = 0; y < source.Get_Height(); ++y) {
+    for (int32_t x = 0; x < source.Get_Width(); ++x) {
+      std::map<int, int> counts;
+      for (const auto& span : disc)
+        for (int dx = -span.halfWidth; dx <= span.halfWidth; ++dx) {
+          if (!source.Is_Inside(x + dx, y + span.row)) continue;
+          const Rgb3 c = Px(source, x + dx, y + span.row);
+          ++counts[((c[0] >> shift) << (2 * level)) | ((c[1] >> shift) << level) | (c[2] >> shift)];
+        }
+      int best = 0, bestCount = 0;
+      for (const auto& [cell, n] : counts)
+        if (n > bestCount) {
+          best = cell;
+          bestCount = n;
+        }
+      const int lift = offset > 0 ? offset * step : 0, mask = (1 << level) - 1;
+      Put(*out, x, y,
+          {int16_t(((best >> (2 * level)) & mask) * step + lift), int16_t(((best >> level) & mask) * step + lift),
+           int16_t((best & mask) * step + lift)});
+    }
+  }
+  return out;
+}
+
+void Expect_Posterize_Identity(const OffMap& source, const std::string& what) {
+  HeadlessMessages messages;
+  for (int level : {2, 4, 5}) {
+    for (int16_t radius : {2, 3, 5}) {
+      auto map = std::make_unique<OffMap>(source.Get_Width(), source.Get_Height(), 24);
+      map->Assign_Copy(source);
+      ConvolutionMapFilter filter(nullptr, radius, map.get(), ConvolutionMapFilter::kPosterizeMajority, messages);
+      filter.Set_Posterize_Level(static_cast<int16_t>(level), static_cast<int16_t>(level == 4 ? 0 : 1));
+      filter.Filter();
+      EXPECT_EQ(First_Difference(*map, *Reference_Posterize(source, radius, level, level == 4 ? 0 : 1)), -1)
+          << what << " level " << level << " radius " << radius;
+    }
+  }
+}
+
+TEST(FilterIdentity, TiesAndSmallMaps) {
   for (int32_t depth : {24, 8, 1}) {
     const std::string what = "depth " + std::to_string(depth);
     Expect_Identity(*Tie_Map(23, 17, depth, 7), {0, 1, 2, 3, 4, 5, 6, 9}, what);
@@ -97,11 +144,12 @@ TEST(DiscExtremesIdentity, TiesAndSmallMaps) {
     Expect_Identity(*Tie_Map(1, 9, depth, 13), {2, 4}, what + " 1 x 9");
     Expect_Identity(*Tie_Map(9, 1, depth, 17), {3}, what + " 9 x 1");
   }
+  Expect_Posterize_Identity(*Tie_Map(23, 17, 24, 23), "ties");
   // Discs with more half-widths than the window summary keeps at hand.
   Expect_Identity(*Tie_Map(50, 40, 24, 19), {40}, "large disc");
 }
 
-TEST(DiscExtremesIdentity, SamplePhotos) {
+TEST(FilterIdentity, SamplePhotos) {
   TestPlatform platform;
   for (const char* sample : {"coffee.png", "chelsea.png"}) {
     RenderMan renderMan(platform.Get());
@@ -109,6 +157,7 @@ TEST(DiscExtremesIdentity, SamplePhotos) {
     bool fileProblem = false;
     ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, Sample_Path(sample), 160, 120, 400, fileProblem)) << err;
     Expect_Identity(*renderMan.m_sourceMap, {2, 3, 6}, sample);
+    Expect_Posterize_Identity(*renderMan.m_sourceMap, sample);
     std::unique_ptr<OffMap> grey = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.m_sourceMap, err);
     ASSERT_TRUE(grey) << err;
     Expect_Identity(*grey, {2, 6}, std::string(sample) + " grey");
