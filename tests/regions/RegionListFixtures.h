@@ -1,0 +1,85 @@
+#pragma once
+// Regions made by hand for the region list and composition tests: a solid
+// block of one colour on its own map, placed at a frame on the canvas, with
+// the auto descriptor in force.
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "raster/ColorSpace.h"
+#include "raster/OffMap.h"
+#include "regions/RegionListSubject.h"
+#include "regions/RegionSubject.h"
+
+// Kept apart from the region object tests that share the test program.
+namespace regionlist_test {
+
+struct BlockSpec {
+  int32_t x = 0, y = 0, width = 4, height = 4;
+  int16_t r = 200, g = 100, b = 50;
+  int16_t separationID = 0;
+  int16_t huntColorIndex = 1;
+  bool subRegion = true;
+};
+
+// A region whose map is `spec`'s colour all over; its hunt colour is that
+// colour too, its pixel count the map's pixels.
+inline std::unique_ptr<RegionSubject> Make_Block_Region(const BlockSpec& spec) {
+  auto region = std::make_unique<RegionSubject>();
+  region->m_SRCoffMap = std::make_unique<OffMap>(spec.width, spec.height, 24);
+  region->m_refreshOffMap = std::make_unique<OffMap>(spec.width, spec.height, 24);
+  for (int32_t y = 0; y < spec.height; ++y) {
+    for (int32_t x = 0; x < spec.width; ++x) {
+      region->m_SRCoffMap->Set_Pixel(x, y, spec.r, spec.g, spec.b);
+      region->m_refreshOffMap->Set_Pixel(x, y, spec.r, spec.g, spec.b);
+    }
+  }
+  region->substitutionMode = 1;
+  region->generationCode = spec.subRegion ? RegionSubject::kSubRegion : RegionSubject::kSeparationRegion;
+  region->m_separationID = spec.separationID;
+  region->m_huntColorIndex = spec.huntColorIndex;
+  RegionDescriptor& d = region->m_autoDescriptor;
+  d.color = Pack_RGB(spec.r, spec.g, spec.b);
+  d.pixelCount = spec.subRegion ? spec.width * spec.height : -1;
+  d.centroidX = static_cast<int16_t>(spec.width / 2);
+  d.centroidY = static_cast<int16_t>(spec.height / 2);
+  d.frame.Set_Position(spec.x, spec.y);
+  d.frame.Set_Size(spec.width, spec.height);
+  return region;
+}
+
+// Appends a block region to the list and hands back its address.
+inline RegionSubject* Add_Block(RegionListSubject& list, const BlockSpec& spec) {
+  std::unique_ptr<RegionSubject> region = Make_Block_Region(spec);
+  RegionSubject* raw = region.get();
+  std::string err;
+  if (!list.Add_ChildSubject(region.release(), err)) return nullptr;
+  return raw;
+}
+
+// The regions of the list in list order.
+inline std::vector<RegionSubject*> Regions_Of(RegionListSubject& list) {
+  std::vector<RegionSubject*> regions;
+  for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
+       link = link->Get_Next())
+    regions.push_back(dynamic_cast<RegionSubject*>(link->Get_Object()));
+  return regions;
+}
+
+struct Rgb {
+  int16_t r, g, b;
+  bool operator==(const Rgb&) const = default;
+};
+
+inline Rgb Pixel_At(const OffMap& map, int32_t x, int32_t y) {
+  Rgb c{0, 0, 0};
+  map.Get_Pixel(x, y, c.r, c.g, c.b);
+  return c;
+}
+
+inline void PrintTo(const Rgb& c, std::ostream* os) { *os << "(" << c.r << ", " << c.g << ", " << c.b << ")"; }
+
+}  // namespace regionlist_test
