@@ -29,7 +29,9 @@ class OnTheFlyMapFilter : public MapFilter {
                                                 int16_t threshold, int32_t& changed,
                                                 std::string& err);
 
-  // A pixel belongs to a line when its red component is below this.
+  // A pixel is a line pixel when its red component is below this; a
+  // neighbour counts as line when it is not light at this threshold (for
+  // the grey maps the filters work on, the same test).
   static constexpr int16_t kLineThreshold = 90;
 
  protected:
