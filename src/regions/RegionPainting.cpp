@@ -4,6 +4,7 @@
 
 #include "regions/RegionPainting.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -57,25 +58,23 @@ void HSV_Target_to_RGB(int16_t hue, int16_t sat, int16_t val, int16_t& r, int16_
 // pixel itself, so the results are exactly the map's own.
 class ShiftMemo {
  public:
+  ShiftMemo() { m_from.fill(kEmpty); }
+
   template <class Compute>
   uint32_t Get(uint32_t color, Compute compute) {
-    Entry& e = m_entries[(color ^ (color >> 11) ^ (color >> 17)) & (kSize - 1)];
-    if (!e.used || e.from != color) {
-      e.from = color;
-      e.to = compute();
-      e.used = true;
+    const uint32_t slot = (color ^ (color >> 10) ^ (color >> 19)) & (kSize - 1);
+    if (m_from[slot] != color) {
+      m_from[slot] = color;
+      m_to[slot] = compute();
     }
-    return e.to;
+    return m_to[slot];
   }
 
  private:
   static constexpr uint32_t kSize = 4096;
-  struct Entry {
-    uint32_t from = 0;
-    uint32_t to = 0;
-    bool used = false;
-  };
-  std::vector<Entry> m_entries = std::vector<Entry>(kSize);
+  static constexpr uint32_t kEmpty = 0xFFFFFFFFu;  // no colour packs to this
+  std::array<uint32_t, kSize> m_from;
+  std::array<uint32_t, kSize> m_to;
 };
 
 // Rewrites `target` from `source` (maps of one size): target (x, y) becomes
