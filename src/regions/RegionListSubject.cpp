@@ -371,15 +371,15 @@ bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subReg
       err = "RegionListSubject::Subtract_Regions_from_Offmap failed,  can not dynamic_cast to RegionSubject.";
       return false;
     }
+    // The walk ends at the stop region, or where the (sorted) list reaches
+    // the stop separation.
+    if (region == stopRegion) break;
+    if (stopSeparationID >= 0 && region->m_separationID >= stopSeparationID) break;
     const OffMap* map = region->m_SRCoffMap.get();
     if (map == nullptr) {
       err = "RegionListSubject::Subtract_Regions_from_Offmap failed,  regionsBitMap is NULL.";
       return false;
     }
-    // The walk ends at the stop region, or where the (sorted) list reaches
-    // the stop separation.
-    if (region == stopRegion) break;
-    if (stopSeparationID >= 0 && region->m_separationID >= stopSeparationID) break;
 
     if (region->Is_SubRegion() != subRegions || region->renderStyle == 2) continue;
     if (filter && !Rects_Overlap(Bounding_Rect_of(*region), rect)) continue;

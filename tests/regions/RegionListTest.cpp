@@ -364,6 +364,9 @@ TEST_F(RegionListTest, SubtractionStopsAtTheStopSeparationOrRegion) {
   EXPECT_EQ(count, 0);
   EXPECT_EQ(Pixel_At(target, 15, 5), untouched);
 
+  // A region the walk never reaches needs no map; one it reaches does.
+  Regions_Of(list)[3]->m_SRCoffMap.reset();
+  ASSERT_TRUE(list.Subtract_Regions_from_Offmap(target, true, nullptr, 2, all, count, err)) << err;
   a->m_SRCoffMap.reset();
   EXPECT_FALSE(list.Subtract_Regions_from_Offmap(target, true, nullptr, -1, all, count, err));
   EXPECT_EQ(err, "RegionListSubject::Subtract_Regions_from_Offmap failed,  regionsBitMap is NULL.");
