@@ -36,7 +36,7 @@ constexpr const char* kSubRegionPrefix = "xSub_";
 std::vector<std::string> Plain_Files_In_Folder(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
-  std::filesystem::directory_iterator it(folder.empty() ? std::string(".") : folder, ec);
+  std::filesystem::directory_iterator it(folder, ec);
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError) || typeError) continue;
