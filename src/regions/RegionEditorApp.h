@@ -28,6 +28,7 @@
 #include "regions/AppWindows.h"
 #include "regions/RegionListSubject.h"
 #include "render/RenderMan.h"
+#include "separation/SeparationSettings.h"
 
 class OffMap;
 
@@ -60,8 +61,12 @@ class RegionEditorApp {
   // ---- settings records --------------------------------------------------------
   // The watercolour pre-processing settings of the separation dialog.
   WatercolorParms m_watercolorParms;
-  // The separation row settings and the outline detection settings join
-  // the watercolour record here, with the separation and outline engines.
+  // The separation dialog's rows and its other controls, kept between
+  // openings of the dialog.
+  SepRowsControlSettings m_lastSepRowsControlSettings = Default_SepRows_Control_Settings();
+  SepsDialogSettings m_sepsDialogSettings;
+  // The outline detection settings join these records here, with the
+  // outline engine.
 
   // ---- document state ---------------------------------------------------------------
   // The source photo; a photo counts as loaded while this is not empty.
