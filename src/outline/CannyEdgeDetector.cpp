@@ -76,7 +76,9 @@ CannyEdgeDetector::CannyEdgeDetector(const OffMap* sourceMap) : m_sourceMap(sour
   m_followStack.Delete_All();
 }
 
-CannyEdgeDetector::~CannyEdgeDetector() { m_followStack.Delete_All(); }
+CannyEdgeDetector::~CannyEdgeDetector() {
+  m_followStack.Delete_All();
+}
 
 int64_t CannyEdgeDetector::Pixel_Count() const {
   if (m_rows < 0 || m_cols < 0) return -1;
@@ -84,25 +86,27 @@ int64_t CannyEdgeDetector::Pixel_Count() const {
 }
 
 bool CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap(OffMap* destination, std::string& err,
-                                                           double sigma, double tlow,
-                                                           double thigh) {
+                                                           double sigma, double tlow, double thigh) {
   err.clear();
   if (m_sourceMap == nullptr || destination == nullptr) {
-    err = "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  no source or "
-          "destination map.";
+    err =
+        "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  no source or "
+        "destination map.";
     return false;
   }
   const int64_t count = Pixel_Count();
   WorkImage<uint8_t> input(m_budget, count);
   if (!input) {
-    err = "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  Memory allocation "
-          "failure for image.";
+    err =
+        "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  Memory allocation "
+        "failure for image.";
     return false;
   }
   WorkImage<uint8_t> edge(m_budget, count);
   if (!edge) {
-    err = "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  Memory allocation "
-          "failure for dstImage.";
+    err =
+        "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  Memory allocation "
+        "failure for dstImage.";
     return false;
   }
   const int32_t rows = m_rows, cols = m_cols;
@@ -127,8 +131,8 @@ bool CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap(OffMap* destination, 
   return true;
 }
 
-bool CannyEdgeDetector::Make_Monochrome_Image(const uint8_t* input, float sigma, float tlow,
-                                              float thigh, uint8_t* edge, std::string& err) {
+bool CannyEdgeDetector::Make_Monochrome_Image(const uint8_t* input, float sigma, float tlow, float thigh,
+                                              uint8_t* edge, std::string& err) {
   const int32_t rows = m_rows, cols = m_cols;
   const int64_t count = Pixel_Count();
 
@@ -220,9 +224,8 @@ bool CannyEdgeDetector::Make_Gaussian_Kernel(float sigma, float* kernel, int32_t
   return finite;
 }
 
-void CannyEdgeDetector::Gaussian_Smooth(const uint8_t* input, int32_t rows, int32_t cols,
-                                        const float* kernel, int32_t window, float* buffer,
-                                        int16_t* smoothed) {
+void CannyEdgeDetector::Gaussian_Smooth(const uint8_t* input, int32_t rows, int32_t cols, const float* kernel,
+                                        int32_t window, float* buffer, int16_t* smoothed) {
   if (rows <= 0 || cols <= 0) return;
   const int32_t center = window / 2;
   // Along the rows.  Taps past either end of the row are left out and the
@@ -258,16 +261,15 @@ void CannyEdgeDetector::Gaussian_Smooth(const uint8_t* input, int32_t rows, int3
     }
     int16_t* out = smoothed + static_cast<int64_t>(r) * cols;
     for (int32_t c = 0; c < cols; ++c)
-      out[c] = static_cast<int16_t>(static_cast<double>(dots[c]) * kBoostFactor /
-                                        static_cast<double>(sum) +
-                                    0.5);
+      out[c] =
+          static_cast<int16_t>(static_cast<double>(dots[c]) * kBoostFactor / static_cast<double>(sum) + 0.5);
   }
 }
 
 // ---- gradient --------------------------------------------------------------------------
 
-void CannyEdgeDetector::Derivatives_X_Y(const int16_t* smoothed, int32_t rows, int32_t cols,
-                                        int16_t* deltaX, int16_t* deltaY) {
+void CannyEdgeDetector::Derivatives_X_Y(const int16_t* smoothed, int32_t rows, int32_t cols, int16_t* deltaX,
+                                        int16_t* deltaY) {
   for (int32_t r = 0; r < rows; ++r) {
     const int16_t* s = smoothed + static_cast<int64_t>(r) * cols;
     int16_t* d = deltaX + static_cast<int64_t>(r) * cols;
@@ -292,18 +294,16 @@ void CannyEdgeDetector::Magnitude_X_Y(const int16_t* deltaX, const int16_t* delt
   // floor(sqrt(dx^2 + dy^2) + 0.5) exactly: the square root of a sum below
   // 2^31 is never closer to a half than double precision can tell.
   for (int32_t i = 0; i < count; ++i) {
-    const int64_t sq = static_cast<int64_t>(deltaX[i]) * deltaX[i] +
-                       static_cast<int64_t>(deltaY[i]) * deltaY[i];
-    magnitude[i] = static_cast<int16_t>(
-        static_cast<int32_t>(0.5 + std::sqrt(static_cast<double>(sq))));
+    const int64_t sq =
+        static_cast<int64_t>(deltaX[i]) * deltaX[i] + static_cast<int64_t>(deltaY[i]) * deltaY[i];
+    magnitude[i] = static_cast<int16_t>(static_cast<int32_t>(0.5 + std::sqrt(static_cast<double>(sq))));
   }
 }
 
 // ---- non-maximum suppression ---------------------------------------------------------------
 
-void CannyEdgeDetector::Interpolated_Differences(const int16_t* magnitude, int32_t cols,
-                                                 int16_t gx, int16_t gy, float& mag1,
-                                                 float& mag2) {
+void CannyEdgeDetector::Interpolated_Differences(const int16_t* magnitude, int32_t cols, int16_t gx,
+                                                 int16_t gy, float& mag1, float& mag2) {
   const int32_t m = magnitude[0];
   const float xp = static_cast<float>(-gx) / static_cast<float>(m);
   const float yp = static_cast<float>(gy) / static_cast<float>(m);
@@ -357,8 +357,7 @@ void CannyEdgeDetector::Interpolated_Differences(const int16_t* magnitude, int32
 }
 
 void CannyEdgeDetector::Non_Max_Suppression(const int16_t* magnitude, const int16_t* deltaX,
-                                            const int16_t* deltaY, int32_t rows, int32_t cols,
-                                            uint8_t* nms) {
+                                            const int16_t* deltaY, int32_t rows, int32_t cols, uint8_t* nms) {
   std::fill(nms, nms + static_cast<int64_t>(rows) * cols, uint8_t{0});
   for (int32_t r = 1; r < rows - 2; ++r) {
     const int64_t rowStart = static_cast<int64_t>(r) * cols;
@@ -384,8 +383,7 @@ void CannyEdgeDetector::Choose_Thresholds(const int32_t* hist, float tlow, float
     numedges += hist[r];
   }
   // The products are single-precision, the rounding half added in double.
-  const int32_t highcount =
-      Truncate_Int(static_cast<double>(static_cast<float>(numedges) * thigh) + 0.5);
+  const int32_t highcount = Truncate_Int(static_cast<double>(static_cast<float>(numedges) * thigh) + 0.5);
   int32_t r = 1;
   int32_t running = hist[1];
   while (r < maximum - 1 && running < highcount) {

@@ -53,13 +53,13 @@ class CannyEdgeDetector {
   // pixels into `destination`, which may be the source map itself: the whole
   // source is read before anything is written.  The parameters are used as
   // single-precision values.  On failure `destination` is untouched.
-  bool Detect_Monochrome_Outline_toOffMap(OffMap* destination, std::string& err, double sigma,
-                                          double tlow, double thigh);
+  bool Detect_Monochrome_Outline_toOffMap(OffMap* destination, std::string& err, double sigma, double tlow,
+                                          double thigh);
 
   // The detector proper over an input image of rows x cols grey bytes; the
   // edge image (same size) receives 0 on edges and 255 elsewhere.
-  bool Make_Monochrome_Image(const uint8_t* input, float sigma, float tlow, float thigh,
-                             uint8_t* edge, std::string& err);
+  bool Make_Monochrome_Image(const uint8_t* input, float sigma, float tlow, float thigh, uint8_t* edge,
+                             std::string& err);
 
   // ---- the steps, each usable on its own ---------------------------------------
   // Entries of the Gaussian kernel for sigma: 1 + 2 * ceil(2.5 * sigma);
@@ -72,42 +72,35 @@ class CannyEdgeDetector {
   // Smooths rows x cols input bytes separably (rows into `buffer`, then
   // columns into `smoothed`), renormalising where the kernel reaches past
   // the map; the result is scaled by 90 and rounded.
-  static void Gaussian_Smooth(const uint8_t* input, int32_t rows, int32_t cols,
-                              const float* kernel, int32_t window, float* buffer,
-                              int16_t* smoothed);
+  static void Gaussian_Smooth(const uint8_t* input, int32_t rows, int32_t cols, const float* kernel,
+                              int32_t window, float* buffer, int16_t* smoothed);
   // Central differences (one-sided in the first and last column / row).
   // Needs at least 2 rows and 2 columns.
-  static void Derivatives_X_Y(const int16_t* smoothed, int32_t rows, int32_t cols,
-                              int16_t* deltaX, int16_t* deltaY);
+  static void Derivatives_X_Y(const int16_t* smoothed, int32_t rows, int32_t cols, int16_t* deltaX,
+                              int16_t* deltaY);
   // Rounded length of the gradient.
-  static void Magnitude_X_Y(const int16_t* deltaX, const int16_t* deltaY, int32_t count,
-                            int16_t* magnitude);
+  static void Magnitude_X_Y(const int16_t* deltaX, const int16_t* deltaY, int32_t count, int16_t* magnitude);
   // The interpolated magnitude differences on both sides of the pixel at
   // `magnitude` (whose rows are `cols` apart) along its gradient (gx, gy).
   // The pixel's own magnitude m must be positive.
-  static void Interpolated_Differences(const int16_t* magnitude, int32_t cols, int16_t gx,
-                                       int16_t gy, float& mag1, float& mag2);
+  static void Interpolated_Differences(const int16_t* magnitude, int32_t cols, int16_t gx, int16_t gy,
+                                       float& mag1, float& mag2);
   // Marks the local maxima along the gradient as candidates (128), other
   // examined pixels 255; the outermost rows and columns and row rows - 2 and
   // column cols - 2 are not examined and stay 0.
-  static void Non_Max_Suppression(const int16_t* magnitude, const int16_t* deltaX,
-                                  const int16_t* deltaY, int32_t rows, int32_t cols,
-                                  uint8_t* nms);
+  static void Non_Max_Suppression(const int16_t* magnitude, const int16_t* deltaX, const int16_t* deltaY,
+                                  int32_t rows, int32_t cols, uint8_t* nms);
   // Chooses the thresholds from the candidate magnitudes and traces the
   // lines into the edge image (0 edge, 255 no edge).
-  void Apply_Hysteresis(const int16_t* magnitude, const uint8_t* nms, float tlow, float thigh,
-                        uint8_t* edge);
+  void Apply_Hysteresis(const int16_t* magnitude, const uint8_t* nms, float tlow, float thigh, uint8_t* edge);
 
   // ---- state ----------------------------------------------------------------------
-  int16_t Get_Cols() const { return m_cols; }
-  int16_t Get_Rows() const { return m_rows; }
   int32_t Get_Low_Value() const { return m_lowValue; }
   // The high threshold chosen by the latest hysteresis (0 before one).
   int32_t Get_High_Threshold() const { return m_highThreshold; }
   int32_t Get_Follow_Stack_Count() const { return m_followStack.Get_Count(); }
   // Bytes of work images allowed to be alive at once.
   void Set_Work_Memory_Limit(int64_t bytes) { m_budget.limit = bytes; }
-  int64_t Get_Work_Memory_Limit() const { return m_budget.limit; }
 
  private:
   // A work image of T elements counted against the budget below.
@@ -128,6 +121,7 @@ class CannyEdgeDetector {
   void Choose_Thresholds(const int32_t* hist, float tlow, float thigh);
   // Pops and follows steps until the stack is empty.
   void Drain_Follow_Stack();
+  // rows x cols; -1 when the map is too large for the 16-bit size.
   int64_t Pixel_Count() const;
 
   const OffMap* m_sourceMap = nullptr;

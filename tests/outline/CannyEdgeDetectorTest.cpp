@@ -176,9 +176,9 @@ TEST(CannyGradient, DifferencesAndRoundedMagnitude) {
 TEST(CannyNonMaxSuppression, InterpolationTableCaseByCase) {
   // Neighbourhood (rows 3 apart): UL U UR / L M R / DL D DR with distinct
   // values, M = 16, so that xp = -gx / 16 and yp = gy / 16 are exact.
-  const int16_t n[9] = {5, 3, 6,  //
+  const int16_t n[9] = {5, 3,  6,  //
                         1, 16, 2,  //
-                        7, 4, 8};
+                        7, 4,  8};
   struct Case {
     int16_t gx, gy;
     float mag1, mag2;
@@ -407,8 +407,8 @@ TEST(CannyDetection, SamplePhotoAtThePipelineSettings) {
   RenderMan renderMan(platform.Get());
   std::string err;
   bool fileProblem = false;
-  ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, Sample_Path("coffee.png"), 400, 300,
-                                      kWorkingMaxSide, fileProblem))
+  ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, Sample_Path("coffee.png"), 400, 300, kWorkingMaxSide,
+                                      fileProblem))
       << err;
   auto working = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.m_sourceMap, err);
   ASSERT_TRUE(working) << err;
@@ -440,7 +440,8 @@ TEST(CannyDetection, SamplePhotoAtThePipelineSettings) {
   EXPECT_EQ(detector.Get_Follow_Stack_Count(), 0);
 }
 
-// ---- failures ------------------------------------------------------------------------------------------------
+// ---- failures
+// ------------------------------------------------------------------------------------------------
 
 TEST(CannyFailures, RefusedAllocationsLeaveTheDestinationUntouched) {
   // 10 x 10: every image of bytes is 100 bytes, the kernel of sigma 0.6 has
@@ -453,10 +454,12 @@ TEST(CannyFailures, RefusedAllocationsLeaveTheDestinationUntouched) {
     const char* text;
   };
   const Case cases[] = {
-      {99, "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  Memory allocation failure "
-           "for image."},
-      {199, "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  Memory allocation "
-            "failure for dstImage."},
+      {99,
+       "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  Memory allocation failure "
+       "for image."},
+      {199,
+       "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  Memory allocation "
+       "failure for dstImage."},
       {219, "Error callocing the gaussian kernel array.\n"},
       {619, "Error allocating the buffer image.\n"},
       {819, "Error allocating the smoothed image.\n"},
@@ -485,8 +488,9 @@ TEST(CannyFailures, AbsurdSizesAndSigmasAreRefused) {
   CannyEdgeDetector detector(wide.get());
   std::string err;
   EXPECT_FALSE(detector.Detect_Monochrome_Outline_toOffMap(out.get(), err, kSigma, kTlow, kThigh));
-  EXPECT_EQ(err, "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  Memory allocation "
-                 "failure for image.");
+  EXPECT_EQ(err,
+            "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  Memory allocation "
+            "failure for image.");
   EXPECT_EQ(Red(*out, 0, 0), 7);
 
   // A sigma that gives no kernel.
@@ -503,10 +507,12 @@ TEST(CannyFailures, AbsurdSizesAndSigmasAreRefused) {
   CannyEdgeDetector none(nullptr);
   auto dst = Grey(4, 4, 7);
   EXPECT_FALSE(none.Detect_Monochrome_Outline_toOffMap(dst.get(), err, kSigma, kTlow, kThigh));
-  EXPECT_EQ(err, "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  no source or "
-                 "destination map.");
+  EXPECT_EQ(err,
+            "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  no source or "
+            "destination map.");
   CannyEdgeDetector noDestination(map.get());
   EXPECT_FALSE(noDestination.Detect_Monochrome_Outline_toOffMap(nullptr, err, kSigma, kTlow, kThigh));
-  EXPECT_EQ(err, "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  no source or "
-                 "destination map.");
+  EXPECT_EQ(err,
+            "CannyEdgeDetector::Detect_Monochrome_Outline_toOffMap  failed,  no source or "
+            "destination map.");
 }
