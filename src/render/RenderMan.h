@@ -22,6 +22,7 @@
 #include "framework/Rects.h"
 #include "platform/Platform.h"
 #include "raster/OffMap.h"
+#include "render/ResourceBitmapUtility.h"
 #include "render/TextureMaps.h"
 
 class RenderMan {
@@ -68,13 +69,30 @@ class RenderMan {
   std::unique_ptr<OffMap> m_subtractMap;        // what the next separation is taken from
 
   // ---- texture maps and pencil brushes -----------------------------------------
-  // The 40-entry pencil-brush table and the index of the brush entry in use
-  // are members of this class; they arrive with the brush code:
-  //
-  //   ResourceBitmapUtility m_bitmapUtilityArray[40];   // width, height -1, id 0, no map
-  //   int16_t m_lastBitmapUtilitiyArrayIndex = -1;
-  //
-  // The destructor then also deletes each brush map.
+  // The pencil-brush table (RenderManBrushes.cpp).  Rows 0..7 are the line
+  // styles "Pencil Lite", "Pencil Medium", "Pencil Heavy", "Charcoal Lite",
+  // "Charcoal Medium", "Charcoal Heavy", "Ink Fine" and "Ink Medium" once
+  // Load_Pencil_Brushes has run; the other rows stay empty.
+  static constexpr int16_t kBitmapUtilityCount = 40;
+  ResourceBitmapUtility m_bitmapUtilityArray[kBitmapUtilityCount];
+  // The row Load_Pencil_Brushes reached last: 7 after a complete load, the
+  // failing row after a failed one, -1 before any.
+  int16_t m_lastBitmapUtilitiyArrayIndex = -1;
+
+  // Fills rows 0..7 with their names, resource ids and sizes and loads every
+  // one of them that has no map yet; stops with false at the first row that
+  // fails to load.
+  bool Load_Pencil_Brushes(std::string& err);
+  // Loads the brush map of row `utilityIndex` from the row's bitmap resource
+  // (through the platform's resources): a white 8-bit map of the row's size
+  // receives the resource's pixels (the red component of colour ones) where
+  // they overlap.  Fails for an index outside the table, a row already
+  // loaded, and a resource the program does not carry.
+  static bool Alloc_Load_ResourceBitmapUtility_for_PencilLine_Algo(int32_t utilityIndex, RenderMan& renderMan,
+                                                                   std::string& err);
+  // A new 8-bit map of width x height filled white, or null with `err` set.
+  static std::unique_ptr<OffMap> Alloc_a_ResourceBitmapUtility_OffMap(std::string& err, int32_t width,
+                                                                      int32_t height);
 
   // The texture-map lists (TextureMaps.h): monochrome (code 0, also 2) and
   // colour (code 1), each sorted by size, smallest first.  Both are built
