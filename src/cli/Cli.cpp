@@ -15,6 +15,11 @@ const std::vector<CliCommand>& Cli_Commands() {
       {"demo", "quorlin demo [DIR]", "run the main job on the bundled sample photo", Cli_Demo},
       {"watercolor", "quorlin watercolor PHOTO -o OUT [--dark P] [--lite P] [--sat P]",
        "write the watercolour pre-processing of a photo as a picture", Cli_Watercolor},
+      {"separate",
+       "quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N] "
+       "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] "
+       "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--json]",
+       "cut a photo into colour separations and write the layered image", Cli_Separate},
   };
   return commands;
 }

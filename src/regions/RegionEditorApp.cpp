@@ -4,6 +4,7 @@
 #include "raster/OffMap.h"
 #include "regions/RegionSubject.h"
 #include "render/ImageFiles.h"
+#include "separation/StandardColorTable.h"
 
 RegionEditorApp::RegionEditorApp(Platform& platform, const std::string& textureFolder)
     : m_platform(platform),
@@ -154,4 +155,31 @@ bool RegionEditorApp::Load_Outline_Bitmap(std::string& err) {
   ReDraw_SummedFinalViews_OffMap();
   m_windows->Redraw_All_Viewjs();
   return true;
+}
+
+bool RegionEditorApp::Adjust_Detection_Settings_for_Upcoming_DetectionDialog(int16_t filesLoadMode,
+                                                                            std::string& err) {
+  err.clear();
+  switch (filesLoadMode) {
+    case 0:
+      m_watercolorParms = WatercolorParms();
+      m_sepsDialogSettings.brushSize = SepsDialogSettings().brushSize;
+      m_lastSepRowsControlSettings = Default_SepRows_Control_Settings();
+      return true;
+    case 1: {
+      int16_t colors[RegionListSubject::kPaletteSize];
+      bool greyPalette = false;
+      if (!m_regionList.Make_List_of_Colors_In_Images_Palette(kSeparationRowCount, colors, greyPalette, err))
+        return false;
+      // A row without regions (-9), and a colour a damaged file may carry
+      // that the table does not have, become "-NONE-".
+      for (int16_t row = 0; row < kSeparationRowCount; ++row)
+        m_lastSepRowsControlSettings[row].colorsStdIndex = Is_Standard_Color_Index(colors[row]) ? colors[row] : 0;
+      return true;
+    }
+    default:
+      err = "RegionListSubject::Adjust_Detection_Settings_for_Upcoming_DetectionDialog  FAILED, filesLoadMode is out "
+            "of bounds.";
+      return false;
+  }
 }

@@ -89,6 +89,16 @@ class RegionEditorApp {
   void Clear_Selection() {}
   int32_t Count_Viewjs_of_Code(int16_t code) const { return m_windows->Count_Viewjs_of_Code(code); }
 
+  // Prepares the separation dialog's settings for what was just loaded.
+  // Mode 0, a new photo: the pre-processing settings, the brush size and
+  // the rows go back to their defaults (the colour set and the check boxes
+  // stay as the user left them).  Mode 1, a region list: each row takes the
+  // colour of the regions that row made ("-NONE-" for a row without
+  // regions; the adjustments stay); when the colours cannot be worked out
+  // the rows are left alone and the reason is the error.  Any other mode
+  // fails.
+  bool Adjust_Detection_Settings_for_Upcoming_DetectionDialog(int16_t filesLoadMode, std::string& err);
+
   // ---- the layered image ------------------------------------------------------------
   // Recomposes `dest`: white, then every region of `list` painted over it
   // in list order at `percent` of its size, with the outline merged over

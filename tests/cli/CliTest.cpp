@@ -146,21 +146,6 @@ TEST(CliResample, FailedSaveLeavesTheExistingFileIntact) {
   EXPECT_EQ(Read_File_Bytes(out), "the picture that was there");
 }
 
-TEST(CliDemo, WritesTheSampleSourceIntoANewFolder) {
-  TempDir dir;
-  const std::string folder = dir.File("a/b");
-  const CliRun run = Run_Quorlin({"demo", folder});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "wrote " + folder + "/source.png (400 x 266)\nthe demo's results are in " + folder + "\n");
-  TestPlatform platform;
-  EXPECT_EQ(Worst_Difference(platform, folder + "/source.png", *Expected_Source(platform, "coffee.png", -1, -1)), 0);
-
-  Write_File_Bytes(dir.File("file"), "x");
-  const CliRun blocked = Run_Quorlin({"demo", dir.File("file")});
-  EXPECT_EQ(blocked.exitCode, 1);
-  EXPECT_EQ(blocked.err.rfind("quorlin demo: could not create the folder " + dir.File("file"), 0), 0u) << blocked.err;
-}
-
 TEST(CliUsage, WrongCommandLinesExitWithTwo) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{}, "usage: quorlin COMMAND [options]\n"},

@@ -1,0 +1,425 @@
+// `quorlin separate`: the program's main job without a display.  The photo
+// is loaded at its working size, pre-processed with the watercolour filter
+// and cut into colour separations by the separation dialog's "Preview All
+// Seps", exactly as the desktop dialog does it; the regions may then have
+// their colours scrambled and be painted with texture maps, and the layered
+// image is written in the format named by the output's extension.
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <utility>
+
+#include "cli/CliCommands.h"
+#include "platform/PathNames.h"
+#include "platform/Text.h"
+#include "regions/ModifyColorsController.h"
+#include "regions/RegionEditorApp.h"
+#include "render/ImageFiles.h"
+#include "render/ImageSizeController.h"
+#include "render/TextureMaps.h"
+#include "separation/ColorSeparator.h"
+#include "separation/SeparationDialogController.h"
+#include "separation/StockColorSets.h"
+
+namespace {
+
+constexpr int32_t kRows = SeparationDialogController::kRowCount;
+
+// What the command line asked for, checked.
+struct SeparateOptions {
+  std::string photo;
+  std::string out;
+  int width = -1;
+  int height = -1;
+  std::optional<int32_t> dark, lite, sat;  // slider positions
+  int16_t colorSet = 0;
+  std::optional<std::array<int16_t, kRows>> rows;
+  std::string brushSize;
+  bool hideOutline = false;
+  bool contrast = false;
+  std::optional<int16_t> liteness;
+  std::optional<int16_t> scrambleRange;
+  uint32_t seed = 1;
+  std::optional<int16_t> textureType;
+  int16_t textureStyle = 0;
+  std::optional<std::string> texturesDir;
+  std::optional<std::string> stepsDir;
+  bool json = false;
+};
+
+const char* const kDetails =
+    "Loads PHOTO at its working size (longer side 400, or --size WIDTHxHEIGHT with each\n"
+    "side 100 to 500), renders the watercolour pre-processing, calculates a palette of\n"
+    "five paint colours from a stock colour set, makes one colour separation per row\n"
+    "(the separation dialog's \"Preview All Seps\"), and writes the layered image to OUT\n"
+    "in the format named by OUT's extension: .bmp .tif .jpg .gif .png\n"
+    "\n"
+    "  --size WxH          working size (each side 100 to 500)\n"
+    "  --dark P, --lite P, --sat P\n"
+    "                      positions (0 top .. 100 bottom) of the Dark, Lite and Sat sliders\n"
+    "  --set N             stock colour set 0 to 15 (default 0, \"Popular 15\")\n"
+    "  --rows C1,C2,C3,C4,C5\n"
+    "                      the five rows' paint colours by name (case ignored; \"-NONE-\"\n"
+    "                      leaves a row out); every colour must belong to the set, as in\n"
+    "                      the dialog's row lists.  Given rows are used as they are: no\n"
+    "                      palette is calculated.\n"
+    "  --brush N           brush size 2 to 32 (default 6): the clean-up filters' size\n"
+    "  --hide-outline, --contrast, --liteness N (0 to 100)\n"
+    "                      how an outline is merged into the layered image (separate\n"
+    "                      draws no outline itself, so alone these change nothing)\n"
+    "  --scramble R        turn each separation's hue by a random shift within +-R (1 to 178)\n"
+    "  --seed S            start of the random numbers for --scramble and --textures (default 1)\n"
+    "  --textures mono|color\n"
+    "                      paint every region with a texture map of that kind\n"
+    "  --texture-style 0|1 0: the smallest texture that covers a region; 1: the largest, sampled coarser\n"
+    "  --textures-dir DIR  the folder with the Monocrome and Color texture folders\n"
+    "                      (default: QUORLIN_TEXTURES, else the textures next to the program)\n"
+    "  --save-steps DIR    also write DIR/preprocessed.png, DIR/subtracted.png, DIR/layered.png\n"
+    "  --json              print a summary as one JSON object on stdout\n";
+
+bool Parse_Rows(const std::string& text, int16_t colorSet, std::array<int16_t, kRows>& rows,
+                std::string& problem) {
+  std::vector<std::string> names;
+  std::stringstream in(text);
+  std::string name;
+  while (std::getline(in, name, ',')) {
+    const size_t first = name.find_first_not_of(' ');
+    const size_t last = name.find_last_not_of(' ');
+    names.push_back(first == std::string::npos ? std::string() : name.substr(first, last - first + 1));
+  }
+  if (!text.empty() && text.back() == ',') names.emplace_back();
+  if (names.size() != kRows) {
+    problem = "--rows takes five colour names separated by commas";
+    return false;
+  }
+  std::string setName, err;
+  ColorSeparator::Get_Nickname_of_Stock_ColorSet(colorSet, err, setName);
+  for (int32_t row = 0; row < kRows; ++row) {
+    const int16_t index = ColorSeparator::Get_StandardColors_Index_by_Nickname(names[row]);
+    if (index < 0) {
+      problem = "--rows: \"" + names[row] + "\" is not the name of a paint colour";
+      return false;
+    }
+    if (index > 0 && SeparationDialogController::Find_Color_in_Set(index, colorSet) < 1) {
+      std::string nickname;
+      ColorSeparator::Get_StandardColors_Nickname(index, nickname);
+      problem = Text_Format("--rows: %s is not a colour of set %d (%s); choose its set with --set",
+                            nickname.c_str(), colorSet, setName.c_str());
+      return false;
+    }
+    rows[row] = index;
+  }
+  return true;
+}
+
+// Reads every option; false with `problem` for a usage error.
+bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string& problem) {
+  if (args.Positional().size() != 1) {
+    problem = "one PHOTO is needed";
+    return false;
+  }
+  o.photo = args.Positional()[0];
+  const std::optional<std::string> out = args.Value("-o");
+  if (!out || out->empty()) {
+    problem = "-o OUT is needed";
+    return false;
+  }
+  o.out = *out;
+  if (const std::optional<std::string> size = args.Value("--size")) {
+    if (!Parse_Size_Option(*size, o.width, o.height)) {
+      problem = "--size takes WIDTHxHEIGHT, e.g. 400x300";
+      return false;
+    }
+    if (!ImageSizeController::Side_In_Range(o.width) || !ImageSizeController::Side_In_Range(o.height)) {
+      problem = ImageSizeController::Range_Text();
+      return false;
+    }
+  }
+  long value = 0;
+  const auto whole = [&](const char* option, long lo, long hi) -> std::optional<bool> {
+    const std::optional<std::string> text = args.Value(option);
+    if (!text) return std::nullopt;
+    return Parse_Int_Option(option, *text, lo, hi, value, problem);
+  };
+  std::pair<const char*, std::optional<int32_t>*> sliders[] = {
+      {"--dark", &o.dark}, {"--lite", &o.lite}, {"--sat", &o.sat}};
+  for (auto& [option, target] : sliders) {
+    if (const std::optional<bool> ok = whole(option, 0, 100)) {
+      if (!*ok) return false;
+      *target = static_cast<int32_t>(value);
+    }
+  }
+  if (const std::optional<bool> ok = whole("--set", 0, kStockColorSetCount - 1)) {
+    if (!*ok) return false;
+    o.colorSet = static_cast<int16_t>(value);
+  }
+  if (const std::optional<std::string> rows = args.Value("--rows")) {
+    std::array<int16_t, kRows> parsed{};
+    if (!Parse_Rows(*rows, o.colorSet, parsed, problem)) return false;
+    o.rows = parsed;
+  }
+  if (const std::optional<bool> ok = whole("--brush", SeparationDialogController::kMinBrushSize,
+                                           SeparationDialogController::kMaxBrushSize)) {
+    if (!*ok) return false;
+    o.brushSize = std::to_string(value);
+  }
+  o.hideOutline = args.Has("--hide-outline");
+  o.contrast = args.Has("--contrast");
+  if (const std::optional<bool> ok = whole("--liteness", 0, 100)) {
+    if (!*ok) return false;
+    o.liteness = static_cast<int16_t>(value);
+  }
+  if (const std::optional<bool> ok =
+          whole("--scramble", ModifyColorsController::kMinRange, ModifyColorsController::kMaxRange)) {
+    if (!*ok) return false;
+    o.scrambleRange = static_cast<int16_t>(value);
+  }
+  if (const std::optional<bool> ok = whole("--seed", 0, 4294967295L)) {
+    if (!*ok) return false;
+    o.seed = static_cast<uint32_t>(value);
+  }
+  if (const std::optional<std::string> kind = args.Value("--textures")) {
+    if (*kind == "mono") {
+      o.textureType = 0;
+    } else if (*kind == "color") {
+      o.textureType = 1;
+    } else {
+      problem = "--textures takes mono or color";
+      return false;
+    }
+  }
+  if (const std::optional<bool> ok = whole("--texture-style", 0, 1)) {
+    if (!*ok) return false;
+    o.textureStyle = static_cast<int16_t>(value);
+  }
+  o.texturesDir = args.Value("--textures-dir");
+  if (o.texturesDir && o.texturesDir->empty()) {
+    problem = "--textures-dir needs a folder";
+    return false;
+  }
+  o.stepsDir = args.Value("--save-steps");
+  if (o.stepsDir && o.stepsDir->empty()) {
+    problem = "--save-steps needs a folder";
+    return false;
+  }
+  o.json = args.Has("--json");
+  return true;
+}
+
+// Milliseconds spent in each stage, in the order the stages ran.
+class StageClock {
+ public:
+  void Lap(const char* stage) {
+    const auto now = std::chrono::steady_clock::now();
+    m_stages.emplace_back(stage, std::chrono::duration<double, std::milli>(now - m_start).count());
+    m_start = now;
+  }
+  const std::vector<std::pair<const char*, double>>& Stages() const { return m_stages; }
+
+ private:
+  std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+  std::vector<std::pair<const char*, double>> m_stages;
+};
+
+std::string Json_Text(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      quoted += Text_Format("\\u%04x", c);
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
+}
+
+// The regions each separation row produced.
+std::array<int32_t, kRows> Regions_per_Row(RegionListSubject& list) {
+  std::array<int32_t, kRows> counts{};
+  for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
+       link = link->Get_Next()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+    if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < kRows)
+      ++counts[region->m_separationID];
+  }
+  return counts;
+}
+
+void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock) {
+  const SepRowsControlSettings& rows = app.m_lastSepRowsControlSettings;
+  int32_t width = 0, height = 0;
+  app.Get_RenderMan().Get_Source_Size(width, height);
+  const std::array<int32_t, kRows> counts = Regions_per_Row(app.Get_RegionList());
+  out << "{\"width\":" << width << ",\"height\":" << height << ",\"rows\":[";
+  for (int32_t row = 0; row < kRows; ++row) {
+    std::string nickname;
+    ColorSeparator::Get_StandardColors_Nickname(rows[row].colorsStdIndex, nickname);
+    out << (row ? "," : "") << "{\"row\":" << row + 1 << ",\"index\":" << rows[row].colorsStdIndex
+        << ",\"nickname\":" << Json_Text(nickname) << ",\"regions\":" << counts[row] << "}";
+  }
+  out << "],\"regions\":" << app.Get_RegionList().Get_Region_Count() << ",\"ms\":{";
+  bool first = true;
+  for (const auto& [stage, ms] : clock.Stages()) {
+    out << (first ? "" : ",") << Json_Text(stage) << ":" << Text_Format("%.1f", ms);
+    first = false;
+  }
+  out << "}}\n";
+}
+
+// Writes `map` to `path` in the format of its extension.
+bool Save_Map(Platform& platform, const OffMap* map, const std::string& path, std::string& err) {
+  bool cancelled = false;
+  std::string target = path;
+  return Save_Bitmap_File_CImage(platform, cancelled, map, target, err);
+}
+
+bool Same_File(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec) && !ec;
+}
+
+int Run_Separate(CliStreams& io, const SeparateOptions& o) {
+  std::string err;
+  // A bad output name is refused before the photo is decoded.
+  if (!Check_Picture_Extension(o.out, err)) return Cli_Failure(io, err);
+  if (o.stepsDir) {
+    std::error_code ec;
+    std::filesystem::create_directories(*o.stepsDir, ec);
+    if (ec || !std::filesystem::is_directory(*o.stepsDir)) {
+      return Cli_Failure(io, "quorlin separate: could not create the folder " + *o.stepsDir +
+                                 (ec ? ":  " + ec.message() : std::string()));
+    }
+  }
+
+  StageClock clock;
+  CliPlatform platform(io);
+  RegionEditorApp app(platform.Get(), o.texturesDir ? *o.texturesDir : Default_Texture_Folder());
+  RenderMan& renderMan = app.Get_RenderMan();
+  if (o.textureType && renderMan.Get_TextureMap_Folder(*o.textureType).empty()) {
+    return Cli_Failure(io, "quorlin separate: no texture folder was found; name one with --textures-dir");
+  }
+  if (o.textureType) {
+    const ListMemry<TextureMapSpec>& list =
+        *o.textureType == 1 ? renderMan.m_textureMapListColor : renderMan.m_textureMapListMono;
+    if (list.Is_Empty()) {
+      return Cli_Failure(io, "quorlin separate: there are no texture maps in " +
+                                 renderMan.Get_TextureMap_Folder(*o.textureType));
+    }
+  }
+
+  // "Load Source Photo", then "Image Size" when a size is asked for.
+  bool fileProblem = false;
+  if (!Load_Bitmap_File_as_SRC(err, renderMan, o.photo, -1, -1, kWorkingMaxSide, fileProblem)) {
+    return Cli_Failure(io, err);
+  }
+  if (o.width > 0) {
+    ImageSizeController size(renderMan);
+    size.Set_Size(o.width, o.height);
+    if (size.On_OK(false) != ImageSizeOutcome::Close) return kExitFailure;
+  }
+  app.m_sourcePhotoPath = o.photo;
+  if (!app.Adjust_Detection_Settings_for_Upcoming_DetectionDialog(0, err)) return Cli_Failure(io, err);
+  int32_t width = 0, height = 0;
+  renderMan.Get_Source_Size(width, height);
+  if (!app.Get_RegionList().Set_Canvas_Size(width, height, err)) return Cli_Failure(io, err);
+  clock.Lap("load");
+
+  // The settings the dialog opens with.
+  const std::pair<const std::optional<int32_t>&, WatercolorSlider> sliders[] = {
+      {o.dark, WatercolorSlider::Dark}, {o.lite, WatercolorSlider::Lite}, {o.sat, WatercolorSlider::Sat}};
+  for (const auto& [position, slider] : sliders) {
+    if (position) Apply_Watercolor_Slider(slider, *position, app.m_watercolorParms);
+  }
+  app.m_sepsDialogSettings.palettePrimaryIdx = o.colorSet;
+  if (o.rows) {
+    for (int32_t row = 0; row < kRows; ++row)
+      app.m_lastSepRowsControlSettings[row].colorsStdIndex = (*o.rows)[row];
+    app.m_sepsDialogSettings.alwaysCalcPalette = 0;
+  }
+
+  SeparationSession session(app);
+  SeparationDialogController& dialog = session.Controller();
+  if (!dialog.OnInitDialog()) return kExitFailure;
+  clock.Lap("preprocess");
+  if (!o.brushSize.empty()) dialog.Set_Brush_Size_Text(o.brushSize);
+  if (o.hideOutline && !dialog.On_Hide_Outline_Clicked(true)) return kExitFailure;
+  if (o.contrast && !dialog.On_Contrast_Clicked(true)) return kExitFailure;
+  if (o.liteness && !dialog.On_Liteness_Slider(100 - *o.liteness)) return kExitFailure;
+  if (!dialog.On_Preview_All_Seps()) return kExitFailure;
+  if (!dialog.On_Close()) return kExitFailure;
+  clock.Lap("separate");
+
+  bool recompose = false;
+  if (o.scrambleRange) {
+    // "Modify Colors": scramble, then keep the colours.
+    ModifyColorsController modify(app, o.seed);
+    if (!modify.Open() || !modify.Set_Range(*o.scrambleRange) || !modify.On_Scramble_Colors()) {
+      return kExitFailure;
+    }
+    modify.On_Save();
+    clock.Lap("scramble");
+  }
+  if (o.textureType) {
+    RegionRandom random(o.seed);
+    if (!app.Get_RegionList().Paint_All_Regions_with_TextureMaps(*o.textureType, o.textureStyle, random,
+                                                                 err)) {
+      return Cli_Failure(io, err);
+    }
+    recompose = true;
+    clock.Lap("textures");
+  }
+  if (recompose) {
+    if (!app.ReDraw_SummedFinalViews_OffMap()) return kExitFailure;
+    clock.Lap("compose");
+  }
+
+  if (!Save_Map(platform.Get(), renderMan.m_layeredMapOversize.get(), o.out, err))
+    return Cli_Failure(io, err);
+  if (o.stepsDir) {
+    const std::pair<const char*, const OffMap*> steps[] = {
+        {"preprocessed.png", renderMan.m_filteredMap.get()},
+        {"subtracted.png", renderMan.m_subtractMap.get()},
+        {"layered.png", renderMan.m_layeredMapOversize.get()}};
+    for (const auto& [name, map] : steps) {
+      const std::string path = Path_Join(*o.stepsDir, name);
+      if (Same_File(path, o.out)) continue;
+      if (!Save_Map(platform.Get(), map, path, err)) return Cli_Failure(io, err);
+    }
+  }
+  clock.Lap("save");
+
+  if (o.json) {
+    Print_Json(io.out, app, clock);
+  } else {
+    io.out << "wrote " << o.out << " (" << width << " x " << height << ", "
+           << app.Get_RegionList().Get_Region_Count() << " regions)\n";
+    if (o.stepsDir) io.out << "wrote the steps into " << *o.stepsDir << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int Cli_Separate(const std::vector<std::string>& words, CliStreams& io) {
+  const CliCommand& self = Cli_Command("separate");
+  CliArgs args;
+  for (const char* name :
+       {"-o", "--size", "--dark", "--lite", "--sat", "--set", "--rows", "--brush", "--liteness", "--scramble",
+        "--seed", "--textures", "--texture-style", "--textures-dir", "--save-steps"})
+    args.Value_Option(name);
+  for (const char* name : {"--hide-outline", "--contrast", "--json"}) args.Flag_Option(name);
+  std::string problem;
+  if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
+  if (args.Wants_Help()) return Cli_Help(io, self, kDetails);
+  SeparateOptions options;
+  if (!Parse_Separate_Options(args, options, problem)) return Cli_Usage_Error(io, self, problem);
+  return Run_Separate(io, options);
+}
