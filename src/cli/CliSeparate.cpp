@@ -327,9 +327,6 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o) {
   }
   app.m_sourcePhotoPath = o.photo;
   if (!app.Adjust_Detection_Settings_for_Upcoming_DetectionDialog(0, err)) return Cli_Failure(io, err);
-  int32_t width = 0, height = 0;
-  renderMan.Get_Source_Size(width, height);
-  if (!app.Get_RegionList().Set_Canvas_Size(width, height, err)) return Cli_Failure(io, err);
   clock.Lap("load");
 
   // The settings the dialog opens with.
@@ -399,6 +396,8 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o) {
   if (o.json) {
     Print_Json(io.out, app, clock);
   } else {
+    int32_t width = 0, height = 0;
+    renderMan.Get_Source_Size(width, height);
     io.out << "wrote " << o.out << " (" << width << " x " << height << ", "
            << app.Get_RegionList().Get_Region_Count() << " regions)\n";
     if (o.stepsDir) io.out << "wrote the steps into " << *o.stepsDir << "\n";
