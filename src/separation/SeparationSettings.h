@@ -21,8 +21,8 @@ struct SepRowControlSettings {
 
 using SepRowsControlSettings = std::array<SepRowControlSettings, kSeparationRowCount>;
 
-// The rows a first opening of the dialog shows: Cobalt Blue, Vermillion,
-// Sap Green, Juane and Cobalt Blue again, with their adjustments.
+// The rows a first opening of the dialog shows: Purple, Vermillion, Pthalo
+// Green, Juane and Purple again, with their adjustments.
 inline constexpr SepRowsControlSettings Default_SepRows_Control_Settings() {
   return SepRowsControlSettings{{{11, 10}, {1, 4}, {7, 8}, {2, 5}, {11, 0}}};
 }
