@@ -1,0 +1,413 @@
+// End-to-end runs of `quorlin separate` and `quorlin demo`: the written
+// layered image is the one the separation dialog makes of the photo in this
+// process, the JSON summary agrees with it, every option takes effect, and
+// every bad option value is refused with a usage line.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "regions/ModifyColorsController.h"
+#include "regions/RegionEditorApp.h"
+#include "render/ImageFiles.h"
+#include "render/ImageSizeController.h"
+#include "separation/SeparationDialogController.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N] "
+    "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] [--seed "
+    "S] "
+    "[--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--json]\n";
+
+// What the command does, step by step, in this process: load at the
+// working size (or `width` x `height`), settings, the dialog's opening and
+// "Preview All Seps", then whatever `after` adds.
+struct InProcess {
+  std::string photo;
+  int width = -1, height = -1;
+  std::function<void(RegionEditorApp&)> settings = [](RegionEditorApp&) {};
+  std::function<void(SeparationDialogController&)> dialog = [](SeparationDialogController&) {};
+  std::function<void(RegionEditorApp&)> after = [](RegionEditorApp&) {};
+  std::string textures;
+};
+
+std::unique_ptr<RegionEditorApp> Run_In_Process(TestPlatform& platform, const InProcess& run) {
+  auto app = std::make_unique<RegionEditorApp>(platform.Get(), run.textures);
+  RenderMan& rm = app->Get_RenderMan();
+  std::string err;
+  bool fileProblem = false;
+  EXPECT_TRUE(Load_Bitmap_File_as_SRC(err, rm, run.photo, -1, -1, kWorkingMaxSide, fileProblem)) << err;
+  if (run.width > 0) {
+    EXPECT_TRUE(rm.Change_Image_Size(run.width, run.height, err)) << err;
+  }
+  app->m_sourcePhotoPath = run.photo;
+  EXPECT_TRUE(app->Adjust_Detection_Settings_for_Upcoming_DetectionDialog(0, err));
+  run.settings(*app);
+  {
+    SeparationSession session(*app);
+    SeparationDialogController& dialog = session.Controller();
+    EXPECT_TRUE(dialog.OnInitDialog());
+    run.dialog(dialog);
+    EXPECT_TRUE(dialog.On_Preview_All_Seps());
+    EXPECT_TRUE(dialog.On_Close());
+  }
+  run.after(*app);
+  return app;
+}
+
+// Pixels in which a written (lossless) picture differs from a map; -1 when
+// it cannot be read or has another size.
+int Differing_Pixels(TestPlatform& platform, const std::string& path, const OffMap& map) {
+  std::unique_ptr<PlatformImage> image = platform.Get().Codec().Create_Image();
+  if (image->Load(path) != 0 || image->Get_Width() != map.Get_Width() ||
+      image->Get_Height() != map.Get_Height())
+    return -1;
+  int differing = 0;
+  for (int y = 0; y < map.Get_Height(); ++y) {
+    for (int x = 0; x < map.Get_Width(); ++x) {
+      int r, g, b;
+      int16_t r0, g0, b0;
+      image->Get_Pixel_RGB(x, y, r, g, b);
+      map.Get_Pixel(x, y, r0, g0, b0);
+      if (r != r0 || g != g0 || b != b0) ++differing;
+    }
+  }
+  return differing;
+}
+
+// The summary's numbers.
+struct Summary {
+  int width = -1, height = -1, regions = -1;
+  struct Row {
+    int index = -1;
+    std::string nickname;
+    int regions = -1;
+  };
+  std::vector<Row> rows;
+  std::vector<std::string> stages;
+};
+
+Summary Parse_Summary(const std::string& json) {
+  Summary s;
+  std::smatch m;
+  if (std::regex_search(json, m, std::regex(R"(^\{"width":(\d+),"height":(\d+),"rows":\[)"))) {
+    s.width = std::stoi(m[1]);
+    s.height = std::stoi(m[2]);
+  }
+  const std::regex row(R"x(\{"row":(\d),"index":(\d+),"nickname":"([^"]*)","regions":(\d+)\})x");
+  for (auto it = std::sregex_iterator(json.begin(), json.end(), row); it != std::sregex_iterator(); ++it) {
+    EXPECT_EQ(std::stoi((*it)[1]), static_cast<int>(s.rows.size()) + 1);
+    s.rows.push_back({std::stoi((*it)[2]), (*it)[3], std::stoi((*it)[4])});
+  }
+  if (std::regex_search(json, m, std::regex(R"(\],"regions":(\d+),"ms":\{(.*)\}\}\n$)"))) {
+    s.regions = std::stoi(m[1]);
+    const std::string stages = m[2];
+    const std::regex stage(R"x("([a-z]+)":\d+\.\d)x");
+    for (auto it = std::sregex_iterator(stages.begin(), stages.end(), stage); it != std::sregex_iterator();
+         ++it)
+      s.stages.push_back((*it)[1]);
+  }
+  return s;
+}
+
+std::array<int, 5> Regions_per_Row(RegionEditorApp& app) {
+  std::array<int, 5> counts{};
+  for (ListLink<ComponentSubject>* link = app.Get_RegionList().Get_Children_List().Get_Head_Link();
+       link != nullptr; link = link->Get_Next()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+    if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < 5)
+      ++counts[region->m_separationID];
+  }
+  return counts;
+}
+
+TEST(CliSeparate, BothSamplesGiveTheDialogsLayeredImageAndATrueSummary) {
+  TempDir dir;
+  TestPlatform platform;
+  for (const char* sample : {"coffee.png", "chelsea.png"}) {
+    const std::string out = dir.File(std::string("layered-") + sample);
+    const CliRun run = Run_Quorlin({"separate", Sample_Path(sample), "-o", out, "--json"});
+    ASSERT_EQ(run.exitCode, 0) << sample << ": " << run.err;
+    EXPECT_EQ(run.err, "");
+
+    InProcess expected;
+    expected.photo = Sample_Path(sample);
+    const std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
+    const OffMap& layered = *app->Get_RenderMan().m_layeredMapOversize;
+    EXPECT_EQ(Differing_Pixels(platform, out, layered), 0) << sample;
+
+    const Summary s = Parse_Summary(run.out);
+    EXPECT_EQ(s.width, layered.Get_Width());
+    EXPECT_EQ(s.height, layered.Get_Height());
+    ASSERT_EQ(s.rows.size(), 5u) << run.out;
+    const std::array<int, 5> counts = Regions_per_Row(*app);
+    int total = 0;
+    for (int row = 0; row < 5; ++row) {
+      // The rows are the palette proposed for the photo from "Popular 15".
+      EXPECT_EQ(s.rows[row].index, app->m_lastSepRowsControlSettings[row].colorsStdIndex) << sample << row;
+      std::string nickname;
+      ColorSeparator::Get_StandardColors_Nickname(static_cast<int16_t>(s.rows[row].index), nickname);
+      EXPECT_EQ(s.rows[row].nickname, nickname);
+      EXPECT_EQ(
+          SeparationDialogController::Find_Color_in_Set(static_cast<int16_t>(s.rows[row].index), 0) >= 1,
+          s.rows[row].index != 0);
+      EXPECT_EQ(s.rows[row].regions, counts[row]);
+      if (s.rows[row].index != 0) {
+        EXPECT_GT(s.rows[row].regions, 0) << sample << row;
+      }
+      total += s.rows[row].regions;
+    }
+    EXPECT_EQ(s.regions, total);
+    EXPECT_EQ(s.regions, app->Get_RegionList().Get_Region_Count());
+    EXPECT_EQ(s.stages, (std::vector<std::string>{"load", "preprocess", "separate", "save"}));
+  }
+}
+
+TEST(CliSeparate, GivenRowsAreUsedAsTheyAre) {
+  TempDir dir;
+  TestPlatform platform;
+  const std::string out = dir.File("rows.bmp");
+  CliRun run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", out, "--rows",
+                            "purple, Cobalt Blue,-none-,ROSE,Vermillion"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+
+  InProcess expected;
+  expected.photo = Sample_Path("coffee.png");
+  expected.settings = [](RegionEditorApp& app) {
+    const int16_t rows[5] = {11, 10, 0, 14, 1};
+    for (int row = 0; row < 5; ++row) app.m_lastSepRowsControlSettings[row].colorsStdIndex = rows[row];
+    app.m_sepsDialogSettings.alwaysCalcPalette = 0;
+  };
+  std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
+  EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_EQ(run.out, "wrote " + out + " (400 x 266, " +
+                         std::to_string(app->Get_RegionList().Get_Region_Count()) + " regions)\n");
+  EXPECT_EQ(Regions_per_Row(*app)[2], 0);
+
+  // Rows of another set need that set; the greys make a grey illustration.
+  run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("grey.png"), "--set", "9",
+                     "--rows", "Gray 10,Gray 8,Gray 6,-NONE-,-NONE-", "--json"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const Summary s = Parse_Summary(run.out);
+  ASSERT_EQ(s.rows.size(), 5u);
+  EXPECT_EQ(s.rows[0].index, 29);
+  EXPECT_EQ(s.rows[1].nickname, "Gray 8");
+  EXPECT_EQ(s.rows[2].index, 25);
+  EXPECT_EQ(s.rows[3].regions, 0);
+  EXPECT_GT(s.rows[1].regions, 0);
+}
+
+TEST(CliSeparate, EveryOptionTakesEffect) {
+  TempDir dir;
+  TestPlatform platform;
+  const std::string out = dir.File("opts.png");
+  const CliRun run = Run_Quorlin({"separate",
+                                  Sample_Path("chelsea.png"),
+                                  "-o",
+                                  out,
+                                  "--size",
+                                  "240x180",
+                                  "--dark",
+                                  "10",
+                                  "--lite",
+                                  "90",
+                                  "--sat",
+                                  "80",
+                                  "--set",
+                                  "1",
+                                  "--brush",
+                                  "3",
+                                  "--hide-outline",
+                                  "--contrast",
+                                  "--liteness",
+                                  "40",
+                                  "--save-steps",
+                                  dir.File("steps/deep")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+
+  InProcess expected;
+  expected.photo = Sample_Path("chelsea.png");
+  expected.width = 240;
+  expected.height = 180;
+  expected.settings = [](RegionEditorApp& app) {
+    Apply_Watercolor_Slider(WatercolorSlider::Dark, 10, app.m_watercolorParms);
+    Apply_Watercolor_Slider(WatercolorSlider::Lite, 90, app.m_watercolorParms);
+    Apply_Watercolor_Slider(WatercolorSlider::Sat, 80, app.m_watercolorParms);
+    app.m_sepsDialogSettings.palettePrimaryIdx = 1;
+  };
+  expected.dialog = [](SeparationDialogController& dialog) { dialog.Set_Brush_Size_Text("3"); };
+  std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
+  RenderMan& rm = app->Get_RenderMan();
+  EXPECT_EQ(app->m_sepsDialogSettings.brushSize, 3);
+  EXPECT_EQ(Differing_Pixels(platform, out, *rm.m_layeredMapOversize), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/layered.png"), *rm.m_layeredMapOversize), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/preprocessed.png"), *rm.m_filteredMap), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/subtracted.png"), *rm.m_subtractMap), 0);
+  EXPECT_EQ(run.out, "wrote " + out + " (240 x 180, " +
+                         std::to_string(app->Get_RegionList().Get_Region_Count()) +
+                         " regions)\nwrote the steps into " + dir.File("steps/deep") + "\n");
+
+  // The start values give another picture.
+  const CliRun plain =
+      Run_Quorlin({"separate", Sample_Path("chelsea.png"), "-o", dir.File("plain.png"), "--size", "240x180"});
+  ASSERT_EQ(plain.exitCode, 0);
+  EXPECT_GT(Differing_Pixels(platform, dir.File("plain.png"), *rm.m_layeredMapOversize), 0);
+}
+
+TEST(CliSeparate, ScramblingAndTexturesFollowTheSeed) {
+  TempDir dir;
+  TestPlatform platform;
+  const std::string out = dir.File("scrambled.png");
+  CliRun run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", out, "--scramble", "60", "--seed",
+                            "7", "--textures", "color", "--texture-style", "1", "--textures-dir",
+                            QUORLIN_TEXTURE_DIR, "--json"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Parse_Summary(run.out).stages,
+            (std::vector<std::string>{"load", "preprocess", "separate", "scramble", "textures", "compose",
+                                      "save"}));
+
+  InProcess expected;
+  expected.photo = Sample_Path("coffee.png");
+  expected.textures = QUORLIN_TEXTURE_DIR;
+  expected.after = [](RegionEditorApp& app) {
+    ModifyColorsController modify(app, 7);
+    EXPECT_TRUE(modify.Open());
+    EXPECT_TRUE(modify.Set_Range(60));
+    EXPECT_TRUE(modify.On_Scramble_Colors());
+    modify.On_Save();
+    RegionRandom random(7);
+    std::string err;
+    EXPECT_TRUE(app.Get_RegionList().Paint_All_Regions_with_TextureMaps(1, 1, random, err)) << err;
+    EXPECT_TRUE(app.ReDraw_SummedFinalViews_OffMap());
+  };
+  std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
+  EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().m_layeredMapOversize), 0);
+
+  // Another seed, another picture; no texture maps, no painting.
+  run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("other.png"), "--scramble", "60",
+                     "--seed", "8", "--textures", "color", "--texture-style", "1", "--textures-dir",
+                     QUORLIN_TEXTURE_DIR});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_GT(Differing_Pixels(platform, dir.File("other.png"), *app->Get_RenderMan().m_layeredMapOversize), 0);
+  run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("bare.png"), "--textures", "mono",
+                     "--textures-dir", dir.Path()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "quorlin separate: there are no texture maps in " + dir.Path() + "/Monocrome/\n");
+  EXPECT_FALSE(File_Exists(dir.File("bare.png")));
+}
+
+TEST(CliSeparate, BadOptionValuesAreUsageErrors) {
+  const std::string photo = Sample_Path("coffee.png");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{}, "one PHOTO is needed"},
+      {{photo}, "-o OUT is needed"},
+      {{photo, "-o", "x.png", "--size", "400"}, "--size takes WIDTHxHEIGHT, e.g. 400x300"},
+      {{photo, "-o", "x.png", "--size", "99x300"},
+       "Only enter DIMENSIONS that are between 100 and 500 pixels."},
+      {{photo, "-o", "x.png", "--size", "300x501"},
+       "Only enter DIMENSIONS that are between 100 and 500 pixels."},
+      {{photo, "-o", "x.png", "--dark", "101"}, "--dark takes a whole number from 0 to 100"},
+      {{photo, "-o", "x.png", "--lite", "-1"}, "--lite takes a whole number from 0 to 100"},
+      {{photo, "-o", "x.png", "--sat", "half"}, "--sat takes a whole number from 0 to 100"},
+      {{photo, "-o", "x.png", "--set", "16"}, "--set takes a whole number from 0 to 15"},
+      {{photo, "-o", "x.png", "--rows", "Purple,Rose"}, "--rows takes five colour names separated by commas"},
+      {{photo, "-o", "x.png", "--rows", "Purple,Rose,Orange,Yellow,"},
+       "--rows: \"\" is not the name of a paint colour"},
+      {{photo, "-o", "x.png", "--rows", "Purple,Rose,Umber,Yellow,Juane"},
+       "--rows: \"Umber\" is not the name of a paint colour"},
+      {{photo, "-o", "x.png", "--rows", "Purple,Rose,gray 7,Yellow,Juane"},
+       "--rows: Gray 7 is not a colour of set 0 (Popular 15); choose its set with --set"},
+      {{photo, "-o", "x.png", "--set", "8", "--rows", "Purple,Rose,Orange,Yellow,-NONE-"},
+       "--rows: Yellow is not a colour of set 8 (Quad Orange); choose its set with --set"},
+      {{photo, "-o", "x.png", "--brush", "1"}, "--brush takes a whole number from 2 to 32"},
+      {{photo, "-o", "x.png", "--brush", "33"}, "--brush takes a whole number from 2 to 32"},
+      {{photo, "-o", "x.png", "--liteness", "101"}, "--liteness takes a whole number from 0 to 100"},
+      {{photo, "-o", "x.png", "--scramble", "0"}, "--scramble takes a whole number from 1 to 178"},
+      {{photo, "-o", "x.png", "--scramble", "179"}, "--scramble takes a whole number from 1 to 178"},
+      {{photo, "-o", "x.png", "--seed", "4294967296"}, "--seed takes a whole number from 0 to 4294967295"},
+      {{photo, "-o", "x.png", "--textures", "wood"}, "--textures takes mono or color"},
+      {{photo, "-o", "x.png", "--texture-style", "2"}, "--texture-style takes a whole number from 0 to 1"},
+      {{photo, "-o", "x.png", "--textures-dir", ""}, "--textures-dir needs a folder"},
+      {{photo, "-o", "x.png", "--save-steps", ""}, "--save-steps needs a folder"},
+      {{photo, "-o", "x.png", "--hide-outline=yes"}, "option --hide-outline takes no value"},
+      {{photo, "-o", "x.png", "--outline"}, "unknown option --outline"},
+  };
+  for (const auto& [args, problem] : cases) {
+    std::vector<std::string> words = {"separate"};
+    words.insert(words.end(), args.begin(), args.end());
+    const CliRun run = Run_Quorlin(words);
+    EXPECT_EQ(run.exitCode, 2) << problem;
+    EXPECT_EQ(run.err, "quorlin separate: " + problem + "\n" + kUsage);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(CliSeparate, FailuresExitWithOneAndTheProgramsText) {
+  TempDir dir;
+  CliRun run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("out.jpeg")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err,
+            "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n");
+  run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("out")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File failed, Put an extension on the File Name.\n");
+  run = Run_Quorlin({"separate", dir.File("absent.png"), "-o", dir.File("out.png")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\n");
+  Write_File_Bytes(dir.File("file"), "x");
+  run = Run_Quorlin(
+      {"separate", Sample_Path("coffee.png"), "-o", dir.File("out.png"), "--save-steps", dir.File("file")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err.rfind("quorlin separate: could not create the folder " + dir.File("file"), 0), 0u)
+      << run.err;
+  EXPECT_FALSE(File_Exists(dir.File("out.png")));
+  EXPECT_FALSE(File_Exists(dir.File("out")));
+
+  run = Run_Quorlin({"separate", "--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out.rfind(std::string("usage: quorlin separate PHOTO"), 0), 0u);
+}
+
+TEST(CliDemo, PaintsTheSampleAndWritesTheStepsIntoANewFolder) {
+  TempDir dir;
+  TestPlatform platform;
+  const std::string folder = dir.File("a/b");
+  const CliRun run = Run_Quorlin({"demo", folder});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+
+  InProcess expected;
+  expected.photo = Sample_Path("coffee.png");
+  expected.textures = QUORLIN_TEXTURE_DIR;
+  expected.after = [](RegionEditorApp& app) {
+    RegionRandom random(1);
+    std::string err;
+    EXPECT_TRUE(app.Get_RegionList().Paint_All_Regions_with_TextureMaps(1, 0, random, err)) << err;
+    EXPECT_TRUE(app.ReDraw_SummedFinalViews_OffMap());
+  };
+  std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
+  RenderMan& rm = app->Get_RenderMan();
+  EXPECT_EQ(run.out, "wrote " + folder + "/layered.png (400 x 266, " +
+                         std::to_string(app->Get_RegionList().Get_Region_Count()) +
+                         " regions)\nwrote the steps into " + folder + "\nthe demo's results are in " +
+                         folder + "\n");
+  EXPECT_EQ(Differing_Pixels(platform, folder + "/layered.png", *rm.m_layeredMapOversize), 0);
+  EXPECT_EQ(Differing_Pixels(platform, folder + "/preprocessed.png", *rm.m_filteredMap), 0);
+  EXPECT_EQ(Differing_Pixels(platform, folder + "/subtracted.png", *rm.m_subtractMap), 0);
+
+  Write_File_Bytes(dir.File("file"), "x");
+  const CliRun blocked = Run_Quorlin({"demo", dir.File("file")});
+  EXPECT_EQ(blocked.exitCode, 1);
+  EXPECT_EQ(blocked.err.rfind("quorlin demo: could not create the folder " + dir.File("file"), 0), 0u)
+      << blocked.err;
+}
+
+}  // namespace
