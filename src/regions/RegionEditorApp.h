@@ -23,6 +23,7 @@
 #include "filters/WatercolorParms.h"
 #include "framework/ListMemry.h"
 #include "framework/WindowsUpdater.h"
+#include "outline/OutlineDetectParms.h"
 #include "outline/PixelChain.h"
 #include "platform/Platform.h"
 #include "regions/AppWindows.h"
@@ -65,8 +66,8 @@ class RegionEditorApp {
   // openings of the dialog.
   SepRowsControlSettings m_lastSepRowsControlSettings = Default_SepRows_Control_Settings();
   SepsDialogSettings m_sepsDialogSettings;
-  // The outline detection settings join these records here, with the
-  // outline engine.
+  // The outline dialog's detection and line settings.
+  OutlineDetectParms m_outlineDetectParms;
 
   // ---- document state ---------------------------------------------------------------
   // The source photo; a photo counts as loaded while this is not empty.

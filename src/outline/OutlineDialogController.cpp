@@ -1,0 +1,388 @@
+#include "outline/OutlineDialogController.h"
+
+#include <algorithm>
+
+#include "platform/Text.h"
+#include "raster/OffMap.h"
+#include "regions/RegionEditorApp.h"
+
+namespace {
+
+const char* const kLoadSource = "First load a bitmap for a SOURCE.";
+const char* const kDetectSomeLines = "Detect some lines.";
+const char* const kBackupFailed = "DetectOutlineDialog::OnInitDialog FAILED,  RenderMan.Backup_Outline_Map";
+const char* const kStyleIndexWrong = "DetectOutlineDialog::Fill_Line_Style_ComboBox FAILED,  selectionsIndex is wrong.";
+const char* const kStyleNameEmpty =
+    "OutlineFilterDialog::Fill_Line_Style_ComboBox  FAILED,  renderMan.m_lastBitmapUtilitiyArrayIndex has a bad value.";
+const char* const kStyleSelectionBad =
+    "DetectOutlineDialog::On_SelectionChange_Line_Style_ComboBox FAILED,  m_lastBitmapUtilitiyArrayIndex has a bad "
+    "value. ";
+const char* const kPreviewNoFilterMap =
+    "DetectOutlineDialog::Detect_Early_Preview_Image_to_Bitmap FAILED,  renderMan.m_filteredMap is NULL; ";
+const char* const kDetectNoFilterMap =
+    "DetectOutlineDialog::Detect_New_Outline_and_Display_toViews FAILED,  renderMan.m_filteredMap is NULL; ";
+
+// Rows and columns at each edge of the preview that are whitened.
+constexpr int32_t kPreviewBorder = 4;
+
+int32_t Clamp_Position(int32_t position) { return std::clamp(position, 0, 100); }
+
+std::string Number_Text(int32_t value) { return Text_Format("%d", value); }
+
+}  // namespace
+
+OutlineDialogController::OutlineDialogController(RegionEditorApp& app, OutlineDetector& detector,
+                                                 OutlineDetectParms& parms, std::mt19937& random)
+    : m_app(app), m_detector(detector), m_parms(parms), m_random(random) {
+  std::string err;
+  if (m_detector.Set_PencilPen_Line_Style(kStartLineStyle, err) < 0) Show(err);
+  Rebuild_Drawn_Chains();
+  ListMemry<PixelChain>& drawn = m_detector.Get_Drawn_Chains();
+  const ListMemry<PixelChain>* detected = m_detector.Get_Chains();
+  if (detected != nullptr && !detected->Is_Empty() && m_parms.smoothWindow != 0)
+    PixelChain::Smooth_PixelChains(drawn, m_parms.smoothWindow);
+  if (!PixelChain::Set_Visible_by_Length(err, m_parms.minLineLength, drawn)) Show(err);
+}
+
+void OutlineDialogController::Show(const std::string& text) { m_app.Get_Platform().Message(text); }
+
+void OutlineDialogController::Show_If(const std::string& text) {
+  if (!text.empty()) Show(text);
+}
+
+void OutlineDialogController::Rebuild_Drawn_Chains() {
+  ListMemry<PixelChain>& drawn = m_detector.Get_Drawn_Chains();
+  drawn.Delete_All();
+  if (m_detector.Get_Chains() != nullptr) PixelChain::Append_Chain_Copies(*m_detector.Get_Chains(), drawn);
+}
+
+bool OutlineDialogController::Has_Drawn_Chains() {
+  if (!m_detector.Get_Drawn_Chains().Is_Empty()) return true;
+  Show(kDetectSomeLines);
+  return false;
+}
+
+// ---- the dialog's life ------------------------------------------------------------------
+
+void OutlineDialogController::OnInitDialog() {
+  RenderMan& renderMan = m_app.Get_RenderMan();
+  m_backupMade = false;
+  m_hadOutline = renderMan.m_outlineMapOversize != nullptr;
+  m_openingOutlineStyle = renderMan.m_outlineStyle;
+  if (m_hadOutline) {
+    if (!renderMan.Backup_Outline_Map()) Show(kBackupFailed);
+    m_backupMade = true;
+  }
+  Fill_Line_Style_ComboBox(m_parms.lineStyle);
+  m_controls.connectShortLines = m_parms.connectShortLines;
+
+  m_controls.detailPosition = Clamp_Position(100 - m_parms.detail);
+  m_controls.detailLabel = Number_Text(m_controls.detailPosition);
+  m_controls.lineCountPosition = Clamp_Position(100 - static_cast<int32_t>(m_parms.lineCount / m_lineCountFactor));
+  m_controls.lineCountLabel = Number_Text(m_controls.lineCountPosition);
+
+  // The "Modify Lines" sliders show the value they stand for (100 minus
+  // their position).
+  Set_Modify_Slider(m_controls.lineLengthsPosition, m_controls.lineLengthsLabel, 100 - m_parms.minLineLength);
+  int32_t smooth = m_parms.smoothWindow * m_smoothDivisor;
+  if (smooth <= 3) smooth = 0;
+  Set_Modify_Slider(m_controls.smoothPosition, m_controls.smoothLabel, 100 - smooth);
+  Set_Modify_Slider(m_controls.nudgePosition, m_controls.nudgeLabel, 100 - m_parms.randomNudge * m_nudgeDivisor);
+
+  m_scaleSteps = static_cast<int16_t>(m_parms.scale * 10);
+  m_controls.scaleLabel = Text_Format(" %d", m_scaleSteps * 10);
+}
+
+void OutlineDialogController::Set_Modify_Slider(int32_t& position, std::string& label, int32_t newPosition) {
+  position = Clamp_Position(newPosition);
+  label = Number_Text(100 - position);
+}
+
+void OutlineDialogController::Fill_Line_Style_ComboBox(int16_t index) {
+  const RenderMan& renderMan = m_app.Get_RenderMan();
+  const int16_t last = renderMan.m_lastBitmapUtilitiyArrayIndex;
+  if (last < index) {
+    Show(kStyleIndexWrong);
+    return;
+  }
+  m_controls.lineStyles.clear();
+  for (int16_t i = 0; i <= last; ++i) {
+    const std::string& name = renderMan.m_bitmapUtilityArray[i].name;
+    if (name.empty()) {
+      Show(kStyleNameEmpty);
+      return;
+    }
+    m_controls.lineStyles.push_back(name);
+  }
+  m_controls.lineStyleSelection = index;
+  std::string err;
+  m_detector.Set_Current_ResourceBitmapUtility(index, err);
+  Show_If(err);
+}
+
+bool OutlineDialogController::Close_With(OutlineDialogOutcome outcome) {
+  std::string err;
+  if (!m_app.Get_RenderMan().Copy_FilterMapHidden_to_Displayed_FilterMap(err)) {
+    Show(err);
+    return false;
+  }
+  m_app.Get_Windows().Redraw_Viewjs_of_Code(kWindowPreProcessing);
+  m_outcome = outcome;
+  return true;
+}
+
+bool OutlineDialogController::On_Save() {
+  if (m_detector.Get_Chains() != nullptr) {
+    WaitCursor wait(m_app.Get_Platform().Cursor());
+    PixelChain::Copy_Nudges_to_Chains(m_detector.Get_Drawn_Chains(), *m_detector.Get_Chains(),
+                                      m_app.Get_Platform().Messages());
+  }
+  m_app.Get_RenderMan().m_outlineMapBackup.reset();
+  return Close_With(OutlineDialogOutcome::Save);
+}
+
+bool OutlineDialogController::On_Cancel() {
+  RenderMan& renderMan = m_app.Get_RenderMan();
+  if (m_backupMade) {
+    std::string err;
+    if (!renderMan.Restore_Outline_Map_from_Backup(err)) Show(err);
+    renderMan.m_outlineStyle = m_openingOutlineStyle;
+    m_app.ReDraw_SummedFinalViews_OffMap();
+  } else if (!m_hadOutline && renderMan.m_outlineMapOversize) {
+    // There was no outline when the dialog opened: cancelling takes away
+    // the one it made.
+    renderMan.m_outlineMapOversize.reset();
+    renderMan.m_outlineStyle = m_openingOutlineStyle;
+    m_app.ReDraw_SummedFinalViews_OffMap();
+  }
+  renderMan.m_outlineMapBackup.reset();
+  return Close_With(OutlineDialogOutcome::Cancel);
+}
+
+// ---- "Detect Lines" ---------------------------------------------------------------------------
+
+void OutlineDialogController::On_Detail_Slider(int32_t position) {
+  m_parms.detail = static_cast<int16_t>(std::clamp(100 - position, 0, 100));
+  m_controls.detailPosition = position;
+  m_controls.detailLabel = Number_Text(position);
+}
+
+void OutlineDialogController::On_Line_Count_Slider(int32_t position) {
+  const int32_t count = static_cast<int32_t>((100 - position) * m_lineCountFactor) + m_lineCountOffset;
+  m_parms.lineCount = static_cast<int16_t>(std::clamp<int32_t>(count, 0, kMaxLineCount));
+  m_controls.lineCountPosition = position;
+  m_controls.lineCountLabel = Number_Text(position);
+}
+
+void OutlineDialogController::On_Scale_Arrows(int32_t delta) {
+  m_scaleSteps = static_cast<int16_t>(std::clamp<int32_t>(m_scaleSteps + (delta < 1 ? 1 : -1), kMinScaleSteps,
+                                                          kMaxScaleSteps));
+  m_parms.scale = m_scaleSteps * 0.1;
+  m_controls.scaleLabel = Number_Text(static_cast<int32_t>(m_parms.scale * 100));
+}
+
+bool OutlineDialogController::Ready_to_Detect() {
+  if (!m_app.Has_Source_Photo()) {
+    Show(kLoadSource);
+    return false;
+  }
+  m_parms.connectShortLines = m_controls.connectShortLines;
+  return true;
+}
+
+bool OutlineDialogController::On_Preview() {
+  if (!Ready_to_Detect()) return false;
+  std::string err;
+  if (Detect_Early_Preview_Image_to_Bitmap(err, m_parms)) return true;
+  Show_If(err);
+  return false;
+}
+
+bool OutlineDialogController::On_Detect() {
+  if (!Ready_to_Detect()) return false;
+  std::string err;
+  if (Detect_New_Outline_and_Display_toViews(err, m_parms)) return true;
+  Show_If(err);
+  return false;
+}
+
+bool OutlineDialogController::Detect_Early_Preview_Image_to_Bitmap(std::string& err, OutlineDetectParms& parms) {
+  err.clear();
+  RenderMan& renderMan = m_app.Get_RenderMan();
+  if (m_detector.Get_Source_Map() == nullptr) {
+    Show(kLoadSource);
+    return false;
+  }
+  if (!renderMan.m_filteredMap) {
+    err = kPreviewNoFilterMap;
+    return false;
+  }
+  m_app.Erase_Filtered_Window();
+  renderMan.m_outlineOption = parms.outlineOption;
+  WaitCursor wait(m_app.Get_Platform().Cursor());
+  if (m_detector.Make_Working_Bitmap_from_Canny_Detection(err, parms) == nullptr) return false;
+
+  OffMap* displayed = renderMan.m_filteredMapWithOutline.get();
+  if (displayed != nullptr && renderMan.m_subtractMap && parms.scale != 0) {
+    // The subtract map holds the final line map at the working size.
+    renderMan.m_subtractMap->Copy_Scaled_by_Factor(parms.scale, *displayed);
+    for (int32_t i = 0; i < kPreviewBorder; ++i) {
+      displayed->Fill_Row(i, 255);
+      displayed->Fill_Row(displayed->Get_Height() - 1 - i, 255);
+      displayed->Fill_Column(i, 255);
+      displayed->Fill_Column(displayed->Get_Width() - 1 - i, 255);
+    }
+    m_app.Get_Windows().Redraw_Viewjs_of_Code(kWindowPreProcessing);
+  }
+  return true;
+}
+
+bool OutlineDialogController::Detect_New_Outline_and_Display_toViews(std::string& err, OutlineDetectParms& parms) {
+  err.clear();
+  RenderMan& renderMan = m_app.Get_RenderMan();
+  if (m_detector.Get_Source_Map() == nullptr) {
+    Show(kLoadSource);
+    return false;
+  }
+  if (!renderMan.m_filteredMap) {
+    err = kDetectNoFilterMap;
+    return false;
+  }
+  m_app.Erase_Filtered_Window();
+  renderMan.m_outlineOption = parms.outlineOption;
+  WaitCursor wait(m_app.Get_Platform().Cursor());
+  if (!m_detector.Detect_Outline(err, parms)) return false;
+
+  // A new detection starts with every line painted, unsmoothed and in place.
+  Set_Modify_Slider(m_controls.lineLengthsPosition, m_controls.lineLengthsLabel, 100);
+  Set_Modify_Slider(m_controls.smoothPosition, m_controls.smoothLabel, 100);
+  Set_Modify_Slider(m_controls.nudgePosition, m_controls.nudgeLabel, 100);
+  parms.randomNudge = 0;
+  parms.smoothWindow = 0;
+  parms.minLineLength = 0;
+
+  Rebuild_Drawn_Chains();
+  renderMan.m_outlineStyle = 0;
+  return Redisplay_Outline(err);
+}
+
+bool OutlineDialogController::Redisplay_Outline(std::string& err) {
+  err.clear();
+  RenderMan& renderMan = m_app.Get_RenderMan();
+  m_app.Erase_Filtered_Window();
+  if (!m_detector.Render_PixelChains_to_OutlineMap(m_detector.Get_Drawn_Chains(), err)) return false;
+  if (renderMan.m_filteredMapWithOutline && renderMan.m_outlineMapOversize) {
+    if (!renderMan.m_filteredMapWithOutline->Copy_Pixels(*renderMan.m_outlineMapOversize, err)) return false;
+    m_app.Get_Windows().Redraw_Viewjs_of_Code(kWindowPreProcessing);
+  }
+  m_app.ReDraw_SummedFinalViews_OffMap();
+  return true;
+}
+
+// ---- "Modify Lines" ------------------------------------------------------------------------------
+
+bool OutlineDialogController::On_Line_Style_Selected(int32_t index) {
+  RenderMan& renderMan = m_app.Get_RenderMan();
+  m_controls.lineStyleSelection = index;
+  // Nothing selected (-1) is refused like an index past the table's end.
+  if (index < 0 || index > renderMan.m_lastBitmapUtilitiyArrayIndex) {
+    Show(kStyleSelectionBad);
+    return false;
+  }
+  if (!Has_Drawn_Chains()) return false;
+  const std::string name = renderMan.m_bitmapUtilityArray[index].name;
+  // Pencil and charcoal strokes merge one way, ink another.
+  renderMan.m_outlineStyle = name.find('c') != std::string::npos ? 0 : 2;
+  std::string err;
+  const int16_t style = m_detector.Set_PencilPen_Line_Style(name, err);
+  if (style < 0) {
+    Show(err);
+    return false;
+  }
+  m_parms.lineStyle = style;
+  WaitCursor wait(m_app.Get_Platform().Cursor());
+  if (Redisplay_Outline(err)) return true;
+  Show_If(err);
+  return false;
+}
+
+bool OutlineDialogController::On_Line_Lengths_Slider(int32_t position) {
+  if (!Has_Drawn_Chains()) return false;
+  const int32_t a = std::clamp(100 - position, 0, 100);
+  const int32_t length = std::clamp<int32_t>(a / m_lengthDivisor, kMinLineLength, kMaxLineLength);
+  m_parms.minLineLength = static_cast<int16_t>(length);
+  m_controls.lineLengthsPosition = position;
+  m_controls.lineLengthsLabel = Number_Text(a);
+  std::string err;
+  if (!PixelChain::Set_Visible_by_Length(err, m_parms.minLineLength, m_detector.Get_Drawn_Chains())) {
+    Show(err);
+    return false;
+  }
+  if (Redisplay_Outline(err)) return true;
+  Show_If(err);
+  return false;
+}
+
+bool OutlineDialogController::On_Smooth_Lines_Slider(int32_t position) {
+  if (!Has_Drawn_Chains()) return false;
+  const int32_t a = std::clamp(100 - position, 0, 100);
+  const int32_t window = a / m_smoothDivisor;
+  m_parms.smoothWindow = static_cast<int16_t>(window > 3 ? window : 0);
+  m_controls.smoothPosition = position;
+  m_controls.smoothLabel = Number_Text(a);
+
+  // Smoothing always starts again from the detected lines, so it never
+  // accumulates.
+  ListMemry<PixelChain>& drawn = m_detector.Get_Drawn_Chains();
+  const ListMemry<PixelChain>* detected = m_detector.Get_Chains();
+  if (detected != nullptr) {
+    PixelChain::Restore_from_Chains(*detected, drawn, m_app.Get_Platform().Messages());
+    if (!detected->Is_Empty() && m_parms.smoothWindow != 0) PixelChain::Smooth_PixelChains(drawn, m_parms.smoothWindow);
+  }
+  std::string err;
+  if (!PixelChain::Set_Visible_by_Length(err, m_parms.minLineLength, drawn)) {
+    Show(err);
+    return false;
+  }
+  if (Redisplay_Outline(err)) return true;
+  Show_If(err);
+  return false;
+}
+
+bool OutlineDialogController::On_Random_Nudge_Slider(int32_t position) {
+  if (!Has_Drawn_Chains()) return false;
+  int32_t a = std::min(100 - position, 100);
+  if (a < 2) a = 0;
+  m_parms.randomNudge = static_cast<int16_t>(a / m_nudgeDivisor);
+  m_controls.nudgePosition = position;
+  m_controls.nudgeLabel = Number_Text(a);
+  PixelChain::Nudge_PixelChains(m_detector.Get_Drawn_Chains(), m_parms.randomNudge, m_random);
+  std::string err;
+  if (Redisplay_Outline(err)) return true;
+  Show_If(err);
+  return false;
+}
+
+// ---------------------------------------------------------------------------
+
+static_assert(OutlineDetector::kBrushCount == RenderMan::kBitmapUtilityCount,
+              "the painter walks the render manager's whole brush table");
+
+namespace {
+
+OutlineDetectorViews App_Views(RegionEditorApp& app) {
+  OutlineDetectorViews views;
+  views.redrawSubtracted = [&app] { app.Get_Windows().Redraw_Viewjs_of_Code(kWindowSubtracted); };
+  views.displayedFilterMapAddr = &app.Get_RenderMan().m_filteredMapWithOutline;
+  views.redrawPreProcessing = [&app] { app.Get_Windows().Redraw_Viewjs_of_Code(kWindowPreProcessing); };
+  return views;
+}
+
+}  // namespace
+
+OutlineSession::OutlineSession(RegionEditorApp& app, uint32_t seed)
+    : m_random(seed),
+      m_detector(&app.Get_PixelChain_List(), app.Get_RenderMan().m_sourceMapBackup.get(),
+                 &app.Get_RenderMan().m_outlineMapOversize, &app.Get_RenderMan().m_subtractMap,
+                 app.Get_RenderMan().m_bitmapUtilityArray, app.Get_Platform(), App_Views(app)),
+      m_controller(app, m_detector, app.m_outlineDetectParms, m_random) {}
