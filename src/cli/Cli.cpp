@@ -20,6 +20,10 @@ const std::vector<CliCommand>& Cli_Commands() {
        "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] "
        "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--json]",
        "cut a photo into colour separations and write the layered image", Cli_Separate},
+      {"outline",
+       "quorlin outline PHOTO -o OUT [--size WxH] [--style STYLE] [--detail N] [--lines N] [--scale F] "
+       "[--min-length N] [--smooth N] [--nudge N] [--no-connect] [--seed S] [--json]",
+       "detect the lines of a photo and write them as a pencil, charcoal or ink outline", Cli_Outline},
   };
   return commands;
 }

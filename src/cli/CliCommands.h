@@ -11,6 +11,7 @@ int Cli_Resample(const std::vector<std::string>& words, CliStreams& io);
 int Cli_Demo(const std::vector<std::string>& words, CliStreams& io);
 int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io);
 int Cli_Separate(const std::vector<std::string>& words, CliStreams& io);
+int Cli_Outline(const std::vector<std::string>& words, CliStreams& io);
 
 // Loads `photo` as the source (the standard working size, or width x height
 // when both are positive) and writes the source map to `out` in the format
