@@ -47,9 +47,12 @@ class RegionListSubject : public ListComponentSubject {
   // 1: region bitmaps travel inline in the list file; 0: they are BMP files
   // of their own, deleted with the regions.
   int16_t filesBitmapMode = 1;
-  // Format version of the list file last read (-1: none); files written
-  // after reading one below 3 use the small region record.
+  // Format version of the list file last read (-1: none).  Writing a list
+  // file sets it to the version written; a version below 3 would ask for the
+  // old region record.
   int16_t m_fileFormatVersion = -1;
+  // The project path the list file last read carried.
+  std::string m_projectPath;
 
   // ---- children ---------------------------------------------------------------
   // Takes a RegionSubject ("RegionListSubject::Add_ChildSubject failed, bad cast."
@@ -63,6 +66,12 @@ class RegionListSubject : public ListComponentSubject {
   bool Has_Separation_Regions(int16_t separationID);
   // Number of regions.
   int32_t Get_Region_Count() { return Get_Children_List().Get_Count(); }
+  // Hands the list's way of storing bitmaps and its record format to a
+  // RegionExternal about to write one region ("RegionListSubject::
+  // Initialize_ComponentExternal_for_FileSave  FAILED,  RegionExternal had
+  // bad dynamic cast." for any other external).  Defined with the list file
+  // (persistence/RegionExternal.cpp), which knows the externals.
+  bool Initialize_ComponentExternal_for_FileSave(External* external, std::string& err) override;
 
   // Drops every region with its views (and, with filesBitmapMode 0, its
   // bitmap files), empties the first eight separation names and whitens the
@@ -85,6 +94,14 @@ class RegionListSubject : public ListComponentSubject {
 
   // Only while the list is empty, each side 1 .. 7000.
   bool Set_Canvas_Size(int32_t width, int32_t height, std::string& err);
+  // The canvas as given, whether or not the list holds regions: the list
+  // file's reader (which turns a side outside 1 .. 7000 into -1, "not
+  // known") and the loading of a list file, which settles the canvas once
+  // the regions are in.
+  void Replace_Canvas_Size(int32_t width, int32_t height) {
+    m_canvasWidth = width;
+    m_canvasHeight = height;
+  }
   void Get_Canvas_Size(int32_t& width, int32_t& height) const;
   // The canvas when both sides are set, otherwise the size of the first
   // region's bitmap; -1, -1 on failure.
