@@ -18,8 +18,11 @@ const std::vector<CliCommand>& Cli_Commands() {
       {"separate",
        "quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N] "
        "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] "
-       "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--json]",
+       "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--rgl LIST.rgl] [--json]",
        "cut a photo into colour separations and write the layered image", Cli_Separate},
+      {"render", "quorlin render LIST.rgl -o OUT [--photo PATH] [--no-photo]",
+       "load a region list file and write its layered image", Cli_Render},
+      {"rgl-info", "quorlin rgl-info LIST.rgl [--json]", "print what a region list file holds", Cli_Rgl_Info},
       {"outline",
        "quorlin outline PHOTO -o OUT [--size WxH] [--style STYLE] [--detail N] [--lines N] [--scale F] "
        "[--min-length N] [--smooth N] [--nudge N] [--no-connect] [--seed S] [--json]",

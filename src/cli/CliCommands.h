@@ -11,6 +11,13 @@ int Cli_Resample(const std::vector<std::string>& words, CliStreams& io);
 int Cli_Demo(const std::vector<std::string>& words, CliStreams& io);
 int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io);
 int Cli_Separate(const std::vector<std::string>& words, CliStreams& io);
+int Cli_Render(const std::vector<std::string>& words, CliStreams& io);
+int Cli_Rgl_Info(const std::vector<std::string>& words, CliStreams& io);
+
+class RegionEditorApp;
+// Saves the application's region list to `path` with its bitmaps inline
+// and the outline when there is one, without a dialog.
+bool Cli_Save_Region_List(RegionEditorApp& app, const std::string& path, std::string& err);
 int Cli_Outline(const std::vector<std::string>& words, CliStreams& io);
 
 // Loads `photo` as the source (the standard working size, or width x height

@@ -49,6 +49,7 @@ struct SeparateOptions {
   int16_t textureStyle = 0;
   std::optional<std::string> texturesDir;
   std::optional<std::string> stepsDir;
+  std::optional<std::string> rglPath;
   bool json = false;
 };
 
@@ -80,6 +81,7 @@ const char* const kDetails =
     "  --textures-dir DIR  the folder with the Monocrome and Color texture folders\n"
     "                      (default: QUORLIN_TEXTURES, else the textures next to the program)\n"
     "  --save-steps DIR    also write DIR/preprocessed.png, DIR/subtracted.png, DIR/layered.png\n"
+    "  --rgl LIST.rgl      also save the region list (bitmaps inline, with the outline if any)\n"
     "  --json              print a summary as one JSON object on stdout\n";
 
 bool Parse_Rows(const std::string& text, int16_t colorSet, std::array<int16_t, kRows>& rows,
@@ -205,6 +207,11 @@ bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string
   o.stepsDir = args.Value("--save-steps");
   if (o.stepsDir && o.stepsDir->empty()) {
     problem = "--save-steps needs a folder";
+    return false;
+  }
+  o.rglPath = args.Value("--rgl");
+  if (o.rglPath && o.rglPath->empty()) {
+    problem = "--rgl needs a file name";
     return false;
   }
   o.json = args.Has("--json");
@@ -391,6 +398,7 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o) {
       if (!Save_Map(platform.Get(), map, path, err)) return Cli_Failure(io, err);
     }
   }
+  if (o.rglPath && !Cli_Save_Region_List(app, *o.rglPath, err)) return Cli_Failure(io, err);
   clock.Lap("save");
 
   if (o.json) {
@@ -412,7 +420,7 @@ int Cli_Separate(const std::vector<std::string>& words, CliStreams& io) {
   CliArgs args;
   for (const char* name :
        {"-o", "--size", "--dark", "--lite", "--sat", "--set", "--rows", "--brush", "--liteness", "--scramble",
-        "--seed", "--textures", "--texture-style", "--textures-dir", "--save-steps"})
+        "--seed", "--textures", "--texture-style", "--textures-dir", "--save-steps", "--rgl"})
     args.Value_Option(name);
   for (const char* name : {"--hide-outline", "--contrast", "--json"}) args.Flag_Option(name);
   std::string problem;

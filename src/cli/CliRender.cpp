@@ -1,0 +1,115 @@
+// `quorlin render`: "Load RegionList" without a display, then the layered
+// image recomposed from the list's regions and outline and written as a
+// picture.  The open dialog is answered with the list file; when the list's
+// photo has moved, --photo answers the browse question with a path and
+// --no-photo declines it.  The photo only matters to the program's other
+// windows: the layered image is made from the regions' own maps.
+//
+// Also here: the saving of a region list for `quorlin separate --rgl`.
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/CliCommands.h"
+#include "persistence/RegionListFileCommands.h"
+#include "platform/EmbeddedResources.h"
+#include "platform/Text.h"
+#include "regions/RegionEditorApp.h"
+#include "render/ImageFiles.h"
+
+namespace {
+
+const char* const kDetails =
+    "Loads LIST.rgl as \"Load RegionList\" does: the regions with their painted maps, the\n"
+    "outline, the settings, and the source photo at the list's canvas size.  The layered\n"
+    "image is recomposed and written to OUT in the format named by OUT's extension:\n"
+    ".bmp .tif .jpg .gif .png\n"
+    "\n"
+    "When the source photo is no longer where the list says:\n"
+    "  --photo PATH   use PATH instead (its file name must be the photo's)\n"
+    "  --no-photo     go on without the photo\n"
+    "Without either the program says the photo is missing and goes on without it.\n";
+
+// The program's questions are answered as the command line asks: the
+// moved-photo question by --photo / --no-photo, every other question (a
+// list of a later version) with Yes.  Every text shown goes to stderr.
+class RenderMessages : public MessageService {
+ public:
+  RenderMessages(std::ostream& err, bool browse) : m_err(err), m_browse(browse) {}
+
+  MessageAnswer Message_Box(const std::string& text, MessageButtons buttons) override {
+    m_err << text << '\n';
+    if (buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel) return MessageAnswer::Ok;
+    if (text.rfind(kMovedPhotoQuestion, 0) == 0) {
+      m_photoMissing = true;
+      return m_browse ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    return MessageAnswer::Yes;
+  }
+  bool Photo_Was_Missing() const { return m_photoMissing; }
+
+ private:
+  static constexpr const char* kMovedPhotoQuestion =
+      "The Source Photo for this RegionList is NOT in its previous";
+  std::ostream& m_err;
+  bool m_browse;
+  bool m_photoMissing = false;
+};
+
+int Run_Render(CliStreams& io, const std::string& listPath, const std::string& out,
+               const std::optional<std::string>& photo, bool noPhoto) {
+  std::string err;
+  if (!Check_Picture_Extension(out, err)) return Cli_Failure(io, err);
+
+  QtPictureCodec codec;
+  HeadlessPlatform headless(codec);
+  EmbeddedResources resources;
+  RenderMessages messages(io.err, photo.has_value());
+  Platform platform(messages, headless.Dialogs(), headless.Cursor(), headless.Progress_Events(),
+                    headless.Clock(), resources, codec);
+  headless.Dialogs().Queue_Path(listPath);
+  if (photo) headless.Dialogs().Queue_Path(*photo);
+
+  RegionEditorApp app(platform);
+  RegionListFileCommands commands(app);
+  bool samePhoto = false, photoLoaded = false, cancelled = false;
+  if (!commands.Load_RegionList(samePhoto, photoLoaded, cancelled, err)) return Cli_Failure(io, err);
+  if (cancelled) return Cli_Failure(io, "quorlin render: the list was not loaded");
+  if (messages.Photo_Was_Missing() && !photoLoaded && !noPhoto && !photo) {
+    io.err << "quorlin render: the source photo is missing; the regions are loaded without it\n";
+  }
+  if (!app.Redraw_Summed_Final_Window()) return kExitFailure;
+
+  const OffMap* layered = app.Get_RenderMan().m_layeredMapOversize.get();
+  bool saveCancelled = false;
+  std::string target = out;
+  if (!Save_Bitmap_File_CImage(platform, saveCancelled, layered, target, err)) return Cli_Failure(io, err);
+  io.out << "wrote " << target << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
+         << app.Get_RegionList().Get_Region_Count() << " regions, "
+         << (photoLoaded ? "photo " + app.m_sourcePhotoPath : std::string("no photo")) << ")\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+int Cli_Render(const std::vector<std::string>& words, CliStreams& io) {
+  const CliCommand& self = Cli_Command("render");
+  CliArgs args;
+  args.Value_Option("-o").Value_Option("--photo").Flag_Option("--no-photo");
+  std::string problem;
+  if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
+  if (args.Wants_Help()) return Cli_Help(io, self, kDetails);
+  if (args.Positional().size() != 1) return Cli_Usage_Error(io, self, "one LIST.rgl is needed");
+  const std::optional<std::string> out = args.Value("-o");
+  if (!out || out->empty()) return Cli_Usage_Error(io, self, "-o OUT is needed");
+  const std::optional<std::string> photo = args.Value("--photo");
+  if (photo && photo->empty()) return Cli_Usage_Error(io, self, "--photo needs a path");
+  if (photo && args.Has("--no-photo"))
+    return Cli_Usage_Error(io, self, "--photo and --no-photo exclude each other");
+  return Run_Render(io, args.Positional()[0], *out, photo, args.Has("--no-photo"));
+}
+
+bool Cli_Save_Region_List(RegionEditorApp& app, const std::string& path, std::string& err) {
+  return RegionListFileCommands(app).Save_RegionList_To(path, err);
+}
