@@ -8,7 +8,6 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -25,7 +24,8 @@ const char* const kUsage =
     "usage: quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N] "
     "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] [--seed "
     "S] "
-    "[--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--json]\n";
+    "[--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--rgl LIST.rgl] "
+    "[--json]\n";
 
 // What the command does, step by step, in this process: load at the
 // working size (or `width` x `height`), settings, the dialog's opening and
@@ -95,25 +95,54 @@ struct Summary {
   std::vector<std::string> stages;
 };
 
+// The whole number right after `key`, searched from `pos`, which moves past
+// the number; -1 when there is none.
+int Number_After(const std::string& json, const std::string& key, size_t& pos) {
+  const size_t at = json.find(key, pos);
+  if (at == std::string::npos) return -1;
+  size_t end = at + key.size();
+  while (end < json.size() && json[end] >= '0' && json[end] <= '9') ++end;
+  if (end == at + key.size()) return -1;
+  const int value = std::stoi(json.substr(at + key.size(), end - at - key.size()));
+  pos = end;
+  return value;
+}
+
+// The text between the quotes right after `key`.
+std::string Text_After(const std::string& json, const std::string& key, size_t& pos) {
+  const size_t at = json.find(key + "\"", pos);
+  if (at == std::string::npos) return std::string();
+  const size_t start = at + key.size() + 1;
+  const size_t end = json.find('"', start);
+  pos = end + 1;
+  return json.substr(start, end - start);
+}
+
 Summary Parse_Summary(const std::string& json) {
   Summary s;
-  std::smatch m;
-  if (std::regex_search(json, m, std::regex(R"(^\{"width":(\d+),"height":(\d+),"rows":\[)"))) {
-    s.width = std::stoi(m[1]);
-    s.height = std::stoi(m[2]);
+  size_t pos = 0;
+  if (json.rfind("{\"width\":", 0) != 0 || json.size() < 3 || json.substr(json.size() - 3) != "}}\n")
+    return s;
+  s.width = Number_After(json, "{\"width\":", pos);
+  s.height = Number_After(json, ",\"height\":", pos);
+  for (int row = 1; row <= 5; ++row) {
+    EXPECT_EQ(Number_After(json, "{\"row\":", pos), row);
+    Summary::Row r;
+    r.index = Number_After(json, ",\"index\":", pos);
+    r.nickname = Text_After(json, ",\"nickname\":", pos);
+    r.regions = Number_After(json, ",\"regions\":", pos);
+    s.rows.push_back(r);
   }
-  const std::regex row(R"x(\{"row":(\d),"index":(\d+),"nickname":"([^"]*)","regions":(\d+)\})x");
-  for (auto it = std::sregex_iterator(json.begin(), json.end(), row); it != std::sregex_iterator(); ++it) {
-    EXPECT_EQ(std::stoi((*it)[1]), static_cast<int>(s.rows.size()) + 1);
-    s.rows.push_back({std::stoi((*it)[2]), (*it)[3], std::stoi((*it)[4])});
-  }
-  if (std::regex_search(json, m, std::regex(R"(\],"regions":(\d+),"ms":\{(.*)\}\}\n$)"))) {
-    s.regions = std::stoi(m[1]);
-    const std::string stages = m[2];
-    const std::regex stage(R"x("([a-z]+)":\d+\.\d)x");
-    for (auto it = std::sregex_iterator(stages.begin(), stages.end(), stage); it != std::sregex_iterator();
-         ++it)
-      s.stages.push_back((*it)[1]);
+  s.regions = Number_After(json, "}],\"regions\":", pos);
+  pos = json.find(",\"ms\":{", pos);
+  if (pos == std::string::npos) return s;
+  pos += 7;
+  // "stage":milliseconds, separated by commas.
+  while (pos < json.size() && json[pos] == '"') {
+    const size_t close = json.find('"', pos + 1);
+    s.stages.push_back(json.substr(pos + 1, close - pos - 1));
+    pos = json.find_first_of(",}", close);
+    if (json[pos] == ',') ++pos;
   }
   return s;
 }
