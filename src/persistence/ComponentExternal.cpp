@@ -66,10 +66,15 @@ bool ComponentExternal::Load_Lists_Elements(int16_t chunkCode, uint8_t /*version
   uint8_t chunkVersion = 0;
   int32_t chunkLength = 0;
   if (!Goto_Chunks_Header(file, chunkCode, chunkVersion, chunkLength, err)) return false;
-  // A count cut short by the end of the file reads as its bytes that are
-  // there, the missing ones zero.
+  // A count cut short by the end of the file would read as a smaller one
+  // (an empty list, say) and pass for a whole file.
   uint8_t countField[4] = {};
-  file.Read(countField, sizeof countField);
+  if (file.Read(countField, sizeof countField) < sizeof countField) {
+    err =
+        "ComponentExternal::Load_Lists_Elements FAILED,  the file ends inside the list's count. \n File may "
+        "be corrupt.";
+    return false;
+  }
   const int32_t count = Get_LE32(countField);
   if (count == 0) return true;
   if (count < 0) {
