@@ -169,8 +169,14 @@ bool RegionEditorApp::Adjust_Detection_Settings_for_Upcoming_DetectionDialog(int
     case 1: {
       int16_t colors[RegionListSubject::kPaletteSize];
       bool greyPalette = false;
-      if (!m_regionList.Make_List_of_Colors_In_Images_Palette(kSeparationRowCount, colors, greyPalette, err))
-        return false;
+      // The rows are only the dialog's presets: a list whose colours make
+      // no palette of one kind (grey and chromatic rows together, as the
+      // "6 Synthetics" set gives) or that has no regions keeps the rows it
+      // had and still loads.
+      if (!m_regionList.Make_List_of_Colors_In_Images_Palette(kSeparationRowCount, colors, greyPalette, err)) {
+        err.clear();
+        return true;
+      }
       // A row without regions (-9), and a colour a damaged file may carry
       // that the table does not have, become "-NONE-".
       for (int16_t row = 0; row < kSeparationRowCount; ++row)

@@ -95,9 +95,8 @@ class RegionEditorApp {
   // the rows go back to their defaults (the colour set and the check boxes
   // stay as the user left them).  Mode 1, a region list: each row takes the
   // colour of the regions that row made ("-NONE-" for a row without
-  // regions; the adjustments stay); when the colours cannot be worked out
-  // the rows are left alone and the reason is the error.  Any other mode
-  // fails.
+  // regions; the adjustments stay); when the colours make no palette the
+  // rows are left alone.  Any other mode fails.
   bool Adjust_Detection_Settings_for_Upcoming_DetectionDialog(int16_t filesLoadMode, std::string& err);
 
   // ---- the layered image ------------------------------------------------------------
