@@ -12,7 +12,8 @@ int Cli_Demo(const std::vector<std::string>& words, CliStreams& io) {
   if (args.Wants_Help()) {
     return Cli_Help(io, self,
                     "Runs 'quorlin separate' on the bundled sample photo coffee.png, with colour\n"
-                    "texture maps, and writes into DIR (default quorlin-demo, created if missing):\n"
+                    "texture maps and a Pencil Medium outline, and writes into DIR (default\n"
+                    "quorlin-demo, created if missing):\n"
                     "  layered.png       the layered, painted illustration\n"
                     "  preprocessed.png  the watercolour pre-processing the separations came from\n"
                     "  subtracted.png    what the five separations left over\n");
@@ -28,7 +29,9 @@ int Cli_Demo(const std::vector<std::string>& words, CliStreams& io) {
   // The layered image is written once, as the result; the steps beside it.
   const std::string photo = Path_Join(Cli_Samples_Folder(), "coffee.png");
   const int code = Cli_Separate(
-      {photo, "-o", Path_Join(dir, "layered.png"), "--textures", "color", "--save-steps", dir}, io);
+      {photo, "-o", Path_Join(dir, "layered.png"), "--textures", "color", "--outline", "Pencil Medium",
+       "--save-steps", dir},
+      io);
   if (code == kExitOk) io.out << "the demo's results are in " << dir << "\n";
   return code;
 }

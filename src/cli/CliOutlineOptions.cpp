@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 #include "regions/RegionEditorApp.h"
 #include "render/RenderMan.h"
+#include "separation/SeparationDialogController.h"
 
 namespace {
 
@@ -157,7 +158,16 @@ bool Run_Outline_Dialog(RegionEditorApp& app, const CliOutlineOptions& options, 
     return false;
   }
   if (!dialog.On_Save()) return false;
+  report.saved = true;
   report.chains = app.Get_PixelChain_List().Get_Count();
   report.milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   return true;
+}
+
+void Connect_Outline_Editor(SeparationDialogController& dialog, RegionEditorApp& app,
+                            const CliOutlineOptions& options, uint32_t seed, CliOutlineReport& report) {
+  dialog.m_runOutlineEditor = [&app, options, seed, &report] {
+    report = CliOutlineReport();
+    return Run_Outline_Dialog(app, options, seed, report);
+  };
 }

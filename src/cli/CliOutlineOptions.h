@@ -11,6 +11,7 @@
 #include "cli/Cli.h"
 
 class RegionEditorApp;
+class SeparationDialogController;
 
 // How a command spells the options: the option naming the line style, and
 // the prefix of the others ("--" gives --detail, --lines, ...; "--outline-"
@@ -36,6 +37,7 @@ struct CliOutlineOptions {
 
 // What a run did.
 struct CliOutlineReport {
+  bool saved = false;  // the dialog ended with "Save"
   int32_t chains = 0;
   double milliseconds = 0;
 };
@@ -56,3 +58,9 @@ bool Parse_Outline_Options(const CliArgs& args, const CliOutlineOptionNames& nam
 // step failed; its message has been shown through the platform.
 bool Run_Outline_Dialog(RegionEditorApp& app, const CliOutlineOptions& options, uint32_t seed,
                         CliOutlineReport& report);
+
+// Makes the separation dialog's "Outline Editor" run the outline dialog as
+// Run_Outline_Dialog does; `report` (which must outlive the dialog's use of
+// the button) receives what the run did.
+void Connect_Outline_Editor(SeparationDialogController& dialog, RegionEditorApp& app,
+                            const CliOutlineOptions& options, uint32_t seed, CliOutlineReport& report);

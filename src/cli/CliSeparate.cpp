@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "cli/CliCommands.h"
+#include "cli/CliOutlineOptions.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
 #include "regions/ModifyColorsController.h"
@@ -29,6 +30,7 @@
 namespace {
 
 constexpr int32_t kRows = SeparationDialogController::kRowCount;
+const CliOutlineOptionNames kOutlineNames = {"--outline", "--outline-"};
 
 // What the command line asked for, checked.
 struct SeparateOptions {
@@ -51,6 +53,7 @@ struct SeparateOptions {
   std::optional<std::string> stepsDir;
   std::optional<std::string> rglPath;
   bool json = false;
+  CliOutlineOptions outline;
 };
 
 const char* const kDetails =
@@ -71,10 +74,10 @@ const char* const kDetails =
     "                      palette is calculated.\n"
     "  --brush N           brush size 2 to 32 (default 6): the clean-up filters' size\n"
     "  --hide-outline, --contrast, --liteness N (0 to 100)\n"
-    "                      how an outline is merged into the layered image (separate\n"
-    "                      draws no outline itself, so alone these change nothing)\n"
+    "                      how an outline (--outline) is merged into the layered image\n"
     "  --scramble R        turn each separation's hue by a random shift within +-R (1 to 178)\n"
-    "  --seed S            start of the random numbers for --scramble and --textures (default 1)\n"
+    "  --seed S            start of the random numbers for --scramble, --textures and\n"
+    "                      --outline-nudge (default 1)\n"
     "  --textures mono|color\n"
     "                      paint every region with a texture map of that kind\n"
     "  --texture-style 0|1 0: the smallest texture that covers a region; 1: the largest, sampled coarser\n"
@@ -215,7 +218,7 @@ bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string
     return false;
   }
   o.json = args.Has("--json");
-  return true;
+  return Parse_Outline_Options(args, kOutlineNames, false, o.outline, problem);
 }
 
 // Milliseconds spent in each stage, in the order the stages ran.
@@ -272,7 +275,8 @@ void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock
     out << (row ? "," : "") << "{\"row\":" << row + 1 << ",\"index\":" << rows[row].colorsStdIndex
         << ",\"nickname\":" << Json_Text(nickname) << ",\"regions\":" << counts[row] << "}";
   }
-  out << "],\"regions\":" << app.Get_RegionList().Get_Region_Count() << ",\"ms\":{";
+  out << "],\"regions\":" << app.Get_RegionList().Get_Region_Count()
+      << ",\"chains\":" << app.Get_PixelChain_List().Get_Count() << ",\"ms\":{";
   bool first = true;
   for (const auto& [stage, ms] : clock.Stages()) {
     out << (first ? "" : ",") << Json_Text(stage) << ":" << Text_Format("%.1f", ms);
@@ -357,6 +361,14 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o) {
   if (o.hideOutline && !dialog.On_Hide_Outline_Clicked(true)) return kExitFailure;
   if (o.contrast && !dialog.On_Contrast_Clicked(true)) return kExitFailure;
   if (o.liteness && !dialog.On_Liteness_Slider(100 - *o.liteness)) return kExitFailure;
+  CliOutlineReport outline;
+  if (o.outline.wanted) {
+    // "Outline Editor" before the separations: its detection leaves its line
+    // map in the subtract map, which the separations then start afresh.
+    Connect_Outline_Editor(dialog, app, o.outline, o.seed, outline);
+    if (!dialog.On_Outline_Editor() || !outline.saved) return kExitFailure;
+    clock.Lap("outline");
+  }
   if (!dialog.On_Preview_All_Seps()) return kExitFailure;
   if (!dialog.On_Close()) return kExitFailure;
   clock.Lap("separate");
@@ -423,9 +435,16 @@ int Cli_Separate(const std::vector<std::string>& words, CliStreams& io) {
         "--seed", "--textures", "--texture-style", "--textures-dir", "--save-steps", "--rgl"})
     args.Value_Option(name);
   for (const char* name : {"--hide-outline", "--contrast", "--json"}) args.Flag_Option(name);
+  Declare_Outline_Options(args, kOutlineNames);
   std::string problem;
   if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
-  if (args.Wants_Help()) return Cli_Help(io, self, kDetails);
+  if (args.Wants_Help()) {
+    const std::string details = std::string(kDetails) +
+                                "\nAn outline drawn over the layered image by the outline dialog (the separation\n"
+                                "dialog's \"Outline Editor\"):\n" +
+                                Outline_Options_Help(kOutlineNames);
+    return Cli_Help(io, self, details.c_str());
+  }
   SeparateOptions options;
   if (!Parse_Separate_Options(args, options, problem)) return Cli_Usage_Error(io, self, problem);
   return Run_Separate(io, options);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliOutlineOptions.h"
 #include "regions/ModifyColorsController.h"
 #include "regions/RegionEditorApp.h"
 #include "render/ImageFiles.h"
@@ -368,7 +369,7 @@ TEST(CliSeparate, BadOptionValuesAreUsageErrors) {
       {{photo, "-o", "x.png", "--textures-dir", ""}, "--textures-dir needs a folder"},
       {{photo, "-o", "x.png", "--save-steps", ""}, "--save-steps needs a folder"},
       {{photo, "-o", "x.png", "--hide-outline=yes"}, "option --hide-outline takes no value"},
-      {{photo, "-o", "x.png", "--outline"}, "unknown option --outline"},
+      {{photo, "-o", "x.png", "--outline"}, "option --outline needs a value"},
   };
   for (const auto& [args, problem] : cases) {
     std::vector<std::string> words = {"separate"};
@@ -416,6 +417,13 @@ TEST(CliDemo, PaintsTheSampleAndWritesTheStepsIntoANewFolder) {
   InProcess expected;
   expected.photo = Sample_Path("coffee.png");
   expected.textures = QUORLIN_TEXTURE_DIR;
+  expected.settings = [](RegionEditorApp& app) {
+    // The Pencil Medium outline, drawn before the separations.
+    CliOutlineOptions outline;
+    outline.wanted = true;
+    CliOutlineReport report;
+    EXPECT_TRUE(Run_Outline_Dialog(app, outline, 1, report));
+  };
   expected.after = [](RegionEditorApp& app) {
     RegionRandom random(1);
     std::string err;
