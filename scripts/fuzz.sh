@@ -2,12 +2,17 @@
 # Builds the libFuzzer targets with clang (AddressSanitizer and UBSan) and
 # runs each for a bounded time on a seed corpus the program's own writers
 # make.  Exits non-zero when a target finds a crash, a leak or a timeout;
-# the reproducer is left in the build folder.
+# the reproducer is left in the build folder.  CI runs every target for a
+# short time after the test suite (.ci/run).
 #   scripts/fuzz.sh             every target for 60 seconds
 #   scripts/fuzz.sh 300         every target for 300 seconds
 #   scripts/fuzz.sh 60 fuzz_chunk_file    only the named targets
+# QUORLIN_FUZZ_BUILD_DIR (default build-fuzz) and QUORLIN_FUZZ_JOBS (default:
+# the number of cores) choose the build folder and the build's parallelism.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# clang and its sanitizer runtimes come with the project's own packages.
+scripts/install-deps.sh
 
 SECONDS_EACH="${1:-60}"
 shift || true

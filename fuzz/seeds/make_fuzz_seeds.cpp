@@ -1,7 +1,9 @@
 // Writes the seed corpora of the fuzz targets with the program's own
-// writers: valid inline bitmaps of every depth and coding, and small list
-// files with and without an outline chunk.
-//   make_fuzz_seeds FOLDER   ->  FOLDER/fuzz_inline_bitmap/*, FOLDER/fuzz_chunk_file/*
+// writers: valid inline bitmaps of every depth and coding, small list files
+// with and without an outline chunk, and region list files of regions of
+// every kind written by the list writer.
+//   make_fuzz_seeds FOLDER   ->  FOLDER/fuzz_inline_bitmap/*, FOLDER/fuzz_chunk_file/*,
+//                                FOLDER/fuzz_region_list/*
 
 #include <cstdio>
 #include <filesystem>
@@ -9,10 +11,13 @@
 #include <memory>
 #include <string>
 
+#include "../FuzzPlatform.h"
 #include "persistence/External.h"
 #include "persistence/InlineBitmaps.h"
 #include "persistence/ListFile.h"
+#include "persistence/RegionListExternal.h"
 #include "raster/OffMap.h"
+#include "regions/RegionEditorApp.h"
 
 namespace {
 
@@ -61,6 +66,34 @@ void Write_List_File(ListFile& file, uint8_t version, bool withOutline) {
   Require(External::Patch_Chunks_Length(file, field, err), err);
 }
 
+// A region list of `count` small regions, their substitution modes taking
+// turns (colour, mask, tonal), optionally with an outline, written by the
+// list writer.
+void Write_Region_List(const std::string& path, int32_t count, bool withOutline) {
+  FuzzPlatform platform;
+  RegionEditorApp app(platform.Get());
+  RegionListSubject& list = app.Get_RegionList();
+  std::string err;
+  Require(list.Set_Canvas_Size(24, 16, err), err);
+  list.Set_Source_Photo_Path("/photos/seed.png");
+  const int16_t modes[] = {0, 1, 2};
+  for (int32_t i = 0; i < count; ++i) {
+    auto* region = new RegionSubject();
+    region->generationCode = RegionSubject::kSubRegion;
+    region->substitutionMode = modes[i % 3];
+    region->m_serialNumber = static_cast<int16_t>(i);
+    region->m_SRCoffMap = Sample_Map(24);
+    region->m_refreshOffMap = Sample_Map(24);
+    RegionDescriptor& d = region->Get_Current_Descriptor();
+    d.frame.Set_Position(i, i / 2);
+    d.frame.Set_Size(13, 5);
+    Require(list.Add_ChildSubject(region, err), err);
+  }
+  if (withOutline) app.Get_RenderMan().m_outlineMapOversize = Sample_Map(8);
+  RegionListExternal external(app);
+  Write(path, [&](ListFile& f) { Require(external.Emit(f, 0, err), err); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,9 +104,11 @@ int main(int argc, char** argv) {
   const std::filesystem::path root = argv[1];
   const std::string inlineDir = (root / "fuzz_inline_bitmap").string();
   const std::string listDir = (root / "fuzz_chunk_file").string();
+  const std::string regionListDir = (root / "fuzz_region_list").string();
   try {
     std::filesystem::create_directories(inlineDir);
     std::filesystem::create_directories(listDir);
+    std::filesystem::create_directories(regionListDir);
     const struct {
       const char* name;
       int32_t depth;
@@ -93,6 +128,9 @@ int main(int argc, char** argv) {
     Write(listDir + "/with_outline_v3.rgl", [](ListFile& f) { Write_List_File(f, 3, true); });
     Write(listDir + "/without_outline_v3.rgl", [](ListFile& f) { Write_List_File(f, 3, false); });
     Write(listDir + "/with_outline_v2.rgl", [](ListFile& f) { Write_List_File(f, 2, true); });
+    Write_Region_List(regionListDir + "/three_regions_outline.rgl", 3, true);
+    Write_Region_List(regionListDir + "/one_region.rgl", 1, false);
+    Write_Region_List(regionListDir + "/empty_outline.rgl", 0, true);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make_fuzz_seeds: %s\n", e.what());
     return 1;

@@ -39,8 +39,10 @@ class RegionExternal : public ComponentExternal {
   static constexpr int16_t kBitmapsInFiles = 0;  // each region names its BMP file
   static constexpr int16_t kBitmapsInline = 1;   // each region's map follows its record
   // The pixels the region maps of one load may hold together (both the
-  // region map and its display copy are made at this size).
-  static constexpr int64_t kMaxPixelsPerLoad = 64LL * 1024 * 1024;
+  // region map and its display copy are made at this size): 64 canvases of
+  // the largest working size, far more than the regions of any list cover,
+  // yet little enough to be read in a moment.
+  static constexpr int64_t kMaxPixelsPerLoad = 16LL * 1024 * 1024;
 
   // `platform` reports an empty bitmap path and loads bitmap files.
   RegionExternal(RegionSubject* subject, Platform& platform);
