@@ -77,11 +77,11 @@ bool Paint_All(std::vector<std::unique_ptr<RegionSubject>>& regions, Bench_Setti
     const int32_t index =
         RenderMan::Pick_A_TextureMap(err, 0, setting.Render_Man(), region->m_SRCoffMap->Get_Width(),
                                      region->m_SRCoffMap->Get_Height(), 1, scale);
-    TextureMapSpec spec;
-    if (index < 0 || !setting.Render_Man().Get_TextureMapSpec(index, 1, spec)) return false;
-    const std::string path = folder + spec.fileName;
+    TextureMapSpec textureEntry;
+    if (index < 0 || !setting.Render_Man().Get_TextureMapSpec(index, 1, textureEntry)) return false;
+    const std::string path = folder + textureEntry.fileName;
     const OffMap* texture = cache.Get_Texture(path, setting.Get_Platform(), err);
-    if (!region->Create_PseudoPainted_Bitmap(path, texture, spec.size, spec.size, 1, 1,
+    if (!region->Create_PseudoPainted_Bitmap(path, texture, textureEntry.size, textureEntry.size, 1, 1,
                                              setting.Get_Platform(), random, err))
       return false;
   }

@@ -133,13 +133,13 @@ bool RegionListFileCommands::Load_With_Dialog(External& external, bool& cancelle
   err.clear();
   cancelled = false;
   Platform& platform = m_app.Get_Platform();
-  FileDialogSpec spec;
-  spec.filter = List_Filter(external);
-  spec.defaultExt = external.Get_File_Extension();
-  spec.hideReadOnly = true;
-  spec.overwritePrompt = true;
+  FileDialogSpec dialogRequest;
+  dialogRequest.filter = List_Filter(external);
+  dialogRequest.defaultExt = external.Get_File_Extension();
+  dialogRequest.hideReadOnly = true;
+  dialogRequest.overwritePrompt = true;
   std::string path;
-  if (!platform.Dialogs().Open_File_Dialog(spec, path)) {
+  if (!platform.Dialogs().Open_File_Dialog(dialogRequest, path)) {
     cancelled = true;
     return true;
   }
@@ -308,15 +308,15 @@ bool RegionListFileCommands::Browse_For_Same_Named_File(const std::string& store
                          : storedPath.substr(storedPath.size() - std::min<size_t>(3, storedPath.size()));
   const std::string requiredName = storedPath.empty() ? std::string() : Path_File_Name(storedPath);
   Platform& platform = m_app.Get_Platform();
-  FileDialogSpec spec;
-  spec.filter = Text_Format("Files:  (*.%s)|*.%s||", extension.c_str(), extension.c_str());
-  spec.defaultExt = extension;
-  spec.initialPath = requiredName;
-  spec.hideReadOnly = true;
-  spec.overwritePrompt = true;
+  FileDialogSpec dialogRequest;
+  dialogRequest.filter = Text_Format("Files:  (*.%s)|*.%s||", extension.c_str(), extension.c_str());
+  dialogRequest.defaultExt = extension;
+  dialogRequest.initialPath = requiredName;
+  dialogRequest.hideReadOnly = true;
+  dialogRequest.overwritePrompt = true;
   for (;;) {
     std::string path;
-    if (!platform.Dialogs().Open_File_Dialog(spec, path)) {
+    if (!platform.Dialogs().Open_File_Dialog(dialogRequest, path)) {
       cancelled = true;
       return true;
     }
@@ -410,13 +410,13 @@ bool RegionListFileCommands::Save_DSTlist(External& external, bool& cancelled, s
     return false;
   }
   if (path.empty() || List_File_Name().empty()) {
-    FileDialogSpec spec;
-    spec.filter = List_Filter(external);
-    spec.defaultExt = ext;
-    spec.initialPath = List_File_Name();
-    spec.hideReadOnly = true;
-    spec.overwritePrompt = true;
-    if (!m_app.Get_Platform().Dialogs().Save_File_Dialog(spec, path)) {
+    FileDialogSpec dialogRequest;
+    dialogRequest.filter = List_Filter(external);
+    dialogRequest.defaultExt = ext;
+    dialogRequest.initialPath = List_File_Name();
+    dialogRequest.hideReadOnly = true;
+    dialogRequest.overwritePrompt = true;
+    if (!m_app.Get_Platform().Dialogs().Save_File_Dialog(dialogRequest, path)) {
       cancelled = true;
       return true;
     }
@@ -468,12 +468,12 @@ bool RegionListFileCommands::Save_Simple_Struct(External& external, std::string&
   }
   std::string target = path;
   if (target.empty()) {
-    FileDialogSpec spec;
-    spec.filter = Text_Format("%s Files (*.%s)|*.%s||", cls.c_str(), ext.c_str(), ext.c_str());
-    spec.defaultExt = ext;
-    spec.hideReadOnly = true;
-    spec.overwritePrompt = true;
-    if (!m_app.Get_Platform().Dialogs().Save_File_Dialog(spec, target)) {
+    FileDialogSpec dialogRequest;
+    dialogRequest.filter = Text_Format("%s Files (*.%s)|*.%s||", cls.c_str(), ext.c_str(), ext.c_str());
+    dialogRequest.defaultExt = ext;
+    dialogRequest.hideReadOnly = true;
+    dialogRequest.overwritePrompt = true;
+    if (!m_app.Get_Platform().Dialogs().Save_File_Dialog(dialogRequest, target)) {
       cancelled = true;
       return true;
     }
@@ -520,12 +520,12 @@ bool RegionListFileCommands::Load_Simple_Struct(External& external, std::string&
   }
   Platform& platform = m_app.Get_Platform();
   if (path.empty()) {
-    FileDialogSpec spec;
-    spec.filter = Text_Format("%s Files (*.%s)|*.%s||", cls.c_str(), ext.c_str(), ext.c_str());
-    spec.defaultExt = ext;
-    spec.hideReadOnly = true;
-    spec.overwritePrompt = true;
-    if (!platform.Dialogs().Open_File_Dialog(spec, path)) {
+    FileDialogSpec dialogRequest;
+    dialogRequest.filter = Text_Format("%s Files (*.%s)|*.%s||", cls.c_str(), ext.c_str(), ext.c_str());
+    dialogRequest.defaultExt = ext;
+    dialogRequest.hideReadOnly = true;
+    dialogRequest.overwritePrompt = true;
+    if (!platform.Dialogs().Open_File_Dialog(dialogRequest, path)) {
       cancelled = true;
       return true;
     }

@@ -44,8 +44,8 @@ class FileDialogService {
   virtual ~FileDialogService() = default;
   // Both return false when the user cancels; otherwise `path` receives the
   // chosen full path (which may be empty if the user confirmed nothing).
-  virtual bool Open_File_Dialog(const FileDialogSpec& spec, std::string& path) = 0;
-  virtual bool Save_File_Dialog(const FileDialogSpec& spec, std::string& path) = 0;
+  virtual bool Open_File_Dialog(const FileDialogSpec& dialogRequest, std::string& path) = 0;
+  virtual bool Save_File_Dialog(const FileDialogSpec& dialogRequest, std::string& path) = 0;
 };
 
 // ---------------------------------------------------------------------------

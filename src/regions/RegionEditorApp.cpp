@@ -135,11 +135,11 @@ bool RegionEditorApp::Maybe_Alloc_Layers_Bitmap_for_RegionList(std::string& err)
 
 bool RegionEditorApp::Load_Outline_Bitmap(std::string& err) {
   err.clear();
-  FileDialogSpec spec;
-  spec.filter = "Bitmap Files (*.*)|*.*||";
-  spec.defaultExt = "*";
+  FileDialogSpec dialogRequest;
+  dialogRequest.filter = "Bitmap Files (*.*)|*.*||";
+  dialogRequest.defaultExt = "*";
   std::string path;
-  if (!m_platform.Dialogs().Open_File_Dialog(spec, path)) return true;
+  if (!m_platform.Dialogs().Open_File_Dialog(dialogRequest, path)) return true;
   if (path.empty()) {
     err = "RegionEditorApp::Load_Outline_Bitmap FAILED,  retSrcFilesPath is empty.";
     return false;

@@ -640,9 +640,9 @@ bool RegionListSubject::Paint_All_Regions_with_TextureMaps(int16_t textureType, 
         std::string pickErr;
         const int32_t index = RenderMan::Pick_A_TextureMap(pickErr, pickMode, m_renderMan, map->Get_Width(),
                                                            map->Get_Height(), textureType, scale);
-        TextureMapSpec spec;
-        if (index < 0 || !m_renderMan.Get_TextureMapSpec(index, textureType, spec)) return true;
-        const std::string path = Text_Format("%s%s", folder.c_str(), spec.fileName.c_str());
+        TextureMapSpec textureEntry;
+        if (index < 0 || !m_renderMan.Get_TextureMapSpec(index, textureType, textureEntry)) return true;
+        const std::string path = Text_Format("%s%s", folder.c_str(), textureEntry.fileName.c_str());
         std::unique_ptr<OffMap>& texture = textures[path];
         if (texture == nullptr) {
           std::string readPath = path;
@@ -650,7 +650,7 @@ bool RegionListSubject::Paint_All_Regions_with_TextureMaps(int16_t textureType, 
           texture = Load_Bitmap_File_Dialog_STATIC(platform, readPath, fileProblem, err);
           if (texture == nullptr) return false;
         }
-        return region.Create_PseudoPainted_Bitmap(path, texture.get(), spec.size, spec.size, textureType, style,
+        return region.Create_PseudoPainted_Bitmap(path, texture.get(), textureEntry.size, textureEntry.size, textureType, style,
                                                   platform, random, err);
       });
 }

@@ -164,12 +164,12 @@ bool Load_Bitmap_File_as_SRC_viaDialog(bool& cancelled, std::string& err, std::s
                                        RenderMan& renderMan) {
   err.clear();
   cancelled = false;
-  FileDialogSpec spec;
-  spec.filter = kPhotoOpenFilter;
-  spec.defaultExt = "*";
-  spec.hideReadOnly = true;
+  FileDialogSpec dialogRequest;
+  dialogRequest.filter = kPhotoOpenFilter;
+  dialogRequest.defaultExt = "*";
+  dialogRequest.hideReadOnly = true;
   std::string path;
-  if (!renderMan.Get_Platform().Dialogs().Open_File_Dialog(spec, path)) {
+  if (!renderMan.Get_Platform().Dialogs().Open_File_Dialog(dialogRequest, path)) {
     cancelled = true;
     err = "RenderMan::Load_Bitmap_File_as_SRC_viaDialog,  User cancedled?";
     return false;
@@ -244,10 +244,10 @@ std::unique_ptr<OffMap> Load_Bitmap_File_Dialog_STATIC(Platform& platform, std::
   fileProblem = false;
   std::string chosen = path;
   if (chosen.empty()) {
-    FileDialogSpec spec;
-    spec.filter = kBitmapFilter;
-    spec.defaultExt = "bmp";
-    if (!platform.Dialogs().Open_File_Dialog(spec, chosen)) return nullptr;
+    FileDialogSpec dialogRequest;
+    dialogRequest.filter = kBitmapFilter;
+    dialogRequest.defaultExt = "bmp";
+    if (!platform.Dialogs().Open_File_Dialog(dialogRequest, chosen)) return nullptr;
   }
 
   ReadFile file;
@@ -389,12 +389,12 @@ bool Write_Bmp(const std::string& path, int32_t width, int32_t height, const uin
 // Asks for a save path when none is given.  False when the user cancelled.
 bool Ask_Save_Path(Platform& platform, const char* filter, const char* defaultExt, std::string& path) {
   if (!path.empty()) return true;
-  FileDialogSpec spec;
-  spec.filter = filter;
-  spec.defaultExt = defaultExt;
-  spec.hideReadOnly = true;
-  spec.overwritePrompt = true;
-  return platform.Dialogs().Save_File_Dialog(spec, path);
+  FileDialogSpec dialogRequest;
+  dialogRequest.filter = filter;
+  dialogRequest.defaultExt = defaultExt;
+  dialogRequest.hideReadOnly = true;
+  dialogRequest.overwritePrompt = true;
+  return platform.Dialogs().Save_File_Dialog(dialogRequest, path);
 }
 
 bool Has_Pixel_Bytes(const OffMap* map) {

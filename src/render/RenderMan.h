@@ -108,7 +108,7 @@ class RenderMan {
   int32_t Build_TextureMap_List(int16_t code);
   // Copies entry `index` of the list of `code`; false when there is no such
   // entry.
-  bool Get_TextureMapSpec(int32_t index, int16_t code, TextureMapSpec& spec) const;
+  bool Get_TextureMapSpec(int32_t index, int16_t code, TextureMapSpec& textureEntry) const;
   // Chooses a texture for a region of width x height pixels and returns its
   // index in the list of `code`, or -2 with `err` set.  Mode 0: the smallest
   // texture covering the region, scale 1.  Mode 1: the largest texture

@@ -123,11 +123,11 @@ int32_t RenderMan::Build_TextureMap_List(int16_t code) {
   return added;
 }
 
-bool RenderMan::Get_TextureMapSpec(int32_t index, int16_t code, TextureMapSpec& spec) const {
+bool RenderMan::Get_TextureMapSpec(int32_t index, int16_t code, TextureMapSpec& textureEntry) const {
   const ListMemry<TextureMapSpec>* list = List_For_Code(*this, code);
   // Get_Nth answers a bad index with the first element; only real entries count.
   if (list == nullptr || index < 0 || index >= list->Get_Count()) return false;
-  spec = *list->Get_Nth(index);
+  textureEntry = *list->Get_Nth(index);
   return true;
 }
 
@@ -137,7 +137,7 @@ int32_t RenderMan::Pick_A_TextureMap(std::string& err, int16_t mode, const Rende
   scale = 1;
   const ListMemry<TextureMapSpec>* list = List_For_Code(renderMan, code);
   const int32_t count = list != nullptr ? list->Get_Count() : 0;
-  const auto covers = [&](const TextureMapSpec& spec) { return spec.size >= width && spec.size >= height; };
+  const auto covers = [&](const TextureMapSpec& textureEntry) { return textureEntry.size >= width && textureEntry.size >= height; };
 
   if (mode == 0) {
     for (int32_t i = 0; i < count; ++i) {
@@ -145,11 +145,11 @@ int32_t RenderMan::Pick_A_TextureMap(std::string& err, int16_t mode, const Rende
     }
   } else if (mode == 1) {
     for (int32_t i = count - 1; i >= 0; --i) {
-      const TextureMapSpec& spec = *list->Get_Nth(i);
-      if (!covers(spec)) continue;
+      const TextureMapSpec& textureEntry = *list->Get_Nth(i);
+      if (!covers(textureEntry)) continue;
       // An empty side does not limit the shrinking (and must not divide by 0).
-      const int32_t byWidth = spec.size / std::max<int32_t>(width, 1);
-      const int32_t byHeight = spec.size / std::max<int32_t>(height, 1);
+      const int32_t byWidth = textureEntry.size / std::max<int32_t>(width, 1);
+      const int32_t byHeight = textureEntry.size / std::max<int32_t>(height, 1);
       scale = static_cast<int16_t>(std::clamp<int32_t>(std::min(byWidth, byHeight), 1, 8));
       return i;
     }

@@ -104,8 +104,8 @@ TEST_F(CommandsTest, LoadingReplacesTheListAndReloadsThePhotoAtTheCanvasSize) {
 
   const HeadlessFileDialogs::Asked& asked = platform.Dialogs().Asked_Dialogs().at(0);
   EXPECT_FALSE(asked.save);
-  EXPECT_EQ(asked.spec.filter, "Region List Files (*.rgl)|*.rgl||");
-  EXPECT_EQ(asked.spec.defaultExt, "rgl");
+  EXPECT_EQ(asked.dialogRequest.filter, "Region List Files (*.rgl)|*.rgl||");
+  EXPECT_EQ(asked.dialogRequest.defaultExt, "rgl");
   EXPECT_TRUE(platform.Messages().Texts().empty());
 
   EXPECT_EQ(list.Get_Region_Count(), 2);
@@ -276,9 +276,9 @@ TEST_F(CommandsTest, AMovedPhotoIsFoundByItsNameOnly) {
                 "file with the same name, or hit the Cancel button on the 'Open' dialog box."}));
   const std::vector<HeadlessFileDialogs::Asked>& asked = platform.Dialogs().Asked_Dialogs();
   ASSERT_EQ(asked.size(), 3u);
-  EXPECT_EQ(asked[1].spec.filter, "Files:  (*.png)|*.png||");
-  EXPECT_EQ(asked[1].spec.defaultExt, "png");
-  EXPECT_EQ(asked[1].spec.initialPath, "cat.png");
+  EXPECT_EQ(asked[1].dialogRequest.filter, "Files:  (*.png)|*.png||");
+  EXPECT_EQ(asked[1].dialogRequest.defaultExt, "png");
+  EXPECT_EQ(asked[1].dialogRequest.initialPath, "cat.png");
 
   // Cancelling the browse goes on without the photo.
   platform.Messages().Clear();
@@ -302,8 +302,8 @@ TEST_F(CommandsTest, TheBrowseFilterTakesTheLastThreeCharacters) {
     std::string chosen, err;
     ASSERT_TRUE(commands.Browse_For_Same_Named_File(c.stored, cancelled, chosen, err));
     const HeadlessFileDialogs::Asked& asked = platform.Dialogs().Asked_Dialogs().back();
-    EXPECT_EQ(asked.spec.filter, c.filter);
-    EXPECT_EQ(asked.spec.initialPath, c.name);
+    EXPECT_EQ(asked.dialogRequest.filter, c.filter);
+    EXPECT_EQ(asked.dialogRequest.initialPath, c.name);
     // Any name will do when no name is stored; otherwise the dialog comes
     // again and, with nothing chosen, counts as cancelled.
     EXPECT_EQ(cancelled, !c.stored.empty()) << c.stored;
@@ -421,10 +421,10 @@ TEST_F(CommandsTest, SavingAsksForAFileAndSaysWhatHappened) {
   EXPECT_EQ(list.filesBitmapMode, 1);
   const HeadlessFileDialogs::Asked& asked = platform.Dialogs().Asked_Dialogs().back();
   EXPECT_TRUE(asked.save);
-  EXPECT_EQ(asked.spec.filter, "Region List Files (*.rgl)|*.rgl||");
-  EXPECT_EQ(asked.spec.defaultExt, "rgl");
-  EXPECT_EQ(asked.spec.initialPath, "");
-  EXPECT_TRUE(asked.spec.overwritePrompt);
+  EXPECT_EQ(asked.dialogRequest.filter, "Region List Files (*.rgl)|*.rgl||");
+  EXPECT_EQ(asked.dialogRequest.defaultExt, "rgl");
+  EXPECT_EQ(asked.dialogRequest.initialPath, "");
+  EXPECT_TRUE(asked.dialogRequest.overwritePrompt);
   // The photo in use is what the list keeps.
   RegionEditorApp back(platform.Get());
   ASSERT_TRUE(Load_Bytes(back, Read_File_Bytes(target)).ok);
@@ -439,7 +439,7 @@ TEST_F(CommandsTest, SavingAsksForAFileAndSaysWhatHappened) {
   ASSERT_TRUE(commands.Save_List_As(external, cancelled, text));
   EXPECT_FALSE(cancelled);
   EXPECT_EQ(text, "Region List was SAVED.");
-  EXPECT_EQ(platform.Dialogs().Asked_Dialogs().back().spec.initialPath, "saved.rgl");
+  EXPECT_EQ(platform.Dialogs().Asked_Dialogs().back().dialogRequest.initialPath, "saved.rgl");
   std::string message;
   ASSERT_TRUE(commands.Save_List(external, message));
   EXPECT_EQ(message, "RegionList was SAVED to  " + target);
@@ -552,7 +552,7 @@ TEST_F(CommandsTest, SingleRecordFilesHoldOneChunk) {
   bool cancelled = false;
   ASSERT_TRUE(commands.Save_Simple_Struct(note, path, cancelled, err));
   EXPECT_TRUE(cancelled);
-  EXPECT_EQ(platform.Dialogs().Asked_Dialogs().back().spec.filter, "Note Files (*.note)|*.note||");
+  EXPECT_EQ(platform.Dialogs().Asked_Dialogs().back().dialogRequest.filter, "Note Files (*.note)|*.note||");
 
   platform.Dialogs().Queue_Path(dir.File("a.note"));
   ASSERT_TRUE(commands.Save_Simple_Struct(note, path, cancelled, err)) << err;

@@ -49,12 +49,12 @@ struct ListFileTest : ::testing::Test {
 
 // A region with every field set to a value of its own.
 RegionSubject* Add_Full_Region(RegionListSubject& list, int16_t mode, int16_t serial) {
-  BlockSpec spec;
-  spec.x = 5;
-  spec.y = 6;
-  spec.width = 4;
-  spec.height = 3;
-  RegionSubject* region = Add_Block(list, spec);
+  BlockSpec block;
+  block.x = 5;
+  block.y = 6;
+  block.width = 4;
+  block.height = 3;
+  RegionSubject* region = Add_Block(list, block);
   region->substitutionMode = mode;
   region->renderStyle = 2;
   region->m_headerWord = 64;
@@ -180,9 +180,9 @@ TEST_F(ListFileTest, EachSubstitutionModeWritesItsKindOfBitmap) {
 TEST_F(ListFileTest, ListsTheFileCannotHoldAreRefused) {
   std::string err;
   // A separation region among the sub-regions of an inline list.
-  BlockSpec spec;
-  spec.subRegion = false;
-  Add_Block(list, spec);
+  BlockSpec block;
+  block.subRegion = false;
+  Add_Block(list, block);
   EXPECT_EQ(Save_Bytes(app, err), "");
   EXPECT_EQ(
       err,

@@ -113,14 +113,14 @@ TEST(HeadlessServices, ScriptedAnswersAndRecordedMessages) {
   std::string path;
   tp.Dialogs().Queue_Path(std::string("/x/y.bmp"));
   tp.Dialogs().Queue_Path(std::nullopt);
-  FileDialogSpec spec;
-  spec.filter = "BMP (*.bmp)|*.bmp||";
-  spec.defaultExt = "bmp";
-  EXPECT_TRUE(tp.Get().Dialogs().Open_File_Dialog(spec, path));
+  FileDialogSpec dialogRequest;
+  dialogRequest.filter = "BMP (*.bmp)|*.bmp||";
+  dialogRequest.defaultExt = "bmp";
+  EXPECT_TRUE(tp.Get().Dialogs().Open_File_Dialog(dialogRequest, path));
   EXPECT_EQ(path, "/x/y.bmp");
   EXPECT_FALSE(tp.Get().Dialogs().Save_File_Dialog({}, path));
   EXPECT_FALSE(tp.Get().Dialogs().Save_File_Dialog({}, path));  // nothing queued: cancelled
   ASSERT_EQ(tp.Dialogs().Asked_Dialogs().size(), 3u);
-  EXPECT_EQ(tp.Dialogs().Asked_Dialogs()[0].spec.defaultExt, "bmp");
+  EXPECT_EQ(tp.Dialogs().Asked_Dialogs()[0].dialogRequest.defaultExt, "bmp");
   EXPECT_TRUE(tp.Dialogs().Asked_Dialogs()[1].save);
 }

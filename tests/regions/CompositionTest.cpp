@@ -62,15 +62,15 @@ class CompositionTest : public ::testing::Test {
   }
 
   static BlockSpec Block(int32_t x, int32_t y, int32_t w, int32_t h, int16_t r, int16_t g, int16_t b) {
-    BlockSpec spec;
-    spec.x = x;
-    spec.y = y;
-    spec.width = w;
-    spec.height = h;
-    spec.r = r;
-    spec.g = g;
-    spec.b = b;
-    return spec;
+    BlockSpec shape;
+    shape.x = x;
+    shape.y = y;
+    shape.width = w;
+    shape.height = h;
+    shape.r = r;
+    shape.g = g;
+    shape.b = b;
+    return shape;
   }
 
   TestPlatform platform;
@@ -133,10 +133,10 @@ TEST_F(CompositionTest, AnEmptyListShowsTheOutlineAloneOrWhite) {
 
 TEST_F(CompositionTest, HalfScaleComposesIntoTheTopLeftQuarter) {
   Add_Outline();
-  BlockSpec spec = Block(10, 20, 40, 30, 100, 100, 100);
+  BlockSpec shape = Block(10, 20, 40, 30, 100, 100, 100);
   // A region map of alternating columns: at half size only the even
   // columns are sampled.
-  RegionSubject* region = Add_Block(List(), spec);
+  RegionSubject* region = Add_Block(List(), shape);
   for (int32_t y = 0; y < 30; ++y)
     for (int32_t x = 1; x < 40; x += 2) region->m_SRCoffMap->Set_Pixel(x, y, 0, 0, 0);
   std::string err;
@@ -233,8 +233,8 @@ TEST_F(CompositionTest, LoadingAnOutlinePictureRecomposesWithIt) {
   ASSERT_TRUE(app.Load_Outline_Bitmap(err));
   EXPECT_TRUE(Requests().empty());
   ASSERT_EQ(platform.Dialogs().Asked_Dialogs().size(), 1u);
-  EXPECT_EQ(platform.Dialogs().Asked_Dialogs()[0].spec.filter, "Bitmap Files (*.*)|*.*||");
-  EXPECT_EQ(platform.Dialogs().Asked_Dialogs()[0].spec.defaultExt, "*");
+  EXPECT_EQ(platform.Dialogs().Asked_Dialogs()[0].dialogRequest.filter, "Bitmap Files (*.*)|*.*||");
+  EXPECT_EQ(platform.Dialogs().Asked_Dialogs()[0].dialogRequest.defaultExt, "*");
 
   platform.Dialogs().Queue_Path(std::string());
   EXPECT_FALSE(app.Load_Outline_Bitmap(err));

@@ -24,21 +24,21 @@ class ScrambleTest : public ::testing::Test {
     EXPECT_TRUE(app.Get_RenderMan().Create_Layered_Map(20, 40));
     // Separation 0 is pure red (hue 0) with two regions, separation 1 pure
     // green (hue 120) with one.
-    red1 = Add_Block(List(), Spec(0, 0, 255, 0, 0));
-    red2 = Add_Block(List(), Spec(0, 10, 255, 0, 0));
-    green = Add_Block(List(), Spec(1, 20, 0, 255, 0));
+    red1 = Add_Block(List(), Block_At(0, 0, 255, 0, 0));
+    red2 = Add_Block(List(), Block_At(0, 10, 255, 0, 0));
+    green = Add_Block(List(), Block_At(1, 20, 0, 255, 0));
   }
 
-  static BlockSpec Spec(int16_t separationID, int32_t x, int16_t r, int16_t g, int16_t b) {
-    BlockSpec spec;
-    spec.separationID = separationID;
-    spec.x = x;
-    spec.width = 6;
-    spec.height = 6;
-    spec.r = r;
-    spec.g = g;
-    spec.b = b;
-    return spec;
+  static BlockSpec Block_At(int16_t separationID, int32_t x, int16_t r, int16_t g, int16_t b) {
+    BlockSpec block;
+    block.separationID = separationID;
+    block.x = x;
+    block.width = 6;
+    block.height = 6;
+    block.r = r;
+    block.g = g;
+    block.b = b;
+    return block;
   }
 
   RegionListSubject& List() { return app.Get_RegionList(); }

@@ -14,10 +14,10 @@ using namespace regionlist_test;
 namespace {
 
 BlockSpec Sized(int32_t w, int32_t h) {
-  BlockSpec spec;
-  spec.width = w;
-  spec.height = h;
-  return spec;
+  BlockSpec shape;
+  shape.width = w;
+  shape.height = h;
+  return shape;
 }
 
 bool Same_Pixels(const OffMap& a, const OffMap& b) {
@@ -57,11 +57,11 @@ TEST(PaintAllRegions, PaintsEverySubRegionLargerThan6x6WithATextureOfItsSize) {
   int16_t scale = 0;
   const int32_t index = RenderMan::Pick_A_TextureMap(err, 1, app.Get_RenderMan(), 40, 30, 0, scale);
   ASSERT_GE(index, 0) << err;
-  TextureMapSpec spec;
-  ASSERT_TRUE(app.Get_RenderMan().Get_TextureMapSpec(index, 0, spec));
+  TextureMapSpec textureEntry;
+  ASSERT_TRUE(app.Get_RenderMan().Get_TextureMapSpec(index, 0, textureEntry));
   RegionRandom again(5);
-  ASSERT_TRUE(alone->Create_PseudoPainted_Bitmap(app.Get_RenderMan().Get_TextureMap_Folder(0) + spec.fileName, nullptr,
-                                                 spec.size, spec.size, 0, 1, platform.Get(), again, err))
+  ASSERT_TRUE(alone->Create_PseudoPainted_Bitmap(app.Get_RenderMan().Get_TextureMap_Folder(0) + textureEntry.fileName, nullptr,
+                                                 textureEntry.size, textureEntry.size, 0, 1, platform.Get(), again, err))
       << err;
   EXPECT_TRUE(Same_Pixels(*painted->m_SRCoffMap, *alone->m_SRCoffMap));
   EXPECT_TRUE(Same_Pixels(*painted->m_refreshOffMap, *alone->m_refreshOffMap));

@@ -25,35 +25,35 @@ struct BlockSpec {
   bool subRegion = true;
 };
 
-// A region whose map is `spec`'s colour all over; its hunt colour is that
+// A region whose map is `shape`'s colour all over; its hunt colour is that
 // colour too, its pixel count the map's pixels.
-inline std::unique_ptr<RegionSubject> Make_Block_Region(const BlockSpec& spec) {
+inline std::unique_ptr<RegionSubject> Make_Block_Region(const BlockSpec& shape) {
   auto region = std::make_unique<RegionSubject>();
-  region->m_SRCoffMap = std::make_unique<OffMap>(spec.width, spec.height, 24);
-  region->m_refreshOffMap = std::make_unique<OffMap>(spec.width, spec.height, 24);
-  for (int32_t y = 0; y < spec.height; ++y) {
-    for (int32_t x = 0; x < spec.width; ++x) {
-      region->m_SRCoffMap->Set_Pixel(x, y, spec.r, spec.g, spec.b);
-      region->m_refreshOffMap->Set_Pixel(x, y, spec.r, spec.g, spec.b);
+  region->m_SRCoffMap = std::make_unique<OffMap>(shape.width, shape.height, 24);
+  region->m_refreshOffMap = std::make_unique<OffMap>(shape.width, shape.height, 24);
+  for (int32_t y = 0; y < shape.height; ++y) {
+    for (int32_t x = 0; x < shape.width; ++x) {
+      region->m_SRCoffMap->Set_Pixel(x, y, shape.r, shape.g, shape.b);
+      region->m_refreshOffMap->Set_Pixel(x, y, shape.r, shape.g, shape.b);
     }
   }
   region->substitutionMode = 1;
-  region->generationCode = spec.subRegion ? RegionSubject::kSubRegion : RegionSubject::kSeparationRegion;
-  region->m_separationID = spec.separationID;
-  region->m_huntColorIndex = spec.huntColorIndex;
+  region->generationCode = shape.subRegion ? RegionSubject::kSubRegion : RegionSubject::kSeparationRegion;
+  region->m_separationID = shape.separationID;
+  region->m_huntColorIndex = shape.huntColorIndex;
   RegionDescriptor& d = region->m_autoDescriptor;
-  d.color = Pack_RGB(spec.r, spec.g, spec.b);
-  d.pixelCount = spec.subRegion ? spec.width * spec.height : -1;
-  d.centroidX = static_cast<int16_t>(spec.width / 2);
-  d.centroidY = static_cast<int16_t>(spec.height / 2);
-  d.frame.Set_Position(spec.x, spec.y);
-  d.frame.Set_Size(spec.width, spec.height);
+  d.color = Pack_RGB(shape.r, shape.g, shape.b);
+  d.pixelCount = shape.subRegion ? shape.width * shape.height : -1;
+  d.centroidX = static_cast<int16_t>(shape.width / 2);
+  d.centroidY = static_cast<int16_t>(shape.height / 2);
+  d.frame.Set_Position(shape.x, shape.y);
+  d.frame.Set_Size(shape.width, shape.height);
   return region;
 }
 
 // Appends a block region to the list and hands back its address.
-inline RegionSubject* Add_Block(RegionListSubject& list, const BlockSpec& spec) {
-  std::unique_ptr<RegionSubject> region = Make_Block_Region(spec);
+inline RegionSubject* Add_Block(RegionListSubject& list, const BlockSpec& shape) {
+  std::unique_ptr<RegionSubject> region = Make_Block_Region(shape);
   RegionSubject* raw = region.get();
   std::string err;
   if (!list.Add_ChildSubject(region.release(), err)) return nullptr;

@@ -48,13 +48,13 @@ class OtherSubject : public ComponentSubject {
 };
 
 BlockSpec Block(int16_t separationID, int32_t x, int32_t y, int32_t w, int32_t h) {
-  BlockSpec spec;
-  spec.separationID = separationID;
-  spec.x = x;
-  spec.y = y;
-  spec.width = w;
-  spec.height = h;
-  return spec;
+  BlockSpec block;
+  block.separationID = separationID;
+  block.x = x;
+  block.y = y;
+  block.width = w;
+  block.height = h;
+  return block;
 }
 
 }  // namespace
@@ -414,10 +414,10 @@ TEST_F(RegionListTest, PaletteOfTheSeparationRows) {
 
   const int16_t indexes[3] = {4, 11, 2};
   for (int16_t id = 0; id < 3; ++id) {
-    BlockSpec spec = Block(id, 0, 0, 4, 4);
-    spec.huntColorIndex = indexes[id];
-    Add_Block(list, spec);
-    Add_Block(list, spec);
+    BlockSpec block = Block(id, 0, 0, 4, 4);
+    block.huntColorIndex = indexes[id];
+    Add_Block(list, block);
+    Add_Block(list, block);
   }
   EXPECT_FALSE(list.Make_List_of_Colors_In_Images_Palette(9, palette, grey, err));
   EXPECT_EQ(err, "RegionListSubject::Make_List_of_Colors_In_Images_Palette  FAILED,  colorCount is out of bounds.");

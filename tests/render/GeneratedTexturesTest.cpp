@@ -98,22 +98,22 @@ TEST(GeneratedTextures, RenderManListsThemAndPicksOne) {
     ASSERT_EQ(list.Get_Count() % 5, 0);
     ASSERT_GT(list.Get_Count(), 0);
     const int32_t perSize = list.Get_Count() / 5;
-    TextureMapSpec spec;
-    for (int32_t i = 0; rm.Get_TextureMapSpec(i, code, spec); ++i)
-      EXPECT_EQ(spec.size, *std::next(kSizes.begin(), i / perSize)) << spec.fileName;
+    TextureMapSpec textureEntry;
+    for (int32_t i = 0; rm.Get_TextureMapSpec(i, code, textureEntry); ++i)
+      EXPECT_EQ(textureEntry.size, *std::next(kSizes.begin(), i / perSize)) << textureEntry.fileName;
 
     std::string err;
     int16_t scale = 0;
     const int32_t small = RenderMan::Pick_A_TextureMap(err, 0, rm, 100, 80, code, scale);
-    ASSERT_TRUE(rm.Get_TextureMapSpec(small, code, spec)) << err;
-    EXPECT_EQ(spec.size, 106);
+    ASSERT_TRUE(rm.Get_TextureMapSpec(small, code, textureEntry)) << err;
+    EXPECT_EQ(textureEntry.size, 106);
     const int32_t large = RenderMan::Pick_A_TextureMap(err, 1, rm, 100, 80, code, scale);
-    ASSERT_TRUE(rm.Get_TextureMapSpec(large, code, spec)) << err;
-    EXPECT_EQ(spec.size, 1000);
+    ASSERT_TRUE(rm.Get_TextureMapSpec(large, code, textureEntry)) << err;
+    EXPECT_EQ(textureEntry.size, 1000);
     EXPECT_EQ(scale, 8);
 
     // The chosen file paints a region.
-    std::string path = rm.Get_TextureMap_Folder(code) + spec.fileName;
+    std::string path = rm.Get_TextureMap_Folder(code) + textureEntry.fileName;
     bool fileProblem = false;
     const auto texture = Load_Bitmap_File_Dialog_STATIC(platform.Get(), path, fileProblem, err);
     ASSERT_NE(texture, nullptr) << err;

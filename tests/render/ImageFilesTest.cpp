@@ -163,8 +163,8 @@ TEST_F(ImageFilesTest, PhotoDialogAsksAndReportsItsOutcome) {
   EXPECT_EQ(err, "RenderMan::Load_Bitmap_File_as_SRC_viaDialog,  User cancedled?");
   const HeadlessFileDialogs::Asked& asked = platform.Dialogs().Asked_Dialogs().back();
   EXPECT_FALSE(asked.save);
-  EXPECT_EQ(asked.spec.defaultExt, "*");
-  EXPECT_EQ(asked.spec.filter,
+  EXPECT_EQ(asked.dialogRequest.defaultExt, "*");
+  EXPECT_EQ(asked.dialogRequest.filter,
             "All Formats (*.bmp; *.tif; *.png; *.jpg; *.gif)|*.bmp;*.tif;*.png;*.jpg;*.gif|BMP (*.bmp)|*.bmp|TIFF "
             "(*.tif)|*.tif|PNG (*.png)|*.png|JPEG (*.jpg)|*.jpg|GIF (*.gif)|*.gif||");
 
@@ -243,10 +243,10 @@ TEST_F(ImageFilesTest, BmpWriterRefusalsDialogAndFailedSave) {
   std::string empty;
   EXPECT_TRUE(Save_Bitmap_File(platform.Get(), cancelled, &map, empty, err));
   EXPECT_TRUE(cancelled);
-  const FileDialogSpec& spec = platform.Dialogs().Asked_Dialogs().back().spec;
-  EXPECT_EQ(spec.filter, "Bitmap Files (*.bmp)|*.bmp||");
-  EXPECT_EQ(spec.defaultExt, "bmp");
-  EXPECT_TRUE(spec.overwritePrompt);
+  const FileDialogSpec& dialogRequest = platform.Dialogs().Asked_Dialogs().back().dialogRequest;
+  EXPECT_EQ(dialogRequest.filter, "Bitmap Files (*.bmp)|*.bmp||");
+  EXPECT_EQ(dialogRequest.defaultExt, "bmp");
+  EXPECT_TRUE(dialogRequest.overwritePrompt);
   platform.Dialogs().Queue_Path(path);
   ASSERT_TRUE(Save_Bitmap_File(platform.Get(), cancelled, &map, empty, err));
   EXPECT_EQ(empty, path);
@@ -299,8 +299,8 @@ TEST_F(ImageFilesTest, BmpReaderTakes8And24BitFilesInBothHeaderKinds) {
   std::string none;
   EXPECT_FALSE(Load_Bitmap_File_Dialog_STATIC(platform.Get(), none, fileProblem, err));
   EXPECT_EQ(err, "");
-  EXPECT_EQ(platform.Dialogs().Asked_Dialogs().back().spec.filter, "Bitmap Files (*.bmp)|*.bmp||");
-  EXPECT_EQ(platform.Dialogs().Asked_Dialogs().back().spec.defaultExt, "bmp");
+  EXPECT_EQ(platform.Dialogs().Asked_Dialogs().back().dialogRequest.filter, "Bitmap Files (*.bmp)|*.bmp||");
+  EXPECT_EQ(platform.Dialogs().Asked_Dialogs().back().dialogRequest.defaultExt, "bmp");
 }
 
 TEST_F(ImageFilesTest, BmpReaderRefusesHostileFilesBeforeAllocating) {
@@ -379,9 +379,9 @@ TEST_F(ImageFilesTest, PictureSaveChoosesTheFormatByExtension) {
   std::string unnamed;
   EXPECT_TRUE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &map, unnamed, err));
   EXPECT_TRUE(cancelled);
-  const FileDialogSpec& spec = platform.Dialogs().Asked_Dialogs().back().spec;
-  EXPECT_EQ(spec.defaultExt, "BMP");
-  EXPECT_EQ(spec.filter,
+  const FileDialogSpec& dialogRequest = platform.Dialogs().Asked_Dialogs().back().dialogRequest;
+  EXPECT_EQ(dialogRequest.defaultExt, "BMP");
+  EXPECT_EQ(dialogRequest.filter,
             "BMP (*.bmp)|*.bmp|TIFF (*.tif)|*.tif|PNG (*.png)|*.png|JPEG (*.jpg)|*.jpg|GIF (*.gif)|*.gif|All "
             "Formats (*.bmp;*.tif;*.png;*.jpg;*.gif)|*.bmp;*.tif;*.png;*.jpg;*.gif||");
 

@@ -35,9 +35,9 @@ class TextureFolder {
 // The list of `code` as "name:size" entries, read through Get_TextureMapSpec.
 std::vector<std::string> Entries(const RenderMan& rm, int16_t code) {
   std::vector<std::string> out;
-  TextureMapSpec spec;
-  for (int32_t i = 0; rm.Get_TextureMapSpec(i, code, spec); ++i)
-    out.push_back(spec.fileName + ":" + std::to_string(spec.size));
+  TextureMapSpec textureEntry;
+  for (int32_t i = 0; rm.Get_TextureMapSpec(i, code, textureEntry); ++i)
+    out.push_back(textureEntry.fileName + ":" + std::to_string(textureEntry.size));
   return out;
 }
 
@@ -122,9 +122,9 @@ TEST(TextureMapList, FoldersAndRebuildingFromAnotherFolder) {
   EXPECT_EQ(rm.Get_TextureMap_Folder(3), "");
   EXPECT_EQ(rm.Get_TextureMap_Folder(-1), "");
   // Folder + file name is the texture's path.
-  TextureMapSpec spec;
-  ASSERT_TRUE(rm.Get_TextureMapSpec(0, 1, spec));
-  EXPECT_TRUE(File_Exists(rm.Get_TextureMap_Folder(1) + spec.fileName));
+  TextureMapSpec textureEntry;
+  ASSERT_TRUE(rm.Get_TextureMapSpec(0, 1, textureEntry));
+  EXPECT_TRUE(File_Exists(rm.Get_TextureMap_Folder(1) + textureEntry.fileName));
 
   rm.Set_Texture_Folder(second.Path());
   EXPECT_EQ(Entries(rm, 0), (Names{"D_57.bmp:57", "C_227.bmp:227"}));
@@ -139,17 +139,17 @@ TEST(TextureMapList, GetSpecOnlyForRealEntries) {
   folder.Mono("A_57.bmp").Mono("B_106.bmp");
   TestPlatform platform;
   RenderMan rm(platform.Get(), folder.Path());
-  TextureMapSpec spec{"untouched", 7};
-  EXPECT_TRUE(rm.Get_TextureMapSpec(1, 0, spec));
-  EXPECT_EQ(spec.fileName, "B_106.bmp");
-  EXPECT_EQ(spec.size, 106);
-  spec = {"untouched", 7};
-  EXPECT_FALSE(rm.Get_TextureMapSpec(2, 0, spec));
-  EXPECT_FALSE(rm.Get_TextureMapSpec(-1, 0, spec));
-  EXPECT_FALSE(rm.Get_TextureMapSpec(0, 1, spec));
-  EXPECT_FALSE(rm.Get_TextureMapSpec(0, 4, spec));
-  EXPECT_EQ(spec.fileName, "untouched");
-  EXPECT_EQ(spec.size, 7);
+  TextureMapSpec textureEntry{"untouched", 7};
+  EXPECT_TRUE(rm.Get_TextureMapSpec(1, 0, textureEntry));
+  EXPECT_EQ(textureEntry.fileName, "B_106.bmp");
+  EXPECT_EQ(textureEntry.size, 106);
+  textureEntry = {"untouched", 7};
+  EXPECT_FALSE(rm.Get_TextureMapSpec(2, 0, textureEntry));
+  EXPECT_FALSE(rm.Get_TextureMapSpec(-1, 0, textureEntry));
+  EXPECT_FALSE(rm.Get_TextureMapSpec(0, 1, textureEntry));
+  EXPECT_FALSE(rm.Get_TextureMapSpec(0, 4, textureEntry));
+  EXPECT_EQ(textureEntry.fileName, "untouched");
+  EXPECT_EQ(textureEntry.size, 7);
 }
 
 // ---- choosing a texture ----------------------------------------------------------
@@ -220,9 +220,9 @@ TEST_F(PickTest, EqualSizesSmallestFirstLargestLast) {
   EXPECT_EQ(Pick(0, 50, 50, 1), 0);
   EXPECT_EQ(Pick(1, 50, 50, 1), 1);
   EXPECT_EQ(scale, 2);
-  TextureMapSpec spec;
-  ASSERT_TRUE(rm.Get_TextureMapSpec(1, 1, spec));
-  EXPECT_EQ(spec.fileName, "Second_106.bmp");
+  TextureMapSpec textureEntry;
+  ASSERT_TRUE(rm.Get_TextureMapSpec(1, 1, textureEntry));
+  EXPECT_EQ(textureEntry.fileName, "Second_106.bmp");
   // Code 2 picks from the monochrome list.
   EXPECT_EQ(Pick(0, 100, 50, 2), 1);
 }

@@ -24,8 +24,8 @@ std::vector<std::string> HeadlessMessages::Texts() const {
   return texts;
 }
 
-bool HeadlessFileDialogs::Answer(bool save, const FileDialogSpec& spec, std::string& path) {
-  m_asked.push_back({save, spec});
+bool HeadlessFileDialogs::Answer(bool save, const FileDialogSpec& dialogRequest, std::string& path) {
+  m_asked.push_back({save, dialogRequest});
   if (m_paths.empty()) return false;
   std::optional<std::string> next = std::move(m_paths.front());
   m_paths.pop_front();
@@ -34,12 +34,12 @@ bool HeadlessFileDialogs::Answer(bool save, const FileDialogSpec& spec, std::str
   return true;
 }
 
-bool HeadlessFileDialogs::Open_File_Dialog(const FileDialogSpec& spec, std::string& path) {
-  return Answer(false, spec, path);
+bool HeadlessFileDialogs::Open_File_Dialog(const FileDialogSpec& dialogRequest, std::string& path) {
+  return Answer(false, dialogRequest, path);
 }
 
-bool HeadlessFileDialogs::Save_File_Dialog(const FileDialogSpec& spec, std::string& path) {
-  return Answer(true, spec, path);
+bool HeadlessFileDialogs::Save_File_Dialog(const FileDialogSpec& dialogRequest, std::string& path) {
+  return Answer(true, dialogRequest, path);
 }
 
 void HeadlessCursor::Begin_Wait_Cursor() {

@@ -48,11 +48,11 @@ class HeadlessFileDialogs : public FileDialogService {
  public:
   struct Asked {
     bool save;
-    FileDialogSpec spec;
+    FileDialogSpec dialogRequest;
   };
 
-  bool Open_File_Dialog(const FileDialogSpec& spec, std::string& path) override;
-  bool Save_File_Dialog(const FileDialogSpec& spec, std::string& path) override;
+  bool Open_File_Dialog(const FileDialogSpec& dialogRequest, std::string& path) override;
+  bool Save_File_Dialog(const FileDialogSpec& dialogRequest, std::string& path) override;
 
   // The next dialog returns this path; std::nullopt means the user cancels.
   // A dialog with nothing queued is cancelled.
@@ -60,7 +60,7 @@ class HeadlessFileDialogs : public FileDialogService {
   const std::vector<Asked>& Asked_Dialogs() const { return m_asked; }
 
  private:
-  bool Answer(bool save, const FileDialogSpec& spec, std::string& path);
+  bool Answer(bool save, const FileDialogSpec& dialogRequest, std::string& path);
   std::deque<std::optional<std::string>> m_paths;
   std::vector<Asked> m_asked;
 };
