@@ -26,6 +26,11 @@ std::string Path_Extension(std::string_view path) {
   return std::string(name.substr(dot + 1));
 }
 
+std::string File_Title(std::string_view name) {
+  const size_t dot = name.rfind('.');
+  return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
+}
+
 std::string Path_Join(std::string_view folder, std::string_view name) {
   if (folder.empty()) return std::string(name);
   std::string out(folder);

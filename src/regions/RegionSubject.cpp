@@ -14,6 +14,7 @@
 
 #include "framework/Commands.h"
 #include "framework/ListComponentSubject.h"
+#include "platform/FolderListing.h"
 #include "platform/PathNames.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
@@ -29,28 +30,6 @@ namespace {
 constexpr const char* kSubRegionFolder = "Subs/";
 // Every sub-region bitmap name starts with this.
 constexpr const char* kSubRegionPrefix = "xSub_";
-
-// The names of the plain files of `folder`, sorted by name so that the
-// answer never depends on the order the file system lists them in.  A
-// missing or unreadable folder has none.
-std::vector<std::string> Plain_Files_In_Folder(const std::string& folder) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  std::filesystem::directory_iterator it(folder, ec);
-  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    std::error_code typeError;
-    if (!it->is_regular_file(typeError) || typeError) continue;
-    names.push_back(it->path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// The name without its extension (the text before the last ".").
-std::string File_Title(const std::string& name) {
-  const size_t dot = name.rfind('.');
-  return dot == std::string::npos ? name : name.substr(0, dot);
-}
 
 // A non-empty run of decimal digits that fits an int32_t.
 bool Parse_Decimal(const std::string& text, int32_t& value) {

@@ -4,11 +4,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
+#include "platform/FolderListing.h"
 #include "platform/PathNames.h"
 #include "render/RenderMan.h"
 
@@ -69,25 +68,6 @@ const ListMemry<TextureMapSpec>* List_For_Code(const RenderMan& renderMan, int16
   return List_For_Code(const_cast<RenderMan&>(renderMan), code);
 }
 
-// The names of the plain files in `folder` in byte order, so that the list
-// (and with it the texture a region gets) never depends on the order the
-// file system happens to return.  Directories, the "." and ".." entries and
-// anything else that is not a file (a pipe or device would block or fail
-// when read as a picture) are left out.  A missing or unreadable folder has
-// no files.
-std::vector<std::string> Files_In_Folder(const std::string& folder) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  std::filesystem::directory_iterator it(folder, ec);
-  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    std::error_code typeError;
-    if (!it->is_regular_file(typeError) || typeError) continue;
-    names.push_back(it->path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 }  // namespace
 
 int32_t RenderMan::Build_TextureMap_List(int16_t code) {
@@ -96,7 +76,7 @@ int32_t RenderMan::Build_TextureMap_List(int16_t code) {
   if (list == nullptr || folder.empty()) return 0;
 
   int32_t added = 0;
-  for (const std::string& name : Files_In_Folder(folder)) {
+  for (const std::string& name : Plain_Files_In_Folder(folder)) {
     const int16_t size = TextureMap_Size_From_Name(name);
     if (size <= 0) continue;
     list->Add_To_Tail(new TextureMapSpec{name, size});

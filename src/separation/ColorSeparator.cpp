@@ -20,14 +20,6 @@
 
 namespace {
 
-// The photo's file name without its folder and without its last extension.
-std::string Photo_Stem(const std::string& photoPath) {
-  std::string stem = Path_File_Name(photoPath);
-  const size_t dot = stem.rfind('.');
-  if (dot != std::string::npos) stem.resize(dot);
-  return stem;
-}
-
 // One morphological step of the clean-up: the undo map is loaded with the
 // current map, then the filter reads it and writes the map.
 void Run_Cleanup_Filter(OffMap& map, OffMap& undoMap, int16_t size, int16_t code, MessageService& messages) {
@@ -176,7 +168,7 @@ std::unique_ptr<OffMap> ColorSeparator::Create_Separation_OffMap_for_RegionSubje
   std::string nickname;
   if (parms.huntColorIndex < 1 || !Get_StandardColors_Nickname(parms.huntColorIndex, nickname)) nickname = "nickName";
   const std::string base =
-      std::string(inMemoryOnly ? "MEM-ASep_" : "ASep_") + nickname + "_" + Photo_Stem(photoPath);
+      std::string(inMemoryOnly ? "MEM-ASep_" : "ASep_") + nickname + "_" + File_Title(Path_File_Name(photoPath));
   const int counter = separationCounter;
   switch (parms.algoCode) {
     case SeparationParms::kAlgoComponentThreshold:

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/FolderListing.h"
 #include "platform/PathNames.h"
 #include "platform/SafeFile.h"
 #include "platform/Text.h"
@@ -27,6 +28,24 @@ TEST(PathNames, ExtensionIsAfterTheLastDotOfTheFileName) {
   EXPECT_EQ(Path_Extension("/tmp/.png"), "");
   EXPECT_EQ(Path_Extension("dir.v2/file"), "");  // a dot in a folder is no extension
   EXPECT_EQ(Path_Extension("noext"), "");
+}
+
+TEST(PathNames, TitleIsBeforeTheLastDotEvenAtTheStart) {
+  EXPECT_EQ(File_Title("xSub_3-4_1.bmp"), "xSub_3-4_1");
+  EXPECT_EQ(File_Title("a.b.png"), "a.b");
+  EXPECT_EQ(File_Title("noext"), "noext");
+  EXPECT_EQ(File_Title(".bmp"), "");
+  EXPECT_EQ(File_Title(""), "");
+}
+
+TEST(FolderListing, PlainFilesSortedByName) {
+  TempDir dir;
+  for (const char* name : {"b.bmp", "B.bmp", "a_10.bmp", ".hidden"}) Write_File_Bytes(dir.File(name), "x");
+  std::filesystem::create_directory(dir.File("folder.bmp"));
+  EXPECT_EQ(Plain_Files_In_Folder(dir.Path()),
+            (std::vector<std::string>{".hidden", "B.bmp", "a_10.bmp", "b.bmp"}));
+  EXPECT_TRUE(Plain_Files_In_Folder(dir.File("absent")).empty());
+  EXPECT_TRUE(Plain_Files_In_Folder(dir.File("b.bmp")).empty());
 }
 
 TEST(Text, FormatsLikePrintf) {

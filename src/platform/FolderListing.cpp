@@ -1,0 +1,18 @@
+#include "platform/FolderListing.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+std::vector<std::string> Plain_Files_In_Folder(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder, ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError) || typeError) continue;
+    names.push_back(it->path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
