@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "cli/CliCommands.h"
+#include "platform/Text.h"
 
 const std::vector<CliCommand>& Cli_Commands() {
   static const std::vector<CliCommand> commands = {
@@ -36,6 +37,21 @@ const CliCommand& Cli_Command(const std::string& name) {
     if (name == c.name) return c;
   }
   return Cli_Commands().front();
+}
+
+std::string Cli_Json_Text(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      quoted += Text_Format("\\u%04x", c);
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
 }
 
 namespace {

@@ -68,6 +68,10 @@ int Cli_Failure(CliStreams& io, const std::string& text);
 // Prints a command's --help text and returns kExitOk.
 int Cli_Help(CliStreams& io, const CliCommand& command, const char* details);
 
+// `text` as a JSON string: in quotes, with quotes and backslashes escaped
+// and control characters written as \u00XX.
+std::string Cli_Json_Text(const std::string& text);
+
 const std::vector<CliCommand>& Cli_Commands();
 // The entry of the command table with this name (it must exist).
 const CliCommand& Cli_Command(const std::string& name);

@@ -80,8 +80,8 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
   if (!Save_Bitmap_File_CImage(platform.Get(), cancelled, outline, path, err)) return Cli_Failure(io, err);
 
   if (args.Has("--json")) {
-    io.out << "{\"width\":" << outline->Get_Width() << ",\"height\":" << outline->Get_Height() << ",\"style\":\""
-           << options.style << "\",\"chains\":" << report.chains << ",\"ms\":{\"outline\":"
+    io.out << "{\"width\":" << outline->Get_Width() << ",\"height\":" << outline->Get_Height() << ",\"style\":"
+           << Cli_Json_Text(options.style) << ",\"chains\":" << report.chains << ",\"ms\":{\"outline\":"
            << Text_Format("%.1f", report.milliseconds) << "}}\n";
   } else {
     io.out << "wrote " << path << " (" << outline->Get_Width() << " x " << outline->Get_Height() << ", "

@@ -17,21 +17,6 @@ const char* const kDetails =
     "values outside their ranges), the number of regions and whether the file holds an\n"
     "outline.  --json prints the same as one JSON object.\n";
 
-std::string Json_Text(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      quoted += Text_Format("\\u%04x", c);
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + '"';
-}
-
 void Print_Text(std::ostream& out, const RegionListFileInfo& info) {
   const RegionListFileHeader& h = info.header;
   out << "file version:       " << static_cast<int>(info.fileVersion) << '\n'
@@ -55,8 +40,8 @@ void Print_Json(std::ostream& out, const RegionListFileInfo& info) {
   const RegionListFileHeader& h = info.header;
   out << "{\"fileVersion\":" << static_cast<int>(info.fileVersion)
       << ",\"headerVersion\":" << static_cast<int>(info.headerVersion)
-      << ",\"projectPath\":" << Json_Text(h.projectPath) << ",\"filesBitmapMode\":" << h.filesBitmapMode
-      << ",\"sourcePhotoPath\":" << Json_Text(h.sourcePhotoPath) << ",\"canvasWidth\":" << h.canvasWidth
+      << ",\"projectPath\":" << Cli_Json_Text(h.projectPath) << ",\"filesBitmapMode\":" << h.filesBitmapMode
+      << ",\"sourcePhotoPath\":" << Cli_Json_Text(h.sourcePhotoPath) << ",\"canvasWidth\":" << h.canvasWidth
       << ",\"canvasHeight\":" << h.canvasHeight << ",\"outlineLiteness\":" << h.outlineLiteness
       << ",\"outlineStyle\":" << h.outlineStyle << ",\"outlineContrast\":" << h.outlineContrast
       << ",\"brushSize\":" << h.brushSize << ",\"watercolorDark\":" << h.watercolorDark

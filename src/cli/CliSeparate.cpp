@@ -236,21 +236,6 @@ class StageClock {
   std::vector<std::pair<const char*, double>> m_stages;
 };
 
-std::string Json_Text(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      quoted += Text_Format("\\u%04x", c);
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + '"';
-}
-
 // The regions each separation row produced.
 std::array<int32_t, kRows> Regions_per_Row(RegionListSubject& list) {
   std::array<int32_t, kRows> counts{};
@@ -273,13 +258,13 @@ void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock
     std::string nickname;
     ColorSeparator::Get_StandardColors_Nickname(rows[row].colorsStdIndex, nickname);
     out << (row ? "," : "") << "{\"row\":" << row + 1 << ",\"index\":" << rows[row].colorsStdIndex
-        << ",\"nickname\":" << Json_Text(nickname) << ",\"regions\":" << counts[row] << "}";
+        << ",\"nickname\":" << Cli_Json_Text(nickname) << ",\"regions\":" << counts[row] << "}";
   }
   out << "],\"regions\":" << app.Get_RegionList().Get_Region_Count()
       << ",\"chains\":" << app.Get_PixelChain_List().Get_Count() << ",\"ms\":{";
   bool first = true;
   for (const auto& [stage, ms] : clock.Stages()) {
-    out << (first ? "" : ",") << Json_Text(stage) << ":" << Text_Format("%.1f", ms);
+    out << (first ? "" : ",") << Cli_Json_Text(stage) << ":" << Text_Format("%.1f", ms);
     first = false;
   }
   out << "}}\n";

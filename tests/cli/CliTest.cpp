@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "cli/Cli.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
 #include "support/TestSupport.h"
@@ -144,6 +145,12 @@ TEST(CliResample, FailedSaveLeavesTheExistingFileIntact) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  -2147467259 ].\n");
   EXPECT_EQ(Read_File_Bytes(out), "the picture that was there");
+}
+
+TEST(CliJson, QuotesEscapesAndControlCharacters) {
+  EXPECT_EQ(Cli_Json_Text(""), "\"\"");
+  EXPECT_EQ(Cli_Json_Text("C:\\a \"b\"/\xc3\xa9"), "\"C:\\\\a \\\"b\\\"/\xc3\xa9\"");
+  EXPECT_EQ(Cli_Json_Text(std::string("\n\t\x1f\0", 4)), "\"\\u000a\\u0009\\u001f\\u0000\"");
 }
 
 TEST(CliUsage, WrongCommandLinesExitWithTwo) {
