@@ -14,42 +14,53 @@ ListComponentView::~ListComponentView() = default;
 void ListComponentView::Render_Animation_Frame(DrawSurface* window, MessageService& messages) {
   FrameArtist* artist = Get_FrameArtist();
   if (artist == nullptr) {
-    messages.Message_Box("ListComponentView::Render_Animation_Frame  failed,  frameArtist is NULL.");
+    messages.Message_Box(std::string(View_Class_Name()) +
+                         "::Render_Animation_Frame  failed,  frameArtist is NULL.");
     return;
   }
   DrawSurface* memory = Get_Memory_Surface();
   if (memory == nullptr) return;
   artist->Erase_Background(255);
-  // No map (or a map with a text) is an ordinary state: the pane stays white.
-  std::string err;
-  const OffMap* map = artist->Get_OffMap(Get_Pane_Kind(), err);
-  if (map != nullptr && err.empty()) {
-    RectLong pane;
-    Get_Graphic().Get_Rect(pane);
-    const RectShrt src = Make_RectShrt(0, 0, static_cast<int16_t>(artist->Get_Width() - 1),
-                                       static_cast<int16_t>(artist->Get_Height() - 1));
-    const RectShrt dst = Make_RectShrt(0, 0, static_cast<int16_t>(pane.right - pane.left),
-                                       static_cast<int16_t>(pane.bottom - pane.top));
-    memory->Blit_Map(*map, src, dst);
-  }
-  Draw_Child_ComponentViews(kDrawToMemory, this);
+  Draw_Frame(*artist, *memory, messages);
   if (window != nullptr) Blit_To_Window(*window);
 }
+
+void ListComponentView::Draw_Frame(FrameArtist& artist, DrawSurface& memory, MessageService& /*messages*/) {
+  Blit_Artist_Map(artist, memory);
+  Draw_Child_ComponentViews(kDrawToMemory, this);
+}
+
+void ListComponentView::Blit_Artist_Map(FrameArtist& artist, DrawSurface& memory) {
+  std::string err;
+  const OffMap* map = artist.Get_OffMap(Get_Pane_Kind(), err);
+  if (map == nullptr || !err.empty()) return;
+  RectLong pane;
+  Get_Graphic().Get_Rect(pane);
+  const RectShrt src = Make_RectShrt(0, 0, static_cast<int16_t>(artist.Get_Width() - 1),
+                                     static_cast<int16_t>(artist.Get_Height() - 1));
+  const RectShrt dst = Make_RectShrt(0, 0, static_cast<int16_t>(pane.right - pane.left),
+                                     static_cast<int16_t>(pane.bottom - pane.top));
+  memory.Blit_Map(*map, src, dst);
+}
+
+bool ListComponentView::Wants_Child_View(ComponentSubject& /*child*/) { return true; }
 
 bool ListComponentView::Create_Child_ComponentViews(Pane* /*pane*/, std::string& err) {
   err.clear();
   ComponentSubject* subject = Get_Subject();
   if (subject == nullptr) {
-    err = "ListComponentView::Create_Child_ComponentViews(),   no Subject.";
+    err = std::string(View_Class_Name()) + "::Create_Child_ComponentViews(),   no Subject.";
     return false;
   }
   std::unique_ptr<Iterator<ComponentSubject>> it = subject->Get_ChildrenSubjects_Iterator();
   if (it == nullptr) {
-    err = "ListComponentView::Create_Child_ComponentViews(),   this is NOT a Composite(multi ) view.";
+    err = std::string(View_Class_Name()) +
+          "::Create_Child_ComponentViews(),   this is NOT a Composite(multi ) view.";
     return false;
   }
   for (it->First(); !it->Is_Done(); it->Next()) {
     ComponentSubject* child = it->Current_Item();
+    if (!Wants_Child_View(*child)) continue;
     std::unique_ptr<ComponentView> view = child->Create_ComponentView();
     if (view == nullptr) continue;
     view->Set_ListParentView(this);

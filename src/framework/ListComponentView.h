@@ -18,6 +18,7 @@
 
 #include "framework/Pane.h"
 
+class FrameArtist;
 class ListComponentSubject;
 
 class ListComponentView : public PaneMemory {
@@ -31,17 +32,18 @@ class ListComponentView : public PaneMemory {
   ~ListComponentView() override;
 
   // Without a frame artist shows
-  // "ListComponentView::Render_Animation_Frame  failed,  frameArtist is NULL.".
-  // Otherwise clears the memory bitmap to white, copies the artist's map of
-  // the pane kind into it (when the artist gives one without an error text),
-  // draws the children (kind 3) and copies the bitmap to the pane's
-  // rectangle of `window`.  Without a memory bitmap nothing is drawn.
+  // "<class>::Render_Animation_Frame  failed,  frameArtist is NULL." with
+  // the pane's View_Class_Name.  Otherwise clears the memory bitmap to
+  // white, draws the frame's content with Draw_Frame and copies the bitmap
+  // to the pane's rectangle of `window` (when there is one).  Without a
+  // memory bitmap nothing is drawn.
   void Render_Animation_Frame(DrawSurface* window, MessageService& messages) override;
   ListComponentView* Get_ListComponentView() override { return this; }
   ListMemry<ComponentView>* Get_Child_ComponentViews_List() override { return &m_childViews; }
-  // One view per child subject, in children order: made by the child,
-  // told this list view as its list parent view, attached to the child and
-  // appended to the child views.  A child that makes no view gets none.
+  // One view per child subject that Wants_Child_View, in children order:
+  // made by the child, told this list view as its list parent view,
+  // attached to the child and appended to the child views.  A child that
+  // makes no view gets none.  The failure texts start with View_Class_Name.
   bool Create_Child_ComponentViews(Pane* pane, std::string& err) override;
   bool Has_Children_In_Subjects_List(std::string& err) override;
   std::unique_ptr<Iterator<ComponentView>> Get_Child_ComponentViews_Iterator() override;
@@ -65,6 +67,21 @@ class ListComponentView : public PaneMemory {
 
   // The kind of the Draw_Child_ComponentViews walk in progress; 0 outside one.
   int32_t Get_Current_Draw_Kind() const { return m_currentDrawKind; }
+
+ protected:
+  // The class name the failure texts of Render_Animation_Frame and
+  // Create_Child_ComponentViews start with.
+  virtual const char* View_Class_Name() const { return "ListComponentView"; }
+  // Whether Create_Child_ComponentViews makes a view for `child`; every
+  // child gets one here.
+  virtual bool Wants_Child_View(ComponentSubject& child);
+  // The frame's content on the white memory bitmap: here the artist's map
+  // (Blit_Artist_Map) and then the children (kind 3).
+  virtual void Draw_Frame(FrameArtist& artist, DrawSurface& memory, MessageService& messages);
+  // Copies the artist's map of the pane kind over the pane's rectangle of
+  // the memory bitmap, when the artist gives one without an error text (no
+  // map is an ordinary state: the pane stays white).
+  void Blit_Artist_Map(FrameArtist& artist, DrawSurface& memory);
 
  private:
   void Draw_Children(int32_t kind, Pane* pane, const ComponentSubject* onlySubject);

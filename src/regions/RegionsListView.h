@@ -30,15 +30,17 @@ class RegionsListView : public ListComponentView {
   int32_t Get_Pane_Parameter() const { return m_paneParameter; }
   void Set_Pane_Parameter(int32_t parameter) { m_paneParameter = parameter; }
 
-  // A region view for every region of the list (sub-regions only with draw
-  // code 4), each attached to its region.
-  bool Create_Child_ComponentViews(Pane* pane, std::string& err) override;
-  // Renders the memory bitmap; with a window it is copied there as well.
-  // Without a frame artist shows
-  // "RegionsListView::Render_Animation_Frame  failed,  frameArtist is NULL.".
-  void Render_Animation_Frame(DrawSurface* window, MessageService& messages) override;
   // Renders the memory bitmap afresh (the window copy follows at its repaint).
   void Update_Appearance(Pane* pane) override;
+
+ protected:
+  const char* View_Class_Name() const override { return "RegionsListView"; }
+  // A region view for every region of the list (sub-regions only with draw
+  // code 4).
+  bool Wants_Child_View(ComponentSubject& child) override;
+  // The artist's map with draw code 3 only, then the region views in list
+  // order by the draw code.
+  void Draw_Frame(FrameArtist& artist, DrawSurface& memory, MessageService& messages) override;
 
  private:
   MessageService& m_messages;

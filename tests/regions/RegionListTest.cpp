@@ -11,6 +11,7 @@
 #include "regions/RegionListFixtures.h"
 #include "support/TestSupport.h"
 #include "framework/ListComponentView.h"
+#include "framework/ViewFixtures.h"
 #include "raster/OffMap.h"
 #include "regions/RegionListSubject.h"
 #include "regions/RegionView.h"
@@ -521,4 +522,52 @@ TEST_F(RegionListTest, ListPaneMakesViewsForTheRegionsOfItsDrawCode) {
   Regions_Of(list)[0]->Detach_ComponentView(&onRegion);
   list.Detach_ComponentView(&pane);
   list.Detach_ComponentView(&all);
+
+  // Rendering needs a frame artist.
+  pane.Render_Animation_Frame(nullptr, platform.Messages());
+  EXPECT_EQ(platform.Messages().Texts(),
+            (std::vector<std::string>{"RegionsListView::Render_Animation_Frame  failed,  frameArtist is NULL."}));
+}
+
+TEST_F(RegionListTest, ListPaneRendersTheRegionsOfItsDrawCode) {
+  std::string err;
+  Add_Block(list, Block(0, 2, 2, 4, 4));
+  BlockSpec second = Block(1, 10, 2, 4, 4);
+  second.r = 10, second.g = 20, second.b = 30;
+  Add_Block(list, second);
+  RegionsListView pane(platform.Messages());
+  pane.Set_Draw_Code(RegionView::kDrawMaps);
+  list.Attach_ComponentView(&pane);
+  ASSERT_TRUE(pane.Create_Child_ComponentViews(nullptr, err)) << err;
+  pane.Get_Graphic().Set_Rect(Make_RectLong(0, 0, 19, 9));
+  ASSERT_TRUE(pane.Make_Bitmap(20, 10, err)) << err;
+  OffMap ground(20, 10, 24);
+  for (int32_t y = 0; y < 10; ++y)
+    for (int32_t x = 0; x < 20; ++x) ground.Set_Pixel(x, y, 1, 2, 3);
+  pane.Set_FrameArtist(std::make_unique<MapArtist>(&ground));
+  const OffMap& memory = *pane.Get_Memory_Map();
+  const Rgb white{255, 255, 255}, first{200, 100, 50}, other{10, 20, 30}, map{1, 2, 3};
+
+  // Code 7: every region's map on white.
+  pane.Render_Animation_Frame(nullptr, platform.Messages());
+  EXPECT_EQ(Pixel_At(memory, 3, 3), first);
+  EXPECT_EQ(Pixel_At(memory, 11, 3), other);
+  EXPECT_EQ(Pixel_At(memory, 0, 0), white);
+  EXPECT_EQ(Pixel_At(memory, 19, 9), white);
+
+  // Code 3: the artist's map under the regions, which draw nothing by it.
+  pane.Set_Draw_Code(RegionsListView::kDrawCodeWithMap);
+  pane.Render_Animation_Frame(nullptr, platform.Messages());
+  EXPECT_EQ(Pixel_At(memory, 3, 3), map);
+  EXPECT_EQ(Pixel_At(memory, 11, 3), map);
+  EXPECT_EQ(Pixel_At(memory, 19, 9), map);
+
+  // Code 4 with pane parameter 2: the maps of separation 1 only.
+  pane.Set_Draw_Code(RegionView::kDrawCentroids);
+  pane.Set_Pane_Parameter(2);
+  pane.Render_Animation_Frame(nullptr, platform.Messages());
+  EXPECT_EQ(Pixel_At(memory, 3, 3), white);
+  EXPECT_EQ(Pixel_At(memory, 11, 3), other);
+  EXPECT_TRUE(platform.Messages().Texts().empty());
+  list.Detach_ComponentView(&pane);
 }
