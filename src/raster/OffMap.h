@@ -516,6 +516,11 @@ class OffMap {
       default: break;
     }
   }
+  // The means of the components `convert`(r, g, b, a, b, c) makes of the
+  // pixels with any component below 250 go to a, b, c; returns their number
+  // (none: a, b, c stay as they were).
+  template <class Convert>
+  int32_t Mean_Of_NonWhite(int16_t& a, int16_t& b, int16_t& c, Convert convert) const;
   // Shared by the three fitting variants: a copy of this map's pixels.
   std::unique_ptr<OffMap> Make_Fit_Original(std::string& err) const;
   // Every pixel of this map becomes the pixel of `source` (same size and

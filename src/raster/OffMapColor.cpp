@@ -1,9 +1,9 @@
 // Colour-modified pixel reads, colour statistics and colour fitting.
 
 #include <cmath>
-#include <cstdlib>
 #include <new>
 
+#include "raster/ColorFit.h"
 #include "raster/ColorSpace.h"
 #include "raster/OffMap.h"
 
@@ -11,11 +11,7 @@ namespace {
 
 inline bool Is_White(int16_t r, int16_t g, int16_t b) { return r == 255 && g == 255 && b == 255; }
 
-inline bool Is_NonWhite(int16_t r, int16_t g, int16_t b) { return r < 250 || g < 250 || b < 250; }
-
 inline int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
-
-inline int16_t Saturate16(int v) { return static_cast<int16_t>(Clamp(v, INT16_MIN, INT16_MAX)); }
 
 // The HSV shift of a colour that is not white.  The hue wraps into 0..359
 // (a grey keeps no hue and stays grey); saturation and value are clamped.
@@ -37,16 +33,6 @@ void Shift_YIQ(int16_t& r, int16_t& g, int16_t& b, int dY, int dI, int dQ) {
   RGB_to_YIQ(r, g, b, &y, &i, &q);
   YIQ_to_RGB(Saturate16(y + dY), Saturate16(i + dI), Saturate16(q + dQ), &r, &g, &b);
 }
-
-// Offsets accumulated over the rounds of a fit; hue offsets are kept within
-// -359..359.
-int Wrap_Hue_Offset(int offset) {
-  for (int n = 0; n < 2 && offset > 359; ++n) offset -= 360;
-  for (int n = 0; n < 2 && offset < -359; ++n) offset += 360;
-  return offset;
-}
-
-inline bool Within_4(int a, int b, int c) { return std::abs(a) <= 4 && std::abs(b) <= 4 && std::abs(c) <= 4; }
 
 // The integer part of a real coordinate; one that no coordinate can hold
 // reads as outside the map.
@@ -148,36 +134,6 @@ int32_t OffMap::Average_NonWhite_YIQ(int16_t& y, int16_t& i, int16_t& q) const {
   return count;
 }
 
-int32_t OffMap::Average_NonWhite_HSV_PerPixel(int16_t& h, int16_t& s, int16_t& v) const {
-  int64_t sumH = 0, sumS = 0, sumV = 0, count = 0;
-  if (m_bits) {
-    for (int32_t y = 0; y < m_height; ++y) {
-      const uint8_t* row = Row(y);
-      for (int32_t x = 0; x < m_width; ++x) {
-        int16_t r = 0, g = 0, b = 0;
-        Read_In_Row(row, m_depth, x, r, g, b);
-        if (!Is_NonWhite(r, g, b)) continue;
-        int16_t ph = 0, ps = 0, pv = 0;
-        RGB_to_HSV(r, g, b, &ph, &ps, &pv);
-        sumH += ph;
-        sumS += ps;
-        sumV += pv;
-        ++count;
-      }
-    }
-  }
-  if (count == 0) {
-    h = 0;
-    s = 0;
-    v = 255;
-    return 0;
-  }
-  h = static_cast<int16_t>(sumH / count);
-  s = static_cast<int16_t>(sumS / count);
-  v = static_cast<int16_t>(sumV / count);
-  return static_cast<int32_t>(count);
-}
-
 std::unique_ptr<OffMap> OffMap::Make_Fit_Original(std::string& err) const {
   std::unique_ptr<OffMap> orig(new (std::nothrow) OffMap(m_width, m_height, m_depth));
   if (!orig || (orig->Is_Not_In_Memory() && !Is_Not_In_Memory())) {
@@ -197,34 +153,25 @@ bool OffMap::Fit_To_HSV_Color_OffMap(int16_t targetHue, int16_t targetSat, int16
   const std::unique_ptr<OffMap> orig = Make_Fit_Original(err);
   if (!orig) return false;
 
-  int16_t h = 0, s = 0, v = 0;
-  Average_NonWhite_HSV(h, s, v);
-  int hueOff = 0, satOff = 0, valOff = 0;
-  bool converged = false;
-  for (int round = 0; round < 12; ++round) {
-    const int dh = Hue_Difference(targetHue, h);
-    const int ds = targetSat - s;
-    const int dv = targetVal - v;
-    if (Within_4(dh, ds, dv)) {
-      converged = true;
-      break;
-    }
-    hueOff = Wrap_Hue_Offset(hueOff + dh);
-    satOff = Saturate16(satOff + ds);
-    valOff = Saturate16(valOff + dv);
-    Rewrite_Pixels_From(*orig, [=](int16_t& r, int16_t& g, int16_t& b) {
-      if (hueOff != 0 || satOff != 0 || valOff != 0) Shift_HSV(r, g, b, hueOff, satOff, valOff);
-    });
-    Average_NonWhite_HSV(h, s, v);
-  }
-  hueOffset = static_cast<int16_t>(hueOff);
-  satOffset = static_cast<int16_t>(satOff);
-  valOffset = static_cast<int16_t>(valOff);
-  if (!converged) {
-    int16_t r = 0, g = 0, b = 0;
-    HSV_to_RGB(h, s, v, &r, &g, &b);
-    nearWhite = r > 239 && g > 239 && b > 239;
-  }
+  const auto measure = [this] {
+    HueFitPoint point;
+    Average_NonWhite_HSV(point.hue, point.sat, point.third);
+    return point;
+  };
+  HueFitPoint at = measure();
+  const HueFit fit = Run_Hue_Fit(
+      HueFitPoint{targetHue, targetSat, targetVal}, at,
+      [&](const HueFit& offsets) {
+        Rewrite_Pixels_From(*orig, [=](int16_t& r, int16_t& g, int16_t& b) {
+          if (offsets.hueOffset != 0 || offsets.satOffset != 0 || offsets.thirdOffset != 0)
+            Shift_HSV(r, g, b, offsets.hueOffset, offsets.satOffset, offsets.thirdOffset);
+        });
+      },
+      measure);
+  hueOffset = static_cast<int16_t>(fit.hueOffset);
+  satOffset = static_cast<int16_t>(fit.satOffset);
+  valOffset = static_cast<int16_t>(fit.thirdOffset);
+  if (!fit.converged) nearWhite = Is_Near_White_HSV(at.hue, at.sat, at.third);
   return true;
 }
 
@@ -271,37 +218,22 @@ bool OffMap::Fit_To_HSV_Color_OffMap(Fit_PerPixel, int16_t targetHue, int16_t ta
   HSV_to_RGB(targetHue, targetSat, targetVal, &tr, &tg, &tb);
   RGB_to_YIQ(tr, tg, tb, &targetY, &ti, &tq);
 
-  int16_t h = 0, s = 0, v = 0, y = 0, i = 0, q = 0;
-  Average_NonWhite_HSV_PerPixel(h, s, v);
-  Average_NonWhite_YIQ(y, i, q);
-  const int16_t startVal = v;
-  int hueOff = 0, satOff = 0, yOff = 0;
-  bool converged = false;
-  for (int round = 0; round < 12; ++round) {
-    const int dh = Hue_Difference(targetHue, h);
-    const int ds = targetSat - s;
-    const int dy = targetY - y;
-    if (Within_4(dh, ds, dy)) {
-      converged = true;
-      break;
-    }
-    hueOff = Wrap_Hue_Offset(hueOff + dh);
-    satOff = Saturate16(satOff + ds);
-    yOff = Saturate16(yOff + dy);
-    Rewrite_Pixels_From(*orig, [=](int16_t& r, int16_t& g, int16_t& b) {
-      if (hueOff != 0 || satOff != 0) Shift_HSV(r, g, b, hueOff, satOff, 0);
-      if (yOff != 0) Shift_YIQ(r, g, b, yOff, 0, 0);
-    });
-    Average_NonWhite_HSV_PerPixel(h, s, v);
-    Average_NonWhite_YIQ(y, i, q);
-  }
-  hueOffset = static_cast<int16_t>(hueOff);
-  satOffset = static_cast<int16_t>(satOff);
-  valOffset = static_cast<int16_t>(v - startVal);
-  if (!converged) {
-    int16_t r = 0, g = 0, b = 0;
-    HSV_to_RGB(h, s, v, &r, &g, &b);
-    nearWhite = r > 239 && g > 239 && b > 239;
-  }
+  int16_t value = 0;
+  HueFitPoint at = PerPixel_Fit_Point(*this, value);
+  const int16_t startVal = value;
+  const HueFit fit = Run_Hue_Fit(
+      HueFitPoint{targetHue, targetSat, targetY}, at,
+      [&](const HueFit& offsets) {
+        Rewrite_Pixels_From(*orig, [=](int16_t& r, int16_t& g, int16_t& b) {
+          if (offsets.hueOffset != 0 || offsets.satOffset != 0)
+            Shift_HSV(r, g, b, offsets.hueOffset, offsets.satOffset, 0);
+          if (offsets.thirdOffset != 0) Shift_YIQ(r, g, b, offsets.thirdOffset, 0, 0);
+        });
+      },
+      [&] { return PerPixel_Fit_Point(*this, value); });
+  hueOffset = static_cast<int16_t>(fit.hueOffset);
+  satOffset = static_cast<int16_t>(fit.satOffset);
+  valOffset = static_cast<int16_t>(value - startVal);
+  if (!fit.converged) nearWhite = Is_Near_White_HSV(at.hue, at.sat, value);
   return true;
 }

@@ -1,9 +1,11 @@
-// Whole-map tests, statistics and the simple bulk recolourings.
+// Whole-map tests, statistics (the non-white means among them) and the
+// simple bulk recolourings.
 
 #include <algorithm>
 #include <cstdint>
 
 #include "platform/PlatformServices.h"
+#include "raster/ColorSpace.h"
 #include "raster/OffMap.h"
 
 namespace {
@@ -68,8 +70,9 @@ int16_t OffMap::Max_Red_Value() const {
   return maxRed;
 }
 
-int32_t OffMap::Average_NonWhite_RGB(int16_t& r, int16_t& g, int16_t& b) const {
-  int64_t sumR = 0, sumG = 0, sumB = 0, count = 0;
+template <class Convert>
+int32_t OffMap::Mean_Of_NonWhite(int16_t& a, int16_t& b, int16_t& c, Convert convert) const {
+  int64_t sumA = 0, sumB = 0, sumC = 0, count = 0;
   if (m_bits) {
     for (int32_t y = 0; y < m_height; ++y) {
       const uint8_t* row = Row(y);
@@ -77,21 +80,44 @@ int32_t OffMap::Average_NonWhite_RGB(int16_t& r, int16_t& g, int16_t& b) const {
         int16_t pr = 0, pg = 0, pb = 0;
         Read_In_Row(row, m_depth, x, pr, pg, pb);
         if (!Is_NonWhite(pr, pg, pb)) continue;
-        sumR += pr;
-        sumG += pg;
-        sumB += pb;
+        int16_t ca = 0, cb = 0, cc = 0;
+        convert(pr, pg, pb, ca, cb, cc);
+        sumA += ca;
+        sumB += cb;
+        sumC += cc;
         ++count;
       }
     }
   }
-  if (count == 0) {
-    r = g = b = 255;
-    return 0;
-  }
-  r = static_cast<int16_t>(sumR / count);
-  g = static_cast<int16_t>(sumG / count);
+  if (count == 0) return 0;
+  a = static_cast<int16_t>(sumA / count);
   b = static_cast<int16_t>(sumB / count);
+  c = static_cast<int16_t>(sumC / count);
   return static_cast<int32_t>(count);
+}
+
+int32_t OffMap::Average_NonWhite_RGB(int16_t& r, int16_t& g, int16_t& b) const {
+  const int32_t count =
+      Mean_Of_NonWhite(r, g, b, [](int16_t pr, int16_t pg, int16_t pb, int16_t& cr, int16_t& cg, int16_t& cb) {
+        cr = pr;
+        cg = pg;
+        cb = pb;
+      });
+  if (count == 0) r = g = b = 255;
+  return count;
+}
+
+int32_t OffMap::Average_NonWhite_HSV_PerPixel(int16_t& h, int16_t& s, int16_t& v) const {
+  const int32_t count =
+      Mean_Of_NonWhite(h, s, v, [](int16_t pr, int16_t pg, int16_t pb, int16_t& ph, int16_t& ps, int16_t& pv) {
+        RGB_to_HSV(pr, pg, pb, &ph, &ps, &pv);
+      });
+  if (count == 0) {
+    h = 0;
+    s = 0;
+    v = 255;
+  }
+  return count;
 }
 
 int32_t OffMap::Calc_Average_RGB_Components(int16_t& r, int16_t& g, int16_t& b,

@@ -5,37 +5,19 @@
 #include "regions/RegionPainting.h"
 
 #include <array>
-#include <cmath>
-#include <cstdlib>
 #include <vector>
 
 #include "platform/Platform.h"
 #include "raster/Blends.h"
+#include "raster/ColorFit.h"
 #include "raster/ColorSpace.h"
 #include "regions/RegionMaps.h"
 #include "regions/RegionSubject.h"
 
 namespace {
 
-constexpr int kFitRounds = 12;
-
-inline bool Within_4(int a, int b, int c) {
-  return std::abs(a) <= 4 && std::abs(b) <= 4 && std::abs(c) <= 4;
-}
-
 inline int16_t Clamp_255(int v) {
   return static_cast<int16_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
-}
-
-inline int16_t Saturate16(int v) {
-  return static_cast<int16_t>(v < INT16_MIN ? INT16_MIN : (v > INT16_MAX ? INT16_MAX : v));
-}
-
-// Hue offsets are kept within -359..359 by up to two corrections of 360.
-int Wrap_Hue_Offset(int offset) {
-  for (int n = 0; n < 2 && offset > 359; ++n) offset -= 360;
-  for (int n = 0; n < 2 && offset < -359; ++n) offset += 360;
-  return offset;
 }
 
 // A hue shifted by offsets may come out negative; the conversion to RGB
@@ -77,14 +59,19 @@ class ShiftMemo {
   std::array<uint32_t, kSize> m_to;
 };
 
-// Rewrites `target` from `source` (maps of one size): target (x, y) becomes
-// what `shift(x, y, r, g, b)` makes of source (x, y).  Colour maps run on
-// their rows with the memo; other depths pixel by pixel.
+bool Same_Size(const OffMap& a, const OffMap& b) {
+  return a.Get_Width() == b.Get_Width() && a.Get_Height() == b.Get_Height() && !a.Is_Not_In_Memory() &&
+         !b.Is_Not_In_Memory();
+}
+
+// Rewrites `target` from `source`: target (x, y) becomes what
+// `shift(x, y, r, g, b)` makes of source (x, y).  Colour maps of one size
+// run on their rows with the memo; anything else pixel by pixel.
 template <class Shift>
 void Rewrite_From(const OffMap& source, OffMap& target, Shift shift) {
   const int32_t w = target.Get_Width();
   const int32_t h = target.Get_Height();
-  if (source.Get_Depth() == 24 && target.Get_Depth() == 24) {
+  if (Same_Size(source, target) && source.Get_Depth() == 24 && target.Get_Depth() == 24) {
     ShiftMemo memo;
     for (int32_t y = 0; y < h; ++y) {
       const uint8_t* src = source.Row(y);
@@ -110,11 +97,6 @@ void Rewrite_From(const OffMap& source, OffMap& target, Shift shift) {
       target.Set_Pixel(x, y, r, g, b);
     }
   }
-}
-
-bool Same_Size(const OffMap& a, const OffMap& b) {
-  return a.Get_Width() == b.Get_Width() && a.Get_Height() == b.Get_Height() && !a.Is_Not_In_Memory() &&
-         !b.Is_Not_In_Memory();
 }
 
 }  // namespace
@@ -334,7 +316,7 @@ bool RegionSubject::Fit_Color_YIQ(int16_t targetHue, int16_t targetSat, int16_t 
   RGB_to_YIQ(avgR, avgG, avgB, &avgY, &avgI, &avgQ);
   int16_t y = avgY, i = avgI, q = avgQ;
   int netY = 0, netI = 0, netQ = 0;
-  for (int round = 0; round < kFitRounds; ++round) {
+  for (int round = 0; round < kColorFitRounds; ++round) {
     const int dy = ty - y, di = ti - i, dq = tq - q;
     if (Within_4(dy, di, dq)) break;
     netY = Saturate16(netY + dy);
@@ -342,18 +324,9 @@ bool RegionSubject::Fit_Color_YIQ(int16_t targetHue, int16_t targetSat, int16_t 
     netQ = Saturate16(netQ + dq);
     const int16_t oy = static_cast<int16_t>(netY), oi = static_cast<int16_t>(netI),
                   oq = static_cast<int16_t>(netQ);
-    if (Same_Size(source, *m_refreshOffMap)) {
-      Rewrite_From(source, *m_refreshOffMap, [&](int32_t x, int32_t py, int16_t& r, int16_t& g, int16_t& b) {
-        source.Get_Pixel_YIQ_Modified(x, py, oy, oi, oq, r, g, b);
-      });
-    } else {
-      for (int32_t py = 0; py < m_refreshOffMap->Get_Height(); ++py)
-        for (int32_t x = 0; x < m_refreshOffMap->Get_Width(); ++x) {
-          int16_t r = 0, g = 0, b = 0;
-          source.Get_Pixel_YIQ_Modified(x, py, oy, oi, oq, r, g, b);
-          m_refreshOffMap->Set_Pixel(x, py, r, g, b);
-        }
-    }
+    Rewrite_From(source, *m_refreshOffMap, [&](int32_t x, int32_t py, int16_t& r, int16_t& g, int16_t& b) {
+      source.Get_Pixel_YIQ_Modified(x, py, oy, oi, oq, r, g, b);
+    });
     m_refreshOffMap->Average_NonWhite_YIQ(y, i, q);
   }
 
@@ -380,8 +353,7 @@ bool RegionSubject::Fit_Color_to_Target(int16_t targetHue, int16_t targetSat, in
   RegionDescriptor& d = Get_Current_Descriptor();
   int16_t h = 0, s = 0, v = 0;
   m_refreshOffMap->Average_NonWhite_HSV(h, s, v);
-  int16_t r = 0, g = 0, b = 0;
-  for (int round = 0; round < kFitRounds; ++round) {
+  for (int round = 0; round < kColorFitRounds; ++round) {
     const int dh = Hue_Difference(targetHue, h);
     const int ds = targetSat - s;
     const int dv = targetVal - v;
@@ -391,9 +363,8 @@ bool RegionSubject::Fit_Color_to_Target(int16_t targetHue, int16_t targetSat, in
     d.valOffset = Saturate16(d.valOffset + dv);
     if (!Update_SmallBitmap_Bits_wColorModify(err)) return false;
     m_refreshOffMap->Average_NonWhite_HSV(h, s, v);
-    HSV_to_RGB(h, s, v, &r, &g, &b);
   }
-  nearWhite = r > 239 && g > 239 && b > 239;
+  nearWhite = Is_Near_White_HSV(h, s, v);
   return Update_SmallBitmap_Bits_wColorModify(err);
 }
 
@@ -412,50 +383,24 @@ bool RegionSubject::Fit_Color_HSV_YIQ(int16_t targetHue, int16_t targetSat, int1
 
   // Hue and saturation follow the per-pixel HSV mean through HSV offsets,
   // brightness the luminance mean through a Y offset; all from the region map.
-  int16_t h = 0, s = 0, v = 0, y = 0, i = 0, q = 0;
-  source.Average_NonWhite_HSV_PerPixel(h, s, v);
-  source.Average_NonWhite_YIQ(y, i, q);
-  const int16_t startVal = v;
-  int hueOff = 0, satOff = 0, yOff = 0;
-  bool converged = false;
-  for (int round = 0; round < kFitRounds; ++round) {
-    const int dh = Hue_Difference(targetHue, h);
-    const int ds = targetSat - s;
-    const int dy = ty - y;
-    if (Within_4(dh, ds, dy)) {
-      converged = true;
-      break;
-    }
-    hueOff = Wrap_Hue_Offset(hueOff + dh);
-    satOff = Saturate16(satOff + ds);
-    yOff = Saturate16(yOff + dy);
-    const int16_t oh = static_cast<int16_t>(hueOff), os = static_cast<int16_t>(satOff),
-                  oy = static_cast<int16_t>(yOff);
-    const auto shift = [&](int32_t x, int32_t py, int16_t& r, int16_t& g, int16_t& b) {
-      source.Get_Pixel_HSV_YIQ_Modified(x, py, oh, os, 0, oy, 0, 0, r, g, b);
-    };
-    if (Same_Size(source, *m_refreshOffMap)) {
-      Rewrite_From(source, *m_refreshOffMap, shift);
-    } else {
-      for (int32_t py = 0; py < m_refreshOffMap->Get_Height(); ++py)
-        for (int32_t x = 0; x < m_refreshOffMap->Get_Width(); ++x) {
-          int16_t r = 0, g = 0, b = 0;
-          shift(x, py, r, g, b);
-          m_refreshOffMap->Set_Pixel(x, py, r, g, b);
-        }
-    }
-    m_refreshOffMap->Average_NonWhite_HSV_PerPixel(h, s, v);
-    m_refreshOffMap->Average_NonWhite_YIQ(y, i, q);
-  }
+  int16_t value = 0;
+  HueFitPoint at = PerPixel_Fit_Point(source, value);
+  const int16_t startVal = value;
+  const HueFit fit = Run_Hue_Fit(
+      HueFitPoint{targetHue, targetSat, ty}, at,
+      [&](const HueFit& offsets) {
+        const int16_t oh = static_cast<int16_t>(offsets.hueOffset), os = static_cast<int16_t>(offsets.satOffset),
+                      oy = static_cast<int16_t>(offsets.thirdOffset);
+        Rewrite_From(source, *m_refreshOffMap, [&](int32_t x, int32_t py, int16_t& r, int16_t& g, int16_t& b) {
+          source.Get_Pixel_HSV_YIQ_Modified(x, py, oh, os, 0, oy, 0, 0, r, g, b);
+        });
+      },
+      [&] { return PerPixel_Fit_Point(*m_refreshOffMap, value); });
   RegionDescriptor& d = Get_Current_Descriptor();
-  d.hueOffset = static_cast<int16_t>(hueOff);
-  d.satOffset = static_cast<int16_t>(satOff);
-  d.valOffset = static_cast<int16_t>(v - startVal);
-  if (!converged) {
-    int16_t r = 0, g = 0, b = 0;
-    HSV_to_RGB(h, s, v, &r, &g, &b);
-    nearWhite = r > 239 && g > 239 && b > 239;
-  }
+  d.hueOffset = static_cast<int16_t>(fit.hueOffset);
+  d.satOffset = static_cast<int16_t>(fit.satOffset);
+  d.valOffset = static_cast<int16_t>(value - startVal);
+  if (!fit.converged) nearWhite = Is_Near_White_HSV(at.hue, at.sat, value);
   return true;
 }
 
