@@ -78,19 +78,6 @@ void Unpack_Descriptor(const uint8_t* record, DescriptorLayout at, RegionDescrip
   d.frameHeight = Get_LE32(p + 52);
 }
 
-// A zero-terminated text field of `size` bytes: at most size - 1
-// characters, the rest zero.
-void Put_Text(uint8_t* field, size_t size, const std::string& text) {
-  std::memset(field, 0, size);
-  std::memcpy(field, text.data(), std::min(text.size(), size - 1));
-}
-
-std::string Get_Text(const uint8_t* field, size_t size) {
-  const auto* begin = reinterpret_cast<const char*>(field);
-  const size_t length = strnlen(begin, size - 1);
-  return std::string(begin, length);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------

@@ -1,6 +1,5 @@
 #include "persistence/RegionListExternal.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "persistence/ByteOrder.h"
@@ -18,16 +17,6 @@ namespace {
 // bytes would read as settings of zero.
 constexpr char kHeaderCutShort[] =
     "RegionListExternal::Receive FAILED,  the file ends inside the list header. \n File may be corrupt.";
-
-void Put_Text(uint8_t* field, size_t size, const std::string& text) {
-  std::memset(field, 0, size);
-  std::memcpy(field, text.data(), std::min(text.size(), size - 1));
-}
-
-std::string Get_Text(const uint8_t* field, size_t size) {
-  const auto* begin = reinterpret_cast<const char*>(field);
-  return std::string(begin, strnlen(begin, size - 1));
-}
 
 bool In_Range(int32_t value, int32_t lo, int32_t hi) {
   return value >= lo && value <= hi;

@@ -31,6 +31,24 @@ std::string List_Filter(const External& external) {
   return Text_Format("%s List Files (*.%s)|*.%s||", cls.c_str(), ext.c_str(), ext.c_str());
 }
 
+// The list-file dialogs hide the read-only box and ask before a file is
+// overwritten.
+FileDialogSpec List_File_Dialog(const std::string& filter, const std::string& defaultExt,
+                                const std::string& initialPath = std::string()) {
+  FileDialogSpec dialogRequest;
+  dialogRequest.filter = filter;
+  dialogRequest.defaultExt = defaultExt;
+  dialogRequest.initialPath = initialPath;
+  dialogRequest.hideReadOnly = true;
+  dialogRequest.overwritePrompt = true;
+  return dialogRequest;
+}
+
+// The filter of a single-record file of class `cls`.
+std::string Record_Filter(const std::string& cls, const std::string& ext) {
+  return Text_Format("%s Files (*.%s)|*.%s||", cls.c_str(), ext.c_str(), ext.c_str());
+}
+
 std::string Later_Version_Question(const char* format, const External& external, const std::string& path,
                                    uint8_t version) {
   return Text_Format(format, external.Get_Class_Name().c_str(), Path_File_Name(path).c_str(), version / 10.0,
@@ -133,11 +151,7 @@ bool RegionListFileCommands::Load_With_Dialog(External& external, bool& cancelle
   err.clear();
   cancelled = false;
   Platform& platform = m_app.Get_Platform();
-  FileDialogSpec dialogRequest;
-  dialogRequest.filter = List_Filter(external);
-  dialogRequest.defaultExt = external.Get_File_Extension();
-  dialogRequest.hideReadOnly = true;
-  dialogRequest.overwritePrompt = true;
+  const FileDialogSpec dialogRequest = List_File_Dialog(List_Filter(external), external.Get_File_Extension());
   std::string path;
   if (!platform.Dialogs().Open_File_Dialog(dialogRequest, path)) {
     cancelled = true;
@@ -308,12 +322,8 @@ bool RegionListFileCommands::Browse_For_Same_Named_File(const std::string& store
                          : storedPath.substr(storedPath.size() - std::min<size_t>(3, storedPath.size()));
   const std::string requiredName = storedPath.empty() ? std::string() : Path_File_Name(storedPath);
   Platform& platform = m_app.Get_Platform();
-  FileDialogSpec dialogRequest;
-  dialogRequest.filter = Text_Format("Files:  (*.%s)|*.%s||", extension.c_str(), extension.c_str());
-  dialogRequest.defaultExt = extension;
-  dialogRequest.initialPath = requiredName;
-  dialogRequest.hideReadOnly = true;
-  dialogRequest.overwritePrompt = true;
+  const FileDialogSpec dialogRequest = List_File_Dialog(
+      Text_Format("Files:  (*.%s)|*.%s||", extension.c_str(), extension.c_str()), extension, requiredName);
   for (;;) {
     std::string path;
     if (!platform.Dialogs().Open_File_Dialog(dialogRequest, path)) {
@@ -410,12 +420,7 @@ bool RegionListFileCommands::Save_DSTlist(External& external, bool& cancelled, s
     return false;
   }
   if (path.empty() || List_File_Name().empty()) {
-    FileDialogSpec dialogRequest;
-    dialogRequest.filter = List_Filter(external);
-    dialogRequest.defaultExt = ext;
-    dialogRequest.initialPath = List_File_Name();
-    dialogRequest.hideReadOnly = true;
-    dialogRequest.overwritePrompt = true;
+    const FileDialogSpec dialogRequest = List_File_Dialog(List_Filter(external), ext, List_File_Name());
     if (!m_app.Get_Platform().Dialogs().Save_File_Dialog(dialogRequest, path)) {
       cancelled = true;
       return true;
@@ -468,11 +473,7 @@ bool RegionListFileCommands::Save_Simple_Struct(External& external, std::string&
   }
   std::string target = path;
   if (target.empty()) {
-    FileDialogSpec dialogRequest;
-    dialogRequest.filter = Text_Format("%s Files (*.%s)|*.%s||", cls.c_str(), ext.c_str(), ext.c_str());
-    dialogRequest.defaultExt = ext;
-    dialogRequest.hideReadOnly = true;
-    dialogRequest.overwritePrompt = true;
+    const FileDialogSpec dialogRequest = List_File_Dialog(Record_Filter(cls, ext), ext);
     if (!m_app.Get_Platform().Dialogs().Save_File_Dialog(dialogRequest, target)) {
       cancelled = true;
       return true;
@@ -520,11 +521,7 @@ bool RegionListFileCommands::Load_Simple_Struct(External& external, std::string&
   }
   Platform& platform = m_app.Get_Platform();
   if (path.empty()) {
-    FileDialogSpec dialogRequest;
-    dialogRequest.filter = Text_Format("%s Files (*.%s)|*.%s||", cls.c_str(), ext.c_str(), ext.c_str());
-    dialogRequest.defaultExt = ext;
-    dialogRequest.hideReadOnly = true;
-    dialogRequest.overwritePrompt = true;
+    const FileDialogSpec dialogRequest = List_File_Dialog(Record_Filter(cls, ext), ext);
     if (!platform.Dialogs().Open_File_Dialog(dialogRequest, path)) {
       cancelled = true;
       return true;

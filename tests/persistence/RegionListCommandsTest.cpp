@@ -552,7 +552,22 @@ TEST_F(CommandsTest, SingleRecordFilesHoldOneChunk) {
   bool cancelled = false;
   ASSERT_TRUE(commands.Save_Simple_Struct(note, path, cancelled, err));
   EXPECT_TRUE(cancelled);
-  EXPECT_EQ(platform.Dialogs().Asked_Dialogs().back().dialogRequest.filter, "Note Files (*.note)|*.note||");
+  for (const bool save : {true, false}) {
+    if (!save) {
+      NoteExternal reader(3);
+      ComponentSubject* none = nullptr;
+      std::string noPath;
+      ASSERT_TRUE(commands.Load_Simple_Struct(reader, noPath, none, cancelled, err));
+      EXPECT_TRUE(cancelled);
+    }
+    const HeadlessFileDialogs::Asked& asked = platform.Dialogs().Asked_Dialogs().back();
+    EXPECT_EQ(asked.save, save);
+    EXPECT_EQ(asked.dialogRequest.filter, "Note Files (*.note)|*.note||");
+    EXPECT_EQ(asked.dialogRequest.defaultExt, "note");
+    EXPECT_EQ(asked.dialogRequest.initialPath, "");
+    EXPECT_TRUE(asked.dialogRequest.hideReadOnly);
+    EXPECT_TRUE(asked.dialogRequest.overwritePrompt);
+  }
 
   platform.Dialogs().Queue_Path(dir.File("a.note"));
   ASSERT_TRUE(commands.Save_Simple_Struct(note, path, cancelled, err)) << err;
