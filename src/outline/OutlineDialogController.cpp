@@ -206,19 +206,26 @@ bool OutlineDialogController::On_Detect() {
   return false;
 }
 
-bool OutlineDialogController::Detect_Early_Preview_Image_to_Bitmap(std::string& err, OutlineDetectParms& parms) {
-  err.clear();
+bool OutlineDialogController::Begin_Detection(const char* noFilterMapText, const OutlineDetectParms& parms,
+                                              std::string& err) {
   RenderMan& renderMan = m_app.Get_RenderMan();
   if (m_detector.Get_Source_Map() == nullptr) {
     Show(kLoadSource);
     return false;
   }
   if (!renderMan.m_filteredMap) {
-    err = kPreviewNoFilterMap;
+    err = noFilterMapText;
     return false;
   }
   m_app.Erase_Filtered_Window();
   renderMan.m_outlineOption = parms.outlineOption;
+  return true;
+}
+
+bool OutlineDialogController::Detect_Early_Preview_Image_to_Bitmap(std::string& err, OutlineDetectParms& parms) {
+  err.clear();
+  if (!Begin_Detection(kPreviewNoFilterMap, parms, err)) return false;
+  RenderMan& renderMan = m_app.Get_RenderMan();
   WaitCursor wait(m_app.Get_Platform().Cursor());
   if (m_detector.Make_Working_Bitmap_from_Canny_Detection(err, parms) == nullptr) return false;
 
@@ -239,17 +246,7 @@ bool OutlineDialogController::Detect_Early_Preview_Image_to_Bitmap(std::string& 
 
 bool OutlineDialogController::Detect_New_Outline_and_Display_toViews(std::string& err, OutlineDetectParms& parms) {
   err.clear();
-  RenderMan& renderMan = m_app.Get_RenderMan();
-  if (m_detector.Get_Source_Map() == nullptr) {
-    Show(kLoadSource);
-    return false;
-  }
-  if (!renderMan.m_filteredMap) {
-    err = kDetectNoFilterMap;
-    return false;
-  }
-  m_app.Erase_Filtered_Window();
-  renderMan.m_outlineOption = parms.outlineOption;
+  if (!Begin_Detection(kDetectNoFilterMap, parms, err)) return false;
   WaitCursor wait(m_app.Get_Platform().Cursor());
   if (!m_detector.Detect_Outline(err, parms)) return false;
 
@@ -262,7 +259,7 @@ bool OutlineDialogController::Detect_New_Outline_and_Display_toViews(std::string
   parms.minLineLength = 0;
 
   Rebuild_Drawn_Chains();
-  renderMan.m_outlineStyle = 0;
+  m_app.Get_RenderMan().m_outlineStyle = 0;
   return Redisplay_Outline(err);
 }
 

@@ -105,6 +105,11 @@ class OutlineDialogController {
   // The check box read into the settings and the photo's presence checked
   // before "Preview" and "Detect".
   bool Ready_to_Detect();
+  // What both detections check and do first: without a source map the
+  // load-source box is shown, without the filtered map `noFilterMapText`
+  // goes to err; otherwise the filtered windows are erased and the
+  // detection's outline option is taken.
+  bool Begin_Detection(const char* noFilterMapText, const OutlineDetectParms& parms, std::string& err);
   // The drawn chains exist; otherwise "Detect some lines.".
   bool Has_Drawn_Chains();
   // The drawn chains as copies of the detected ones.
