@@ -15,6 +15,25 @@ namespace {
 
 std::string System_Reason() { return std::strerror(errno); }
 
+// Writes all `size` bytes of `data` through `put(p, left, done)`, which
+// writes what it can of the `left` bytes at p (`done` of them written
+// before) and answers as write(2) does; an interrupted call is repeated.
+template <class Put>
+bool Write_Fully(const void* data, size_t size, std::string& reason, Put put) {
+  const char* p = static_cast<const char*>(data);
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = put(p + done, size - done, done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      reason = System_Reason();
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
 }  // namespace
 
 SafeFileWriter::~SafeFileWriter() { Discard(); }
@@ -62,20 +81,11 @@ bool SafeFileWriter::Write(const void* data, size_t size, std::string& reason) {
     reason = "the file is not open";
     return false;
   }
-  const char* p = static_cast<const char*>(data);
-  size_t left = size;
-  while (left > 0) {
+  return Write_Fully(data, size, reason, [this](const char* p, size_t left, size_t /*done*/) {
     const ssize_t n = ::write(m_fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      reason = System_Reason();
-      return false;
-    }
-    p += n;
-    left -= static_cast<size_t>(n);
-    m_position += n;
-  }
-  return true;
+    if (n > 0) m_position += n;
+    return n;
+  });
 }
 
 bool SafeFileWriter::Write_At(int64_t offset, const void* data, size_t size, std::string& reason) {
@@ -83,21 +93,9 @@ bool SafeFileWriter::Write_At(int64_t offset, const void* data, size_t size, std
     reason = "the file is not open";
     return false;
   }
-  const char* p = static_cast<const char*>(data);
-  size_t left = size;
-  off_t at = static_cast<off_t>(offset);
-  while (left > 0) {
-    const ssize_t n = ::pwrite(m_fd, p, left, at);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      reason = System_Reason();
-      return false;
-    }
-    p += n;
-    left -= static_cast<size_t>(n);
-    at += n;
-  }
-  return true;
+  return Write_Fully(data, size, reason, [this, offset](const char* p, size_t left, size_t done) {
+    return ::pwrite(m_fd, p, left, static_cast<off_t>(offset) + static_cast<off_t>(done));
+  });
 }
 
 bool SafeFileWriter::Commit(std::string& reason) {
