@@ -152,6 +152,29 @@ bool Is_Fill_Seed_Inside(const OffMap& map, int32_t x, int32_t y) {
          y < seedfill::Fill_Height(map);
 }
 
+// The scan-line fill of the two blob fills from (x, y): a pixel on the
+// wanted side of `threshold` that the fill mask does not hold yet joins the
+// blob; it is marked in the fill mask (and in the total mask when there is
+// one), painted (r, g, b) when `paint`, and counted in the box returned.
+template <class Stack>
+FillBox Fill_Blob(OffMap& map, int32_t x, int32_t y, bool paint, int16_t r, int16_t g, int16_t b,
+                  int16_t threshold, bool wantLight, OffMap& fillMask, OffMap* totalMask, Stack& stack) {
+  FillBox box;
+  Scan_Line_Fill(
+      x, y, seedfill::Fill_Width(map), seedfill::Fill_Height(map),
+      [&](int32_t px, int32_t py) {
+        return seedfill::Is_Fillable(map, px, py, threshold, wantLight) && !seedfill::Is_Taken(fillMask, px, py);
+      },
+      [&](int32_t px, int32_t py) {
+        seedfill::Mark_Taken(fillMask, px, py);
+        if (totalMask) seedfill::Mark_Taken(*totalMask, px, py);
+        if (paint) map.Set_Pixel(px, py, r, g, b);
+        box.Add(px, py);
+      },
+      stack);
+  return box;
+}
+
 }  // namespace
 
 // ---- the map's seed stack ----------------------------------------------------
@@ -199,21 +222,8 @@ bool OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
   if (!Is_Fill_Seed_Inside(*this, x, y) || !seedfill::Is_Fillable(*this, x, y, threshold, wantLight))
     return true;
 
-  FillBox box;
   ArrayStack arrayStack(stack, lineCountInSeedStack - kStackMargin, true);
-  Scan_Line_Fill(
-      x, y, seedfill::Fill_Width(*this), seedfill::Fill_Height(*this),
-      [&](int32_t px, int32_t py) {
-        return seedfill::Is_Fillable(*this, px, py, threshold, wantLight) &&
-               !seedfill::Is_Taken(fillMask, px, py);
-      },
-      [&](int32_t px, int32_t py) {
-        seedfill::Mark_Taken(fillMask, px, py);
-        if (totalMask) seedfill::Mark_Taken(*totalMask, px, py);
-        if (paint) Set_Pixel(px, py, r, g, b);
-        box.Add(px, py);
-      },
-      arrayStack);
+  const FillBox box = Fill_Blob(*this, x, y, paint, r, g, b, threshold, wantLight, fillMask, totalMask, arrayStack);
   rect = box.Rect();
   count = box.count;
   maxStackHeight = arrayStack.Max_Height();
@@ -239,21 +249,8 @@ bool OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(
   if (!Is_Fill_Seed_Inside(*this, x, y) || !seedfill::Is_Fillable(*this, x, y, threshold, wantLight))
     return true;
 
-  FillBox box;
   ListStack listStack(*this, messages);
-  Scan_Line_Fill(
-      x, y, seedfill::Fill_Width(*this), seedfill::Fill_Height(*this),
-      [&](int32_t px, int32_t py) {
-        return seedfill::Is_Fillable(*this, px, py, threshold, wantLight) &&
-               !seedfill::Is_Taken(fillMask, px, py);
-      },
-      [&](int32_t px, int32_t py) {
-        seedfill::Mark_Taken(fillMask, px, py);
-        seedfill::Mark_Taken(*totalMask, px, py);
-        if (paint) Set_Pixel(px, py, r, g, b);
-        box.Add(px, py);
-      },
-      listStack);
+  const FillBox box = Fill_Blob(*this, x, y, paint, r, g, b, threshold, wantLight, fillMask, totalMask, listStack);
   rect = box.Rect();
   count = box.count;
   maxStackHeight = listStack.Max_Height();
