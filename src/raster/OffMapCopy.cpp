@@ -27,10 +27,42 @@ int32_t Stepped_Coordinate(int32_t x, int32_t step) {
   return static_cast<int32_t>(v);
 }
 
+const char* const kTonalMapNotCreated =
+    "OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap  failed,  could not create "
+    "destMap.";
+
 std::unique_ptr<OffMap> New_Map(int32_t width, int32_t height, int32_t depth) {
   std::unique_ptr<OffMap> map(new (std::nothrow) OffMap(width, height, depth));
   if (map && map->Is_Not_In_Memory()) map.reset();
   return map;
+}
+
+// The new map of a depth conversion: `depth` bits, the size of `source`.
+// A source not `sourceDepth` bits deep gives `wrongDepth`, a map that
+// cannot be allocated `noMemory`, in err.
+std::unique_ptr<OffMap> New_Conversion_Map(const OffMap& source, int32_t sourceDepth, const char* wrongDepth,
+                                           int32_t depth, const char* noMemory, std::string& err) {
+  if (source.Get_Depth() != sourceDepth) {
+    err = wrongDepth;
+    return nullptr;
+  }
+  std::unique_ptr<OffMap> dest = New_Map(source.Get_Width(), source.Get_Height(), depth);
+  if (!dest) err = noMemory;
+  return dest;
+}
+
+// `store(row, x, r, g, b)` puts what it makes of source pixel (x, y) into
+// row y of `dest` (a map the size of `source`).
+template <class Store>
+void Convert_Pixels(const OffMap& source, OffMap& dest, Store store) {
+  for (int32_t y = 0; y < dest.Get_Height(); ++y) {
+    uint8_t* row = dest.Row(y);
+    for (int32_t x = 0; x < dest.Get_Width(); ++x) {
+      int16_t r = 0, g = 0, b = 0;
+      source.Get_Pixel(x, y, r, g, b);
+      store(row, x, r, g, b);
+    }
+  }
 }
 
 // Copies the pixel bytes of one row of `width` pixels, leaving the padding
@@ -264,42 +296,29 @@ std::unique_ptr<OffMap> OffMap::Alloc_A_24bit_OffMap_from_1bit_MaskMap(std::stri
                                                                        int16_t r, int16_t g,
                                                                        int16_t b) {
   err.clear();
-  if (maskMap.m_depth != 1) {
-    err = "OffMap::Alloc_A_24bit_OffMap_from_1bit_MaskMap   failed,  maskMap is not 1 bits deep.";
-    return nullptr;
-  }
-  std::unique_ptr<OffMap> dest = New_Map(maskMap.m_width, maskMap.m_height, 24);
-  if (!dest) {
-    err = "OffMap::Alloc_A_24bit_OffMap_from_1bit_MaskMap  failed,  could not create destMap.";
-    return nullptr;
-  }
+  std::unique_ptr<OffMap> dest = New_Conversion_Map(
+      maskMap, 1, "OffMap::Alloc_A_24bit_OffMap_from_1bit_MaskMap   failed,  maskMap is not 1 bits deep.", 24,
+      "OffMap::Alloc_A_24bit_OffMap_from_1bit_MaskMap  failed,  could not create destMap.", err);
+  if (!dest) return nullptr;
   dest->Fill(255);
-  for (int32_t y = 0; y < dest->m_height; ++y) {
-    uint8_t* dst = dest->Row(y);
-    for (int32_t x = 0; x < dest->m_width; ++x) {
-      int16_t mr = 0, mg = 0, mb = 0;
-      maskMap.Get_Pixel(x, y, mr, mg, mb);
-      if (mr != 255) Store_In_Row(dst, 24, x, r, g, b);
-    }
-  }
+  Convert_Pixels(maskMap, *dest, [&](uint8_t* row, int32_t x, int16_t mr, int16_t, int16_t) {
+    if (mr != 255) Store_In_Row(row, 24, x, r, g, b);
+  });
   return dest;
 }
 
 std::unique_ptr<OffMap> OffMap::Alloc_A_24bit_OffMap_from_8bit_TonalMap(const OffMap& map,
                                                                         std::string& err) {
   err.clear();
-  if (map.m_depth != 8) {
-    err =
-        "RegionExternal::Alloc_A_24bit_OffMap_from_8bit_TonalMap   failed,  maskMap is not 8 "
-        "bits deep.";
-    return nullptr;
-  }
-  std::unique_ptr<OffMap> dest = New_Map(map.m_width, map.m_height, 24);
-  if (!dest) {
-    err = "RegionExternal::Alloc_A_24bit_OffMap_from_8bit_TonalMap  failed,  could not create "
-          "destMap.";
-    return nullptr;
-  }
+  std::unique_ptr<OffMap> dest = New_Conversion_Map(
+      map, 8,
+      "RegionExternal::Alloc_A_24bit_OffMap_from_8bit_TonalMap   failed,  maskMap is not 8 "
+      "bits deep.",
+      24,
+      "RegionExternal::Alloc_A_24bit_OffMap_from_8bit_TonalMap  failed,  could not create "
+      "destMap.",
+      err);
+  if (!dest) return nullptr;
   std::string ignored;
   dest->Copy_Pixels(map, ignored);
   return dest;
@@ -308,76 +327,47 @@ std::unique_ptr<OffMap> OffMap::Alloc_A_24bit_OffMap_from_8bit_TonalMap(const Of
 std::unique_ptr<OffMap> OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap(
     std::string& err, const OffMap& srcMap) {
   err.clear();
-  if (srcMap.m_depth != 24) {
-    err = "OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap   failed,  srcMap is not "
-          "24 bits deep.";
-    return nullptr;
-  }
-  std::unique_ptr<OffMap> dest = New_Map(srcMap.m_width, srcMap.m_height, 8);
-  if (!dest) {
-    err = "OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap  failed,  could not create "
-          "destMap.";
-    return nullptr;
-  }
-  for (int32_t y = 0; y < dest->m_height; ++y) {
-    uint8_t* dst = dest->Row(y);
-    for (int32_t x = 0; x < dest->m_width; ++x) {
-      int16_t r = 0, g = 0, b = 0;
-      srcMap.Get_Pixel(x, y, r, g, b);
-      dst[x] = (r == g && g == b) ? static_cast<uint8_t>(r) : 0;
-    }
-  }
+  std::unique_ptr<OffMap> dest = New_Conversion_Map(
+      srcMap, 24,
+      "OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap   failed,  srcMap is not "
+      "24 bits deep.",
+      8, kTonalMapNotCreated, err);
+  if (!dest) return nullptr;
+  Convert_Pixels(srcMap, *dest, [](uint8_t* row, int32_t x, int16_t r, int16_t g, int16_t b) {
+    row[x] = (r == g && g == b) ? static_cast<uint8_t>(r) : 0;
+  });
   return dest;
 }
 
 std::unique_ptr<OffMap> OffMap::Alloc_A_1bit_MaskMap_from_24Bit_ColorMap(std::string& err,
                                                                         const OffMap& srcMap) {
   err.clear();
-  if (srcMap.m_depth != 24) {
-    err = "OffMap::Alloc_A_1bit_MaskMap_from_24Bit_ColorMap   failed,  srcMap is not 24 bits "
-          "deep.";
-    return nullptr;
-  }
-  std::unique_ptr<OffMap> dest = New_Map(srcMap.m_width, srcMap.m_height, 1);
-  if (!dest) {
-    // The program has always reported this failure with the tonal map's text.
-    err = "OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap  failed,  could not create "
-          "destMap.";
-    return nullptr;
-  }
-  for (int32_t y = 0; y < dest->m_height; ++y) {
-    uint8_t* dst = dest->Row(y);
-    for (int32_t x = 0; x < dest->m_width; ++x) {
-      int16_t r = 0, g = 0, b = 0;
-      srcMap.Get_Pixel(x, y, r, g, b);
-      const int16_t on = (r == 255 && g == 255 && b == 255) ? 255 : 0;
-      Store_In_Row(dst, 1, x, on, on, on);
-    }
-  }
+  // The program has always reported a failed allocation with the tonal
+  // map's text.
+  std::unique_ptr<OffMap> dest = New_Conversion_Map(
+      srcMap, 24,
+      "OffMap::Alloc_A_1bit_MaskMap_from_24Bit_ColorMap   failed,  srcMap is not 24 bits "
+      "deep.",
+      1, kTonalMapNotCreated, err);
+  if (!dest) return nullptr;
+  Convert_Pixels(srcMap, *dest, [](uint8_t* row, int32_t x, int16_t r, int16_t g, int16_t b) {
+    const int16_t on = (r == 255 && g == 255 && b == 255) ? 255 : 0;
+    Store_In_Row(row, 1, x, on, on, on);
+  });
   return dest;
 }
 
 std::unique_ptr<OffMap> OffMap::Alloc_An_8bit_GreyScale_Copy(const OffMap& srcMap,
                                                              std::string& err) {
   err.clear();
-  if (srcMap.m_depth != 24) {
-    err = "OffMap::Alloc_An_8bit_GreyScale_Copy   failed,  srcMap is not 24 deep.";
-    return nullptr;
-  }
-  std::unique_ptr<OffMap> dest = New_Map(srcMap.m_width, srcMap.m_height, 8);
-  if (!dest) {
-    err = "OffMap::Alloc_An_8bit_GreyScale_Copy  failed,  could not create sourceMapGreyTemp.";
-    return nullptr;
-  }
+  std::unique_ptr<OffMap> dest = New_Conversion_Map(
+      srcMap, 24, "OffMap::Alloc_An_8bit_GreyScale_Copy   failed,  srcMap is not 24 deep.", 8,
+      "OffMap::Alloc_An_8bit_GreyScale_Copy  failed,  could not create sourceMapGreyTemp.", err);
+  if (!dest) return nullptr;
   dest->Fill(255);
-  for (int32_t y = 0; y < dest->m_height; ++y) {
-    uint8_t* dst = dest->Row(y);
-    for (int32_t x = 0; x < dest->m_width; ++x) {
-      int16_t r = 0, g = 0, b = 0;
-      srcMap.Get_Pixel(x, y, r, g, b);
-      // The HSV value: the largest component.
-      dst[x] = static_cast<uint8_t>(std::max(r, std::max(g, b)));
-    }
-  }
+  // The HSV value: the largest component.
+  Convert_Pixels(srcMap, *dest, [](uint8_t* row, int32_t x, int16_t r, int16_t g, int16_t b) {
+    row[x] = static_cast<uint8_t>(std::max(r, std::max(g, b)));
+  });
   return dest;
 }
