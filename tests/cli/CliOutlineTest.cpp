@@ -31,34 +31,10 @@ std::unique_ptr<RegionEditorApp> Outline_In_Process(TestPlatform& platform, cons
                                                     const CliOutlineOptions& options, uint32_t seed,
                                                     CliOutlineReport& report, int width = -1, int height = -1) {
   auto app = std::make_unique<RegionEditorApp>(platform.Get());
-  RenderMan& rm = app->Get_RenderMan();
-  std::string err;
-  bool fileProblem = false;
-  EXPECT_TRUE(Load_Bitmap_File_as_SRC(err, rm, photo, -1, -1, kWorkingMaxSide, fileProblem)) << err;
-  if (width > 0) {
-    EXPECT_TRUE(rm.Change_Image_Size(width, height, err)) << err;
-  }
+  Load_Photo_At_Working_Size(app->Get_RenderMan(), photo, width, height);
   app->m_sourcePhotoPath = photo;
   EXPECT_TRUE(Run_Outline_Dialog(*app, options, seed, report));
   return app;
-}
-
-// Pixels in which a written (lossless) picture differs from a map; -1 when
-// it cannot be read or has another size.
-int Differing_Pixels(TestPlatform& platform, const std::string& path, const OffMap& map) {
-  std::unique_ptr<PlatformImage> image = platform.Get().Codec().Create_Image();
-  if (image->Load(path) != 0 || image->Get_Width() != map.Get_Width() || image->Get_Height() != map.Get_Height())
-    return -1;
-  int differing = 0;
-  for (int y = 0; y < map.Get_Height(); ++y)
-    for (int x = 0; x < map.Get_Width(); ++x) {
-      int r, g, b;
-      int16_t r0, g0, b0;
-      image->Get_Pixel_RGB(x, y, r, g, b);
-      map.Get_Pixel(x, y, r0, g0, b0);
-      if (r != r0 || g != g0 || b != b0) ++differing;
-    }
-  return differing;
 }
 
 CliRun Run_Outline(std::vector<std::string> args) {

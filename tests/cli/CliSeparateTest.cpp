@@ -42,14 +42,9 @@ struct InProcess {
 
 std::unique_ptr<RegionEditorApp> Run_In_Process(TestPlatform& platform, const InProcess& run) {
   auto app = std::make_unique<RegionEditorApp>(platform.Get(), run.textures);
-  RenderMan& rm = app->Get_RenderMan();
-  std::string err;
-  bool fileProblem = false;
-  EXPECT_TRUE(Load_Bitmap_File_as_SRC(err, rm, run.photo, -1, -1, kWorkingMaxSide, fileProblem)) << err;
-  if (run.width > 0) {
-    EXPECT_TRUE(rm.Change_Image_Size(run.width, run.height, err)) << err;
-  }
+  Load_Photo_At_Working_Size(app->Get_RenderMan(), run.photo, run.width, run.height);
   app->m_sourcePhotoPath = run.photo;
+  std::string err;
   EXPECT_TRUE(app->Adjust_Detection_Settings_for_Upcoming_DetectionDialog(0, err));
   run.settings(*app);
   {
@@ -62,26 +57,6 @@ std::unique_ptr<RegionEditorApp> Run_In_Process(TestPlatform& platform, const In
   }
   run.after(*app);
   return app;
-}
-
-// Pixels in which a written (lossless) picture differs from a map; -1 when
-// it cannot be read or has another size.
-int Differing_Pixels(TestPlatform& platform, const std::string& path, const OffMap& map) {
-  std::unique_ptr<PlatformImage> image = platform.Get().Codec().Create_Image();
-  if (image->Load(path) != 0 || image->Get_Width() != map.Get_Width() ||
-      image->Get_Height() != map.Get_Height())
-    return -1;
-  int differing = 0;
-  for (int y = 0; y < map.Get_Height(); ++y) {
-    for (int x = 0; x < map.Get_Width(); ++x) {
-      int r, g, b;
-      int16_t r0, g0, b0;
-      image->Get_Pixel_RGB(x, y, r, g, b);
-      map.Get_Pixel(x, y, r0, g0, b0);
-      if (r != r0 || g != g0 || b != b0) ++differing;
-    }
-  }
-  return differing;
 }
 
 // The summary's numbers.

@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-
-#include <cstdlib>
 
 #include "cli/Cli.h"
 #include "render/ImageFiles.h"
@@ -44,31 +40,8 @@ TEST(CliInfo, ReportsGreyPhotosAndMissingFiles) {
 // The source map the engine makes of a sample, in this process.
 std::unique_ptr<OffMap> Expected_Source(TestPlatform& platform, const std::string& sample, int w, int h) {
   RenderMan rm(platform.Get());
-  std::string err;
-  bool fileProblem = false;
-  EXPECT_TRUE(Load_Bitmap_File_as_SRC(err, rm, Sample_Path(sample), -1, -1, 400, fileProblem)) << err;
-  if (w > 0) {
-    EXPECT_TRUE(rm.Change_Image_Size(w, h, err)) << err;
-  }
+  Load_Photo_At_Working_Size(rm, Sample_Path(sample), w, h);
   return std::move(rm.m_sourceMap);
-}
-
-// Largest component difference between a written picture and a map.
-int Worst_Difference(TestPlatform& platform, const std::string& path, const OffMap& map) {
-  std::unique_ptr<PlatformImage> image = platform.Get().Codec().Create_Image();
-  if (image->Load(path) != 0 || image->Get_Width() != map.Get_Width() || image->Get_Height() != map.Get_Height())
-    return 1000;
-  int worst = 0;
-  for (int y = 0; y < map.Get_Height(); ++y) {
-    for (int x = 0; x < map.Get_Width(); ++x) {
-      int r, g, b;
-      int16_t r0, g0, b0;
-      image->Get_Pixel_RGB(x, y, r, g, b);
-      map.Get_Pixel(x, y, r0, g0, b0);
-      worst = std::max({worst, std::abs(r - r0), std::abs(g - g0), std::abs(b - b0)});
-    }
-  }
-  return worst;
 }
 
 TEST(CliResample, WritesTheSourceMapInAllFiveFormats) {
@@ -132,16 +105,12 @@ TEST(CliResample, FailedSaveLeavesTheExistingFileIntact) {
   TempDir dir;
   const std::string out = dir.File("keep.bmp");
   Write_File_Bytes(out, "the picture that was there");
-  // The child inherits a file size limit far below the picture's size.
-  rlimit old{};
-  ::getrlimit(RLIMIT_FSIZE, &old);
-  const sighandler_t oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit low = old;
-  low.rlim_cur = 4096;
-  ::setrlimit(RLIMIT_FSIZE, &low);
-  const CliRun run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", out});
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  ::signal(SIGXFSZ, oldHandler);
+  CliRun run;
+  {
+    // The child inherits a file size limit far below the picture's size.
+    FileSizeLimit limit(4096);
+    run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", out});
+  }
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  -2147467259 ].\n");
   EXPECT_EQ(Read_File_Bytes(out), "the picture that was there");

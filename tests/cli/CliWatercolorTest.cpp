@@ -18,34 +18,13 @@ const char* const kUsage = "usage: quorlin watercolor PHOTO -o OUT [--dark P] [-
 std::unique_ptr<OffMap> Expected_Watercolor(TestPlatform& platform, const std::string& photo,
                                             const WatercolorParms& parms) {
   RenderMan renderMan(platform.Get());
+  Load_Photo_At_Working_Size(renderMan, photo);
   std::string err;
-  bool fileProblem = false;
-  EXPECT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, photo, -1, -1, kWorkingMaxSide, fileProblem)) << err;
   const bool ok = renderMan.m_isGreyscalePhoto != 0
                       ? renderMan.WatercolorFilter_For_Separations_Grey_24bit(parms, err)
                       : renderMan.WatercolorFilter_For_Separations(parms, err);
   EXPECT_TRUE(ok) << err;
   return std::move(renderMan.m_filteredMap);
-}
-
-// Number of pixels in which a written (lossless) picture differs from a map;
-// -1 when it cannot be read or has another size.
-int Differing_Pixels(TestPlatform& platform, const std::string& path, const OffMap& map) {
-  std::unique_ptr<PlatformImage> image = platform.Get().Codec().Create_Image();
-  if (image->Load(path) != 0 || image->Get_Width() != map.Get_Width() ||
-      image->Get_Height() != map.Get_Height())
-    return -1;
-  int differing = 0;
-  for (int y = 0; y < map.Get_Height(); ++y) {
-    for (int x = 0; x < map.Get_Width(); ++x) {
-      int r, g, b;
-      int16_t r0, g0, b0;
-      image->Get_Pixel_RGB(x, y, r, g, b);
-      map.Get_Pixel(x, y, r0, g0, b0);
-      if (r != r0 || g != g0 || b != b0) ++differing;
-    }
-  }
-  return differing;
 }
 
 TEST(CliWatercolor, StartValuesAndSliderPositions) {

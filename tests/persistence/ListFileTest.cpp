@@ -1,34 +1,9 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-
-#include <filesystem>
 
 #include "ListFileBytes.h"
 #include "persistence/ListFile.h"
 
 namespace {
-
-// Lowers the process's file size limit while it lives, so that writes fail
-// part way (with SIGXFSZ ignored the write reports EFBIG instead).
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &m_old);
-    m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit low = m_old;
-    low.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &low);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_old);
-    ::signal(SIGXFSZ, m_oldHandler);
-  }
-
- private:
-  rlimit m_old{};
-  sighandler_t m_oldHandler;
-};
 
 // The reason of the ListFileException `action` raises ("" when none).
 template <class Action>
@@ -40,10 +15,6 @@ std::string Reason_Of(Action action) {
     return e.Get_Reason();
   }
   return "";
-}
-
-size_t Files_In(const std::string& dir) {
-  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
 }
 
 // Bytes 0, 1, 2, ... 250, 0, 1, ... (a prime period, so that a misplaced
@@ -93,7 +64,7 @@ TEST(ListFileWriting, AnAbandonedWriteLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(Read_File_Bytes(path), "old contents");
   }
   EXPECT_EQ(Read_File_Bytes(path), "old contents");
-  EXPECT_EQ(Files_In(dir.Path()), 1u);
+  EXPECT_EQ(Folder_Entries(dir.Path()).size(), 1u);
 
   ListFile file;
   file.Open_For_Writing(path);
@@ -106,7 +77,7 @@ TEST(ListFileWriting, AnAbandonedWriteLeavesTheOldFileAndNoTemporaryFile) {
   file.Write("new", 3);
   file.Close();
   EXPECT_EQ(Read_File_Bytes(path), "new");
-  EXPECT_EQ(Files_In(dir.Path()), 1u);
+  EXPECT_EQ(Folder_Entries(dir.Path()).size(), 1u);
 }
 
 TEST(ListFileWriting, AFailedWriteKeepsTheOldFileEvenWhenClosedAfterwards) {
@@ -127,7 +98,7 @@ TEST(ListFileWriting, AFailedWriteKeepsTheOldFileEvenWhenClosedAfterwards) {
   EXPECT_FALSE(file.Is_Open());
   file.Close();
   EXPECT_EQ(Read_File_Bytes(path), old);
-  EXPECT_EQ(Files_In(dir.Path()), 1u);
+  EXPECT_EQ(Folder_Entries(dir.Path()).size(), 1u);
 
   // The same when the failure comes with the last bytes, at Close.
   {
@@ -138,7 +109,7 @@ TEST(ListFileWriting, AFailedWriteKeepsTheOldFileEvenWhenClosedAfterwards) {
   }
   EXPECT_EQ(reason, "File too large");
   EXPECT_EQ(Read_File_Bytes(path), old);
-  EXPECT_EQ(Files_In(dir.Path()), 1u);
+  EXPECT_EQ(Folder_Entries(dir.Path()).size(), 1u);
 }
 
 TEST(ListFileReading, ReadsAcrossItsReadAheadAndStopsAtTheEnd) {

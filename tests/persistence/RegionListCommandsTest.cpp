@@ -26,14 +26,6 @@ const char kMovedQuestion[] =
     "cat.png  in "
     "another folder?";
 
-std::vector<std::string> Folder_Entries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 struct CommandsTest : ::testing::Test {
   TempDir dir;
   TestPlatform platform;

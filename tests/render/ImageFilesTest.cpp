@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <cstring>
-#include <filesystem>
 
 #include "platform/Text.h"
 #include "render/ImageFiles.h"
@@ -43,31 +40,6 @@ std::string Bmp(int32_t width, int32_t height, int bitCount, uint32_t clrUsed = 
   Put32(s, 46, clrUsed);
   for (int i = 0; i < table / 4; ++i) s[54 + 4 * i] = s[55 + 4 * i] = s[56 + 4 * i] = static_cast<char>(i);
   return s;
-}
-
-// Keeps a process's file size limit low while it lives, so that writes fail
-// part way (ignored SIGXFSZ turns the signal into an EFBIG error).
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &m_old);
-    m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit low = m_old;
-    low.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &low);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_old);
-    ::signal(SIGXFSZ, m_oldHandler);
-  }
-
- private:
-  rlimit m_old{};
-  sighandler_t m_oldHandler;
-};
-
-size_t Files_In(const std::string& dir) {
-  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
 }
 
 class ImageFilesTest : public ::testing::Test {
@@ -259,7 +231,7 @@ TEST_F(ImageFilesTest, BmpWriterRefusalsDialogAndFailedSave) {
   }
   EXPECT_EQ(err, "RenderMan::Save_Bitmap_File failed,  could not save bitmap file because File too large.");
   EXPECT_EQ(Read_File_Bytes(path), "old contents");
-  EXPECT_EQ(Files_In(dir.Path()), 1u);
+  EXPECT_EQ(Folder_Entries(dir.Path()).size(), 1u);
   path = dir.File("no/such/folder/x.bmp");
   EXPECT_FALSE(Save_Bitmap_File(platform.Get(), cancelled, &map, path, err));
   EXPECT_EQ(err, "RenderMan::Save_Bitmap_File failed,  could not save bitmap file because No such file or directory.");

@@ -5,12 +5,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "raster/OffMap.h"
+#include "render/ImageFiles.h"
+#include "render/RenderMan.h"
 
 extern char** environ;
 
@@ -85,4 +92,73 @@ void Write_File_Bytes(const std::string& path, const std::string& bytes) {
 bool File_Exists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+  ::getrlimit(RLIMIT_FSIZE, &m_old);
+  m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit low = m_old;
+  low.rlim_cur = bytes;
+  ::setrlimit(RLIMIT_FSIZE, &low);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  ::setrlimit(RLIMIT_FSIZE, &m_old);
+  ::signal(SIGXFSZ, m_oldHandler);
+}
+
+std::vector<std::string> Folder_Entries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void Load_Photo_At_Working_Size(RenderMan& renderMan, const std::string& photo, int width, int height) {
+  std::string err;
+  bool fileProblem = false;
+  EXPECT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, photo, -1, -1, kWorkingMaxSide, fileProblem)) << err;
+  if (width > 0) {
+    EXPECT_TRUE(renderMan.Change_Image_Size(width, height, err)) << err;
+  }
+}
+
+namespace {
+
+// `compare(picture r, g, b, map r, g, b)` for every pixel of a written
+// picture and a map; false when the picture cannot be read or has another
+// size.
+template <class Compare>
+bool Compare_Picture(TestPlatform& platform, const std::string& path, const OffMap& map, Compare compare) {
+  std::unique_ptr<PlatformImage> image = platform.Get().Codec().Create_Image();
+  if (image->Load(path) != 0 || image->Get_Width() != map.Get_Width() || image->Get_Height() != map.Get_Height())
+    return false;
+  for (int y = 0; y < map.Get_Height(); ++y) {
+    for (int x = 0; x < map.Get_Width(); ++x) {
+      int r, g, b;
+      int16_t r0, g0, b0;
+      image->Get_Pixel_RGB(x, y, r, g, b);
+      map.Get_Pixel(x, y, r0, g0, b0);
+      compare(r, g, b, r0, g0, b0);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int Differing_Pixels(TestPlatform& platform, const std::string& path, const OffMap& map) {
+  int differing = 0;
+  const bool read = Compare_Picture(platform, path, map, [&](int r, int g, int b, int r0, int g0, int b0) {
+    if (r != r0 || g != g0 || b != b0) ++differing;
+  });
+  return read ? differing : -1;
+}
+
+int Worst_Difference(TestPlatform& platform, const std::string& path, const OffMap& map) {
+  int worst = 0;
+  const bool read = Compare_Picture(platform, path, map, [&](int r, int g, int b, int r0, int g0, int b0) {
+    worst = std::max({worst, std::abs(r - r0), std::abs(g - g0), std::abs(b - b0)});
+  });
+  return read ? worst : 1000;
 }

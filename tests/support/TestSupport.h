@@ -1,6 +1,9 @@
 #pragma once
 // Helpers shared by the test programs.
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +27,21 @@ class TempDir {
 
  private:
   std::string m_path;
+};
+
+// Lowers the process's file size limit while it lives, so that writes fail
+// part way (with SIGXFSZ ignored a write reports EFBIG instead).  Programs
+// started meanwhile inherit the limit.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit m_old{};
+  sighandler_t m_oldHandler;
 };
 
 // Headless platform services with the real (Qt) picture codec.
@@ -54,3 +72,21 @@ CliRun Run_Quorlin(const std::vector<std::string>& args);
 std::string Read_File_Bytes(const std::string& path);
 void Write_File_Bytes(const std::string& path, const std::string& bytes);
 bool File_Exists(const std::string& path);
+// The names of every entry of a folder (files, folders, hidden ones),
+// sorted.
+std::vector<std::string> Folder_Entries(const std::string& folder);
+
+class OffMap;
+class RenderMan;
+
+// Loads a photo into `renderMan` as the program does, at its working size,
+// then changes it to width x height when a width is given; a failure is a
+// test failure.
+void Load_Photo_At_Working_Size(RenderMan& renderMan, const std::string& photo, int width = -1,
+                                int height = -1);
+// Pixels in which a written (lossless) picture differs from a map; -1 when
+// it cannot be read or has another size.
+int Differing_Pixels(TestPlatform& platform, const std::string& path, const OffMap& map);
+// The largest component difference between a written picture and a map;
+// 1000 when it cannot be read or has another size.
+int Worst_Difference(TestPlatform& platform, const std::string& path, const OffMap& map);
