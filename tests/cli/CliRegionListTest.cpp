@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "persistence/ListFile.h"
-#include "persistence/RegionListExternal.h"
+#include "persistence/RegionListBytes.h"
 #include "persistence/RegionListFileCommands.h"
 #include "raster/OffMap.h"
 #include "regions/RegionEditorApp.h"
@@ -54,29 +53,6 @@ int64_t Differing_Pixels(const OffMap& a, const OffMap& b) {
     }
   return differ;
 }
-
-// A list file read into `app` with the list reader.
-namespace rglbytes_like {
-struct Loaded {
-  bool ok = false;
-  std::string err;
-  std::unique_ptr<OffMap> outline;
-};
-inline Loaded Load(RegionEditorApp& app, const std::string& path) {
-  Loaded result;
-  RegionListExternal external(app);
-  ListFile file;
-  try {
-    file.Open_For_Reading(path);
-    ComponentSubject* made = nullptr;
-    result.ok = external.Receive(file, made, result.err);
-  } catch (const ListFileException& e) {
-    result.err = e.Get_Reason();
-  }
-  result.outline = external.Take_Outline_Map();
-  return result;
-}
-}  // namespace rglbytes_like
 
 struct CliRegionListTest : ::testing::Test {
   TempDir dir;
@@ -217,7 +193,7 @@ TEST_F(CliRegionListTest, SeparateWithAnOutlineThenRenderDiffersOnlyUnderTheOutl
   // may differ only under darker strokes, where an odd grey lost its lowest
   // bit.
   RegionEditorApp app(platform.Get());
-  const rglbytes_like::Loaded loaded = rglbytes_like::Load(app, list);
+  const rglbytes::Loaded loaded = rglbytes::Load_Bytes(app, Read_File_Bytes(list));
   ASSERT_TRUE(loaded.ok) << loaded.err;
   ASSERT_NE(loaded.outline, nullptr);
   const OffMap& outline = *loaded.outline;
