@@ -1,6 +1,9 @@
-// The region list at work on the 400 x 300 sample: painting every region
-// with texture maps, and recomposing the layered image of about 200 painted
-// regions with an outline merged over them.
+// The region list at work on the 400 x 300 sample, cut into separations
+// and sub-regions until up to 200 regions are listed (the "regions" counter
+// tells how many): painting every region with texture maps (goal: 100 ms),
+// and recomposing the layered image of the painted regions with an outline
+// merged over them, which happens on every change of the illustration
+// (goal: 5 ms).
 
 #include <benchmark/benchmark.h>
 
