@@ -6,10 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "BenchSample.h"
 #include "filters/ConvolutionMapFilter.h"
 #include "filters/WatercolorParms.h"
-#include "platform/headless/Headless.h"
-#include "platform/qt/QtPictureCodec.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
 
@@ -18,19 +17,13 @@ namespace {
 // The sample photo loaded at 400 x 300 into a render manager.
 class WorkingMap {
  public:
-  WorkingMap() : m_platform(m_codec), m_renderMan(m_platform.Get()) {
-    bool fileProblem = false;
-    m_loaded = Load_Bitmap_File_as_SRC(m_err, m_renderMan,
-                                       std::string(QUORLIN_SOURCE_DIR) + "/resources/samples/coffee.png",
-                                       400, 300, kWorkingMaxSide, fileProblem);
-  }
+  WorkingMap() : m_renderMan(m_platform.Get()) { m_loaded = Load_Bench_Sample(m_renderMan, m_err); }
   bool Loaded() const { return m_loaded; }
   const std::string& Error() const { return m_err; }
   RenderMan& Render_Man() { return m_renderMan; }
 
  private:
-  QtPictureCodec m_codec;
-  HeadlessPlatform m_platform;
+  BenchPlatform m_platform;
   RenderMan m_renderMan;
   std::string m_err;
   bool m_loaded = false;

@@ -6,10 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "BenchSample.h"
 #include "outline/CannyEdgeDetector.h"
 #include "outline/PixelChain.h"
-#include "platform/headless/Headless.h"
-#include "platform/qt/QtPictureCodec.h"
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
@@ -21,12 +20,8 @@ namespace {
 // finest detail and the most lines.
 class OutlineSample {
  public:
-  OutlineSample() : m_platform(m_codec), m_renderMan(m_platform.Get()) {
-    bool fileProblem = false;
-    if (!Load_Bitmap_File_as_SRC(m_err, m_renderMan,
-                                 std::string(QUORLIN_SOURCE_DIR) + "/resources/samples/coffee.png", 400, 300,
-                                 kWorkingMaxSide, fileProblem))
-      return;
+  OutlineSample() : m_renderMan(m_platform.Get()) {
+    if (!Load_Bench_Sample(m_renderMan, m_err)) return;
     m_working = OffMap::Alloc_An_8bit_GreyScale_Copy(*m_renderMan.m_sourceMap, m_err);
     if (!m_working) return;
     OffMap edges(m_working->Get_Width(), m_working->Get_Height(), 8);
@@ -42,8 +37,7 @@ class OutlineSample {
   Progress& Progress_Box() { return m_platform.Get().Progress_Box(); }
 
  private:
-  QtPictureCodec m_codec;
-  HeadlessPlatform m_platform;
+  BenchPlatform m_platform;
   RenderMan m_renderMan;
   std::unique_ptr<OffMap> m_working;
   ListMemry<PixelChain> m_chains;

@@ -7,9 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "BenchSample.h"
 #include "outline/OutlineDetector.h"
-#include "platform/headless/Headless.h"
-#include "platform/qt/QtPictureCodec.h"
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
@@ -18,12 +17,8 @@ namespace {
 
 class DetectorSample {
  public:
-  DetectorSample() : m_platform(m_codec), m_renderMan(m_platform.Get()) {
-    bool fileProblem = false;
-    if (!Load_Bitmap_File_as_SRC(m_err, m_renderMan,
-                                 std::string(QUORLIN_SOURCE_DIR) + "/resources/samples/coffee.png", 400, 300,
-                                 kWorkingMaxSide, fileProblem))
-      return;
+  DetectorSample() : m_renderMan(m_platform.Get()) {
+    if (!Load_Bench_Sample(m_renderMan, m_err)) return;
     if (!m_renderMan.Load_Pencil_Brushes(m_err)) return;
     m_detector = std::make_unique<OutlineDetector>(&m_chains, m_renderMan.m_sourceMap.get(),
                                                    &m_renderMan.m_outlineMapOversize, &m_renderMan.m_subtractMap,
@@ -37,8 +32,7 @@ class DetectorSample {
   const OffMap& Source() const { return *m_renderMan.m_sourceMap; }
 
  private:
-  QtPictureCodec m_codec;
-  HeadlessPlatform m_platform;
+  BenchPlatform m_platform;
   RenderMan m_renderMan;
   ListMemry<PixelChain> m_chains;
   std::unique_ptr<OutlineDetector> m_detector;

@@ -10,8 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/headless/Headless.h"
-#include "platform/qt/QtPictureCodec.h"
+#include "BenchSample.h"
 #include "raster/OffMap.h"
 #include "regions/RegionEditorApp.h"
 #include "render/ImageFiles.h"
@@ -29,11 +28,9 @@ constexpr int32_t kWantedRegions = 200;
 // channel.
 class SampleRegions {
  public:
-  SampleRegions() : m_platform(m_codec), m_app(m_platform.Get(), Default_Texture_Folder()) {
+  SampleRegions() : m_app(m_platform.Get(), Default_Texture_Folder()) {
     RenderMan& rm = m_app.Get_RenderMan();
-    bool fileProblem = false;
-    const std::string photo = std::string(QUORLIN_SOURCE_DIR) + "/resources/samples/coffee.png";
-    if (!Load_Bitmap_File_as_SRC(m_error, rm, photo, 400, 300, kWorkingMaxSide, fileProblem)) return;
+    if (!Load_Bench_Sample(rm, m_error)) return;
     if (!rm.WatercolorFilter_For_Separations(m_app.m_watercolorParms, m_error)) return;
     if (!rm.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(m_error)) return;
     // Darker paints first, as a palette's rows come.
@@ -90,8 +87,7 @@ class SampleRegions {
     while (regions.Get_Count() > count) regions.Remove_Object(regions.Get_Last());
   }
 
-  QtPictureCodec m_codec;
-  HeadlessPlatform m_platform;
+  BenchPlatform m_platform;
   RegionEditorApp m_app;
   std::string m_error;
   bool m_ready = false;

@@ -10,9 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "BenchSample.h"
 #include "persistence/RegionListFileCommands.h"
-#include "platform/headless/Headless.h"
-#include "platform/qt/QtPictureCodec.h"
 #include "raster/ColorSpace.h"
 #include "raster/OffMap.h"
 #include "regions/RegionEditorApp.h"
@@ -29,7 +28,7 @@ constexpr int32_t kCanvasHeight = 300;
 // masks one colour.
 class ListOf200 {
  public:
-  explicit ListOf200(bool painted) : m_platform(m_codec), m_app(m_platform.Get()) {
+  explicit ListOf200(bool painted) : m_app(m_platform.Get()) {
     RegionListSubject& list = m_app.Get_RegionList();
     list.Set_Canvas_Size(kCanvasWidth, kCanvasHeight, m_error);
     for (int32_t i = 0; i < kRegions; ++i) {
@@ -68,8 +67,7 @@ class ListOf200 {
   std::string& Error() { return m_error; }
 
  private:
-  QtPictureCodec m_codec;
-  HeadlessPlatform m_platform;
+  BenchPlatform m_platform;
   RegionEditorApp m_app;
   std::string m_error;
 };
@@ -96,8 +94,7 @@ void Load_List(benchmark::State& state, bool painted) {
     state.SkipWithError(list.Error().c_str());
     return;
   }
-  QtPictureCodec codec;
-  HeadlessPlatform platform(codec);
+  BenchPlatform platform;
   RegionEditorApp app(platform.Get());
   RegionListFileCommands loader(app);
   for (auto _ : state) {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/headless/Headless.h"
+#include "BenchSample.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
@@ -26,7 +26,7 @@ class LargePhoto {
     m_dir = pattern;
     QtPictureCodec codec;
     std::unique_ptr<PlatformImage> sample = codec.Create_Image();
-    if (sample->Load(std::string(QUORLIN_SOURCE_DIR) + "/resources/samples/coffee.png") < 0) return;
+    if (sample->Load(Bench_Sample_Photo()) < 0) return;
     std::unique_ptr<PlatformImage> large = codec.Create_Image();
     if (!large->Create(kWidth, kHeight, 24)) return;
     const double sx = static_cast<double>(sample->Get_Width() - 1) / kWidth;
@@ -65,8 +65,7 @@ void BM_Load_Photo_4000x3000_Jpeg(benchmark::State& state) {
     state.SkipWithError("the 4000 x 3000 test photo could not be made");
     return;
   }
-  QtPictureCodec codec;
-  HeadlessPlatform platform(codec);
+  BenchPlatform platform;
   RenderMan renderMan(platform.Get());
   for (auto _ : state) {
     std::string err;

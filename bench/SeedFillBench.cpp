@@ -6,8 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/headless/Headless.h"
-#include "platform/qt/QtPictureCodec.h"
+#include "BenchSample.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
 
@@ -17,11 +16,8 @@ namespace {
 // as dark as mid grey in every channel black, the rest white.
 class SampleMaps {
  public:
-  SampleMaps() : m_platform(m_codec), m_renderMan(m_platform.Get()) {
-    bool fileProblem = false;
-    m_loaded = Load_Bitmap_File_as_SRC(
-        m_err, m_renderMan, std::string(QUORLIN_SOURCE_DIR) + "/resources/samples/coffee.png", 400,
-        300, kWorkingMaxSide, fileProblem);
+  SampleMaps() : m_renderMan(m_platform.Get()) {
+    m_loaded = Load_Bench_Sample(m_renderMan, m_err);
     if (!m_loaded) return;
     const OffMap& source = *m_renderMan.m_sourceMap;
     m_separation = std::make_unique<OffMap>(source.Get_Width(), source.Get_Height(), 24);
@@ -40,8 +36,7 @@ class SampleMaps {
   const OffMap& Separation() const { return *m_separation; }
 
  private:
-  QtPictureCodec m_codec;
-  HeadlessPlatform m_platform;
+  BenchPlatform m_platform;
   RenderMan m_renderMan;
   std::unique_ptr<OffMap> m_separation;
   std::string m_err;

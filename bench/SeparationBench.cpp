@@ -9,9 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "BenchSample.h"
 #include "framework/WindowsUpdater.h"
-#include "platform/headless/Headless.h"
-#include "platform/qt/QtPictureCodec.h"
 #include "regions/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "separation/ColorSeparator.h"
@@ -21,11 +20,9 @@ namespace {
 
 class SampleSeparations {
  public:
-  SampleSeparations() : m_platform(m_codec), m_app(m_platform.Get()) {
+  SampleSeparations() : m_app(m_platform.Get()) {
     RenderMan& rm = m_app.Get_RenderMan();
-    bool fileProblem = false;
-    const std::string photo = std::string(QUORLIN_SOURCE_DIR) + "/resources/samples/coffee.png";
-    if (!Load_Bitmap_File_as_SRC(m_error, rm, photo, 400, 300, kWorkingMaxSide, fileProblem)) return;
+    if (!Load_Bench_Sample(rm, m_error)) return;
     if (!rm.WatercolorFilter_For_Separations(m_app.m_watercolorParms, m_error)) return;
     m_ready = true;
   }
@@ -52,8 +49,7 @@ class SampleSeparations {
   }
 
  private:
-  QtPictureCodec m_codec;
-  HeadlessPlatform m_platform;
+  BenchPlatform m_platform;
   RegionEditorApp m_app;
   std::string m_error;
   bool m_ready = false;

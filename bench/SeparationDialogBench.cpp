@@ -15,8 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/Headless.h"
-#include "platform/qt/QtPictureCodec.h"
+#include "BenchSample.h"
 #include "regions/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "separation/SeparationDialogController.h"
@@ -25,15 +24,13 @@ extern char** environ;
 
 namespace {
 
-const std::string kSample = std::string(QUORLIN_SOURCE_DIR) + "/resources/samples/coffee.png";
+const std::string kSample = Bench_Sample_Photo();
 
 void BM_PreviewAllSeps_StartValues(benchmark::State& state) {
-  QtPictureCodec codec;
-  HeadlessPlatform platform(codec);
+  BenchPlatform platform;
   RegionEditorApp app(platform.Get());
   std::string err;
-  bool fileProblem = false;
-  if (!Load_Bitmap_File_as_SRC(err, app.Get_RenderMan(), kSample, 400, 300, kWorkingMaxSide, fileProblem)) {
+  if (!Load_Bench_Sample(app.Get_RenderMan(), err)) {
     state.SkipWithError(err.c_str());
     return;
   }
