@@ -40,20 +40,6 @@ std::unique_ptr<OffMap> Read_Picture(TestPlatform& platform, const std::string& 
   return map;
 }
 
-// Pixels in which two maps of one size differ; -1 for maps of two sizes.
-int64_t Differing_Pixels(const OffMap& a, const OffMap& b) {
-  if (a.Get_Width() != b.Get_Width() || a.Get_Height() != b.Get_Height()) return -1;
-  int64_t differ = 0;
-  for (int32_t y = 0; y < a.Get_Height(); ++y)
-    for (int32_t x = 0; x < a.Get_Width(); ++x) {
-      int16_t r0 = 0, g0 = 0, b0 = 0, r1 = 0, g1 = 0, b1 = 0;
-      a.Get_Pixel(x, y, r0, g0, b0);
-      b.Get_Pixel(x, y, r1, g1, b1);
-      if (r0 != r1 || g0 != g1 || b0 != b1) ++differ;
-    }
-  return differ;
-}
-
 struct CliRegionListTest : ::testing::Test {
   TempDir dir;
   TestPlatform platform;

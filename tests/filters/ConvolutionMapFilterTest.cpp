@@ -8,6 +8,7 @@
 #include "filters/ConvolutionMapFilter.h"
 #include "platform/headless/Headless.h"
 #include "raster/RasterTestMaps.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -36,13 +37,6 @@ std::unique_ptr<OffMap> White_With_Black(int32_t w, int32_t h, int32_t x0, int32
   for (int32_t y = y0; y <= y1; ++y)
     for (int32_t x = x0; x <= x1; ++x) Put(*map, x, y, {0, 0, 0});
   return map;
-}
-
-bool Same_Pixels(const OffMap& a, const OffMap& b) {
-  for (int32_t y = 0; y < a.Get_Height(); ++y)
-    for (int32_t x = 0; x < a.Get_Width(); ++x)
-      if (Px(a, x, y) != Px(b, x, y)) return false;
-  return true;
 }
 
 // ---- disc kernel --------------------------------------------------------------

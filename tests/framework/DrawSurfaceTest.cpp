@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "ViewFixtures.h"
 #include "framework/OffMapDrawSurface.h"
 #include "framework/WindowsUpdater.h"
 #include "platform/headless/Headless.h"
 #include "raster/OffMap.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -38,11 +37,6 @@ std::unique_ptr<OffMap> Make_White(int32_t width, int32_t height) {
   return map;
 }
 
-bool Same_Pixels(const OffMap& a, const OffMap& b) {
-  return a.Get_Image_Bytes() == b.Get_Image_Bytes() &&
-         std::memcmp(a.Get_Bits(), b.Get_Bits(), static_cast<size_t>(a.Get_Image_Bytes())) == 0;
-}
-
 // ---------------------------------------------------------------------------
 // OffMapDrawSurface
 
@@ -61,7 +55,7 @@ TEST(OffMapDrawSurfaceTest, FillsAreClippedAndInclusive) {
   auto before = Make_White(10, 8);
   before->Assign_Copy(*map);
   surface.Fill_Rect(Make_RectLong(4, 4, 3, 5), 0, 0, 0);  // inverted: nothing
-  EXPECT_TRUE(Same_Pixels(*map, *before));
+  EXPECT_TRUE(Same_Bits(*map, *before));
 }
 
 TEST(OffMapDrawSurfaceTest, EllipseIsInscribed) {
@@ -97,21 +91,21 @@ TEST(OffMapDrawSurfaceTest, InversionTwiceRestoresEveryDepth) {
     OffMapDrawSurface surface(*map);
 
     surface.Invert_Rect(Make_RectLong(2, 2, 6, 5));
-    EXPECT_FALSE(Same_Pixels(*map, *original)) << depth;
+    EXPECT_FALSE(Same_Bits(*map, *original)) << depth;
     int16_t r0, g0, b0, r1, g1, b1;
     original->Get_Pixel(3, 3, r0, g0, b0);
     map->Get_Pixel(3, 3, r1, g1, b1);
     EXPECT_EQ(r1, 255 - r0) << depth;
     surface.Invert_Rect(Make_RectLong(2, 2, 6, 5));
-    EXPECT_TRUE(Same_Pixels(*map, *original)) << depth;
+    EXPECT_TRUE(Same_Bits(*map, *original)) << depth;
 
     // Outlines: partly outside the map, one pixel thin, a single pixel.
     for (const RectLong& r : {Make_RectLong(-2, -1, 7, 4), Make_RectLong(3, 1, 3, 7), Make_RectLong(4, 4, 4, 4),
                               Make_RectLong(1, 1, 11, 7)}) {
       surface.Invert_Rect_Outline(r);
-      EXPECT_FALSE(Same_Pixels(*map, *original)) << depth;
+      EXPECT_FALSE(Same_Bits(*map, *original)) << depth;
       surface.Invert_Rect_Outline(r);
-      EXPECT_TRUE(Same_Pixels(*map, *original)) << depth;
+      EXPECT_TRUE(Same_Bits(*map, *original)) << depth;
     }
   }
 }

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "ViewFixtures.h"
 #include "framework/HandleFrame.h"
 #include "framework/OffMapDrawSurface.h"
 #include "platform/headless/Headless.h"
 #include "raster/OffMap.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -25,11 +24,6 @@ std::unique_ptr<OffMap> Make_Patterned_Window(int32_t width, int32_t height) {
     for (int32_t x = 0; x < width; ++x)
       map->Set_Pixel(x, y, static_cast<int16_t>(x * 3), static_cast<int16_t>(y * 5), static_cast<int16_t>(x + y));
   return map;
-}
-
-bool Same_Pixels(const OffMap& a, const OffMap& b) {
-  return a.Get_Image_Bytes() == b.Get_Image_Bytes() &&
-         std::memcmp(a.Get_Bits(), b.Get_Bits(), static_cast<size_t>(a.Get_Image_Bytes())) == 0;
 }
 
 bool Is_Inverted(const OffMap& now, const OffMap& before, int32_t x, int32_t y) {
@@ -156,7 +150,7 @@ TEST_F(HandleFrameTest, CreatingAFrameSelectsAndDrawsIt) {
   EXPECT_NE(view.Get_HandleFrame(), nullptr);
   view.Delete_HandleFrame(&surface);
   EXPECT_EQ(view.Get_HandleFrame(), nullptr);
-  EXPECT_TRUE(Same_Pixels(*window, *original));
+  EXPECT_TRUE(Same_Bits(*window, *original));
 }
 
 // A view with three handles in its frame: the extra one is refused.
@@ -178,7 +172,7 @@ TEST_F(HandleFrameTest, APlacementFailureIsShownAndTheFrameStays) {
             (std::vector<std::string>{"ComponentView::Update_HandleFrame_Coords()  failed,  unknown handle."}));
   ASSERT_NE(odd.Get_HandleFrame(), nullptr);
   odd.Erase_HandleFrame(&surface);
-  EXPECT_TRUE(Same_Pixels(*window, *original));
+  EXPECT_TRUE(Same_Bits(*window, *original));
   EXPECT_FALSE(odd.Get_HandleFrame()->Is_Shown());
 }
 
@@ -188,23 +182,23 @@ TEST_F(HandleFrameTest, DrawingIsReversibleAndGuardedByTheShownFlags) {
   frame->Draw(&surface);  // already shown: no second inversion
   EXPECT_TRUE(Is_Inverted(*window, *original, 20, 30));
   view.Erase_HandleFrame(&surface);
-  EXPECT_TRUE(Same_Pixels(*window, *original));
+  EXPECT_TRUE(Same_Bits(*window, *original));
   EXPECT_FALSE(frame->Is_Shown());
   EXPECT_FALSE(frame->Get_Handles().Get_Nth(0)->Is_Shown());
   view.Erase_HandleFrame(&surface);  // hidden: nothing to undo
-  EXPECT_TRUE(Same_Pixels(*window, *original));
+  EXPECT_TRUE(Same_Bits(*window, *original));
 
   // Handles placed anew while shown are erased where they were drawn.
   frame->Draw(&surface);
   view.Get_Graphic().Set_Rect(Make_RectLong(40, 30, 60, 50));
   ASSERT_TRUE(view.Update_HandleFrame_Coords(frame, err));
   frame->Erase(&surface);
-  EXPECT_TRUE(Same_Pixels(*window, *original));
+  EXPECT_TRUE(Same_Bits(*window, *original));
 
   // A window that cannot be drawn on gets nothing.
   frame->Draw(nullptr);
   EXPECT_FALSE(frame->Is_Shown());
-  EXPECT_TRUE(Same_Pixels(*window, *original));
+  EXPECT_TRUE(Same_Bits(*window, *original));
 }
 
 TEST_F(HandleFrameTest, MovingHandlesAndFrames) {
@@ -228,7 +222,7 @@ TEST_F(HandleFrameTest, MovingHandlesAndFrames) {
   EXPECT_TRUE(Is_Inverted(*window, *original, 15, 36));
 
   view.Delete_HandleFrame(&surface);
-  EXPECT_TRUE(Same_Pixels(*window, *original));
+  EXPECT_TRUE(Same_Bits(*window, *original));
 
   // A hidden frame moves without being drawn.
   HandleFrame hidden(nullptr);
@@ -236,7 +230,7 @@ TEST_F(HandleFrameTest, MovingHandlesAndFrames) {
   hidden.Move_Frame(3, 3, &surface);
   EXPECT_EQ(hidden.Get_Handles().Get_First()->Get_Center().x, 3);
   EXPECT_FALSE(hidden.Is_Shown());
-  EXPECT_TRUE(Same_Pixels(*window, *original));
+  EXPECT_TRUE(Same_Bits(*window, *original));
 }
 
 }  // namespace

@@ -54,17 +54,6 @@ class OutlineDialog : public ::testing::Test {
   }
   OutlineDialogController& Dialog() { return session->Controller(); }
   std::vector<std::string> Messages() { return platform.Messages().Texts(); }
-  bool Same_Pixels(const OffMap& a, const OffMap& b) {
-    if (a.Get_Width() != b.Get_Width() || a.Get_Height() != b.Get_Height()) return false;
-    for (int y = 0; y < a.Get_Height(); ++y)
-      for (int x = 0; x < a.Get_Width(); ++x) {
-        int16_t r1, g1, b1, r2, g2, b2;
-        a.Get_Pixel(x, y, r1, g1, b1);
-        b.Get_Pixel(x, y, r2, g2, b2);
-        if (r1 != r2 || g1 != g2 || b1 != b2) return false;
-      }
-    return true;
-  }
   std::unique_ptr<OffMap> Copy_Of(const OffMap& map) {
     auto copy = std::make_unique<OffMap>(1, 1, 8);
     copy->Assign_Copy(map);

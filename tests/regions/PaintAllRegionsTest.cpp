@@ -20,14 +20,6 @@ BlockSpec Sized(int32_t w, int32_t h) {
   return shape;
 }
 
-bool Same_Pixels(const OffMap& a, const OffMap& b) {
-  if (a.Get_Width() != b.Get_Width() || a.Get_Height() != b.Get_Height()) return false;
-  for (int32_t y = 0; y < a.Get_Height(); ++y)
-    for (int32_t x = 0; x < a.Get_Width(); ++x)
-      if (!(Pixel_At(a, x, y) == Pixel_At(b, x, y))) return false;
-  return true;
-}
-
 }  // namespace
 
 TEST(PaintAllRegions, PaintsEverySubRegionLargerThan6x6WithATextureOfItsSize) {

@@ -9,6 +9,7 @@
 #include "raster/ColorSpace.h"
 #include "raster/OffMap.h"
 #include "regions/RegionSubject.h"
+#include "support/TestSupport.h"
 
 namespace region_test {
 
@@ -60,14 +61,6 @@ inline std::unique_ptr<RegionSubject> Region_With_Map(const OffMap& map, int32_t
   region->m_autoDescriptor.frame.Set_Position(x, y);
   region->m_autoDescriptor.frame.Set_Size(map.Get_Width(), map.Get_Height());
   return region;
-}
-
-inline bool Same_Pixels(const OffMap& a, const OffMap& b) {
-  if (a.Get_Width() != b.Get_Width() || a.Get_Height() != b.Get_Height()) return false;
-  for (int32_t y = 0; y < a.Get_Height(); ++y)
-    for (int32_t x = 0; x < a.Get_Width(); ++x)
-      if (!(Pixel(a, x, y) == Pixel(b, x, y))) return false;
-  return true;
 }
 
 }  // namespace region_test

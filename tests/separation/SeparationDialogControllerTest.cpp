@@ -37,19 +37,6 @@ constexpr int32_t kMapHeight = 60;
 const char* const kPressStart = "Press the START SEQUENCE Button to start a new series of Separations.";
 const char* const kBrushRange = "Enter a BRUSH SIZE between 2 and 32.";
 
-bool Same_Pixels(const OffMap& a, const OffMap& b) {
-  if (a.Get_Width() != b.Get_Width() || a.Get_Height() != b.Get_Height()) return false;
-  for (int32_t y = 0; y < a.Get_Height(); ++y) {
-    for (int32_t x = 0; x < a.Get_Width(); ++x) {
-      int16_t r0 = 0, g0 = 0, b0 = 0, r1 = 0, g1 = 0, b1 = 0;
-      a.Get_Pixel(x, y, r0, g0, b0);
-      b.Get_Pixel(x, y, r1, g1, b1);
-      if (r0 != r1 || g0 != g1 || b0 != b1) return false;
-    }
-  }
-  return true;
-}
-
 // Pixels that are not pure white.
 int32_t Non_White(const OffMap& map) {
   int32_t count = 0;

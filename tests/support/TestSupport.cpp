@@ -123,6 +123,26 @@ void Load_Photo_At_Working_Size(RenderMan& renderMan, const std::string& photo, 
   }
 }
 
+int64_t Differing_Pixels(const OffMap& a, const OffMap& b) {
+  if (a.Get_Width() != b.Get_Width() || a.Get_Height() != b.Get_Height()) return -1;
+  int64_t differ = 0;
+  for (int32_t y = 0; y < a.Get_Height(); ++y)
+    for (int32_t x = 0; x < a.Get_Width(); ++x) {
+      int16_t r0 = 0, g0 = 0, b0 = 0, r1 = 0, g1 = 0, b1 = 0;
+      a.Get_Pixel(x, y, r0, g0, b0);
+      b.Get_Pixel(x, y, r1, g1, b1);
+      if (r0 != r1 || g0 != g1 || b0 != b1) ++differ;
+    }
+  return differ;
+}
+
+bool Same_Pixels(const OffMap& a, const OffMap& b) { return Differing_Pixels(a, b) == 0; }
+
+bool Same_Bits(const OffMap& a, const OffMap& b) {
+  return a.Get_Image_Bytes() == b.Get_Image_Bytes() &&
+         std::memcmp(a.Get_Bits(), b.Get_Bits(), static_cast<size_t>(a.Get_Image_Bytes())) == 0;
+}
+
 namespace {
 
 // `compare(picture r, g, b, map r, g, b)` for every pixel of a written

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -84,6 +85,12 @@ class RenderMan;
 // test failure.
 void Load_Photo_At_Working_Size(RenderMan& renderMan, const std::string& photo, int width = -1,
                                 int height = -1);
+// Pixels in which two maps of one size differ; -1 for maps of two sizes.
+int64_t Differing_Pixels(const OffMap& a, const OffMap& b);
+// Two maps of one size with the same pixels.
+bool Same_Pixels(const OffMap& a, const OffMap& b);
+// Two maps whose pixel bytes (row padding included) are the same.
+bool Same_Bits(const OffMap& a, const OffMap& b);
 // Pixels in which a written (lossless) picture differs from a map; -1 when
 // it cannot be read or has another size.
 int Differing_Pixels(TestPlatform& platform, const std::string& path, const OffMap& map);
