@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <string>
 
 #include "BenchSample.h"

@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <string>
 
 #include "BenchSample.h"

@@ -16,7 +16,6 @@
 // Every failure is shown in a message box and the dialog stays open.
 
 #include <cstdint>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>

@@ -11,7 +11,6 @@
 // kept from an earlier scramble.
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "regions/RegionSubject.h"

@@ -17,7 +17,6 @@
 // and the tests see.
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "filters/WatercolorParms.h"

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <new>
 #include <system_error>
-#include <vector>
 
 #include "framework/Commands.h"
 #include "framework/ListComponentSubject.h"

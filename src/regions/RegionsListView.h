@@ -10,7 +10,6 @@
 // drawing to the regions of separation (parameter - 1).
 
 #include <cstdint>
-#include <string>
 
 #include "framework/ListComponentView.h"
 #include "regions/AppWindows.h"

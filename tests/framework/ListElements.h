@@ -1,7 +1,6 @@
 #pragma once
 // Elements for the list tests that record their own destruction.
 
-#include <string>
 #include <vector>
 
 struct Tracked {

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "RegionListBytes.h"
 #include "framework/ListComponentSubject.h"
 #include "persistence/ComponentExternal.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <limits>
 #include <limits>
 
 #include "RasterTestMaps.h"

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 #include "raster/ColorSpace.h"
 #include "raster/OffMap.h"

@@ -5,7 +5,6 @@
 #include <sys/resource.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 

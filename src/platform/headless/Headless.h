@@ -5,7 +5,6 @@
 // program through these, questions and messages included.
 
 #include <deque>
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
