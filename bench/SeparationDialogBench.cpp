@@ -17,7 +17,6 @@
 
 #include "BenchSample.h"
 #include "regions/RegionEditorApp.h"
-#include "render/ImageFiles.h"
 #include "separation/SeparationDialogController.h"
 
 extern char** environ;

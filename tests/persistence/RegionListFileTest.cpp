@@ -9,7 +9,6 @@
 #include "framework/ListComponentSubject.h"
 #include "persistence/ComponentExternal.h"
 #include "persistence/RegionExternal.h"
-#include "raster/ColorSpace.h"
 #include "regions/RegionFileRecords.h"
 #include "regions/RegionListFixtures.h"
 #include "render/ImageFiles.h"

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "raster/OffMap.h"
 #include "regions/RegionEditorApp.h"
 #include "regions/RegionListFixtures.h"
 #include "support/TestSupport.h"

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "filters/WatercolorParms.h"
 #include "raster/ColorSpace.h"
 #include "separation/SettingsHelper.h"
 #include "separation/SeparatorFixture.h"

@@ -3,7 +3,7 @@
 #include <chrono>
 
 MessageAnswer HeadlessMessages::Message_Box(const std::string& text, MessageButtons buttons) {
-  MessageAnswer answer = m_defaults[static_cast<int>(buttons)];
+  MessageAnswer answer = kDefaults[static_cast<int>(buttons)];
   if (!m_answers.empty()) {
     answer = m_answers.front();
     m_answers.pop_front();
@@ -11,10 +11,6 @@ MessageAnswer HeadlessMessages::Message_Box(const std::string& text, MessageButt
   m_shown.push_back({text, buttons, answer});
   if (m_echo) *m_echo << text << '\n';
   return answer;
-}
-
-void HeadlessMessages::Set_Default_Answer(MessageButtons buttons, MessageAnswer answer) {
-  m_defaults[static_cast<int>(buttons)] = answer;
 }
 
 std::vector<std::string> HeadlessMessages::Texts() const {
@@ -52,7 +48,6 @@ void HeadlessCursor::End_Wait_Cursor() {
 }
 
 int64_t HeadlessClock::Milliseconds() {
-  if (m_fixed >= 0) return m_fixed;
   using namespace std::chrono;
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }

@@ -25,9 +25,8 @@ class HeadlessMessages : public MessageService {
 
   // Answers given to the next questions, in order.  When none is queued the
   // default answer for the kind of box is given: Ok for Ok and OkCancel,
-  // Yes for YesNo and YesNoCancel, unless changed with Set_Default_Answer.
+  // Yes for YesNo and YesNoCancel.
   void Queue_Answer(MessageAnswer answer) { m_answers.push_back(answer); }
-  void Set_Default_Answer(MessageButtons buttons, MessageAnswer answer);
   // Echo every shown text to `out` (the command line prints to stderr).
   void Set_Echo(std::ostream* out) { m_echo = out; }
 
@@ -37,8 +36,8 @@ class HeadlessMessages : public MessageService {
 
  private:
   std::deque<MessageAnswer> m_answers;
-  MessageAnswer m_defaults[4] = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Yes,
-                                 MessageAnswer::Yes};
+  static constexpr MessageAnswer kDefaults[4] = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Yes,
+                                                 MessageAnswer::Yes};
   std::vector<Shown> m_shown;
   std::ostream* m_echo = nullptr;
 };
@@ -94,11 +93,6 @@ class HeadlessProgressBox : public ProgressBox {
 class HeadlessClock : public ClockService {
  public:
   int64_t Milliseconds() override;
-  // Freezes the clock at `ms` (tests); a negative value lets it run again.
-  void Set_Fixed(int64_t ms) { m_fixed = ms; }
-
- private:
-  int64_t m_fixed = -1;
 };
 
 // All headless services in one bundle, with the picture codec supplied by
