@@ -30,7 +30,6 @@ class DistinctPixels {
   explicit DistinctPixels(const std::vector<Pixel>& start);
   // True when the pixel was added.
   bool Add(const Pixel& pixel);
-  bool Contains(int16_t x, int16_t y) const { return m_keys.count(Pixel_Key(x, y)) != 0; }
   const std::vector<Pixel>& Pixels() const { return m_pixels; }
 
  private:

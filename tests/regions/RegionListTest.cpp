@@ -29,11 +29,6 @@ class RegionListTest : public ::testing::Test {
   RenderMan renderMan{platform.Get()};
   RegionListSubject list{renderMan};
 
-  std::vector<int16_t> Separation_IDs() {
-    std::vector<int16_t> ids;
-    for (RegionSubject* r : Regions_Of(list)) ids.push_back(r->m_separationID);
-    return ids;
-  }
   std::vector<int32_t> Pixel_Counts() {
     std::vector<int32_t> counts;
     for (RegionSubject* r : Regions_Of(list)) counts.push_back(r->Get_Pixel_Count());
