@@ -310,14 +310,7 @@ bool OutlineDialogController::On_Line_Lengths_Slider(int32_t position) {
   m_parms.minLineLength = static_cast<int16_t>(length);
   m_controls.lineLengthsPosition = position;
   m_controls.lineLengthsLabel = Number_Text(a);
-  std::string err;
-  if (!PixelChain::Set_Visible_by_Length(err, m_parms.minLineLength, m_detector.Get_Drawn_Chains())) {
-    Show(err);
-    return false;
-  }
-  if (Redisplay_Outline(err)) return true;
-  Show_If(err);
-  return false;
+  return Show_Lines_of_Length(m_detector.Get_Drawn_Chains());
 }
 
 bool OutlineDialogController::On_Smooth_Lines_Slider(int32_t position) {
@@ -336,14 +329,7 @@ bool OutlineDialogController::On_Smooth_Lines_Slider(int32_t position) {
     PixelChain::Restore_from_Chains(*detected, drawn, m_app.Get_Platform().Messages());
     if (!detected->Is_Empty() && m_parms.smoothWindow != 0) PixelChain::Smooth_PixelChains(drawn, m_parms.smoothWindow);
   }
-  std::string err;
-  if (!PixelChain::Set_Visible_by_Length(err, m_parms.minLineLength, drawn)) {
-    Show(err);
-    return false;
-  }
-  if (Redisplay_Outline(err)) return true;
-  Show_If(err);
-  return false;
+  return Show_Lines_of_Length(drawn);
 }
 
 bool OutlineDialogController::On_Random_Nudge_Slider(int32_t position) {
@@ -354,6 +340,19 @@ bool OutlineDialogController::On_Random_Nudge_Slider(int32_t position) {
   m_controls.nudgePosition = position;
   m_controls.nudgeLabel = Number_Text(a);
   PixelChain::Nudge_PixelChains(m_detector.Get_Drawn_Chains(), m_parms.randomNudge, m_random);
+  return Show_Changed_Outline();
+}
+
+bool OutlineDialogController::Show_Lines_of_Length(ListMemry<PixelChain>& chains) {
+  std::string err;
+  if (!PixelChain::Set_Visible_by_Length(err, m_parms.minLineLength, chains)) {
+    Show(err);
+    return false;
+  }
+  return Show_Changed_Outline();
+}
+
+bool OutlineDialogController::Show_Changed_Outline() {
   std::string err;
   if (Redisplay_Outline(err)) return true;
   Show_If(err);

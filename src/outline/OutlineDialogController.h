@@ -111,6 +111,11 @@ class OutlineDialogController {
   bool Begin_Detection(const char* noFilterMapText, const OutlineDetectParms& parms, std::string& err);
   // The drawn chains exist; otherwise "Detect some lines.".
   bool Has_Drawn_Chains();
+  // After a "Modify Lines" slider: the lines shorter than the minimum
+  // length hidden, then Show_Changed_Outline.
+  bool Show_Lines_of_Length(ListMemry<PixelChain>& chains);
+  // Redisplay_Outline, its failure shown.
+  bool Show_Changed_Outline();
   // The drawn chains as copies of the detected ones.
   void Rebuild_Drawn_Chains();
   // The displayed pre-processed image back and the dialog closed.
