@@ -36,3 +36,9 @@ void RGB_to_YIQ(int16_t r, int16_t g, int16_t b, int16_t* y, int16_t* i, int16_t
 void YIQ_to_RGB(int16_t y, int16_t i, int16_t q, int16_t* r, int16_t* g, int16_t* b);
 // Signed shortest difference a - b in degrees, in -180..180.
 int16_t Hue_Difference(int16_t a, int16_t b);
+// A hue brought into 0..359 by whole turns.
+inline int16_t Hue_In_Turn(int32_t hue) {
+  hue %= 360;
+  if (hue < 0) hue += 360;
+  return static_cast<int16_t>(hue);
+}

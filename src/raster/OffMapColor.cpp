@@ -18,11 +18,7 @@ inline int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v)
 void Shift_HSV(int16_t& r, int16_t& g, int16_t& b, int dHue, int dSat, int dVal) {
   int16_t h = 0, s = 0, v = 0;
   RGB_to_HSV(r, g, b, &h, &s, &v);
-  if (h != -1) {
-    int hue = (h + dHue) % 360;
-    if (hue < 0) hue += 360;
-    h = static_cast<int16_t>(hue);
-  }
+  if (h != -1) h = Hue_In_Turn(h + dHue);
   s = static_cast<int16_t>(Clamp(s + dSat, 0, 255));
   v = static_cast<int16_t>(Clamp(v + dVal, 0, 255));
   HSV_to_RGB(h, s, v, &r, &g, &b);

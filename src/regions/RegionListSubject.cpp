@@ -34,13 +34,6 @@ bool Is_Paintable_SubRegion(const RegionSubject& region) {
   return region.Is_SubRegion() && region.renderStyle != 2;
 }
 
-// Brings a hue into 0..359.
-int16_t Wrap_Hue(int32_t hue) {
-  hue %= 360;
-  if (hue < 0) hue += 360;
-  return static_cast<int16_t>(hue);
-}
-
 }  // namespace
 
 RegionListSubject::RegionListSubject(RenderMan& renderMan) : m_renderMan(renderMan) {}
@@ -680,7 +673,7 @@ bool RegionListSubject::Randomize_All_Colors_for_Regions(int16_t range, RegionRa
                static_cast<int16_t>(Packed_Blue(record.color)), &hue, &sat, &val);
     int32_t shift = static_cast<int32_t>(random() % static_cast<uint32_t>(2 * range + 1)) - range;
     if (shift == 0) shift = 1;
-    const int16_t newHue = Wrap_Hue(hue + shift);
+    const int16_t newHue = Hue_In_Turn(hue + shift);
     int16_t r = 0, g = 0, b = 0;
     HSV_to_RGB(newHue, sat, val, &r, &g, &b);
     record.word = Pack_RGB(r, g, b);

@@ -22,12 +22,7 @@ inline int16_t Clamp_255(int v) {
 
 // A hue shifted by offsets may come out negative; the conversion to RGB
 // wants it in 0..359 (-1 stays the mark of a grey).
-int16_t Hue_For_Conversion(int16_t hue) {
-  if (hue == -1) return hue;
-  int h = hue % 360;
-  if (h < 0) h += 360;
-  return static_cast<int16_t>(h);
-}
+int16_t Hue_For_Conversion(int16_t hue) { return hue == -1 ? hue : Hue_In_Turn(hue); }
 
 void HSV_Target_to_RGB(int16_t hue, int16_t sat, int16_t val, int16_t& r, int16_t& g, int16_t& b) {
   HSV_to_RGB(Hue_For_Conversion(hue), sat, val, &r, &g, &b);
@@ -156,9 +151,7 @@ bool RegionSubject::Calc_HuntColor_Plus_ColorOffsets(int16_t& hue, int16_t& sat,
     val = v;
     return true;
   }
-  int shifted = h + a.hueOffset;
-  for (int n = 0; n < 2 && shifted > 359; ++n) shifted -= 360;
-  for (int n = 0; n < 2 && shifted < -359; ++n) shifted += 360;
+  const int shifted = Wrap_Hue_Offset(h + a.hueOffset);
   if (shifted > 359 || shifted < -359) {
     err = "RegionSubject::Calc_HuntColor_Plus_ColorOffsets FAILED,  can not UNWRAP Hue.";
     return false;
