@@ -77,6 +77,48 @@ bool Is_New_Seed(const OffMap& map, const OffMap& totalMask, int32_t x, int32_t 
   return !seedfill::Is_Taken(totalMask, x, y) && seedfill::Is_Fillable(map, x, y, 250, wantLight);
 }
 
+// The two masks of a blob scan: the total mask of every pixel taken so far
+// and the mask of one blob, both white.  False with "<operation>  failed,
+// could not alloc  totalMaskmap." or "...  MSKmap." in err.
+bool New_Blob_Masks(const std::string& operation, int32_t width, int32_t height,
+                    std::unique_ptr<OffMap>& totalMask, std::unique_ptr<OffMap>& blobMask, std::string& err) {
+  totalMask = seedfill::New_White_Mask(width, height);
+  if (!totalMask) {
+    err = operation + "  failed,  could not alloc  totalMaskmap.";
+    return false;
+  }
+  blobMask = seedfill::New_White_Mask(width, height);
+  if (!blobMask) {
+    err = operation + "  failed,  could not alloc  MSKmap.";
+    return false;
+  }
+  return true;
+}
+
+// The flood-read scan of the blobs of `map` on the wanted side: from the
+// second row on, every new seed's blob is read into the cleared blob mask
+// (and marked in the total mask) and handed to `visit(box, pixels)`, which
+// answers whether the scan goes on.  False when a read fails, or when
+// `visit` stops the scan with a text in err.
+template <class Visit>
+bool Scan_Flood_Blobs(OffMap& map, bool wantLight, OffMap& totalMask, OffMap& blobMask, std::string& err,
+                      Visit visit) {
+  RectShrt box = Make_RectShrt(-1, -1, -1, -1);
+  const int32_t width = seedfill::Fill_Width(map);
+  const int32_t height = seedfill::Fill_Height(map);
+  for (int32_t y = 1; y < height; ++y) {
+    for (int32_t x = 0; x < width; ++x) {
+      if (!Is_New_Seed(map, totalMask, x, y, wantLight)) continue;
+      seedfill::Clear_Box(blobMask, box);
+      int32_t pixels = 0, maxStackHeight = 0;
+      if (!map.Flood_Read(x, y, blobMask, &totalMask, wantLight, box, pixels, maxStackHeight, err))
+        return false;
+      if (!visit(static_cast<const RectShrt&>(box), pixels)) return err.empty();
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::unique_ptr<OffMap> OffMap::SeedFill_24ColorMap_Create_from_Colored_Pixels(
@@ -187,16 +229,8 @@ bool OffMap::Count_SolidAreas(int32_t minPixels, int32_t& count, int32_t level,
 
 bool OffMap::Hole_Plug_TwoTone(int32_t maxHolePixels, bool twoTone, std::string& err) {
   err.clear();
-  const std::unique_ptr<OffMap> totalMask = seedfill::New_White_Mask(m_width, m_height);
-  if (!totalMask) {
-    err = "OffMap::Hole_Plug_TwoTone  failed,  could not alloc  totalMaskmap.";
-    return false;
-  }
-  const std::unique_ptr<OffMap> blobMask = seedfill::New_White_Mask(m_width, m_height);
-  if (!blobMask) {
-    err = "OffMap::Hole_Plug_TwoTone  failed,  could not alloc  MSKmap.";
-    return false;
-  }
+  std::unique_ptr<OffMap> totalMask, blobMask;
+  if (!New_Blob_Masks("OffMap::Hole_Plug_TwoTone", m_width, m_height, totalMask, blobMask, err)) return false;
   std::unique_ptr<OffMap> srcMap(new (std::nothrow) OffMap(m_width, m_height, m_depth));
   if (!srcMap || !srcMap->Copy_Bits(*this, err)) {
     err = "OffMap::Hole_Plug_TwoTone  failed,  could not alloc  SRCmap.";
@@ -245,35 +279,18 @@ bool OffMap::Hole_Plug_MultiAlgo_SeedFill(int32_t maxHolePixels, bool wantLight,
                                           int16_t g, int16_t b, int32_t& count, std::string& err) {
   err.clear();
   count = 0;
-  const std::unique_ptr<OffMap> totalMask = seedfill::New_White_Mask(m_width, m_height);
-  if (!totalMask) {
-    err = "OffMap::Hole_Plug_MultiAlgo_SeedFill  failed,  could not alloc  totalMaskmap.";
+  std::unique_ptr<OffMap> totalMask, blobMask;
+  if (!New_Blob_Masks("OffMap::Hole_Plug_MultiAlgo_SeedFill", m_width, m_height, totalMask, blobMask, err))
     return false;
-  }
-  const std::unique_ptr<OffMap> blobMask = seedfill::New_White_Mask(m_width, m_height);
-  if (!blobMask) {
-    err = "OffMap::Hole_Plug_MultiAlgo_SeedFill  failed,  could not alloc  MSKmap.";
-    return false;
-  }
   if (!m_bits) return true;
-  RectShrt box = Make_RectShrt(-1, -1, -1, -1);
-  const int32_t width = seedfill::Fill_Width(*this);
-  const int32_t height = seedfill::Fill_Height(*this);
-  for (int32_t y = 1; y < height && count <= kMaxPluggedBlobs; ++y) {
-    for (int32_t x = 0; x < width && count <= kMaxPluggedBlobs; ++x) {
-      if (!Is_New_Seed(*this, *totalMask, x, y, wantLight)) continue;
-      seedfill::Clear_Box(*blobMask, box);
-      int32_t pixels = 0, maxStackHeight = 0;
-      if (!Flood_Read(x, y, *blobMask, totalMask.get(), wantLight, box, pixels, maxStackHeight,
-                      err))
-        return false;
-      if (pixels > 0 && pixels < maxHolePixels) {
-        Paint_Masked_Pixels(*blobMask, nullptr, &box, r, g, b);
-        ++count;
-      }
-    }
-  }
-  return true;
+  return Scan_Flood_Blobs(*this, wantLight, *totalMask, *blobMask, err,
+                          [&](const RectShrt& box, int32_t pixels) {
+                            if (pixels > 0 && pixels < maxHolePixels) {
+                              Paint_Masked_Pixels(*blobMask, nullptr, &box, r, g, b);
+                              ++count;
+                            }
+                            return count <= kMaxPluggedBlobs;
+                          });
 }
 
 bool OffMap::Find_PixelChains_MultiAlgo_wSeedFill(int32_t minPixels,
@@ -282,45 +299,29 @@ bool OffMap::Find_PixelChains_MultiAlgo_wSeedFill(int32_t minPixels,
   err.clear();
   count = 0;
   chainList.Delete_All();
-  const std::unique_ptr<OffMap> totalMask = seedfill::New_White_Mask(m_width, m_height);
-  if (!totalMask) {
-    err = "OffMap::Find_PixelChains_MultiAlgo_wSeedFill  failed,  could not alloc  totalMaskmap.";
+  std::unique_ptr<OffMap> totalMask, blobMask;
+  if (!New_Blob_Masks("OffMap::Find_PixelChains_MultiAlgo_wSeedFill", m_width, m_height, totalMask, blobMask,
+                      err))
     return false;
-  }
-  const std::unique_ptr<OffMap> blobMask = seedfill::New_White_Mask(m_width, m_height);
-  if (!blobMask) {
-    err = "OffMap::Find_PixelChains_MultiAlgo_wSeedFill  failed,  could not alloc  MSKmap.";
-    return false;
-  }
   if (!m_bits) return true;
-  RectShrt box = Make_RectShrt(-1, -1, -1, -1);
-  const int32_t width = seedfill::Fill_Width(*this);
-  const int32_t height = seedfill::Fill_Height(*this);
-  for (int32_t y = 1; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      if (!Is_New_Seed(*this, *totalMask, x, y, true)) continue;
-      seedfill::Clear_Box(*blobMask, box);
-      int32_t pixels = 0, maxStackHeight = 0;
-      if (!Flood_Read(x, y, *blobMask, totalMask.get(), true, box, pixels, maxStackHeight, err))
-        return false;
-      if (pixels <= minPixels) continue;
-      PixelChain* chain = new (std::nothrow) PixelChain;
-      if (!chain) {
-        err = "OffMap::Find_PixelChains_MultiAlgo_wSeedFill  FAILED,  could not alloc PixelChain.";
-        return false;
-      }
-      Collect_Black_Pixels(*blobMask, nullptr, &box, static_cast<int16_t>(count), *chain);
-      RectLong bounds;
-      bounds.left = box.left;
-      bounds.top = box.top;
-      bounds.right = box.right;
-      bounds.bottom = box.bottom;
-      chain->m_graphic.Set_Rect(bounds);
-      chainList.Add_To_Tail(chain);
-      ++count;
+  return Scan_Flood_Blobs(*this, true, *totalMask, *blobMask, err, [&](const RectShrt& box, int32_t pixels) {
+    if (pixels <= minPixels) return true;
+    PixelChain* chain = new (std::nothrow) PixelChain;
+    if (!chain) {
+      err = "OffMap::Find_PixelChains_MultiAlgo_wSeedFill  FAILED,  could not alloc PixelChain.";
+      return false;
     }
-  }
-  return true;
+    Collect_Black_Pixels(*blobMask, nullptr, &box, static_cast<int16_t>(count), *chain);
+    RectLong bounds;
+    bounds.left = box.left;
+    bounds.top = box.top;
+    bounds.right = box.right;
+    bounds.bottom = box.bottom;
+    chain->m_graphic.Set_Rect(bounds);
+    chainList.Add_To_Tail(chain);
+    ++count;
+    return true;
+  });
 }
 
 int32_t OffMap::Collect_Black_Pixels(const OffMap& maskMap, OffMap* clearMap, const RectShrt* rect,
