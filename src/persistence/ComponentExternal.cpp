@@ -1,7 +1,7 @@
 #include "persistence/ComponentExternal.h"
 
 #include "framework/ListComponentSubject.h"
-#include "persistence/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "persistence/ListFile.h"
 
 std::unique_ptr<External> ComponentExternal::Create_Element_External(ComponentSubject& element) {

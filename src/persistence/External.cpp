@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "persistence/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "persistence/ListFile.h"
 #include "platform/Text.h"
 

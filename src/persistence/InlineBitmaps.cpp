@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-#include "persistence/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "persistence/ListFile.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"

@@ -6,7 +6,7 @@
 #include <new>
 #include <vector>
 
-#include "persistence/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "persistence/InlineBitmaps.h"
 #include "persistence/ListFile.h"
 #include "platform/Platform.h"

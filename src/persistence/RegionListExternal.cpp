@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "persistence/ByteOrder.h"
+#include "platform/ByteOrder.h"
 #include "persistence/InlineBitmaps.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionExternal.h"

@@ -5,23 +5,8 @@
 #include <limits>
 #include <new>
 
+#include "platform/ByteOrder.h"
 #include "platform/PlatformServices.h"
-
-namespace {
-
-void Put_U32(uint8_t* p, uint32_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-  p[2] = static_cast<uint8_t>(v >> 16);
-  p[3] = static_cast<uint8_t>(v >> 24);
-}
-
-void Put_U16(uint8_t* p, uint16_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-}
-
-}  // namespace
 
 int32_t OffMap::Row_Stride(int32_t width, int32_t depth) {
   int64_t data = 0;
@@ -73,12 +58,12 @@ OffMap::~OffMap() = default;
 void OffMap::Write_Header_And_Colour_Table() {
   uint8_t* h = m_dib.get();
   std::memset(h, 0, 40);
-  Put_U32(h + 0, 40);
-  Put_U32(h + 4, static_cast<uint32_t>(m_width));
-  Put_U32(h + 8, static_cast<uint32_t>(m_height));
-  Put_U16(h + 12, 1);
-  Put_U16(h + 14, static_cast<uint16_t>(m_depth));
-  Put_U32(h + 32, m_depth == 8 ? 256 : (m_depth == 1 ? 2 : 0));
+  Put_LE32(h + 0, 40);
+  Put_LE32(h + 4, static_cast<uint32_t>(m_width));
+  Put_LE32(h + 8, static_cast<uint32_t>(m_height));
+  Put_LE16(h + 12, 1);
+  Put_LE16(h + 14, static_cast<uint16_t>(m_depth));
+  Put_LE32(h + 32, m_depth == 8 ? 256 : (m_depth == 1 ? 2 : 0));
   uint8_t* table = h + 40;
   if (m_depth == 8) {
     for (int i = 0; i < 256; ++i) {

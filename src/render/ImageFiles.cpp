@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/ByteOrder.h"
 #include "platform/PathNames.h"
 #include "platform/SafeFile.h"
 #include "platform/Text.h"
@@ -25,20 +26,6 @@ namespace {
 
 constexpr int32_t kBmpHeadersSize = 54;        // file header (14) + information header (40)
 constexpr int32_t kBmpPixelsPerMetre = 7872;   // about 200 dots per inch
-
-uint16_t Get_U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Get_U32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-void Put_U16(uint8_t* p, uint32_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-}
-void Put_U32(uint8_t* p, uint32_t v) {
-  Put_U16(p, v);
-  Put_U16(p + 2, v >> 16);
-}
 
 // The text shown when the codec could not decode a picture that is larger
 // than the program takes.
@@ -285,21 +272,21 @@ std::unique_ptr<OffMap> Load_Bitmap_File_Dialog_STATIC(Platform& platform, std::
   }
   // Only the 40-byte information header and the 12-byte core header are
   // understood; the header must be present in full.
-  const uint32_t headerSize = infoGot >= 4 ? Get_U32(info) : 0;
+  const uint32_t headerSize = infoGot >= 4 ? Get_LE_U32(info) : 0;
   int64_t width = 0, height = 0, numColours = 0;
   uint32_t bitCount = 0, compression = 0;
   int64_t tableBytes = 0;
   if (headerSize == 40 && infoGot >= 40) {
-    width = static_cast<int32_t>(Get_U32(info + 4));
-    height = static_cast<int32_t>(Get_U32(info + 8));
-    bitCount = Get_U16(info + 14);
-    compression = Get_U32(info + 16);
-    numColours = Get_U32(info + 32);
+    width = static_cast<int32_t>(Get_LE_U32(info + 4));
+    height = static_cast<int32_t>(Get_LE_U32(info + 8));
+    bitCount = Get_LE_U16(info + 14);
+    compression = Get_LE_U32(info + 16);
+    numColours = Get_LE_U32(info + 32);
     tableBytes = bitCount == 8 ? 256 * 4 : 0;
   } else if (headerSize == 12 && infoGot >= 12) {
-    width = Get_U16(info + 4);
-    height = Get_U16(info + 6);
-    bitCount = Get_U16(info + 10);
+    width = Get_LE_U16(info + 4);
+    height = Get_LE_U16(info + 6);
+    bitCount = Get_LE_U16(info + 10);
     tableBytes = bitCount == 8 ? 256 * 3 : 0;
   } else {
     err = wrongFormat;
@@ -366,15 +353,15 @@ bool Write_Bmp(const std::string& path, int32_t width, int32_t height, const uin
   uint8_t header[kBmpHeadersSize] = {};
   header[0] = 'B';
   header[1] = 'M';
-  Put_U32(header + 2, static_cast<uint32_t>(imageBytes) + kBmpHeadersSize);
-  Put_U32(header + 10, kBmpHeadersSize);
-  Put_U32(header + 14, 40);
-  Put_U32(header + 18, static_cast<uint32_t>(width));
-  Put_U32(header + 22, static_cast<uint32_t>(height));
-  Put_U16(header + 26, 1);
-  Put_U16(header + 28, 24);
-  Put_U32(header + 38, kBmpPixelsPerMetre);
-  Put_U32(header + 42, kBmpPixelsPerMetre);
+  Put_LE32(header + 2, static_cast<uint32_t>(imageBytes) + kBmpHeadersSize);
+  Put_LE32(header + 10, kBmpHeadersSize);
+  Put_LE32(header + 14, 40);
+  Put_LE32(header + 18, static_cast<uint32_t>(width));
+  Put_LE32(header + 22, static_cast<uint32_t>(height));
+  Put_LE16(header + 26, 1);
+  Put_LE16(header + 28, 24);
+  Put_LE32(header + 38, kBmpPixelsPerMetre);
+  Put_LE32(header + 42, kBmpPixelsPerMetre);
   SafeFileWriter writer;
   std::string reason;
   if (!writer.Open(path, reason) || !writer.Write(header, sizeof header, reason) ||
