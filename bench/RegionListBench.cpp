@@ -12,7 +12,7 @@
 
 #include "BenchSample.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "render/TextureMaps.h"
 #include "separation/ColorSeparator.h"

@@ -14,7 +14,7 @@
 #include "persistence/RegionListFileCommands.h"
 #include "raster/ColorSpace.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 
 namespace {

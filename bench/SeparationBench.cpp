@@ -10,7 +10,7 @@
 
 #include "BenchSample.h"
 #include "framework/WindowsUpdater.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "separation/ColorSeparator.h"
 #include "separation/SettingsHelper.h"

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "BenchSample.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "separation/SeparationDialogController.h"
 
 extern char** environ;

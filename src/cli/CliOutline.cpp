@@ -10,7 +10,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOutlineOptions.h"
 #include "platform/Text.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "render/ImageSizeController.h"
 

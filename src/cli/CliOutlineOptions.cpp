@@ -5,7 +5,7 @@
 
 #include "outline/OutlineDialogController.h"
 #include "platform/Text.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/RenderMan.h"
 #include "separation/SeparationDialogController.h"
 

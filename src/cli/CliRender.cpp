@@ -15,7 +15,7 @@
 #include "persistence/RegionListFileCommands.h"
 #include "platform/EmbeddedResources.h"
 #include "platform/Text.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "platform/Text.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "persistence/ListFile.h"
 #include "persistence/RegionExternal.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "regions/RegionListSubject.h"
 #include "regions/RegionSubject.h"
 

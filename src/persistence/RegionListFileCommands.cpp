@@ -13,7 +13,7 @@
 #include "platform/PathNames.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 
 namespace {

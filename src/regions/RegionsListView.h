@@ -12,7 +12,7 @@
 #include <cstdint>
 
 #include "framework/ListComponentView.h"
-#include "regions/AppWindows.h"
+#include "framework/WindowCodes.h"
 
 class MessageService;
 

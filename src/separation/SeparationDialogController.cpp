@@ -6,7 +6,7 @@
 
 #include "filters/WatercolorParms.h"
 #include "platform/Text.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "separation/ColorList.h"
 #include "separation/StandardColorTable.h"
 

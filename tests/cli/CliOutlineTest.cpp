@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cli/CliOutlineOptions.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "render/ImageSizeController.h"
 #include "separation/SeparationDialogController.h"

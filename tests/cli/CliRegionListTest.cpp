@@ -16,7 +16,7 @@
 #include "persistence/RegionListBytes.h"
 #include "persistence/RegionListFileCommands.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "regions/RegionListFixtures.h"
 #include "render/ImageFiles.h"
 #include "support/TestSupport.h"

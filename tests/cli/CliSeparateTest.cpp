@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "cli/CliOutlineOptions.h"
-#include "regions/ModifyColorsController.h"
-#include "regions/RegionEditorApp.h"
+#include "app/ModifyColorsController.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "render/ImageSizeController.h"
 #include "separation/SeparationDialogController.h"

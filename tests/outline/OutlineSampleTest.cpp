@@ -10,7 +10,7 @@
 
 #include "OutlineTestMaps.h"
 #include "outline/OutlineDialogController.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "support/TestSupport.h"
 

@@ -12,7 +12,7 @@
 #include "regions/RegionListFixtures.h"
 #include "support/TestSupport.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 
 using namespace regionlist_test;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "raster/ColorSpace.h"
-#include "regions/ModifyColorsController.h"
-#include "regions/RegionEditorApp.h"
+#include "app/ModifyColorsController.h"
+#include "app/RegionEditorApp.h"
 #include "regions/RegionListFixtures.h"
 #include "support/TestSupport.h"
 

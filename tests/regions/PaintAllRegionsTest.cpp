@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "regions/RegionListFixtures.h"
 #include "support/TestSupport.h"
 

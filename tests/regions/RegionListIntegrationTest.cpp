@@ -11,7 +11,7 @@
 
 #include "raster/Blends.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "regions/RegionListFixtures.h"
 #include "render/ImageFiles.h"
 #include "separation/ColorSeparator.h"

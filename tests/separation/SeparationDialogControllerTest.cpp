@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "separation/ColorSeparator.h"
 #include "separation/SeparationDialogController.h"

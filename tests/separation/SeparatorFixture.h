@@ -12,7 +12,7 @@
 
 #include "framework/WindowsUpdater.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 #include "regions/RegionSubject.h"
 #include "separation/ColorSeparator.h"
 #include "support/TestSupport.h"

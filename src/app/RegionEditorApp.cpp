@@ -1,4 +1,4 @@
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 
 #include "platform/Text.h"
 #include "raster/OffMap.h"

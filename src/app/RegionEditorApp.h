@@ -25,7 +25,7 @@
 #include "outline/OutlineDetectParms.h"
 #include "outline/PixelChain.h"
 #include "platform/Platform.h"
-#include "regions/AppWindows.h"
+#include "app/AppWindows.h"
 #include "regions/RegionListSubject.h"
 #include "render/RenderMan.h"
 #include "separation/SeparationSettings.h"

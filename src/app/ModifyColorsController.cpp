@@ -1,6 +1,6 @@
-#include "regions/ModifyColorsController.h"
+#include "app/ModifyColorsController.h"
 
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 
 const char* const ModifyColorsController::kRangeMessage = "Enter a RANGE between 1 and 178.";
 
