@@ -13,7 +13,7 @@
 #include "persistence/ListFile.h"
 #include "persistence/RegionListExternal.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzPlatform platform;

@@ -17,7 +17,7 @@
 #include "persistence/ListFile.h"
 #include "persistence/RegionListExternal.h"
 #include "raster/OffMap.h"
-#include "regions/RegionEditorApp.h"
+#include "app/RegionEditorApp.h"
 
 namespace {
 
