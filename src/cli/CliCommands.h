@@ -20,6 +20,11 @@ class RegionEditorApp;
 bool Cli_Save_Region_List(RegionEditorApp& app, const std::string& path, std::string& err);
 int Cli_Outline(const std::vector<std::string>& words, CliStreams& io);
 
+class RenderMan;
+// "Load Source Photo" at the standard working size.  A failure prints the
+// program's text, then what is wrong with the file, and returns false.
+bool Cli_Load_Photo(CliStreams& io, RenderMan& renderMan, const std::string& path);
+
 // Loads `photo` as the source (the standard working size, or width x height
 // when both are positive) and writes the source map to `out` in the format
 // named by its extension.  Failures are printed; returns the exit code.

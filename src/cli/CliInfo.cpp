@@ -1,7 +1,6 @@
 #include <ostream>
 
 #include "cli/CliCommands.h"
-#include "render/ImageFiles.h"
 #include "render/RenderMan.h"
 
 int Cli_Info(const std::vector<std::string>& words, CliStreams& io) {
@@ -18,15 +17,11 @@ int Cli_Info(const std::vector<std::string>& words, CliStreams& io) {
 
   CliPlatform platform(io);
   RenderMan renderMan(platform.Get());
-  std::string err;
-  bool fileProblem = false;
-  if (!Load_Bitmap_File_as_SRC(err, renderMan, args.Positional()[0], -1, -1, kWorkingMaxSide, fileProblem)) {
-    return Cli_Failure(io, err);
-  }
+  if (!Cli_Load_Photo(io, renderMan, args.Positional()[0])) return kExitFailure;
   int32_t width = 0, height = 0;
   renderMan.Get_Source_Size(width, height);
-  io.out << "photo " << renderMan.m_photoOriginal->Get_Width() << " x " << renderMan.m_photoOriginal->Get_Height()
-         << "\nworking " << width << " x " << height << "\ngreyscale " << (renderMan.m_isGreyscalePhoto ? "yes" : "no")
-         << '\n';
+  io.out << "photo " << renderMan.m_photoOriginal->Get_Width() << " x "
+         << renderMan.m_photoOriginal->Get_Height() << "\nworking " << width << " x " << height
+         << "\ngreyscale " << (renderMan.m_isGreyscalePhoto ? "yes" : "no") << '\n';
   return kExitOk;
 }

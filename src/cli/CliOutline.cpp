@@ -7,10 +7,10 @@
 #include <optional>
 #include <ostream>
 
+#include "app/RegionEditorApp.h"
 #include "cli/CliCommands.h"
 #include "cli/CliOutlineOptions.h"
 #include "platform/Text.h"
-#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "render/ImageSizeController.h"
 
@@ -46,13 +46,15 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
   if (!out || out->empty()) return Cli_Usage_Error(io, self, "-o OUT is needed");
   int width = -1, height = -1;
   if (const std::optional<std::string> size = args.Value("--size")) {
-    if (!Parse_Size_Option(*size, width, height)) return Cli_Usage_Error(io, self, "--size takes WIDTHxHEIGHT, e.g. 400x300");
+    if (!Parse_Size_Option(*size, width, height))
+      return Cli_Usage_Error(io, self, "--size takes WIDTHxHEIGHT, e.g. 400x300");
     if (!ImageSizeController::Side_In_Range(width) || !ImageSizeController::Side_In_Range(height))
       return Cli_Usage_Error(io, self, ImageSizeController::Range_Text());
   }
   long seed = 1;
   if (const std::optional<std::string> text = args.Value("--seed")) {
-    if (!Parse_Int_Option("--seed", *text, 0, 4294967295L, seed, problem)) return Cli_Usage_Error(io, self, problem);
+    if (!Parse_Int_Option("--seed", *text, 0, 4294967295L, seed, problem))
+      return Cli_Usage_Error(io, self, problem);
   }
   CliOutlineOptions options;
   if (!Parse_Outline_Options(args, kNames, true, options, problem)) return Cli_Usage_Error(io, self, problem);
@@ -63,8 +65,7 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
   CliPlatform platform(io);
   RegionEditorApp app(platform.Get());
   RenderMan& renderMan = app.Get_RenderMan();
-  bool fileProblem = false;
-  if (!Load_Bitmap_File_as_SRC(err, renderMan, photo, -1, -1, kWorkingMaxSide, fileProblem)) return Cli_Failure(io, err);
+  if (!Cli_Load_Photo(io, renderMan, photo)) return kExitFailure;
   if (width > 0) {
     ImageSizeController size(renderMan);
     size.Set_Size(width, height);
@@ -80,9 +81,9 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
   if (!Save_Bitmap_File_CImage(platform.Get(), cancelled, outline, path, err)) return Cli_Failure(io, err);
 
   if (args.Has("--json")) {
-    io.out << "{\"width\":" << outline->Get_Width() << ",\"height\":" << outline->Get_Height() << ",\"style\":"
-           << Cli_Json_Text(options.style) << ",\"chains\":" << report.chains << ",\"ms\":{\"outline\":"
-           << Text_Format("%.1f", report.milliseconds) << "}}\n";
+    io.out << "{\"width\":" << outline->Get_Width() << ",\"height\":" << outline->Get_Height()
+           << ",\"style\":" << Cli_Json_Text(options.style) << ",\"chains\":" << report.chains
+           << ",\"ms\":{\"outline\":" << Text_Format("%.1f", report.milliseconds) << "}}\n";
   } else {
     io.out << "wrote " << path << " (" << outline->Get_Width() << " x " << outline->Get_Height() << ", "
            << report.chains << " lines in " << options.style << ")\n";

@@ -13,10 +13,7 @@ int Cli_Resample_Photo(CliStreams& io, const std::string& photo, const std::stri
 
   CliPlatform platform(io);
   RenderMan renderMan(platform.Get());
-  bool fileProblem = false;
-  if (!Load_Bitmap_File_as_SRC(err, renderMan, photo, -1, -1, kWorkingMaxSide, fileProblem)) {
-    return Cli_Failure(io, err);
-  }
+  if (!Cli_Load_Photo(io, renderMan, photo)) return kExitFailure;
   if (width > 0 && height > 0) {
     // The Image Size dialog's OK: it shows its own refusals and failures
     // (which the platform prints).

@@ -14,12 +14,12 @@
 #include <sstream>
 #include <utility>
 
+#include "app/ModifyColorsController.h"
+#include "app/RegionEditorApp.h"
 #include "cli/CliCommands.h"
 #include "cli/CliOutlineOptions.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
-#include "app/ModifyColorsController.h"
-#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 #include "render/ImageSizeController.h"
 #include "render/TextureMaps.h"
@@ -312,10 +312,7 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o) {
   }
 
   // "Load Source Photo", then "Image Size" when a size is asked for.
-  bool fileProblem = false;
-  if (!Load_Bitmap_File_as_SRC(err, renderMan, o.photo, -1, -1, kWorkingMaxSide, fileProblem)) {
-    return Cli_Failure(io, err);
-  }
+  if (!Cli_Load_Photo(io, renderMan, o.photo)) return kExitFailure;
   if (o.width > 0) {
     ImageSizeController size(renderMan);
     size.Set_Size(o.width, o.height);
@@ -424,10 +421,11 @@ int Cli_Separate(const std::vector<std::string>& words, CliStreams& io) {
   std::string problem;
   if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
   if (args.Wants_Help()) {
-    const std::string details = std::string(kDetails) +
-                                "\nAn outline drawn over the layered image by the outline dialog (the separation\n"
-                                "dialog's \"Outline Editor\"):\n" +
-                                Outline_Options_Help(kOutlineNames);
+    const std::string details =
+        std::string(kDetails) +
+        "\nAn outline drawn over the layered image by the outline dialog (the separation\n"
+        "dialog's \"Outline Editor\"):\n" +
+        Outline_Options_Help(kOutlineNames);
     return Cli_Help(io, self, details.c_str());
   }
   SeparateOptions options;

@@ -36,7 +36,8 @@ int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io) {
     const std::optional<std::string> text = args.Value(s.option);
     if (!text) continue;
     long position = 0;
-    if (!Parse_Int_Option(s.option, *text, 0, 100, position, problem)) return Cli_Usage_Error(io, self, problem);
+    if (!Parse_Int_Option(s.option, *text, 0, 100, position, problem))
+      return Cli_Usage_Error(io, self, problem);
     Apply_Watercolor_Slider(s.slider, static_cast<int32_t>(position), parms);
   }
 
@@ -45,10 +46,7 @@ int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io) {
   if (!Check_Picture_Extension(*out, err)) return Cli_Failure(io, err);
   CliPlatform platform(io);
   RenderMan renderMan(platform.Get());
-  bool fileProblem = false;
-  if (!Load_Bitmap_File_as_SRC(err, renderMan, args.Positional()[0], -1, -1, kWorkingMaxSide, fileProblem)) {
-    return Cli_Failure(io, err);
-  }
+  if (!Cli_Load_Photo(io, renderMan, args.Positional()[0])) return kExitFailure;
   const bool rendered = renderMan.m_isGreyscalePhoto != 0
                             ? renderMan.WatercolorFilter_For_Separations_Grey_24bit(parms, err)
                             : renderMan.WatercolorFilter_For_Separations(parms, err);

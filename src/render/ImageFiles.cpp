@@ -132,7 +132,7 @@ bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::
   if (status < 0 || photo->Is_Null()) {
     fileProblem = true;
     err = status == kImageLoadTooLarge ? Too_Large_Text(path, *photo)
-                                       : "CImage::Load failed ( Load_Bitmap_File_as_SRC )";
+                                       : kPhotoDecodeFailedText;
     return false;
   }
   renderMan.m_photoOriginal = std::move(photo);

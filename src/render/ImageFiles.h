@@ -35,13 +35,16 @@ struct WorkingSize {
 WorkingSize Working_Size_of_Photo(int32_t photoW, int32_t photoH, int32_t width, int32_t height,
                                   int32_t maxSide);
 
+// The message of a photo the decoder refused.
+inline constexpr const char* kPhotoDecodeFailedText = "CImage::Load failed ( Load_Bitmap_File_as_SRC )";
+
 // Decodes `path` and makes it the render manager's photo, then resamples it
 // into fresh working maps (explicit size when width and height are both
 // positive, else the longer side maxSide).  `fileProblem` is set when the
 // file itself could not be decoded.  The previous photo is kept when the
 // decode fails.
-bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::string& path,
-                             int32_t width, int32_t height, int32_t maxSide, bool& fileProblem);
+bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::string& path, int32_t width,
+                             int32_t height, int32_t maxSide, bool& fileProblem);
 
 // Asks for a photo with the open dialog and loads it at the standard working
 // size (longer side 400).  On success `retPath` and the render manager's
@@ -57,8 +60,7 @@ constexpr int32_t kWorkingMaxSide = 400;
 // Replaces the outline (and drops its backup) by an 8-bit map of the
 // picture's full size holding each pixel's red component; the outline is
 // then merged in the style of a loaded picture (m_outlineStyle 1).
-bool Load_Outline_File(const std::string& path, bool& fileProblem, RenderMan& renderMan,
-                       std::string& err);
+bool Load_Outline_File(const std::string& path, bool& fileProblem, RenderMan& renderMan, std::string& err);
 
 // ---- BMP files -------------------------------------------------------------------
 
@@ -80,8 +82,8 @@ bool Save_Bitmap_File(Platform& platform, bool& cancelled, const OffMap* map, st
 // Writes a map in the format named by the path's extension (bmp, tif, jpg,
 // gif, png, any case) through the picture codec.  Dialog and cancel as for
 // Save_Bitmap_File.
-bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* map,
-                             std::string& path, std::string& err);
+bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* map, std::string& path,
+                             std::string& err);
 
 // The extension test of Save_Bitmap_File_CImage on its own, for callers that
 // want to refuse a bad output name before doing the work.
@@ -99,13 +101,13 @@ struct WindowPicture32 {
 // Writes a window picture as a 24-bit BMP; with `mono` only pure white stays
 // white and every other pixel becomes black.  Dialog and cancel as for
 // Save_Bitmap_File.
-bool Save_Bitmap_File(Platform& platform, bool mono, std::string& path,
-                      const WindowPicture32& picture, bool& cancelled, std::string& err);
+bool Save_Bitmap_File(Platform& platform, bool mono, std::string& path, const WindowPicture32& picture,
+                      bool& cancelled, std::string& err);
 
 // 32-bit top-down rows to 24-bit bottom-up rows padded to 4 bytes (the
 // in-memory layout of a BMP file).  Empty with `err` set when `bits32` is null.
-std::vector<uint8_t> Convert_Bitmap_Bits_from32_to24(std::string& err, const uint8_t* bits32,
-                                                     bool mono, int32_t width, int32_t height);
+std::vector<uint8_t> Convert_Bitmap_Bits_from32_to24(std::string& err, const uint8_t* bits32, bool mono,
+                                                     int32_t width, int32_t height);
 
 // The file dialogs' filters.
 extern const char* const kPhotoOpenFilter;

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliOutlineOptions.h"
 #include "app/ModifyColorsController.h"
 #include "app/RegionEditorApp.h"
+#include "cli/CliOutlineOptions.h"
 #include "render/ImageFiles.h"
 #include "render/ImageSizeController.h"
 #include "separation/SeparationDialogController.h"
@@ -367,7 +367,8 @@ TEST(CliSeparate, FailuresExitWithOneAndTheProgramsText) {
   EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File failed, Put an extension on the File Name.\n");
   run = Run_Quorlin({"separate", dir.File("absent.png"), "-o", dir.File("out.png")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\n");
+  EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\nquorlin: " + dir.File("absent.png") +
+                         ": no such file\n");
   Write_File_Bytes(dir.File("file"), "x");
   run = Run_Quorlin(
       {"separate", Sample_Path("coffee.png"), "-o", dir.File("out.png"), "--save-steps", dir.File("file")});

@@ -31,10 +31,20 @@ TEST(CliInfo, ReportsGreyPhotosAndMissingFiles) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "photo 300 x 500\nworking 241 x 401\ngreyscale yes\n");
 
+  // A refused photo: the program's text, then what is wrong with the file.
+  const std::string refused = "CImage::Load failed ( Load_Bitmap_File_as_SRC )\nquorlin: ";
   run = Run_Quorlin({"info", dir.File("absent.png")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\n");
+  EXPECT_EQ(run.err, refused + dir.File("absent.png") + ": no such file\n");
   EXPECT_EQ(run.out, "");
+  run = Run_Quorlin({"info", dir.Path()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, refused + dir.Path() + ": is a folder, not a picture\n");
+  Write_File_Bytes(dir.File("text.png"), "not a picture");
+  run = Run_Quorlin({"info", dir.File("text.png")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, refused + dir.File("text.png") +
+                         ": not a BMP, TIFF, JPEG, GIF or PNG picture, or a damaged one\n");
 }
 
 // The source map the engine makes of a sample, in this process.
@@ -89,13 +99,15 @@ TEST(CliResample, RefusesBadNamesAndMissingPhotos) {
   TempDir dir;
   CliRun run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", dir.File("x.jpeg")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n");
+  EXPECT_EQ(run.err,
+            "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n");
   run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", dir.File("noext")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File failed, Put an extension on the File Name.\n");
   run = Run_Quorlin({"resample", dir.File("gone.png"), "-o", dir.File("x.png")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\n");
+  EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\nquorlin: " + dir.File("gone.png") +
+                         ": no such file\n");
   run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", dir.File("no/folder/x.png")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  -2147467259 ].\n");
@@ -128,7 +140,8 @@ TEST(CliUsage, WrongCommandLinesExitWithTwo) {
       {{"frobnicate"}, "quorlin: unknown command 'frobnicate'\n"},
       {{"info"}, "quorlin info: one PHOTO is needed\nusage: quorlin info PHOTO\n"},
       {{"info", "a.png", "b.png"}, "quorlin info: one PHOTO is needed\nusage: quorlin info PHOTO\n"},
-      {{"resample", "a.png"}, "quorlin resample: -o OUT is needed\nusage: quorlin resample PHOTO -o OUT [--size WxH]\n"},
+      {{"resample", "a.png"},
+       "quorlin resample: -o OUT is needed\nusage: quorlin resample PHOTO -o OUT [--size WxH]\n"},
       {{"resample", "a.png", "-o"}, "quorlin resample: option -o needs a value\n"},
       {{"resample", "a.png", "-o", "b.png", "--bogus"}, "quorlin resample: unknown option --bogus\n"},
       {{"demo", "x", "y"}, "quorlin demo: at most one DIR\nusage: quorlin demo [DIR]\n"},

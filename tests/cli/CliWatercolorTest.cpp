@@ -36,11 +36,14 @@ TEST(CliWatercolor, StartValuesAndSliderPositions) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "wrote " + dir.File("start.png") + " (400 x 266)\n");
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("start.png"), *Expected_Watercolor(platform, photo, WatercolorParms())), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("start.png"),
+                             *Expected_Watercolor(platform, photo, WatercolorParms())),
+            0);
 
   // Dark at the top, Lite at the top, Sat at the bottom: the brightest and
   // most saturated rendering the dialog can make.
-  run = Run_Quorlin({"watercolor", photo, "--dark", "0", "--lite", "0", "--sat", "100", "-o", dir.File("slid.bmp")});
+  run = Run_Quorlin(
+      {"watercolor", photo, "--dark", "0", "--lite", "0", "--sat", "100", "-o", dir.File("slid.bmp")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   WatercolorParms slid;
   slid.darkExponent = 75;
@@ -53,7 +56,9 @@ TEST(CliWatercolor, StartValuesAndSliderPositions) {
   // One slider alone leaves the others at their start values.
   run = Run_Quorlin({"watercolor", photo, "--sat", "35", "-o", dir.File("sat.png")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("sat.png"), *Expected_Watercolor(platform, photo, WatercolorParms())), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("sat.png"),
+                             *Expected_Watercolor(platform, photo, WatercolorParms())),
+            0);
 }
 
 TEST(CliWatercolor, GreyPhotosTakeTheGreyscaleVariant) {
@@ -68,7 +73,8 @@ TEST(CliWatercolor, GreyPhotosTakeTheGreyscaleVariant) {
     }
   ASSERT_EQ(grey->Save(dir.File("grey.png")), 0);
 
-  const CliRun run = Run_Quorlin({"watercolor", dir.File("grey.png"), "--lite", "80", "-o", dir.File("out.png")});
+  const CliRun run =
+      Run_Quorlin({"watercolor", dir.File("grey.png"), "--lite", "80", "-o", dir.File("out.png")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   WatercolorParms parms;
   parms.liteAmount = 20;
@@ -78,7 +84,8 @@ TEST(CliWatercolor, GreyPhotosTakeTheGreyscaleVariant) {
   RenderMan renderMan(platform.Get());
   std::string err;
   bool fileProblem = false;
-  ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, dir.File("grey.png"), -1, -1, kWorkingMaxSide, fileProblem));
+  ASSERT_TRUE(
+      Load_Bitmap_File_as_SRC(err, renderMan, dir.File("grey.png"), -1, -1, kWorkingMaxSide, fileProblem));
   ASSERT_TRUE(renderMan.WatercolorFilter_For_Separations(parms, err)) << err;
   EXPECT_GT(Differing_Pixels(platform, dir.File("out.png"), *renderMan.m_filteredMap), 0);
 }
@@ -97,7 +104,8 @@ TEST(CliWatercolor, UsageAndFailures) {
   for (const char* bad : {"101", "-1", "50%", ""}) {
     run = Run_Quorlin({"watercolor", photo, "--dark", bad, "-o", dir.File("x.png")});
     EXPECT_EQ(run.exitCode, 2) << bad;
-    EXPECT_EQ(run.err, std::string("quorlin watercolor: --dark takes a whole number from 0 to 100\n") + kUsage);
+    EXPECT_EQ(run.err,
+              std::string("quorlin watercolor: --dark takes a whole number from 0 to 100\n") + kUsage);
   }
   run = Run_Quorlin({"watercolor", photo, "--sat", "200", "-o", dir.File("x.png")});
   EXPECT_EQ(run.err, std::string("quorlin watercolor: --sat takes a whole number from 0 to 100\n") + kUsage);
@@ -105,10 +113,12 @@ TEST(CliWatercolor, UsageAndFailures) {
   // A name the encoder cannot take is refused before the photo is read.
   run = Run_Quorlin({"watercolor", dir.File("absent.png"), "-o", dir.File("x.webp")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n");
+  EXPECT_EQ(run.err,
+            "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n");
   run = Run_Quorlin({"watercolor", dir.File("absent.png"), "-o", dir.File("x.png")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\n");
+  EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\nquorlin: " + dir.File("absent.png") +
+                         ": no such file\n");
   EXPECT_FALSE(File_Exists(dir.File("x.png")));
 
   run = Run_Quorlin({"watercolor", "--help"});

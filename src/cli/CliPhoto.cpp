@@ -1,0 +1,34 @@
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+
+#include "cli/CliCommands.h"
+#include "render/ImageFiles.h"
+#include "render/RenderMan.h"
+
+namespace {
+
+// What is wrong with a photo file the decoder refused, in the user's words.
+std::string Photo_File_Problem(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (status.type() == fs::file_type::not_found) return path + ": no such file";
+  if (ec) return path + ": cannot be read (" + ec.message() + ")";
+  if (status.type() == fs::file_type::directory) return path + ": is a folder, not a picture";
+  if (status.type() != fs::file_type::regular) return path + ": is not a plain file";
+  return path + ": not a BMP, TIFF, JPEG, GIF or PNG picture, or a damaged one";
+}
+
+}  // namespace
+
+bool Cli_Load_Photo(CliStreams& io, RenderMan& renderMan, const std::string& path) {
+  std::string err;
+  bool fileProblem = false;
+  if (Load_Bitmap_File_as_SRC(err, renderMan, path, -1, -1, kWorkingMaxSide, fileProblem)) return true;
+  io.err << err << '\n';
+  // The decoder's refusal names no file and no reason: say what is wrong
+  // with it.  (A picture refused for its size names both already.)
+  if (fileProblem && err == kPhotoDecodeFailedText) io.err << "quorlin: " << Photo_File_Problem(path) << '\n';
+  return false;
+}
