@@ -1,12 +1,14 @@
 // Writes the seed corpora of the fuzz targets with the program's own
 // writers: valid inline bitmaps of every depth and coding, small list files
 // with and without an outline chunk, and region list files of regions of
-// every kind written by the list writer.
+// every kind written by the list writer, and BMP files of both depths the
+// BMP reader takes.
 //   make_fuzz_seeds FOLDER   ->  FOLDER/fuzz_inline_bitmap/*, FOLDER/fuzz_chunk_file/*,
-//                                FOLDER/fuzz_region_list/*
+//                                FOLDER/fuzz_region_list/*, FOLDER/fuzz_bmp_file/*
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,8 +18,10 @@
 #include "persistence/InlineBitmaps.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionListExternal.h"
+#include "platform/ByteOrder.h"
 #include "raster/OffMap.h"
 #include "app/RegionEditorApp.h"
+#include "render/ImageFiles.h"
 
 namespace {
 
@@ -94,6 +98,29 @@ void Write_Region_List(const std::string& path, int32_t count, bool withOutline)
   Write(path, [&](ListFile& f) { Require(external.Emit(f, 0, err), err); });
 }
 
+// A 24-bit BMP file from the program's own writer.
+void Write_Colour_Bmp(const std::string& path) {
+  FuzzPlatform platform;
+  bool cancelled = false;
+  std::string chosen = path, err;
+  Require(Save_Bitmap_File(platform.Get(), cancelled, Sample_Map(24).get(), chosen, err), err);
+}
+
+// An 8-bit BMP file: the file header, then the map's own block (information
+// header, 256-entry colour table, rows), which has the file's layout.
+void Write_Grey_Bmp(const std::string& path) {
+  const std::unique_ptr<OffMap> map = Sample_Map(8);
+  const uint32_t block = static_cast<uint32_t>(map->Get_Alloc_Bytes());
+  const uint32_t offset = 14 + block - static_cast<uint32_t>(map->Get_Image_Bytes());
+  uint8_t fileHeader[14] = {'B', 'M'};
+  Put_LE32(fileHeader + 2, 14 + block);
+  Put_LE32(fileHeader + 10, offset);
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(fileHeader), sizeof fileHeader);
+  out.write(reinterpret_cast<const char*>(map->Get_DIB()), block);
+  if (!out) throw ListFileException("could not write " + path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,10 +132,12 @@ int main(int argc, char** argv) {
   const std::string inlineDir = (root / "fuzz_inline_bitmap").string();
   const std::string listDir = (root / "fuzz_chunk_file").string();
   const std::string regionListDir = (root / "fuzz_region_list").string();
+  const std::string bmpDir = (root / "fuzz_bmp_file").string();
   try {
     std::filesystem::create_directories(inlineDir);
     std::filesystem::create_directories(listDir);
     std::filesystem::create_directories(regionListDir);
+    std::filesystem::create_directories(bmpDir);
     const struct {
       const char* name;
       int32_t depth;
@@ -131,6 +160,8 @@ int main(int argc, char** argv) {
     Write_Region_List(regionListDir + "/three_regions_outline.rgl", 3, true);
     Write_Region_List(regionListDir + "/one_region.rgl", 1, false);
     Write_Region_List(regionListDir + "/empty_outline.rgl", 0, true);
+    Write_Colour_Bmp(bmpDir + "/colour.bmp");
+    Write_Grey_Bmp(bmpDir + "/grey.bmp");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make_fuzz_seeds: %s\n", e.what());
     return 1;
