@@ -6,11 +6,13 @@
 //   make_fuzz_seeds FOLDER   ->  FOLDER/fuzz_inline_bitmap/*, FOLDER/fuzz_chunk_file/*,
 //                                FOLDER/fuzz_region_list/*, FOLDER/fuzz_bmp_file/*
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "../FuzzPlatform.h"
@@ -71,9 +73,11 @@ void Write_List_File(ListFile& file, uint8_t version, bool withOutline) {
 }
 
 // A region list of `count` small regions, their substitution modes taking
-// turns (colour, mask, tonal), optionally with an outline, written by the
-// list writer.
-void Write_Region_List(const std::string& path, int32_t count, bool withOutline) {
+// turns (colour, mask, tonal) from `firstMode`, optionally with an outline,
+// written by the list writer.  `firstLeft`, when given, is the left of the
+// first region's frame (a reader must refuse what no canvas holds).
+void Write_Region_List(const std::string& path, int32_t count, bool withOutline, int32_t firstMode = 0,
+                       std::optional<int32_t> firstLeft = std::nullopt) {
   FuzzPlatform platform;
   RegionEditorApp app(platform.Get());
   RegionListSubject& list = app.Get_RegionList();
@@ -84,12 +88,12 @@ void Write_Region_List(const std::string& path, int32_t count, bool withOutline)
   for (int32_t i = 0; i < count; ++i) {
     auto* region = new RegionSubject();
     region->generationCode = RegionSubject::kSubRegion;
-    region->substitutionMode = modes[i % 3];
+    region->substitutionMode = modes[(i + firstMode) % 3];
     region->m_serialNumber = static_cast<int16_t>(i);
     region->m_SRCoffMap = Sample_Map(24);
     region->m_refreshOffMap = Sample_Map(24);
     RegionDescriptor& d = region->Get_Current_Descriptor();
-    d.frame.Set_Position(i, i / 2);
+    d.frame.Set_Position(i == 0 && firstLeft ? *firstLeft : i, i / 2);
     d.frame.Set_Size(13, 5);
     Require(list.Add_ChildSubject(region, err), err);
   }
@@ -160,6 +164,10 @@ int main(int argc, char** argv) {
     Write_Region_List(regionListDir + "/three_regions_outline.rgl", 3, true);
     Write_Region_List(regionListDir + "/one_region.rgl", 1, false);
     Write_Region_List(regionListDir + "/empty_outline.rgl", 0, true);
+    // A first frame at the far left of the 32-bit range, in the auto
+    // descriptor (a mask region) and in the scanned one (a colour region).
+    Write_Region_List(regionListDir + "/frame_left_min_auto.rgl", 2, true, 1, INT32_MIN);
+    Write_Region_List(regionListDir + "/frame_left_min_scanned.rgl", 2, false, 0, INT32_MIN);
     Write_Colour_Bmp(bmpDir + "/colour.bmp");
     Write_Grey_Bmp(bmpDir + "/grey.bmp");
   } catch (const std::exception& e) {

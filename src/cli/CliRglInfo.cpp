@@ -1,10 +1,14 @@
 // `quorlin rgl-info`: what a region list file holds, as stored: the file
 // and header versions, every field of the list header, the region count
-// and whether an outline chunk is there.  Nothing is loaded.
+// and whether an outline chunk is there.  The whole file is read as "Load
+// RegionList" reads it (without the photo), so a file the program could
+// not load is reported with the reason instead.
 
+#include <memory>
 #include <ostream>
 #include <string>
 
+#include "app/RegionEditorApp.h"
 #include "cli/CliCommands.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionListExternal.h"
@@ -15,7 +19,9 @@ namespace {
 const char* const kDetails =
     "Prints the file version, every field of the list header as stored (a load replaces\n"
     "values outside their ranges), the number of regions and whether the file holds an\n"
-    "outline.  --json prints the same as one JSON object.\n";
+    "outline.  --json prints the same as one JSON object; the stored paths are texts of\n"
+    "the file's own bytes, and any byte of them that is not UTF-8 is written as U+FFFD,\n"
+    "the replacement character, so that the output is always valid JSON.\n";
 
 void Print_Text(std::ostream& out, const RegionListFileInfo& info) {
   const RegionListFileHeader& h = info.header;
@@ -67,6 +73,13 @@ int Cli_Rgl_Info(const std::vector<std::string>& words, CliStreams& io) {
     ListFile file;
     file.Open_For_Reading(args.Positional()[0]);
     if (!Read_RegionList_File_Info(file, info, err)) return Cli_Failure(io, err);
+    CliPlatform platform(io);
+    RegionEditorApp app(platform.Get());
+    RegionListExternal external(app);
+    ComponentSubject* made = nullptr;
+    const bool read = external.Receive(file, made, err);
+    std::unique_ptr<ComponentSubject> dropped(made);
+    if (!read) return Cli_Failure(io, err);
   } catch (const ListFileException& e) {
     return Cli_Failure(io,
                        Text_Format("Could not load RegionList file because:  %s", e.Get_Reason().c_str()));

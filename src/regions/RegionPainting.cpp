@@ -442,11 +442,13 @@ bool RegionSubject::Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percen
   const OffMap& source = *m_SRCoffMap;
   const RegionDescriptor& d = Get_Current_Descriptor();
   const Graphic& frame = d.frame;
+  // The frame is scaled in 64 bits: any 32-bit frame times any percentage
+  // fits, so nothing below can overflow, whatever a region holds.
   const double f = percent / 100.0;
-  const int32_t x0 = static_cast<int32_t>(frame.Get_Position().x * f);
-  const int32_t y0 = static_cast<int32_t>(frame.Get_Position().y * f);
-  const int32_t w = static_cast<int32_t>(frame.Get_Width() * f);
-  const int32_t h = static_cast<int32_t>(frame.Get_Height() * f);
+  const int64_t x0 = static_cast<int64_t>(frame.Get_Position().x * f);
+  const int64_t y0 = static_cast<int64_t>(frame.Get_Position().y * f);
+  const int64_t w = static_cast<int64_t>(frame.Get_Width() * f);
+  const int64_t h = static_cast<int64_t>(frame.Get_Height() * f);
   const int32_t mapW = source.Get_Width();
   const int32_t mapH = source.Get_Height();
   if (w <= 0 || h <= 0 || mapW <= 0 || mapH <= 0 || source.Is_Not_In_Memory()) return true;
@@ -473,26 +475,27 @@ bool RegionSubject::Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percen
 
   // Destination columns and rows inside the map, with their source columns
   // and rows.
-  const int32_t jFirst = std::max(0, -x0);
-  const int32_t jLast = std::min(w, destMap.Get_Width() - x0);
-  const int32_t iFirst = std::max(0, -y0);
-  const int32_t iLast = std::min(h, destMap.Get_Height() - y0);
+  const int64_t jFirst = std::max<int64_t>(0, -x0);
+  const int64_t jLast = std::min<int64_t>(w, destMap.Get_Width() - x0);
+  const int64_t iFirst = std::max<int64_t>(0, -y0);
+  const int64_t iLast = std::min<int64_t>(h, destMap.Get_Height() - y0);
   if (jFirst >= jLast || iFirst >= iLast || destMap.Is_Not_In_Memory()) return true;
-  const double stepX = static_cast<double>(mapW) / w;
-  const double stepY = static_cast<double>(mapH) / h;
+  const double stepX = static_cast<double>(mapW) / static_cast<double>(w);
+  const double stepY = static_cast<double>(mapH) / static_cast<double>(h);
   std::vector<int32_t> sourceColumn(static_cast<size_t>(jLast - jFirst));
-  for (int32_t j = jFirst; j < jLast; ++j)
-    sourceColumn[static_cast<size_t>(j - jFirst)] = mapW == w ? j : static_cast<int32_t>(j * stepX);
+  for (int64_t j = jFirst; j < jLast; ++j)
+    sourceColumn[static_cast<size_t>(j - jFirst)] =
+        mapW == w ? static_cast<int32_t>(j) : static_cast<int32_t>(static_cast<double>(j) * stepX);
 
   ShiftMemo memo;
   const bool fastSource = source.Get_Depth() == 24;
   const bool fastDest = destMap.Get_Depth() == 24;
-  for (int32_t i = iFirst; i < iLast; ++i) {
-    const int32_t sy = mapH == h ? i : static_cast<int32_t>(i * stepY);
-    const int32_t dy = y0 + i;
+  for (int64_t i = iFirst; i < iLast; ++i) {
+    const int32_t sy = mapH == h ? static_cast<int32_t>(i) : static_cast<int32_t>(static_cast<double>(i) * stepY);
+    const auto dy = static_cast<int32_t>(y0 + i);
     const uint8_t* srcRow = fastSource ? source.Row(sy) : nullptr;
     uint8_t* dstRow = fastDest ? destMap.Row(dy) : nullptr;
-    for (int32_t j = jFirst; j < jLast; ++j) {
+    for (int64_t j = jFirst; j < jLast; ++j) {
       const int32_t sx = sourceColumn[static_cast<size_t>(j - jFirst)];
       int16_t r = 0, g = 0, b = 0;
       if (srcRow != nullptr) {
@@ -521,7 +524,7 @@ bool RegionSubject::Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percen
       const int16_t pr = static_cast<int16_t>(Packed_Red(paint));
       const int16_t pg = static_cast<int16_t>(Packed_Green(paint));
       const int16_t pb = static_cast<int16_t>(Packed_Blue(paint));
-      const int32_t dx = x0 + j;
+      const auto dx = static_cast<int32_t>(x0 + j);
       if (dstRow != nullptr) {
         uint8_t* q = dstRow + 3 * static_cast<int64_t>(dx);
         q[0] = static_cast<uint8_t>(Transparent_Blend(pb, q[0]));

@@ -713,7 +713,9 @@ void RegionSubject::Emit_to_FileObject_Small(RegionRecordSmall& record) const {
 }
 
 bool RegionSubject::Take_Record_Codes(int16_t substitution, int16_t generation, int16_t style,
-                                      const char* operation, std::string& err) {
+                                      const RegionDescriptorFields& autoFields,
+                                      const RegionDescriptorFields& scannedFields, const char* operation,
+                                      std::string& err) {
   const auto bogus = [&](const char* field) {
     err = Text_Format("RegionSubject::%s FAILED, %s has a bogus value. \n File may be corrupt or out-dated.",
                       operation, field);
@@ -724,6 +726,14 @@ bool RegionSubject::Take_Record_Codes(int16_t substitution, int16_t generation, 
   if (substitution < 0 || substitution > 15) return bogus("substitutionMode");
   if (generation < 0 || generation > 15) return bogus("generationCode");
   if (style < 0 || style > 15) return bogus("renderStyle");
+  const auto frameFits = [](const RegionDescriptorFields& f) {
+    const auto within = [](int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; };
+    // x may also be the mark of a frame never placed (a descriptor not in use).
+    return (within(f.frameX, -kMaxFrameReach, kMaxFrameReach) || f.frameX == Graphic::kUnsetX) &&
+           within(f.frameY, -kMaxFrameReach, kMaxFrameReach) &&
+           within(f.frameWidth, 0, kMaxFrameReach) && within(f.frameHeight, 0, kMaxFrameReach);
+  };
+  if (!frameFits(autoFields) || !frameFits(scannedFields)) return bogus("frame");
   substitutionMode = substitution >= 5 ? 1 : substitution;
   generationCode = generation >= 2 ? 1 : generation;
   renderStyle = style >= 4 ? 0 : style;
@@ -741,7 +751,7 @@ void RegionSubject::Take_Record_Identity(int16_t headerWord, int16_t separationI
 bool RegionSubject::AssignMe_from_FileObject_Old(const RegionRecordOld& record, std::string& err) {
   err.clear();
   if (!Take_Record_Codes(record.substitutionMode, record.generationCode, record.renderStyle,
-                         "AssignMe_from_FileObject_Old", err))
+                         record.autoDescriptor, record.scannedDescriptor, "AssignMe_from_FileObject_Old", err))
     return false;
   const RegionDescriptorFieldsOld* sources[2] = {&record.autoDescriptor, &record.scannedDescriptor};
   RegionDescriptor* targets[2] = {&m_autoDescriptor, &m_scannedDescriptor};
@@ -758,7 +768,8 @@ bool RegionSubject::AssignMe_from_FileObject_Old(const RegionRecordOld& record, 
 bool RegionSubject::AssignMe_from_FileObject_Small(const RegionRecordSmall& record, std::string& err) {
   err.clear();
   if (!Take_Record_Codes(record.substitutionMode, record.generationCode, record.renderStyle,
-                         "AssignMe_from_FileObject_Small", err))
+                         record.autoDescriptor, record.scannedDescriptor, "AssignMe_from_FileObject_Small",
+                         err))
     return false;
   Fields_to_Descriptor(record.autoDescriptor, m_autoDescriptor);
   Fields_to_Descriptor(record.scannedDescriptor, m_scannedDescriptor);

@@ -46,6 +46,7 @@ class Commandj;
 class ListComponentSubject;
 class MessageService;
 class Platform;
+struct RegionDescriptorFields;
 struct RegionRecordOld;
 struct RegionRecordSmall;
 
@@ -283,10 +284,19 @@ class RegionSubject : public ComponentSubject {
   bool AssignMe_from_FileObject_Old(const RegionRecordOld& record, std::string& err);
   bool AssignMe_from_FileObject_Small(const RegionRecordSmall& record, std::string& err);
 
+  // The largest canvas side a list file holds; frames read from a file lie
+  // within it (positions may reach as far off the canvas).
+  static constexpr int32_t kMaxFrameReach = 7000;
+
  private:
-  // The checks and code mapping shared by both record readers.
-  bool Take_Record_Codes(int16_t substitution, int16_t generation, int16_t style, const char* operation,
-                         std::string& err);
+  // The checks and code mapping shared by both record readers.  The frames
+  // of both descriptors must lie within the canvas limits: a position
+  // within +-kMaxFrameReach of the canvas origin (or x at the mark of a
+  // frame never placed) and a size of at most kMaxFrameReach, so that no
+  // arithmetic on them can overflow.
+  bool Take_Record_Codes(int16_t substitution, int16_t generation, int16_t style,
+                         const RegionDescriptorFields& autoFields, const RegionDescriptorFields& scannedFields,
+                         const char* operation, std::string& err);
   void Take_Record_Identity(int16_t headerWord, int16_t separationID, int16_t huntColorIndex,
                             int16_t serialNumber);
   // Replaces both maps by `map` and a same-size copy of it.  When the copy

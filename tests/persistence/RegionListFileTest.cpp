@@ -75,7 +75,7 @@ RegionSubject* Add_Full_Region(RegionListSubject& list, int16_t mode, int16_t se
   s.centroidY = 24;
   s.color = 0x00102030;
   s.hidden = 1;
-  s.frame.Set_Position(-3, 70000);
+  s.frame.Set_Position(-3, 7000);
   s.frame.Set_Size(8, 9);
   return region;
 }
@@ -89,7 +89,7 @@ Record Full_Record(int16_t mode, int16_t serial) {
   r.autoD.val = -11;
   r.autoD.centroidX = 2;
   r.autoD.centroidY = 1;
-  r.scannedD = {13, -15, 17, 99, 21, 22, 23, 24, 0x00102030, 1, -3, 70000, 8, 9};
+  r.scannedD = {13, -15, 17, 99, 21, 22, 23, 24, 0x00102030, 1, -3, 7000, 8, 9};
   r.separationID = 2;
   r.huntColorIndex = 5;
   r.serialNumber = serial;
@@ -599,7 +599,7 @@ TEST_F(ListFileTest, WhatTheWriterWritesTheReaderReadsBack) {
     EXPECT_EQ(b.substitutionMode, a.substitutionMode);
     EXPECT_EQ(b.renderStyle, a.renderStyle);
     EXPECT_EQ(b.m_serialNumber, a.m_serialNumber);
-    EXPECT_EQ(b.m_scannedDescriptor.frame.Get_Position().y, 70000);
+    EXPECT_EQ(b.m_scannedDescriptor.frame.Get_Position().y, 7000);
     EXPECT_EQ(b.m_autoDescriptor.color, a.m_autoDescriptor.color);
     EXPECT_EQ(b.m_scannedDescriptor.hidden, 1);
   }

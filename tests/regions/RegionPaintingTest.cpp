@@ -2,6 +2,7 @@
 // with offsets, texture painting and its refusals, the three colour fits,
 // the remainder fit, and transparent painting into the layered image.
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -489,6 +490,20 @@ TEST_F(RegionPaintingTest, PaintingIsClippedToTheDestinationAndNeedsAMap) {
   dest->Fill(255);
   ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, 100, err));
   EXPECT_EQ(Pixel(*dest, 7, 3), Pixel(*pattern, 3, 1));
+
+  // Frames at the ends of the 32-bit range paint nothing and overflow
+  // nothing, at any scale.
+  const int32_t extremes[] = {INT32_MIN, INT32_MIN + 1, -1, INT32_MAX};
+  for (const int32_t at : extremes) {
+    for (const int16_t percent : {int16_t{100}, int16_t{32767}}) {
+      dest->Fill(255);
+      region->m_autoDescriptor.frame.Set_Position(at, at == -1 ? INT32_MIN : 0);
+      region->m_autoDescriptor.frame.Set_Size(INT32_MAX, 20);
+      ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, percent, err)) << at;
+      EXPECT_EQ(Pixel(*dest, 0, 0), kWhite) << at;
+      EXPECT_EQ(Pixel(*dest, 99, 0), kWhite) << at;
+    }
+  }
 
   RegionSubject empty;
   EXPECT_FALSE(empty.Paint_Transparent_To_DestMap(*dest, 100, err));
