@@ -62,6 +62,40 @@ bool Scan_For_Tag(ListFile& file, const std::string& tag, int64_t start, uint8_t
   }
 }
 
+// Looks for `tag` by hopping from chunk header to chunk header by the
+// stored body lengths, from the first chunk after the signature.  This
+// finds the real chunk even when a text field holds the tag's characters
+// (a photo in a folder named "regnlist").  It gives up, and the caller
+// falls back to the byte scan, when the file has no signature, when a hop
+// lands on something that is not a chunk header of the system's tags (an
+// unpatched length of 0 lands inside the body), or when a length leaves
+// the file.  Only a chunk whose header starts at `from` or later counts.
+// On success the file is on the chunk's body.
+bool Walk_For_Tag(ListFile& file, const std::string& tag, int64_t from, uint8_t& version, int32_t& length) {
+  const int64_t fileLength = file.Get_Length();
+  uint8_t signature[External::kTagLength] = {};
+  file.Seek(0);
+  if (file.Read(signature, sizeof signature) < sizeof signature || !Is_Tag(signature, kSignature)) return false;
+  int64_t position = External::kTagLength + 1;
+  while (position + static_cast<int64_t>(External::kChunkHeaderBytes) <= fileLength) {
+    uint8_t header[External::kChunkHeaderBytes] = {};
+    file.Seek(position);
+    if (file.Read(header, sizeof header) < sizeof header) return false;
+    if (std::none_of(std::begin(kChunkTags), std::end(kChunkTags),
+                     [&](const char* known) { return Is_Tag(header, known); }))
+      return false;
+    const int32_t bodyLength = Get_LE32(header + External::kTagLength + 1);
+    if (position >= from && Is_Tag(header, tag)) {
+      version = header[External::kTagLength];
+      length = bodyLength;
+      return true;
+    }
+    if (bodyLength < 0) return false;
+    position += static_cast<int64_t>(External::kChunkHeaderBytes) + bodyLength;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool External::Get_Chunks_TagString(int16_t chunkCode, std::string& tag, std::string& err) {
@@ -143,7 +177,7 @@ bool External::Goto_Chunks_Header(ListFile& file, int16_t chunkCode, uint8_t& ve
   err.clear();
   std::string tag;
   if (!Get_Chunks_TagString(chunkCode, tag, err)) return false;
-  if (Scan_For_Tag(file, tag, 0, version, length)) return true;
+  if (Walk_For_Tag(file, tag, 0, version, length) || Scan_For_Tag(file, tag, 0, version, length)) return true;
   err = Text_Format(
       "External::Goto_Chunks_Header FAILED,  could not find tag's string [ %s ] in the file( hit eof ).",
       tag.c_str());
@@ -155,7 +189,9 @@ bool External::Find_Chunks_Header_From(ListFile& file, int64_t start, uint8_t& v
   err.clear();
   std::string tag;
   if (!Get_Chunks_TagString(kOutlineBitmapChunk, tag, err)) return false;
-  if (Scan_For_Tag(file, tag, std::max<int64_t>(start, 0), version, length)) return true;
+  const int64_t from = std::max<int64_t>(start, 0);
+  if (Walk_For_Tag(file, tag, from, version, length) || Scan_For_Tag(file, tag, from, version, length))
+    return true;
   return Goto_Chunks_Header(file, kOutlineBitmapChunk, version, length, err);
 }
 

@@ -7,8 +7,10 @@
 // version byte, followed by chunks.  A chunk is an 8-character tag, a
 // version byte, a signed 32-bit body length and the body; the length is
 // written as 0 and patched once the body is complete.  Readers find a
-// chunk by searching the file for its tag, byte by byte, so the length only
-// matters to the chunk walk (Walk_To_Chunk).
+// chunk by hopping from header to header by those lengths; a file whose
+// lengths do not lead to the chunk (one written without patching them) is
+// searched for the tag byte by byte instead, where the first occurrence of
+// the tag's characters wins.
 //
 // The chunk operations are static: they need a file, not a subject.  They
 // clear `err` on entry and return false with `err` set on failure.  Errors
@@ -72,12 +74,13 @@ class External {
   // `lengthFieldPosition`: everything from behind that field to the
   // position.  The position is unchanged afterwards.
   static bool Patch_Chunks_Length(ListFile& file, int64_t lengthFieldPosition, std::string& err);
-  // Finds the first occurrence of the code's tag in the file and leaves the
-  // file on the first byte of that chunk's body.
+  // Finds the chunk of the code (by the chunk lengths, else the first
+  // occurrence of its tag in the file) and leaves the file on the first
+  // byte of that chunk's body.
   static bool Goto_Chunks_Header(ListFile& file, int16_t chunkCode, uint8_t& version, int32_t& length,
                                  std::string& err);
-  // The same search for the outline bitmap chunk, starting at `start`; when
-  // nothing is found from there, the search from the start of the file.
+  // The same search for the outline bitmap chunk; the byte search starts at
+  // `start` and, when nothing is found from there, at the start of the file.
   static bool Find_Chunks_Header_From(ListFile& file, int64_t start, uint8_t& version, int32_t& length,
                                       std::string& err);
   // Tells whether a chunk with the tag follows the first chunk, hopping

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/ByteOrder.h"
+#include "platform/Text.h"
 #include "persistence/InlineBitmaps.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionExternal.h"
@@ -175,6 +176,15 @@ bool RegionListExternal::Emit(ListFile& file, int32_t /*options*/, std::string& 
   if (!In_Range(header.filesBitmapMode, 0, 7) || !In_Range(m_reserved, 0, 7) ||
       !In_Range(header.canvasWidth, 1, kMaxCanvasSide) || !In_Range(header.canvasHeight, 1, kMaxCanvasSide)) {
     err = "RegionListExternal::Emit failed,  OLD File-FORMAT not being handled correctly.";
+    return false;
+  }
+  // The header's field would cut a longer path, and the list could never
+  // find its photo again.
+  if (header.sourcePhotoPath.size() >= RegionListFileHeader::kPathBytes) {
+    err = Text_Format(
+        "RegionListExternal::Emit failed,  the source photo's path is %d bytes long; a list file keeps at most "
+        "%d.  Move the photo to a shorter path.",
+        static_cast<int>(header.sourcePhotoPath.size()), static_cast<int>(RegionListFileHeader::kPathBytes - 1));
     return false;
   }
   uint8_t bytes[RegionListFileHeader::kBytes];

@@ -185,7 +185,7 @@ TEST(ChunkWriting, RefusesUnknownCodesAndStrayLengthFieldsBeforeWriting) {
   EXPECT_EQ(bytes, "ab" + Le32(0));
 }
 
-TEST(TagSearch, FindsTheFirstOccurrenceAnywhereIgnoringCase) {
+TEST(TagSearch, FindsTheChunkByItsLengthsElseTheFirstOccurrenceIgnoringCase) {
   const std::string header(540, '\0');
   const std::string file = Signature(3) + Chunk("RegLstFl", header) + Chunk("RegnLIST", Le32(0)) +
                            Chunk("BITmapOL", "outline", 3, 0);
@@ -200,14 +200,26 @@ TEST(TagSearch, FindsTheFirstOccurrenceAnywhereIgnoringCase) {
   EXPECT_EQ(f.body, static_cast<int64_t>(file.size()) - 7);
   EXPECT_EQ(f.length, 0);  // the search does not use the length
 
-  // Inside a body, in another letter case: the first occurrence wins.
-  const std::string inBody =
-      Signature(3) + Chunk("RegnLIST", "xx" + Chunk("bitMAPol", "", 5, 77)) + Chunk("BITmapOL", "real", 3);
-  f = Goto(inBody, 16);
+  // The tag's characters inside a body, in another letter case: the chunk
+  // lengths lead past them to the real chunk.
+  const std::string inBody = Chunk("bitMAPol", "", 5, 77);
+  f = Goto(Signature(3) + Chunk("RegnLIST", "xx" + inBody) + Chunk("BITmapOL", "real", 3), 16);
+  ASSERT_TRUE(f.ok);
+  EXPECT_EQ(f.body, 9 + 13 + 2 + 13 + 13);
+  EXPECT_EQ(f.version, 3);
+  EXPECT_EQ(f.length, 4);
+  // A length left at 0 leads into the body, which holds no chunk header:
+  // the byte search takes over, and its first occurrence wins.
+  f = Goto(Signature(3) + Chunk("RegnLIST", "xx" + inBody, 3, 0) + Chunk("BITmapOL", "real", 3), 16);
   ASSERT_TRUE(f.ok);
   EXPECT_EQ(f.body, 9 + 13 + 2 + 13);
   EXPECT_EQ(f.version, 5);
   EXPECT_EQ(f.length, 77);
+  // So does a length that leaves the file, and a file without a signature.
+  f = Goto(Signature(3) + Chunk("RegnLIST", "xx" + inBody, 3, 9999) + Chunk("BITmapOL", "real", 3), 16);
+  EXPECT_EQ(f.version, 5);
+  f = Goto("VODIDIZX" + Chunk("RegnLIST", "xx" + inBody) + Chunk("BITmapOL", "real", 3), 16);
+  EXPECT_EQ(f.version, 5);
   // Even the signature is searched (code 8's tag cannot occur there, but a
   // file made of a tag alone is found at 0).
   f = Goto("RegLstFl", 8);

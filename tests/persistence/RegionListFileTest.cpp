@@ -638,12 +638,51 @@ TEST_F(ListFileTest, TheOutlineIsKeptAsGreysAtHalfPrecision) {
 // ---------------------------------------------------------------------------
 // The searches the reader makes
 
-TEST_F(ListFileTest, TheFirstTagAnywhereInTheFileWins) {
-  // "RegnLIST" inside the project path: its zero bytes read as a region
-  // count of 0, and the real chunk with its region is never reached.
+TEST_F(ListFileTest, APhotoPathHoldingTheTagsLoadsBack) {
+  Add_Full_Region(list, 1, 5);
+  RenderMan& rm = app.Get_RenderMan();
+  ASSERT_TRUE(rm.Create_Outline_Map(3, 4));
+  for (const char* path : {"/photos/regnlist/a.jpg", "/RegLstFl/BITMAPOL/RegnLIST.png", "/x/bitmapol"}) {
+    list.Set_Source_Photo_Path(path);
+    std::string err;
+    const std::string bytes = Save_Bytes(app, err);
+    ASSERT_FALSE(bytes.empty()) << err;
+    RegionEditorApp back(platform.Get());
+    const Loaded loaded = Load_Bytes(back, bytes);
+    ASSERT_TRUE(loaded.ok) << path << ": " << loaded.err;
+    EXPECT_EQ(back.Get_RegionList().Get_Region_Count(), 1) << path;
+    EXPECT_NE(loaded.outline, nullptr) << path;
+    std::string photo;
+    back.Get_RegionList().Get_Source_Photo_Path(photo);
+    EXPECT_EQ(photo, path);
+  }
+}
+
+TEST_F(ListFileTest, APhotoPathLongerThanItsFieldIsRefused) {
+  Add_Full_Region(list, 1, 5);
+  list.Set_Source_Photo_Path("/" + std::string(254, 'p'));
+  std::string err;
+  EXPECT_FALSE(Save_Bytes(app, err).empty()) << err;
+  list.Set_Source_Photo_Path("/" + std::string(255, 'p'));
+  EXPECT_TRUE(Save_Bytes(app, err).empty());
+  EXPECT_EQ(err,
+            "RegionListExternal::Emit failed,  the source photo's path is 256 bytes long; a list file keeps at "
+            "most 255.  Move the photo to a shorter path.");
+}
+
+TEST_F(ListFileTest, ChunksAreFoundByTheirLengthsElseByTheFirstTagAnywhere) {
+  // "RegnLIST" inside the project path: the chunk lengths lead past it to
+  // the real chunk and its region.
   HeaderFields h;
   h.project = "my RegnLIST";
-  Loaded loaded = Load_Bytes(app, List_File(h, 1, Small_Record(Record()) + Black_Mask(4, 3)));
+  const std::string region = Small_Record(Record()) + Black_Mask(4, 3);
+  Loaded loaded = Load_Bytes(app, List_File(h, 1, region));
+  ASSERT_TRUE(loaded.ok) << loaded.err;
+  EXPECT_EQ(list.Get_Region_Count(), 1);
+  // A file whose lengths were never patched is searched byte by byte: the
+  // path's zero bytes read as a region count of 0.
+  loaded = Load_Bytes(app, Signature() + Chunk("RegLstFl", Header(h), 3, 0) +
+                               Chunk("RegnLIST", Le32(1) + region, 3, 0));
   ASSERT_TRUE(loaded.ok) << loaded.err;
   EXPECT_EQ(list.Get_Region_Count(), 0);
 
