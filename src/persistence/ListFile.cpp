@@ -32,13 +32,20 @@ void ListFile::Require(Mode mode) const {
 
 void ListFile::Open_For_Reading(const std::string& path) {
   Abort();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a named pipe cannot hold the program up; only a
+  // plain file is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) Fail(errno);
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+  if (::fstat(fd, &st) != 0) {
+    const int error = errno;
     ::close(fd);
     Fail(error);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (S_ISDIR(st.st_mode)) Fail(EISDIR);
+    throw ListFileException(kNotPlainFileReason);
   }
   m_fd = fd;
   m_mode = Mode::Reading;

@@ -34,6 +34,10 @@ class ListFileException : public std::exception {
 
 class ListFile {
  public:
+  // The reason given for a path that is neither a file nor a folder (a
+  // named pipe, a device, a socket): such files are never read.
+  static constexpr const char* kNotPlainFileReason = "not a plain file (a pipe, a device or a socket)";
+
   ListFile() = default;
   ~ListFile();  // a file opened for writing and not closed is discarded
   ListFile(const ListFile&) = delete;

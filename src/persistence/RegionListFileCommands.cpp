@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <new>
 
 #include "framework/ListComponentSubject.h"
 #include "persistence/External.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionListExternal.h"
+#include "platform/FolderListing.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
@@ -277,7 +277,9 @@ bool RegionListFileCommands::Load_RegionLists_Source_Photo(const std::string& pa
   Platform& platform = m_app.Get_Platform();
   RenderMan& renderMan = m_app.Get_RenderMan();
   bool fileProblem = false;
-  if (std::ifstream(path, std::ios::binary).is_open()) {
+  // A named pipe or a device in the photo's place is no photo: it is never
+  // opened (which could block), and the user may browse for the photo.
+  if (Is_Readable_Plain_File(path)) {
     if (!Load_Bitmap_File_as_SRC(err, renderMan, path, width, height, kWorkingMaxSide, fileProblem))
       return false;
     m_app.m_sourcePhotoPath = path;

@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 std::vector<std::string> Plain_Files_In_Folder(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
@@ -15,4 +18,9 @@ std::vector<std::string> Plain_Files_In_Folder(const std::string& folder) {
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+bool Is_Readable_Plain_File(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }

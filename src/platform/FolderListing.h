@@ -10,3 +10,7 @@
 // (a pipe or a device would block or fail when read) are left out.  A
 // missing or unreadable folder has none.
 std::vector<std::string> Plain_Files_In_Folder(const std::string& folder);
+
+// True when `path` is a plain file the program may read.  Nothing is
+// opened, so a named pipe cannot hold the program up.
+bool Is_Readable_Plain_File(const std::string& path);
