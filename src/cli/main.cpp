@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/Cli.h"
+#include "platform/SafeFile.h"
 
 int main(int argc, char** argv) {
   // A core application (never a GUI one) lets Qt find its image-format
@@ -10,6 +11,9 @@ int main(int argc, char** argv) {
   // name, so that no command word is taken for one of Qt's own options.
   int qtArgc = 1;
   QCoreApplication app(qtArgc, argv);
+  // A save cut short by Ctrl-C, a kill or the file size limit leaves no
+  // temporary file behind.
+  Remove_Temporary_Files_On_Signals();
   // The image decoders' own chatter (colour-profile warnings and the like)
   // is no message of this program.
   QLoggingCategory::setFilterRules("qt.gui.imageio*=false");

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -14,6 +16,31 @@
 namespace {
 
 std::string System_Reason() { return std::strerror(errno); }
+
+// The table of temporary files.  A slot is free, being filled, or holds a
+// path the signal handler may remove; the handler reads only slots whose
+// path is complete.
+constexpr int kTemporarySlots = 64;
+constexpr size_t kTemporaryPathBytes = 4096;
+enum SlotState : int { kSlotFree, kSlotFilling, kSlotListed };
+struct TemporarySlot {
+  std::atomic<int> state{kSlotFree};
+  char path[kTemporaryPathBytes];
+};
+TemporarySlot g_temporaryFiles[kTemporarySlots];
+
+extern "C" void Remove_Temporary_Files_And_Die(int signalNumber) {
+  for (TemporarySlot& slot : g_temporaryFiles) {
+    if (slot.state.load() == kSlotListed) ::unlink(slot.path);
+  }
+  // Die by the same signal: the default action, delivered at once.
+  ::signal(signalNumber, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signalNumber);
+  ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  ::raise(signalNumber);
+}
 
 // Writes all `size` bytes of `data` through `put(p, left, done)`, which
 // writes what it can of the `left` bytes at p (`done` of them written
@@ -58,20 +85,11 @@ bool SafeFileWriter::Open(const std::string& target, std::string& reason) {
     reason = System_Reason();
     return false;
   }
-  // New files get the usual permissions (mkstemp makes them private); an
-  // existing target keeps its own.
-  mode_t mode = 0666;
-  if (::stat(target.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
-  }
-  ::fchmod(fd, mode);
+  Give_Target_Mode(fd, target);
   m_fd = fd;
   m_target = target;
   m_tempPath = buf.data();
+  m_ticket = Register_Temporary_File(m_tempPath);
   m_position = 0;
   return true;
 }
@@ -118,6 +136,8 @@ bool SafeFileWriter::Commit(std::string& reason) {
     return false;
   }
   m_tempPath.clear();
+  Forget_Temporary_File(m_ticket);
+  m_ticket = -1;
   return true;
 }
 
@@ -130,9 +150,52 @@ void SafeFileWriter::Discard() {
     ::unlink(m_tempPath.c_str());
     m_tempPath.clear();
   }
+  Forget_Temporary_File(m_ticket);
+  m_ticket = -1;
 }
 
 bool Write_File_Safely(const std::string& target, const void* data, size_t size, std::string& reason) {
   SafeFileWriter writer;
   return writer.Open(target, reason) && writer.Write(data, size, reason) && writer.Commit(reason);
+}
+
+void Give_Target_Mode(int fd, const std::string& target) {
+  mode_t mode = 0666;
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode &= ~mask;
+  }
+  ::fchmod(fd, mode);
+}
+
+int Register_Temporary_File(const std::string& path) {
+  if (path.size() >= kTemporaryPathBytes) return -1;
+  for (int i = 0; i < kTemporarySlots; ++i) {
+    TemporarySlot& slot = g_temporaryFiles[i];
+    int expected = kSlotFree;
+    if (!slot.state.compare_exchange_strong(expected, kSlotFilling)) continue;
+    std::memcpy(slot.path, path.c_str(), path.size() + 1);
+    slot.state.store(kSlotListed);
+    return i;
+  }
+  return -1;
+}
+
+void Forget_Temporary_File(int ticket) {
+  if (ticket >= 0 && ticket < kTemporarySlots) g_temporaryFiles[ticket].state.store(kSlotFree);
+}
+
+void Remove_Temporary_Files_On_Signals() {
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGXFSZ}) {
+    struct sigaction current {};
+    if (::sigaction(signalNumber, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) continue;
+    struct sigaction action {};
+    action.sa_handler = Remove_Temporary_Files_And_Die;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signalNumber, &action, nullptr);
+  }
 }

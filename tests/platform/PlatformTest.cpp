@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "platform/FolderListing.h"
@@ -98,6 +103,40 @@ TEST(SafeFile, PatchesEarlierBytesAndFailsIntoMissingFolders) {
   EXPECT_EQ(reason, "No such file or directory");
   EXPECT_FALSE(Write_File_Safely(dir.Path(), "x", 1, reason));
   EXPECT_EQ(reason, "it is a folder");
+}
+
+// In a child process: a save in progress, ended by `signalNumber` (raised,
+// or for SIGXFSZ the file size limit met).  The child must die by that
+// signal and leave the folder as it was.
+TEST(SafeFile, ASignalDuringASaveRemovesTheTemporaryFile) {
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGXFSZ}) {
+    TempDir dir;
+    const std::string target = dir.File("art.png");
+    Write_File_Bytes(target, "old");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      Remove_Temporary_Files_On_Signals();
+      SafeFileWriter w;
+      std::string reason;
+      if (!w.Open(target, reason) || !w.Write("new", 3, reason)) ::_exit(3);
+      if (signalNumber == SIGXFSZ) {
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string big(8192, 'x');
+        w.Write(big.data(), big.size(), reason);
+      } else {
+        ::raise(signalNumber);
+      }
+      ::_exit(4);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << signalNumber << " exit " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), signalNumber);
+    EXPECT_EQ(Folder_Entries(dir.Path()), std::vector<std::string>{"art.png"}) << signalNumber;
+    EXPECT_EQ(Read_File_Bytes(target), "old");
+  }
 }
 
 TEST(ProgressBox, ClampsAndMovesOnlyOnChange) {
