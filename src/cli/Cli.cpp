@@ -21,7 +21,7 @@ const std::vector<CliCommand>& Cli_Commands() {
        "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] "
        "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--rgl LIST.rgl] [--json]",
        "cut a photo into colour separations and write the layered image", Cli_Separate},
-      {"render", "quorlin render LIST.rgl -o OUT [--photo PATH] [--no-photo]",
+      {"render", "quorlin render LIST.rgl -o OUT [--photo PATH] [--no-photo] [--no-later-version]",
        "load a region list file and write its layered image", Cli_Render},
       {"rgl-info", "quorlin rgl-info LIST.rgl [--json]", "print what a region list file holds", Cli_Rgl_Info},
       {"outline",
@@ -39,17 +39,48 @@ const CliCommand& Cli_Command(const std::string& name) {
   return Cli_Commands().front();
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `p` (at most `left`
+// bytes), or 0 when the byte there does not start one: no overlong forms,
+// no surrogates, nothing above U+10FFFF.
+size_t Utf8_Sequence_Length(const unsigned char* p, size_t left) {
+  const unsigned char c = p[0];
+  size_t n = 0;
+  unsigned char lo = 0x80, hi = 0xBF;  // the allowed range of the second byte
+  if (c < 0x80) return 1;
+  if (c >= 0xC2 && c <= 0xDF) n = 2;
+  else if (c >= 0xE0 && c <= 0xEF) n = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+  else if (c >= 0xF0 && c <= 0xF4) n = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+  if (n == 0 || left < n || p[1] < lo || p[1] > hi) return 0;
+  for (size_t i = 2; i < n; ++i) {
+    if (p[i] < 0x80 || p[i] > 0xBF) return 0;
+  }
+  return n;
+}
+
+}  // namespace
+
 std::string Cli_Json_Text(const std::string& text) {
   std::string quoted = "\"";
-  for (const char c : text) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = bytes[i];
+    const size_t n = Utf8_Sequence_Length(bytes + i, text.size() - i);
+    if (n == 0) {
+      quoted += "\\ufffd";  // a byte that is not UTF-8
+      ++i;
+      continue;
+    }
     if (c == '"' || c == '\\') {
       quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
+      quoted += static_cast<char>(c);
+    } else if (c < 0x20) {
       quoted += Text_Format("\\u%04x", c);
     } else {
-      quoted += c;
+      quoted.append(text, i, n);
     }
+    i += n;
   }
   return quoted + '"';
 }

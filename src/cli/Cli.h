@@ -69,7 +69,9 @@ int Cli_Failure(CliStreams& io, const std::string& text);
 int Cli_Help(CliStreams& io, const CliCommand& command, const char* details);
 
 // `text` as a JSON string: in quotes, with quotes and backslashes escaped
-// and control characters written as \u00XX.
+// and control characters written as \u00XX.  The result is always valid
+// UTF-8: every byte of `text` that is not part of a well-formed UTF-8
+// sequence becomes U+FFFD (written \ufffd).
 std::string Cli_Json_Text(const std::string& text);
 
 const std::vector<CliCommand>& Cli_Commands();

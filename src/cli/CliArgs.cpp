@@ -68,12 +68,35 @@ std::optional<std::string> CliArgs::Value(const std::string& name) const {
   return it->second;
 }
 
+namespace {
+
+// Numbers are written in decimal: an optional minus, digits, and for a
+// fraction a point with digits on at least one side.  No blanks, no plus,
+// no exponent, no hexadecimal, no "inf" or "nan".
+bool Is_Decimal(const std::string& text, bool fraction) {
+  size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
+  size_t digits = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    if (std::isdigit(static_cast<unsigned char>(text[i]))) {
+      ++digits;
+    } else if (fraction && text[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits > 0;
+}
+
+}  // namespace
+
 bool Parse_Int_Option(const std::string& option, const std::string& text, long lo, long hi,
                       long& value, std::string& problem) {
   errno = 0;
   char* end = nullptr;
   const long v = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || errno != 0 || v < lo || v > hi) {
+  if (!Is_Decimal(text, false) || *end != '\0' || errno != 0 || v < lo || v > hi) {
     problem = option + " takes a whole number from " + std::to_string(lo) + " to " + std::to_string(hi);
     return false;
   }
@@ -86,7 +109,7 @@ bool Parse_Real_Option(const std::string& option, const std::string& text, doubl
   errno = 0;
   char* end = nullptr;
   const double v = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || errno != 0 || !(v >= lo && v <= hi)) {
+  if (!Is_Decimal(text, true) || *end != '\0' || errno != 0 || !(v >= lo && v <= hi)) {
     problem = option + " takes a number from " + Text_Format("%g", lo) + " to " + Text_Format("%g", hi);
     return false;
   }

@@ -29,43 +29,63 @@ const char* const kDetails =
     "When the source photo is no longer where the list says:\n"
     "  --photo PATH   use PATH instead (its file name must be the photo's)\n"
     "  --no-photo     go on without the photo\n"
-    "Without either the program says the photo is missing and goes on without it.\n";
+    "Without either the program says the photo is missing and goes on without it.\n"
+    "\n"
+    "A list written by a later version of the program is loaded as well as it can be;\n"
+    "  --no-later-version  refuses such a list instead.\n"
+    "\n"
+    "The program's questions are printed on stderr, each followed by the answer the\n"
+    "command line gave it and the option that gives the other answer.\n";
 
 // The program's questions are answered as the command line asks: the
-// moved-photo question by --photo / --no-photo, every other question (a
-// list of a later version) with Yes.  Every text shown goes to stderr.
+// moved-photo question by --photo / --no-photo, the later-version question
+// by --no-later-version.  Every text shown goes to stderr, a question with
+// the answer given and the option that changes it.
 class RenderMessages : public MessageService {
  public:
-  RenderMessages(std::ostream& err, bool browse) : m_err(err), m_browse(browse) {}
+  RenderMessages(std::ostream& err, bool browse, bool refuseLaterVersion)
+      : m_err(err), m_browse(browse), m_refuseLaterVersion(refuseLaterVersion) {}
 
   MessageAnswer Message_Box(const std::string& text, MessageButtons buttons) override {
     m_err << text << '\n';
     if (buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel) return MessageAnswer::Ok;
     if (text.rfind(kMovedPhotoQuestion, 0) == 0) {
       m_photoMissing = true;
-      return m_browse ? MessageAnswer::Yes : MessageAnswer::No;
+      return Answer(m_browse, m_browse ? "--no-photo answers No" : "--photo PATH answers Yes, with PATH");
     }
-    return MessageAnswer::Yes;
+    if (text.find(kLaterVersionQuestion) != std::string::npos) {
+      return Answer(!m_refuseLaterVersion, m_refuseLaterVersion ? "leave out --no-later-version to answer Yes"
+                                                                : "--no-later-version answers No");
+    }
+    return Answer(true, "no option answers No");
   }
   bool Photo_Was_Missing() const { return m_photoMissing; }
 
  private:
   static constexpr const char* kMovedPhotoQuestion =
       "The Source Photo for this RegionList is NOT in its previous";
+  static constexpr const char* kLaterVersionQuestion = "is of a LATER VERSION[";
+
+  MessageAnswer Answer(bool yes, const char* otherAnswer) {
+    m_err << "quorlin render: answered " << (yes ? "Yes" : "No") << " (" << otherAnswer << ")\n";
+    return yes ? MessageAnswer::Yes : MessageAnswer::No;
+  }
+
   std::ostream& m_err;
   bool m_browse;
+  bool m_refuseLaterVersion;
   bool m_photoMissing = false;
 };
 
 int Run_Render(CliStreams& io, const std::string& listPath, const std::string& out,
-               const std::optional<std::string>& photo, bool noPhoto) {
+               const std::optional<std::string>& photo, bool noPhoto, bool refuseLaterVersion) {
   std::string err;
   if (!Check_Picture_Extension(out, err)) return Cli_Failure(io, err);
 
   QtPictureCodec codec;
   HeadlessPlatform headless(codec);
   EmbeddedResources resources;
-  RenderMessages messages(io.err, photo.has_value());
+  RenderMessages messages(io.err, photo.has_value(), refuseLaterVersion);
   Platform platform(messages, headless.Dialogs(), headless.Cursor(), headless.Progress_Events(),
                     headless.Clock(), resources, codec);
   headless.Dialogs().Queue_Path(listPath);
@@ -96,7 +116,7 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
 int Cli_Render(const std::vector<std::string>& words, CliStreams& io) {
   const CliCommand& self = Cli_Command("render");
   CliArgs args;
-  args.Value_Option("-o").Value_Option("--photo").Flag_Option("--no-photo");
+  args.Value_Option("-o").Value_Option("--photo").Flag_Option("--no-photo").Flag_Option("--no-later-version");
   std::string problem;
   if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
   if (args.Wants_Help()) return Cli_Help(io, self, kDetails);
@@ -107,7 +127,7 @@ int Cli_Render(const std::vector<std::string>& words, CliStreams& io) {
   if (photo && photo->empty()) return Cli_Usage_Error(io, self, "--photo needs a path");
   if (photo && args.Has("--no-photo"))
     return Cli_Usage_Error(io, self, "--photo and --no-photo exclude each other");
-  return Run_Render(io, args.Positional()[0], *out, photo, args.Has("--no-photo"));
+  return Run_Render(io, args.Positional()[0], *out, photo, args.Has("--no-photo"), args.Has("--no-later-version"));
 }
 
 bool Cli_Save_Region_List(RegionEditorApp& app, const std::string& path, std::string& err) {

@@ -53,7 +53,7 @@ int Cli_Resample(const std::vector<std::string>& words, CliStreams& io) {
       return Cli_Usage_Error(io, self, "--size takes WIDTHxHEIGHT, e.g. 400x300");
     }
     if (!ImageSizeController::Side_In_Range(width) || !ImageSizeController::Side_In_Range(height)) {
-      return Cli_Failure(io, ImageSizeController::Range_Text());
+      return Cli_Usage_Error(io, self, ImageSizeController::Range_Text());
     }
   }
   return Cli_Resample_Photo(io, args.Positional()[0], *out, width, height);

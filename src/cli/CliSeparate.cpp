@@ -18,6 +18,7 @@
 #include "app/RegionEditorApp.h"
 #include "cli/CliCommands.h"
 #include "cli/CliOutlineOptions.h"
+#include "cli/CliOutputs.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
 #include "render/ImageFiles.h"
@@ -218,6 +219,13 @@ bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string
     return false;
   }
   o.json = args.Has("--json");
+  // How an outline is merged means nothing without an outline.
+  for (const char* merge : {"--hide-outline", "--contrast", "--liteness"}) {
+    if (args.Has(merge) && !args.Has(kOutlineNames.style)) {
+      problem = std::string(merge) + " needs " + kOutlineNames.style + " STYLE";
+      return false;
+    }
+  }
   return Parse_Outline_Options(args, kOutlineNames, false, o.outline, problem);
 }
 
@@ -277,12 +285,24 @@ bool Save_Map(Platform& platform, const OffMap* map, const std::string& path, st
   return Save_Bitmap_File_CImage(platform, cancelled, map, target, err);
 }
 
-bool Same_File(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec) && !ec;
+// The steps --save-steps writes, by file name.
+constexpr const char* kStepNames[] = {"preprocessed.png", "subtracted.png", "layered.png"};
+
+// Every file the command writes, each once: OUT, the list, the steps (a
+// step that is OUT itself is written once, as OUT).
+bool Add_Outputs(const SeparateOptions& o, CliOutputs& outputs, std::string& problem) {
+  if (!outputs.Add(o.out, "-o", problem)) return false;
+  if (o.rglPath && !outputs.Add(*o.rglPath, "--rgl", problem)) return false;
+  if (!o.stepsDir) return true;
+  for (const char* name : kStepNames) {
+    const std::string path = Path_Join(*o.stepsDir, name);
+    if (CliOutputs::Same_File(path, o.out)) continue;
+    if (!outputs.Add(path, "--save-steps", problem)) return false;
+  }
+  return true;
 }
 
-int Run_Separate(CliStreams& io, const SeparateOptions& o) {
+int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) {
   std::string err;
   // A bad output name is refused before the photo is decoded.
   if (!Check_Picture_Extension(o.out, err)) return Cli_Failure(io, err);
@@ -379,20 +399,22 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o) {
     clock.Lap("compose");
   }
 
-  if (!Save_Map(platform.Get(), renderMan.m_layeredMapOversize.get(), o.out, err))
+  // Every output is written beside its target first; the targets change
+  // only when all of them were written.
+  outputs.Stage();
+  if (!Save_Map(platform.Get(), renderMan.m_layeredMapOversize.get(), outputs.Path_For(o.out), err))
     return Cli_Failure(io, err);
   if (o.stepsDir) {
-    const std::pair<const char*, const OffMap*> steps[] = {
-        {"preprocessed.png", renderMan.m_filteredMap.get()},
-        {"subtracted.png", renderMan.m_subtractMap.get()},
-        {"layered.png", renderMan.m_layeredMapOversize.get()}};
-    for (const auto& [name, map] : steps) {
-      const std::string path = Path_Join(*o.stepsDir, name);
-      if (Same_File(path, o.out)) continue;
-      if (!Save_Map(platform.Get(), map, path, err)) return Cli_Failure(io, err);
+    const OffMap* stepMaps[] = {renderMan.m_filteredMap.get(), renderMan.m_subtractMap.get(),
+                                renderMan.m_layeredMapOversize.get()};
+    for (size_t i = 0; i < std::size(kStepNames); ++i) {
+      const std::string path = Path_Join(*o.stepsDir, kStepNames[i]);
+      if (!outputs.Has(path)) continue;  // OUT itself
+      if (!Save_Map(platform.Get(), stepMaps[i], outputs.Path_For(path), err)) return Cli_Failure(io, err);
     }
   }
-  if (o.rglPath && !Cli_Save_Region_List(app, *o.rglPath, err)) return Cli_Failure(io, err);
+  if (o.rglPath && !Cli_Save_Region_List(app, outputs.Path_For(*o.rglPath), err)) return Cli_Failure(io, err);
+  if (!outputs.Commit(err)) return Cli_Failure(io, err);
   clock.Lap("save");
 
   if (o.json) {
@@ -430,5 +452,7 @@ int Cli_Separate(const std::vector<std::string>& words, CliStreams& io) {
   }
   SeparateOptions options;
   if (!Parse_Separate_Options(args, options, problem)) return Cli_Usage_Error(io, self, problem);
-  return Run_Separate(io, options);
+  CliOutputs outputs;
+  if (!Add_Outputs(options, outputs, problem)) return Cli_Usage_Error(io, self, problem);
+  return Run_Separate(io, options, outputs);
 }

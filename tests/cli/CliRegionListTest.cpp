@@ -4,6 +4,8 @@
 // declined or reported; rgl-info prints the header as stored; bad input
 // ends in the program's texts.
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -215,30 +217,42 @@ TEST_F(CliRegionListTest, AMovedPhotoIsBrowsedForDeclinedOrReported) {
       "The Source Photo for this RegionList is NOT in its previous folder. \nDid you want to BROWSE for  "
       "photo.png  "
       "in another folder?\n";
+  const std::string yes = question + "quorlin render: answered Yes (--no-photo answers No)\n";
+  const std::string no = question + "quorlin render: answered No (--photo PATH answers Yes, with PATH)\n";
   const std::string out = dir.File("out.png");
 
   CliRun run = Run_Quorlin({"render", list, "-o", out, "--photo", dir.File("new/photo.png")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err, question);
+  EXPECT_EQ(run.err, yes);
   EXPECT_EQ(run.out, "wrote " + out + " (60 x 40, 3 regions, photo " + dir.File("new/photo.png") + ")\n");
 
   run = Run_Quorlin({"render", list, "-o", out, "--photo", dir.File("new/other.png")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.err,
-            question +
+            yes +
                 "other.png  does not have the same name as the original file,  photo.png.  \nPick a file "
                 "with the same name, or hit the Cancel button on the 'Open' dialog box.\n");
   EXPECT_EQ(run.out, "wrote " + out + " (60 x 40, 3 regions, no photo)\n");
 
   run = Run_Quorlin({"render", list, "-o", out, "--no-photo"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err, question);
+  EXPECT_EQ(run.err, no);
   EXPECT_EQ(run.out, "wrote " + out + " (60 x 40, 3 regions, no photo)\n");
 
   run = Run_Quorlin({"render", list, "-o", out});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err,
-            question + "quorlin render: the source photo is missing; the regions are loaded without it\n");
+  EXPECT_EQ(run.err, no + "quorlin render: the source photo is missing; the regions are loaded without it\n");
+
+  // A named pipe where the photo was is no photo: it is never opened (that
+  // would block), and the question is the moved photo's.
+  ASSERT_EQ(::mkfifo(dir.File("old/photo.png").c_str(), 0644), 0);
+  for (const char* photoOption : {"--no-photo", "--photo"}) {
+    std::vector<std::string> args = {"render", list, "-o", out, photoOption};
+    if (std::string(photoOption) == "--photo") args.push_back(dir.File("new/photo.png"));
+    run = Run_Quorlin(args);
+    EXPECT_EQ(run.exitCode, 0) << photoOption << run.err;
+    EXPECT_EQ(run.err, std::string(photoOption) == "--photo" ? yes : no);
+  }
   // The layered image is the same with the photo or without it.
   std::string err;
   ASSERT_TRUE(app.Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
@@ -294,6 +308,7 @@ TEST_F(CliRegionListTest, RglInfoPrintsTheHeaderAsStored) {
 TEST_F(CliRegionListTest, BadInputEndsInTheProgramsTexts) {
   const std::string out = dir.File("out.png");
   Write_File_Bytes(dir.File("text.rgl"), "just some words");
+  ASSERT_EQ(::mkfifo(dir.File("pipe.rgl").c_str(), 0644), 0);
   const struct {
     std::vector<std::string> args;
     int exitCode;
@@ -317,12 +332,18 @@ TEST_F(CliRegionListTest, BadInputEndsInTheProgramsTexts) {
       {{"render", dir.File("text.rgl")},
        2,
        "quorlin render: -o OUT is needed\nusage: quorlin render LIST.rgl -o OUT [--photo PATH] "
-       "[--no-photo]\n"},
+       "[--no-photo] [--no-later-version]\n"},
       {{"render", "a.rgl", "-o", out, "--photo", "p.png", "--no-photo"},
        2,
        "quorlin render: --photo and --no-photo exclude each other\nusage: quorlin render LIST.rgl -o OUT "
        "[--photo "
-       "PATH] [--no-photo]\n"},
+       "PATH] [--no-photo] [--no-later-version]\n"},
+      {{"render", dir.File("pipe.rgl"), "-o", out},
+       1,
+       "Can not open list-file because:  not a plain file (a pipe, a device or a socket)\n"},
+      {{"rgl-info", dir.File("pipe.rgl")},
+       1,
+       "Could not load RegionList file because:  not a plain file (a pipe, a device or a socket)\n"},
       {{"rgl-info"},
        2,
        "quorlin rgl-info: one LIST.rgl is needed\nusage: quorlin rgl-info LIST.rgl [--json]\n"},
@@ -339,6 +360,89 @@ TEST_F(CliRegionListTest, BadInputEndsInTheProgramsTexts) {
   EXPECT_FALSE(File_Exists(out));
 }
 
+TEST_F(CliRegionListTest, AFrameNoCanvasHoldsIsRefusedByRenderAndRglInfo) {
+  RegionEditorApp app(platform.Get());
+  const std::string list = Save_Blocks(app, "frames.rgl", "/photos/a.png");
+  const std::string bytes = Read_File_Bytes(list);
+  const size_t firstRecord = bytes.find("RegnLIST") + 13 + 4;
+  const std::string refused =
+      "RegionSubject::AssignMe_from_FileObject_Small FAILED, frame has a bogus value. \n File may be corrupt "
+      "or out-dated.\n";
+  // The left of the first region's frame, in the auto descriptor (in force
+  // for substitution mode 1) and in the scanned one with mode 0.
+  for (const int mode : {1, 0}) {
+    std::string damaged = bytes;
+    damaged[firstRecord + 4] = static_cast<char>(mode);
+    const size_t left = firstRecord + (mode == 1 ? 8 : 64) + 40;
+    damaged.replace(left, 4, std::string("\x00\x00\x00\x80", 4));
+    const std::string path = dir.File("damaged.rgl");
+    Write_File_Bytes(path, damaged);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"render", path, "-o", dir.File("out.png"), "--no-photo"},
+          std::vector<std::string>{"rgl-info", path}}) {
+      const CliRun run = Run_Quorlin(args);
+      EXPECT_EQ(run.exitCode, 1) << args[0] << " mode " << mode;
+      EXPECT_EQ(run.err, refused) << args[0] << " mode " << mode;
+    }
+  }
+  EXPECT_FALSE(File_Exists(dir.File("out.png")));
+}
+
+TEST_F(CliRegionListTest, ALaterVersionIsLoadedUnlessRefused) {
+  RegionEditorApp app(platform.Get());
+  std::string bytes = Read_File_Bytes(Save_Blocks(app, "v.rgl", "/photos/a.png"));
+  bytes[8] = 40;
+  Write_File_Bytes(dir.File("later.rgl"), bytes);
+  const std::string question =
+      "The RegionList File ( later.rgl ) that you are trying to load is of a LATER VERSION[ 4.0 ] that that "
+      "of the Application[  0.7  ]. It may or may not load properly.\n Do you want to try and load it "
+      "anyway?\n";
+  CliRun run = Run_Quorlin({"render", dir.File("later.rgl"), "-o", dir.File("out.png"), "--no-photo"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err.substr(0, run.err.find("The Source")),
+            question + "quorlin render: answered Yes (--no-later-version answers No)\n");
+  run = Run_Quorlin({"render", dir.File("later.rgl"), "-o", dir.File("out2.png"), "--no-later-version"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, question +
+                         "quorlin render: answered No (leave out --no-later-version to answer Yes)\n"
+                         "quorlin render: the list was not loaded\n");
+  EXPECT_FALSE(File_Exists(dir.File("out2.png")));
+}
+
+TEST_F(CliRegionListTest, RglInfoJsonIsValidUtf8WhateverThePathsHold) {
+  RegionEditorApp app(platform.Get());
+  const std::string list = Save_Blocks(app, "bytes.rgl", "/photos/caf\xe9 \xff.png");
+  const CliRun run = Run_Quorlin({"rgl-info", list, "--json"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("\"sourcePhotoPath\":\"/photos/caf\\ufffd \\ufffd.png\""), std::string::npos) << run.out;
+}
+
+TEST_F(CliRegionListTest, TwoOutputsChangeTogetherOrNotAtAll) {
+  // A photo whose path the list cannot keep: the picture is written first,
+  // then the list is refused, and neither target changes.
+  const std::string deep = dir.File(std::string(120, 'a') + "/" + std::string(120, 'b'));
+  std::filesystem::create_directories(deep);
+  std::filesystem::copy_file(Sample_Path("coffee.png"), deep + "/coffee.png");
+  const std::string out = dir.File("out.png"), list = dir.File("out.rgl");
+  Write_File_Bytes(out, "old picture");
+  Write_File_Bytes(list, "old list");
+  CliRun run = Run_Quorlin({"separate", deep + "/coffee.png", "-o", out, "--rgl", list});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err.rfind("RegionListExternal::Emit failed,  the source photo's path is", 0), 0u) << run.err;
+  EXPECT_EQ(Read_File_Bytes(out), "old picture");
+  EXPECT_EQ(Read_File_Bytes(list), "old list");
+  EXPECT_EQ(Folder_Entries(dir.Path()), (std::vector<std::string>{std::string(120, 'a'), "out.png", "out.rgl"}));
+
+  // The same file under two names, also through a link: a usage error.
+  std::filesystem::create_symlink(out, dir.File("link.png"));
+  run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", out, "--rgl", dir.File("link.png")});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err.rfind("quorlin separate: --rgl " + dir.File("link.png") + " names the same file as -o " + out, 0),
+            0u)
+      << run.err;
+  EXPECT_EQ(Read_File_Bytes(out), "old picture");
+}
+
 TEST_F(CliRegionListTest, SeparateKeepsTheOldListWhenTheNewOneCannotBeWritten) {
   const std::string list = dir.File("kept.rgl");
   Write_File_Bytes(list, "an older list");
@@ -349,6 +453,8 @@ TEST_F(CliRegionListTest, SeparateKeepsTheOldListWhenTheNewOneCannotBeWritten) {
             "UniBasic::Save_DSTlist  failed,   could not save RegionList file because No such file or "
             "directory.\n");
   EXPECT_EQ(Read_File_Bytes(list), "an older list");
+  // The picture, written first, was never put in place.
+  EXPECT_EQ(Folder_Entries(dir.Path()), std::vector<std::string>{"kept.rgl"});
 }
 
 }  // namespace

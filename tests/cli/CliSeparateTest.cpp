@@ -230,10 +230,6 @@ TEST(CliSeparate, EveryOptionTakesEffect) {
                                   "1",
                                   "--brush",
                                   "3",
-                                  "--hide-outline",
-                                  "--contrast",
-                                  "--liteness",
-                                  "40",
                                   "--save-steps",
                                   dir.File("steps/deep")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -344,6 +340,13 @@ TEST(CliSeparate, BadOptionValuesAreUsageErrors) {
       {{photo, "-o", "x.png", "--textures-dir", ""}, "--textures-dir needs a folder"},
       {{photo, "-o", "x.png", "--save-steps", ""}, "--save-steps needs a folder"},
       {{photo, "-o", "x.png", "--hide-outline=yes"}, "option --hide-outline takes no value"},
+      {{photo, "-o", "x.png", "--hide-outline"}, "--hide-outline needs --outline STYLE"},
+      {{photo, "-o", "x.png", "--liteness", "40"}, "--liteness needs --outline STYLE"},
+      {{photo, "-o", "x.png", "--outline", "Ink Fine", "--outline-scale", "0x1p0"},
+       "--outline-scale takes a number from 0.1 to 2"},
+      {{photo, "-o", "x.png", "--dark", " 5"}, "--dark takes a whole number from 0 to 100"},
+      {{photo, "-o", "x.png", "--rgl", "x.png"},
+       "--rgl x.png names the same file as -o x.png; give each output a file of its own"},
       {{photo, "-o", "x.png", "--outline"}, "option --outline needs a value"},
   };
   for (const auto& [args, problem] : cases) {

@@ -84,8 +84,9 @@ TEST(CliResample, TakesAnExplicitSizeWithinTheRange) {
 
   for (const char* size : {"99x100", "100x501", "0x0", "600x400"}) {
     run = Run_Quorlin({"resample", Sample_Path("chelsea.png"), "--size", size, "-o", dir.File("d.png")});
-    EXPECT_EQ(run.exitCode, 1) << size;
-    EXPECT_EQ(run.err, kRangeText) << size;
+    EXPECT_EQ(run.exitCode, 2) << size;
+    EXPECT_EQ(run.err, std::string("quorlin resample: ") + kRangeText + "usage: quorlin resample PHOTO -o OUT [--size WxH]\n")
+        << size;
     EXPECT_FALSE(File_Exists(dir.File("d.png")));
   }
   run = Run_Quorlin({"resample", Sample_Path("chelsea.png"), "--size", "wide", "-o", dir.File("d.png")});
@@ -132,6 +133,15 @@ TEST(CliJson, QuotesEscapesAndControlCharacters) {
   EXPECT_EQ(Cli_Json_Text(""), "\"\"");
   EXPECT_EQ(Cli_Json_Text("C:\\a \"b\"/\xc3\xa9"), "\"C:\\\\a \\\"b\\\"/\xc3\xa9\"");
   EXPECT_EQ(Cli_Json_Text(std::string("\n\t\x1f\0", 4)), "\"\\u000a\\u0009\\u001f\\u0000\"");
+  // Bytes that are not UTF-8 become U+FFFD, one for each: a lone
+  // continuation byte, a cut-off sequence, an overlong form, a surrogate,
+  // a code point above U+10FFFF.  Well-formed sequences of 2 to 4 bytes stay.
+  EXPECT_EQ(Cli_Json_Text("a\x80" "b"), "\"a\\ufffdb\"");
+  EXPECT_EQ(Cli_Json_Text("\xc3"), "\"\\ufffd\"");
+  EXPECT_EQ(Cli_Json_Text("\xc0\xaf"), "\"\\ufffd\\ufffd\"");
+  EXPECT_EQ(Cli_Json_Text("\xed\xa0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");
+  EXPECT_EQ(Cli_Json_Text("\xf4\x90\x80\x80"), "\"\\ufffd\\ufffd\\ufffd\\ufffd\"");
+  EXPECT_EQ(Cli_Json_Text("\xe2\x82\xac\xf0\x9f\x8e\xa8\xff"), "\"\xe2\x82\xac\xf0\x9f\x8e\xa8\\ufffd\"");
 }
 
 TEST(CliUsage, WrongCommandLinesExitWithTwo) {

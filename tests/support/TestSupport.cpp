@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <cstring>
@@ -67,8 +68,17 @@ CliRun Run_Quorlin(const std::vector<std::string>& args) {
 
   pid_t pid = 0;
   if (posix_spawn(&pid, QUORLIN_CLI_PATH, &actions, nullptr, argv.data(), envp.data()) == 0) {
+    // A run that hangs (a blocking open, say) is ended after a minute and
+    // reported as killed, so that the test fails instead of waiting forever.
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+      if (waited == 6000) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        break;
+      }
+      ::usleep(10000);
+    }
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
   posix_spawn_file_actions_destroy(&actions);

@@ -65,7 +65,8 @@ struct CliRun {
   std::string err;
 };
 // Runs the built `quorlin` with these arguments (no display: the
-// environment's DISPLAY and WAYLAND_DISPLAY are removed).
+// environment's DISPLAY and WAYLAND_DISPLAY are removed).  A run still going
+// after a minute is killed (exit code 128 + 9).
 CliRun Run_Quorlin(const std::vector<std::string>& args);
 
 // Whole file as bytes; empty when it cannot be read.
