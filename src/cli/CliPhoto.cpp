@@ -9,7 +9,7 @@
 namespace {
 
 // What is wrong with a photo file the decoder refused, in the user's words.
-std::string Photo_File_Problem(const std::string& path) {
+std::string Photo_File_Problem(const std::string& path, const CodecFailure& codec) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
@@ -17,6 +17,8 @@ std::string Photo_File_Problem(const std::string& path) {
   if (ec) return path + ": cannot be read (" + ec.message() + ")";
   if (status.type() == fs::file_type::directory) return path + ": is a folder, not a picture";
   if (status.type() != fs::file_type::regular) return path + ": is not a plain file";
+  if (codec.status == kImageLoadDamaged)
+    return path + ": is a truncated or damaged picture (" + codec.reason + ")";
   return path + ": not a BMP, TIFF, JPEG, GIF or PNG picture, or a damaged one";
 }
 
@@ -25,10 +27,13 @@ std::string Photo_File_Problem(const std::string& path) {
 bool Cli_Load_Photo(CliStreams& io, RenderMan& renderMan, const std::string& path) {
   std::string err;
   bool fileProblem = false;
-  if (Load_Bitmap_File_as_SRC(err, renderMan, path, -1, -1, kWorkingMaxSide, fileProblem)) return true;
+  CodecFailure codec;
+  if (Load_Bitmap_File_as_SRC(err, renderMan, path, -1, -1, kWorkingMaxSide, fileProblem, &codec))
+    return true;
   io.err << err << '\n';
   // The decoder's refusal names no file and no reason: say what is wrong
   // with it.  (A picture refused for its size names both already.)
-  if (fileProblem && err == kPhotoDecodeFailedText) io.err << "quorlin: " << Photo_File_Problem(path) << '\n';
+  if (fileProblem && err == kPhotoDecodeFailedText)
+    io.err << "quorlin: " << Photo_File_Problem(path, codec) << '\n';
   return false;
 }
