@@ -1,3 +1,7 @@
+// Pictures in and out of the command line: the photo a command works on and
+// the pictures it writes.  The program's own texts for both failures name no
+// file and no reason, so a second line says what went wrong.
+
 #include <filesystem>
 #include <ostream>
 #include <system_error>
@@ -35,5 +39,15 @@ bool Cli_Load_Photo(CliStreams& io, RenderMan& renderMan, const std::string& pat
   // with it.  (A picture refused for its size names both already.)
   if (fileProblem && err == kPhotoDecodeFailedText)
     io.err << "quorlin: " << Photo_File_Problem(path, codec) << '\n';
+  return false;
+}
+
+bool Cli_Save_Picture(CliStreams& io, Platform& platform, const OffMap* map, const std::string& path) {
+  bool cancelled = false;
+  std::string target = path, err;
+  CodecFailure codec;
+  if (Save_Bitmap_File_CImage(platform, cancelled, map, target, err, &codec)) return true;
+  io.err << err << '\n';
+  if (!codec.reason.empty()) io.err << "quorlin: " << path << ": " << codec.reason << '\n';
   return false;
 }

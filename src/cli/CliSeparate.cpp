@@ -270,13 +270,6 @@ void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock
   out << "}}\n";
 }
 
-// Writes `map` to `path` in the format of its extension.
-bool Save_Map(Platform& platform, const OffMap* map, const std::string& path, std::string& err) {
-  bool cancelled = false;
-  std::string target = path;
-  return Save_Bitmap_File_CImage(platform, cancelled, map, target, err);
-}
-
 bool Same_File(const std::string& a, const std::string& b) {
   std::error_code ec;
   return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec) && !ec;
@@ -379,8 +372,7 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o) {
     clock.Lap("compose");
   }
 
-  if (!Save_Map(platform.Get(), renderMan.m_layeredMapOversize.get(), o.out, err))
-    return Cli_Failure(io, err);
+  if (!Cli_Save_Picture(io, platform.Get(), renderMan.m_layeredMapOversize.get(), o.out)) return kExitFailure;
   if (o.stepsDir) {
     const std::pair<const char*, const OffMap*> steps[] = {
         {"preprocessed.png", renderMan.m_filteredMap.get()},
@@ -389,7 +381,7 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o) {
     for (const auto& [name, map] : steps) {
       const std::string path = Path_Join(*o.stepsDir, name);
       if (Same_File(path, o.out)) continue;
-      if (!Save_Map(platform.Get(), map, path, err)) return Cli_Failure(io, err);
+      if (!Cli_Save_Picture(io, platform.Get(), map, path)) return kExitFailure;
     }
   }
   if (o.rglPath && !Cli_Save_Region_List(app, *o.rglPath, err)) return Cli_Failure(io, err);

@@ -426,9 +426,10 @@ bool Check_Picture_Extension(const std::string& path, std::string& err) {
 }
 
 bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* map,
-                             std::string& path, std::string& err) {
+                             std::string& path, std::string& err, CodecFailure* codecFailure) {
   err.clear();
   cancelled = false;
+  if (codecFailure) *codecFailure = CodecFailure();
   if (!Has_Pixel_Bytes(map)) {
     err = "RenderMan::Save_Bitmap_File failed, this offmap has no pixel bytes.";
     return false;
@@ -453,6 +454,7 @@ bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* 
   const int32_t status = image->Save(path);
   if (status != 0) {
     err = Text_Format("RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  %d ].", status);
+    if (codecFailure) *codecFailure = CodecFailure{status, image->Last_Error()};
     return false;
   }
   return true;

@@ -92,9 +92,11 @@ bool Save_Bitmap_File(Platform& platform, bool& cancelled, const OffMap* map, st
 
 // Writes a map in the format named by the path's extension (bmp, tif, jpg,
 // gif, png, any case) through the picture codec.  Dialog and cancel as for
-// Save_Bitmap_File.
+// Save_Bitmap_File.  When the codec's save fails, `codecFailure` (if given)
+// receives its status and reason (the system's, for a file that could not
+// be written).
 bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* map, std::string& path,
-                             std::string& err);
+                             std::string& err, CodecFailure* codecFailure = nullptr);
 
 // The extension test of Save_Bitmap_File_CImage on its own, for callers that
 // want to refuse a bad output name before doing the work.

@@ -1,8 +1,9 @@
-// End-to-end runs with photos the commands cannot read: the program's text,
-// then a line that says why.
+// End-to-end runs with photos the commands cannot read and pictures they
+// cannot write: the program's text, then a line that says why.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 namespace {
 
 const std::string kRefused = "CImage::Load failed ( Load_Bitmap_File_as_SRC )\nquorlin: ";
+const std::string kNotWritten =
+    "RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  -2147467259 ].\nquorlin: ";
 
 std::string LE32(uint32_t v) {
   return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
@@ -80,6 +83,39 @@ TEST(CliPhotoFiles, ANamedPipeIsRefusedAtOnce) {
   EXPECT_FALSE(fifo.Finish()) << "the command waited on the pipe";
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, kRefused + fifo.Path() + ": is not a plain file\n");
+}
+
+TEST(CliPictureWrites, EveryCommandSaysWhyItCouldNotWrite) {
+  TempDir dir;
+  const std::string coffee = Sample_Path("coffee.png");
+  const std::string list = dir.File("coffee.rgl");
+  ASSERT_EQ(Run_Quorlin({"separate", coffee, "-o", dir.File("layered.png"), "--rgl", list}).exitCode, 0);
+  const std::string missing = dir.File("no/folder/out.png");
+  const std::string folder = dir.File("folder.png");
+  const std::string steps = dir.File("steps");
+  const std::string demo = dir.File("demo");
+  for (const std::string& made : {folder, steps + "/subtracted.png", demo + "/preprocessed.png"})
+    std::filesystem::create_directories(made);
+  const struct {
+    std::vector<std::string> args;
+    std::string target;
+    const char* reason;
+  } cases[] = {
+      {{"resample", coffee, "-o", missing}, missing, "No such file or directory"},
+      {{"watercolor", coffee, "-o", folder}, folder, "Is a directory"},
+      {{"outline", coffee, "-o", missing}, missing, "No such file or directory"},
+      {{"separate", coffee, "-o", folder}, folder, "Is a directory"},
+      {{"separate", coffee, "-o", dir.File("ok.png"), "--save-steps", steps}, steps + "/subtracted.png",
+       "Is a directory"},
+      {{"render", list, "-o", missing}, missing, "No such file or directory"},
+      {{"demo", demo}, demo + "/preprocessed.png", "Is a directory"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Run_Quorlin(c.args);
+    EXPECT_EQ(run.exitCode, 1) << c.args[0];
+    EXPECT_EQ(run.err, kNotWritten + c.target + ": " + c.reason + "\n") << c.args[0];
+    EXPECT_EQ(run.out, "") << c.args[0];
+  }
 }
 
 }  // namespace

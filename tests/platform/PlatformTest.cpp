@@ -97,7 +97,7 @@ TEST(SafeFile, PatchesEarlierBytesAndFailsIntoMissingFolders) {
   EXPECT_FALSE(Write_File_Safely(dir.File("no/such/folder/x.bin"), "x", 1, reason));
   EXPECT_EQ(reason, "No such file or directory");
   EXPECT_FALSE(Write_File_Safely(dir.Path(), "x", 1, reason));
-  EXPECT_EQ(reason, "it is a folder");
+  EXPECT_EQ(reason, "Is a directory");
 }
 
 TEST(ProgressBox, ClampsAndMovesOnlyOnChange) {

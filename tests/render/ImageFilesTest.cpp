@@ -372,15 +372,30 @@ TEST_F(ImageFilesTest, PictureSaveChoosesTheFormatByExtension) {
             "BMP (*.bmp)|*.bmp|TIFF (*.tif)|*.tif|PNG (*.png)|*.png|JPEG (*.jpg)|*.jpg|GIF (*.gif)|*.gif|All "
             "Formats (*.bmp;*.tif;*.png;*.jpg;*.gif)|*.bmp;*.tif;*.png;*.jpg;*.gif||");
 
+  // A failed write keeps the program's text; the codec's status and the
+  // system's reason come separately (the command line shows them for a
+  // missing folder and a folder target).
+  const int32_t saveFailed = static_cast<int32_t>(0x80004005u);
+  const std::string failedText =
+      Text_Format("RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  %d ].", saveFailed);
   path = dir.File("b.png");
   const std::string before = Read_File_Bytes(path);
+  CodecFailure codec{1, "stale"};
   {
     FileSizeLimit limit(40);
-    EXPECT_FALSE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &map, path, err));
+    EXPECT_FALSE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &map, path, err, &codec));
   }
-  EXPECT_EQ(err, Text_Format("RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  %d ].",
-                             static_cast<int32_t>(0x80004005u)));
+  EXPECT_EQ(err, failedText);
+  EXPECT_EQ(std::make_pair(codec.status, codec.reason),
+            std::make_pair(saveFailed, std::string("File too large")));
   EXPECT_EQ(Read_File_Bytes(path), before);
+  // Failures before the codec, and successes, leave nothing from the codec.
+  path = dir.File("h.png");
+  EXPECT_FALSE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &empty, path, err, &codec));
+  EXPECT_EQ(std::make_pair(codec.status, codec.reason), std::make_pair(0, std::string()));
+  codec = {1, "stale"};
+  EXPECT_TRUE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &map, path, err, &codec));
+  EXPECT_EQ(std::make_pair(codec.status, codec.reason), std::make_pair(0, std::string()));
 }
 
 TEST_F(ImageFilesTest, WindowPictureIsConvertedBottomUpAndSaved) {
