@@ -2,9 +2,12 @@
 // writers: valid inline bitmaps of every depth and coding, small list files
 // with and without an outline chunk, and region list files of regions of
 // every kind written by the list writer, and BMP files of both depths the
-// BMP reader takes.
+// BMP reader takes.  The picture checks get those BMP files and small JPEG,
+// GIF and run-length BMP pictures laid out here byte by byte (the engine
+// has no JPEG or GIF writer of its own).
 //   make_fuzz_seeds FOLDER   ->  FOLDER/fuzz_inline_bitmap/*, FOLDER/fuzz_chunk_file/*,
-//                                FOLDER/fuzz_region_list/*, FOLDER/fuzz_bmp_file/*
+//                                FOLDER/fuzz_region_list/*, FOLDER/fuzz_bmp_file/*,
+//                                FOLDER/fuzz_picture_data/*
 
 #include <cstdint>
 #include <cstdio>
@@ -125,6 +128,53 @@ void Write_Grey_Bmp(const std::string& path) {
   if (!out) throw ListFileException("could not write " + path);
 }
 
+void Write_Bytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw ListFileException("could not write " + path);
+}
+
+// A baseline JPEG's structure: JFIF block, a quantisation table, the frame,
+// a Huffman table, one scan whose data holds a stuffed byte, fill bytes and
+// a restart marker, and the end marker.
+std::string Jpeg_Seed() {
+  const std::string table(64, '\x10');
+  return std::string("\xFF\xD8", 2) + std::string("\xFF\xE0\x00\x10JFIF\0\x01\x01\0\0\x01\0\x01\0\0", 18) +
+         std::string("\xFF\xDB\x00\x43\x00", 5) + table +
+         std::string("\xFF\xC0\x00\x0B\x08\x00\x08\x00\x08\x01\x01\x11\x00", 13) +
+         std::string("\xFF\xC4\x00\x14\x00\x01", 6) + std::string(15, '\0') + std::string("\x00", 1) +
+         std::string("\xFF\xDD\x00\x04\x00\x01", 6) +
+         std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10) +
+         std::string("\x12\xFF\x00\x34\xFF\xD0\x56\xFF\xFF\xFF\xD1\x78", 12) + std::string("\xFF\xD9", 2);
+}
+
+// A GIF of 4 x 2 pixels with a global colour table, a graphic control
+// extension, one image and the trailer.
+std::string Gif_Seed() {
+  return std::string("GIF89a\x04\x00\x02\x00\x81\x00\x00", 13) +
+         std::string("\0\0\0\xFF\0\0\0\xFF\0\0\0\xFF", 12) +
+         std::string("\x21\xF9\x04\x01\x00\x00\x00\x00", 8) +
+         std::string("\x2C\x00\x00\x00\x00\x04\x00\x02\x00\x00\x02\x04\x84\x1D\x81\x7A\x00\x3B", 18);
+}
+
+// An 8-bit run-length BMP of 4 x 2 pixels: two runs a row and the end codes.
+std::string Rle_Bmp_Seed() {
+  const std::string rows("\x02\x01\x02\x02\x00\x00\x04\x03\x00\x01", 10);
+  uint8_t header[54 + 8] = {'B', 'M'};
+  Put_LE32(header + 2, sizeof header + static_cast<uint32_t>(rows.size()));
+  Put_LE32(header + 10, sizeof header);
+  Put_LE32(header + 14, 40);
+  Put_LE32(header + 18, 4);
+  Put_LE32(header + 22, 2);
+  Put_LE16(header + 26, 1);
+  Put_LE16(header + 28, 8);
+  Put_LE32(header + 30, 1);
+  Put_LE32(header + 34, static_cast<uint32_t>(rows.size()));
+  Put_LE32(header + 46, 2);
+  Put_LE32(header + 58, 0x00FFFFFF);
+  return std::string(reinterpret_cast<const char*>(header), sizeof header) + rows;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,11 +187,13 @@ int main(int argc, char** argv) {
   const std::string listDir = (root / "fuzz_chunk_file").string();
   const std::string regionListDir = (root / "fuzz_region_list").string();
   const std::string bmpDir = (root / "fuzz_bmp_file").string();
+  const std::string pictureDir = (root / "fuzz_picture_data").string();
   try {
     std::filesystem::create_directories(inlineDir);
     std::filesystem::create_directories(listDir);
     std::filesystem::create_directories(regionListDir);
     std::filesystem::create_directories(bmpDir);
+    std::filesystem::create_directories(pictureDir);
     const struct {
       const char* name;
       int32_t depth;
@@ -170,6 +222,11 @@ int main(int argc, char** argv) {
     Write_Region_List(regionListDir + "/frame_left_min_scanned.rgl", 2, false, 0, INT32_MIN);
     Write_Colour_Bmp(bmpDir + "/colour.bmp");
     Write_Grey_Bmp(bmpDir + "/grey.bmp");
+    Write_Colour_Bmp(pictureDir + "/colour.bmp");
+    Write_Grey_Bmp(pictureDir + "/grey.bmp");
+    Write_Bytes(pictureDir + "/runs.bmp", Rle_Bmp_Seed());
+    Write_Bytes(pictureDir + "/baseline.jpg", Jpeg_Seed());
+    Write_Bytes(pictureDir + "/four.gif", Gif_Seed());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make_fuzz_seeds: %s\n", e.what());
     return 1;

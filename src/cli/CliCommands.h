@@ -25,6 +25,16 @@ class RenderMan;
 // program's text, then what is wrong with the file, and returns false.
 bool Cli_Load_Photo(CliStreams& io, RenderMan& renderMan, const std::string& path);
 
+class OffMap;
+class Platform;
+// Writes `map` to `path` in the format named by its extension, without a
+// dialog.  A failure prints the program's text, then the reason the codec
+// gave (for a file that could not be written, the system's) for the file
+// `shownAs` (the target a temporary `path` stands for; `path` itself when
+// empty), and returns false.
+bool Cli_Save_Picture(CliStreams& io, Platform& platform, const OffMap* map, const std::string& path,
+                      const std::string& shownAs = std::string());
+
 // Loads `photo` as the source (the standard working size, or width x height
 // when both are positive) and writes the source map to `out` in the format
 // named by its extension.  Failures are printed; returns the exit code.

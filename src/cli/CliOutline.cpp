@@ -76,16 +76,14 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
   CliOutlineReport report;
   if (!Run_Outline_Dialog(app, options, static_cast<uint32_t>(seed), report)) return kExitFailure;
   const OffMap* outline = renderMan.m_outlineMapOversize.get();
-  bool cancelled = false;
-  std::string path = *out;
-  if (!Save_Bitmap_File_CImage(platform.Get(), cancelled, outline, path, err)) return Cli_Failure(io, err);
+  if (!Cli_Save_Picture(io, platform.Get(), outline, *out)) return kExitFailure;
 
   if (args.Has("--json")) {
     io.out << "{\"width\":" << outline->Get_Width() << ",\"height\":" << outline->Get_Height()
            << ",\"style\":" << Cli_Json_Text(options.style) << ",\"chains\":" << report.chains
            << ",\"ms\":{\"outline\":" << Text_Format("%.1f", report.milliseconds) << "}}\n";
   } else {
-    io.out << "wrote " << path << " (" << outline->Get_Width() << " x " << outline->Get_Height() << ", "
+    io.out << "wrote " << *out << " (" << outline->Get_Width() << " x " << outline->Get_Height() << ", "
            << report.chains << " lines in " << options.style << ")\n";
   }
   return kExitOk;

@@ -38,6 +38,9 @@ bool CliOutputs::Add(const std::string& target, const std::string& option, std::
 void CliOutputs::Stage() {
   for (Output& o : m_outputs) {
     if (!o.staged.empty()) continue;
+    // A folder in the target's place cannot be replaced: its save says so.
+    struct stat st {};
+    if (::stat(o.target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
     const std::string name = Path_File_Name(o.target);
     const std::string ext = Path_Extension(o.target);
     const std::string suffix = ext.empty() ? std::string() : "." + ext;

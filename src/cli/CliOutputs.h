@@ -25,7 +25,8 @@ class CliOutputs {
   // added before, with `option` (e.g. "--rgl") and that one's option named.
   bool Add(const std::string& target, const std::string& option, std::string& problem);
   // Makes the temporary file of every target.  A target whose temporary
-  // file cannot be made (its folder is missing, say) is left unstaged: the
+  // file cannot be made (its folder is missing, say) or that is a folder is
+  // left unstaged: the
   // save of it then meets the same problem and reports it in its own words,
   // before anything is put in place.
   void Stage();

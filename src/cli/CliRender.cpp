@@ -102,10 +102,8 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
   if (!app.Redraw_Summed_Final_Window()) return kExitFailure;
 
   const OffMap* layered = app.Get_RenderMan().m_layeredMapOversize.get();
-  bool saveCancelled = false;
-  std::string target = out;
-  if (!Save_Bitmap_File_CImage(platform, saveCancelled, layered, target, err)) return Cli_Failure(io, err);
-  io.out << "wrote " << target << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
+  if (!Cli_Save_Picture(io, platform, layered, out)) return kExitFailure;
+  io.out << "wrote " << out << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
          << app.Get_RegionList().Get_Region_Count() << " regions, "
          << (photoLoaded ? "photo " + app.m_sourcePhotoPath : std::string("no photo")) << ")\n";
   return kExitOk;

@@ -21,14 +21,10 @@ int Cli_Resample_Photo(CliStreams& io, const std::string& photo, const std::stri
     size.Set_Size(width, height);
     if (size.On_OK(false) != ImageSizeOutcome::Close) return kExitFailure;
   }
-  bool cancelled = false;
-  std::string path = out;
-  if (!Save_Bitmap_File_CImage(platform.Get(), cancelled, renderMan.m_sourceMap.get(), path, err)) {
-    return Cli_Failure(io, err);
-  }
+  if (!Cli_Save_Picture(io, platform.Get(), renderMan.m_sourceMap.get(), out)) return kExitFailure;
   int32_t w = 0, h = 0;
   renderMan.Get_Source_Size(w, h);
-  io.out << "wrote " << path << " (" << w << " x " << h << ")\n";
+  io.out << "wrote " << out << " (" << w << " x " << h << ")\n";
   return kExitOk;
 }
 

@@ -278,13 +278,6 @@ void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock
   out << "}}\n";
 }
 
-// Writes `map` to `path` in the format of its extension.
-bool Save_Map(Platform& platform, const OffMap* map, const std::string& path, std::string& err) {
-  bool cancelled = false;
-  std::string target = path;
-  return Save_Bitmap_File_CImage(platform, cancelled, map, target, err);
-}
-
 // The steps --save-steps writes, by file name.
 constexpr const char* kStepNames[] = {"preprocessed.png", "subtracted.png", "layered.png"};
 
@@ -402,15 +395,15 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   // Every output is written beside its target first; the targets change
   // only when all of them were written.
   outputs.Stage();
-  if (!Save_Map(platform.Get(), renderMan.m_layeredMapOversize.get(), outputs.Path_For(o.out), err))
-    return Cli_Failure(io, err);
+  if (!Cli_Save_Picture(io, platform.Get(), renderMan.m_layeredMapOversize.get(), outputs.Path_For(o.out), o.out))
+    return kExitFailure;
   if (o.stepsDir) {
     const OffMap* stepMaps[] = {renderMan.m_filteredMap.get(), renderMan.m_subtractMap.get(),
                                 renderMan.m_layeredMapOversize.get()};
     for (size_t i = 0; i < std::size(kStepNames); ++i) {
       const std::string path = Path_Join(*o.stepsDir, kStepNames[i]);
       if (!outputs.Has(path)) continue;  // OUT itself
-      if (!Save_Map(platform.Get(), stepMaps[i], outputs.Path_For(path), err)) return Cli_Failure(io, err);
+      if (!Cli_Save_Picture(io, platform.Get(), stepMaps[i], outputs.Path_For(path), path)) return kExitFailure;
     }
   }
   if (o.rglPath && !Cli_Save_Region_List(app, outputs.Path_For(*o.rglPath), err)) return Cli_Failure(io, err);

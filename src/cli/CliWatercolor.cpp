@@ -51,12 +51,8 @@ int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io) {
                             ? renderMan.WatercolorFilter_For_Separations_Grey_24bit(parms, err)
                             : renderMan.WatercolorFilter_For_Separations(parms, err);
   if (!rendered) return Cli_Failure(io, err);
-  bool cancelled = false;
-  std::string path = *out;
-  if (!Save_Bitmap_File_CImage(platform.Get(), cancelled, renderMan.m_filteredMap.get(), path, err)) {
-    return Cli_Failure(io, err);
-  }
-  io.out << "wrote " << path << " (" << renderMan.m_filteredMap->Get_Width() << " x "
+  if (!Cli_Save_Picture(io, platform.Get(), renderMan.m_filteredMap.get(), *out)) return kExitFailure;
+  io.out << "wrote " << *out << " (" << renderMan.m_filteredMap->Get_Width() << " x "
          << renderMan.m_filteredMap->Get_Height() << ")\n";
   return kExitOk;
 }

@@ -148,5 +148,9 @@ class PictureCodec {
 // Status of PlatformImage::Load for a picture larger than the program takes
 // (decoding it could exhaust memory); Last_Error() gives its size.
 constexpr int32_t kImageLoadTooLarge = -2;
+// Status of PlatformImage::Load for a picture whose data ends before what its
+// own header and structure announce (a cut-off or damaged file); Last_Error()
+// says what is missing.
+constexpr int32_t kImageLoadDamaged = -3;
 // The largest picture the codec decodes, in pixels (100 megapixels).
 constexpr int64_t kMaxPicturePixels = 100'000'000;

@@ -73,7 +73,7 @@ bool SafeFileWriter::Open(const std::string& target, std::string& reason) {
   }
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    reason = "it is a folder";
+    reason = std::strerror(EISDIR);
     return false;
   }
   std::string folder = Path_Folder(target);

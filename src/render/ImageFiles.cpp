@@ -114,9 +114,11 @@ WorkingSize Working_Size_of_Photo(int32_t photoW, int32_t photoH, int32_t width,
 }
 
 bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::string& path,
-                             int32_t width, int32_t height, int32_t maxSide, bool& fileProblem) {
+                             int32_t width, int32_t height, int32_t maxSide, bool& fileProblem,
+                             CodecFailure* codecFailure) {
   err.clear();
   fileProblem = false;
+  if (codecFailure) *codecFailure = CodecFailure();
   if (path.empty()) {
     err = "RenderMan::Load_Bitmap_File_as_SRC FAILED,  filesPath is empty.";
     return false;
@@ -131,6 +133,7 @@ bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::
   const int32_t status = photo->Load(path);
   if (status < 0 || photo->Is_Null()) {
     fileProblem = true;
+    if (codecFailure) *codecFailure = CodecFailure{status, photo->Last_Error()};
     err = status == kImageLoadTooLarge ? Too_Large_Text(path, *photo)
                                        : kPhotoDecodeFailedText;
     return false;
@@ -423,9 +426,10 @@ bool Check_Picture_Extension(const std::string& path, std::string& err) {
 }
 
 bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* map,
-                             std::string& path, std::string& err) {
+                             std::string& path, std::string& err, CodecFailure* codecFailure) {
   err.clear();
   cancelled = false;
+  if (codecFailure) *codecFailure = CodecFailure();
   if (!Has_Pixel_Bytes(map)) {
     err = "RenderMan::Save_Bitmap_File failed, this offmap has no pixel bytes.";
     return false;
@@ -450,6 +454,7 @@ bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* 
   const int32_t status = image->Save(path);
   if (status != 0) {
     err = Text_Format("RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  %d ].", status);
+    if (codecFailure) *codecFailure = CodecFailure{status, image->Last_Error()};
     return false;
   }
   return true;

@@ -38,13 +38,24 @@ WorkingSize Working_Size_of_Photo(int32_t photoW, int32_t photoH, int32_t width,
 // The message of a photo the decoder refused.
 inline constexpr const char* kPhotoDecodeFailedText = "CImage::Load failed ( Load_Bitmap_File_as_SRC )";
 
+// What the picture codec said when it refused to decode or encode a
+// picture: the status of PlatformImage::Load or Save (kImageLoadDamaged for
+// a cut-off file, ...) and its Last_Error().  The program's own texts name
+// neither, so a caller that can show a second line takes them from here.
+struct CodecFailure {
+  int32_t status = 0;
+  std::string reason;
+};
+
 // Decodes `path` and makes it the render manager's photo, then resamples it
 // into fresh working maps (explicit size when width and height are both
 // positive, else the longer side maxSide).  `fileProblem` is set when the
-// file itself could not be decoded.  The previous photo is kept when the
-// decode fails.
+// file itself could not be decoded; `codecFailure`, when given, then
+// receives what the codec said.  The previous photo is kept when the decode
+// fails.
 bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::string& path, int32_t width,
-                             int32_t height, int32_t maxSide, bool& fileProblem);
+                             int32_t height, int32_t maxSide, bool& fileProblem,
+                             CodecFailure* codecFailure = nullptr);
 
 // Asks for a photo with the open dialog and loads it at the standard working
 // size (longer side 400).  On success `retPath` and the render manager's
@@ -81,9 +92,11 @@ bool Save_Bitmap_File(Platform& platform, bool& cancelled, const OffMap* map, st
 
 // Writes a map in the format named by the path's extension (bmp, tif, jpg,
 // gif, png, any case) through the picture codec.  Dialog and cancel as for
-// Save_Bitmap_File.
+// Save_Bitmap_File.  When the codec's save fails, `codecFailure` (if given)
+// receives its status and reason (the system's, for a file that could not
+// be written).
 bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* map, std::string& path,
-                             std::string& err);
+                             std::string& err, CodecFailure* codecFailure = nullptr);
 
 // The extension test of Save_Bitmap_File_CImage on its own, for callers that
 // want to refuse a bad output name before doing the work.

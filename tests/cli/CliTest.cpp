@@ -111,7 +111,9 @@ TEST(CliResample, RefusesBadNamesAndMissingPhotos) {
                          ": no such file\n");
   run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", dir.File("no/folder/x.png")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  -2147467259 ].\n");
+  EXPECT_EQ(run.err,
+            "RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  -2147467259 ].\nquorlin: " +
+                dir.File("no/folder/x.png") + ": No such file or directory\n");
 }
 
 TEST(CliResample, FailedSaveLeavesTheExistingFileIntact) {
@@ -125,7 +127,9 @@ TEST(CliResample, FailedSaveLeavesTheExistingFileIntact) {
     run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", out});
   }
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  -2147467259 ].\n");
+  EXPECT_EQ(run.err,
+            "RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  -2147467259 ].\nquorlin: " +
+                out + ": File too large\n");
   EXPECT_EQ(Read_File_Bytes(out), "the picture that was there");
 }
 

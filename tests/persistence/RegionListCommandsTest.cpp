@@ -501,7 +501,7 @@ TEST_F(CommandsTest, AFailedSaveLeavesTheOldFileAsItWas) {
       err,
       "UniBasic::Save_DSTlist  failed,   could not save RegionList file because No such file or directory.");
   EXPECT_FALSE(commands.Save_RegionList_To(dir.Path(), err));
-  EXPECT_EQ(err, "UniBasic::Save_DSTlist  failed,   could not save RegionList file because it is a folder.");
+  EXPECT_EQ(err, "UniBasic::Save_DSTlist  failed,   could not save RegionList file because Is a directory.");
 }
 
 // ---------------------------------------------------------------------------
@@ -581,7 +581,7 @@ TEST_F(CommandsTest, SingleRecordFilesHoldOneChunk) {
   std::string folder = dir.Path();
   EXPECT_FALSE(commands.Save_Simple_Struct(back, folder, cancelled, err));
   EXPECT_EQ(err,
-            "UniEditorApp::Save_Simple_Struct  FAILED,   could not save Note File because it is a folder.");
+            "UniEditorApp::Save_Simple_Struct  FAILED,   could not save Note File because Is a directory.");
 
   // A later version asks first; No loads nothing.
   Write_File_Bytes(dir.File("b.note"), Signature(2) + "Chunk003" + '\x08' + Le32(0) + "later");

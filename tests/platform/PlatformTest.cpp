@@ -102,7 +102,7 @@ TEST(SafeFile, PatchesEarlierBytesAndFailsIntoMissingFolders) {
   EXPECT_FALSE(Write_File_Safely(dir.File("no/such/folder/x.bin"), "x", 1, reason));
   EXPECT_EQ(reason, "No such file or directory");
   EXPECT_FALSE(Write_File_Safely(dir.Path(), "x", 1, reason));
-  EXPECT_EQ(reason, "it is a folder");
+  EXPECT_EQ(reason, "Is a directory");
 }
 
 // In a child process: a save in progress, ended by `signalNumber` (raised,

@@ -121,12 +121,27 @@ TEST_F(ImageFilesTest, FailedPhotoLoadKeepsThePreviousPhoto) {
   EXPECT_EQ(rm.m_photoOriginal.get(), before);
   EXPECT_TRUE(rm.Change_Image_Size(100, 100, err)) << err;
 
-  // A picture above 100 megapixels is refused from its header alone.
+  // A picture above 100 megapixels is refused from its header alone (before
+  // its missing rows are noticed).
   Write_File_Bytes(dir.File("huge.bmp"), Bmp(20000, 10000, 24, 0, 0, false));
-  EXPECT_FALSE(Load_Bitmap_File_as_SRC(err, rm, dir.File("huge.bmp"), -1, -1, 400, fileProblem));
+  CodecFailure codec{1, "stale"};
+  EXPECT_FALSE(Load_Bitmap_File_as_SRC(err, rm, dir.File("huge.bmp"), -1, -1, 400, fileProblem, &codec));
   EXPECT_EQ(err, "huge.bmp could not be loaded:  the picture is 20000 x 10000 pixels; pictures above 100 "
                  "megapixels are not loaded.");
   EXPECT_TRUE(fileProblem);
+  EXPECT_EQ(codec.status, kImageLoadTooLarge);
+
+  // A cut-off picture: the program's text, the codec's reason beside it.
+  Write_File_Bytes(dir.File("cut.bmp"), Bmp(300, 200, 24).substr(0, 1000));
+  EXPECT_FALSE(Load_Bitmap_File_as_SRC(err, rm, dir.File("cut.bmp"), -1, -1, 400, fileProblem, &codec));
+  EXPECT_EQ(err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )");
+  EXPECT_TRUE(fileProblem);
+  EXPECT_EQ(std::make_pair(codec.status, codec.reason),
+            std::make_pair(kImageLoadDamaged,
+                           std::string("the BMP file has 1000 bytes; its header calls for 180054")));
+  EXPECT_EQ(rm.m_photoOriginal.get(), before);
+  ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, rm, Photo("b.png", 20, 10), -1, -1, 400, fileProblem, &codec));
+  EXPECT_EQ(std::make_pair(codec.status, codec.reason), std::make_pair(0, std::string()));
 }
 
 TEST_F(ImageFilesTest, PhotoDialogAsksAndReportsItsOutcome) {
@@ -357,15 +372,30 @@ TEST_F(ImageFilesTest, PictureSaveChoosesTheFormatByExtension) {
             "BMP (*.bmp)|*.bmp|TIFF (*.tif)|*.tif|PNG (*.png)|*.png|JPEG (*.jpg)|*.jpg|GIF (*.gif)|*.gif|All "
             "Formats (*.bmp;*.tif;*.png;*.jpg;*.gif)|*.bmp;*.tif;*.png;*.jpg;*.gif||");
 
+  // A failed write keeps the program's text; the codec's status and the
+  // system's reason come separately (the command line shows them for a
+  // missing folder and a folder target).
+  const int32_t saveFailed = static_cast<int32_t>(0x80004005u);
+  const std::string failedText =
+      Text_Format("RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  %d ].", saveFailed);
   path = dir.File("b.png");
   const std::string before = Read_File_Bytes(path);
+  CodecFailure codec{1, "stale"};
   {
     FileSizeLimit limit(40);
-    EXPECT_FALSE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &map, path, err));
+    EXPECT_FALSE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &map, path, err, &codec));
   }
-  EXPECT_EQ(err, Text_Format("RenderMan::Save_Bitmap_File_CImage FAILED [ HRESULT error code was:  %d ].",
-                             static_cast<int32_t>(0x80004005u)));
+  EXPECT_EQ(err, failedText);
+  EXPECT_EQ(std::make_pair(codec.status, codec.reason),
+            std::make_pair(saveFailed, std::string("File too large")));
   EXPECT_EQ(Read_File_Bytes(path), before);
+  // Failures before the codec, and successes, leave nothing from the codec.
+  path = dir.File("h.png");
+  EXPECT_FALSE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &empty, path, err, &codec));
+  EXPECT_EQ(std::make_pair(codec.status, codec.reason), std::make_pair(0, std::string()));
+  codec = {1, "stale"};
+  EXPECT_TRUE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &map, path, err, &codec));
+  EXPECT_EQ(std::make_pair(codec.status, codec.reason), std::make_pair(0, std::string()));
 }
 
 TEST_F(ImageFilesTest, WindowPictureIsConvertedBottomUpAndSaved) {

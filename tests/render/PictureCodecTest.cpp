@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QImageReader>
 #include <cstdlib>
 #include <set>
 
@@ -99,8 +100,15 @@ TEST_F(PictureCodecTest, TransparencyIsWhitePaper) {
 TEST_F(PictureCodecTest, RefusesWhatItCannotDecodeOrEncode) {
   std::unique_ptr<PlatformImage> image = codec.Create_Image();
   EXPECT_EQ(image->Load(dir.File("missing.png")), -1);
-  EXPECT_FALSE(image->Last_Error().empty());
+  EXPECT_EQ(image->Last_Error(), "No such file or directory");
   EXPECT_TRUE(image->Is_Null());
+  EXPECT_EQ(image->Load(dir.Path()), -1);
+  EXPECT_EQ(image->Last_Error(), "Is a directory");
+  // A named pipe is refused at once, not waited on.
+  FifoWatch fifo(dir.File("pipe.png"));
+  EXPECT_EQ(image->Load(fifo.Path()), -1);
+  EXPECT_EQ(image->Last_Error(), "not a plain file");
+  EXPECT_FALSE(fifo.Finish());
   Write_File_Bytes(dir.File("junk.jpg"), std::string(300, 'x'));
   EXPECT_EQ(image->Load(dir.File("junk.jpg")), -1);
 
@@ -123,6 +131,73 @@ TEST_F(PictureCodecTest, RefusesWhatItCannotDecodeOrEncode) {
   EXPECT_NE(image->Save(dir.File("pic.webp")), 0);
   EXPECT_EQ(image->Last_Error(), "no encoder for the extension \"webp\"");
   EXPECT_FALSE(File_Exists(dir.File("pic.webp")));
+}
+
+// Two pictures of one size with the same pixels.
+bool Same_Pixels(const PlatformImage& a, const PlatformImage& b) {
+  if (a.Get_Width() != b.Get_Width() || a.Get_Height() != b.Get_Height()) return false;
+  for (int y = 0; y < a.Get_Height(); ++y)
+    for (int x = 0; x < a.Get_Width(); ++x) {
+      int r0, g0, b0, r1, g1, b1;
+      a.Get_Pixel_RGB(x, y, r0, g0, b0);
+      b.Get_Pixel_RGB(x, y, r1, g1, b1);
+      if (r0 != r1 || g0 != g1 || b0 != b1) return false;
+    }
+  return true;
+}
+
+TEST_F(PictureCodecTest, CameraQuirksDecodeAsTheCleanFile) {
+  const std::string clean = dir.File("clean.jpg");
+  ASSERT_EQ(Pattern(64, 48)->Save(clean), 0);
+  const std::string bytes = Read_File_Bytes(clean);
+  const size_t table = bytes.find("\xFF\xDB");
+  ASSERT_NE(table, std::string::npos);
+  // Stray bytes and fill bytes before a marker, data after the end.
+  Write_File_Bytes(dir.File("quirks.jpg"), bytes.substr(0, table) + std::string("\x00\x13\x37\xFF\xFF", 5) +
+                                               bytes.substr(table) + "thumbnail trailer");
+  // An Exif block that says the camera was turned: stored rows are turned a
+  // quarter to the right when shown.
+  const std::string exif =
+      std::string("Exif\0\0MM\0*\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 32);
+  Write_File_Bytes(dir.File("turned.jpg"), bytes.substr(0, 2) + "\xFF\xE1" + std::string(1, '\0') +
+                                               static_cast<char>(exif.size() + 2) + exif + bytes.substr(2));
+  std::unique_ptr<PlatformImage> expected = Reload(clean);
+  EXPECT_TRUE(Same_Pixels(*Reload(dir.File("quirks.jpg")), *expected));
+  std::unique_ptr<PlatformImage> turned = Reload(dir.File("turned.jpg"));
+  ASSERT_EQ(std::make_pair(turned->Get_Width(), turned->Get_Height()), std::make_pair(48, 64));
+  int mismatches = 0;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 48; ++x) {
+      int r0, g0, b0, r1, g1, b1;
+      turned->Get_Pixel_RGB(x, y, r0, g0, b0);
+      expected->Get_Pixel_RGB(y, 47 - x, r1, g1, b1);
+      mismatches += r0 != r1 || g0 != g1 || b0 != b1;
+    }
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(PictureCodecTest, DecodesAsQtReadsTheFileItself) {
+  std::vector<std::string> paths = {Sample_Path("coffee.png"), Sample_Path("chelsea.png")};
+  std::unique_ptr<PlatformImage> original = Pattern(61, 37);
+  for (const char* ext : {"bmp", "png", "tif", "jpg", "gif"}) {
+    paths.push_back(dir.File(std::string("p.") + ext));
+    ASSERT_EQ(original->Save(paths.back()), 0);
+  }
+  for (const std::string& path : paths) {
+    QImageReader reader(QString::fromStdString(path));
+    reader.setAutoTransform(true);
+    const QImage qt = reader.read().convertToFormat(QImage::Format_RGB32);
+    std::unique_ptr<PlatformImage> ours = Reload(path);
+    ASSERT_EQ(std::make_pair(ours->Get_Width(), ours->Get_Height()), std::make_pair(qt.width(), qt.height()));
+    int mismatches = 0;
+    for (int y = 0; y < qt.height(); ++y)
+      for (int x = 0; x < qt.width(); ++x) {
+        int r, g, b;
+        ours->Get_Pixel_RGB(x, y, r, g, b);
+        mismatches += qt.pixel(x, y) != qRgb(r, g, b);
+      }
+    EXPECT_EQ(mismatches, 0) << path;
+  }
 }
 
 }  // namespace

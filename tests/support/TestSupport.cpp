@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -115,6 +116,32 @@ FileSizeLimit::FileSizeLimit(rlim_t bytes) {
 FileSizeLimit::~FileSizeLimit() {
   ::setrlimit(RLIMIT_FSIZE, &m_old);
   ::signal(SIGXFSZ, m_oldHandler);
+}
+
+FifoWatch::FifoWatch(const std::string& path, int seconds) : m_path(path) {
+  EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0) << path;
+  m_watch = std::thread([this, seconds] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!m_stop) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      if (std::chrono::steady_clock::now() < deadline) continue;
+      // Opening for writing without waiting succeeds only while a reader
+      // has the pipe open (or is waiting to).
+      const int fd = ::open(m_path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      if (fd >= 0) {
+        m_freed = true;
+        ::close(fd);
+      }
+    }
+  });
+}
+
+FifoWatch::~FifoWatch() { Finish(); }
+
+bool FifoWatch::Finish() {
+  m_stop = true;
+  if (m_watch.joinable()) m_watch.join();
+  return m_freed;
 }
 
 std::vector<std::string> Folder_Entries(const std::string& folder) {

@@ -4,8 +4,10 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/headless/Headless.h"
@@ -42,6 +44,26 @@ class FileSizeLimit {
  private:
   rlimit m_old{};
   sighandler_t m_oldHandler;
+};
+
+// A named pipe nobody writes to, watched while the object lives: a reader
+// still waiting on it after `seconds` is set free (the pipe is opened for
+// writing and closed, so the reader sees an empty file) rather than hanging
+// the tests.  Finish() ends the watch and tells whether it had to.
+class FifoWatch {
+ public:
+  explicit FifoWatch(const std::string& path, int seconds = 20);
+  ~FifoWatch();
+  FifoWatch(const FifoWatch&) = delete;
+  FifoWatch& operator=(const FifoWatch&) = delete;
+  const std::string& Path() const { return m_path; }
+  bool Finish();
+
+ private:
+  std::string m_path;
+  std::atomic<bool> m_stop{false};
+  std::atomic<bool> m_freed{false};
+  std::thread m_watch;
 };
 
 // Headless platform services with the real (Qt) picture codec.

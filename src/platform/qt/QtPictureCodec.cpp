@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/PathNames.h"
+#include "platform/PictureData.h"
 #include "platform/SafeFile.h"
 #include "platform/Text.h"
 
@@ -44,10 +45,33 @@ class QtImage : public PlatformImage {
   std::string m_error;
 };
 
+// The decoder for a format the first bytes name; an empty name (a format
+// the program does not name) lets Qt find one from the bytes.
+QByteArray Decoder_Format(PictureKind kind) {
+  switch (kind) {
+    case PictureKind::Bmp: return "bmp";
+    case PictureKind::Gif: return "gif";
+    case PictureKind::Jpeg: return "jpeg";
+    case PictureKind::Png: return "png";
+    case PictureKind::Tiff: return "tiff";
+    case PictureKind::Unknown: break;
+  }
+  return QByteArray();
+}
+
 int32_t QtImage::Load(const std::string& path) {
   m_image = QImage();
   m_error.clear();
-  QImageReader reader(QString::fromStdString(path));
+  // The file is read by us (a plain file only, never waited on) and decoded
+  // from memory.
+  std::vector<uint8_t> bytes;
+  const int32_t readStatus = Read_Picture_File(path, bytes, m_error);
+  if (readStatus != 0) return readStatus;
+  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                            static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, Decoder_Format(Picture_Kind(bytes.data(), bytes.size())));
   reader.setAutoTransform(true);
   const QSize size = reader.size();
   if (size.isValid() && static_cast<int64_t>(size.width()) * size.height() > kMaxPicturePixels) {
@@ -55,6 +79,8 @@ int32_t QtImage::Load(const std::string& path) {
                           size.width(), size.height());
     return kImageLoadTooLarge;
   }
+  // A picture whose data ends early would decode into grey or black rows.
+  if (!Check_Picture_Complete(bytes.data(), bytes.size(), m_error)) return kImageLoadDamaged;
   // Qt refuses decodes above its default budget; ours is the pixel limit.
   QImageReader::setAllocationLimit(1024);
   QImage decoded;
