@@ -52,7 +52,7 @@ class ReadFile {
       return false;
     }
     if (!S_ISREG(st.st_mode)) {
-      reason = Text_Format("%s:  %s", path.c_str(), S_ISDIR(st.st_mode) ? "it is a folder" : "not a file");
+      reason = Text_Format("%s:  %s", path.c_str(), S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a plain file");
       return false;
     }
     m_size = st.st_size;

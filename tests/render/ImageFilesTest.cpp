@@ -331,7 +331,7 @@ TEST_F(ImageFilesTest, BmpReaderRefusesHostileFilesBeforeAllocating) {
   path = dir.Path();
   EXPECT_FALSE(Load_Bitmap_File_Dialog_STATIC(platform.Get(), path, fileProblem, err));
   EXPECT_TRUE(fileProblem);
-  EXPECT_EQ(err, path + ":  it is a folder");
+  EXPECT_EQ(err, path + ":  Is a directory");
 }
 
 TEST_F(ImageFilesTest, PictureSaveChoosesTheFormatByExtension) {
