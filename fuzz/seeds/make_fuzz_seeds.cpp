@@ -31,9 +31,9 @@
 namespace {
 
 // A small map with runs, greys and an odd width.
-std::unique_ptr<OffMap> Sample_Map(int32_t depth) {
-  auto map = std::make_unique<OffMap>(13, 5, depth);
-  for (int32_t y = 0; y < 5; ++y)
+std::unique_ptr<OffMap> Sample_Map(int32_t depth, int32_t height = 5) {
+  auto map = std::make_unique<OffMap>(13, height, depth);
+  for (int32_t y = 0; y < height; ++y)
     for (int32_t x = 0; x < 13; ++x) {
       const auto v = static_cast<int16_t>((x * 37 + y * 91) % 3 == 0 ? 255 : (x * 19 + y * 7) % 256);
       map->Set_Pixel(x, y, v, static_cast<int16_t>(255 - v), static_cast<int16_t>(v / 2));
@@ -93,11 +93,12 @@ void Write_Region_List(const std::string& path, int32_t count, bool withOutline,
     region->generationCode = RegionSubject::kSubRegion;
     region->substitutionMode = modes[(i + firstMode) % 3];
     region->m_serialNumber = static_cast<int16_t>(i);
-    region->m_SRCoffMap = Sample_Map(24);
-    region->m_refreshOffMap = Sample_Map(24);
+    // Taller than 6 rows, so that texture painting takes the regions.
+    region->m_SRCoffMap = Sample_Map(24, 9);
+    region->m_refreshOffMap = Sample_Map(24, 9);
     RegionDescriptor& d = region->Get_Current_Descriptor();
     d.frame.Set_Position(i == 0 && firstLeft ? *firstLeft : i, i / 2);
-    d.frame.Set_Size(13, 5);
+    d.frame.Set_Size(13, 9);
     Require(list.Add_ChildSubject(region, err), err);
   }
   if (withOutline) app.Get_RenderMan().m_outlineMapOversize = Sample_Map(8);
@@ -220,6 +221,14 @@ int main(int argc, char** argv) {
     // descriptor (a mask region) and in the scanned one (a colour region).
     Write_Region_List(regionListDir + "/frame_left_min_auto.rgl", 2, true, 1, INT32_MIN);
     Write_Region_List(regionListDir + "/frame_left_min_scanned.rgl", 2, false, 0, INT32_MIN);
+    // The same list with a last byte that has the target paint its regions
+    // with textures: colour ones in the smallest size, grey ones sampled
+    // coarser.
+    for (const char choice : {'\x05', '\x06'}) {
+      const std::string textured = regionListDir + "/textured_" + std::to_string(choice) + ".rgl";
+      std::filesystem::copy_file(regionListDir + "/three_regions_outline.rgl", textured);
+      std::ofstream(textured, std::ios::binary | std::ios::app).put(choice);
+    }
     Write_Colour_Bmp(bmpDir + "/colour.bmp");
     Write_Grey_Bmp(bmpDir + "/grey.bmp");
     Write_Colour_Bmp(pictureDir + "/colour.bmp");
