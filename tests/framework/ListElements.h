@@ -4,7 +4,7 @@
 #include <vector>
 
 struct Tracked {
-  Tracked(int id, std::vector<int>* destroyed) : id(id), destroyed(destroyed) {}
+  Tracked(int trackedId, std::vector<int>* destroyedIds) : id(trackedId), destroyed(destroyedIds) {}
   ~Tracked() { destroyed->push_back(id); }
   int id;
   std::vector<int>* destroyed;

@@ -265,7 +265,7 @@ TEST_F(ListMemryTest, LastAddedLinkIsForgottenOnlyWhenItsOwnLinkGoes) {
 // An element whose destructor takes another element out of the same list:
 // emptying the list must cope, since each link is gone before its element dies.
 struct Unhooking {
-  Unhooking(ListMemry<Unhooking>* list, Unhooking* partner) : list(list), partner(partner) {}
+  Unhooking(ListMemry<Unhooking>* owner, Unhooking* other) : list(owner), partner(other) {}
   ~Unhooking() {
     if (partner != nullptr) list->Remove_Object(partner);
   }

@@ -42,8 +42,8 @@ class SeparationEngine : public SeparatorTest {
   }
 
   void Start_Series() {
-    std::string err;
-    ASSERT_TRUE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), err)) << err;
+    std::string startErr;
+    ASSERT_TRUE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), startErr)) << startErr;
     updater.Clear();
   }
 
