@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the main job on the bundled
-# sample photo.  The results land in ./quorlin-demo/.
+# Installs what is missing, builds (the same build of build/ as test.sh, so
+# either one reuses the other's), and runs the main job on the bundled sample
+# photo.  The results land in ./quorlin-demo/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors, and runs the
-# whole test suite through CTest.
+# Installs what is missing, builds (warnings are errors; the same build of
+# build/ as demo.sh makes, so after the demo only what changed is compiled),
+# and runs the whole test suite through CTest.
 #   scripts/test.sh           the normal build
 #   scripts/test.sh --asan    the suite under AddressSanitizer + UBSan
 set -euo pipefail
@@ -9,10 +10,10 @@ scripts/install-deps.sh
 
 BUILD_DIR=build
 if [ "${1:-}" = "--asan" ]; then
-  scripts/build.sh --ci --asan
+  scripts/build.sh --asan
   BUILD_DIR=build-asan
 else
-  scripts/build.sh --ci
+  scripts/build.sh
 fi
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)"
