@@ -29,5 +29,6 @@ class BenchPlatform {
 // with the reason in err.
 inline bool Load_Bench_Sample(RenderMan& renderMan, std::string& err) {
   bool fileProblem = false;
-  return Load_Bitmap_File_as_SRC(err, renderMan, Bench_Sample_Photo(), 400, 300, kWorkingMaxSide, fileProblem);
+  return Load_Bitmap_File_as_SRC(err, renderMan, Bench_Sample_Photo(), 400, 300, kWorkingMaxSide,
+                                 fileProblem);
 }

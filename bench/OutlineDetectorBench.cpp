@@ -20,9 +20,9 @@ class DetectorSample {
   DetectorSample() : m_renderMan(m_platform.Get()) {
     if (!Load_Bench_Sample(m_renderMan, m_err)) return;
     if (!m_renderMan.Load_Pencil_Brushes(m_err)) return;
-    m_detector = std::make_unique<OutlineDetector>(&m_chains, m_renderMan.m_sourceMap.get(),
-                                                   &m_renderMan.m_outlineMapOversize, &m_renderMan.m_subtractMap,
-                                                   m_renderMan.m_bitmapUtilityArray, m_platform.Get());
+    m_detector = std::make_unique<OutlineDetector>(
+        &m_chains, m_renderMan.m_sourceMap.get(), &m_renderMan.m_outlineMapOversize,
+        &m_renderMan.m_subtractMap, m_renderMan.m_bitmapUtilityArray, m_platform.Get());
     if (m_detector->Set_PencilPen_Line_Style("Pencil Medium", m_err) < 0) return;
     m_loaded = m_detector->Detect_Outline(m_err, OutlineDetectParms());
   }

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "BenchSample.h"
-#include "raster/OffMap.h"
 #include "app/RegionEditorApp.h"
+#include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "render/TextureMaps.h"
 #include "separation/ColorSeparator.h"
@@ -34,7 +34,8 @@ class SampleRegions {
     if (!rm.WatercolorFilter_For_Separations(m_app.m_watercolorParms, m_error)) return;
     if (!rm.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(m_error)) return;
     // Darker paints first, as a palette's rows come.
-    const int16_t colors[] = {29, 28, 16, 17, 18, 19, 27, 26, 25, 24, 15, 10, 8, 6, 1, 2, 3, 4, 5, 7, 9, 11, 12, 13, 14, 23, 22, 21, 20, 30, 31, 32, 33};
+    const int16_t colors[] = {29, 28, 16, 17, 18, 19, 27, 26, 25, 24, 15, 10, 8,  6,  1,  2, 3,
+                              4,  5,  7,  9,  11, 12, 13, 14, 23, 22, 21, 20, 30, 31, 32, 33};
     int16_t id = 0;
     for (int16_t color : colors) {
       if (m_app.Get_RegionList().Get_Region_Count() >= kWantedRegions) break;

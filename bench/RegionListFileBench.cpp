@@ -11,10 +11,10 @@
 #include <string>
 
 #include "BenchSample.h"
+#include "app/RegionEditorApp.h"
 #include "persistence/RegionListFileCommands.h"
 #include "raster/ColorSpace.h"
 #include "raster/OffMap.h"
-#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 
 namespace {

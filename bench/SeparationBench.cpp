@@ -9,8 +9,8 @@
 #include <string>
 
 #include "BenchSample.h"
-#include "framework/WindowsUpdater.h"
 #include "app/RegionEditorApp.h"
+#include "framework/WindowsUpdater.h"
 #include "render/ImageFiles.h"
 #include "separation/ColorSeparator.h"
 #include "separation/SettingsHelper.h"
@@ -79,7 +79,8 @@ void Run_Series(benchmark::State& state, bool paletteRows) {
     for (int16_t row = 0; row < kSeparationRowCount; ++row) rows[row].colorsStdIndex = palette[row];
   }
   int16_t brush = app.m_sepsDialogSettings.brushSize;
-  SettingsHelper helper(&separator, &app.m_watercolorParms, rows.data(), &brush, app.Get_Platform().Messages());
+  SettingsHelper helper(&separator, &app.m_watercolorParms, rows.data(), &brush,
+                        app.Get_Platform().Messages());
   for (auto _ : state) {
     if (!sample.Make_All_Rows(separator, helper, err)) {
       state.SkipWithError(err.c_str());
@@ -91,10 +92,14 @@ void Run_Series(benchmark::State& state, bool paletteRows) {
   if (!separator.Delete_All_Regions_and_Redraw(app.Get_RegionList(), err)) state.SkipWithError(err.c_str());
 }
 
-void BM_Separations_FiveRows_StartRows(benchmark::State& state) { Run_Series(state, false); }
+void BM_Separations_FiveRows_StartRows(benchmark::State& state) {
+  Run_Series(state, false);
+}
 BENCHMARK(BM_Separations_FiveRows_StartRows)->Unit(benchmark::kMillisecond);
 
-void BM_Separations_FiveRows_PaletteOfSet0(benchmark::State& state) { Run_Series(state, true); }
+void BM_Separations_FiveRows_PaletteOfSet0(benchmark::State& state) {
+  Run_Series(state, true);
+}
 BENCHMARK(BM_Separations_FiveRows_PaletteOfSet0)->Unit(benchmark::kMillisecond);
 
 void BM_Palette_Set0_FiveRows(benchmark::State& state) {

@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzPlatform platform;
   std::string chosen = path, err;
   bool fileProblem = false;
-  const std::unique_ptr<OffMap> map = Load_Bitmap_File_Dialog_STATIC(platform.Get(), chosen, fileProblem, err);
+  const std::unique_ptr<OffMap> map =
+      Load_Bitmap_File_Dialog_STATIC(platform.Get(), chosen, fileProblem, err);
   // Exactly one of a map and an error text; the file itself was readable.
   if (!map == err.empty() || fileProblem) __builtin_trap();
   if (map) {

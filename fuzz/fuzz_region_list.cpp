@@ -92,8 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t choice = size > 0 ? data[size - 1] : 0;
   if (choice & 4) {
     RegionRandom random(choice);
-    list.Paint_All_Regions_with_TextureMaps(static_cast<int16_t>(choice & 1), static_cast<int16_t>((choice >> 1) & 1),
-                                            random, err);
+    list.Paint_All_Regions_with_TextureMaps(static_cast<int16_t>(choice & 1),
+                                            static_cast<int16_t>((choice >> 1) & 1), random, err);
   }
   // Compose on the list's canvas when it is a working size (the frames are
   // meant for it), else on a small one: hostile frames and outlines meet

@@ -19,13 +19,13 @@
 #include <string>
 
 #include "../FuzzPlatform.h"
+#include "app/RegionEditorApp.h"
 #include "persistence/External.h"
 #include "persistence/InlineBitmaps.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionListExternal.h"
 #include "platform/ByteOrder.h"
 #include "raster/OffMap.h"
-#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 
 namespace {

@@ -114,6 +114,8 @@ inline float Smooth_Step(float edge0, float edge1, float x) {
   return t * t * (3.0f - 2.0f * t);
 }
 
-inline float Clamp01(float x) { return x < 0.0f ? 0.0f : (x > 1.0f ? 1.0f : x); }
+inline float Clamp01(float x) {
+  return x < 0.0f ? 0.0f : (x > 1.0f ? 1.0f : x);
+}
 
 }  // namespace texgen

@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(folder) / sub, ec);
     if (ec) {
-      std::cerr << "quorlin_texturegen: cannot create " << folder << "/" << sub << ": " << ec.message() << "\n";
+      std::cerr << "quorlin_texturegen: cannot create " << folder << "/" << sub << ": " << ec.message()
+                << "\n";
       return 1;
     }
   }

@@ -12,13 +12,13 @@ namespace {
 // A square field of floats, rows top to bottom.
 struct Plane {
   explicit Plane(int side) : size(side), v(static_cast<size_t>(side) * static_cast<size_t>(side), 0.0f) {}
-  float& At(int x, int y) { return v[static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)]; }
+  float& At(int x, int y) {
+    return v[static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)];
+  }
   float At(int x, int y) const {
     return v[static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)];
   }
-  float Clamped(int x, int y) const {
-    return At(std::clamp(x, 0, size - 1), std::clamp(y, 0, size - 1));
-  }
+  float Clamped(int x, int y) const { return At(std::clamp(x, 0, size - 1), std::clamp(y, 0, size - 1)); }
   // Adds `amount` spread over the four pixels around (x, y).
   void Splat(float x, float y, float amount) {
     const float fx = std::floor(x), fy = std::floor(y);
@@ -40,7 +40,9 @@ struct Plane {
 // How large marks (washes, strokes) are drawn at this side length, 1 at
 // 1000 pixels: they shrink with the texture, but more slowly, so that a
 // small texture shows part of a mark rather than a crowd of tiny ones.
-float Mark_Scale(int size) { return std::pow(static_cast<float>(size) / 1000.0f, 0.55f); }
+float Mark_Scale(int size) {
+  return std::pow(static_cast<float>(size) / 1000.0f, 0.55f);
+}
 
 // Each size of a texture is its own sample of the recipe, not a crop of
 // the largest one.
@@ -125,9 +127,8 @@ Paper Make_Paper(const TextureRecipe& recipe, int size) {
   Plane fibres(size);
   Rng rng(Seed_For(recipe, size, 3));
   Draw_Fibres(fibres, rng, recipe.fibreDensity);
-  const Plane cockle = Smooth_Field(size, 8, [&](float x, float y) {
-    return cockleNoise.Fractal(x / 170.0f, y / 170.0f, 2);
-  });
+  const Plane cockle =
+      Smooth_Field(size, 8, [&](float x, float y) { return cockleNoise.Fractal(x / 170.0f, y / 170.0f, 2); });
 
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
@@ -159,12 +160,10 @@ Plane Wash_Density(const TextureRecipe& recipe, int size, const Plane& tooth) {
   const int step = std::max(1, static_cast<int>(period / 40.0f));
   // The pigment drifts along a slow, swirling flow: the fields are sampled
   // at warped positions.
-  const Plane warpX = Smooth_Field(size, step, [&](float x, float y) {
-    return warpNoiseX.Fractal(x * inv + 3.1f, y * inv + 7.7f, 3);
-  });
-  const Plane warpY = Smooth_Field(size, step, [&](float x, float y) {
-    return warpNoiseY.Fractal(x * inv - 5.3f, y * inv + 1.9f, 3);
-  });
+  const Plane warpX = Smooth_Field(
+      size, step, [&](float x, float y) { return warpNoiseX.Fractal(x * inv + 3.1f, y * inv + 7.7f, 3); });
+  const Plane warpY = Smooth_Field(
+      size, step, [&](float x, float y) { return warpNoiseY.Fractal(x * inv - 5.3f, y * inv + 1.9f, 3); });
   const auto warped = [&](float x, float y, float& fx, float& fy) {
     const int ix = std::min(static_cast<int>(x), size - 1), iy = std::min(static_cast<int>(y), size - 1);
     fx = x * inv + 0.85f * warpX.At(ix, iy);
@@ -229,7 +228,8 @@ Plane Stroke_Coverage(const TextureRecipe& recipe, int size, const Plane& tooth)
   const float scale = Mark_Scale(size);
   const float baseLength = 430.0f * scale, baseWidth = 30.0f * scale;
   const int count = static_cast<int>(1.7f * static_cast<float>(size) * static_cast<float>(size) /
-                                     (baseLength * baseWidth)) + 3;
+                                     (baseLength * baseWidth)) +
+                    3;
   for (int s = 0; s < count; ++s) {
     const float angle = recipe.strokeAngle + static_cast<float>(rng.Normal() * 0.12);
     const float length = baseLength * static_cast<float>(rng.Range(0.5, 1.3));
@@ -240,7 +240,7 @@ Plane Stroke_Coverage(const TextureRecipe& recipe, int size, const Plane& tooth)
     const float offset = static_cast<float>(rng.Range(0.0, 200.0));
     const float cx = static_cast<float>(rng.Range(-0.3 * length, size + 0.3 * length));
     const float cy = static_cast<float>(rng.Range(-0.3 * length, size + 0.3 * length));
-    const float ux = std::cos(angle), uy = std::sin(angle);  // along the stroke
+    const float ux = std::cos(angle), uy = std::sin(angle);                  // along the stroke
     const float sx = cx - 0.5f * length * ux, sy = cy - 0.5f * length * uy;  // start
 
     // Only the pixels of each row that can lie on the band are visited: the
@@ -283,8 +283,8 @@ Plane Stroke_Coverage(const TextureRecipe& recipe, int size, const Plane& tooth)
         // Paint left on the brush falls along the stroke; the tooth's peaks
         // keep taking paint longest.
         const float paint = load * (1.0f - 0.75f * t * std::sqrt(t));
-        const float take = Smooth_Step(-0.15f, 0.2f,
-                                       paint - 0.45f + 0.35f * streak + 0.15f * fine + 0.25f * tooth.At(x, y));
+        const float take =
+            Smooth_Step(-0.15f, 0.2f, paint - 0.45f + 0.35f * streak + 0.15f * fine + 0.25f * tooth.At(x, y));
         const float soft = Smooth_Step(0.0f, 1.4f, fromEdge);
         // Paint gathers a little along the stroke's edges.
         const float rim = 1.0f + 0.35f * std::exp(-fromEdge / 1.5f);
@@ -307,24 +307,114 @@ const std::vector<TextureRecipe>& Texture_Recipes() {
   // name, colour, kind, seed, tooth scale, tooth depth, fibres, pigment,
   // blooms, stroke angle, paper tint, pigment absorption
   static const std::vector<TextureRecipe> recipes = {
-      {"ColdPress", false, TextureKind::Paper, 0x51A7E1u, 5.5f, 0.065f, 1.0f, 0.0f, 0.0f, 0.0f,
-       {1, 1, 1}, {1, 1, 1}},
-      {"HotPress", false, TextureKind::Paper, 0x3C0FFEEu, 2.2f, 0.02f, 0.6f, 0.0f, 0.0f, 0.0f,
-       {1, 1, 1}, {1, 1, 1}},
-      {"GreyWash", false, TextureKind::Wash, 0x9A5B1Eu, 5.0f, 0.035f, 0.5f, 0.19f, 0.0f, 0.0f,
-       {1, 1, 1}, {1, 1, 1}},
-      {"WetBlooms", false, TextureKind::Wash, 0xB100Du, 4.5f, 0.03f, 0.5f, 0.2f, 1.0f, 0.0f,
-       {1, 1, 1}, {1, 1, 1}},
-      {"DryBrush", false, TextureKind::Strokes, 0xD2B85Eu, 5.0f, 0.04f, 0.5f, 0.30f, 0.0f, 0.42f,
-       {1, 1, 1}, {1, 1, 1}},
-      {"CreamPaper", true, TextureKind::Paper, 0xC4EA3u, 5.0f, 0.06f, 1.0f, 0.0f, 0.0f, 0.0f,
-       {1.0f, 0.985f, 0.94f}, {1, 1, 1}},
-      {"BlueWash", true, TextureKind::Wash, 0xB1DE5u, 5.0f, 0.035f, 0.5f, 0.19f, 0.35f, 0.0f,
-       {1.0f, 0.99f, 0.965f}, {1.3f, 0.95f, 0.5f}},
-      {"OchreWash", true, TextureKind::Wash, 0x0C4E1u, 4.5f, 0.03f, 0.5f, 0.18f, 1.0f, 0.0f,
-       {1.0f, 0.985f, 0.95f}, {0.5f, 0.85f, 1.35f}},
-      {"SepiaStrokes", true, TextureKind::Strokes, 0x5E91Au, 5.0f, 0.04f, 0.5f, 0.30f, 0.0f, -0.35f,
-       {1.0f, 0.985f, 0.95f}, {0.8f, 1.0f, 1.25f}},
+      {"ColdPress",
+       false,
+       TextureKind::Paper,
+       0x51A7E1u,
+       5.5f,
+       0.065f,
+       1.0f,
+       0.0f,
+       0.0f,
+       0.0f,
+       {1, 1, 1},
+       {1, 1, 1}},
+      {"HotPress",
+       false,
+       TextureKind::Paper,
+       0x3C0FFEEu,
+       2.2f,
+       0.02f,
+       0.6f,
+       0.0f,
+       0.0f,
+       0.0f,
+       {1, 1, 1},
+       {1, 1, 1}},
+      {"GreyWash",
+       false,
+       TextureKind::Wash,
+       0x9A5B1Eu,
+       5.0f,
+       0.035f,
+       0.5f,
+       0.19f,
+       0.0f,
+       0.0f,
+       {1, 1, 1},
+       {1, 1, 1}},
+      {"WetBlooms",
+       false,
+       TextureKind::Wash,
+       0xB100Du,
+       4.5f,
+       0.03f,
+       0.5f,
+       0.2f,
+       1.0f,
+       0.0f,
+       {1, 1, 1},
+       {1, 1, 1}},
+      {"DryBrush",
+       false,
+       TextureKind::Strokes,
+       0xD2B85Eu,
+       5.0f,
+       0.04f,
+       0.5f,
+       0.30f,
+       0.0f,
+       0.42f,
+       {1, 1, 1},
+       {1, 1, 1}},
+      {"CreamPaper",
+       true,
+       TextureKind::Paper,
+       0xC4EA3u,
+       5.0f,
+       0.06f,
+       1.0f,
+       0.0f,
+       0.0f,
+       0.0f,
+       {1.0f, 0.985f, 0.94f},
+       {1, 1, 1}},
+      {"BlueWash",
+       true,
+       TextureKind::Wash,
+       0xB1DE5u,
+       5.0f,
+       0.035f,
+       0.5f,
+       0.19f,
+       0.35f,
+       0.0f,
+       {1.0f, 0.99f, 0.965f},
+       {1.3f, 0.95f, 0.5f}},
+      {"OchreWash",
+       true,
+       TextureKind::Wash,
+       0x0C4E1u,
+       4.5f,
+       0.03f,
+       0.5f,
+       0.18f,
+       1.0f,
+       0.0f,
+       {1.0f, 0.985f, 0.95f},
+       {0.5f, 0.85f, 1.35f}},
+      {"SepiaStrokes",
+       true,
+       TextureKind::Strokes,
+       0x5E91Au,
+       5.0f,
+       0.04f,
+       0.5f,
+       0.30f,
+       0.0f,
+       -0.35f,
+       {1.0f, 0.985f, 0.95f},
+       {0.8f, 1.0f, 1.25f}},
   };
   return recipes;
 }

@@ -14,18 +14,18 @@ namespace texgen {
 enum class TextureKind { Paper, Wash, Strokes };
 
 struct TextureRecipe {
-  const char* name;     // file title before "_<size>"
-  bool color;           // false: written in greys to "Monocrome", true: to "Color"
+  const char* name;  // file title before "_<size>"
+  bool color;        // false: written in greys to "Monocrome", true: to "Color"
   TextureKind kind;
   uint64_t seed;
-  float toothScale;     // size of the paper's bumps in pixels
-  float toothDepth;     // how much the bumps darken and shade the paper
-  float fibreDensity;   // fibres per 400 pixels
-  float pigment;        // darkening of the densest pigment, 0..1
-  float blooms;         // 0 none .. 1 strong cauliflower blooms (washes)
-  float strokeAngle;    // main stroke direction in radians (strokes)
-  float paperTint[3];   // red, green, blue factors of the bare paper
-  float absorb[3];      // how strongly the pigment darkens red, green, blue
+  float toothScale;    // size of the paper's bumps in pixels
+  float toothDepth;    // how much the bumps darken and shade the paper
+  float fibreDensity;  // fibres per 400 pixels
+  float pigment;       // darkening of the densest pigment, 0..1
+  float blooms;        // 0 none .. 1 strong cauliflower blooms (washes)
+  float strokeAngle;   // main stroke direction in radians (strokes)
+  float paperTint[3];  // red, green, blue factors of the bare paper
+  float absorb[3];     // how strongly the pigment darkens red, green, blue
 };
 
 // Every texture the build generates, monochrome ones first.

@@ -4,7 +4,9 @@ void RecordingAppWindows::Redraw_Viewjs_of_Code(int16_t code) {
   m_requests.push_back("redraw " + std::to_string(code));
 }
 
-void RecordingAppWindows::Redraw_All_Viewjs() { m_requests.push_back("redraw all"); }
+void RecordingAppWindows::Redraw_All_Viewjs() {
+  m_requests.push_back("redraw all");
+}
 
 int32_t RecordingAppWindows::Count_Viewjs_of_Code(int16_t code) const {
   const auto it = m_open.find(code);

@@ -16,7 +16,6 @@
 
 #include "framework/WindowCodes.h"
 
-
 class AppWindows {
  public:
   virtual ~AppWindows() = default;

@@ -4,7 +4,8 @@
 
 const char* const ModifyColorsController::kRangeMessage = "Enter a RANGE between 1 and 178.";
 
-ModifyColorsController::ModifyColorsController(RegionEditorApp& app, uint32_t seed) : m_app(app), m_random(seed) {}
+ModifyColorsController::ModifyColorsController(RegionEditorApp& app, uint32_t seed)
+    : m_app(app), m_random(seed) {}
 
 bool ModifyColorsController::Open() {
   m_range = kInitialRange;
@@ -35,13 +36,16 @@ bool ModifyColorsController::Set_Range(int32_t range) {
 
 bool ModifyColorsController::On_Scramble_Colors() {
   std::string err;
-  const bool ok = m_app.Get_RegionList().Randomize_All_Colors_for_Regions(static_cast<int16_t>(m_range), m_random, err);
+  const bool ok =
+      m_app.Get_RegionList().Randomize_All_Colors_for_Regions(static_cast<int16_t>(m_range), m_random, err);
   if (!ok) m_app.Get_Platform().Message(err);
   m_app.ReDraw_SummedFinalViews_OffMap();
   return ok;
 }
 
-void ModifyColorsController::On_Save() { m_keptHues.clear(); }
+void ModifyColorsController::On_Save() {
+  m_keptHues.clear();
+}
 
 bool ModifyColorsController::On_Cancel() {
   bool ok = true;

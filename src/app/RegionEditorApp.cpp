@@ -26,8 +26,8 @@ bool RegionEditorApp::Merge_Outline(OffMap& dest, int16_t percent, std::string& 
 }
 
 bool RegionEditorApp::ReDraw_FinalImage_Incrementally(int16_t windowCode, int32_t delayMs,
-                                                      RegionListSubject& list, OffMap& dest,
-                                                      int16_t percent, std::string& err) {
+                                                      RegionListSubject& list, OffMap& dest, int16_t percent,
+                                                      std::string& err) {
   err.clear();
   ListMemry<ComponentSubject>& regions = list.Get_Children_List();
   // Animated, the regions are laid over the outline so that each one shows
@@ -45,7 +45,9 @@ bool RegionEditorApp::ReDraw_FinalImage_Incrementally(int16_t windowCode, int32_
   for (ListLink<ComponentSubject>* link = regions.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
     auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
     if (region == nullptr) {
-      err = "RegionDetectorApp::ReDraw_FinalImage_Incrementally FAILED,  can not dynamic_cast to RegionSubject.";
+      err =
+          "RegionDetectorApp::ReDraw_FinalImage_Incrementally FAILED,  can not dynamic_cast to "
+          "RegionSubject.";
       return false;
     }
     // A region that cannot be painted is simply missing from the picture.
@@ -122,7 +124,8 @@ bool RegionEditorApp::Maybe_Alloc_Layers_Bitmap_for_RegionList(std::string& err)
   int32_t width = -1, height = -1;
   std::string sizeErr;
   if (!m_regionList.Get_Original_Canvas_Size(width, height, sizeErr)) {
-    err = Text_Format("RegionEditorApp::Maybe_Alloc_Layers_Bitmap_for_RegionList FAILED :   %s", sizeErr.c_str());
+    err = Text_Format("RegionEditorApp::Maybe_Alloc_Layers_Bitmap_for_RegionList FAILED :   %s",
+                      sizeErr.c_str());
     return false;
   }
   m_renderMan.m_layeredMapOversize.reset();
@@ -147,9 +150,11 @@ bool RegionEditorApp::Load_Outline_Bitmap(std::string& err) {
   bool fileProblem = false;
   std::string loadErr;
   if (!Load_Outline_File(path, fileProblem, m_renderMan, loadErr)) {
-    err = fileProblem ? Text_Format("RegionEditorApp::Load_Outline_Bitmap,  Bitmap file could not be loaded because:  %s.",
-                                    loadErr.c_str())
-                      : loadErr;
+    err = fileProblem
+              ? Text_Format(
+                    "RegionEditorApp::Load_Outline_Bitmap,  Bitmap file could not be loaded because:  %s.",
+                    loadErr.c_str())
+              : loadErr;
     return false;
   }
   ReDraw_SummedFinalViews_OffMap();
@@ -158,7 +163,7 @@ bool RegionEditorApp::Load_Outline_Bitmap(std::string& err) {
 }
 
 bool RegionEditorApp::Adjust_Detection_Settings_for_Upcoming_DetectionDialog(int16_t filesLoadMode,
-                                                                            std::string& err) {
+                                                                             std::string& err) {
   err.clear();
   switch (filesLoadMode) {
     case 0:
@@ -173,19 +178,23 @@ bool RegionEditorApp::Adjust_Detection_Settings_for_Upcoming_DetectionDialog(int
       // no palette of one kind (grey and chromatic rows together, as the
       // "6 Synthetics" set gives) or that has no regions keeps the rows it
       // had and still loads.
-      if (!m_regionList.Make_List_of_Colors_In_Images_Palette(kSeparationRowCount, colors, greyPalette, err)) {
+      if (!m_regionList.Make_List_of_Colors_In_Images_Palette(kSeparationRowCount, colors, greyPalette,
+                                                              err)) {
         err.clear();
         return true;
       }
       // A row without regions (-9), and a colour a damaged file may carry
       // that the table does not have, become "-NONE-".
       for (int16_t row = 0; row < kSeparationRowCount; ++row)
-        m_lastSepRowsControlSettings[row].colorsStdIndex = Is_Standard_Color_Index(colors[row]) ? colors[row] : 0;
+        m_lastSepRowsControlSettings[row].colorsStdIndex =
+            Is_Standard_Color_Index(colors[row]) ? colors[row] : 0;
       return true;
     }
     default:
-      err = "RegionListSubject::Adjust_Detection_Settings_for_Upcoming_DetectionDialog  FAILED, filesLoadMode is out "
-            "of bounds.";
+      err =
+          "RegionListSubject::Adjust_Detection_Settings_for_Upcoming_DetectionDialog  FAILED, filesLoadMode "
+          "is out "
+          "of bounds.";
       return false;
   }
 }

@@ -19,13 +19,13 @@
 #include <cstdint>
 #include <string>
 
+#include "app/AppWindows.h"
 #include "filters/WatercolorParms.h"
 #include "framework/ListMemry.h"
 #include "framework/WindowsUpdater.h"
 #include "outline/OutlineDetectParms.h"
 #include "outline/PixelChain.h"
 #include "platform/Platform.h"
-#include "app/AppWindows.h"
 #include "regions/RegionListSubject.h"
 #include "render/RenderMan.h"
 #include "separation/SeparationSettings.h"

@@ -1,8 +1,9 @@
 #include "cli/Cli.h"
 
+#include <unistd.h>
+
 #include <iomanip>
 #include <ostream>
-#include <unistd.h>
 
 #include "cli/CliCommands.h"
 #include "platform/Text.h"
@@ -19,7 +20,8 @@ const std::vector<CliCommand>& Cli_Commands() {
       {"separate",
        "quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N] "
        "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] "
-       "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--rgl LIST.rgl] [--json]",
+       "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] "
+       "[--rgl LIST.rgl] [--json]",
        "cut a photo into colour separations and write the layered image", Cli_Separate},
       {"render", "quorlin render LIST.rgl -o OUT [--photo PATH] [--no-photo] [--no-later-version]",
        "load a region list file and write its layered image", Cli_Render},
@@ -49,9 +51,12 @@ size_t Utf8_Sequence_Length(const unsigned char* p, size_t left) {
   size_t n = 0;
   unsigned char lo = 0x80, hi = 0xBF;  // the allowed range of the second byte
   if (c < 0x80) return 1;
-  if (c >= 0xC2 && c <= 0xDF) n = 2;
-  else if (c >= 0xE0 && c <= 0xEF) n = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
-  else if (c >= 0xF0 && c <= 0xF4) n = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+  if (c >= 0xC2 && c <= 0xDF)
+    n = 2;
+  else if (c >= 0xE0 && c <= 0xEF)
+    n = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+  else if (c >= 0xF0 && c <= 0xF4)
+    n = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
   if (n == 0 || left < n || p[1] < lo || p[1] > hi) return 0;
   for (size_t i = 2; i < n; ++i) {
     if (p[i] < 0x80 || p[i] > 0xBF) return 0;

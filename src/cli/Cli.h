@@ -23,8 +23,14 @@ struct CliStreams {
 // Parse() rejects options the command did not declare.
 class CliArgs {
  public:
-  CliArgs& Value_Option(const std::string& name) { m_valueNames.push_back(name); return *this; }
-  CliArgs& Flag_Option(const std::string& name) { m_flagNames.push_back(name); return *this; }
+  CliArgs& Value_Option(const std::string& name) {
+    m_valueNames.push_back(name);
+    return *this;
+  }
+  CliArgs& Flag_Option(const std::string& name) {
+    m_flagNames.push_back(name);
+    return *this;
+  }
 
   // Returns false and sets `problem` on an unknown option, a missing value
   // or an option given twice.
@@ -46,8 +52,8 @@ class CliArgs {
 
 // Whole-number option values in a closed range; false with a message that
 // names the option otherwise.
-bool Parse_Int_Option(const std::string& option, const std::string& text, long lo, long hi,
-                      long& value, std::string& problem);
+bool Parse_Int_Option(const std::string& option, const std::string& text, long lo, long hi, long& value,
+                      std::string& problem);
 bool Parse_Real_Option(const std::string& option, const std::string& text, double lo, double hi,
                        double& value, std::string& problem);
 // "WxH" with each side in lo..hi.

@@ -15,7 +15,8 @@ bool CliArgs::Parse(const std::vector<std::string>& words, std::string& problem)
       continue;
     }
     // "-5" is a (negative) word, not an option.
-    const bool looksLikeOption = w.size() > 1 && w[0] == '-' && std::isdigit(static_cast<unsigned char>(w[1])) == 0;
+    const bool looksLikeOption =
+        w.size() > 1 && w[0] == '-' && std::isdigit(static_cast<unsigned char>(w[1])) == 0;
     if (looksLikeOption) {
       std::string name = w;
       std::optional<std::string> inlineValue;
@@ -91,8 +92,8 @@ bool Is_Decimal(const std::string& text, bool fraction) {
 
 }  // namespace
 
-bool Parse_Int_Option(const std::string& option, const std::string& text, long lo, long hi,
-                      long& value, std::string& problem) {
+bool Parse_Int_Option(const std::string& option, const std::string& text, long lo, long hi, long& value,
+                      std::string& problem) {
   errno = 0;
   char* end = nullptr;
   const long v = std::strtol(text.c_str(), &end, 10);

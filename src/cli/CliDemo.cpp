@@ -28,10 +28,9 @@ int Cli_Demo(const std::vector<std::string>& words, CliStreams& io) {
   }
   // The layered image is written once, as the result; the steps beside it.
   const std::string photo = Path_Join(Cli_Samples_Folder(), "coffee.png");
-  const int code = Cli_Separate(
-      {photo, "-o", Path_Join(dir, "layered.png"), "--textures", "color", "--outline", "Pencil Medium",
-       "--save-steps", dir},
-      io);
+  const int code = Cli_Separate({photo, "-o", Path_Join(dir, "layered.png"), "--textures", "color",
+                                 "--outline", "Pencil Medium", "--save-steps", dir},
+                                io);
   if (code == kExitOk) io.out << "the demo's results are in " << dir << "\n";
   return code;
 }

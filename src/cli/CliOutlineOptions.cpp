@@ -3,9 +3,9 @@
 #include <chrono>
 #include <vector>
 
+#include "app/RegionEditorApp.h"
 #include "outline/OutlineDialogController.h"
 #include "platform/Text.h"
-#include "app/RegionEditorApp.h"
 #include "render/RenderMan.h"
 #include "separation/SeparationDialogController.h"
 
@@ -31,7 +31,9 @@ std::string Joined(const std::vector<std::string>& names) {
   return text;
 }
 
-std::string Option(const CliOutlineOptionNames& names, const char* name) { return std::string(names.prefix) + name; }
+std::string Option(const CliOutlineOptionNames& names, const char* name) {
+  return std::string(names.prefix) + name;
+}
 
 struct WholeOption {
   const char* name;
@@ -41,10 +43,8 @@ struct WholeOption {
 };
 
 constexpr WholeOption kWholeOptions[] = {
-    {"detail", 0, 100, &CliOutlineOptions::detail},
-    {"lines", 0, 254, &CliOutlineOptions::lines},
-    {"min-length", 4, 100, &CliOutlineOptions::minLength},
-    {"smooth", 0, 16, &CliOutlineOptions::smooth},
+    {"detail", 0, 100, &CliOutlineOptions::detail},        {"lines", 0, 254, &CliOutlineOptions::lines},
+    {"min-length", 4, 100, &CliOutlineOptions::minLength}, {"smooth", 0, 16, &CliOutlineOptions::smooth},
     {"nudge", 0, 50, &CliOutlineOptions::nudge},
 };
 
@@ -99,7 +99,8 @@ bool Parse_Outline_Options(const CliArgs& args, const CliOutlineOptionNames& nam
     for (const std::string& name : known)
       if (Equal_NoCase(*style, name)) options.style = name;
     if (options.style.empty()) {
-      problem = std::string(names.style) + ": \"" + *style + "\" is not a line style; the styles are " + Joined(known);
+      problem = std::string(names.style) + ": \"" + *style + "\" is not a line style; the styles are " +
+                Joined(known);
       return false;
     }
   }
@@ -145,7 +146,8 @@ bool Run_Outline_Dialog(RegionEditorApp& app, const CliOutlineOptions& options, 
   for (size_t i = 0; i < styles.size(); ++i)
     if (Equal_NoCase(styles[i], options.style)) styleIndex = static_cast<int32_t>(i);
   if (done && styleIndex < 0) {
-    app.Get_Platform().Message("quorlin: the line style " + options.style + " is not among the loaded styles");
+    app.Get_Platform().Message("quorlin: the line style " + options.style +
+                               " is not among the loaded styles");
     done = false;
   }
   // Each slider is moved to the position that stands for the value asked for.
@@ -160,7 +162,8 @@ bool Run_Outline_Dialog(RegionEditorApp& app, const CliOutlineOptions& options, 
   if (!dialog.On_Save()) return false;
   report.saved = true;
   report.chains = app.Get_PixelChain_List().Get_Count();
-  report.milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  report.milliseconds =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   return true;
 }
 

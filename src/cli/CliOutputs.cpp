@@ -12,7 +12,8 @@
 #include "platform/SafeFile.h"
 
 bool CliOutputs::Same_File(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
+  struct stat sa {
+  }, sb{};
   if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
   std::error_code ea, eb;
@@ -21,7 +22,9 @@ bool CliOutputs::Same_File(const std::string& a, const std::string& b) {
   return !ea && !eb && pa == pb;
 }
 
-CliOutputs::~CliOutputs() { Remove_Staged(); }
+CliOutputs::~CliOutputs() {
+  Remove_Staged();
+}
 
 bool CliOutputs::Add(const std::string& target, const std::string& option, std::string& problem) {
   for (const Output& o : m_outputs) {

@@ -11,11 +11,11 @@
 #include <ostream>
 #include <string>
 
+#include "app/RegionEditorApp.h"
 #include "cli/CliCommands.h"
 #include "persistence/RegionListFileCommands.h"
 #include "platform/EmbeddedResources.h"
 #include "platform/Text.h"
-#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 
 namespace {
@@ -125,7 +125,8 @@ int Cli_Render(const std::vector<std::string>& words, CliStreams& io) {
   if (photo && photo->empty()) return Cli_Usage_Error(io, self, "--photo needs a path");
   if (photo && args.Has("--no-photo"))
     return Cli_Usage_Error(io, self, "--photo and --no-photo exclude each other");
-  return Run_Render(io, args.Positional()[0], *out, photo, args.Has("--no-photo"), args.Has("--no-later-version"));
+  return Run_Render(io, args.Positional()[0], *out, photo, args.Has("--no-photo"),
+                    args.Has("--no-later-version"));
 }
 
 bool Cli_Save_Region_List(RegionEditorApp& app, const std::string& path, std::string& err) {

@@ -395,7 +395,8 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   // Every output is written beside its target first; the targets change
   // only when all of them were written.
   outputs.Stage();
-  if (!Cli_Save_Picture(io, platform.Get(), renderMan.m_layeredMapOversize.get(), outputs.Path_For(o.out), o.out))
+  if (!Cli_Save_Picture(io, platform.Get(), renderMan.m_layeredMapOversize.get(), outputs.Path_For(o.out),
+                        o.out))
     return kExitFailure;
   if (o.stepsDir) {
     const OffMap* stepMaps[] = {renderMan.m_filteredMap.get(), renderMan.m_subtractMap.get(),
@@ -403,7 +404,8 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     for (size_t i = 0; i < std::size(kStepNames); ++i) {
       const std::string path = Path_Join(*o.stepsDir, kStepNames[i]);
       if (!outputs.Has(path)) continue;  // OUT itself
-      if (!Cli_Save_Picture(io, platform.Get(), stepMaps[i], outputs.Path_For(path), path)) return kExitFailure;
+      if (!Cli_Save_Picture(io, platform.Get(), stepMaps[i], outputs.Path_For(path), path))
+        return kExitFailure;
     }
   }
   if (o.rglPath && !Cli_Save_Region_List(app, outputs.Path_For(*o.rglPath), err)) return Cli_Failure(io, err);

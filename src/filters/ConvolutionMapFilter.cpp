@@ -13,17 +13,19 @@
 // touched), so every read and store below stays inside the rows.
 
 const int8_t ConvolutionMapFilter::kNeighbourTable[kNeighbourCount][2] = {
-    {0, -1},  {-1, 0},  {1, 0},   {0, 1},   {-1, -1}, {1, -1}, {-1, 1}, {1, 1},  {-1, -2},
-    {0, -2},  {1, -2},  {-2, -1}, {2, -1},  {-2, 0},  {2, 0},  {-2, 1}, {2, 1},  {-1, 2},
-    {0, 2},   {1, 2},   {-2, -2}, {2, -2},  {-2, 2},  {2, 2},  {-1, -3}, {0, -3}, {1, -3},
-    {-3, -1}, {3, -1},  {-3, 0},  {3, 0},   {-3, 1},  {3, 1},  {-1, 3}, {0, 3},  {1, 3}};
+    {0, -1},  {-1, 0}, {1, 0},   {0, 1},  {-1, -1}, {1, -1}, {-1, 1},  {1, 1},  {-1, -2},
+    {0, -2},  {1, -2}, {-2, -1}, {2, -1}, {-2, 0},  {2, 0},  {-2, 1},  {2, 1},  {-1, 2},
+    {0, 2},   {1, 2},  {-2, -2}, {2, -2}, {-2, 2},  {2, 2},  {-1, -3}, {0, -3}, {1, -3},
+    {-3, -1}, {3, -1}, {-3, 0},  {3, 0},  {-3, 1},  {3, 1},  {-1, 3},  {0, 3},  {1, 3}};
 
 namespace {
 
 constexpr const char* kMissingCaseText =
     "ConvolutionMapFilter::Filter  FAILED,  missing case for m_filterCode.";
 
-inline uint8_t Clamp_Byte(int v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
+inline uint8_t Clamp_Byte(int v) {
+  return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
+}
 
 struct Rgb {
   int16_t r = 0;
@@ -116,8 +118,7 @@ void Median_By_Value(const OffMap& undo, OffMap& target) {
 // lowest index among equals) while clearing the counters, so that only what
 // was counted is touched.
 void Posterize_Majority(const OffMap& undo, OffMap& target,
-                        const std::vector<ConvolutionMapFilter::DiscSpan>& disc, int level,
-                        int offset) {
+                        const std::vector<ConvolutionMapFilter::DiscSpan>& disc, int level, int offset) {
   const int32_t w = undo.Get_Width(), h = undo.Get_Height();
   const int shift = 8 - level;
   const int step = 1 << shift;
@@ -197,8 +198,8 @@ void Point_Operation(const OffMap& undo, OffMap& target, PerPixel op) {
 // `Rank(y, values)` fills the ranking values of row y; `Emit(y, winners)`
 // receives, for every pixel of output row y, its winner as y x width + x.
 template <bool Largest, class Rank, class Emit>
-void Disc_Extremes(int32_t width, int32_t height,
-                   const std::vector<ConvolutionMapFilter::DiscSpan>& disc, Rank rank, Emit emit) {
+void Disc_Extremes(int32_t width, int32_t height, const std::vector<ConvolutionMapFilter::DiscSpan>& disc,
+                   Rank rank, Emit emit) {
   int32_t reach = 0, maxHalfWidth = 0;
   for (const auto& span : disc) {
     reach = std::max<int32_t>(reach, std::abs(span.row));
@@ -395,13 +396,12 @@ ConvolutionMapFilter::ConvolutionMapFilter(OffMap* undoMap, int16_t value, OffMa
     return;
   }
   if (targetMap->Is_Not_In_Memory()) return;
-  auto copy = std::make_unique<OffMap>(targetMap->Get_Width(), targetMap->Get_Height(),
-                                       targetMap->Get_Depth());
+  auto copy =
+      std::make_unique<OffMap>(targetMap->Get_Width(), targetMap->Get_Height(), targetMap->Get_Depth());
   if (!copy->Is_Not_In_Memory()) copy->Assign_Copy(*targetMap);
   if (copy->Is_Not_In_Memory()) {
-    m_messages.Message_Box(
-        "ConvolutionMapFilter::ConvolutionMapFilter failed,  could not create _UndoMap.",
-        MessageButtons::Ok);
+    m_messages.Message_Box("ConvolutionMapFilter::ConvolutionMapFilter failed,  could not create _UndoMap.",
+                           MessageButtons::Ok);
     return;
   }
   m_ownedUndoMap = std::move(copy);
@@ -521,8 +521,12 @@ void ConvolutionMapFilter::Filter_24bit() {
 
   const int value = m_filterValue;
   switch (m_filterCode) {
-    case kMean3x3: Mean_3x3(undo, target); break;
-    case kMedianByValue: Median_By_Value(undo, target); break;
+    case kMean3x3:
+      Mean_3x3(undo, target);
+      break;
+    case kMedianByValue:
+      Median_By_Value(undo, target);
+      break;
     case kPosterizeMajority:
       Posterize_Majority(undo, target, disc, m_filterLevel, m_filterOffset);
       break;
@@ -554,8 +558,12 @@ void ConvolutionMapFilter::Filter_24bit() {
       });
       break;
     case kBrightestInDisc:
-    case kLightestInDisc: Disc_Extreme_24<true>(undo, target, disc); break;
-    case kDarkestInDisc: Disc_Extreme_24<false>(undo, target, disc); break;
+    case kLightestInDisc:
+      Disc_Extreme_24<true>(undo, target, disc);
+      break;
+    case kDarkestInDisc:
+      Disc_Extreme_24<false>(undo, target, disc);
+      break;
     case kValueGamma: {
       const std::array<uint8_t, 256> gamma = Gamma_Table(m_filterValue);
       Point_Operation(undo, target, [&gamma](int& r, int& g, int& b) {
@@ -580,7 +588,9 @@ void ConvolutionMapFilter::Filter_24bit() {
       });
       break;
     }
-    case kIsolatedPixel: m_changeCount = Isolated_Pixel_24(undo, target); break;
+    case kIsolatedPixel:
+      m_changeCount = Isolated_Pixel_24(undo, target);
+      break;
     case kGreyScale: {
       const double factor = value / 80.0;
       Point_Operation(undo, target, [factor](int& r, int& g, int& b) {
@@ -589,7 +599,8 @@ void ConvolutionMapFilter::Filter_24bit() {
       });
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -635,8 +646,7 @@ void ConvolutionMapFilter::Filter_Grey() {
         for (int32_t x = 0; x < w; ++x) {
           const uint8_t p = at(x, y), left = read(x - 1, y);
           uint8_t result = p;
-          if (read(x + 1, y) == left && read(x, y - 1) == left && read(x, y + 1) == left &&
-              p != left) {
+          if (read(x + 1, y) == left && read(x, y - 1) == left && read(x, y + 1) == left && p != left) {
             result = left;
             ++m_changeCount;
           }

@@ -10,8 +10,7 @@ OnTheFlyMapFilter::OnTheFlyMapFilter(int16_t parm1, OffMap* targetMap, MessageSe
   if (targetMap == nullptr) return;
   std::unique_ptr<OffMap> copy;
   if (!targetMap->Is_Not_In_Memory()) {
-    copy = std::make_unique<OffMap>(targetMap->Get_Width(), targetMap->Get_Height(),
-                                    targetMap->Get_Depth());
+    copy = std::make_unique<OffMap>(targetMap->Get_Width(), targetMap->Get_Height(), targetMap->Get_Depth());
     if (!copy->Is_Not_In_Memory()) copy->Assign_Copy(*targetMap);
   }
   if (!copy || copy->Is_Not_In_Memory()) {
@@ -39,17 +38,15 @@ bool OnTheFlyMapFilter::Maps_Ready() const {
 
 std::unique_ptr<OffMap> OnTheFlyMapFilter::Make_Work_Map() const {
   if (!Maps_Ready()) return nullptr;
-  auto work = std::make_unique<OffMap>(m_targetMap->Get_Width(), m_targetMap->Get_Height(),
-                                       m_targetMap->Get_Depth());
+  auto work =
+      std::make_unique<OffMap>(m_targetMap->Get_Width(), m_targetMap->Get_Height(), m_targetMap->Get_Depth());
   std::string err;
   if (work->Is_Not_In_Memory() || !work->Copy_Bits(*m_UndoMap, err)) return nullptr;
   return work;
 }
 
-bool OnTheFlyMapFilter::Process_Bitmap_with_One_StructureElement(int16_t elementIndex,
-                                                                 OffMap& workMap,
-                                                                 int16_t threshold,
-                                                                 int32_t& changed,
+bool OnTheFlyMapFilter::Process_Bitmap_with_One_StructureElement(int16_t elementIndex, OffMap& workMap,
+                                                                 int16_t threshold, int32_t& changed,
                                                                  std::string& err) {
   changed = 0;
   err.clear();
@@ -62,7 +59,9 @@ bool OnTheFlyMapFilter::Process_Bitmap_with_One_StructureElement(int16_t element
     return false;
   }
   if (elementIndex < 0 || elementIndex >= Structure_Element_Count()) {
-    err = "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   'structElementIndex' is out of range.";
+    err =
+        "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   'structElementIndex' is out of "
+        "range.";
     return false;
   }
   const int16_t* element = Structure_Element(elementIndex);

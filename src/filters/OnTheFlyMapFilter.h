@@ -25,9 +25,8 @@ class OnTheFlyMapFilter : public MapFilter {
   // whitened in `workMap`; `changed` counts them.  False with the reason in
   // `err` when the filter has no undo map, no pass limit (m_Parm1 <= 0) or
   // no element of that index.
-  bool Process_Bitmap_with_One_StructureElement(int16_t elementIndex, OffMap& workMap,
-                                                int16_t threshold, int32_t& changed,
-                                                std::string& err);
+  bool Process_Bitmap_with_One_StructureElement(int16_t elementIndex, OffMap& workMap, int16_t threshold,
+                                                int32_t& changed, std::string& err);
 
   // A pixel is a line pixel when its red component is below this; a
   // neighbour counts as line when it is not light at this threshold (for

@@ -9,9 +9,8 @@
 // A line end: the one line neighbour lies left, above, right, below, above
 // left, above right, below right, below left (cells as for thinning).
 const int16_t PruneMapFilter::kElements[kElementCount][kCellsPerElement] = {
-    {2, 0, 0, 1, 0, 2, 0, 0}, {2, 1, 2, 0, 0, 0, 0, 0}, {0, 0, 2, 0, 1, 0, 0, 2},
-    {0, 0, 0, 0, 0, 2, 1, 2}, {1, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0, 0},
-    {0, 0, 0, 0, 0, 0, 0, 1}, {0, 0, 0, 0, 0, 1, 0, 0}};
+    {2, 0, 0, 1, 0, 2, 0, 0}, {2, 1, 2, 0, 0, 0, 0, 0}, {0, 0, 2, 0, 1, 0, 0, 2}, {0, 0, 0, 0, 0, 2, 1, 2},
+    {1, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 1}, {0, 0, 0, 0, 0, 1, 0, 0}};
 
 PruneMapFilter::PruneMapFilter(OffMap* targetMap, int16_t maxIters, MessageService& messages)
     : OnTheFlyMapFilter(maxIters, targetMap, messages) {}
@@ -22,8 +21,7 @@ void PruneMapFilter::Filter() {
   if (m_targetMap == nullptr) return;
   std::unique_ptr<OffMap> work = Make_Work_Map();
   if (!work) {
-    m_messages.Message_Box("PruneMapFilter::Filter failed,  could not create tempMap.",
-                           MessageButtons::Ok);
+    m_messages.Message_Box("PruneMapFilter::Filter failed,  could not create tempMap.", MessageButtons::Ok);
     return;
   }
   const OffMap& undo = *m_UndoMap;

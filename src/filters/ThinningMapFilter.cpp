@@ -11,9 +11,8 @@
 // from the top, the top right, the right and the bottom right of a line;
 // 4 to 7 are their opposites.
 const int16_t ThinningMapFilter::kElements[kElementCount][kCellsPerElement] = {
-    {0, 0, 0, 2, 2, 1, 1, 1}, {2, 0, 0, 1, 0, 1, 1, 2}, {1, 2, 0, 1, 0, 1, 2, 0},
-    {1, 1, 2, 1, 0, 2, 0, 0}, {1, 1, 1, 2, 2, 0, 0, 0}, {2, 1, 1, 0, 1, 0, 0, 2},
-    {0, 2, 1, 0, 1, 0, 2, 1}, {0, 0, 2, 0, 1, 2, 1, 1}};
+    {0, 0, 0, 2, 2, 1, 1, 1}, {2, 0, 0, 1, 0, 1, 1, 2}, {1, 2, 0, 1, 0, 1, 2, 0}, {1, 1, 2, 1, 0, 2, 0, 0},
+    {1, 1, 1, 2, 2, 0, 0, 0}, {2, 1, 1, 0, 1, 0, 0, 2}, {0, 2, 1, 0, 1, 0, 2, 1}, {0, 0, 2, 0, 1, 2, 1, 1}};
 
 ThinningMapFilter::ThinningMapFilter(OffMap* targetMap, MessageService& messages)
     : OnTheFlyMapFilter(kMaxPasses, targetMap, messages) {}

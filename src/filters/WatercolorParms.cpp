@@ -18,8 +18,12 @@ int16_t Apply_Watercolor_Slider(WatercolorSlider slider, int32_t position, Water
     case WatercolorSlider::Dark:
       parms.darkExponent = static_cast<int16_t>(static_cast<int>(value * kDarkScale) + kDarkOffset);
       break;
-    case WatercolorSlider::Lite: parms.liteAmount = static_cast<int16_t>(value / kLiteScale); break;
-    case WatercolorSlider::Sat: parms.satExponent = static_cast<int16_t>(200 - value * kSatScale); break;
+    case WatercolorSlider::Lite:
+      parms.liteAmount = static_cast<int16_t>(value / kLiteScale);
+      break;
+    case WatercolorSlider::Sat:
+      parms.satExponent = static_cast<int16_t>(200 - value * kSatScale);
+      break;
   }
   return static_cast<int16_t>(value);
 }

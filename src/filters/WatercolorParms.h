@@ -11,14 +11,14 @@
 #include <cstdint>
 
 struct WatercolorParms {
-  int16_t liteAmount = 0;       // added to every component before the gamma steps
-  int16_t darkExponent = 20;    // value gamma x 100 (20 brightens strongly)
-  int16_t skipSaturation = 0;   // non-zero: no saturation step
-  int16_t satExponent = 70;     // saturation gamma x 100
+  int16_t liteAmount = 0;      // added to every component before the gamma steps
+  int16_t darkExponent = 20;   // value gamma x 100 (20 brightens strongly)
+  int16_t skipSaturation = 0;  // non-zero: no saturation step
+  int16_t satExponent = 70;    // saturation gamma x 100
   int16_t skipSpeckRemoval = 0;
   int16_t speckRadius = 2;
   int16_t skipPosterize = 1;
-  int16_t posterizeLevel = 4;   // bits per channel
+  int16_t posterizeLevel = 4;  // bits per channel
   int16_t posterizeRadius = 3;
   int16_t skipFinalLighten = 1;
   int16_t finalLighten = 30;

@@ -8,7 +8,9 @@
 #include "framework/ListComponentView.h"
 #include "platform/PlatformServices.h"
 
-ComponentSubject::ComponentSubject() : m_statevars(Make_Statevar_Table()) { m_views.Set_Owns_Objects(false); }
+ComponentSubject::ComponentSubject() : m_statevars(Make_Statevar_Table()) {
+  m_views.Set_Owns_Objects(false);
+}
 
 ComponentSubject::~ComponentSubject() {
   // The views belong to their panes and may outlive the subject; they are
@@ -23,9 +25,13 @@ ListComponentSubject* ComponentSubject::Get_Parent_ScalepitchList(std::string& e
   return m_parent;
 }
 
-bool ComponentSubject::Is_Leaf_Subject() { return Get_ChildrenSubjects_Iterator() == nullptr; }
+bool ComponentSubject::Is_Leaf_Subject() {
+  return Get_ChildrenSubjects_Iterator() == nullptr;
+}
 
-Graphic& ComponentSubject::Get_Graphic() { return m_graphic; }
+Graphic& ComponentSubject::Get_Graphic() {
+  return m_graphic;
+}
 
 std::unique_ptr<Iterator<ComponentSubject>> ComponentSubject::Get_ChildrenSubjects_Iterator() {
   return nullptr;
@@ -42,12 +48,14 @@ bool ComponentSubject::Add_ChildSubject_To_Lists_Head(ComponentSubject* /*child*
 }
 
 bool ComponentSubject::Has_View(const ComponentView* view) const {
-  for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr; link = link->Get_Next())
+  for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr;
+       link = link->Get_Next())
     if (link->Get_Object() == view) return true;
   return false;
 }
 
-void ComponentSubject::Delete_All_ComponentViews_ThisPane(const ComponentView* pane, MessageService& messages) {
+void ComponentSubject::Delete_All_ComponentViews_ThisPane(const ComponentView* pane,
+                                                          MessageService& messages) {
   // A list view deletes the first of its child views that shows this
   // subject, which need not be the view at hand, so the view list can lose
   // any of its entries at each step.  The walk therefore starts again from
@@ -56,7 +64,8 @@ void ComponentSubject::Delete_All_ComponentViews_ThisPane(const ComponentView* p
   std::vector<const ComponentView*> passed;
   for (;;) {
     ComponentView* view = nullptr;
-    for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
+    for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr;
+         link = link->Get_Next()) {
       if (std::find(passed.begin(), passed.end(), link->Get_Object()) == passed.end()) {
         view = link->Get_Object();
         break;
@@ -73,7 +82,8 @@ void ComponentSubject::Delete_View_In_Pane(ComponentView* view, const ComponentV
                                            MessageService& messages) {
   ComponentView* listParent = view->Get_ListParentView();
   if (listParent == nullptr)
-    messages.Message_Box("ComponentSubject::Delete_All_ComponentViews_ThisPane  failed,  listParentView is NULL.");
+    messages.Message_Box(
+        "ComponentSubject::Delete_All_ComponentViews_ThisPane  failed,  listParentView is NULL.");
   ComponentSubject* subject = view->Get_Subject();
   if (subject == nullptr) {
     messages.Message_Box("ComponentSubject::Delete_All_ComponentViews_ThisPane  failed,  subject is NULL.");
@@ -98,7 +108,9 @@ bool ComponentSubject::Remove_From_Parent_List(MessageService& messages, std::st
   return true;
 }
 
-std::unique_ptr<ComponentSubject> ComponentSubject::Clone() const { return nullptr; }
+std::unique_ptr<ComponentSubject> ComponentSubject::Clone() const {
+  return nullptr;
+}
 
 bool ComponentSubject::Change_Property(Commandj* command, MessageService& messages) {
   std::string err;
@@ -119,7 +131,8 @@ bool ComponentSubject::Update(const void* /*value*/, std::string& err) {
 }
 
 void ComponentSubject::Notify_ComponentViews(const Statevar& notice, MessageService& messages) {
-  for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
+  for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr;
+       link = link->Get_Next()) {
     std::string err;
     if (!link->Get_Object()->Process_Notification(notice, err)) messages.Message_Box(err);
   }
@@ -139,6 +152,10 @@ void ComponentSubject::Detach_ComponentView(ComponentView* view) {
   view->Set_Subject(nullptr);
 }
 
-std::unique_ptr<ComponentView> ComponentSubject::Create_ComponentView() { return nullptr; }
+std::unique_ptr<ComponentView> ComponentSubject::Create_ComponentView() {
+  return nullptr;
+}
 
-External* ComponentSubject::Create_ComponentExternal() { return nullptr; }
+External* ComponentSubject::Create_ComponentExternal() {
+  return nullptr;
+}

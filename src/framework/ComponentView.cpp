@@ -21,12 +21,14 @@ void ComponentView::Draw_ComponentView(DrawSurface& /*surface*/, Pane* /*pane*/)
 
 void ComponentView::Render_Animation_Frame(DrawSurface* /*window*/, MessageService& /*messages*/) {}
 
-FrameArtist* ComponentView::Get_FrameArtist() const { return nullptr; }
+FrameArtist* ComponentView::Get_FrameArtist() const {
+  return nullptr;
+}
 
 void ComponentView::Update_Size(Pane* /*pane*/) {}
 
-bool ComponentView::Create_HandleFrame(const Eventj& event, Manipulatorj*& manipulator, MessageService& messages,
-                                       std::string& err) {
+bool ComponentView::Create_HandleFrame(const Eventj& event, Manipulatorj*& manipulator,
+                                       MessageService& messages, std::string& err) {
   err.clear();
   manipulator = nullptr;
   Delete_HandleFrame(event.surface);
@@ -89,11 +91,17 @@ bool ComponentView::Process_Notification(const Statevar& notice, std::string& er
 
 void ComponentView::Set_ListParentView(ComponentView* /*listView*/) {}
 
-ComponentView* ComponentView::Get_ListParentView() const { return nullptr; }
+ComponentView* ComponentView::Get_ListParentView() const {
+  return nullptr;
+}
 
-ListComponentView* ComponentView::Get_ListComponentView() { return nullptr; }
+ListComponentView* ComponentView::Get_ListComponentView() {
+  return nullptr;
+}
 
-ListMemry<ComponentView>* ComponentView::Get_Child_ComponentViews_List() { return nullptr; }
+ListMemry<ComponentView>* ComponentView::Get_Child_ComponentViews_List() {
+  return nullptr;
+}
 
 bool ComponentView::Create_Child_ComponentViews(Pane* /*pane*/, std::string& err) {
   err.clear();
@@ -105,7 +113,9 @@ bool ComponentView::Has_Children_In_Subjects_List(std::string& err) {
   return false;
 }
 
-std::unique_ptr<Iterator<ComponentView>> ComponentView::Get_Child_ComponentViews_Iterator() { return nullptr; }
+std::unique_ptr<Iterator<ComponentView>> ComponentView::Get_Child_ComponentViews_Iterator() {
+  return nullptr;
+}
 
 std::unique_ptr<Iterator<ComponentView>> ComponentView::Get_Child_ComponentViews_ReverseIterator() {
   return nullptr;
@@ -117,7 +127,8 @@ void ComponentView::Detach_All_Child_ComponentViews() {
   for (it->First(); !it->Is_Done(); it->Next()) {
     ComponentView* child = it->Current_Item();
     child->Delete_HandleFrame(nullptr);
-    if (ComponentSubject* subject = child->Get_Subject(); subject != nullptr) subject->Detach_ComponentView(child);
+    if (ComponentSubject* subject = child->Get_Subject(); subject != nullptr)
+      subject->Detach_ComponentView(child);
   }
 }
 
@@ -132,9 +143,13 @@ void ComponentView::Notify_Child_ComponentViews(const Statevar& notice, MessageS
   }
 }
 
-Manipulatorj* ComponentView::Create_Manipulator(const Eventj& /*event*/) { return nullptr; }
+Manipulatorj* ComponentView::Create_Manipulator(const Eventj& /*event*/) {
+  return nullptr;
+}
 
-Commandj* ComponentView::Interpret_Manipulator(Manipulatorj* /*manipulator*/) { return nullptr; }
+Commandj* ComponentView::Interpret_Manipulator(Manipulatorj* /*manipulator*/) {
+  return nullptr;
+}
 
 bool ComponentView::Change_Subject_Property(Commandj* command, MessageService& messages) {
   if (m_subject == nullptr) return false;

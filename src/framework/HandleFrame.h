@@ -49,8 +49,7 @@ class Handlej : public VuCue {
   // Half size of every handle the framework makes: 11 x 11 pixels.
   static constexpr int16_t kHalfSize = 5;
 
-  Handlej(Viewj* window, int16_t propertyCode, int16_t halfWidth = kHalfSize,
-          int16_t halfHeight = kHalfSize)
+  Handlej(Viewj* window, int16_t propertyCode, int16_t halfWidth = kHalfSize, int16_t halfHeight = kHalfSize)
       : VuCue(window), m_halfWidth(halfWidth), m_halfHeight(halfHeight), m_propertyCode(propertyCode) {}
 
   // A filled inverted square: centre +- half size.

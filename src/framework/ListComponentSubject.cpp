@@ -23,7 +23,8 @@ bool ListComponentSubject::Change_My_Property(Commandj* /*command*/, std::string
   return false;
 }
 
-bool ListComponentSubject::Initialize_ComponentExternal_for_FileSave(External* /*external*/, std::string& err) {
+bool ListComponentSubject::Initialize_ComponentExternal_for_FileSave(External* /*external*/,
+                                                                     std::string& err) {
   err.clear();
   return true;
 }

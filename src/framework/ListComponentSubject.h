@@ -30,7 +30,8 @@ class ListComponentSubject : public ComponentSubject {
   // Destroys the child's view in every list view of `views`, then, when at
   // least one list view was met, the child itself.  The first failure
   // returns false at once.
-  virtual bool Delete_ChildSubject(ComponentSubject* child, ListMemry<ComponentView>& views, std::string& err);
+  virtual bool Delete_ChildSubject(ComponentSubject* child, ListMemry<ComponentView>& views,
+                                   std::string& err);
   // Appends a clone of every subject of `list` that can be cloned, in order.
   // `list` may be the children list itself; each child is cloned once.
   virtual void Append_Clones(List<ComponentSubject>& list);

@@ -4,8 +4,8 @@
 #include "framework/DrawSurface.h"
 #include "framework/FrameArtist.h"
 #include "framework/ListComponentSubject.h"
-#include "raster/OffMap.h"
 #include "platform/PlatformServices.h"
+#include "raster/OffMap.h"
 
 ListComponentView::ListComponentView() = default;
 
@@ -43,7 +43,9 @@ void ListComponentView::Blit_Artist_Map(FrameArtist& artist, DrawSurface& memory
   memory.Blit_Map(*map, src, dst);
 }
 
-bool ListComponentView::Wants_Child_View(ComponentSubject& /*child*/) { return true; }
+bool ListComponentView::Wants_Child_View(ComponentSubject& /*child*/) {
+  return true;
+}
 
 bool ListComponentView::Create_Child_ComponentViews(Pane* /*pane*/, std::string& err) {
   err.clear();
@@ -94,10 +96,13 @@ void ListComponentView::Delete_Child_ComponentViews(MessageService& messages) {
   ListComponentSubject* list = Get_List_Subject(err);
   if (list == nullptr) return;
   ListIterator<ComponentSubject> it(list->Get_Children_List());
-  for (it.First(); !it.Is_Done(); it.Next()) it.Current_Item()->Delete_All_ComponentViews_ThisPane(this, messages);
+  for (it.First(); !it.Is_Done(); it.Next())
+    it.Current_Item()->Delete_All_ComponentViews_ThisPane(this, messages);
 }
 
-void ListComponentView::Add_Child_ComponentView(ComponentView* view) { m_childViews.Add_To_Tail(view); }
+void ListComponentView::Add_Child_ComponentView(ComponentView* view) {
+  m_childViews.Add_To_Tail(view);
+}
 
 bool ListComponentView::Delete_Child_ComponentView_wFullDetach(ComponentSubject* subject, std::string& err) {
   err.clear();
@@ -105,7 +110,8 @@ bool ListComponentView::Delete_Child_ComponentView_wFullDetach(ComponentSubject*
     err = "Delete_Child_ComponentView_wFullDetach failed,  ListComponentView bad cast.";
     return false;
   }
-  for (ListLink<ComponentView>* link = m_childViews.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
+  for (ListLink<ComponentView>* link = m_childViews.Get_Head_Link(); link != nullptr;
+       link = link->Get_Next()) {
     ComponentView* view = link->Get_Object();
     if (view->Get_Subject() != subject) continue;
     subject->Detach_ComponentView(view);
@@ -127,7 +133,9 @@ ListComponentSubject* ListComponentView::Get_List_Subject(std::string& err) cons
   return list;
 }
 
-void ListComponentView::Draw_Child_ComponentViews(int32_t kind, Pane* pane) { Draw_Children(kind, pane, nullptr); }
+void ListComponentView::Draw_Child_ComponentViews(int32_t kind, Pane* pane) {
+  Draw_Children(kind, pane, nullptr);
+}
 
 void ListComponentView::Draw_Child_ComponentView_of_Subject(int32_t kind, Pane* pane,
                                                             const ComponentSubject* subject) {
@@ -138,7 +146,8 @@ void ListComponentView::Draw_Child_ComponentView_of_Subject(int32_t kind, Pane* 
 void ListComponentView::Draw_Children(int32_t kind, Pane* pane, const ComponentSubject* onlySubject) {
   DrawSurface* memory = Get_Memory_Surface();
   m_currentDrawKind = kind;
-  for (ListLink<ComponentView>* link = m_childViews.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
+  for (ListLink<ComponentView>* link = m_childViews.Get_Head_Link(); link != nullptr;
+       link = link->Get_Next()) {
     ComponentView* view = link->Get_Object();
     if (view->Get_Subject() == nullptr) continue;
     if (onlySubject != nullptr && view->Get_Subject() != onlySubject) continue;

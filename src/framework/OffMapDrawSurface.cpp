@@ -4,8 +4,12 @@
 
 #include "raster/OffMap.h"
 
-int32_t OffMapDrawSurface::Get_Width() const { return m_map.Get_Width(); }
-int32_t OffMapDrawSurface::Get_Height() const { return m_map.Get_Height(); }
+int32_t OffMapDrawSurface::Get_Width() const {
+  return m_map.Get_Width();
+}
+int32_t OffMapDrawSurface::Get_Height() const {
+  return m_map.Get_Height();
+}
 
 namespace {
 
@@ -103,8 +107,7 @@ bool OffMapDrawSurface::Blit(const OffMap& map, const RectShrt& src, const RectS
   for (int32_t y = c.top; y <= c.bottom; ++y) {
     const int32_t sy = src.top + static_cast<int32_t>(static_cast<int64_t>(y - dst.top) * srcH / dstH);
     for (int32_t x = c.left; x <= c.right; ++x) {
-      const int32_t sx =
-          src.left + static_cast<int32_t>(static_cast<int64_t>(x - dst.left) * srcW / dstW);
+      const int32_t sx = src.left + static_cast<int32_t>(static_cast<int64_t>(x - dst.left) * srcW / dstW);
       if (!map.Is_Inside(sx, sy)) continue;
       int16_t r = 0;
       int16_t g = 0;
@@ -121,7 +124,6 @@ bool OffMapDrawSurface::Blit_Map(const OffMap& map, const RectShrt& src, const R
   return Blit(map, src, dst, false);
 }
 
-bool OffMapDrawSurface::Blit_Map_Transparent(const OffMap& map, const RectShrt& src,
-                                             const RectShrt& dst) {
+bool OffMapDrawSurface::Blit_Map_Transparent(const OffMap& map, const RectShrt& src, const RectShrt& dst) {
   return Blit(map, src, dst, true);
 }

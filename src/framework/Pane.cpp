@@ -8,7 +8,9 @@ Pane::Pane() = default;
 
 Pane::~Pane() = default;
 
-void Pane::Set_FrameArtist(std::unique_ptr<FrameArtist> artist) { m_frameArtist = std::move(artist); }
+void Pane::Set_FrameArtist(std::unique_ptr<FrameArtist> artist) {
+  m_frameArtist = std::move(artist);
+}
 
 PaneMemory::PaneMemory() = default;
 
@@ -58,14 +60,17 @@ void PaneMemory::Delete_Bitmap() {
   Tell_Artist();
 }
 
-DrawSurface* PaneMemory::Get_Memory_Surface() const { return m_memorySurface.get(); }
+DrawSurface* PaneMemory::Get_Memory_Surface() const {
+  return m_memorySurface.get();
+}
 
 void PaneMemory::Blit_To_Window(DrawSurface& window) const {
   if (m_memoryMap == nullptr) return;
   // One to one: the pane's width and height from the bitmap's top-left corner.
   RectLong r;
   Get_Graphic().Get_Rect(r);
-  const RectShrt src = Make_RectShrt(0, 0, static_cast<int16_t>(r.right - r.left), static_cast<int16_t>(r.bottom - r.top));
+  const RectShrt src =
+      Make_RectShrt(0, 0, static_cast<int16_t>(r.right - r.left), static_cast<int16_t>(r.bottom - r.top));
   const RectShrt dst = Make_RectShrt(static_cast<int16_t>(r.left), static_cast<int16_t>(r.top),
                                      static_cast<int16_t>(r.right), static_cast<int16_t>(r.bottom));
   window.Blit_Map(*m_memoryMap, src, dst);

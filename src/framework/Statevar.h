@@ -21,8 +21,7 @@ class Statevar {
  public:
   // A lone state variable: id -1, up to date, no value.
   Statevar() = default;
-  Statevar(int32_t id, bool upToDate, const void* value)
-      : m_id(id), m_upToDate(upToDate), m_value(value) {}
+  Statevar(int32_t id, bool upToDate, const void* value) : m_id(id), m_upToDate(upToDate), m_value(value) {}
 
   // A notice of a change of `id` sent by `sender` (may be null).
   static Statevar Make_Notice(int32_t id, const void* sender) { return Statevar(id, false, sender); }

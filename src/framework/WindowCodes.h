@@ -7,10 +7,10 @@
 
 // The window configurations of the program, by configuration code.
 enum WindowCode : int16_t {
-  kWindowPhoto = 3,             // "Photo"
-  kWindowRegionObjects = 4,     // "Region OBJECTS" (the region list view)
-  kWindowLayered = 5,           // "Layered"
-  kWindowSubtracted = 6,        // "SUBTRACTED Result"
-  kWindowCurSelectRegion = 7,   // "Cur Select REGION"
-  kWindowPreProcessing = 8,     // "PreProcessing"
+  kWindowPhoto = 3,            // "Photo"
+  kWindowRegionObjects = 4,    // "Region OBJECTS" (the region list view)
+  kWindowLayered = 5,          // "Layered"
+  kWindowSubtracted = 6,       // "SUBTRACTED Result"
+  kWindowCurSelectRegion = 7,  // "Cur Select REGION"
+  kWindowPreProcessing = 8,    // "PreProcessing"
 };

@@ -34,8 +34,9 @@ std::unique_ptr<OffMap> New_White_Map(int32_t width, int32_t height, int32_t dep
 }  // namespace
 
 OutlineDetector::OutlineDetector(ListMemry<PixelChain>* chains, const OffMap* sourceMap,
-                                 std::unique_ptr<OffMap>* outlineMapAddr, std::unique_ptr<OffMap>* subtractMapAddr,
-                                 ResourceBitmapUtility* brushTable, Platform& platform, OutlineDetectorViews views)
+                                 std::unique_ptr<OffMap>* outlineMapAddr,
+                                 std::unique_ptr<OffMap>* subtractMapAddr, ResourceBitmapUtility* brushTable,
+                                 Platform& platform, OutlineDetectorViews views)
     : m_chains(chains),
       m_sourceMap(sourceMap),
       m_outlineMapAddr(outlineMapAddr),
@@ -52,19 +53,21 @@ OutlineDetector::~OutlineDetector() = default;
 
 bool OutlineDetector::Alloc_Outline_Map_in_RenderMan(int32_t height, int32_t width) {
   if (m_outlineMapAddr == nullptr) {
-    m_platform.Message("OutlineDetector::Alloc_Outline_Map_in_RenderMan  FAILED,   m_outlineMapAddr is  NULL.");
+    m_platform.Message(
+        "OutlineDetector::Alloc_Outline_Map_in_RenderMan  FAILED,   m_outlineMapAddr is  NULL.");
     return false;
   }
   std::unique_ptr<OffMap>& outline = *m_outlineMapAddr;
-  if (outline && outline->Get_Width() == width && outline->Get_Height() == height && outline->Get_Depth() == 24 &&
-      !outline->Is_Not_In_Memory()) {
+  if (outline && outline->Get_Width() == width && outline->Get_Height() == height &&
+      outline->Get_Depth() == 24 && !outline->Is_Not_In_Memory()) {
     outline->Fill(255);
     return true;
   }
   outline.reset();
   outline = New_White_Map(width, height, 24);
   if (!outline) {
-    m_platform.Message("OutlineDetector::Alloc_Outline_Map_in_RenderMan  FAILED,   could NOT alloc newOutMap.");
+    m_platform.Message(
+        "OutlineDetector::Alloc_Outline_Map_in_RenderMan  FAILED,   could NOT alloc newOutMap.");
     return false;
   }
   return true;
@@ -141,7 +144,8 @@ OffMap* OutlineDetector::Stop_Detection() {
   return nullptr;
 }
 
-OffMap* OutlineDetector::Make_Working_Bitmap_from_Canny_Detection(std::string& err, const OutlineDetectParms& parms) {
+OffMap* OutlineDetector::Make_Working_Bitmap_from_Canny_Detection(std::string& err,
+                                                                  const OutlineDetectParms& parms) {
   err.clear();
   if (m_outlineMapAddr == nullptr) {
     err = "Make_Working_Bitmap_from_Canny_Detection failed,  m_outlineMapAddr is NULL";
@@ -152,7 +156,8 @@ OffMap* OutlineDetector::Make_Working_Bitmap_from_Canny_Detection(std::string& e
     return nullptr;
   }
   const char* const kScaleOutOfBounds =
-      "OutlineDetector::Make_Working_Bitmap_from_Canny_Detection failed,  m_srcBitmapScaleDownFactor is out of "
+      "OutlineDetector::Make_Working_Bitmap_from_Canny_Detection failed,  m_srcBitmapScaleDownFactor is out "
+      "of "
       "bounds.";
   const double scale = parms.scale;
   const double scaledWidth = m_sourceMap->Get_Width() * scale;
@@ -167,7 +172,9 @@ OffMap* OutlineDetector::Make_Working_Bitmap_from_Canny_Detection(std::string& e
   const int32_t width = static_cast<int32_t>(scaledWidth);
   const int32_t height = static_cast<int32_t>(scaledHeight);
   if (!Alloc_Working_Map(height, width)) {
-    err = "OutlineDetector::Make_Working_Bitmap_from_Canny_Detection failed,  could not allocate the working map.";
+    err =
+        "OutlineDetector::Make_Working_Bitmap_from_Canny_Detection failed,  could not allocate the working "
+        "map.";
     return nullptr;
   }
   if (!inBounds) {
@@ -209,7 +216,8 @@ OffMap* OutlineDetector::Make_Working_Bitmap_from_Canny_Detection(std::string& e
   if (parms.patchSize >= 1) {
     progress.Set_Progress_Position(50);
     progress.Set_Progress_Text("Patching...");
-    if (!working->Hole_Plug_MultiAlgo_SeedFill(parms.patchSize, false, 0, 0, 0, count, err)) return Stop_Detection();
+    if (!working->Hole_Plug_MultiAlgo_SeedFill(parms.patchSize, false, 0, 0, 0, count, err))
+      return Stop_Detection();
     Show_Stage();
     ThinningMapFilter(working, messages).Filter();
     Show_Stage();
@@ -305,7 +313,8 @@ bool OutlineDetector::Detect_Outline(std::string& err, const OutlineDetectParms&
 
 // ---- publishing the painted outline ----------------------------------------------------------
 
-bool OutlineDetector::Render_PixelChains_to_OutlineMap(const ListMemry<PixelChain>& drawnChains, std::string& err) {
+bool OutlineDetector::Render_PixelChains_to_OutlineMap(const ListMemry<PixelChain>& drawnChains,
+                                                       std::string& err) {
   err.clear();
   if (m_sourceMap == nullptr) {
     err = "OutlineDetector::Render_PixelChains_to_OutlineMap FAILED,  there is no source map.";
@@ -325,7 +334,9 @@ bool OutlineDetector::Render_PixelChains_to_OutlineMap(const ListMemry<PixelChai
 bool OutlineDetector::Copy_OffMap_to_Rendermans_OutlineMap(const OffMap& map, std::string& err) {
   err.clear();
   if (m_outlineMapAddr == nullptr || !*m_outlineMapAddr) {
-    err = "Copy_OffMap_to_Rendermans_OutlineMap failed,  could not get a pointer to  RenderMan.m_outlineMapOversize";
+    err =
+        "Copy_OffMap_to_Rendermans_OutlineMap failed,  could not get a pointer to  "
+        "RenderMan.m_outlineMapOversize";
     return false;
   }
   const OffMap& outline = **m_outlineMapAddr;

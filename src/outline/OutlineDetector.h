@@ -119,7 +119,8 @@ class OutlineDetector {
                                  std::string& err);
   // One stamp of the current brush at (x, y) across `direction` (0 right,
   // counter-clockwise on the screen to 7 down-right).
-  bool Paint_Pencil_Kernal_8_Directions(int16_t x, int16_t y, int16_t direction, OffMap& map, std::string& err);
+  bool Paint_Pencil_Kernal_8_Directions(int16_t x, int16_t y, int16_t direction, OffMap& map,
+                                        std::string& err);
 
   // The direction history the stroke direction is estimated from.
   void Reset_Direction_History();

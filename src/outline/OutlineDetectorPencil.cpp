@@ -24,9 +24,11 @@ constexpr int16_t kAcrossDy[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
 
 // Cross-section lengths of the diagonal directions, by strip height (3 and
 // 4, 5 and 6, ... 11 and 12 share a row) and layer.
-constexpr int16_t kDiagonalLengths[5][OutlineDetector::kStampLayers] = {
-    {3, 2, 0, 0, 0, 0, 0, 0}, {3, 4, 3, 2, 0, 0, 0, 0}, {5, 4, 5, 4, 3, 0, 0, 0},
-    {7, 6, 7, 6, 5, 4, 3, 0}, {7, 8, 7, 8, 7, 6, 5, 4}};
+constexpr int16_t kDiagonalLengths[5][OutlineDetector::kStampLayers] = {{3, 2, 0, 0, 0, 0, 0, 0},
+                                                                        {3, 4, 3, 2, 0, 0, 0, 0},
+                                                                        {5, 4, 5, 4, 3, 0, 0, 0},
+                                                                        {7, 6, 7, 6, 5, 4, 3, 0},
+                                                                        {7, 8, 7, 8, 7, 6, 5, 4}};
 
 // The half-width of a midpoint circle of `radius` at `row` (its largest
 // |x| among the points the algorithm lays down there); -1 when the circle
@@ -52,7 +54,9 @@ int16_t Circle_Half_Width(int16_t radius, int16_t row) {
   return best;
 }
 
-bool Is_Diagonal(int16_t direction) { return (direction & 1) != 0; }
+bool Is_Diagonal(int16_t direction) {
+  return (direction & 1) != 0;
+}
 
 // The grey (first component) of the map at (x, y); outside an 8-bit map
 // this is black, as Get_Pixel reads it.
@@ -91,8 +95,9 @@ int16_t OutlineDetector::Set_PencilPen_Line_Style(const std::string& name, std::
       if (Equal_NoCase(name, m_brushTable[i].name)) found = i;
   }
   if (found < 0) {
-    err = Text_Format("OutlineDetector::Set_PencilPen_Line_Style FAILED,  no ResourceBitmapUtility has the name:   %s  ",
-                      name.c_str());
+    err = Text_Format(
+        "OutlineDetector::Set_PencilPen_Line_Style FAILED,  no ResourceBitmapUtility has the name:   %s  ",
+        name.c_str());
     return -1;
   }
   Set_Current_ResourceBitmapUtility(found, err);
@@ -107,8 +112,10 @@ int16_t OutlineDetector::Set_Current_ResourceBitmapUtility(int16_t index, std::s
     return 0;
   }
   if (m_brushTable == nullptr || !m_brushTable[index].m_pencilMapFromResource) {
-    err = "OutlineDetector::Set_Current_ResourceBitmapUtility  FAILED,  that ResourceBitmapUtility has NOT been "
-          "initialized.";
+    err =
+        "OutlineDetector::Set_Current_ResourceBitmapUtility  FAILED,  that ResourceBitmapUtility has NOT "
+        "been "
+        "initialized.";
     return 0;
   }
   m_currentBrush = index;
@@ -143,7 +150,8 @@ int16_t OutlineDetector::Direction_from_History() const {
   if (set < 2) return 6;
   const Pixel& newest = m_history[m_historyIndex == 0 ? m_historySize - 1 : m_historyIndex - 1];
   const Pixel& oldest = m_history[set < m_historySize ? 0 : m_historyIndex];
-  double theta = std::atan2(static_cast<double>(newest.y - oldest.y), static_cast<double>(newest.x - oldest.x));
+  double theta =
+      std::atan2(static_cast<double>(newest.y - oldest.y), static_cast<double>(newest.x - oldest.x));
   if (theta < 0) theta += 2 * std::numbers::pi;
   const double eighth = std::numbers::pi / 8;
   // y grows downwards: a positive angle turns towards the bottom of the
@@ -191,10 +199,18 @@ void OutlineDetector::Cross_Section(int16_t x, int16_t y, int16_t direction, int
   const bool even = m % 2 == 0;
   int16_t cx = 0, cy = 0;
   switch (direction) {
-    case 0: cx = static_cast<int16_t>(-m); break;
-    case 2: cy = m; break;
-    case 4: cx = m; break;
-    case 6: cy = static_cast<int16_t>(-m); break;
+    case 0:
+      cx = static_cast<int16_t>(-m);
+      break;
+    case 2:
+      cy = m;
+      break;
+    case 4:
+      cx = m;
+      break;
+    case 6:
+      cy = static_cast<int16_t>(-m);
+      break;
     case 1:
       cx = static_cast<int16_t>(even ? -v : -v - 1);
       cy = v;
@@ -211,14 +227,16 @@ void OutlineDetector::Cross_Section(int16_t x, int16_t y, int16_t direction, int
       cx = static_cast<int16_t>(-v);
       cy = static_cast<int16_t>(even ? -v : -v - 1);
       break;
-    default: break;
+    default:
+      break;
   }
   out.center = Pixel{static_cast<int16_t>(x + cx), static_cast<int16_t>(y + cy)};
 
   const int16_t ux = kAcrossDx[direction];
   const int16_t uy = kAcrossDy[direction];
   auto step = [&out, ux, uy](int16_t k, int16_t sign) {
-    return Pixel{static_cast<int16_t>(out.center.x + sign * k * ux), static_cast<int16_t>(out.center.y + sign * k * uy)};
+    return Pixel{static_cast<int16_t>(out.center.x + sign * k * ux),
+                 static_cast<int16_t>(out.center.y + sign * k * uy)};
   };
   if (layer >= 1 && Is_Diagonal(direction) && !even) {
     // Odd diagonal layers have no middle pixel of their own: side 0 starts
@@ -274,12 +292,14 @@ bool OutlineDetector::Paint_Pencil_Kernal_8_Directions(int16_t x, int16_t y, int
       Blend_White_Only(map, section.center.x, section.center.y, value(c - m, half));
     for (int16_t k = 0; k < section.count[0]; ++k) {
       const Pixel& p = section.side[0][k];
-      if (map.Is_Pixel_Light(p.x, p.y, 250, true)) Blend_White_Only(map, p.x, p.y, value(c - m, half - 1 - k));
+      if (map.Is_Pixel_Light(p.x, p.y, 250, true))
+        Blend_White_Only(map, p.x, p.y, value(c - m, half - 1 - k));
     }
     if (section.count[1] == 0) break;
     for (int16_t k = 0; k < section.count[1]; ++k) {
       const Pixel& p = section.side[1][k];
-      if (map.Is_Pixel_Light(p.x, p.y, 250, true)) Blend_White_Only(map, p.x, p.y, value(c - m, half + 1 + k));
+      if (map.Is_Pixel_Light(p.x, p.y, 250, true))
+        Blend_White_Only(map, p.x, p.y, value(c - m, half + 1 + k));
     }
   }
   return true;
@@ -308,7 +328,8 @@ bool OutlineDetector::Paint_Pencil_Line_wKernal(Pixel from, Pixel to, int16_t di
       error += dx;
       y += sy;
     }
-    if (!Paint_Pencil_Kernal_8_Directions(static_cast<int16_t>(x), static_cast<int16_t>(y), direction, map, err))
+    if (!Paint_Pencil_Kernal_8_Directions(static_cast<int16_t>(x), static_cast<int16_t>(y), direction, map,
+                                          err))
       return false;
     ++stampCount;
   }

@@ -2,20 +2,23 @@
 
 #include <algorithm>
 
+#include "app/RegionEditorApp.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
-#include "app/RegionEditorApp.h"
 
 namespace {
 
 const char* const kLoadSource = "First load a bitmap for a SOURCE.";
 const char* const kDetectSomeLines = "Detect some lines.";
 const char* const kBackupFailed = "DetectOutlineDialog::OnInitDialog FAILED,  RenderMan.Backup_Outline_Map";
-const char* const kStyleIndexWrong = "DetectOutlineDialog::Fill_Line_Style_ComboBox FAILED,  selectionsIndex is wrong.";
+const char* const kStyleIndexWrong =
+    "DetectOutlineDialog::Fill_Line_Style_ComboBox FAILED,  selectionsIndex is wrong.";
 const char* const kStyleNameEmpty =
-    "OutlineFilterDialog::Fill_Line_Style_ComboBox  FAILED,  renderMan.m_lastBitmapUtilitiyArrayIndex has a bad value.";
+    "OutlineFilterDialog::Fill_Line_Style_ComboBox  FAILED,  renderMan.m_lastBitmapUtilitiyArrayIndex has a "
+    "bad value.";
 const char* const kStyleSelectionBad =
-    "DetectOutlineDialog::On_SelectionChange_Line_Style_ComboBox FAILED,  m_lastBitmapUtilitiyArrayIndex has a bad "
+    "DetectOutlineDialog::On_SelectionChange_Line_Style_ComboBox FAILED,  m_lastBitmapUtilitiyArrayIndex has "
+    "a bad "
     "value. ";
 const char* const kPreviewNoFilterMap =
     "DetectOutlineDialog::Detect_Early_Preview_Image_to_Bitmap FAILED,  renderMan.m_filteredMap is NULL; ";
@@ -25,9 +28,13 @@ const char* const kDetectNoFilterMap =
 // Rows and columns at each edge of the preview that are whitened.
 constexpr int32_t kPreviewBorder = 4;
 
-int32_t Clamp_Position(int32_t position) { return std::clamp(position, 0, 100); }
+int32_t Clamp_Position(int32_t position) {
+  return std::clamp(position, 0, 100);
+}
 
-std::string Number_Text(int32_t value) { return Text_Format("%d", value); }
+std::string Number_Text(int32_t value) {
+  return Text_Format("%d", value);
+}
 
 }  // namespace
 
@@ -44,7 +51,9 @@ OutlineDialogController::OutlineDialogController(RegionEditorApp& app, OutlineDe
   if (!PixelChain::Set_Visible_by_Length(err, m_parms.minLineLength, drawn)) Show(err);
 }
 
-void OutlineDialogController::Show(const std::string& text) { m_app.Get_Platform().Message(text); }
+void OutlineDialogController::Show(const std::string& text) {
+  m_app.Get_Platform().Message(text);
+}
 
 void OutlineDialogController::Show_If(const std::string& text) {
   if (!text.empty()) Show(text);
@@ -78,7 +87,8 @@ void OutlineDialogController::OnInitDialog() {
 
   m_controls.detailPosition = Clamp_Position(100 - m_parms.detail);
   m_controls.detailLabel = Number_Text(m_controls.detailPosition);
-  m_controls.lineCountPosition = Clamp_Position(100 - static_cast<int32_t>(m_parms.lineCount / m_lineCountFactor));
+  m_controls.lineCountPosition =
+      Clamp_Position(100 - static_cast<int32_t>(m_parms.lineCount / m_lineCountFactor));
   m_controls.lineCountLabel = Number_Text(m_controls.lineCountPosition);
 
   // The "Modify Lines" sliders show the value they stand for (100 minus
@@ -87,7 +97,8 @@ void OutlineDialogController::OnInitDialog() {
   int32_t smooth = m_parms.smoothWindow * m_smoothDivisor;
   if (smooth <= 3) smooth = 0;
   Set_Modify_Slider(m_controls.smoothPosition, m_controls.smoothLabel, 100 - smooth);
-  Set_Modify_Slider(m_controls.nudgePosition, m_controls.nudgeLabel, 100 - m_parms.randomNudge * m_nudgeDivisor);
+  Set_Modify_Slider(m_controls.nudgePosition, m_controls.nudgeLabel,
+                    100 - m_parms.randomNudge * m_nudgeDivisor);
 
   m_scaleSteps = static_cast<int16_t>(m_parms.scale * 10);
   m_controls.scaleLabel = Text_Format(" %d", m_scaleSteps * 10);
@@ -175,8 +186,8 @@ void OutlineDialogController::On_Line_Count_Slider(int32_t position) {
 }
 
 void OutlineDialogController::On_Scale_Arrows(int32_t delta) {
-  m_scaleSteps = static_cast<int16_t>(std::clamp<int32_t>(m_scaleSteps + (delta < 1 ? 1 : -1), kMinScaleSteps,
-                                                          kMaxScaleSteps));
+  m_scaleSteps = static_cast<int16_t>(
+      std::clamp<int32_t>(m_scaleSteps + (delta < 1 ? 1 : -1), kMinScaleSteps, kMaxScaleSteps));
   m_parms.scale = m_scaleSteps * 0.1;
   m_controls.scaleLabel = Number_Text(static_cast<int32_t>(m_parms.scale * 100));
 }
@@ -222,7 +233,8 @@ bool OutlineDialogController::Begin_Detection(const char* noFilterMapText, const
   return true;
 }
 
-bool OutlineDialogController::Detect_Early_Preview_Image_to_Bitmap(std::string& err, OutlineDetectParms& parms) {
+bool OutlineDialogController::Detect_Early_Preview_Image_to_Bitmap(std::string& err,
+                                                                   OutlineDetectParms& parms) {
   err.clear();
   if (!Begin_Detection(kPreviewNoFilterMap, parms, err)) return false;
   RenderMan& renderMan = m_app.Get_RenderMan();
@@ -244,7 +256,8 @@ bool OutlineDialogController::Detect_Early_Preview_Image_to_Bitmap(std::string& 
   return true;
 }
 
-bool OutlineDialogController::Detect_New_Outline_and_Display_toViews(std::string& err, OutlineDetectParms& parms) {
+bool OutlineDialogController::Detect_New_Outline_and_Display_toViews(std::string& err,
+                                                                     OutlineDetectParms& parms) {
   err.clear();
   if (!Begin_Detection(kDetectNoFilterMap, parms, err)) return false;
   WaitCursor wait(m_app.Get_Platform().Cursor());
@@ -327,7 +340,8 @@ bool OutlineDialogController::On_Smooth_Lines_Slider(int32_t position) {
   const ListMemry<PixelChain>* detected = m_detector.Get_Chains();
   if (detected != nullptr) {
     PixelChain::Restore_from_Chains(*detected, drawn, m_app.Get_Platform().Messages());
-    if (!detected->Is_Empty() && m_parms.smoothWindow != 0) PixelChain::Smooth_PixelChains(drawn, m_parms.smoothWindow);
+    if (!detected->Is_Empty() && m_parms.smoothWindow != 0)
+      PixelChain::Smooth_PixelChains(drawn, m_parms.smoothWindow);
   }
   return Show_Lines_of_Length(drawn);
 }

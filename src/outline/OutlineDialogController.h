@@ -27,15 +27,15 @@ class RegionEditorApp;
 
 // Everything the dialog shows, as plain data (control ids in brackets).
 struct OutlineDialogControls {
-  bool connectShortLines = true;         // "Connect Short Lines" [1049]
-  int32_t detailPosition = 0;            // "Detail" [1061], label [1068]
-  int32_t lineCountPosition = 0;         // "Line Count" [1050], label [1051]
-  int32_t lineLengthsPosition = 0;       // "   Line Lengths" [1058], label [1069]
-  int32_t smoothPosition = 0;            // "Smooth   Lines" [1063], label [1070]
-  int32_t nudgePosition = 0;             // "Random   Nudge" [1059], label [1071]
+  bool connectShortLines = true;    // "Connect Short Lines" [1049]
+  int32_t detailPosition = 0;       // "Detail" [1061], label [1068]
+  int32_t lineCountPosition = 0;    // "Line Count" [1050], label [1051]
+  int32_t lineLengthsPosition = 0;  // "   Line Lengths" [1058], label [1069]
+  int32_t smoothPosition = 0;       // "Smooth   Lines" [1063], label [1070]
+  int32_t nudgePosition = 0;        // "Random   Nudge" [1059], label [1071]
   std::string detailLabel, lineCountLabel, lineLengthsLabel, smoothLabel, nudgeLabel;
-  std::string scaleLabel;                // the scale in percent [1053]
-  std::vector<std::string> lineStyles;   // "Line Styles" [1057]
+  std::string scaleLabel;               // the scale in percent [1053]
+  std::vector<std::string> lineStyles;  // "Line Styles" [1057]
   int32_t lineStyleSelection = -1;
 };
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ByteOrder.h"
 #include "persistence/ListFile.h"
+#include "platform/ByteOrder.h"
 #include "platform/Text.h"
 
 namespace {
@@ -75,7 +75,8 @@ bool Walk_For_Tag(ListFile& file, const std::string& tag, int64_t from, uint8_t&
   const int64_t fileLength = file.Get_Length();
   uint8_t signature[External::kTagLength] = {};
   file.Seek(0);
-  if (file.Read(signature, sizeof signature) < sizeof signature || !Is_Tag(signature, kSignature)) return false;
+  if (file.Read(signature, sizeof signature) < sizeof signature || !Is_Tag(signature, kSignature))
+    return false;
   int64_t position = External::kTagLength + 1;
   while (position + static_cast<int64_t>(External::kChunkHeaderBytes) <= fileLength) {
     uint8_t header[External::kChunkHeaderBytes] = {};

@@ -8,8 +8,8 @@
 #include <new>
 #include <vector>
 
-#include "platform/ByteOrder.h"
 #include "persistence/ListFile.h"
+#include "platform/ByteOrder.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
 

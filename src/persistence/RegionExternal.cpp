@@ -6,9 +6,9 @@
 #include <new>
 #include <vector>
 
-#include "platform/ByteOrder.h"
 #include "persistence/InlineBitmaps.h"
 #include "persistence/ListFile.h"
+#include "platform/ByteOrder.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"

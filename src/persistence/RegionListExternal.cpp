@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "platform/ByteOrder.h"
-#include "platform/Text.h"
+#include "app/RegionEditorApp.h"
 #include "persistence/InlineBitmaps.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionExternal.h"
+#include "platform/ByteOrder.h"
+#include "platform/Text.h"
 #include "raster/OffMap.h"
-#include "app/RegionEditorApp.h"
 #include "regions/RegionListSubject.h"
 #include "regions/RegionSubject.h"
 
@@ -182,9 +182,11 @@ bool RegionListExternal::Emit(ListFile& file, int32_t /*options*/, std::string& 
   // find its photo again.
   if (header.sourcePhotoPath.size() >= RegionListFileHeader::kPathBytes) {
     err = Text_Format(
-        "RegionListExternal::Emit failed,  the source photo's path is %d bytes long; a list file keeps at most "
+        "RegionListExternal::Emit failed,  the source photo's path is %d bytes long; a list file keeps at "
+        "most "
         "%d.  Move the photo to a shorter path.",
-        static_cast<int>(header.sourcePhotoPath.size()), static_cast<int>(RegionListFileHeader::kPathBytes - 1));
+        static_cast<int>(header.sourcePhotoPath.size()),
+        static_cast<int>(RegionListFileHeader::kPathBytes - 1));
     return false;
   }
   uint8_t bytes[RegionListFileHeader::kBytes];

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <new>
 
+#include "app/RegionEditorApp.h"
 #include "framework/ListComponentSubject.h"
 #include "persistence/External.h"
 #include "persistence/ListFile.h"
@@ -13,7 +14,6 @@
 #include "platform/PathNames.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
-#include "app/RegionEditorApp.h"
 #include "render/ImageFiles.h"
 
 namespace {

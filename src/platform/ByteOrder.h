@@ -21,16 +21,22 @@ inline void Put_LE32(uint8_t* p, uint32_t v) {
   p[3] = static_cast<uint8_t>(v >> 24);
 }
 
-inline uint16_t Get_LE_U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
-inline uint32_t Get_LE_U32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
+inline uint16_t Get_LE_U16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
 }
 
-inline int16_t Get_LE16(const uint8_t* p) { return static_cast<int16_t>(Get_LE_U16(p)); }
+inline uint32_t Get_LE_U32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
 
-inline int32_t Get_LE32(const uint8_t* p) { return static_cast<int32_t>(Get_LE_U32(p)); }
+inline int16_t Get_LE16(const uint8_t* p) {
+  return static_cast<int16_t>(Get_LE_U16(p));
+}
+
+inline int32_t Get_LE32(const uint8_t* p) {
+  return static_cast<int32_t>(Get_LE_U32(p));
+}
 
 // A zero-terminated text field of `size` bytes: at most size - 1
 // characters, the rest zero.

@@ -1,11 +1,11 @@
 #include "platform/FolderListing.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 std::vector<std::string> Plain_Files_In_Folder(const std::string& folder) {
   std::vector<std::string> names;

@@ -2,7 +2,9 @@
 
 namespace {
 
-size_t Last_Separator(std::string_view path) { return path.find_last_of("/\\"); }
+size_t Last_Separator(std::string_view path) {
+  return path.find_last_of("/\\");
+}
 
 }  // namespace
 
@@ -11,7 +13,9 @@ std::string Path_File_Name(std::string_view path) {
   return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
 }
 
-bool Path_Has_Folder(std::string_view path) { return Last_Separator(path) != std::string_view::npos; }
+bool Path_Has_Folder(std::string_view path) {
+  return Last_Separator(path) != std::string_view::npos;
+}
 
 std::string Path_Folder(std::string_view path) {
   const size_t sep = Last_Separator(path);

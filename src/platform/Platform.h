@@ -10,8 +10,7 @@
 class Platform {
  public:
   Platform(MessageService& messages, FileDialogService& dialogs, CursorService& cursor,
-           ProgressBox& progressBox, ClockService& clock, ResourceService& resources,
-           PictureCodec& codec)
+           ProgressBox& progressBox, ClockService& clock, ResourceService& resources, PictureCodec& codec)
       : m_messages(messages),
         m_dialogs(dialogs),
         m_cursor(cursor),

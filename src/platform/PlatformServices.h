@@ -21,8 +21,7 @@ class MessageService {
   virtual ~MessageService() = default;
   // Shows `text` (a "\n" is a line break) with the given buttons and waits
   // for the user's answer.
-  virtual MessageAnswer Message_Box(const std::string& text,
-                                    MessageButtons buttons = MessageButtons::Ok) = 0;
+  virtual MessageAnswer Message_Box(const std::string& text, MessageButtons buttons = MessageButtons::Ok) = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -102,8 +101,8 @@ struct ResourceBitmap {
   int id = 0;
   int width = 0;
   int height = 0;
-  int depth = 0;                   // bits per pixel: 8 (grey) or 24 (blue, green, red)
-  const uint8_t* pixels = nullptr; // rows top-down, `stride` bytes each
+  int depth = 0;                    // bits per pixel: 8 (grey) or 24 (blue, green, red)
+  const uint8_t* pixels = nullptr;  // rows top-down, `stride` bytes each
   int stride = 0;
 };
 

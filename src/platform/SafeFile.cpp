@@ -15,7 +15,9 @@
 
 namespace {
 
-std::string System_Reason() { return std::strerror(errno); }
+std::string System_Reason() {
+  return std::strerror(errno);
+}
 
 // The table of temporary files.  A slot is free, being filled, or holds a
 // path the signal handler may remove; the handler reads only slots whose
@@ -63,7 +65,9 @@ bool Write_Fully(const void* data, size_t size, std::string& reason, Put put) {
 
 }  // namespace
 
-SafeFileWriter::~SafeFileWriter() { Discard(); }
+SafeFileWriter::~SafeFileWriter() {
+  Discard();
+}
 
 bool SafeFileWriter::Open(const std::string& target, std::string& reason) {
   Discard();

@@ -35,9 +35,16 @@ uint32_t Next_Code_Point(std::string_view s, size_t& i) {
   }
   int extra = 0;
   uint32_t cp = b0;
-  if (b0 >= 0xC0 && b0 < 0xE0) { extra = 1; cp = b0 & 0x1F; }
-  else if (b0 >= 0xE0 && b0 < 0xF0) { extra = 2; cp = b0 & 0x0F; }
-  else if (b0 >= 0xF0 && b0 < 0xF8) { extra = 3; cp = b0 & 0x07; }
+  if (b0 >= 0xC0 && b0 < 0xE0) {
+    extra = 1;
+    cp = b0 & 0x1F;
+  } else if (b0 >= 0xE0 && b0 < 0xF0) {
+    extra = 2;
+    cp = b0 & 0x0F;
+  } else if (b0 >= 0xF0 && b0 < 0xF8) {
+    extra = 3;
+    cp = b0 & 0x07;
+  }
   if (extra == 0 || i + static_cast<size_t>(extra) >= s.size()) {
     ++i;
     return b0 | 0x80000000u;  // a lone byte, kept apart from real code points
@@ -56,9 +63,8 @@ uint32_t Next_Code_Point(std::string_view s, size_t& i) {
 
 uint32_t Fold_Case(uint32_t cp) {
   if (cp >= 'A' && cp <= 'Z') return cp + 32;
-  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 32;   // Latin-1 capitals
-  if (cp >= 0x100 && cp <= 0x17F && cp != 0x130 && cp != 0x131 && cp != 0x138 &&
-      cp != 0x149 && cp != 0x17F) {
+  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 32;  // Latin-1 capitals
+  if (cp >= 0x100 && cp <= 0x17F && cp != 0x130 && cp != 0x131 && cp != 0x138 && cp != 0x149 && cp != 0x17F) {
     // Latin Extended-A pairs capitals and small letters; the pairing shifts
     // parity in the ranges 0x139..0x148 and 0x179..0x17E.
     const bool oddIsCapital = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);

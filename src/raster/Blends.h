@@ -6,7 +6,9 @@
 
 #include <cstdint>
 
-inline int16_t Blend_Lift(int16_t v) { return v == 255 ? 256 : v; }
+inline int16_t Blend_Lift(int16_t v) {
+  return v == 255 ? 256 : v;
+}
 
 inline int16_t Blend_Clamp(int32_t v) {
   return static_cast<int16_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
@@ -27,9 +29,8 @@ inline int16_t Transparent_Blend(int16_t paint, int16_t under) {
 
 // The colour is at least as light as the pixel in red and green and
 // strictly lighter in blue.
-inline bool Is_Lighter_Than(int16_t colorR, int16_t colorG, int16_t colorB, int16_t pixelR,
-                            int16_t pixelG, int16_t pixelB) {
-  return Blend_Lift(colorR) >= Blend_Lift(pixelR) &&
-         Blend_Lift(colorG) >= Blend_Lift(pixelG) &&
+inline bool Is_Lighter_Than(int16_t colorR, int16_t colorG, int16_t colorB, int16_t pixelR, int16_t pixelG,
+                            int16_t pixelB) {
+  return Blend_Lift(colorR) >= Blend_Lift(pixelR) && Blend_Lift(colorG) >= Blend_Lift(pixelG) &&
          Blend_Lift(colorB) > Blend_Lift(pixelB);
 }

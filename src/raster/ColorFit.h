@@ -14,7 +14,9 @@
 constexpr int kColorFitRounds = 12;
 
 // A fit has converged when all three differences are within 4.
-inline bool Within_4(int a, int b, int c) { return std::abs(a) <= 4 && std::abs(b) <= 4 && std::abs(c) <= 4; }
+inline bool Within_4(int a, int b, int c) {
+  return std::abs(a) <= 4 && std::abs(b) <= 4 && std::abs(c) <= 4;
+}
 
 inline int16_t Saturate16(int v) {
   return static_cast<int16_t>(v < INT16_MIN ? INT16_MIN : (v > INT16_MAX ? INT16_MAX : v));

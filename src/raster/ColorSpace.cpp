@@ -72,13 +72,38 @@ void HSV_to_RGB(int16_t h, int16_t s, int16_t v, int16_t* r, int16_t* g, int16_t
   const int t = static_cast<int>(V * (1.0 - S * (1.0 - frac)) * 255.0);
   int rr = -9, gg = -9, bb = -9;
   switch (sector) {
-    case 0: rr = v; gg = t; bb = p; break;
-    case 1: rr = q; gg = v; bb = p; break;
-    case 2: rr = p; gg = v; bb = t; break;
-    case 3: rr = p; gg = q; bb = v; break;
-    case 4: rr = t; gg = p; bb = v; break;
-    case 5: rr = v; gg = p; bb = q; break;
-    default: break;  // a hue above 360: left at -9, which the clamp turns into 0
+    case 0:
+      rr = v;
+      gg = t;
+      bb = p;
+      break;
+    case 1:
+      rr = q;
+      gg = v;
+      bb = p;
+      break;
+    case 2:
+      rr = p;
+      gg = v;
+      bb = t;
+      break;
+    case 3:
+      rr = p;
+      gg = q;
+      bb = v;
+      break;
+    case 4:
+      rr = t;
+      gg = p;
+      bb = v;
+      break;
+    case 5:
+      rr = v;
+      gg = p;
+      bb = q;
+      break;
+    default:
+      break;  // a hue above 360: left at -9, which the clamp turns into 0
   }
   *r = Clamp_Component(rr);
   *g = Clamp_Component(gg);

@@ -26,9 +26,15 @@ inline uint32_t Pack_RGB(int r, int g, int b) {
   return static_cast<uint32_t>(r & 0xFF) | (static_cast<uint32_t>(g & 0xFF) << 8) |
          (static_cast<uint32_t>(b & 0xFF) << 16);
 }
-inline int Packed_Red(uint32_t c) { return static_cast<int>(c & 0xFF); }
-inline int Packed_Green(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline int Packed_Blue(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline int Packed_Red(uint32_t c) {
+  return static_cast<int>(c & 0xFF);
+}
+inline int Packed_Green(uint32_t c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+inline int Packed_Blue(uint32_t c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 
 void RGB_to_HSV(int16_t r, int16_t g, int16_t b, int16_t* h, int16_t* s, int16_t* v);
 void HSV_to_RGB(int16_t h, int16_t s, int16_t v, int16_t* r, int16_t* g, int16_t* b);

@@ -11,10 +11,17 @@
 int32_t OffMap::Row_Stride(int32_t width, int32_t depth) {
   int64_t data = 0;
   switch (depth) {
-    case 24: data = 3 * static_cast<int64_t>(width); break;
-    case 8: data = width; break;
-    case 1: data = (static_cast<int64_t>(width) + 7) / 8; break;
-    default: return 0;
+    case 24:
+      data = 3 * static_cast<int64_t>(width);
+      break;
+    case 8:
+      data = width;
+      break;
+    case 1:
+      data = (static_cast<int64_t>(width) + 7) / 8;
+      break;
+    default:
+      return 0;
   }
   const int64_t stride = (data + 3) / 4 * 4;
   return stride > std::numeric_limits<int32_t>::max() ? 0 : static_cast<int32_t>(stride);
@@ -22,10 +29,14 @@ int32_t OffMap::Row_Stride(int32_t width, int32_t depth) {
 
 int32_t OffMap::Header_Bytes(int32_t depth) {
   switch (depth) {
-    case 24: return 40;
-    case 8: return 40 + 256 * 4;
-    case 1: return 40 + 2 * 4;
-    default: return 0;
+    case 24:
+      return 40;
+    case 8:
+      return 40 + 256 * 4;
+    case 1:
+      return 40 + 2 * 4;
+    default:
+      return 0;
   }
 }
 
@@ -117,10 +128,17 @@ void OffMap::Fill(int16_t value) {
   if (!m_bits) return;
   uint8_t byte = 0;
   switch (m_depth) {
-    case 8: byte = static_cast<uint8_t>(value); break;
-    case 1: byte = value != 0 ? 0xFF : 0x00; break;
-    case 24: byte = value == 255 ? 0xFF : 0x00; break;
-    default: return;
+    case 8:
+      byte = static_cast<uint8_t>(value);
+      break;
+    case 1:
+      byte = value != 0 ? 0xFF : 0x00;
+      break;
+    case 24:
+      byte = value == 255 ? 0xFF : 0x00;
+      break;
+    default:
+      return;
   }
   std::memset(m_bits, byte, static_cast<size_t>(m_imageBytes));
 }
@@ -144,11 +162,10 @@ bool OffMap::Is_Pixel_Red_Value(int32_t x, int32_t y, int16_t value) const {
   return r == value;
 }
 
-void OffMap::Get_Pixel_Filtered(int32_t x, int32_t y, int16_t mode, int16_t count, int16_t& r,
-                                int16_t& g, int16_t& b) const {
+void OffMap::Get_Pixel_Filtered(int32_t x, int32_t y, int16_t mode, int16_t count, int16_t& r, int16_t& g,
+                                int16_t& b) const {
   Get_Pixel(x, y, r, g, b);
-  if (mode != kFilterMean && mode != kFilterMedian && mode != kFilterMax && mode != kFilterMin)
-    return;
+  if (mode != kFilterMean && mode != kFilterMedian && mode != kFilterMax && mode != kFilterMin) return;
   // The pixel itself, then the neighbours +1, -1, +2, -2, ... +16, -16.
   constexpr int kMaxSamples = 33;
   int16_t reds[kMaxSamples];
@@ -198,8 +215,7 @@ void OffMap::Fill_Column(int32_t x, int16_t v) {
 }
 
 int16_t OffMap::Copy_Row(int32_t fromY, int32_t toY) {
-  if (!m_bits || fromY == toY || fromY < 0 || toY < 0 || fromY >= m_height || toY >= m_height)
-    return -1;
+  if (!m_bits || fromY == toY || fromY < 0 || toY < 0 || fromY >= m_height || toY >= m_height) return -1;
   const uint8_t* from = Row(fromY);
   uint8_t* to = Row(toY);
   int16_t maxRed = 0;
@@ -213,8 +229,7 @@ int16_t OffMap::Copy_Row(int32_t fromY, int32_t toY) {
 }
 
 int16_t OffMap::Copy_Column(int32_t fromX, int32_t toX) {
-  if (!m_bits || fromX == toX || fromX < 0 || toX < 0 || fromX >= m_width || toX >= m_width)
-    return -1;
+  if (!m_bits || fromX == toX || fromX < 0 || toX < 0 || fromX >= m_width || toX >= m_width) return -1;
   int16_t maxRed = 0;
   for (int32_t y = 0; y < m_height; ++y) {
     uint8_t* row = Row(y);

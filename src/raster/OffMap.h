@@ -63,9 +63,7 @@ class OffMap {
   static int32_t Row_Stride(int32_t width, int32_t depth);
 
   // ---- pixel access -----------------------------------------------------------
-  bool Is_Inside(int32_t x, int32_t y) const {
-    return x >= 0 && y >= 0 && x < m_width && y < m_height;
-  }
+  bool Is_Inside(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
   // Stores the colour, each component clamped to 0..255.  Depth 8 keeps the
   // red component; depth 1 clears the bit only for (0, 0, 0).
   void Set_Pixel(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b);
@@ -95,28 +93,26 @@ class OffMap {
     kFilterMax = 3,
     kFilterMin = 10
   };
-  void Get_Pixel_Filtered(int32_t x, int32_t y, int16_t mode, int16_t count, int16_t& r,
-                          int16_t& g, int16_t& b) const;
+  void Get_Pixel_Filtered(int32_t x, int32_t y, int16_t mode, int16_t count, int16_t& r, int16_t& g,
+                          int16_t& b) const;
 
   // ---- colour-modified reads ----------------------------------------------------
   // The pixel shifted in HSV by the offsets (hue wraps, saturation and value
   // are clamped to 0..255).  All offsets 0 returns the pixel as stored; white
   // stays white; a grey pixel stays grey at its new value.
-  void Get_Pixel_ColorModified(int32_t x, int32_t y, int16_t dHue, int16_t dSat, int16_t dVal,
-                               int16_t& r, int16_t& g, int16_t& b) const;
+  void Get_Pixel_ColorModified(int32_t x, int32_t y, int16_t dHue, int16_t dSat, int16_t dVal, int16_t& r,
+                               int16_t& g, int16_t& b) const;
   // The same in YIQ: the offsets are added to Y, I and Q.
-  void Get_Pixel_YIQ_Modified(int32_t x, int32_t y, int16_t dY, int16_t dI, int16_t dQ,
-                              int16_t& r, int16_t& g, int16_t& b) const;
+  void Get_Pixel_YIQ_Modified(int32_t x, int32_t y, int16_t dY, int16_t dI, int16_t dQ, int16_t& r,
+                              int16_t& g, int16_t& b) const;
   // The HSV shift followed by the YIQ shift of the result (all offsets 0:
   // unchanged; white stays white).
-  void Get_Pixel_HSV_YIQ_Modified(int32_t x, int32_t y, int16_t dHue, int16_t dSat,
-                                  int16_t dVal, int16_t dY, int16_t dI, int16_t dQ, int16_t& r,
-                                  int16_t& g, int16_t& b) const;
+  void Get_Pixel_HSV_YIQ_Modified(int32_t x, int32_t y, int16_t dHue, int16_t dSat, int16_t dVal, int16_t dY,
+                                  int16_t dI, int16_t dQ, int16_t& r, int16_t& g, int16_t& b) const;
   // Bilinear interpolation of the four pixels around (x, y), read with
   // Get_Pixel.  With `grey` the luminance 0.299 r + 0.587 g + 0.114 b is
   // interpolated and returned in all three outputs.
-  void Get_Pixel_Bilinear(double x, double y, int16_t& r, int16_t& g, int16_t& b,
-                          bool grey) const;
+  void Get_Pixel_Bilinear(double x, double y, int16_t& r, int16_t& g, int16_t& b, bool grey) const;
 
   // ---- rows and columns ---------------------------------------------------------
   // Whole row / column to grey v; ignored when out of range.
@@ -145,8 +141,7 @@ class OffMap {
                      std::string& err);
   // 8-bit maps of one size: every byte of this map whose source byte is
   // <= threshold (or >= threshold with `atOrAbove`) becomes newValue.
-  bool Mask_Bits(const OffMap& source, int16_t threshold, int16_t newValue, bool atOrAbove,
-                 std::string& err);
+  bool Mask_Bits(const OffMap& source, int16_t threshold, int16_t newValue, bool atOrAbove, std::string& err);
   // Every byte becomes source / 2 + own / 2.
   bool Merge_Bits(const OffMap& source, std::string& err);
 
@@ -162,28 +157,24 @@ class OffMap {
 
   // ---- new maps (the caller owns the result; null and `err` on failure) ----
   std::unique_ptr<OffMap> Make_ScaledDown_Copy(std::string& err) const;
-  std::unique_ptr<OffMap> Make_ScaledDown_ColorModified_Copy(int16_t dHue, int16_t dSat,
-                                                             int16_t dVal,
+  std::unique_ptr<OffMap> Make_ScaledDown_ColorModified_Copy(int16_t dHue, int16_t dSat, int16_t dVal,
                                                              std::string& err) const;
 
   // Depth conversions.
   // Off mask pixels become (r, g, b), on pixels white.
   static std::unique_ptr<OffMap> Alloc_A_24bit_OffMap_from_1bit_MaskMap(std::string& err,
-                                                                        const OffMap& maskMap,
-                                                                        int16_t r, int16_t g,
-                                                                        int16_t b);
+                                                                        const OffMap& maskMap, int16_t r,
+                                                                        int16_t g, int16_t b);
   // Tonal value v becomes grey (v, v, v).
-  static std::unique_ptr<OffMap> Alloc_A_24bit_OffMap_from_8bit_TonalMap(const OffMap& map,
-                                                                         std::string& err);
+  static std::unique_ptr<OffMap> Alloc_A_24bit_OffMap_from_8bit_TonalMap(const OffMap& map, std::string& err);
   // Grey pixels keep their value, coloured pixels become 0.
-  static std::unique_ptr<OffMap> Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap(
-      std::string& err, const OffMap& srcMap);
+  static std::unique_ptr<OffMap> Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap(std::string& err,
+                                                                                   const OffMap& srcMap);
   // Pure white pixels on, everything else off.
   static std::unique_ptr<OffMap> Alloc_A_1bit_MaskMap_from_24Bit_ColorMap(std::string& err,
-                                                                         const OffMap& srcMap);
+                                                                          const OffMap& srcMap);
   // Each pixel becomes its HSV value (the largest of r, g, b).
-  static std::unique_ptr<OffMap> Alloc_An_8bit_GreyScale_Copy(const OffMap& srcMap,
-                                                              std::string& err);
+  static std::unique_ptr<OffMap> Alloc_An_8bit_GreyScale_Copy(const OffMap& srcMap, std::string& err);
 
   // ---- whole-map tests and statistics ----------------------------------------
   // Samples from (width / 4, height / 4) in steps of +20 on both axes; an
@@ -213,8 +204,8 @@ class OffMap {
   // pixels counted; `percent` is that number per cent of the mask map's
   // pixels.  An empty or inverted area shows a message and returns -1.
   int32_t Calc_Average_RGB_Components(int16_t& r, int16_t& g, int16_t& b, const RectShrt& maskRect,
-                                      const RectShrt& areaRect, const OffMap& maskMap,
-                                      int32_t& percent, MessageService& messages) const;
+                                      const RectShrt& areaRect, const OffMap& maskMap, int32_t& percent,
+                                      MessageService& messages) const;
 
   // ---- bulk recolouring ---------------------------------------------------------
   void Modify_Colors_In_Place(int16_t dHue, int16_t dSat, int16_t dVal);
@@ -231,25 +222,23 @@ class OffMap {
   // hue, saturation and value.  The offsets receive the net shift;
   // `nearWhite` is set when the fit did not converge and the final mean is
   // almost white (all components above 239).
-  bool Fit_To_HSV_Color_OffMap(int16_t targetHue, int16_t targetSat, int16_t targetVal,
-                               bool& nearWhite, int16_t& hueOffset, int16_t& satOffset,
-                               int16_t& valOffset, std::string& err);
+  bool Fit_To_HSV_Color_OffMap(int16_t targetHue, int16_t targetSat, int16_t targetVal, bool& nearWhite,
+                               int16_t& hueOffset, int16_t& satOffset, int16_t& valOffset, std::string& err);
   // Selects the YIQ variant: the same scheme on the YIQ means with
   // Get_Pixel_YIQ_Modified, up to 24 rounds, returning the net Y, I, Q
   // offsets.
   struct Fit_YIQ {};
-  bool Fit_To_HSV_Color_OffMap(Fit_YIQ, int16_t targetY, int16_t targetI, int16_t targetQ,
-                               int16_t& yOffset, int16_t& iOffset, int16_t& qOffset,
-                               std::string& err);
+  bool Fit_To_HSV_Color_OffMap(Fit_YIQ, int16_t targetY, int16_t targetI, int16_t targetQ, int16_t& yOffset,
+                               int16_t& iOffset, int16_t& qOffset, std::string& err);
   // Selects the per-pixel variant: hue and saturation are driven by the
   // per-pixel HSV mean through HSV offsets, brightness by the YIQ luminance
   // mean through a Y offset (Get_Pixel_HSV_YIQ_Modified), up to 12 rounds.
   // The offsets returned are HSV: the net hue and saturation offsets and
   // the change of the mean value.  `nearWhite` as in the main variant.
   struct Fit_PerPixel {};
-  bool Fit_To_HSV_Color_OffMap(Fit_PerPixel, int16_t targetHue, int16_t targetSat,
-                               int16_t targetVal, bool& nearWhite, int16_t& hueOffset,
-                               int16_t& satOffset, int16_t& valOffset, std::string& err);
+  bool Fit_To_HSV_Color_OffMap(Fit_PerPixel, int16_t targetHue, int16_t targetSat, int16_t targetVal,
+                               bool& nearWhite, int16_t& hueOffset, int16_t& satOffset, int16_t& valOffset,
+                               std::string& err);
 
   // ---- operations added by the other parts of the raster core ----------------
   // seed fill: seed stack, flood fills, blob and solid-area operations
@@ -281,62 +270,63 @@ class OffMap {
   // has no entries, and when the runs waiting on it reach its usable size
   // (the area could come out incomplete); the pixels taken until then stay
   // marked.
-  bool SeedFill_Create_MaskMap_from_Blobs_of_Pixels(int32_t x, int32_t y, bool paint, int16_t r,
-                                                    int16_t g, int16_t b, int16_t threshold,
-                                                    OffMap& fillMask, OffMap* totalMask,
-                                                    RectShrt& rect, int32_t& count,
-                                                    LINESEGMENToffmap* stack,
-                                                    int32_t lineCountInSeedStack, bool wantLight,
-                                                    int32_t& maxStackHeight, std::string& err);
+  bool SeedFill_Create_MaskMap_from_Blobs_of_Pixels(int32_t x, int32_t y, bool paint, int16_t r, int16_t g,
+                                                    int16_t b, int16_t threshold, OffMap& fillMask,
+                                                    OffMap* totalMask, RectShrt& rect, int32_t& count,
+                                                    LINESEGMENToffmap* stack, int32_t lineCountInSeedStack,
+                                                    bool wantLight, int32_t& maxStackHeight,
+                                                    std::string& err);
   // The same fill on an unbounded list stack (Push_LineSegment and
   // Pop_From_LineSegment_Stack); the total mask is required here.
-  bool SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(
-      int32_t x, int32_t y, bool paint, int16_t r, int16_t g, int16_t b, int16_t threshold,
-      bool wantLight, OffMap& fillMask, OffMap* totalMask, RectShrt& rect, int32_t& count,
-      int32_t& maxStackHeight, MessageService& messages, std::string& err);
+  bool SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(int32_t x, int32_t y, bool paint, int16_t r,
+                                                                int16_t g, int16_t b, int16_t threshold,
+                                                                bool wantLight, OffMap& fillMask,
+                                                                OffMap* totalMask, RectShrt& rect,
+                                                                int32_t& count, int32_t& maxStackHeight,
+                                                                MessageService& messages, std::string& err);
   // The list stack of that fill.  A push allocates one record and is made
   // only when the row to explore, y + dy, lies inside the map.  A pop hands
   // back the run, the row to explore and dy; popping an empty stack shows a
   // message and gives false, and a row outside the map is reported and
   // clamped to the nearest edge row.
-  void Push_LineSegment(ListMemry<LINESEGMENToffmap>& stack, int16_t xLeft, int16_t xRight,
-                        int16_t y, int16_t dy) const;
+  void Push_LineSegment(ListMemry<LINESEGMENToffmap>& stack, int16_t xLeft, int16_t xRight, int16_t y,
+                        int16_t dy) const;
   bool Pop_From_LineSegment_Stack(ListMemry<LINESEGMENToffmap>& stack, int16_t& x1, int16_t& x2,
-                                  int16_t& rowToExplore, int16_t& dy,
-                                  MessageService& messages) const;
+                                  int16_t& rowToExplore, int16_t& dy, MessageService& messages) const;
   // Flood fill with its own order: each run is searched for the runs it
   // touches above and below before it is taken.  Fillable at threshold 250
   // and unclaimed in both masks; both masks are required and both marked.
-  bool Flood_Read(int32_t x, int32_t y, OffMap& fillMask, OffMap* totalMask, bool wantLight,
-                  RectShrt& rect, int32_t& count, int32_t& maxStackHeight, std::string& err);
+  bool Flood_Read(int32_t x, int32_t y, OffMap& fillMask, OffMap* totalMask, bool wantLight, RectShrt& rect,
+                  int32_t& count, int32_t& maxStackHeight, std::string& err);
   // Fills the area of pixels exactly (r, g, b) without changing this map.
   // Runs that do not fit the fill's stack of 20000 entries are dropped.
-  bool SeedFill_Colored_Area(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b,
-                             OffMap& fillMask, OffMap* totalMask, RectShrt& rect, int32_t& count,
-                             std::string& err);
+  bool SeedFill_Colored_Area(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b, OffMap& fillMask,
+                             OffMap* totalMask, RectShrt& rect, int32_t& count, std::string& err);
   // Paints the area of pixels that are not light (threshold 250) with
   // (r, g, b) and returns the number of painted pixels; each pixel is
   // painted once, whatever the colour.  -1 when the fill's mask cannot be
   // allocated.
-  int32_t Seed_Fill_Color(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b,
-                          std::string& err);
+  int32_t Seed_Fill_Color(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b, std::string& err);
 
   // Cuts the area of exact colour (r, g, b) around (x, y) out into a new
   // white map of this map's depth and the area's box size.  Null without a
   // text when the area has fewer than minPixels pixels or its box is
   // narrower or lower than minSide.
-  std::unique_ptr<OffMap> SeedFill_24ColorMap_Create_from_Colored_Pixels(
-      int32_t x, int32_t y, int16_t r, int16_t g, int16_t b, OffMap* totalMask,
-      int32_t minPixels, int32_t minSide, RectShrt& rect, int32_t& count, std::string& err);
+  std::unique_ptr<OffMap> SeedFill_24ColorMap_Create_from_Colored_Pixels(int32_t x, int32_t y, int16_t r,
+                                                                         int16_t g, int16_t b,
+                                                                         OffMap* totalMask, int32_t minPixels,
+                                                                         int32_t minSide, RectShrt& rect,
+                                                                         int32_t& count, std::string& err);
   // Cuts the area around (x, y) of `srcMap` out as a SolidArea.  Row 0 of
   // the source is overwritten first (white for dark areas, black for light
   // ones), so that no area reaches the top row.  Dark areas (wantLight) need
   // at least minPixels pixels, light areas (holes) at most minPixels; boxes
   // narrower or lower than 2 pixels are refused.  Null without a text when
   // nothing suitable was found.
-  static std::unique_ptr<SolidArea> SeedFill_Create_New_SolidArea(
-      int32_t x, int32_t y, OffMap& srcMap, OffMap* totalMask, int32_t minPixels, bool wantLight,
-      MessageService& messages, std::string& err);
+  static std::unique_ptr<SolidArea> SeedFill_Create_New_SolidArea(int32_t x, int32_t y, OffMap& srcMap,
+                                                                  OffMap* totalMask, int32_t minPixels,
+                                                                  bool wantLight, MessageService& messages,
+                                                                  std::string& err);
   // Appends every solid area of `srcMap` (seeds from row 1 on, row 0 is
   // overwritten as above) to `list`, at most 500.
   static bool Generate_SolidAreas(OffMap& srcMap, ListMemry<SolidArea>& list, int32_t minPixels,
@@ -354,8 +344,8 @@ class OffMap {
   // Areas of more than 0 and fewer than maxHolePixels pixels (dark ones
   // with wantLight, light ones without) become (r, g, b); `count` receives
   // their number.  Seeds are taken from row 1 on.
-  bool Hole_Plug_MultiAlgo_SeedFill(int32_t maxHolePixels, bool wantLight, int16_t r, int16_t g,
-                                    int16_t b, int32_t& count, std::string& err);
+  bool Hole_Plug_MultiAlgo_SeedFill(int32_t maxHolePixels, bool wantLight, int16_t r, int16_t g, int16_t b,
+                                    int32_t& count, std::string& err);
   // Every area of dark pixels of more than minPixels pixels (seeds from row
   // 1 on) becomes a PixelChain of its pixels in scan order, numbered 0, 1, 2,
   // ... in the order found, with the area's box; `chainList` is emptied
@@ -382,20 +372,19 @@ class OffMap {
   // source width / target width on both axes (widths inclusive), through
   // Get_Pixel_ColorModified(dHue, dSat, dVal); non-white source pixels are
   // subtracted as above.
-  void Subtract_Scaled_Map(const OffMap& sourceMap, const RectLong& sourceRect,
-                           const RectLong& targetRect, int16_t dHue, int16_t dSat, int16_t dVal);
+  void Subtract_Scaled_Map(const OffMap& sourceMap, const RectLong& sourceRect, const RectLong& targetRect,
+                           int16_t dHue, int16_t dSat, int16_t dVal);
   // Takes the colour out of every non-white pixel it is lighter than
   // (Is_Lighter_Than).
   bool Subtract_Color(int16_t r, int16_t g, int16_t b, std::string& err);
   // Pixels of `rect` (inclusive; the whole mask when null) that are black
   // (red 0) in the mask become (r, g, b) here and black in `markMap` when
   // one is given.  Returns the number of painted pixels.
-  int32_t Paint_Masked_Pixels(const OffMap& maskMap, OffMap* markMap, const RectShrt* rect,
-                              int16_t r, int16_t g, int16_t b);
+  int32_t Paint_Masked_Pixels(const OffMap& maskMap, OffMap* markMap, const RectShrt* rect, int16_t r,
+                              int16_t g, int16_t b);
   // Pixels whose mask red is not 0 become (r, g, b).  The mask must have
   // this map's width and height.
-  bool ZeroOut_Masked_Pixels(const OffMap& maskMap, int16_t r, int16_t g, int16_t b,
-                             std::string& err);
+  bool ZeroOut_Masked_Pixels(const OffMap& maskMap, int16_t r, int16_t g, int16_t b, std::string& err);
   // Morphological opening of the dark parts of a colour map: the lightest
   // pixel of each disc of firstRadius, then the darkest of each disc of
   // secondRadius, so that dark details narrower than the first disc vanish
@@ -427,9 +416,8 @@ class OffMap {
   // to bottom) and y otherwise.  White region pixels leave the target as it
   // is.  Fails when the texture is narrower or lower than the region, or the
   // code is outside 0..3.
-  static bool Copy_TextureMap_to_OffMap(std::string& err, const OffMap& textureMap,
-                                        const OffMap& regionMap, OffMap& targetMap, int16_t scale,
-                                        int16_t directionCode);
+  static bool Copy_TextureMap_to_OffMap(std::string& err, const OffMap& textureMap, const OffMap& regionMap,
+                                        OffMap& targetMap, int16_t scale, int16_t directionCode);
   // inline list-file storage: run-length coded rows
   // The map as an inline bitmap of a list file (persistence/InlineBitmaps.h)
   // at the file's position.  `class ListFile` names the file class of the
@@ -438,19 +426,17 @@ class OffMap {
   // Writes the header, then the raw block (code 0) or the coded rows of a
   // 1- or 8-bit map (code 1).  Refuses an unknown depth or code, a map not
   // in memory and a map too large to be read back, before writing anything.
-  bool Save_OffMap_to_Inside_ListFile(class ListFile& file, int16_t compressionCode,
-                                      int16_t bitmapKind, std::string& err) const;
+  bool Save_OffMap_to_Inside_ListFile(class ListFile& file, int16_t compressionCode, int16_t bitmapKind,
+                                      std::string& err) const;
   // Reads an inline bitmap into a new map; null and `err` when the header
   // is refused or the data runs out.
-  static std::unique_ptr<OffMap> Load_Bitmap_from_Inside_ListFile(class ListFile& file,
-                                                                  std::string& err);
+  static std::unique_ptr<OffMap> Load_Bitmap_from_Inside_ListFile(class ListFile& file, std::string& err);
   // One coded row y (pixels read and stored as Get_Pixel and Set_Pixel do).
   // The writers always succeed; a reader fails when the file ends before
   // the row's zero byte.
   bool Write_Files_Next_yRow_wRunLength_Encoding_1bit(class ListFile& file, int32_t y,
                                                       std::string& err) const;
-  bool Read_Files_Next_yRow_wRunLength_Encoding_1bit(class ListFile& file, int32_t y,
-                                                     std::string& err);
+  bool Read_Files_Next_yRow_wRunLength_Encoding_1bit(class ListFile& file, int32_t y, std::string& err);
   bool Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(class ListFile& file, int32_t y,
                                                                  std::string& err) const;
   bool Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(class ListFile& file, int32_t y,
@@ -476,8 +462,7 @@ class OffMap {
 
   // In-range pixel read and store on a row pointer, exactly as Get_Pixel and
   // Set_Pixel do; for the whole-map loops.
-  static void Read_In_Row(const uint8_t* row, int32_t depth, int32_t x, int16_t& r, int16_t& g,
-                          int16_t& b) {
+  static void Read_In_Row(const uint8_t* row, int32_t depth, int32_t x, int16_t& r, int16_t& g, int16_t& b) {
     switch (depth) {
       case 24: {
         const uint8_t* p = row + 3 * static_cast<int64_t>(x);
@@ -486,16 +471,18 @@ class OffMap {
         r = p[2];
         break;
       }
-      case 8: r = g = b = row[x]; break;
-      case 1: r = g = b = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0; break;
-      default: break;
+      case 8:
+        r = g = b = row[x];
+        break;
+      case 1:
+        r = g = b = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
+        break;
+      default:
+        break;
     }
   }
-  static uint8_t Clamp_Byte(int v) {
-    return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
-  }
-  static void Store_In_Row(uint8_t* row, int32_t depth, int32_t x, int16_t r, int16_t g,
-                           int16_t b) {
+  static uint8_t Clamp_Byte(int v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
+  static void Store_In_Row(uint8_t* row, int32_t depth, int32_t x, int16_t r, int16_t g, int16_t b) {
     switch (depth) {
       case 24: {
         uint8_t* p = row + 3 * static_cast<int64_t>(x);
@@ -504,7 +491,9 @@ class OffMap {
         p[2] = Clamp_Byte(r);
         break;
       }
-      case 8: row[x] = Clamp_Byte(r); break;
+      case 8:
+        row[x] = Clamp_Byte(r);
+        break;
       case 1: {
         const uint8_t mask = static_cast<uint8_t>(0x80 >> (x & 7));
         if (r == 0 && g == 0 && b == 0)
@@ -513,7 +502,8 @@ class OffMap {
           row[x >> 3] |= mask;
         break;
       }
-      default: break;
+      default:
+        break;
     }
   }
   // The means of the components `convert`(r, g, b, a, b, c) makes of the

@@ -21,14 +21,17 @@ constexpr int32_t kCompositeStackEntries = 20000;
 constexpr int32_t kMaxPluggedBlobs = 30000;
 constexpr int32_t kMaxSolidAreas = 500;
 
-int32_t Box_Width(const RectShrt& box) { return box.right - box.left + 1; }
-int32_t Box_Height(const RectShrt& box) { return box.bottom - box.top + 1; }
+int32_t Box_Width(const RectShrt& box) {
+  return box.right - box.left + 1;
+}
+int32_t Box_Height(const RectShrt& box) {
+  return box.bottom - box.top + 1;
+}
 
 // A white map of the box's size and the source's depth receiving the source
 // pixels that are black in the mask; null when it cannot be allocated.
 std::unique_ptr<OffMap> Cut_Out_Box(const OffMap& source, const OffMap& mask, const RectShrt& box) {
-  std::unique_ptr<OffMap> map(
-      new (std::nothrow) OffMap(Box_Width(box), Box_Height(box), source.Get_Depth()));
+  std::unique_ptr<OffMap> map(new (std::nothrow) OffMap(Box_Width(box), Box_Height(box), source.Get_Depth()));
   if (!map || map->Is_Not_In_Memory()) return nullptr;
   map->Fill(255);
   for (int32_t y = box.top; y <= box.bottom; ++y) {
@@ -46,15 +49,14 @@ std::unique_ptr<OffMap> Cut_Out_Box(const OffMap& source, const OffMap& mask, co
 // on entry).  `box` receives the pixels the fill took, so that the caller
 // can whiten the mask again.
 std::unique_ptr<SolidArea> Make_SolidArea(int32_t x, int32_t y, OffMap& source, OffMap& fillMask,
-                                          OffMap* totalMask, int32_t minPixels, bool wantLight,
-                                          RectShrt& box, MessageService& messages,
-                                          std::string& err) {
+                                          OffMap* totalMask, int32_t minPixels, bool wantLight, RectShrt& box,
+                                          MessageService& messages, std::string& err) {
   // No area may reach the top row: it becomes background.
   source.Fill_Row(0, wantLight ? 255 : 0);
   int32_t count = 0, maxStackHeight = 0;
-  if (!source.SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(
-          x, y, false, 0, 0, 0, 250, wantLight, fillMask, totalMask, box, count, maxStackHeight,
-          messages, err))
+  if (!source.SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(x, y, false, 0, 0, 0, 250, wantLight,
+                                                                       fillMask, totalMask, box, count,
+                                                                       maxStackHeight, messages, err))
     return nullptr;
   if (count <= 0) return nullptr;
   // Dark areas must be large enough, holes small enough.
@@ -72,8 +74,7 @@ std::unique_ptr<SolidArea> Make_SolidArea(int32_t x, int32_t y, OffMap& source, 
 }
 
 // A seed of the composite scans: a fillable pixel no earlier area has taken.
-bool Is_New_Seed(const OffMap& map, const OffMap& totalMask, int32_t x, int32_t y,
-                 bool wantLight) {
+bool Is_New_Seed(const OffMap& map, const OffMap& totalMask, int32_t x, int32_t y, bool wantLight) {
   return !seedfill::Is_Taken(totalMask, x, y) && seedfill::Is_Fillable(map, x, y, 250, wantLight);
 }
 
@@ -128,39 +129,39 @@ std::unique_ptr<OffMap> OffMap::SeedFill_24ColorMap_Create_from_Colored_Pixels(
   rect = Make_RectShrt(-1, -1, -1, -1);
   count = 0;
   if (x < 0 || y < 0) {
-    err = "OffMap::SeedFill_24ColorMap_Create_from_Colored_Pixels failed, x or y coord is off the "
-          "bitmap.";
+    err =
+        "OffMap::SeedFill_24ColorMap_Create_from_Colored_Pixels failed, x or y coord is off the "
+        "bitmap.";
     return nullptr;
   }
   const std::unique_ptr<OffMap> mask = seedfill::New_White_Mask(m_width, m_height);
   if (!mask) {
-    err = "OffMap::SeedFill_24ColorMap_Create_from_Colored_Pixels  failed,  could not alloc "
-          "maskMap.";
+    err =
+        "OffMap::SeedFill_24ColorMap_Create_from_Colored_Pixels  failed,  could not alloc "
+        "maskMap.";
     return nullptr;
   }
   if (!SeedFill_Colored_Area(x, y, r, g, b, *mask, totalMask, rect, count, err)) return nullptr;
-  if (rect.left < 0 || count < minPixels || Box_Width(rect) < minSide ||
-      Box_Height(rect) < minSide)
+  if (rect.left < 0 || count < minPixels || Box_Width(rect) < minSide || Box_Height(rect) < minSide)
     return nullptr;
   std::unique_ptr<OffMap> map = Cut_Out_Box(*this, *mask, rect);
   if (!map)
-    err = "OffMap::SeedFill_24ColorMap_Create_from_Colored_Pixels  failed,  could not  alloc "
-          "Offmap.";
+    err =
+        "OffMap::SeedFill_24ColorMap_Create_from_Colored_Pixels  failed,  could not  alloc "
+        "Offmap.";
   return map;
 }
 
-std::unique_ptr<SolidArea> OffMap::SeedFill_Create_New_SolidArea(int32_t x, int32_t y,
-                                                                 OffMap& srcMap, OffMap* totalMask,
-                                                                 int32_t minPixels, bool wantLight,
-                                                                 MessageService& messages,
+std::unique_ptr<SolidArea> OffMap::SeedFill_Create_New_SolidArea(int32_t x, int32_t y, OffMap& srcMap,
+                                                                 OffMap* totalMask, int32_t minPixels,
+                                                                 bool wantLight, MessageService& messages,
                                                                  std::string& err) {
   err.clear();
   if (x < 0 || y < 0) {
     err = "OffMap::SeedFill_Create_New_SolidArea  failed, x or y coord is off the bitmap.";
     return nullptr;
   }
-  const std::unique_ptr<OffMap> mask =
-      seedfill::New_White_Mask(srcMap.Get_Width(), srcMap.Get_Height());
+  const std::unique_ptr<OffMap> mask = seedfill::New_White_Mask(srcMap.Get_Width(), srcMap.Get_Height());
   if (!mask) {
     err = "OffMap::SeedFill_Create_New_SolidArea  failed,  could not alloc maskMap.";
     return nullptr;
@@ -172,8 +173,7 @@ std::unique_ptr<SolidArea> OffMap::SeedFill_Create_New_SolidArea(int32_t x, int3
 bool OffMap::Generate_SolidAreas(OffMap& srcMap, ListMemry<SolidArea>& list, int32_t minPixels,
                                  bool wantLight, MessageService& messages, std::string& err) {
   err.clear();
-  const std::unique_ptr<OffMap> totalMask =
-      seedfill::New_White_Mask(srcMap.Get_Width(), srcMap.Get_Height());
+  const std::unique_ptr<OffMap> totalMask = seedfill::New_White_Mask(srcMap.Get_Width(), srcMap.Get_Height());
   if (!totalMask) {
     err = "OffMap::Generate_SolidAreas  failed,  could not alloc totalMaskMap.";
     return false;
@@ -198,8 +198,8 @@ bool OffMap::Generate_SolidAreas(OffMap& srcMap, ListMemry<SolidArea>& list, int
       } else {
         seedfill::Clear_Box(*fillMask, lastBox);
       }
-      std::unique_ptr<SolidArea> area = Make_SolidArea(x, y, srcMap, *fillMask, totalMask.get(),
-                                                       minPixels, wantLight, lastBox, messages, err);
+      std::unique_ptr<SolidArea> area = Make_SolidArea(x, y, srcMap, *fillMask, totalMask.get(), minPixels,
+                                                       wantLight, lastBox, messages, err);
       if (!area) {
         if (!err.empty()) return false;
         continue;
@@ -211,8 +211,8 @@ bool OffMap::Generate_SolidAreas(OffMap& srcMap, ListMemry<SolidArea>& list, int
   return true;
 }
 
-bool OffMap::Count_SolidAreas(int32_t minPixels, int32_t& count, int32_t level,
-                              MessageService& messages, std::string& err) {
+bool OffMap::Count_SolidAreas(int32_t minPixels, int32_t& count, int32_t level, MessageService& messages,
+                              std::string& err) {
   err.clear();
   count = 0;
   if (level > 7) return true;
@@ -259,9 +259,9 @@ bool OffMap::Hole_Plug_TwoTone(int32_t maxHolePixels, bool twoTone, std::string&
       if (!Is_New_Seed(*this, *totalMask, x, y, wantLight)) continue;
       seedfill::Clear_Box(*blobMask, box);
       int32_t count = 0, maxStackHeight = 0;
-      if (!SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-              x, y, false, 0, 0, 0, 250, *blobMask, totalMask.get(), box, count, m_seedStack.get(),
-              m_seedStackMaxDepth, wantLight, maxStackHeight, err)) {
+      if (!SeedFill_Create_MaskMap_from_Blobs_of_Pixels(x, y, false, 0, 0, 0, 250, *blobMask, totalMask.get(),
+                                                        box, count, m_seedStack.get(), m_seedStackMaxDepth,
+                                                        wantLight, maxStackHeight, err)) {
         Free_SeedFill_Stack();
         return false;
       }
@@ -275,8 +275,8 @@ bool OffMap::Hole_Plug_TwoTone(int32_t maxHolePixels, bool twoTone, std::string&
   return true;
 }
 
-bool OffMap::Hole_Plug_MultiAlgo_SeedFill(int32_t maxHolePixels, bool wantLight, int16_t r,
-                                          int16_t g, int16_t b, int32_t& count, std::string& err) {
+bool OffMap::Hole_Plug_MultiAlgo_SeedFill(int32_t maxHolePixels, bool wantLight, int16_t r, int16_t g,
+                                          int16_t b, int32_t& count, std::string& err) {
   err.clear();
   count = 0;
   std::unique_ptr<OffMap> totalMask, blobMask;
@@ -293,8 +293,7 @@ bool OffMap::Hole_Plug_MultiAlgo_SeedFill(int32_t maxHolePixels, bool wantLight,
                           });
 }
 
-bool OffMap::Find_PixelChains_MultiAlgo_wSeedFill(int32_t minPixels,
-                                                  ListMemry<PixelChain>& chainList,
+bool OffMap::Find_PixelChains_MultiAlgo_wSeedFill(int32_t minPixels, ListMemry<PixelChain>& chainList,
                                                   int32_t& count, std::string& err) {
   err.clear();
   count = 0;

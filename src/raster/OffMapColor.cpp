@@ -9,9 +9,13 @@
 
 namespace {
 
-inline bool Is_White(int16_t r, int16_t g, int16_t b) { return r == 255 && g == 255 && b == 255; }
+inline bool Is_White(int16_t r, int16_t g, int16_t b) {
+  return r == 255 && g == 255 && b == 255;
+}
 
-inline int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+inline int Clamp(int v, int lo, int hi) {
+  return v < lo ? lo : (v > hi ? hi : v);
+}
 
 // The HSV shift of a colour that is not white.  The hue wraps into 0..359
 // (a grey keeps no hue and stays grey); saturation and value are clamped.
@@ -45,31 +49,30 @@ void Split_Coordinate(double v, int32_t& whole, double& frac) {
 
 }  // namespace
 
-void OffMap::Get_Pixel_ColorModified(int32_t x, int32_t y, int16_t dHue, int16_t dSat,
-                                     int16_t dVal, int16_t& r, int16_t& g, int16_t& b) const {
+void OffMap::Get_Pixel_ColorModified(int32_t x, int32_t y, int16_t dHue, int16_t dSat, int16_t dVal,
+                                     int16_t& r, int16_t& g, int16_t& b) const {
   Get_Pixel(x, y, r, g, b);
   if ((dHue == 0 && dSat == 0 && dVal == 0) || Is_White(r, g, b)) return;
   Shift_HSV(r, g, b, dHue, dSat, dVal);
 }
 
-void OffMap::Get_Pixel_YIQ_Modified(int32_t x, int32_t y, int16_t dY, int16_t dI, int16_t dQ,
-                                    int16_t& r, int16_t& g, int16_t& b) const {
+void OffMap::Get_Pixel_YIQ_Modified(int32_t x, int32_t y, int16_t dY, int16_t dI, int16_t dQ, int16_t& r,
+                                    int16_t& g, int16_t& b) const {
   Get_Pixel(x, y, r, g, b);
   if ((dY == 0 && dI == 0 && dQ == 0) || Is_White(r, g, b)) return;
   Shift_YIQ(r, g, b, dY, dI, dQ);
 }
 
-void OffMap::Get_Pixel_HSV_YIQ_Modified(int32_t x, int32_t y, int16_t dHue, int16_t dSat,
-                                        int16_t dVal, int16_t dY, int16_t dI, int16_t dQ,
-                                        int16_t& r, int16_t& g, int16_t& b) const {
+void OffMap::Get_Pixel_HSV_YIQ_Modified(int32_t x, int32_t y, int16_t dHue, int16_t dSat, int16_t dVal,
+                                        int16_t dY, int16_t dI, int16_t dQ, int16_t& r, int16_t& g,
+                                        int16_t& b) const {
   Get_Pixel(x, y, r, g, b);
   if (Is_White(r, g, b)) return;
   if (dHue != 0 || dSat != 0 || dVal != 0) Shift_HSV(r, g, b, dHue, dSat, dVal);
   if (dY != 0 || dI != 0 || dQ != 0) Shift_YIQ(r, g, b, dY, dI, dQ);
 }
 
-void OffMap::Get_Pixel_Bilinear(double x, double y, int16_t& r, int16_t& g, int16_t& b,
-                                bool grey) const {
+void OffMap::Get_Pixel_Bilinear(double x, double y, int16_t& r, int16_t& g, int16_t& b, bool grey) const {
   int32_t x0 = 0, y0 = 0;
   double fx = 0.0, fy = 0.0;
   Split_Coordinate(x, x0, fx);
@@ -89,14 +92,12 @@ void OffMap::Get_Pixel_Bilinear(double x, double y, int16_t& r, int16_t& g, int1
     return;
   }
   int16_t* out[3] = {&r, &g, &b};
-  for (int c = 0; c < 3; ++c)
-    *out[c] = static_cast<int16_t>(blend(p[0][c], p[1][c], p[2][c], p[3][c]));
+  for (int c = 0; c < 3; ++c) *out[c] = static_cast<int16_t>(blend(p[0][c], p[1][c], p[2][c], p[3][c]));
 }
 
 template <class Shift>
 void OffMap::Rewrite_Pixels_From(const OffMap& source, Shift shift) {
-  if (!m_bits || !source.m_bits || source.m_width < m_width || source.m_height < m_height)
-    return;
+  if (!m_bits || !source.m_bits || source.m_width < m_width || source.m_height < m_height) return;
   for (int32_t y = 0; y < m_height; ++y) {
     const uint8_t* src = source.Row(y);
     uint8_t* dst = Row(y);
@@ -111,9 +112,8 @@ void OffMap::Rewrite_Pixels_From(const OffMap& source, Shift shift) {
 
 void OffMap::Modify_Colors_In_Place(int16_t dHue, int16_t dSat, int16_t dVal) {
   if (dHue == 0 && dSat == 0 && dVal == 0) return;
-  Rewrite_Pixels_From(*this, [=](int16_t& r, int16_t& g, int16_t& b) {
-    Shift_HSV(r, g, b, dHue, dSat, dVal);
-  });
+  Rewrite_Pixels_From(*this,
+                      [=](int16_t& r, int16_t& g, int16_t& b) { Shift_HSV(r, g, b, dHue, dSat, dVal); });
 }
 
 int32_t OffMap::Average_NonWhite_HSV(int16_t& h, int16_t& s, int16_t& v) const {
@@ -140,9 +140,9 @@ std::unique_ptr<OffMap> OffMap::Make_Fit_Original(std::string& err) const {
   return orig;
 }
 
-bool OffMap::Fit_To_HSV_Color_OffMap(int16_t targetHue, int16_t targetSat, int16_t targetVal,
-                                     bool& nearWhite, int16_t& hueOffset, int16_t& satOffset,
-                                     int16_t& valOffset, std::string& err) {
+bool OffMap::Fit_To_HSV_Color_OffMap(int16_t targetHue, int16_t targetSat, int16_t targetVal, bool& nearWhite,
+                                     int16_t& hueOffset, int16_t& satOffset, int16_t& valOffset,
+                                     std::string& err) {
   err.clear();
   nearWhite = false;
   hueOffset = satOffset = valOffset = 0;
@@ -172,8 +172,7 @@ bool OffMap::Fit_To_HSV_Color_OffMap(int16_t targetHue, int16_t targetSat, int16
 }
 
 bool OffMap::Fit_To_HSV_Color_OffMap(Fit_YIQ, int16_t targetY, int16_t targetI, int16_t targetQ,
-                                     int16_t& yOffset, int16_t& iOffset, int16_t& qOffset,
-                                     std::string& err) {
+                                     int16_t& yOffset, int16_t& iOffset, int16_t& qOffset, std::string& err) {
   err.clear();
   yOffset = iOffset = qOffset = 0;
   const std::unique_ptr<OffMap> orig = Make_Fit_Original(err);
@@ -201,9 +200,9 @@ bool OffMap::Fit_To_HSV_Color_OffMap(Fit_YIQ, int16_t targetY, int16_t targetI, 
   return true;
 }
 
-bool OffMap::Fit_To_HSV_Color_OffMap(Fit_PerPixel, int16_t targetHue, int16_t targetSat,
-                                     int16_t targetVal, bool& nearWhite, int16_t& hueOffset,
-                                     int16_t& satOffset, int16_t& valOffset, std::string& err) {
+bool OffMap::Fit_To_HSV_Color_OffMap(Fit_PerPixel, int16_t targetHue, int16_t targetSat, int16_t targetVal,
+                                     bool& nearWhite, int16_t& hueOffset, int16_t& satOffset,
+                                     int16_t& valOffset, std::string& err) {
   err.clear();
   nearWhite = false;
   hueOffset = satOffset = valOffset = 0;

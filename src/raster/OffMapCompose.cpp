@@ -12,7 +12,9 @@
 
 namespace {
 
-bool Is_Pure_White(int16_t r, int16_t g, int16_t b) { return r == 255 && g == 255 && b == 255; }
+bool Is_Pure_White(int16_t r, int16_t g, int16_t b) {
+  return r == 255 && g == 255 && b == 255;
+}
 
 }  // namespace
 
@@ -33,16 +35,14 @@ bool OffMap::Subtract_Separation(const OffMap& separationMap, std::string& err) 
       if (Is_Pure_White(sr, sg, sb)) continue;
       int16_t r = 0, g = 0, b = 0;
       Read_In_Row(row, m_depth, x, r, g, b);
-      Store_In_Row(row, m_depth, x, Subtract_Blend(r, sr), Subtract_Blend(g, sg),
-                   Subtract_Blend(b, sb));
+      Store_In_Row(row, m_depth, x, Subtract_Blend(r, sr), Subtract_Blend(g, sg), Subtract_Blend(b, sb));
     }
   }
   return true;
 }
 
 void OffMap::Subtract_Scaled_Map(const OffMap& sourceMap, const RectLong& sourceRect,
-                                 const RectLong& targetRect, int16_t dHue, int16_t dSat,
-                                 int16_t dVal) {
+                                 const RectLong& targetRect, int16_t dHue, int16_t dSat, int16_t dVal) {
   const int64_t targetW = static_cast<int64_t>(targetRect.right) - targetRect.left + 1;
   const int64_t targetH = static_cast<int64_t>(targetRect.bottom) - targetRect.top + 1;
   const int64_t sourceW = static_cast<int64_t>(sourceRect.right) - sourceRect.left + 1;
@@ -64,8 +64,7 @@ void OffMap::Subtract_Scaled_Map(const OffMap& sourceMap, const RectLong& source
       const auto tx = static_cast<int32_t>(targetRect.left + x);
       int16_t r = 0, g = 0, b = 0;
       Read_In_Row(row, m_depth, tx, r, g, b);
-      Store_In_Row(row, m_depth, tx, Subtract_Blend(r, sr), Subtract_Blend(g, sg),
-                   Subtract_Blend(b, sb));
+      Store_In_Row(row, m_depth, tx, Subtract_Blend(r, sr), Subtract_Blend(g, sg), Subtract_Blend(b, sb));
     }
   }
 }
@@ -79,15 +78,14 @@ bool OffMap::Subtract_Color(int16_t r, int16_t g, int16_t b, std::string& err) {
       int16_t pr = 0, pg = 0, pb = 0;
       Read_In_Row(row, m_depth, x, pr, pg, pb);
       if (Is_Pure_White(pr, pg, pb) || !Is_Lighter_Than(r, g, b, pr, pg, pb)) continue;
-      Store_In_Row(row, m_depth, x, Subtract_Blend(pr, r), Subtract_Blend(pg, g),
-                   Subtract_Blend(pb, b));
+      Store_In_Row(row, m_depth, x, Subtract_Blend(pr, r), Subtract_Blend(pg, g), Subtract_Blend(pb, b));
     }
   }
   return true;
 }
 
-int32_t OffMap::Paint_Masked_Pixels(const OffMap& maskMap, OffMap* markMap, const RectShrt* rect,
-                                    int16_t r, int16_t g, int16_t b) {
+int32_t OffMap::Paint_Masked_Pixels(const OffMap& maskMap, OffMap* markMap, const RectShrt* rect, int16_t r,
+                                    int16_t g, int16_t b) {
   if (!m_bits || !maskMap.m_bits) return 0;
   // Pixels outside the mask have no mask value and pixels outside this map
   // cannot be painted: the rectangle is cut to both.
@@ -116,8 +114,7 @@ int32_t OffMap::Paint_Masked_Pixels(const OffMap& maskMap, OffMap* markMap, cons
   return painted;
 }
 
-bool OffMap::ZeroOut_Masked_Pixels(const OffMap& maskMap, int16_t r, int16_t g, int16_t b,
-                                   std::string& err) {
+bool OffMap::ZeroOut_Masked_Pixels(const OffMap& maskMap, int16_t r, int16_t g, int16_t b, std::string& err) {
   err.clear();
   if (maskMap.m_width != m_width || maskMap.m_height != m_height) {
     err = "OffMap::ZeroOut_Masked_Pixels  FAILED,  bitmaps are NOT the same size.";
@@ -136,8 +133,8 @@ bool OffMap::ZeroOut_Masked_Pixels(const OffMap& maskMap, int16_t r, int16_t g, 
   return true;
 }
 
-bool OffMap::Do_Open_Morphology(int16_t firstRadius, int16_t secondRadius,
-                                MessageService& messages, std::string& err) {
+bool OffMap::Do_Open_Morphology(int16_t firstRadius, int16_t secondRadius, MessageService& messages,
+                                std::string& err) {
   err.clear();
   if (firstRadius < 1 || secondRadius < 1) {
     err = "Do_Open_Morphology  failed,  improper input diameters ( <0 ).";
@@ -150,16 +147,16 @@ bool OffMap::Do_Open_Morphology(int16_t firstRadius, int16_t secondRadius,
   }
   if (!undoMap->Copy_Bits(*this, err)) return false;
   {
-    ConvolutionMapFilter lightest(undoMap.get(), firstRadius, this,
-                                  ConvolutionMapFilter::kLightestInDisc, messages);
+    ConvolutionMapFilter lightest(undoMap.get(), firstRadius, this, ConvolutionMapFilter::kLightestInDisc,
+                                  messages);
     lightest.Filter();
   }
   if (!undoMap->Copy_Bits(*this, err)) {
     messages.Message_Box("Do_Open_Morphology failed,  Copy_Bits()");
     return false;
   }
-  ConvolutionMapFilter darkest(undoMap.get(), secondRadius, this,
-                               ConvolutionMapFilter::kDarkestInDisc, messages);
+  ConvolutionMapFilter darkest(undoMap.get(), secondRadius, this, ConvolutionMapFilter::kDarkestInDisc,
+                               messages);
   darkest.Filter();
   return true;
 }

@@ -19,7 +19,9 @@ int32_t Scaled_Coordinate(int32_t x, double factor) {
 
 // The coordinate one further on; a shrinking scale never yields a negative
 // coordinate except the "outside" mark, which stays outside.
-int32_t Next_Coordinate(int32_t v) { return (v < 0 || v == INT32_MAX) ? -1 : v + 1; }
+int32_t Next_Coordinate(int32_t v) {
+  return (v < 0 || v == INT32_MAX) ? -1 : v + 1;
+}
 
 int32_t Stepped_Coordinate(int32_t x, int32_t step) {
   const int64_t v = static_cast<int64_t>(x) * step;
@@ -69,8 +71,12 @@ void Convert_Pixels(const OffMap& source, OffMap& dest, Store store) {
 // (and the spare bits of a mask row's last byte) as they were.
 void Copy_Row_Pixels(uint8_t* dst, const uint8_t* src, int32_t width, int32_t depth) {
   switch (depth) {
-    case 24: std::memcpy(dst, src, 3 * static_cast<size_t>(width)); break;
-    case 8: std::memcpy(dst, src, static_cast<size_t>(width)); break;
+    case 24:
+      std::memcpy(dst, src, 3 * static_cast<size_t>(width));
+      break;
+    case 8:
+      std::memcpy(dst, src, static_cast<size_t>(width));
+      break;
     case 1: {
       const int32_t whole = width / 8;
       std::memcpy(dst, src, static_cast<size_t>(whole));
@@ -80,7 +86,8 @@ void Copy_Row_Pixels(uint8_t* dst, const uint8_t* src, int32_t width, int32_t de
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -131,8 +138,8 @@ bool OffMap::Copy_Pixels(const OffMap& source, std::string& err) {
   return true;
 }
 
-bool OffMap::Copy_xSegment(int32_t srcStartX, int32_t dstStartX, int32_t count,
-                           const OffMap& source, std::string& err) {
+bool OffMap::Copy_xSegment(int32_t srcStartX, int32_t dstStartX, int32_t count, const OffMap& source,
+                           std::string& err) {
   err.clear();
   if (Is_Not_In_Memory() || source.Is_Not_In_Memory()) {
     err = "OffMap::Copy_xSegment failed,  Bitmaps are NOT in MEMORY. ";
@@ -161,8 +168,8 @@ bool OffMap::Copy_xSegment(int32_t srcStartX, int32_t dstStartX, int32_t count,
   return true;
 }
 
-bool OffMap::Mask_Bits(const OffMap& source, int16_t threshold, int16_t newValue,
-                       bool atOrAbove, std::string& err) {
+bool OffMap::Mask_Bits(const OffMap& source, int16_t threshold, int16_t newValue, bool atOrAbove,
+                       std::string& err) {
   err.clear();
   if (Is_Not_In_Memory() || source.Is_Not_In_Memory()) {
     err = "OffMap::Mask_Bits() failed,  Bitmaps are NOT in MEMORY. ";
@@ -196,8 +203,7 @@ bool OffMap::Merge_Bits(const OffMap& source, std::string& err) {
     return false;
   }
   const uint8_t* src = source.m_bits;
-  for (int32_t i = 0; i < m_imageBytes; ++i)
-    m_bits[i] = static_cast<uint8_t>(src[i] / 2 + m_bits[i] / 2);
+  for (int32_t i = 0; i < m_imageBytes; ++i) m_bits[i] = static_cast<uint8_t>(src[i] / 2 + m_bits[i] / 2);
   return true;
 }
 
@@ -220,8 +226,8 @@ void OffMap::Copy_Subsampled(int32_t step, OffMap& target) const {
   }
 }
 
-void OffMap::Copy_Subsampled_ColorModified(int32_t step, OffMap& target, int16_t dHue,
-                                           int16_t dSat, int16_t dVal) const {
+void OffMap::Copy_Subsampled_ColorModified(int32_t step, OffMap& target, int16_t dHue, int16_t dSat,
+                                           int16_t dVal) const {
   if (dHue == 0 && dSat == 0 && dVal == 0) {
     Copy_Subsampled(step, target);
     return;
@@ -269,8 +275,7 @@ std::unique_ptr<OffMap> OffMap::Make_ScaledDown_Copy(std::string& err) const {
   return nu;
 }
 
-std::unique_ptr<OffMap> OffMap::Make_ScaledDown_ColorModified_Copy(int16_t dHue, int16_t dSat,
-                                                                   int16_t dVal,
+std::unique_ptr<OffMap> OffMap::Make_ScaledDown_ColorModified_Copy(int16_t dHue, int16_t dSat, int16_t dVal,
                                                                    std::string& err) const {
   err.clear();
   if (m_allocBytes <= 0) {
@@ -281,8 +286,7 @@ std::unique_ptr<OffMap> OffMap::Make_ScaledDown_ColorModified_Copy(int16_t dHue,
     err = "OffMap::Make_ScaledDown_ColorModified_Copy  failed,  m_depth has unknown value.";
     return nullptr;
   }
-  std::unique_ptr<OffMap> nu =
-      New_Map(m_width == 0 ? 1 : m_width, m_height == 0 ? 1 : m_height, m_depth);
+  std::unique_ptr<OffMap> nu = New_Map(m_width == 0 ? 1 : m_width, m_height == 0 ? 1 : m_height, m_depth);
   if (!nu) {
     err = "OffMap::Make_ScaledDown_ColorModified_Copy  failed,  nuOffMap is NULL.";
     return nullptr;
@@ -292,9 +296,8 @@ std::unique_ptr<OffMap> OffMap::Make_ScaledDown_ColorModified_Copy(int16_t dHue,
 }
 
 std::unique_ptr<OffMap> OffMap::Alloc_A_24bit_OffMap_from_1bit_MaskMap(std::string& err,
-                                                                       const OffMap& maskMap,
-                                                                       int16_t r, int16_t g,
-                                                                       int16_t b) {
+                                                                       const OffMap& maskMap, int16_t r,
+                                                                       int16_t g, int16_t b) {
   err.clear();
   std::unique_ptr<OffMap> dest = New_Conversion_Map(
       maskMap, 1, "OffMap::Alloc_A_24bit_OffMap_from_1bit_MaskMap   failed,  maskMap is not 1 bits deep.", 24,
@@ -307,8 +310,7 @@ std::unique_ptr<OffMap> OffMap::Alloc_A_24bit_OffMap_from_1bit_MaskMap(std::stri
   return dest;
 }
 
-std::unique_ptr<OffMap> OffMap::Alloc_A_24bit_OffMap_from_8bit_TonalMap(const OffMap& map,
-                                                                        std::string& err) {
+std::unique_ptr<OffMap> OffMap::Alloc_A_24bit_OffMap_from_8bit_TonalMap(const OffMap& map, std::string& err) {
   err.clear();
   std::unique_ptr<OffMap> dest = New_Conversion_Map(
       map, 8,
@@ -324,14 +326,14 @@ std::unique_ptr<OffMap> OffMap::Alloc_A_24bit_OffMap_from_8bit_TonalMap(const Of
   return dest;
 }
 
-std::unique_ptr<OffMap> OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap(
-    std::string& err, const OffMap& srcMap) {
+std::unique_ptr<OffMap> OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap(std::string& err,
+                                                                                  const OffMap& srcMap) {
   err.clear();
-  std::unique_ptr<OffMap> dest = New_Conversion_Map(
-      srcMap, 24,
-      "OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap   failed,  srcMap is not "
-      "24 bits deep.",
-      8, kTonalMapNotCreated, err);
+  std::unique_ptr<OffMap> dest =
+      New_Conversion_Map(srcMap, 24,
+                         "OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap   failed,  srcMap is not "
+                         "24 bits deep.",
+                         8, kTonalMapNotCreated, err);
   if (!dest) return nullptr;
   Convert_Pixels(srcMap, *dest, [](uint8_t* row, int32_t x, int16_t r, int16_t g, int16_t b) {
     row[x] = (r == g && g == b) ? static_cast<uint8_t>(r) : 0;
@@ -340,15 +342,15 @@ std::unique_ptr<OffMap> OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitma
 }
 
 std::unique_ptr<OffMap> OffMap::Alloc_A_1bit_MaskMap_from_24Bit_ColorMap(std::string& err,
-                                                                        const OffMap& srcMap) {
+                                                                         const OffMap& srcMap) {
   err.clear();
   // The program has always reported a failed allocation with the tonal
   // map's text.
-  std::unique_ptr<OffMap> dest = New_Conversion_Map(
-      srcMap, 24,
-      "OffMap::Alloc_A_1bit_MaskMap_from_24Bit_ColorMap   failed,  srcMap is not 24 bits "
-      "deep.",
-      1, kTonalMapNotCreated, err);
+  std::unique_ptr<OffMap> dest =
+      New_Conversion_Map(srcMap, 24,
+                         "OffMap::Alloc_A_1bit_MaskMap_from_24Bit_ColorMap   failed,  srcMap is not 24 bits "
+                         "deep.",
+                         1, kTonalMapNotCreated, err);
   if (!dest) return nullptr;
   Convert_Pixels(srcMap, *dest, [](uint8_t* row, int32_t x, int16_t r, int16_t g, int16_t b) {
     const int16_t on = (r == 255 && g == 255 && b == 255) ? 255 : 0;
@@ -357,8 +359,7 @@ std::unique_ptr<OffMap> OffMap::Alloc_A_1bit_MaskMap_from_24Bit_ColorMap(std::st
   return dest;
 }
 
-std::unique_ptr<OffMap> OffMap::Alloc_An_8bit_GreyScale_Copy(const OffMap& srcMap,
-                                                             std::string& err) {
+std::unique_ptr<OffMap> OffMap::Alloc_An_8bit_GreyScale_Copy(const OffMap& srcMap, std::string& err) {
   err.clear();
   std::unique_ptr<OffMap> dest = New_Conversion_Map(
       srcMap, 24, "OffMap::Alloc_An_8bit_GreyScale_Copy   failed,  srcMap is not 24 deep.", 8,

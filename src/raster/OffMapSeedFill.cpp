@@ -28,8 +28,8 @@ constexpr int32_t kStackMargin = 64;
 // when that row lies inside the fill area.  The stack's Pop may end the
 // fill early.
 template <class Open, class Take, class Stack>
-void Scan_Line_Fill(int32_t seedX, int32_t seedY, int32_t width, int32_t height, Open open,
-                    Take take, Stack& stack) {
+void Scan_Line_Fill(int32_t seedX, int32_t seedY, int32_t width, int32_t height, Open open, Take take,
+                    Stack& stack) {
   auto push = [&](int32_t xl, int32_t xr, int32_t y, int32_t dy) {
     const int32_t next = y + dy;
     if (next >= 0 && next < height) stack.Push(xl, xr, y, dy);
@@ -163,7 +163,8 @@ FillBox Fill_Blob(OffMap& map, int32_t x, int32_t y, bool paint, int16_t r, int1
   Scan_Line_Fill(
       x, y, seedfill::Fill_Width(map), seedfill::Fill_Height(map),
       [&](int32_t px, int32_t py) {
-        return seedfill::Is_Fillable(map, px, py, threshold, wantLight) && !seedfill::Is_Taken(fillMask, px, py);
+        return seedfill::Is_Fillable(map, px, py, threshold, wantLight) &&
+               !seedfill::Is_Taken(fillMask, px, py);
       },
       [&](int32_t px, int32_t py) {
         seedfill::Mark_Taken(fillMask, px, py);
@@ -203,10 +204,12 @@ LINESEGMENToffmap* OffMap::Get_SeedFill_Stack(int32_t& count) {
 
 // ---- scan-line fills ------------------------------------------------------------
 
-bool OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-    int32_t x, int32_t y, bool paint, int16_t r, int16_t g, int16_t b, int16_t threshold,
-    OffMap& fillMask, OffMap* totalMask, RectShrt& rect, int32_t& count, LINESEGMENToffmap* stack,
-    int32_t lineCountInSeedStack, bool wantLight, int32_t& maxStackHeight, std::string& err) {
+bool OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels(int32_t x, int32_t y, bool paint, int16_t r,
+                                                          int16_t g, int16_t b, int16_t threshold,
+                                                          OffMap& fillMask, OffMap* totalMask, RectShrt& rect,
+                                                          int32_t& count, LINESEGMENToffmap* stack,
+                                                          int32_t lineCountInSeedStack, bool wantLight,
+                                                          int32_t& maxStackHeight, std::string& err) {
   err.clear();
   Clear_Outputs(rect, count);
   maxStackHeight = 0;
@@ -215,30 +218,33 @@ bool OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
     return false;
   }
   if (lineCountInSeedStack <= 0) {
-    err = "OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels  FAILED,  lineCountInSeedStack is "
-          "less than 1";
+    err =
+        "OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels  FAILED,  lineCountInSeedStack is "
+        "less than 1";
     return false;
   }
   if (!Is_Fill_Seed_Inside(*this, x, y) || !seedfill::Is_Fillable(*this, x, y, threshold, wantLight))
     return true;
 
   ArrayStack arrayStack(stack, lineCountInSeedStack - kStackMargin, true);
-  const FillBox box = Fill_Blob(*this, x, y, paint, r, g, b, threshold, wantLight, fillMask, totalMask, arrayStack);
+  const FillBox box =
+      Fill_Blob(*this, x, y, paint, r, g, b, threshold, wantLight, fillMask, totalMask, arrayStack);
   rect = box.Rect();
   count = box.count;
   maxStackHeight = arrayStack.Max_Height();
   if (arrayStack.Was_Full()) {
-    err = "OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels  FAILED,  curStackHeight  >=   ( "
-          "maxDepth - 8).";
+    err =
+        "OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels  FAILED,  curStackHeight  >=   ( "
+        "maxDepth - 8).";
     return false;
   }
   return true;
 }
 
 bool OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(
-    int32_t x, int32_t y, bool paint, int16_t r, int16_t g, int16_t b, int16_t threshold,
-    bool wantLight, OffMap& fillMask, OffMap* totalMask, RectShrt& rect, int32_t& count,
-    int32_t& maxStackHeight, MessageService& messages, std::string& err) {
+    int32_t x, int32_t y, bool paint, int16_t r, int16_t g, int16_t b, int16_t threshold, bool wantLight,
+    OffMap& fillMask, OffMap* totalMask, RectShrt& rect, int32_t& count, int32_t& maxStackHeight,
+    MessageService& messages, std::string& err) {
   err.clear();
   Clear_Outputs(rect, count);
   maxStackHeight = 0;
@@ -250,15 +256,16 @@ bool OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(
     return true;
 
   ListStack listStack(*this, messages);
-  const FillBox box = Fill_Blob(*this, x, y, paint, r, g, b, threshold, wantLight, fillMask, totalMask, listStack);
+  const FillBox box =
+      Fill_Blob(*this, x, y, paint, r, g, b, threshold, wantLight, fillMask, totalMask, listStack);
   rect = box.Rect();
   count = box.count;
   maxStackHeight = listStack.Max_Height();
   return true;
 }
 
-void OffMap::Push_LineSegment(ListMemry<LINESEGMENToffmap>& stack, int16_t xLeft, int16_t xRight,
-                              int16_t y, int16_t dy) const {
+void OffMap::Push_LineSegment(ListMemry<LINESEGMENToffmap>& stack, int16_t xLeft, int16_t xRight, int16_t y,
+                              int16_t dy) const {
   const int32_t next = y + dy;
   if (next < 0 || next >= m_height) return;
   auto* segment = new LINESEGMENToffmap;
@@ -269,9 +276,8 @@ void OffMap::Push_LineSegment(ListMemry<LINESEGMENToffmap>& stack, int16_t xLeft
   stack.Push(segment);
 }
 
-bool OffMap::Pop_From_LineSegment_Stack(ListMemry<LINESEGMENToffmap>& stack, int16_t& x1,
-                                        int16_t& x2, int16_t& rowToExplore, int16_t& dy,
-                                        MessageService& messages) const {
+bool OffMap::Pop_From_LineSegment_Stack(ListMemry<LINESEGMENToffmap>& stack, int16_t& x1, int16_t& x2,
+                                        int16_t& rowToExplore, int16_t& dy, MessageService& messages) const {
   if (stack.Is_Empty()) {
     messages.Message_Box("OffMap::Pop_From_LineSegment_Stack FAIL, noting left in the pixelStack.");
     return false;
@@ -292,8 +298,7 @@ bool OffMap::Pop_From_LineSegment_Stack(ListMemry<LINESEGMENToffmap>& stack, int
 // ---- flood read -------------------------------------------------------------------
 
 bool OffMap::Flood_Read(int32_t x, int32_t y, OffMap& fillMask, OffMap* totalMask, bool wantLight,
-                        RectShrt& rect, int32_t& count, int32_t& maxStackHeight,
-                        std::string& err) {
+                        RectShrt& rect, int32_t& count, int32_t& maxStackHeight, std::string& err) {
   err.clear();
   Clear_Outputs(rect, count);
   maxStackHeight = 0;
@@ -304,15 +309,15 @@ bool OffMap::Flood_Read(int32_t x, int32_t y, OffMap& fillMask, OffMap* totalMas
   const int32_t width = seedfill::Fill_Width(*this);
   const int32_t height = seedfill::Fill_Height(*this);
   auto open = [&](int32_t px, int32_t py) {
-    return seedfill::Is_Fillable(*this, px, py, 250, wantLight) &&
-           !seedfill::Is_Taken(fillMask, px, py) && !seedfill::Is_Taken(*totalMask, px, py);
+    return seedfill::Is_Fillable(*this, px, py, 250, wantLight) && !seedfill::Is_Taken(fillMask, px, py) &&
+           !seedfill::Is_Taken(*totalMask, px, py);
   };
   if (!Is_Fill_Seed_Inside(*this, x, y) || !open(x, y)) return true;
 
   std::vector<LineSegment> stack;
   auto push = [&stack](int32_t left, int32_t px, int32_t py) {
-    stack.push_back(LineSegment{static_cast<int16_t>(left), static_cast<int16_t>(px),
-                                static_cast<int16_t>(py)});
+    stack.push_back(
+        LineSegment{static_cast<int16_t>(left), static_cast<int16_t>(px), static_cast<int16_t>(py)});
   };
   // Pushes the right end of every run of open pixels on row `next` that
   // touches the run of row `y` ending at x.
@@ -355,9 +360,8 @@ bool OffMap::Flood_Read(int32_t x, int32_t y, OffMap& fillMask, OffMap* totalMas
 
 // ---- colour fills -------------------------------------------------------------------
 
-bool OffMap::SeedFill_Colored_Area(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b,
-                                   OffMap& fillMask, OffMap* totalMask, RectShrt& rect,
-                                   int32_t& count, std::string& err) {
+bool OffMap::SeedFill_Colored_Area(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b, OffMap& fillMask,
+                                   OffMap* totalMask, RectShrt& rect, int32_t& count, std::string& err) {
   err.clear();
   Clear_Outputs(rect, count);
   if (!Is_Fill_Seed_Inside(*this, x, y) || !Is_Pixel_Color(x, y, r, g, b)) return true;
@@ -383,8 +387,7 @@ bool OffMap::SeedFill_Colored_Area(int32_t x, int32_t y, int16_t r, int16_t g, i
   return true;
 }
 
-int32_t OffMap::Seed_Fill_Color(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b,
-                                std::string& err) {
+int32_t OffMap::Seed_Fill_Color(int32_t x, int32_t y, int16_t r, int16_t g, int16_t b, std::string& err) {
   err.clear();
   if (!Is_Fill_Seed_Inside(*this, x, y) || !seedfill::Is_Fillable(*this, x, y, 250, true)) return 0;
   // A pixel painted with a colour that is not light stays fillable, so the
@@ -401,8 +404,7 @@ int32_t OffMap::Seed_Fill_Color(int32_t x, int32_t y, int16_t r, int16_t g, int1
   Scan_Line_Fill(
       x, y, seedfill::Fill_Width(*this), seedfill::Fill_Height(*this),
       [&](int32_t px, int32_t py) {
-        return seedfill::Is_Fillable(*this, px, py, 250, true) &&
-               !seedfill::Is_Taken(*taken, px, py);
+        return seedfill::Is_Fillable(*this, px, py, 250, true) && !seedfill::Is_Taken(*taken, px, py);
       },
       [&](int32_t px, int32_t py) {
         seedfill::Mark_Taken(*taken, px, py);

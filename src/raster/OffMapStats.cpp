@@ -12,7 +12,9 @@ namespace {
 
 // A pixel takes part in the non-white statistics when any component is
 // below 250.
-inline bool Is_NonWhite(int16_t r, int16_t g, int16_t b) { return r < 250 || g < 250 || b < 250; }
+inline bool Is_NonWhite(int16_t r, int16_t g, int16_t b) {
+  return r < 250 || g < 250 || b < 250;
+}
 
 inline bool Is_Light(int16_t r, int16_t g, int16_t b, int16_t threshold) {
   return r >= threshold && g >= threshold && b >= threshold;
@@ -97,8 +99,8 @@ int32_t OffMap::Mean_Of_NonWhite(int16_t& a, int16_t& b, int16_t& c, Convert con
 }
 
 int32_t OffMap::Average_NonWhite_RGB(int16_t& r, int16_t& g, int16_t& b) const {
-  const int32_t count =
-      Mean_Of_NonWhite(r, g, b, [](int16_t pr, int16_t pg, int16_t pb, int16_t& cr, int16_t& cg, int16_t& cb) {
+  const int32_t count = Mean_Of_NonWhite(
+      r, g, b, [](int16_t pr, int16_t pg, int16_t pb, int16_t& cr, int16_t& cg, int16_t& cb) {
         cr = pr;
         cg = pg;
         cb = pb;
@@ -108,8 +110,8 @@ int32_t OffMap::Average_NonWhite_RGB(int16_t& r, int16_t& g, int16_t& b) const {
 }
 
 int32_t OffMap::Average_NonWhite_HSV_PerPixel(int16_t& h, int16_t& s, int16_t& v) const {
-  const int32_t count =
-      Mean_Of_NonWhite(h, s, v, [](int16_t pr, int16_t pg, int16_t pb, int16_t& ph, int16_t& ps, int16_t& pv) {
+  const int32_t count = Mean_Of_NonWhite(
+      h, s, v, [](int16_t pr, int16_t pg, int16_t pb, int16_t& ph, int16_t& ps, int16_t& pv) {
         RGB_to_HSV(pr, pg, pb, &ph, &ps, &pv);
       });
   if (count == 0) {
@@ -120,9 +122,8 @@ int32_t OffMap::Average_NonWhite_HSV_PerPixel(int16_t& h, int16_t& s, int16_t& v
   return count;
 }
 
-int32_t OffMap::Calc_Average_RGB_Components(int16_t& r, int16_t& g, int16_t& b,
-                                            const RectShrt& maskRect, const RectShrt& areaRect,
-                                            const OffMap& maskMap, int32_t& percent,
+int32_t OffMap::Calc_Average_RGB_Components(int16_t& r, int16_t& g, int16_t& b, const RectShrt& maskRect,
+                                            const RectShrt& areaRect, const OffMap& maskMap, int32_t& percent,
                                             MessageService& messages) const {
   r = g = b = -1;
   percent = -1;

@@ -4,9 +4,8 @@
 
 #include "raster/OffMap.h"
 
-bool OffMap::Copy_TextureMap_to_OffMap(std::string& err, const OffMap& textureMap,
-                                       const OffMap& regionMap, OffMap& targetMap, int16_t scale,
-                                       int16_t directionCode) {
+bool OffMap::Copy_TextureMap_to_OffMap(std::string& err, const OffMap& textureMap, const OffMap& regionMap,
+                                       OffMap& targetMap, int16_t scale, int16_t directionCode) {
   err.clear();
   const int32_t w = regionMap.m_width;
   const int32_t h = regionMap.m_height;

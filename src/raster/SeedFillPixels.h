@@ -32,16 +32,18 @@ inline bool Is_Light_At(const OffMap& map, int32_t x, int32_t y, int16_t thresho
       const uint8_t* p = row + 3 * static_cast<int64_t>(x);
       return p[0] >= threshold && p[1] >= threshold && p[2] >= threshold;
     }
-    case 8: return row[x] >= threshold;
-    case 1: return ((row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0) >= threshold;
-    default: return false;
+    case 8:
+      return row[x] >= threshold;
+    case 1:
+      return ((row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0) >= threshold;
+    default:
+      return false;
   }
 }
 
 // The fill test: a light pixel belongs to the area when light pixels are
 // wanted, a pixel that is not light otherwise.
-inline bool Is_Fillable(const OffMap& map, int32_t x, int32_t y, int16_t threshold,
-                        bool wantLight) {
+inline bool Is_Fillable(const OffMap& map, int32_t x, int32_t y, int16_t threshold, bool wantLight) {
   return Is_Light_At(map, x, y, threshold) != wantLight;
 }
 
@@ -51,10 +53,14 @@ inline bool Is_Taken(const OffMap& mask, int32_t x, int32_t y) {
   if (!mask.Is_Inside(x, y) || mask.Is_Not_In_Memory()) return true;
   const uint8_t* row = mask.Row(y);
   switch (mask.Get_Depth()) {
-    case 24: return row[3 * static_cast<int64_t>(x) + 2] == 0;
-    case 8: return row[x] == 0;
-    case 1: return (row[x >> 3] & (0x80 >> (x & 7))) == 0;
-    default: return true;
+    case 24:
+      return row[3 * static_cast<int64_t>(x) + 2] == 0;
+    case 8:
+      return row[x] == 0;
+    case 1:
+      return (row[x >> 3] & (0x80 >> (x & 7))) == 0;
+    default:
+      return true;
   }
 }
 
@@ -63,10 +69,17 @@ inline void Mark_Taken(OffMap& mask, int32_t x, int32_t y) {
   if (!mask.Is_Inside(x, y) || mask.Is_Not_In_Memory()) return;
   uint8_t* row = mask.Row(y);
   switch (mask.Get_Depth()) {
-    case 24: std::memset(row + 3 * static_cast<int64_t>(x), 0, 3); break;
-    case 8: row[x] = 0; break;
-    case 1: row[x >> 3] &= static_cast<uint8_t>(~(0x80 >> (x & 7))); break;
-    default: break;
+    case 24:
+      std::memset(row + 3 * static_cast<int64_t>(x), 0, 3);
+      break;
+    case 8:
+      row[x] = 0;
+      break;
+    case 1:
+      row[x >> 3] &= static_cast<uint8_t>(~(0x80 >> (x & 7)));
+      break;
+    default:
+      break;
   }
 }
 
@@ -112,8 +125,8 @@ struct FillBox {
   // All -1 when nothing was taken.
   RectShrt Rect() const {
     if (count == 0) return Make_RectShrt(-1, -1, -1, -1);
-    return Make_RectShrt(static_cast<int16_t>(minX), static_cast<int16_t>(minY),
-                         static_cast<int16_t>(maxX), static_cast<int16_t>(maxY));
+    return Make_RectShrt(static_cast<int16_t>(minX), static_cast<int16_t>(minY), static_cast<int16_t>(maxX),
+                         static_cast<int16_t>(maxY));
   }
 };
 

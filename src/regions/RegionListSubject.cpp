@@ -63,7 +63,8 @@ bool RegionListSubject::Add_ChildSubject(ComponentSubject* subject, std::string&
     err = "RegionListSubject::Add_ChildSubject failed, bad cast.";
     return false;
   }
-  if (region->renderStyle >= 0 && region->renderStyle <= 3) return ListComponentSubject::Add_ChildSubject(region, err);
+  if (region->renderStyle >= 0 && region->renderStyle <= 3)
+    return ListComponentSubject::Add_ChildSubject(region, err);
   // A region of an unknown render style is not listed.  The caller has
   // handed it over all the same, so it is destroyed here rather than lost.
   region->Set_Parent(this);
@@ -97,12 +98,16 @@ bool RegionListSubject::Delete_All_Regions_and_Bitmap_Files(std::string& err) {
   if (filesBitmapMode == 0) {
     const bool walked = For_Each_Region("", err, [&](RegionSubject& region) {
       if (std::remove(region.m_autoDescriptor.bitmapPath.c_str()) != 0) {
-        err = "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete AutoSep Source BMP file.";
+        err =
+            "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete AutoSep Source "
+            "BMP file.";
         return false;
       }
       const std::string& scanned = region.m_scannedDescriptor.bitmapPath;
       if (!scanned.empty() && std::remove(scanned.c_str()) != 0) {
-        err = "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete SCANNED24bit Source BMP file.";
+        err =
+            "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete SCANNED24bit "
+            "Source BMP file.";
         return false;
       }
       return true;
@@ -121,12 +126,13 @@ bool RegionListSubject::Delete_All_Regions_and_Bitmap_Files(std::string& err) {
 bool RegionListSubject::Create_UndoList(std::string& err) {
   err.clear();
   m_UndoList.Delete_All();
-  return For_Each_Region("RegionListSubject::Create_UndoList failed,  can not dynamic_cast to RegionSubject.", err,
-                         [&](RegionSubject& region) {
+  return For_Each_Region("RegionListSubject::Create_UndoList failed,  can not dynamic_cast to RegionSubject.",
+                         err, [&](RegionSubject& region) {
                            std::unique_ptr<ComponentSubject> clone = region.Clone();
                            auto* copy = dynamic_cast<RegionSubject*>(clone.get());
                            if (copy == nullptr) {
-                             err = "RegionListSubject::Create_UndoList failed,  could not clone RegionSubject";
+                             err =
+                                 "RegionListSubject::Create_UndoList failed,  could not clone RegionSubject";
                              return false;
                            }
                            clone.release();
@@ -226,7 +232,9 @@ void RegionListSubject::Get_Source_Photo_Path(std::string& path) {
   path = m_sourcePhotoPath;
 }
 
-bool RegionListSubject::Erase_Support_Bitmaps(std::string& err) { return m_renderMan.Erase_Support_Bitmaps(err); }
+bool RegionListSubject::Erase_Support_Bitmaps(std::string& err) {
+  return m_renderMan.Erase_Support_Bitmaps(err);
+}
 
 bool RegionListSubject::Alloc_Support_Bitmaps_for_Canvas(std::string& err) {
   int32_t width = -1, height = -1;
@@ -236,7 +244,8 @@ bool RegionListSubject::Alloc_Support_Bitmaps_for_Canvas(std::string& err) {
 
 // ---- order ---------------------------------------------------------------------------------------
 
-bool RegionListSubject::Check_Lists_Intergity(const ListMemry<ComponentSubject>& list, std::string& err) const {
+bool RegionListSubject::Check_Lists_Intergity(const ListMemry<ComponentSubject>& list,
+                                              std::string& err) const {
   return ::Check_Lists_Intergity(list, err);
 }
 
@@ -307,20 +316,21 @@ RegionSubject* RegionListSubject::Find_Nearest_SubRegion_of_Parent(RegionSubject
   region.Get_Centroid_Point(cx, cy);
   RegionSubject* nearest = nullptr;
   int64_t best = 99999999;
-  For_Each_Region("RegionListSubject::Find_Nearest_SubRegion_of_Parent failed,  can not dynamic_cast to RegionSubject.",
-                  err, [&](RegionSubject& other) {
-                    if (!other.Is_SubRegion() || !Equal_NoCase(Path_File_Name(other.Get_Parent_Path()), parentName))
-                      return true;
-                    int32_t x = 0, y = 0;
-                    other.Get_Centroid_Point(x, y);
-                    const double dx = x - cx, dy = y - cy;
-                    const auto distance = static_cast<int64_t>(std::sqrt(dx * dx + dy * dy));
-                    if (distance < best) {
-                      best = distance;
-                      nearest = &other;
-                    }
-                    return true;
-                  });
+  For_Each_Region(
+      "RegionListSubject::Find_Nearest_SubRegion_of_Parent failed,  can not dynamic_cast to RegionSubject.",
+      err, [&](RegionSubject& other) {
+        if (!other.Is_SubRegion() || !Equal_NoCase(Path_File_Name(other.Get_Parent_Path()), parentName))
+          return true;
+        int32_t x = 0, y = 0;
+        other.Get_Centroid_Point(x, y);
+        const double dx = x - cx, dy = y - cy;
+        const auto distance = static_cast<int64_t>(std::sqrt(dx * dx + dy * dy));
+        if (distance < best) {
+          best = distance;
+          nearest = &other;
+        }
+        return true;
+      });
   return nearest;
 }
 
@@ -351,9 +361,10 @@ bool RegionListSubject::Is_Free_of_Latter_Overlaps(RegionSubject& region) {
 
 // ---- subtraction, masks, colour fitting --------------------------------------------------------------
 
-bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subRegions, const RegionSubject* stopRegion,
-                                                     int16_t stopSeparationID, const RectLong& rect, int32_t& count,
-                                                     std::string& err) {
+bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subRegions,
+                                                     const RegionSubject* stopRegion,
+                                                     int16_t stopSeparationID, const RectLong& rect,
+                                                     int32_t& count, std::string& err) {
   err.clear();
   count = 0;
   const bool filter = rect.left >= 0 && rect.top >= 0 && rect.right >= 0 && rect.bottom >= 0;
@@ -380,8 +391,9 @@ bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subReg
     const RegionDescriptor& descriptor = region->Get_Current_Descriptor();
     const Graphic& frame = descriptor.frame;
     const bool wholeSeparation = !region->Is_SubRegion() && region->substitutionMode == 1 &&
-                                 map->Get_Width() == target.Get_Width() && map->Get_Height() == target.Get_Height() &&
-                                 frame.Get_Position().x == 0 && frame.Get_Position().y == 0;
+                                 map->Get_Width() == target.Get_Width() &&
+                                 map->Get_Height() == target.Get_Height() && frame.Get_Position().x == 0 &&
+                                 frame.Get_Position().y == 0;
     if (wholeSeparation) {
       if (!target.Subtract_Separation(*map, err)) return false;
     } else {
@@ -390,7 +402,8 @@ bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subReg
       source.bottom = map->Get_Height() - 1;
       RectLong into;
       frame.Get_Rect(into);
-      target.Subtract_Scaled_Map(*map, source, into, descriptor.hueOffset, descriptor.satOffset, descriptor.valOffset);
+      target.Subtract_Scaled_Map(*map, source, into, descriptor.hueOffset, descriptor.satOffset,
+                                 descriptor.valOffset);
     }
     ++count;
   }
@@ -398,8 +411,9 @@ bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subReg
 }
 
 bool RegionListSubject::Make_KnockoutMask_of_Latter_Regions(RegionSubject& region, const OffMap& averagingMap,
-                                                            int32_t& knockedRegions, int16_t& red, int16_t& green,
-                                                            int16_t& blue, int32_t& pixelCount, bool& noMask,
+                                                            int32_t& knockedRegions, int16_t& red,
+                                                            int16_t& green, int16_t& blue,
+                                                            int32_t& pixelCount, bool& noMask,
                                                             int32_t& failures, std::string& err) {
   err.clear();
   knockedRegions = 0;
@@ -415,7 +429,8 @@ bool RegionListSubject::Make_KnockoutMask_of_Latter_Regions(RegionSubject& regio
   RectShrt maskRect;
   std::unique_ptr<OffMap> mask = region.Make_Maskmap_From_SUBregion(maskRect, platform, err);
   if (mask == nullptr) return false;
-  if (maskRect.left < 0 || maskRect.top < 0 || maskRect.right < maskRect.left || maskRect.bottom < maskRect.top) {
+  if (maskRect.left < 0 || maskRect.top < 0 || maskRect.right < maskRect.left ||
+      maskRect.bottom < maskRect.top) {
     noMask = true;
     ++failures;
     return true;
@@ -430,14 +445,17 @@ bool RegionListSubject::Make_KnockoutMask_of_Latter_Regions(RegionSubject& regio
          link = link->Get_Next()) {
       auto* other = dynamic_cast<RegionSubject*>(link->Get_Object());
       if (other == nullptr) {
-        err = "RegionListSubject::Make_KnockoutMask_of_Latter_Regions failed,  can not dynamic_cast to RegionSubject.";
+        err =
+            "RegionListSubject::Make_KnockoutMask_of_Latter_Regions failed,  can not dynamic_cast to "
+            "RegionSubject.";
         return false;
       }
       if (other == &region) {
         passed = true;
         continue;
       }
-      if (!passed || !Is_Paintable_SubRegion(*other) || !Rects_Overlap(rect, Bounding_Rect_of(*other))) continue;
+      if (!passed || !Is_Paintable_SubRegion(*other) || !Rects_Overlap(rect, Bounding_Rect_of(*other)))
+        continue;
       // A later region whose mask cannot be rebuilt covers nothing here.
       RectShrt otherRect;
       std::string otherErr;
@@ -468,8 +486,8 @@ bool RegionListSubject::Make_KnockoutMask_of_Latter_Regions(RegionSubject& regio
 }
 
 bool RegionListSubject::ColorFit_Regions_to_SrcMap_DeepMasking(RegionSubject& region, const OffMap& sourceMap,
-                                                               OffMap& workMap, bool deepMasking, bool& nearWhite,
-                                                               std::string& err) {
+                                                               OffMap& workMap, bool deepMasking,
+                                                               bool& nearWhite, std::string& err) {
   err.clear();
   nearWhite = false;
   if (!Is_Paintable_SubRegion(region)) return true;
@@ -481,7 +499,8 @@ bool RegionListSubject::ColorFit_Regions_to_SrcMap_DeepMasking(RegionSubject& re
   // taken its paint out of it.
   workMap.Assign_Copy(sourceMap);
   int32_t count = 0;
-  if (!Subtract_Regions_from_Offmap(workMap, true, &region, -1, Bounding_Rect_of(region), count, err)) return false;
+  if (!Subtract_Regions_from_Offmap(workMap, true, &region, -1, Bounding_Rect_of(region), count, err))
+    return false;
 
   Platform& platform = m_renderMan.Get_Platform();
   if (!deepMasking) return region.On_Fit_Color_To_RemainderMap(workMap, nearWhite, platform, err);
@@ -498,12 +517,13 @@ bool RegionListSubject::ColorFit_Regions_to_SrcMap_DeepMasking(RegionSubject& re
 }
 
 bool RegionListSubject::ColorFit_All_Regions_to_SrcMap(const OffMap& sourceMap, bool deepMasking,
-                                                       int32_t largestPixelCount, int32_t& fitted, int32_t& failures,
-                                                       std::string& err) {
+                                                       int32_t largestPixelCount, int32_t& fitted,
+                                                       int32_t& failures, std::string& err) {
   err.clear();
   fitted = 0;
   failures = 0;
-  auto workMap = std::make_unique<OffMap>(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
+  auto workMap =
+      std::make_unique<OffMap>(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
   if (workMap->Is_Not_In_Memory()) {
     err = "RegionDetectorApp::ColorFit_All_Regions_to_SrcMap  failed,  could not alloc subtractMap.";
     return false;
@@ -512,8 +532,8 @@ bool RegionListSubject::ColorFit_All_Regions_to_SrcMap(const OffMap& sourceMap, 
   progress.Open_Progress("Color-Fitting the regions...");
   const int32_t regionCount = Get_Children_List().Get_Count();
   const bool ok = For_Each_Region(
-      "RegionListSubject::ColorFit_All_Regions_to_SrcMap failed,  can not dynamic_cast to RegionSubject.", err,
-      [&](RegionSubject& region) {
+      "RegionListSubject::ColorFit_All_Regions_to_SrcMap failed,  can not dynamic_cast to RegionSubject.",
+      err, [&](RegionSubject& region) {
         if (!Is_Paintable_SubRegion(region) || region.Is_Region_Hidden()) return true;
         const int32_t pixels = region.Get_Pixel_Count();
         if (largestPixelCount >= 1 && pixels >= 1 && pixels > largestPixelCount) return true;
@@ -521,7 +541,8 @@ bool RegionListSubject::ColorFit_All_Regions_to_SrcMap(const OffMap& sourceMap, 
         std::string regionErr;
         // One region that cannot be fitted (its mask cannot be rebuilt, say)
         // keeps its colour; the others are still fitted.
-        if (!ColorFit_Regions_to_SrcMap_DeepMasking(region, sourceMap, *workMap, deepMasking, nearWhite, regionErr) ||
+        if (!ColorFit_Regions_to_SrcMap_DeepMasking(region, sourceMap, *workMap, deepMasking, nearWhite,
+                                                    regionErr) ||
             nearWhite)
           ++failures;
         ++fitted;
@@ -539,7 +560,8 @@ bool RegionListSubject::Make_List_of_Colors_In_Images_Palette(int16_t colorCount
                                                               bool& greyPalette, std::string& err) {
   err.clear();
   if (!Has_Regions()) {
-    err = "RegionListSubject::Make_List_of_Colors_In_Images_Palette  FAILED,  RegionList contains no regions.";
+    err =
+        "RegionListSubject::Make_List_of_Colors_In_Images_Palette  FAILED,  RegionList contains no regions.";
     return false;
   }
   if (colorCount > kPaletteSize) {
@@ -568,7 +590,8 @@ bool RegionListSubject::Make_List_of_Colors_In_Images_Palette(int16_t colorCount
     }
   }
   if (strays > 0 || conflicts > 0)
-    m_renderMan.Get_Platform().Message("RegionListSubject::Make_List_of_Colors_In_Images_Palette  Had a minor error");
+    m_renderMan.Get_Platform().Message(
+        "RegionListSubject::Make_List_of_Colors_In_Images_Palette  Had a minor error");
   if (sawChromatic && sawGrey) {
     err = "RegionListSubject::Make_List_of_Colors_In_Images_Palette  FAILED,  has BOTH Grey and RGB colors.";
     return false;
@@ -585,13 +608,17 @@ int32_t RegionListSubject::Create_List_of_Original_Separations_Colors(ListMemry<
        link = link->Get_Next()) {
     const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
     if (region == nullptr) {
-      platform.Message("RegionListSubject::Create_List_of_Original_Separations_Colors FAILED,  can not dynamic_cast to RegionSubject.");
+      platform.Message(
+          "RegionListSubject::Create_List_of_Original_Separations_Colors FAILED,  can not dynamic_cast to "
+          "RegionSubject.");
       return -1;
     }
     if (!Is_Paintable_SubRegion(*region)) continue;
     int16_t r = 0, g = 0, b = 0;
     if (!region->Get_Original_HuntColor_from_SeparationCreation(r, g, b)) {
-      platform.Message("RegionListSubject::Create_List_of_Original_Separations_Colors  FAILED,  Get_Original_HuntColor_from_SeparationCreation");
+      platform.Message(
+          "RegionListSubject::Create_List_of_Original_Separations_Colors  FAILED,  "
+          "Get_Original_HuntColor_from_SeparationCreation");
       continue;
     }
     const uint32_t value = Pack_RGB(r, g, b);
@@ -609,8 +636,8 @@ int32_t RegionListSubject::Create_List_of_Original_Separations_Colors(ListMemry<
 
 // ---- painting and colours --------------------------------------------------------------------------------
 
-bool RegionListSubject::Paint_All_Regions_with_TextureMaps(int16_t textureType, int16_t style, RegionRandom& random,
-                                                           std::string& err) {
+bool RegionListSubject::Paint_All_Regions_with_TextureMaps(int16_t textureType, int16_t style,
+                                                           RegionRandom& random, std::string& err) {
   err.clear();
   if (!Has_Regions()) {
     err = "Detect some painted regions.";
@@ -625,10 +652,11 @@ bool RegionListSubject::Paint_All_Regions_with_TextureMaps(int16_t textureType, 
   // class share it.
   std::map<std::string, std::unique_ptr<OffMap>> textures;
   return For_Each_Region(
-      "RegionListSubject::Paint_All_Regions_with_TextureMaps failed,  can not dynamic_cast to RegionSubject.", err,
-      [&](RegionSubject& region) {
+      "RegionListSubject::Paint_All_Regions_with_TextureMaps failed,  can not dynamic_cast to RegionSubject.",
+      err, [&](RegionSubject& region) {
         const OffMap* map = region.m_SRCoffMap.get();
-        if (!region.Is_SubRegion() || map == nullptr || map->Get_Width() <= 6 || map->Get_Height() <= 6) return true;
+        if (!region.Is_SubRegion() || map == nullptr || map->Get_Width() <= 6 || map->Get_Height() <= 6)
+          return true;
         int16_t scale = 1;
         std::string pickErr;
         const int32_t index = RenderMan::Pick_A_TextureMap(pickErr, pickMode, m_renderMan, map->Get_Width(),
@@ -643,12 +671,13 @@ bool RegionListSubject::Paint_All_Regions_with_TextureMaps(int16_t textureType, 
           texture = Load_Bitmap_File_Dialog_STATIC(platform, readPath, fileProblem, err);
           if (texture == nullptr) return false;
         }
-        return region.Create_PseudoPainted_Bitmap(path, texture.get(), textureEntry.size, textureEntry.size, textureType, style,
-                                                  platform, random, err);
+        return region.Create_PseudoPainted_Bitmap(path, texture.get(), textureEntry.size, textureEntry.size,
+                                                  textureType, style, platform, random, err);
       });
 }
 
-bool RegionListSubject::Randomize_All_Colors_for_Regions(int16_t range, RegionRandom& random, std::string& err) {
+bool RegionListSubject::Randomize_All_Colors_for_Regions(int16_t range, RegionRandom& random,
+                                                         std::string& err) {
   err.clear();
   if (!Has_Regions()) {
     err = "Create some regions. List is empty.";
@@ -660,7 +689,9 @@ bool RegionListSubject::Randomize_All_Colors_for_Regions(int16_t range, RegionRa
   }
   ListMemry<kvColorRef> colors;
   if (Create_List_of_Original_Separations_Colors(colors) < 0) {
-    err = "RegionListSubject::Create_List_of_Original_Separations_Colors FAILED,  can not dynamic_cast to RegionSubject.";
+    err =
+        "RegionListSubject::Create_List_of_Original_Separations_Colors FAILED,  can not dynamic_cast to "
+        "RegionSubject.";
     return false;
   }
   // One shift per separation colour, drawn in the order the colours were
@@ -669,7 +700,8 @@ bool RegionListSubject::Randomize_All_Colors_for_Regions(int16_t range, RegionRa
   for (ListLink<kvColorRef>* link = colors.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
     kvColorRef& record = *link->Get_Object();
     int16_t hue = 0, sat = 0, val = 0;
-    RGB_to_HSV(static_cast<int16_t>(Packed_Red(record.color)), static_cast<int16_t>(Packed_Green(record.color)),
+    RGB_to_HSV(static_cast<int16_t>(Packed_Red(record.color)),
+               static_cast<int16_t>(Packed_Green(record.color)),
                static_cast<int16_t>(Packed_Blue(record.color)), &hue, &sat, &val);
     int32_t shift = static_cast<int32_t>(random() % static_cast<uint32_t>(2 * range + 1)) - range;
     if (shift == 0) shift = 1;
@@ -680,8 +712,8 @@ bool RegionListSubject::Randomize_All_Colors_for_Regions(int16_t range, RegionRa
     newHues[record.color] = newHue;
   }
   return For_Each_Region(
-      "RegionListSubject::Randomize_All_Colors_for_Regions failed,  can not dynamic_cast to RegionSubject.", err,
-      [&](RegionSubject& region) {
+      "RegionListSubject::Randomize_All_Colors_for_Regions failed,  can not dynamic_cast to RegionSubject.",
+      err, [&](RegionSubject& region) {
         if (!Is_Paintable_SubRegion(region) || region.Is_Region_Hidden()) return true;
         int16_t r = 0, g = 0, b = 0;
         if (!region.Get_Original_HuntColor_from_SeparationCreation(r, g, b)) return true;
@@ -701,12 +733,13 @@ bool RegionListSubject::Restore_Separation_Colors(std::string& err) {
     err = "Create some regions. List is empty.";
     return false;
   }
-  return For_Each_Region("RegionListSubject::Restore_Separation_Colors failed,  can not dynamic_cast to RegionSubject.",
-                         err, [&](RegionSubject& region) {
-                           if (!Is_Paintable_SubRegion(region) || region.Is_Region_Hidden()) return true;
-                           region.m_autoDescriptor.hueOffset = 0;
-                           return region.Update_SmallBitmap_Bits_wColorModify(err);
-                         });
+  return For_Each_Region(
+      "RegionListSubject::Restore_Separation_Colors failed,  can not dynamic_cast to RegionSubject.", err,
+      [&](RegionSubject& region) {
+        if (!Is_Paintable_SubRegion(region) || region.Is_Region_Hidden()) return true;
+        region.m_autoDescriptor.hueOffset = 0;
+        return region.Update_SmallBitmap_Bits_wColorModify(err);
+      });
 }
 
 bool RegionListSubject::Enlarge_All_Region_Frames(std::string& err) {
@@ -715,13 +748,14 @@ bool RegionListSubject::Enlarge_All_Region_Frames(std::string& err) {
     err = "The region list is empty.";
     return false;
   }
-  return For_Each_Region("RegionListSubject::Enlarge_All_Region_Frames failed,  can not dynamic_cast to RegionSubject.",
-                         err, [](RegionSubject& region) {
-                           Graphic& frame = region.Get_Current_Descriptor().frame;
-                           const int32_t w = frame.Get_Width();
-                           const int32_t h = frame.Get_Height();
-                           frame.Set_Position(frame.Get_Position().x - w / 20, frame.Get_Position().y - h / 20);
-                           frame.Set_Size(w + w / 10, h + h / 10);
-                           return true;
-                         });
+  return For_Each_Region(
+      "RegionListSubject::Enlarge_All_Region_Frames failed,  can not dynamic_cast to RegionSubject.", err,
+      [](RegionSubject& region) {
+        Graphic& frame = region.Get_Current_Descriptor().frame;
+        const int32_t w = frame.Get_Width();
+        const int32_t h = frame.Get_Height();
+        frame.Set_Position(frame.Get_Position().x - w / 20, frame.Get_Position().y - h / 20);
+        frame.Set_Size(w + w / 10, h + h / 10);
+        return true;
+      });
 }

@@ -156,14 +156,12 @@ class RegionListSubject : public ListComponentSubject {
                                            int32_t& failures, std::string& err);
   // Fits one region's colour to what the source shows of it once every
   // earlier region has been taken out of `workMap` (a copy of the source).
-  bool ColorFit_Regions_to_SrcMap_DeepMasking(RegionSubject& region, const OffMap& sourceMap,
-                                              OffMap& workMap, bool deepMasking, bool& nearWhite,
-                                              std::string& err);
+  bool ColorFit_Regions_to_SrcMap_DeepMasking(RegionSubject& region, const OffMap& sourceMap, OffMap& workMap,
+                                              bool deepMasking, bool& nearWhite, std::string& err);
   // ColorFit_Regions_to_SrcMap_DeepMasking for every visible sub-region of
   // at most `largestPixelCount` pixels (no limit below 1), with progress.
-  bool ColorFit_All_Regions_to_SrcMap(const OffMap& sourceMap, bool deepMasking,
-                                      int32_t largestPixelCount, int32_t& fitted, int32_t& failures,
-                                      std::string& err);
+  bool ColorFit_All_Regions_to_SrcMap(const OffMap& sourceMap, bool deepMasking, int32_t largestPixelCount,
+                                      int32_t& fitted, int32_t& failures, std::string& err);
 
   // ---- the palette behind the regions ------------------------------------------------
   // The standard colour index of each separation row 0..7 (-9 for a row

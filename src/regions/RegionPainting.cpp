@@ -22,7 +22,9 @@ inline int16_t Clamp_255(int v) {
 
 // A hue shifted by offsets may come out negative; the conversion to RGB
 // wants it in 0..359 (-1 stays the mark of a grey).
-int16_t Hue_For_Conversion(int16_t hue) { return hue == -1 ? hue : Hue_In_Turn(hue); }
+int16_t Hue_For_Conversion(int16_t hue) {
+  return hue == -1 ? hue : Hue_In_Turn(hue);
+}
 
 void HSV_Target_to_RGB(int16_t hue, int16_t sat, int16_t val, int16_t& r, int16_t& g, int16_t& b) {
   HSV_to_RGB(Hue_For_Conversion(hue), sat, val, &r, &g, &b);
@@ -382,11 +384,13 @@ bool RegionSubject::Fit_Color_HSV_YIQ(int16_t targetHue, int16_t targetSat, int1
   const HueFit fit = Run_Hue_Fit(
       HueFitPoint{targetHue, targetSat, ty}, at,
       [&](const HueFit& offsets) {
-        const int16_t oh = static_cast<int16_t>(offsets.hueOffset), os = static_cast<int16_t>(offsets.satOffset),
+        const int16_t oh = static_cast<int16_t>(offsets.hueOffset),
+                      os = static_cast<int16_t>(offsets.satOffset),
                       oy = static_cast<int16_t>(offsets.thirdOffset);
-        Rewrite_From(source, *m_refreshOffMap, [&](int32_t x, int32_t py, int16_t& r, int16_t& g, int16_t& b) {
-          source.Get_Pixel_HSV_YIQ_Modified(x, py, oh, os, 0, oy, 0, 0, r, g, b);
-        });
+        Rewrite_From(source, *m_refreshOffMap,
+                     [&](int32_t x, int32_t py, int16_t& r, int16_t& g, int16_t& b) {
+                       source.Get_Pixel_HSV_YIQ_Modified(x, py, oh, os, 0, oy, 0, 0, r, g, b);
+                     });
       },
       [&] { return PerPixel_Fit_Point(*m_refreshOffMap, value); });
   RegionDescriptor& d = Get_Current_Descriptor();
@@ -491,7 +495,8 @@ bool RegionSubject::Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percen
   const bool fastSource = source.Get_Depth() == 24;
   const bool fastDest = destMap.Get_Depth() == 24;
   for (int64_t i = iFirst; i < iLast; ++i) {
-    const int32_t sy = mapH == h ? static_cast<int32_t>(i) : static_cast<int32_t>(static_cast<double>(i) * stepY);
+    const int32_t sy =
+        mapH == h ? static_cast<int32_t>(i) : static_cast<int32_t>(static_cast<double>(i) * stepY);
     const auto dy = static_cast<int32_t>(y0 + i);
     const uint8_t* srcRow = fastSource ? source.Row(sy) : nullptr;
     uint8_t* dstRow = fastDest ? destMap.Row(dy) : nullptr;

@@ -730,8 +730,8 @@ bool RegionSubject::Take_Record_Codes(int16_t substitution, int16_t generation, 
     const auto within = [](int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; };
     // x may also be the mark of a frame never placed (a descriptor not in use).
     return (within(f.frameX, -kMaxFrameReach, kMaxFrameReach) || f.frameX == Graphic::kUnsetX) &&
-           within(f.frameY, -kMaxFrameReach, kMaxFrameReach) &&
-           within(f.frameWidth, 0, kMaxFrameReach) && within(f.frameHeight, 0, kMaxFrameReach);
+           within(f.frameY, -kMaxFrameReach, kMaxFrameReach) && within(f.frameWidth, 0, kMaxFrameReach) &&
+           within(f.frameHeight, 0, kMaxFrameReach);
   };
   if (!frameFits(autoFields) || !frameFits(scannedFields)) return bogus("frame");
   substitutionMode = substitution >= 5 ? 1 : substitution;
@@ -751,7 +751,8 @@ void RegionSubject::Take_Record_Identity(int16_t headerWord, int16_t separationI
 bool RegionSubject::AssignMe_from_FileObject_Old(const RegionRecordOld& record, std::string& err) {
   err.clear();
   if (!Take_Record_Codes(record.substitutionMode, record.generationCode, record.renderStyle,
-                         record.autoDescriptor, record.scannedDescriptor, "AssignMe_from_FileObject_Old", err))
+                         record.autoDescriptor, record.scannedDescriptor, "AssignMe_from_FileObject_Old",
+                         err))
     return false;
   const RegionDescriptorFieldsOld* sources[2] = {&record.autoDescriptor, &record.scannedDescriptor};
   RegionDescriptor* targets[2] = {&m_autoDescriptor, &m_scannedDescriptor};

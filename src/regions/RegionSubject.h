@@ -295,8 +295,9 @@ class RegionSubject : public ComponentSubject {
   // frame never placed) and a size of at most kMaxFrameReach, so that no
   // arithmetic on them can overflow.
   bool Take_Record_Codes(int16_t substitution, int16_t generation, int16_t style,
-                         const RegionDescriptorFields& autoFields, const RegionDescriptorFields& scannedFields,
-                         const char* operation, std::string& err);
+                         const RegionDescriptorFields& autoFields,
+                         const RegionDescriptorFields& scannedFields, const char* operation,
+                         std::string& err);
   void Take_Record_Identity(int16_t headerWord, int16_t separationID, int16_t huntColorIndex,
                             int16_t serialNumber);
   // Replaces both maps by `map` and a same-size copy of it.  When the copy

@@ -26,4 +26,6 @@ void RegionsListView::Draw_Frame(FrameArtist& artist, DrawSurface& memory, Messa
   }
 }
 
-void RegionsListView::Update_Appearance(Pane* /*pane*/) { Render_Animation_Frame(nullptr, m_messages); }
+void RegionsListView::Update_Appearance(Pane* /*pane*/) {
+  Render_Animation_Frame(nullptr, m_messages);
+}

@@ -24,8 +24,8 @@ const char* const kPictureSaveFilter =
 
 namespace {
 
-constexpr int32_t kBmpHeadersSize = 54;        // file header (14) + information header (40)
-constexpr int32_t kBmpPixelsPerMetre = 7872;   // about 200 dots per inch
+constexpr int32_t kBmpHeadersSize = 54;       // file header (14) + information header (40)
+constexpr int32_t kBmpPixelsPerMetre = 7872;  // about 200 dots per inch
 
 // The text shown when the codec could not decode a picture that is larger
 // than the program takes.
@@ -52,7 +52,8 @@ class ReadFile {
       return false;
     }
     if (!S_ISREG(st.st_mode)) {
-      reason = Text_Format("%s:  %s", path.c_str(), S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a plain file");
+      reason = Text_Format("%s:  %s", path.c_str(),
+                           S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a plain file");
       return false;
     }
     m_size = st.st_size;
@@ -113,9 +114,8 @@ WorkingSize Working_Size_of_Photo(int32_t photoW, int32_t photoH, int32_t width,
   return size;
 }
 
-bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::string& path,
-                             int32_t width, int32_t height, int32_t maxSide, bool& fileProblem,
-                             CodecFailure* codecFailure) {
+bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::string& path, int32_t width,
+                             int32_t height, int32_t maxSide, bool& fileProblem, CodecFailure* codecFailure) {
   err.clear();
   fileProblem = false;
   if (codecFailure) *codecFailure = CodecFailure();
@@ -134,15 +134,14 @@ bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::
   if (status < 0 || photo->Is_Null()) {
     fileProblem = true;
     if (codecFailure) *codecFailure = CodecFailure{status, photo->Last_Error()};
-    err = status == kImageLoadTooLarge ? Too_Large_Text(path, *photo)
-                                       : kPhotoDecodeFailedText;
+    err = status == kImageLoadTooLarge ? Too_Large_Text(path, *photo) : kPhotoDecodeFailedText;
     return false;
   }
   renderMan.m_photoOriginal = std::move(photo);
 
-  const WorkingSize size = Working_Size_of_Photo(renderMan.m_photoOriginal->Get_Width(),
-                                                 renderMan.m_photoOriginal->Get_Height(), width,
-                                                 height, maxSide);
+  const WorkingSize size =
+      Working_Size_of_Photo(renderMan.m_photoOriginal->Get_Width(), renderMan.m_photoOriginal->Get_Height(),
+                            width, height, maxSide);
   if (!renderMan.Alloc_Source_Bitmaps_for_Virtual_Project(size.width, size.height, err)) return false;
   renderMan.Sample_Photo_into_Source(size.scale, size.scale);
   if (!renderMan.Alloc_Support_Bitmaps_for_Image_Creation(size.height, size.width, err)) return false;
@@ -184,8 +183,7 @@ bool Load_Bitmap_File_as_SRC_viaDialog(bool& cancelled, std::string& err, std::s
 // ---------------------------------------------------------------------------
 // The outline picture
 
-bool Load_Outline_File(const std::string& path, bool& fileProblem, RenderMan& renderMan,
-                       std::string& err) {
+bool Load_Outline_File(const std::string& path, bool& fileProblem, RenderMan& renderMan, std::string& err) {
   err.clear();
   fileProblem = false;
   if (path.empty()) {
@@ -297,25 +295,39 @@ std::unique_ptr<OffMap> Load_Bitmap_File_Dialog_STATIC(Platform& platform, std::
   }
   if (numColours == 0) {
     switch (bitCount) {
-      case 1: numColours = 2; break;
-      case 2: numColours = 4; break;
-      case 4: numColours = 16; break;
-      case 8: numColours = 256; break;
-      case 24: numColours = 16777216; break;
-      default: numColours = 0; break;
+      case 1:
+        numColours = 2;
+        break;
+      case 2:
+        numColours = 4;
+        break;
+      case 4:
+        numColours = 16;
+        break;
+      case 8:
+        numColours = 256;
+        break;
+      case 24:
+        numColours = 16777216;
+        break;
+      default:
+        numColours = 0;
+        break;
     }
   }
   // 256 colours must mean 8 bits a pixel and 16777216 colours 24; packed
   // (compressed) rows and sizes without pixels are refused rather than read
   // as garbage.
-  const bool depthMatches = (numColours == 256 && bitCount == 8) || (numColours == 16777216 && bitCount == 24);
+  const bool depthMatches =
+      (numColours == 256 && bitCount == 8) || (numColours == 16777216 && bitCount == 24);
   if (!depthMatches || rest <= 0 || compression != 0 || width <= 0 || height <= 0) {
     err = wrongFormat;
     return nullptr;
   }
   // Nothing is allocated for a size the file does not really hold.
-  const int64_t imageBytes = static_cast<int64_t>(OffMap::Row_Stride(static_cast<int32_t>(width),
-                                                                    static_cast<int32_t>(bitCount))) * height;
+  const int64_t imageBytes =
+      static_cast<int64_t>(OffMap::Row_Stride(static_cast<int32_t>(width), static_cast<int32_t>(bitCount))) *
+      height;
   const int64_t needed = headerSize + tableBytes + imageBytes;
   if (imageBytes <= 0 || needed > rest) {
     err = "Load_Bitmap_File_Dialog_STATIC  failed,  wrong size for copy.";
@@ -425,8 +437,8 @@ bool Check_Picture_Extension(const std::string& path, std::string& err) {
   return false;
 }
 
-bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* map,
-                             std::string& path, std::string& err, CodecFailure* codecFailure) {
+bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* map, std::string& path,
+                             std::string& err, CodecFailure* codecFailure) {
   err.clear();
   cancelled = false;
   if (codecFailure) *codecFailure = CodecFailure();
@@ -463,8 +475,8 @@ bool Save_Bitmap_File_CImage(Platform& platform, bool& cancelled, const OffMap* 
 // ---------------------------------------------------------------------------
 // Window pictures
 
-std::vector<uint8_t> Convert_Bitmap_Bits_from32_to24(std::string& err, const uint8_t* bits32,
-                                                     bool mono, int32_t width, int32_t height) {
+std::vector<uint8_t> Convert_Bitmap_Bits_from32_to24(std::string& err, const uint8_t* bits32, bool mono,
+                                                     int32_t width, int32_t height) {
   err.clear();
   if (!bits32) {
     err = "Convert_Bitmap_Bits_from32_to24 failed,  pBits is NULL.";
@@ -490,8 +502,8 @@ std::vector<uint8_t> Convert_Bitmap_Bits_from32_to24(std::string& err, const uin
   return out;
 }
 
-bool Save_Bitmap_File(Platform& platform, bool mono, std::string& path,
-                      const WindowPicture32& picture, bool& cancelled, std::string& err) {
+bool Save_Bitmap_File(Platform& platform, bool mono, std::string& path, const WindowPicture32& picture,
+                      bool& cancelled, std::string& err) {
   err.clear();
   cancelled = false;
   if (!Ask_Save_Path(platform, kBitmapFilter, "bmp", path)) {

@@ -34,8 +34,7 @@ std::unique_ptr<OffMap> New_Map(int32_t width, int32_t height, int32_t depth) {
 
 }  // namespace
 
-bool RenderMan::Alloc_Source_Bitmaps_for_Virtual_Project(int32_t width, int32_t height,
-                                                         std::string& err) {
+bool RenderMan::Alloc_Source_Bitmaps_for_Virtual_Project(int32_t width, int32_t height, std::string& err) {
   err.clear();
   m_sourceMap.reset();
   m_sourceMapBackup.reset();
@@ -53,14 +52,14 @@ bool RenderMan::Alloc_Source_Bitmaps_for_Virtual_Project(int32_t width, int32_t 
   }
   m_sourceMapBackup = New_Map(width, height, 24);
   if (!m_sourceMapBackup) {
-    err = "RenderMan::Alloc_Source_Bitmaps_for_Virtual_Project failed,  could not allocate m_sourceMapBackup.";
+    err =
+        "RenderMan::Alloc_Source_Bitmaps_for_Virtual_Project failed,  could not allocate m_sourceMapBackup.";
     return false;
   }
   return true;
 }
 
-bool RenderMan::Alloc_Support_Bitmaps_for_Image_Creation(int32_t height, int32_t width,
-                                                         std::string& err) {
+bool RenderMan::Alloc_Support_Bitmaps_for_Image_Creation(int32_t height, int32_t width, std::string& err) {
   err.clear();
   if (!Create_FilterMap_Pair(24, width, height)) {
     err = "RenderMan::Alloc_Support_Bitmaps_for_Image_Creation failed,  could not create Destination Map.";
@@ -73,10 +72,9 @@ bool RenderMan::Alloc_Support_Bitmaps_for_Image_Creation(int32_t height, int32_t
   return true;
 }
 
-bool RenderMan::Create_White_Map(std::unique_ptr<OffMap>& map, int32_t width, int32_t height,
-                                 int32_t depth) {
-  if (map && !map->Is_Not_In_Memory() && map->Get_Width() == width &&
-      map->Get_Height() == height && map->Get_Depth() == depth) {
+bool RenderMan::Create_White_Map(std::unique_ptr<OffMap>& map, int32_t width, int32_t height, int32_t depth) {
+  if (map && !map->Is_Not_In_Memory() && map->Get_Width() == width && map->Get_Height() == height &&
+      map->Get_Depth() == depth) {
     map->Fill(255);
     return true;
   }
@@ -139,16 +137,22 @@ bool RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(
     return false;
   }
   if (!m_filteredMap) {
-    err = "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  m_filteredMap is NULL.";
+    err =
+        "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  m_filteredMap "
+        "is NULL.";
     return false;
   }
   if (!m_filteredMapHasImage) {
-    err = "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  m_filteredMap does NOT have an Image.";
+    err =
+        "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  m_filteredMap "
+        "does NOT have an Image.";
     return false;
   }
   Create_Subtract_Map(m_filteredMap->Get_Height(), m_filteredMap->Get_Width());
   if (!m_subtractMap) {
-    err = "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  Subtraction bitmaps are NULL.";
+    err =
+        "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  Subtraction "
+        "bitmaps are NULL.";
     return false;
   }
   m_subtractMap->Assign_Copy(*m_filteredMap);
@@ -158,7 +162,9 @@ bool RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(
 bool RenderMan::Copy_FilterMapHidden_to_Displayed_FilterMap(std::string& err) {
   err.clear();
   if (!m_filteredMapWithOutline || !m_filteredMap) {
-    err = "RenderMan::Copy_FilterMapHidden_to_Displayed_FilterMap failed,  m_filteredMapWithOutline or m_filteredMap is NULL.";
+    err =
+        "RenderMan::Copy_FilterMapHidden_to_Displayed_FilterMap failed,  m_filteredMapWithOutline or "
+        "m_filteredMap is NULL.";
     return false;
   }
   m_filteredMapWithOutline->Assign_Copy(*m_filteredMap);
@@ -205,8 +211,8 @@ void RenderMan::Sample_Photo_Bilinear(const PlatformImage& photo, double sx, dou
   }
   int16_t out[3];
   for (int c = 0; c < 3; ++c) {
-    const double v = (1.0 - fy) * ((1.0 - fx) * p[0][c] + fx * p[1][c]) +
-                     fy * ((1.0 - fx) * p[2][c] + fx * p[3][c]);
+    const double v =
+        (1.0 - fy) * ((1.0 - fx) * p[0][c] + fx * p[1][c]) + fy * ((1.0 - fx) * p[2][c] + fx * p[3][c]);
     out[c] = static_cast<int16_t>(v);
   }
   r = out[0];

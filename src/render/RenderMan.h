@@ -57,16 +57,16 @@ class RenderMan {
   // ---- the maps (owned; null until created) -----------------------------------
   // The photo at its file resolution, kept for later resizing.
   std::unique_ptr<PlatformImage> m_photoOriginal;
-  std::unique_ptr<OffMap> m_sourceMap;          // 24-bit, working size
-  std::unique_ptr<OffMap> m_sourceMapBackup;    // 24-bit copy made with the source
-  std::unique_ptr<OffMap> m_layeredMapOversize; // 24-bit layered result, working size
+  std::unique_ptr<OffMap> m_sourceMap;           // 24-bit, working size
+  std::unique_ptr<OffMap> m_sourceMapBackup;     // 24-bit copy made with the source
+  std::unique_ptr<OffMap> m_layeredMapOversize;  // 24-bit layered result, working size
   // The outline: 8-bit when loaded from a picture, 24-bit when drawn.  It may
   // be larger than the working size; the merge scales it.
   std::unique_ptr<OffMap> m_outlineMapOversize;
-  std::unique_ptr<OffMap> m_outlineMapBackup;   // taken before the user edits the outline
+  std::unique_ptr<OffMap> m_outlineMapBackup;        // taken before the user edits the outline
   std::unique_ptr<OffMap> m_filteredMap;             // hidden pre-processed image
   std::unique_ptr<OffMap> m_filteredMapWithOutline;  // displayed copy, outline drawn on it
-  std::unique_ptr<OffMap> m_subtractMap;        // what the next separation is taken from
+  std::unique_ptr<OffMap> m_subtractMap;             // what the next separation is taken from
 
   // ---- texture maps and pencil brushes -----------------------------------------
   // The pencil-brush table (RenderManBrushes.cpp).  Rows 0..7 are the line
@@ -115,8 +115,8 @@ class RenderMan {
   // covering the region, with scale = the smaller of size / width and
   // size / height, limited to 1..8 (Copy_TextureMap_to_OffMap samples every
   // scale-th texture pixel).
-  static int32_t Pick_A_TextureMap(std::string& err, int16_t mode, const RenderMan& renderMan,
-                                   int32_t width, int32_t height, int16_t code, int16_t& scale);
+  static int32_t Pick_A_TextureMap(std::string& err, int16_t mode, const RenderMan& renderMan, int32_t width,
+                                   int32_t height, int16_t code, int16_t& scale);
   // The texture folder the lists were built from ("" for none).
   const std::string& Get_Texture_Folder() const { return m_textureFolder; }
   // The folder of the textures of `code`, ending with "/", so that folder +
@@ -170,8 +170,8 @@ class RenderMan {
 
   // Bilinear sample of the photo at (sx, sy); neighbours outside the photo
   // count as white.  Components are truncated.
-  static void Sample_Photo_Bilinear(const PlatformImage& photo, double sx, double sy, int16_t& r,
-                                    int16_t& g, int16_t& b);
+  static void Sample_Photo_Bilinear(const PlatformImage& photo, double sx, double sy, int16_t& r, int16_t& g,
+                                    int16_t& b);
   // Fills m_sourceMap and m_sourceMapBackup with the photo sampled at
   // (x * scaleX, y * scaleY) for every pixel of the maps.
   void Sample_Photo_into_Source(double scaleX, double scaleY);
@@ -194,8 +194,7 @@ class RenderMan {
 
  private:
   // Whitens the map when it has this size and depth, else re-creates it white.
-  static bool Create_White_Map(std::unique_ptr<OffMap>& map, int32_t width, int32_t height,
-                               int32_t depth);
+  static bool Create_White_Map(std::unique_ptr<OffMap>& map, int32_t width, int32_t height, int32_t depth);
 
   Platform& m_platform;
   std::string m_textureFolder;

@@ -98,8 +98,7 @@ bool RenderMan::WatercolorFilter_For_Separations(const WatercolorParms& parms, s
   return Finish_Watercolor(*this, err);
 }
 
-bool RenderMan::WatercolorFilter_For_Separations_Grey_24bit(const WatercolorParms& parms,
-                                                            std::string& err) {
+bool RenderMan::WatercolorFilter_For_Separations_Grey_24bit(const WatercolorParms& parms, std::string& err) {
   if (!Start_Watercolor(*this, "WatercolorFilter_For_Separations_Grey_24bit failed,", err)) return false;
   FilterChain chain(*m_filteredMap, m_platform.Messages());
   Remove_Specks(chain, parms);

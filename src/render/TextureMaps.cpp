@@ -17,9 +17,12 @@ const char* const kColorTextureFolder = "Color";
 const char* TextureMap_SubFolder(int16_t code) {
   switch (code) {
     case 0:
-    case 2: return kMonochromeTextureFolder;
-    case 1: return kColorTextureFolder;
-    default: return nullptr;
+    case 2:
+      return kMonochromeTextureFolder;
+    case 1:
+      return kColorTextureFolder;
+    default:
+      return nullptr;
   }
 }
 
@@ -58,9 +61,12 @@ namespace {
 ListMemry<TextureMapSpec>* List_For_Code(RenderMan& renderMan, int16_t code) {
   switch (code) {
     case 0:
-    case 2: return &renderMan.m_textureMapListMono;
-    case 1: return &renderMan.m_textureMapListColor;
-    default: return nullptr;
+    case 2:
+      return &renderMan.m_textureMapListMono;
+    case 1:
+      return &renderMan.m_textureMapListColor;
+    default:
+      return nullptr;
   }
 }
 
@@ -117,7 +123,9 @@ int32_t RenderMan::Pick_A_TextureMap(std::string& err, int16_t mode, const Rende
   scale = 1;
   const ListMemry<TextureMapSpec>* list = List_For_Code(renderMan, code);
   const int32_t count = list != nullptr ? list->Get_Count() : 0;
-  const auto covers = [&](const TextureMapSpec& textureEntry) { return textureEntry.size >= width && textureEntry.size >= height; };
+  const auto covers = [&](const TextureMapSpec& textureEntry) {
+    return textureEntry.size >= width && textureEntry.size >= height;
+  };
 
   if (mode == 0) {
     for (int32_t i = 0; i < count; ++i) {

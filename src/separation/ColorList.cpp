@@ -11,7 +11,9 @@ bool Same_Color(const ColorHSV& c, int16_t hue, int16_t sat, int16_t val) {
 
 }  // namespace
 
-ColorList::~ColorList() { Delete_All(); }
+ColorList::~ColorList() {
+  Delete_All();
+}
 
 bool ColorList::Contains_Color(int16_t hue, int16_t sat, int16_t val) const {
   for (const ListLink<ColorHSV>* link = Get_Head_Link(); link != nullptr; link = link->Get_Next())
@@ -37,4 +39,6 @@ bool ColorList::Add_Color_by_Nickname(const char* nickname) {
   return true;
 }
 
-void ColorList::Add_Color(const ColorHSV& color) { Add_To_Tail(new ColorHSV(color)); }
+void ColorList::Add_Color(const ColorHSV& color) {
+  Add_To_Tail(new ColorHSV(color));
+}

@@ -47,7 +47,9 @@ void ColorSeparator::Invoke_Callback(void* argument, void (*callback)(void*)) {
   if (argument != nullptr && callback != nullptr) callback(argument);
 }
 
-void ColorSeparator::Set_FullSize_SubRegions(bool fullSize) { m_fullSizeSubRegions = fullSize ? 1 : 0; }
+void ColorSeparator::Set_FullSize_SubRegions(bool fullSize) {
+  m_fullSizeSubRegions = fullSize ? 1 : 0;
+}
 
 // ---------------------------------------------------------------------------
 // Separation maps
@@ -57,7 +59,8 @@ bool ColorSeparator::Make_Color_Separation(const SeparationParms& parms, const O
                                            std::string& err) {
   err.clear();
   red = green = blue = -3;
-  if (sourceMap.Get_Width() != separationMap.Get_Width() || sourceMap.Get_Height() != separationMap.Get_Height() ||
+  if (sourceMap.Get_Width() != separationMap.Get_Width() ||
+      sourceMap.Get_Height() != separationMap.Get_Height() ||
       sourceMap.Get_Depth() != separationMap.Get_Depth()) {
     err = "ColorSeparator::Make_Color_Separation  failed,  bitmaps are NOT the same size";
     return false;
@@ -141,12 +144,14 @@ bool ColorSeparator::Make_Color_Separation(const SeparationParms& parms, const O
 }
 
 std::unique_ptr<OffMap> ColorSeparator::Create_Separation_OffMap_for_RegionSubject(
-    const OffMap& sourceMap, const SeparationParms& parms, const std::string& photoPath, uint16_t separationCounter,
-    bool inMemoryOnly, std::string& fileName, int16_t& red, int16_t& green, int16_t& blue, std::string& err) {
+    const OffMap& sourceMap, const SeparationParms& parms, const std::string& photoPath,
+    uint16_t separationCounter, bool inMemoryOnly, std::string& fileName, int16_t& red, int16_t& green,
+    int16_t& blue, std::string& err) {
   err.clear();
   fileName.clear();
   red = green = blue = -1;
-  std::unique_ptr<OffMap> map = New_Region_Map(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
+  std::unique_ptr<OffMap> map =
+      New_Region_Map(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
   if (map == nullptr) {
     err = " ColorSeparator::Create_Separation_OffMap_for_RegionSubject  failed,  could not  alloc Offmap.";
     return nullptr;
@@ -166,9 +171,10 @@ std::unique_ptr<OffMap> ColorSeparator::Create_Separation_OffMap_for_RegionSubje
   }
 
   std::string nickname;
-  if (parms.huntColorIndex < 1 || !Get_StandardColors_Nickname(parms.huntColorIndex, nickname)) nickname = "nickName";
-  const std::string base =
-      std::string(inMemoryOnly ? "MEM-ASep_" : "ASep_") + nickname + "_" + File_Title(Path_File_Name(photoPath));
+  if (parms.huntColorIndex < 1 || !Get_StandardColors_Nickname(parms.huntColorIndex, nickname))
+    nickname = "nickName";
+  const std::string base = std::string(inMemoryOnly ? "MEM-ASep_" : "ASep_") + nickname + "_" +
+                           File_Title(Path_File_Name(photoPath));
   const int counter = separationCounter;
   switch (parms.algoCode) {
     case SeparationParms::kAlgoComponentThreshold:
@@ -176,12 +182,12 @@ std::unique_ptr<OffMap> ColorSeparator::Create_Separation_OffMap_for_RegionSubje
                              parms.huntBlue, counter);
       break;
     case SeparationParms::kAlgoHueRange:
-      fileName =
-          Text_Format("%s_Hue%d_%d_%d_%d.bmp", base.c_str(), parms.hue, parms.hueRange, parms.minValue, counter);
+      fileName = Text_Format("%s_Hue%d_%d_%d_%d.bmp", base.c_str(), parms.hue, parms.hueRange, parms.minValue,
+                             counter);
       break;
     case SeparationParms::kAlgoOpaque:
-      fileName = Text_Format("%s_Opaque%d_%d_%d_%d.bmp", base.c_str(), parms.hue, parms.hueRange, parms.minValue,
-                             counter);
+      fileName = Text_Format("%s_Opaque%d_%d_%d_%d.bmp", base.c_str(), parms.hue, parms.hueRange,
+                             parms.minValue, counter);
       break;
     default:
       fileName = Text_Format("%s_%s.bmp", base.c_str(), "RemainderSep");
@@ -193,10 +199,9 @@ std::unique_ptr<OffMap> ColorSeparator::Create_Separation_OffMap_for_RegionSubje
 // ---------------------------------------------------------------------------
 // Separations into regions
 
-bool ColorSeparator::Create_Separation_and_Generate_SubRegions(const SeparationParms& parms, const OffMap& sourceMap,
-                                                               std::string& filePath, bool keepSeparationRegion,
-                                                               int16_t separationID, RegionListSubject& list,
-                                                               const std::string& photoPath, std::string& err) {
+bool ColorSeparator::Create_Separation_and_Generate_SubRegions(
+    const SeparationParms& parms, const OffMap& sourceMap, std::string& filePath, bool keepSeparationRegion,
+    int16_t separationID, RegionListSubject& list, const std::string& photoPath, std::string& err) {
   err.clear();
   filePath.clear();
   Platform& platform = m_renderMan.Get_Platform();
@@ -210,7 +215,8 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(const SeparationP
   if (separationMap == nullptr) return false;
 
   std::unique_ptr<RegionSubject> region = RegionSubject::Create_Region_from_Separation_Map(
-      err, photoPath, std::move(separationMap), parms.algoCode, inMemory, red, green, blue, fileName, platform);
+      err, photoPath, std::move(separationMap), parms.algoCode, inMemory, red, green, blue, fileName,
+      platform);
   if (region == nullptr) return false;
   region->m_separationID = separationID;
   region->m_huntColorIndex = parms.huntColorIndex;
@@ -219,7 +225,8 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(const SeparationP
   // The paint colour as the table has it, whatever the row's adjustment:
   // holes are plugged with it, and an adjusted separation is painted with it.
   int16_t paintRed = 0, paintGreen = 0, paintBlue = 0;
-  if (!Get_StandardColors_RGB_from_Table(parms.huntColorIndex, paintRed, paintGreen, paintBlue, err)) return false;
+  if (!Get_StandardColors_RGB_from_Table(parms.huntColorIndex, paintRed, paintGreen, paintBlue, err))
+    return false;
   OffMap& map = *region->m_SRCoffMap;
   if (parms.adjustment != 0) map.Colorize_Dark_Pixels(paintRed, paintGreen, paintBlue, 250);
   ++m_separationCounter;
@@ -231,12 +238,14 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(const SeparationP
     isolated.Filter();
   }
   int32_t plugged = 0;
-  if (!map.Hole_Plug_MultiAlgo_SeedFill(parms.holePlugSize, false, paintRed, paintGreen, paintBlue, plugged, err))
+  if (!map.Hole_Plug_MultiAlgo_SeedFill(parms.holePlugSize, false, paintRed, paintGreen, paintBlue, plugged,
+                                        err))
     return false;
   if (parms.morphMode > 0 || parms.extraShrinkSize > 0) {
     std::unique_ptr<OffMap> undoMap = New_Region_Map(map.Get_Width(), map.Get_Height(), map.Get_Depth());
     if (undoMap == nullptr) {
-      err = "RegionDetectorApp::Create_Separation_and_Generate_SubRegions  failed,  could not  alloc undoMap.";
+      err =
+          "RegionDetectorApp::Create_Separation_and_Generate_SubRegions  failed,  could not  alloc undoMap.";
       return false;
     }
     if (parms.morphMode == 1) {
@@ -247,7 +256,8 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(const SeparationP
       Run_Cleanup_Filter(map, *undoMap, parms.minFilterSize, ConvolutionMapFilter::kLightestInDisc, messages);
     }
     if (parms.extraShrinkSize >= 2)
-      Run_Cleanup_Filter(map, *undoMap, parms.extraShrinkSize, ConvolutionMapFilter::kDarkestInDisc, messages);
+      Run_Cleanup_Filter(map, *undoMap, parms.extraShrinkSize, ConvolutionMapFilter::kDarkestInDisc,
+                         messages);
   }
 
   const std::string bitmapPath = region->m_autoDescriptor.bitmapPath;
@@ -268,8 +278,9 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(const SeparationP
   return true;
 }
 
-bool ColorSeparator::Make_Next_Separation(const SeparationParms& parms, std::string& separationFileName, int16_t row,
-                                          RegionListSubject& list, const std::string& photoPath, std::string& err) {
+bool ColorSeparator::Make_Next_Separation(const SeparationParms& parms, std::string& separationFileName,
+                                          int16_t row, RegionListSubject& list, const std::string& photoPath,
+                                          std::string& err) {
   err.clear();
   separationFileName.clear();
   // Nothing is lighter than white: a white hunt colour has nothing to take.
@@ -277,8 +288,8 @@ bool ColorSeparator::Make_Next_Separation(const SeparationParms& parms, std::str
 
   if (list.Sort_Regions_by_SeparationID(err) < 0) return false;
   if (!ReDraw_Subtracted_BitMap(1, row, list, err)) return false;
-  if (!Create_Separation_and_Generate_SubRegions(parms, **m_subtractionBitmapAddr, separationFileName, false, row,
-                                                 list, photoPath, err))
+  if (!Create_Separation_and_Generate_SubRegions(parms, **m_subtractionBitmapAddr, separationFileName, false,
+                                                 row, list, photoPath, err))
     return false;
   if (list.Sort_Regions_by_SeparationID(err) < 0) return false;
   if (!ReDraw_Subtracted_BitMap(1, static_cast<int16_t>(row + 1), list, err)) return false;
@@ -286,7 +297,8 @@ bool ColorSeparator::Make_Next_Separation(const SeparationParms& parms, std::str
   return true;
 }
 
-bool ColorSeparator::ReDraw_Subtracted_BitMap(int16_t mode, int16_t row, RegionListSubject& list, std::string& err) {
+bool ColorSeparator::ReDraw_Subtracted_BitMap(int16_t mode, int16_t row, RegionListSubject& list,
+                                              std::string& err) {
   err.clear();
   const OffMap* source = m_sourceMap->get();
   if (source == nullptr) {
@@ -306,7 +318,8 @@ bool ColorSeparator::ReDraw_Subtracted_BitMap(int16_t mode, int16_t row, RegionL
   RectLong everywhere;
   everywhere.left = everywhere.top = everywhere.right = everywhere.bottom = -1;
   int32_t taken = 0;
-  if (!list.Subtract_Regions_from_Offmap(*subtract, mode != 0, nullptr, row, everywhere, taken, err)) return false;
+  if (!list.Subtract_Regions_from_Offmap(*subtract, mode != 0, nullptr, row, everywhere, taken, err))
+    return false;
   m_windowsUpdater.Redraw_Subtracted_Window();
   return true;
 }
@@ -316,14 +329,16 @@ bool ColorSeparator::Generate_All_Separations_and_SubRegions_from_Bitmap(RegionL
   err.clear();
   const OffMap* source = m_sourceMap->get();
   if (source == nullptr) {
-    err = "ColorSeparator::Generate_All_Separations_and_SubRegions_from_Bitmap  failed,   m_sourceMap is NULL.";
+    err =
+        "ColorSeparator::Generate_All_Separations_and_SubRegions_from_Bitmap  failed,   m_sourceMap is NULL.";
     return false;
   }
   if (!m_renderMan.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(err)) return false;
   // The canvas of a new illustration is the working size, so that a list
   // saved from it reloads at the size its regions were cut from.  The list
   // only takes a size while it is empty.
-  if (!list.Has_Regions() && !list.Set_Canvas_Size(source->Get_Width(), source->Get_Height(), err)) return false;
+  if (!list.Has_Regions() && !list.Set_Canvas_Size(source->Get_Width(), source->Get_Height(), err))
+    return false;
   if (m_renderMan.m_layeredMapOversize != nullptr) m_renderMan.m_layeredMapOversize->Fill(255);
   m_windowsUpdater.Redraw_Summed_Final_Window();
   return true;
@@ -332,14 +347,16 @@ bool ColorSeparator::Generate_All_Separations_and_SubRegions_from_Bitmap(RegionL
 // ---------------------------------------------------------------------------
 // Deleting regions
 
-bool ColorSeparator::Delete_Separation_Regions(int16_t separationID, RegionListSubject& list, std::string& err) {
+bool ColorSeparator::Delete_Separation_Regions(int16_t separationID, RegionListSubject& list,
+                                               std::string& err) {
   err.clear();
   ListMemry<ComponentSubject>& children = list.Get_Children_List();
   if (children.Is_Empty()) return true;
   MessageService& messages = m_renderMan.Get_Platform().Messages();
   // Collected first: removing a region destroys it and its link.
   std::vector<RegionSubject*> doomed;
-  for (ListLink<ComponentSubject>* link = children.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
+  for (ListLink<ComponentSubject>* link = children.Get_Head_Link(); link != nullptr;
+       link = link->Get_Next()) {
     auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
     if (region != nullptr && region->Is_SubRegion() && region->m_separationID == separationID)
       doomed.push_back(region);

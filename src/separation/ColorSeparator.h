@@ -63,14 +63,16 @@ class ColorSeparator {
   // to the list and rebuilds the subtract map for the next row.
   // `separationFileName` receives the separation's bitmap name (or path).
   // A hunt colour of pure white makes nothing and succeeds.
-  virtual bool Make_Next_Separation(const SeparationParms& parms, std::string& separationFileName, int16_t row,
-                                    RegionListSubject& list, const std::string& photoPath, std::string& err);
+  virtual bool Make_Next_Separation(const SeparationParms& parms, std::string& separationFileName,
+                                    int16_t row, RegionListSubject& list, const std::string& photoPath,
+                                    std::string& err);
   // The separation of `sourceMap`, cleaned up and cut into sub-regions of
   // separation `separationID`, which are appended to the list; with
   // `keepSeparationRegion` the separation region itself is appended too.
-  virtual bool Create_Separation_and_Generate_SubRegions(const SeparationParms& parms, const OffMap& sourceMap,
-                                                         std::string& filePath, bool keepSeparationRegion,
-                                                         int16_t separationID, RegionListSubject& list,
+  virtual bool Create_Separation_and_Generate_SubRegions(const SeparationParms& parms,
+                                                         const OffMap& sourceMap, std::string& filePath,
+                                                         bool keepSeparationRegion, int16_t separationID,
+                                                         RegionListSubject& list,
                                                          const std::string& photoPath, std::string& err);
   // The subtract map becomes the pre-processed image less the regions of
   // the list in list order (sub-regions with mode 1, separation regions
@@ -93,7 +95,8 @@ class ColorSeparator {
   // scores, `chosenCount` the number of colours chosen.
   virtual bool Calc_Ideal_Palette_for_Specific_Photo(const ColorList& colors, bool repeatColorsAllowed,
                                                      int16_t colorCount, int16_t* retPaletteColorIndexs,
-                                                     int32_t* retScores, int16_t& chosenCount, std::string& err);
+                                                     int32_t* retScores, int16_t& chosenCount,
+                                                     std::string& err);
   // (pixels of the subtract map at least as dark as the colour in every
   // channel) / 10 x ((255 - R) + (255 - G) + (255 - B)); 0 with `err` set
   // when there is no subtract map.
@@ -105,8 +108,9 @@ class ColorSeparator {
   // height and depth; filled white by the caller) by algorithm 0, 1 or 3 and
   // gives the separation's colour: the hunt colour (1), the mean of the
   // written pixels (0), or (-3, -3, -3) when nothing was written or for 3.
-  static bool Make_Color_Separation(const SeparationParms& parms, const OffMap& sourceMap, OffMap& separationMap,
-                                    int16_t& red, int16_t& green, int16_t& blue, std::string& err);
+  static bool Make_Color_Separation(const SeparationParms& parms, const OffMap& sourceMap,
+                                    OffMap& separationMap, int16_t& red, int16_t& green, int16_t& blue,
+                                    std::string& err);
   // A new separation map of `sourceMap` and its file name, e.g.
   // "MEM-ASep_Cobalt Blue_dog_Comps230_235_255_9999.bmp" (prefix "ASep_"
   // when not in memory).  The colour is that of Make_Color_Separation,
@@ -135,8 +139,8 @@ class ColorSeparator {
   // The row's hue, saturation and value; false (outputs untouched) for a bad index.
   static bool Get_StandardColors_HSV_Values(int16_t index, int16_t& hue, int16_t& sat, int16_t& val);
   // The row's colour as red, green and blue, each clamped to 0..255.
-  static bool Get_StandardColors_RGB_from_Table(int16_t index, int16_t& red, int16_t& green,
-                                                int16_t& blue, std::string& err);
+  static bool Get_StandardColors_RGB_from_Table(int16_t index, int16_t& red, int16_t& green, int16_t& blue,
+                                                std::string& err);
   // The first row whose nickname matches without regard to case, or -1.
   static int16_t Get_StandardColors_Index_by_Nickname(std::string_view nickname);
   // The first row with exactly this hue, saturation and value, or -1.

@@ -4,9 +4,9 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "app/RegionEditorApp.h"
 #include "filters/WatercolorParms.h"
 #include "platform/Text.h"
-#include "app/RegionEditorApp.h"
 #include "separation/ColorList.h"
 #include "separation/StandardColorTable.h"
 

@@ -17,11 +17,14 @@ bool ColorSeparator::Is_Covered_by_Color(int16_t pixelRed, int16_t pixelGreen, i
   return pixelRed <= red && pixelGreen <= green && pixelBlue <= blue;
 }
 
-int32_t ColorSeparator::Calc_StdColors_Coverage_Score(int16_t hue, int16_t sat, int16_t val, std::string& err) {
+int32_t ColorSeparator::Calc_StdColors_Coverage_Score(int16_t hue, int16_t sat, int16_t val,
+                                                      std::string& err) {
   err.clear();
   const OffMap* map = m_subtractionBitmapAddr->get();
   if (map == nullptr) {
-    err = "ColorSeparator::Calc_StdColors_Coverage_Score  FAILED,  m_subtractionBitmapAddr has not been prepared.";
+    err =
+        "ColorSeparator::Calc_StdColors_Coverage_Score  FAILED,  m_subtractionBitmapAddr has not been "
+        "prepared.";
     return 0;
   }
   int16_t red = 0, green = 0, blue = 0;
@@ -35,7 +38,8 @@ int32_t ColorSeparator::Calc_StdColors_Coverage_Score(int16_t hue, int16_t sat, 
   if (map->Get_Depth() == 24) {
     for (int32_t y = 0; y < height; ++y) {
       const uint8_t* p = map->Row(y);
-      for (int32_t x = 0; x < width; ++x, p += 3) count += (p[2] <= red && p[1] <= green && p[0] <= blue) ? 1 : 0;
+      for (int32_t x = 0; x < width; ++x, p += 3)
+        count += (p[2] <= red && p[1] <= green && p[0] <= blue) ? 1 : 0;
     }
   } else {
     for (int32_t y = 0; y < height; ++y) {
@@ -60,7 +64,9 @@ bool ColorSeparator::Calc_Ideal_Palette_for_Specific_Photo(const ColorList& colo
     return false;
   }
   if (*m_subtractionBitmapAddr == nullptr) {
-    err = "ColorSeparator::Calc_Ideal_Palette_for_Specific_Photo FAILED, m_subtractionBitmapAddr has not been prepared.";
+    err =
+        "ColorSeparator::Calc_Ideal_Palette_for_Specific_Photo FAILED, m_subtractionBitmapAddr has not been "
+        "prepared.";
     return false;
   }
   if (!m_renderMan.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(err)) return false;
@@ -71,9 +77,8 @@ bool ColorSeparator::Calc_Ideal_Palette_for_Specific_Photo(const ColorList& colo
     for (int16_t index = 1; index < kStandardColorCount; ++index) {
       const StandardColorEntry& color = StandardColors[index];
       if (!colors.Contains_Color(color.hue, color.sat, color.val)) continue;
-      if (!repeatColorsAllowed &&
-          std::find(retPaletteColorIndexs, retPaletteColorIndexs + chosenCount, index) !=
-              retPaletteColorIndexs + chosenCount)
+      if (!repeatColorsAllowed && std::find(retPaletteColorIndexs, retPaletteColorIndexs + chosenCount,
+                                            index) != retPaletteColorIndexs + chosenCount)
         continue;
       const int32_t score = Calc_StdColors_Coverage_Score(color.hue, color.sat, color.val, err);
       if (score < 0) return false;

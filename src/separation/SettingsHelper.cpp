@@ -8,8 +8,8 @@
 #include "separation/StandardColorTable.h"
 
 SettingsHelper::SettingsHelper(ColorSeparator* separator, WatercolorParms* lastWatercolorForSepsParms,
-                               SepRowControlSettings* rowSettings, int16_t* brushSize, MessageService& messages,
-                               int16_t rowCount)
+                               SepRowControlSettings* rowSettings, int16_t* brushSize,
+                               MessageService& messages, int16_t rowCount)
     : m_separator(separator),
       m_lastWatercolorForSepsParms(lastWatercolorForSepsParms),
       m_lastSepRowsControlSettings(rowSettings),
@@ -24,7 +24,9 @@ const SepRowControlSettings* SettingsHelper::Row_Settings(int16_t row) const {
   return &m_lastSepRowsControlSettings[row];
 }
 
-void SettingsHelper::Fill_Default_Parms(SeparationParms& parms) { parms = SeparationParms{}; }
+void SettingsHelper::Fill_Default_Parms(SeparationParms& parms) {
+  parms = SeparationParms{};
+}
 
 bool SettingsHelper::Is_Row_None(int16_t row) {
   const SepRowControlSettings* settings = Row_Settings(row);
@@ -34,12 +36,14 @@ bool SettingsHelper::Is_Row_None(int16_t row) {
 int16_t SettingsHelper::Get_SeparationRows_StandardColors_Index(int16_t row) {
   if (m_lastSepRowsControlSettings == nullptr) {
     m_messages.Message_Box(
-        "SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  m_lastSepRowsControlSettings is NULL.");
+        "SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  m_lastSepRowsControlSettings is "
+        "NULL.");
     return -1;
   }
   const SepRowControlSettings* settings = Row_Settings(row);
   if (settings == nullptr) {
-    m_messages.Message_Box("SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  row is out of bounds.");
+    m_messages.Message_Box(
+        "SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  row is out of bounds.");
     return -1;
   }
   // The index is taken as unsigned: a negative one is out of bounds too.
@@ -52,14 +56,16 @@ int16_t SettingsHelper::Get_SeparationRows_StandardColors_Index(int16_t row) {
 }
 
 bool SettingsHelper::Calc_HuntColors_RGB_with_Adjustments(int16_t row, int16_t& red, int16_t& green,
-                                                          int16_t& blue, int16_t& adjustment, std::string& err) {
+                                                          int16_t& blue, int16_t& adjustment,
+                                                          std::string& err) {
   err.clear();
   red = green = blue = 0;
   adjustment = 0;
   const SepRowControlSettings* settings = Row_Settings(row);
   if (settings == nullptr) {
     err = m_lastSepRowsControlSettings == nullptr
-              ? "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  m_lastSepRowsControlSettings is NULL."
+              ? "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  m_lastSepRowsControlSettings "
+                "is NULL."
               : "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  row is out of bounds.";
     return false;
   }
@@ -70,7 +76,8 @@ bool SettingsHelper::Calc_HuntColors_RGB_with_Adjustments(int16_t row, int16_t& 
   }
   int16_t hue = 0, sat = 0, val = 0;
   if (!ColorSeparator::Get_StandardColors_HSV_Values(settings->colorsStdIndex, hue, sat, val)) {
-    err = "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  Get_StandardColors_HSV_Values failed.";
+    err =
+        "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  Get_StandardColors_HSV_Values failed.";
     return false;
   }
   // A grey has no saturation to raise: its adjustment darkens it instead.
@@ -92,7 +99,9 @@ bool SettingsHelper::Prepare_Parms_Structure_For_SeparationCreation(int16_t row,
   err.clear();
   isNone = false;
   if (row < 0 || row >= m_rowCount) {
-    err = "SettingsHelper::Prepare_Parms_Structure_For_SeparationCreation FAILED,  separationID is out of bounds.";
+    err =
+        "SettingsHelper::Prepare_Parms_Structure_For_SeparationCreation FAILED,  separationID is out of "
+        "bounds.";
     return false;
   }
   Fill_Default_Parms(parms);
@@ -107,7 +116,8 @@ bool SettingsHelper::Prepare_Parms_Structure_For_SeparationCreation(int16_t row,
     parms.maxFilterSize = *m_brushSize;
   }
   int16_t adjustment = 0;
-  if (!Calc_HuntColors_RGB_with_Adjustments(row, parms.huntRed, parms.huntGreen, parms.huntBlue, adjustment, err))
+  if (!Calc_HuntColors_RGB_with_Adjustments(row, parms.huntRed, parms.huntGreen, parms.huntBlue, adjustment,
+                                            err))
     return false;
   if (adjustment != 0) parms.adjustment = adjustment;
   // The dialog's separations are always component-threshold separations.

@@ -16,7 +16,9 @@ bool Is_Stock_Set_Index(int16_t index) {
   return static_cast<uint16_t>(index) < static_cast<uint16_t>(kStockColorSetCount);
 }
 
-int16_t Clamp_Component(int16_t c) { return std::clamp<int16_t>(c, 0, 255); }
+int16_t Clamp_Component(int16_t c) {
+  return std::clamp<int16_t>(c, 0, 255);
+}
 
 }  // namespace
 
@@ -27,8 +29,7 @@ bool ColorSeparator::Get_StandardColors_Nickname(int16_t index, std::string& nic
   return true;
 }
 
-bool ColorSeparator::Get_StandardColors_HSV_Values(int16_t index, int16_t& hue, int16_t& sat,
-                                                   int16_t& val) {
+bool ColorSeparator::Get_StandardColors_HSV_Values(int16_t index, int16_t& hue, int16_t& sat, int16_t& val) {
   if (!Is_Standard_Color_Index(index)) return false;
   const StandardColorEntry& row = StandardColors[index];
   hue = row.hue;
@@ -41,7 +42,9 @@ bool ColorSeparator::Get_StandardColors_RGB_from_Table(int16_t index, int16_t& r
                                                        int16_t& blue, std::string& err) {
   err.clear();
   if (!Is_Standard_Color_Index(index)) {
-    err = "ColorSeparator::Get_StandardColors_RGB_from_Table  FAILED,  huntColorIndex is out of bounds for the array.";
+    err =
+        "ColorSeparator::Get_StandardColors_RGB_from_Table  FAILED,  huntColorIndex is out of bounds for the "
+        "array.";
     return false;
   }
   const StandardColorEntry& row = StandardColors[index];

@@ -2,15 +2,15 @@
 
 namespace {
 
-const char* const kPopular15[] = {
-    "Vermillion",    "Juane",         "Orange",      "Yellow", "Sap Green",
-    "Hookers Green", "Pthalo Green",  "Prussian Blue", "Cerulean Blue", "Cobalt Blue",
-    "Purple",        "Violet",        "Magenta",     "Rose",   "Crimson"};
-const char* const kPop15WithBrowns[] = {
-    "Vermillion",    "Juane",        "Orange",        "Yellow",        "Sap Green",
-    "Hookers Green", "Pthalo Green", "Prussian Blue", "Cerulean Blue", "Cobalt Blue",
-    "Purple",        "Violet",       "Magenta",       "Rose",          "Crimson",
-    "Burnt Sienna",  "Burnt Umber",  "Raw Sienna",    "Yellow Ochre"};
+const char* const kPopular15[] = {"Vermillion",    "Juane",         "Orange",       "Yellow",
+                                  "Sap Green",     "Hookers Green", "Pthalo Green", "Prussian Blue",
+                                  "Cerulean Blue", "Cobalt Blue",   "Purple",       "Violet",
+                                  "Magenta",       "Rose",          "Crimson"};
+const char* const kPop15WithBrowns[] = {"Vermillion",    "Juane",         "Orange",       "Yellow",
+                                        "Sap Green",     "Hookers Green", "Pthalo Green", "Prussian Blue",
+                                        "Cerulean Blue", "Cobalt Blue",   "Purple",       "Violet",
+                                        "Magenta",       "Rose",          "Crimson",      "Burnt Sienna",
+                                        "Burnt Umber",   "Raw Sienna",    "Yellow Ochre"};
 const char* const kOrangeAlternates[] = {"Vermillion",    "Orange", "Sap Green", "Pthalo Green",
                                          "Cerulean Blue", "Purple", "Magenta",   "Crimson"};
 const char* const kYellowAlternates[] = {"Juane",       "Yellow", "Hookers Green", "Prussian Blue",
@@ -25,8 +25,9 @@ const char* const k10Grays[] = {"Gray 1", "Gray 2", "Gray 3", "Gray 4", "Gray 5"
 const char* const k3GraysDark[] = {"Gray 5", "Gray 7", "Gray 10"};
 const char* const k3GraysLite[] = {"Gray 1", "Gray 3", "Gray 6"};
 const char* const k2Grays[] = {"Gray 4", "Gray 8"};
-const char* const k6Synthetics[] = {"Magenta-Pink (syn)",   "Blue-Purple (syn)", "Cyan-Turquoise (syn)",
-                                    "Green Lite (syn)",     "Yellow",            "Vermillion"};
+const char* const k6Synthetics[] = {
+    "Magenta-Pink (syn)", "Blue-Purple (syn)", "Cyan-Turquoise (syn)", "Green Lite (syn)", "Yellow",
+    "Vermillion"};
 const char* const kNewPalette1[] = {"Burnt Sienna", "Vermillion", "Yellow", "Pthalo Green", "Violet"};
 const char* const kNewPalette2[] = {"Burnt Umber", "Juane", "Yellow", "Prussian Blue", "Violet", "Rose"};
 

@@ -9,7 +9,7 @@
 struct StockColorSet {
   const char* nickname;
   std::span<const char* const> members;  // standard colour nicknames, in set order
-  bool repeatColorsAllowed;  // the palette may use one colour for several positions
+  bool repeatColorsAllowed;              // the palette may use one colour for several positions
 };
 
 inline constexpr int16_t kStockColorSetCount = 16;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliOutlineOptions.h"
 #include "app/RegionEditorApp.h"
+#include "cli/CliOutlineOptions.h"
 #include "render/ImageFiles.h"
 #include "render/ImageSizeController.h"
 #include "separation/SeparationDialogController.h"
@@ -22,13 +22,15 @@ const char* const kOutlineUsage =
     "usage: quorlin outline PHOTO -o OUT [--size WxH] [--style STYLE] [--detail N] [--lines N] [--scale F] "
     "[--min-length N] [--smooth N] [--nudge N] [--no-connect] [--seed S] [--json]\n";
 const char* const kStyles =
-    "Pencil Lite, Pencil Medium, Pencil Heavy, Charcoal Lite, Charcoal Medium, Charcoal Heavy, Ink Fine, Ink Medium";
+    "Pencil Lite, Pencil Medium, Pencil Heavy, Charcoal Lite, Charcoal Medium, Charcoal Heavy, Ink Fine, Ink "
+    "Medium";
 
 // The application after loading `photo` (at `width` x `height` when given)
 // and running the outline dialog with `options`.
 std::unique_ptr<RegionEditorApp> Outline_In_Process(TestPlatform& platform, const std::string& photo,
                                                     const CliOutlineOptions& options, uint32_t seed,
-                                                    CliOutlineReport& report, int width = -1, int height = -1) {
+                                                    CliOutlineReport& report, int width = -1,
+                                                    int height = -1) {
   auto app = std::make_unique<RegionEditorApp>(platform.Get());
   Load_Photo_At_Working_Size(app->Get_RenderMan(), photo, width, height);
   app->m_sourcePhotoPath = photo;
@@ -74,9 +76,28 @@ TEST(CliOutline, EveryOptionTakesEffect) {
   const std::string photo = Sample_Path("chelsea.png");
   const CliRun plain = Run_Outline({photo, "-o", dir.File("plain.png")});
   ASSERT_EQ(plain.exitCode, 0) << plain.err;
-  const CliRun run = Run_Outline({photo, "-o", dir.File("all.png"), "--size", "300x200", "--style", "ink FINE",
-                                  "--detail", "20", "--lines", "100", "--scale", "0.5", "--min-length", "30",
-                                  "--smooth", "5", "--nudge", "4", "--seed", "7", "--no-connect"});
+  const CliRun run = Run_Outline({photo,
+                                  "-o",
+                                  dir.File("all.png"),
+                                  "--size",
+                                  "300x200",
+                                  "--style",
+                                  "ink FINE",
+                                  "--detail",
+                                  "20",
+                                  "--lines",
+                                  "100",
+                                  "--scale",
+                                  "0.5",
+                                  "--min-length",
+                                  "30",
+                                  "--smooth",
+                                  "5",
+                                  "--nudge",
+                                  "4",
+                                  "--seed",
+                                  "7",
+                                  "--no-connect"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
 
   CliOutlineOptions options;
@@ -137,7 +158,8 @@ TEST(CliOutline, BadOptionsAreUsageErrors) {
       {{photo, "-o", "x.png", "--smooth", "17"}, "--smooth takes a whole number from 0 to 16"},
       {{photo, "-o", "x.png", "--nudge", "51"}, "--nudge takes a whole number from 0 to 50"},
       {{photo, "-o", "x.png", "--seed", "-1"}, "--seed takes a whole number from 0 to 4294967295"},
-      {{photo, "-o", "x.png", "--size", "99x300"}, "Only enter DIMENSIONS that are between 100 and 500 pixels."},
+      {{photo, "-o", "x.png", "--size", "99x300"},
+       "Only enter DIMENSIONS that are between 100 and 500 pixels."},
       {{photo, "-o", "x.png", "--no-connect=yes"}, "option --no-connect takes no value"},
       {{photo, "-o", "x.png", "--outline-detail", "5"}, "unknown option --outline-detail"},
   };
@@ -158,7 +180,8 @@ TEST(CliOutline, FailuresExitWithOneAndTheProgramsText) {
   TestPlatform platform;
   CliRun run = Run_Outline({Sample_Path("coffee.png"), "-o", dir.File("outline.xyz")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n");
+  EXPECT_EQ(run.err,
+            "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n");
 
   // A photo without a single line.
   std::unique_ptr<PlatformImage> white = platform.Get().Codec().Create_Image();
@@ -168,7 +191,8 @@ TEST(CliOutline, FailuresExitWithOneAndTheProgramsText) {
   ASSERT_EQ(white->Save(dir.File("white.png")), 0);
   run = Run_Outline({dir.File("white.png"), "-o", dir.File("outline.png")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "OutlineDetector::Detect_PixelChains_from_OffMap FAILED,  could not detect one PixelChain.\n");
+  EXPECT_EQ(run.err,
+            "OutlineDetector::Detect_PixelChains_from_OffMap FAILED,  could not detect one PixelChain.\n");
   EXPECT_FALSE(File_Exists(dir.File("outline.png")));
 }
 
@@ -180,8 +204,8 @@ TEST(CliSeparateOutline, TheOutlineIsMergedIntoTheLayeredImageAndCounted) {
   const std::string photo = Sample_Path("coffee.png");
   const CliRun plain = Run_Quorlin({"separate", photo, "-o", dir.File("plain.png"), "--json"});
   ASSERT_EQ(plain.exitCode, 0) << plain.err;
-  const CliRun run = Run_Quorlin({"separate", photo, "-o", dir.File("outlined.png"), "--outline", "charcoal lite",
-                                  "--outline-min-length", "20", "--json"});
+  const CliRun run = Run_Quorlin({"separate", photo, "-o", dir.File("outlined.png"), "--outline",
+                                  "charcoal lite", "--outline-min-length", "20", "--json"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(Read_File_Bytes(dir.File("plain.png")), Read_File_Bytes(dir.File("outlined.png")));
 
@@ -200,7 +224,8 @@ TEST(CliSeparateOutline, TheOutlineIsMergedIntoTheLayeredImageAndCounted) {
     ASSERT_TRUE(session.Controller().On_Preview_All_Seps());
     ASSERT_TRUE(session.Controller().On_Close());
   }
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("outlined.png"), *app->Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("outlined.png"), *app->Get_RenderMan().m_layeredMapOversize),
+            0);
   EXPECT_EQ(app->Get_RenderMan().m_outlineStyle, 0);
 
   const std::string chains = ",\"chains\":" + std::to_string(report.chains) + ",\"ms\":{";
@@ -216,8 +241,10 @@ TEST(CliSeparateOutline, OutlineOptionsNeedALineStyle) {
       {{"--outline-detail", "20"}, "--outline-detail needs --outline STYLE"},
       {{"--no-connect"}, "--no-connect needs --outline STYLE"},
       {{"--outline-scale", "0.5"}, "--outline-scale needs --outline STYLE"},
-      {{"--outline", "Felt Tip"}, std::string("--outline: \"Felt Tip\" is not a line style; the styles are ") + kStyles},
-      {{"--outline", "Ink Medium", "--outline-nudge", "60"}, "--outline-nudge takes a whole number from 0 to 50"},
+      {{"--outline", "Felt Tip"},
+       std::string("--outline: \"Felt Tip\" is not a line style; the styles are ") + kStyles},
+      {{"--outline", "Ink Medium", "--outline-nudge", "60"},
+       "--outline-nudge takes a whole number from 0 to 50"},
       {{"--outline", "Ink Medium", "--outline-scale", "3"}, "--outline-scale takes a number from 0.1 to 2"},
   };
   for (const auto& [options, problem] : cases) {
@@ -225,7 +252,8 @@ TEST(CliSeparateOutline, OutlineOptionsNeedALineStyle) {
     words.insert(words.end(), options.begin(), options.end());
     const CliRun run = Run_Quorlin(words);
     EXPECT_EQ(run.exitCode, 2) << problem;
-    EXPECT_EQ(run.err.rfind("quorlin separate: " + problem + "\nusage: quorlin separate PHOTO", 0), 0u) << run.err;
+    EXPECT_EQ(run.err.rfind("quorlin separate: " + problem + "\nusage: quorlin separate PHOTO", 0), 0u)
+        << run.err;
   }
 }
 

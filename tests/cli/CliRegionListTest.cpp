@@ -4,9 +4,8 @@
 // declined or reported; rgl-info prints the header as stored; bad input
 // ends in the program's texts.
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -15,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "app/RegionEditorApp.h"
 #include "persistence/RegionListBytes.h"
 #include "persistence/RegionListFileCommands.h"
 #include "raster/OffMap.h"
-#include "app/RegionEditorApp.h"
 #include "regions/RegionListFixtures.h"
 #include "render/ImageFiles.h"
 #include "support/TestSupport.h"
@@ -414,7 +413,8 @@ TEST_F(CliRegionListTest, RglInfoJsonIsValidUtf8WhateverThePathsHold) {
   const std::string list = Save_Blocks(app, "bytes.rgl", "/photos/caf\xe9 \xff.png");
   const CliRun run = Run_Quorlin({"rgl-info", list, "--json"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_NE(run.out.find("\"sourcePhotoPath\":\"/photos/caf\\ufffd \\ufffd.png\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"sourcePhotoPath\":\"/photos/caf\\ufffd \\ufffd.png\""), std::string::npos)
+      << run.out;
 }
 
 TEST_F(CliRegionListTest, TwoOutputsChangeTogetherOrNotAtAll) {
@@ -431,13 +431,15 @@ TEST_F(CliRegionListTest, TwoOutputsChangeTogetherOrNotAtAll) {
   EXPECT_EQ(run.err.rfind("RegionListExternal::Emit failed,  the source photo's path is", 0), 0u) << run.err;
   EXPECT_EQ(Read_File_Bytes(out), "old picture");
   EXPECT_EQ(Read_File_Bytes(list), "old list");
-  EXPECT_EQ(Folder_Entries(dir.Path()), (std::vector<std::string>{std::string(120, 'a'), "out.png", "out.rgl"}));
+  EXPECT_EQ(Folder_Entries(dir.Path()),
+            (std::vector<std::string>{std::string(120, 'a'), "out.png", "out.rgl"}));
 
   // The same file under two names, also through a link: a usage error.
   std::filesystem::create_symlink(out, dir.File("link.png"));
   run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", out, "--rgl", dir.File("link.png")});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_EQ(run.err.rfind("quorlin separate: --rgl " + dir.File("link.png") + " names the same file as -o " + out, 0),
+  EXPECT_EQ(run.err.rfind(
+                "quorlin separate: --rgl " + dir.File("link.png") + " names the same file as -o " + out, 0),
             0u)
       << run.err;
   EXPECT_EQ(Read_File_Bytes(out), "old picture");

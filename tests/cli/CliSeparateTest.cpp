@@ -214,24 +214,9 @@ TEST(CliSeparate, EveryOptionTakesEffect) {
   TempDir dir;
   TestPlatform platform;
   const std::string out = dir.File("opts.png");
-  const CliRun run = Run_Quorlin({"separate",
-                                  Sample_Path("chelsea.png"),
-                                  "-o",
-                                  out,
-                                  "--size",
-                                  "240x180",
-                                  "--dark",
-                                  "10",
-                                  "--lite",
-                                  "90",
-                                  "--sat",
-                                  "80",
-                                  "--set",
-                                  "1",
-                                  "--brush",
-                                  "3",
-                                  "--save-steps",
-                                  dir.File("steps/deep")});
+  const CliRun run = Run_Quorlin({"separate", Sample_Path("chelsea.png"), "-o", out, "--size", "240x180",
+                                  "--dark", "10", "--lite", "90", "--sat", "80", "--set", "1", "--brush", "3",
+                                  "--save-steps", dir.File("steps/deep")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.err, "");
 

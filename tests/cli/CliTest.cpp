@@ -85,7 +85,8 @@ TEST(CliResample, TakesAnExplicitSizeWithinTheRange) {
   for (const char* size : {"99x100", "100x501", "0x0", "600x400"}) {
     run = Run_Quorlin({"resample", Sample_Path("chelsea.png"), "--size", size, "-o", dir.File("d.png")});
     EXPECT_EQ(run.exitCode, 2) << size;
-    EXPECT_EQ(run.err, std::string("quorlin resample: ") + kRangeText + "usage: quorlin resample PHOTO -o OUT [--size WxH]\n")
+    EXPECT_EQ(run.err, std::string("quorlin resample: ") + kRangeText +
+                           "usage: quorlin resample PHOTO -o OUT [--size WxH]\n")
         << size;
     EXPECT_FALSE(File_Exists(dir.File("d.png")));
   }
@@ -140,7 +141,9 @@ TEST(CliJson, QuotesEscapesAndControlCharacters) {
   // Bytes that are not UTF-8 become U+FFFD, one for each: a lone
   // continuation byte, a cut-off sequence, an overlong form, a surrogate,
   // a code point above U+10FFFF.  Well-formed sequences of 2 to 4 bytes stay.
-  EXPECT_EQ(Cli_Json_Text("a\x80" "b"), "\"a\\ufffdb\"");
+  EXPECT_EQ(Cli_Json_Text("a\x80"
+                          "b"),
+            "\"a\\ufffdb\"");
   EXPECT_EQ(Cli_Json_Text("\xc3"), "\"\\ufffd\"");
   EXPECT_EQ(Cli_Json_Text("\xc0\xaf"), "\"\\ufffd\\ufffd\"");
   EXPECT_EQ(Cli_Json_Text("\xed\xa0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");

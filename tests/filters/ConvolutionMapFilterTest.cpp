@@ -65,23 +65,16 @@ TEST(DiscKernel, CapRowsFollowTheFirstOctant) {
   EXPECT_EQ(Spans(ConvolutionMapFilter::Build_Disc_Kernel(1)),
             (std::vector<std::pair<int, int>>{{0, 1}, {1, 0}, {-1, 0}}));
   const std::vector<Span> three = ConvolutionMapFilter::Build_Disc_Kernel(3);
-  EXPECT_EQ(Spans(three), (std::vector<std::pair<int, int>>{
-                              {0, 3}, {1, 3}, {-1, 3}, {2, 2}, {-2, 2}, {3, 1}, {-3, 1}}));
+  EXPECT_EQ(Spans(three),
+            (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {-1, 3}, {2, 2}, {-2, 2}, {3, 1}, {-3, 1}}));
   EXPECT_EQ(ConvolutionMapFilter::Disc_Pixel_Count(three), 37);
   // Radius 5 gains two cap rows, one for each new half-width met walking
   // the first octant backwards.
   const std::vector<Span> five = ConvolutionMapFilter::Build_Disc_Kernel(5);
-  EXPECT_EQ(Spans(five), (std::vector<std::pair<int, int>>{{0, 5},
-                                                            {1, 5},
-                                                            {-1, 5},
-                                                            {2, 5},
-                                                            {-2, 5},
-                                                            {3, 4},
-                                                            {-3, 4},
-                                                            {4, 3},
-                                                            {-4, 3},
-                                                            {5, 2},
-                                                            {-5, 2}}));
+  EXPECT_EQ(
+      Spans(five),
+      (std::vector<std::pair<int, int>>{
+          {0, 5}, {1, 5}, {-1, 5}, {2, 5}, {-2, 5}, {3, 4}, {-3, 4}, {4, 3}, {-4, 3}, {5, 2}, {-5, 2}}));
   EXPECT_EQ(ConvolutionMapFilter::Disc_Pixel_Count(five), 97);
   EXPECT_TRUE(ConvolutionMapFilter::Build_Disc_Kernel(-1).empty());
 }
@@ -252,7 +245,8 @@ TEST(ConvolutionNeighbourCodes, PosterizeRefusesWhatItCannotCount) {
   auto expect_unchanged = [&](int16_t radius, int16_t level) {
     auto map = std::make_unique<OffMap>(30, 30, 24);
     map->Assign_Copy(*source);
-    ConvolutionMapFilter filter(nullptr, radius, map.get(), ConvolutionMapFilter::kPosterizeMajority, messages);
+    ConvolutionMapFilter filter(nullptr, radius, map.get(), ConvolutionMapFilter::kPosterizeMajority,
+                                messages);
     filter.Set_Posterize_Level(level, 0);
     filter.Filter();
     return Same_Pixels(*map, *source);
@@ -397,9 +391,12 @@ TEST(ConvolutionGreyCodes, SmallestOfTheNeighbourTable) {
 
 TEST(ConvolutionGreyCodes, DiscCodesTakeTheOppositeExtremes) {
   // 35 spreads the largest grey, 36 the smallest.
-  auto bright = Grey_Map({{10, 10, 10, 10, 10, 10, 10}, {10, 10, 10, 10, 10, 10, 10},
-                          {10, 10, 10, 10, 10, 10, 10}, {10, 10, 10, 200, 10, 10, 10},
-                          {10, 10, 10, 10, 10, 10, 10}, {10, 10, 10, 10, 10, 10, 10},
+  auto bright = Grey_Map({{10, 10, 10, 10, 10, 10, 10},
+                          {10, 10, 10, 10, 10, 10, 10},
+                          {10, 10, 10, 10, 10, 10, 10},
+                          {10, 10, 10, 200, 10, 10, 10},
+                          {10, 10, 10, 10, 10, 10, 10},
+                          {10, 10, 10, 10, 10, 10, 10},
                           {10, 10, 10, 10, 10, 10, 10}});
   Apply(*bright, ConvolutionMapFilter::kDarkestInDisc, 2);
   EXPECT_EQ(Reds(*bright, 0), (std::vector<int16_t>{10, 10, 10, 10, 10, 10, 10}));

@@ -79,7 +79,7 @@ void Expect_Identity(const OffMap& source, std::initializer_list<int16_t> radii,
 
 // Few colours with equal sums in different orders make ties everywhere.
 std::unique_ptr<OffMap> Tie_Map(int32_t w, int32_t h, int32_t depth, uint32_t seed) {
-  static const Rgb3 kPalette[] = {{10, 20, 30}, {30, 20, 10}, {20, 30, 10}, {0, 0, 60},
+  static const Rgb3 kPalette[] = {{10, 20, 30}, {30, 20, 10}, {20, 30, 10},    {0, 0, 60},
                                   {200, 0, 0},  {0, 200, 0},  {255, 255, 255}, {0, 0, 0}};
   auto map = std::make_unique<OffMap>(w, h, depth);
   for (int32_t y = 0; y < h; ++y) {
@@ -113,8 +113,8 @@ std::unique_ptr<OffMap> Reference_Posterize(const OffMap& source, int16_t radius
         }
       const int lift = offset > 0 ? offset * step : 0, mask = (1 << level) - 1;
       Put(*out, x, y,
-          {int16_t(((best >> (2 * level)) & mask) * step + lift), int16_t(((best >> level) & mask) * step + lift),
-           int16_t((best & mask) * step + lift)});
+          {int16_t(((best >> (2 * level)) & mask) * step + lift),
+           int16_t(((best >> level) & mask) * step + lift), int16_t((best & mask) * step + lift)});
     }
   }
   return out;
@@ -126,7 +126,8 @@ void Expect_Posterize_Identity(const OffMap& source, const std::string& what) {
     for (int16_t radius : {2, 3, 5}) {
       auto map = std::make_unique<OffMap>(source.Get_Width(), source.Get_Height(), 24);
       map->Assign_Copy(source);
-      ConvolutionMapFilter filter(nullptr, radius, map.get(), ConvolutionMapFilter::kPosterizeMajority, messages);
+      ConvolutionMapFilter filter(nullptr, radius, map.get(), ConvolutionMapFilter::kPosterizeMajority,
+                                  messages);
       filter.Set_Posterize_Level(static_cast<int16_t>(level), static_cast<int16_t>(level == 4 ? 0 : 1));
       filter.Filter();
       EXPECT_EQ(First_Difference(*map, *Reference_Posterize(source, radius, level, level == 4 ? 0 : 1)), -1)
@@ -155,7 +156,8 @@ TEST(FilterIdentity, SamplePhotos) {
     RenderMan renderMan(platform.Get());
     std::string err;
     bool fileProblem = false;
-    ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, Sample_Path(sample), 160, 120, 400, fileProblem)) << err;
+    ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, Sample_Path(sample), 160, 120, 400, fileProblem))
+        << err;
     Expect_Identity(*renderMan.m_sourceMap, {2, 3, 6}, sample);
     Expect_Posterize_Identity(*renderMan.m_sourceMap, sample);
     std::unique_ptr<OffMap> grey = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.m_sourceMap, err);

@@ -15,8 +15,8 @@ using Picture = std::vector<std::string>;
 
 // An 8-bit map from a picture: '#' is a line pixel (0), '.' background (255).
 std::unique_ptr<OffMap> Map_Of(const Picture& rows, int32_t depth = 8) {
-  auto map = std::make_unique<OffMap>(static_cast<int32_t>(rows[0].size()),
-                                      static_cast<int32_t>(rows.size()), depth);
+  auto map = std::make_unique<OffMap>(static_cast<int32_t>(rows[0].size()), static_cast<int32_t>(rows.size()),
+                                      depth);
   for (size_t y = 0; y < rows.size(); ++y)
     for (size_t x = 0; x < rows[y].size(); ++x) {
       const int16_t v = rows[y][x] == '#' ? 0 : 255;
@@ -86,26 +86,16 @@ TEST(StructureMatching, ElementsStopAtTheFirstMismatch) {
 
 TEST(Thinning, ABarThreeWideBecomesOnePixelWide) {
   HeadlessMessages messages;
-  auto map = Map_Of({"............",
-                     "............",
-                     "..########..",
-                     "..########..",
-                     "..########..",
-                     "............",
-                     "............"});
+  auto map = Map_Of({"............", "............", "..########..", "..########..", "..########..",
+                     "............", "............"});
   ThinningMapFilter thinning(map.get(), messages);
   EXPECT_EQ(thinning.Get_Parm1(), 150);
   thinning.Filter();
   // The top rim goes with element 0, the bottom rim with element 4; each
   // element sees what the previous ones removed, so the corner pixels that
   // lost their neighbour first stay as one-pixel hooks.
-  EXPECT_EQ(Picture_Of(*map), (Picture{"............",
-                                       "............",
-                                       "..#......#..",
-                                       "..########..",
-                                       "..#.........",
-                                       "............",
-                                       "............"}));
+  EXPECT_EQ(Picture_Of(*map), (Picture{"............", "............", "..#......#..", "..########..",
+                                       "..#.........", "............", "............"}));
   const int32_t expected[8] = {6, 0, 0, 1, 6, 0, 0, 0};
   for (int16_t e = 0; e < 8; ++e) EXPECT_EQ(thinning.Get_Removed_Count(e), expected[e]) << e;
   EXPECT_EQ(thinning.Get_Pass_Count(), 2);  // the second pass removes nothing
@@ -131,7 +121,10 @@ TEST(Thinning, KeepsThinLinesIsolatedPixelsAndTwoWideBars) {
 
 TEST(Thinning, GreyLevelsAboveTheThresholdAreBackground) {
   HeadlessMessages messages;
-  auto map = Grey_Map({{255, 255, 255, 255}, {255, 90, 90, 255}, {255, 89, 89, 255}, {255, 89, 89, 255},
+  auto map = Grey_Map({{255, 255, 255, 255},
+                       {255, 90, 90, 255},
+                       {255, 89, 89, 255},
+                       {255, 89, 89, 255},
                        {255, 255, 255, 255}});
   ThinningMapFilter(map.get(), messages).Filter();
   // Rows 2 and 3 hold a 2 x 2 block of line pixels under a row of 90, which
@@ -159,12 +152,15 @@ TEST(Thinning, ProcessingOneElementChecksItsInputs) {
   for (int16_t bad : {8, -1}) {
     EXPECT_FALSE(thinning.Process_Bitmap_with_One_StructureElement(bad, work, 90, changed, err));
     EXPECT_EQ(err,
-              "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   'structElementIndex' is out of range.");
+              "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   'structElementIndex' is "
+              "out of range.");
   }
   // A pruning filter without passes has no pass limit to work to.
   PruneMapFilter noPasses(map.get(), 0, messages);
   EXPECT_FALSE(noPasses.Process_Bitmap_with_One_StructureElement(0, work, 90, changed, err));
-  EXPECT_EQ(err, "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   m_Parm1 is bad ( maxIters ).");
+  EXPECT_EQ(
+      err,
+      "PruneMapFilter::Process_Bitmap_with_One_StructureElement  failed,   m_Parm1 is bad ( maxIters ).");
 
   // Element 0 takes the centre pixel: background above, lines below.
   work.Fill(200);
@@ -185,22 +181,12 @@ TEST(Thinning, ProcessingOneElementChecksItsInputs) {
 
 TEST(Pruning, RemovesAThreePixelSpurAndShortensTheEnds) {
   HeadlessMessages messages;
-  auto map = Map_Of({"..............",
-                     "..............",
-                     "..##########..",
-                     "......#.......",
-                     "......#.......",
-                     "......#.......",
-                     ".............."});
+  auto map = Map_Of({"..............", "..............", "..##########..", "......#.......", "......#.......",
+                     "......#.......", ".............."});
   PruneMapFilter prune(map.get(), 3, messages);
   prune.Filter();
-  EXPECT_EQ(Picture_Of(*map), (Picture{"..............",
-                                       "..............",
-                                       ".....####.....",
-                                       "..............",
-                                       "..............",
-                                       "..............",
-                                       ".............."}));
+  EXPECT_EQ(Picture_Of(*map), (Picture{"..............", "..............", ".....####.....", "..............",
+                                       "..............", "..............", ".............."}));
   EXPECT_EQ(prune.Get_Pass_Count(), 3);
   EXPECT_EQ(prune.Get_Removed_Count(), 9);
   EXPECT_TRUE(messages.Texts().empty());
@@ -246,20 +232,12 @@ TEST(Pruning, AnIsolatedPixelSurvivesThinningAndPruning) {
 
 TEST(Forks, ATJunctionIsCutAndRecordedWithThreeArms) {
   HeadlessMessages messages;
-  auto map = Map_Of({".........",
-                     ".#######.",
-                     "....#....",
-                     "....#....",
-                     "........."});
+  auto map = Map_Of({".........", ".#######.", "....#....", "....#....", "........."});
   ListMemry<ForkKernal> forks;
   ForkFilter filter(map.get(), messages, &forks);
   EXPECT_EQ(filter.Get_Parm1(), -1);
   filter.Filter();
-  EXPECT_EQ(Picture_Of(*map), (Picture{".........",
-                                       ".###.###.",
-                                       "....#....",
-                                       "....#....",
-                                       "........."}));
+  EXPECT_EQ(Picture_Of(*map), (Picture{".........", ".###.###.", "....#....", "....#....", "........."}));
   EXPECT_EQ(filter.Get_Fork_Count(), 1);
   ASSERT_EQ(forks.Get_Count(), 1);
   const ForkKernal* fork = forks.Get_First();
@@ -275,11 +253,7 @@ TEST(Forks, VerticalBranchesAndCrossings) {
   HeadlessMessages messages;
   // A vertical line with a branch to the right at (1, 2), and a crossing at
   // (5, 2); the list keeps what it held and is appended to in scan order.
-  auto map = Map_Of({".#...#..",
-                     ".#...#..",
-                     ".#######",
-                     ".#...#..",
-                     ".....#.."});
+  auto map = Map_Of({".#...#..", ".#...#..", ".#######", ".#...#..", ".....#.."});
   ListMemry<ForkKernal> forks;
   forks.Add_To_Tail(new ForkKernal);
   ForkFilter filter(map.get(), messages, &forks);
@@ -293,11 +267,7 @@ TEST(Forks, VerticalBranchesAndCrossings) {
   const ForkKernal* cross = forks.Get_Nth(2);
   EXPECT_EQ(cross->x, 5);
   EXPECT_EQ((std::vector<int16_t>(cross->arms, cross->arms + 4)), (std::vector<int16_t>{9, 9, 9, 9}));
-  EXPECT_EQ(Picture_Of(*map), (Picture{".#...#..",
-                                       ".#...#..",
-                                       "..###.##",
-                                       ".#...#..",
-                                       ".....#.."}));
+  EXPECT_EQ(Picture_Of(*map), (Picture{".#...#..", ".#...#..", "..###.##", ".#...#..", ".....#.."}));
 }
 
 TEST(Forks, WritesGreysOfRedAndCountsWithoutAList) {

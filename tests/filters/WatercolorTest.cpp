@@ -266,7 +266,8 @@ TEST_F(WatercolorRender, FailuresNameTheVariant) {
   EXPECT_FALSE(m_renderMan.WatercolorFilter_For_Separations(WatercolorParms(), m_err));
   EXPECT_EQ(m_err, "WatercolorFilter_For_Separations failed,  Create_FilterMap_Pair could not allocate.");
   EXPECT_FALSE(m_renderMan.WatercolorFilter_For_Separations_Grey_24bit(WatercolorParms(), m_err));
-  EXPECT_EQ(m_err, "WatercolorFilter_For_Separations_Grey_24bit failed,  Create_FilterMap_Pair could not allocate.");
+  EXPECT_EQ(m_err,
+            "WatercolorFilter_For_Separations_Grey_24bit failed,  Create_FilterMap_Pair could not allocate.");
   EXPECT_EQ(m_renderMan.m_filteredMapHasImage, 0);
 }
 

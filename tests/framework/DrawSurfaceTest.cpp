@@ -27,7 +27,8 @@ constexpr Rgb kWhite{255, 255, 255};
 std::unique_ptr<OffMap> Make_Coordinate_Map(int32_t width, int32_t height) {
   auto map = std::make_unique<OffMap>(width, height, 24);
   for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x) map->Set_Pixel(x, y, static_cast<int16_t>(x), static_cast<int16_t>(y), 7);
+    for (int32_t x = 0; x < width; ++x)
+      map->Set_Pixel(x, y, static_cast<int16_t>(x), static_cast<int16_t>(y), 7);
   return map;
 }
 
@@ -100,8 +101,8 @@ TEST(OffMapDrawSurfaceTest, InversionTwiceRestoresEveryDepth) {
     EXPECT_TRUE(Same_Bits(*map, *original)) << depth;
 
     // Outlines: partly outside the map, one pixel thin, a single pixel.
-    for (const RectLong& r : {Make_RectLong(-2, -1, 7, 4), Make_RectLong(3, 1, 3, 7), Make_RectLong(4, 4, 4, 4),
-                              Make_RectLong(1, 1, 11, 7)}) {
+    for (const RectLong& r : {Make_RectLong(-2, -1, 7, 4), Make_RectLong(3, 1, 3, 7),
+                              Make_RectLong(4, 4, 4, 4), Make_RectLong(1, 1, 11, 7)}) {
       surface.Invert_Rect_Outline(r);
       EXPECT_FALSE(Same_Bits(*map, *original)) << depth;
       surface.Invert_Rect_Outline(r);
@@ -191,7 +192,8 @@ TEST(FrameArtistTest, EraseBackgroundLevels) {
   EXPECT_EQ(At(*map, 0, 0), kWhite);
 
   artist.Set_Drawing_Target(&surface, 4, 3);
-  const std::pair<int16_t, int16_t> cases[] = {{0, 0}, {255, 255}, {300, 255}, {128, 128}, {-1, 255}, {-2, 254}};
+  const std::pair<int16_t, int16_t> cases[] = {{0, 0},     {255, 255}, {300, 255},
+                                               {128, 128}, {-1, 255},  {-2, 254}};
   for (const auto& [level, grey] : cases) {
     artist.Erase_Background(level);
     EXPECT_EQ(At(*map, 0, 0), (Rgb{grey, grey, grey})) << level;
@@ -212,7 +214,8 @@ TEST(FrameArtistTest, EraseBackgroundLevels) {
 class ListViewRenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"a", "b"}) ASSERT_TRUE(list.Add_ChildSubject(new LoggingSubject(name, &log), err));
+    for (const char* name : {"a", "b"})
+      ASSERT_TRUE(list.Add_ChildSubject(new LoggingSubject(name, &log), err));
     list.Attach_ComponentView(&pane);
     ASSERT_TRUE(pane.Create_Child_ComponentViews(&pane, err));
     pane.Get_Graphic().Set_Rect(Make_RectLong(10, 10, 17, 15));  // 8 x 6 at a 10-pixel margin
@@ -261,8 +264,9 @@ TEST_F(ListViewRenderTest, RenderNeedsAnArtist) {
   auto window = Make_White(30, 30);
   OffMapDrawSurface surface(*window);
   pane.Render_Animation_Frame(&surface, messages);
-  EXPECT_EQ(messages.Texts(),
-            (std::vector<std::string>{"ListComponentView::Render_Animation_Frame  failed,  frameArtist is NULL."}));
+  EXPECT_EQ(
+      messages.Texts(),
+      (std::vector<std::string>{"ListComponentView::Render_Animation_Frame  failed,  frameArtist is NULL."}));
   EXPECT_TRUE(log.empty());
 }
 

@@ -22,7 +22,8 @@ std::unique_ptr<OffMap> Make_Patterned_Window(int32_t width, int32_t height) {
   auto map = std::make_unique<OffMap>(width, height, 24);
   for (int32_t y = 0; y < height; ++y)
     for (int32_t x = 0; x < width; ++x)
-      map->Set_Pixel(x, y, static_cast<int16_t>(x * 3), static_cast<int16_t>(y * 5), static_cast<int16_t>(x + y));
+      map->Set_Pixel(x, y, static_cast<int16_t>(x * 3), static_cast<int16_t>(y * 5),
+                     static_cast<int16_t>(x + y));
   return map;
 }
 
@@ -35,7 +36,8 @@ bool Is_Inverted(const OffMap& now, const OffMap& before, int32_t x, int32_t y) 
 
 class HandleFrameTest : public ::testing::Test {
  protected:
-  HandleFrameTest() : window(Make_Patterned_Window(80, 70)), original(Make_Patterned_Window(80, 70)), surface(*window) {
+  HandleFrameTest()
+      : window(Make_Patterned_Window(80, 70)), original(Make_Patterned_Window(80, 70)), surface(*window) {
     view.Get_Graphic().Set_Rect(Make_RectLong(10, 20, 31, 41));
     event.surface = &surface;
   }
@@ -168,8 +170,9 @@ TEST_F(HandleFrameTest, APlacementFailureIsShownAndTheFrameStays) {
   odd.Get_Graphic().Set_Rect(Make_RectLong(10, 20, 31, 41));
   ASSERT_TRUE(odd.Create_HandleFrame(event, manipulator, messages, err));
   EXPECT_EQ(err, "");
-  EXPECT_EQ(messages.Texts(),
-            (std::vector<std::string>{"ComponentView::Update_HandleFrame_Coords()  failed,  unknown handle."}));
+  EXPECT_EQ(
+      messages.Texts(),
+      (std::vector<std::string>{"ComponentView::Update_HandleFrame_Coords()  failed,  unknown handle."}));
   ASSERT_NE(odd.Get_HandleFrame(), nullptr);
   odd.Erase_HandleFrame(&surface);
   EXPECT_TRUE(Same_Bits(*window, *original));

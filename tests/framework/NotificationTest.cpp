@@ -171,9 +171,10 @@ TEST_F(NotificationTest, SubjectAndListViewWalksReportEachFailureAndGoOn) {
   pane.Add_Child_ComponentView(new LoggingView("a", &log));
   pane.Add_Child_ComponentView(new LoggingView("b", &log));
   pane.Notify_Child_ComponentViews(Statevar::Make_Notice(-3, nullptr), messages);
-  EXPECT_EQ(messages.Texts(),
-            (std::vector<std::string>{"ComponentView::Process_Notification() failed,  Statevar ID not assigned.",
-                                      "ComponentView::Process_Notification() failed,  Statevar ID not assigned."}));
+  EXPECT_EQ(
+      messages.Texts(),
+      (std::vector<std::string>{"ComponentView::Process_Notification() failed,  Statevar ID not assigned.",
+                                "ComponentView::Process_Notification() failed,  Statevar ID not assigned."}));
   pane.Notify_Child_ComponentViews(Statevar::Make_Notice(1, nullptr), messages);
   for (ListLink<ComponentView>* link = pane.Get_Child_ComponentViews_List()->Get_Head_Link(); link != nullptr;
        link = link->Get_Next())

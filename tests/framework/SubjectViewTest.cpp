@@ -15,7 +15,8 @@ std::vector<std::string> View_Names(const ListMemry<ComponentView>& list) {
 
 std::vector<std::string> Subject_Names(const ListMemry<ComponentSubject>& list) {
   std::vector<std::string> names;
-  for (const ListLink<ComponentSubject>* link = list.Get_Head_Link(); link != nullptr; link = link->Get_Next())
+  for (const ListLink<ComponentSubject>* link = list.Get_Head_Link(); link != nullptr;
+       link = link->Get_Next())
     names.push_back(static_cast<LoggingSubject*>(link->Get_Object())->Name());
   return names;
 }
@@ -135,7 +136,8 @@ TEST_F(SubjectViewTest, ListSubjectQueriesOfTheListView) {
   std::vector<std::string> forward;
   std::vector<std::string> backward;
   auto it = pane.Get_Child_ComponentViews_Iterator();
-  for (it->First(); !it->Is_Done(); it->Next()) forward.push_back(static_cast<LoggingView*>(it->Current_Item())->Name());
+  for (it->First(); !it->Is_Done(); it->Next())
+    forward.push_back(static_cast<LoggingView*>(it->Current_Item())->Name());
   auto rit = pane.Get_Child_ComponentViews_ReverseIterator();
   for (rit->First(); !rit->Is_Done(); rit->Next())
     backward.push_back(static_cast<LoggingView*>(rit->Current_Item())->Name());

@@ -19,8 +19,10 @@ namespace {
 using namespace outline_test;
 
 const std::string kScaleOutOfBounds =
-    "OutlineDetector::Make_Working_Bitmap_from_Canny_Detection failed,  m_srcBitmapScaleDownFactor is out of bounds.";
-const std::string kNoChain = "OutlineDetector::Detect_PixelChains_from_OffMap FAILED,  could not detect one PixelChain.";
+    "OutlineDetector::Make_Working_Bitmap_from_Canny_Detection failed,  m_srcBitmapScaleDownFactor is out of "
+    "bounds.";
+const std::string kNoChain =
+    "OutlineDetector::Detect_PixelChains_from_OffMap FAILED,  could not detect one PixelChain.";
 
 // A detector over maps of its own, as the render manager would hold them.
 // Every stage shown is kept as a snapshot of the subtract map.
@@ -110,11 +112,11 @@ TEST(OutlineWorkingMap, EveryStageIsShownWithItsProgress) {
   // Maps, edges, three refinements, patching and its thinning, line
   // removal, pruning, the border, the junctions.
   EXPECT_EQ(rig.shown.size(), 11u);
-  EXPECT_EQ(rig.Progress(), (std::vector<std::string>{"open Creating maps...", "position 10", "text Edge detection...",
-                                                      "position 30", "text Refining...", "position 50",
-                                                      "text Patching...", "position 70", "text Line remove...",
-                                                      "position 80", "text Cleaning...", "position 90",
-                                                      "text Intersection detect...", "text ", "text ", "close"}));
+  EXPECT_EQ(rig.Progress(), (std::vector<std::string>{
+                                "open Creating maps...", "position 10", "text Edge detection...",
+                                "position 30", "text Refining...", "position 50", "text Patching...",
+                                "position 70", "text Line remove...", "position 80", "text Cleaning...",
+                                "position 90", "text Intersection detect...", "text ", "text ", "close"}));
   // The subtract map ends as a copy of the line map.
   ASSERT_EQ(rig.subtract->Get_Depth(), 8);
   EXPECT_EQ(Pixels_Below(*rig.subtract), Pixels_Below(*working));
@@ -127,9 +129,10 @@ TEST(OutlineWorkingMap, EveryStageIsShownWithItsProgress) {
   parms.patchSize = parms.lineRemoveSize = parms.pruneLength = 0;
   ASSERT_EQ(rig.detector.Make_Working_Bitmap_from_Canny_Detection(err, parms), working) << err;
   EXPECT_EQ(rig.shown.size(), 7u);
-  EXPECT_EQ(rig.Progress(), (std::vector<std::string>{"open Creating maps...", "position 10", "text Edge detection...",
-                                                      "position 30", "text Refining...", "position 90",
-                                                      "text Intersection detect...", "text ", "text ", "close"}));
+  EXPECT_EQ(rig.Progress(),
+            (std::vector<std::string>{"open Creating maps...", "position 10", "text Edge detection...",
+                                      "position 30", "text Refining...", "position 90",
+                                      "text Intersection detect...", "text ", "text ", "close"}));
 }
 
 TEST(OutlineWorkingMap, TheBorderIsWhitened) {
@@ -155,8 +158,10 @@ TEST(OutlineWorkingMap, JunctionsAreCutAndRecorded) {
   auto photo = White_Map(120, 90, 24);
   for (int y = 0; y < 90; ++y)
     for (int x = 0; x < 120; ++x) {
-      if (x < 60) photo->Set_Pixel(x, y, 0, 0, 0);
-      else if (y < 45) photo->Set_Pixel(x, y, 128, 128, 128);
+      if (x < 60)
+        photo->Set_Pixel(x, y, 0, 0, 0);
+      else if (y < 45)
+        photo->Set_Pixel(x, y, 128, 128, 128);
     }
   DetectorRig rig(std::move(photo));
   OutlineDetectParms parms;
@@ -199,15 +204,18 @@ TEST(OutlineWorkingMap, BadScalesAndMissingMapsAreRefused) {
   EXPECT_TRUE(rig.Progress().empty());
 
   parms.scale = 1;
-  OutlineDetector noOutline(&rig.chains, rig.source.get(), nullptr, &rig.subtract, nullptr, rig.platform.Get());
+  OutlineDetector noOutline(&rig.chains, rig.source.get(), nullptr, &rig.subtract, nullptr,
+                            rig.platform.Get());
   EXPECT_EQ(noOutline.Make_Working_Bitmap_from_Canny_Detection(err, parms), nullptr);
   EXPECT_EQ(err, "Make_Working_Bitmap_from_Canny_Detection failed,  m_outlineMapAddr is NULL");
-  OutlineDetector noSubtract(&rig.chains, rig.source.get(), &rig.outline, nullptr, nullptr, rig.platform.Get());
+  OutlineDetector noSubtract(&rig.chains, rig.source.get(), &rig.outline, nullptr, nullptr,
+                             rig.platform.Get());
   EXPECT_EQ(noSubtract.Make_Working_Bitmap_from_Canny_Detection(err, parms), nullptr);
   EXPECT_EQ(err, "OutlineDetector::Alloc_a_New_Subtract_Map FAILED,  m_subtractBitmapAddr is NULL.");
   OutlineDetector noSource(&rig.chains, nullptr, &rig.outline, &rig.subtract, nullptr, rig.platform.Get());
   EXPECT_EQ(noSource.Make_Working_Bitmap_from_Canny_Detection(err, parms), nullptr);
-  EXPECT_EQ(err, "OutlineDetector::Make_Working_Bitmap_from_Canny_Detection failed,  there is no source map.");
+  EXPECT_EQ(err,
+            "OutlineDetector::Make_Working_Bitmap_from_Canny_Detection failed,  there is no source map.");
 }
 
 TEST(OutlineWorkingMap, TheOutlineAndSubtractMapsAreMadeAtTheWorkingSize) {
@@ -235,7 +243,8 @@ TEST(OutlineWorkingMap, TheOutlineAndSubtractMapsAreMadeAtTheWorkingSize) {
   OutlineDetector noOutline(&rig.chains, rig.source.get(), nullptr, nullptr, nullptr, rig.platform.Get());
   EXPECT_FALSE(noOutline.Alloc_Outline_Map_in_RenderMan(10, 10));
   EXPECT_EQ(rig.platform.Messages().Texts(),
-            (std::vector<std::string>{"OutlineDetector::Alloc_Outline_Map_in_RenderMan  FAILED,   m_outlineMapAddr is  NULL."}));
+            (std::vector<std::string>{
+                "OutlineDetector::Alloc_Outline_Map_in_RenderMan  FAILED,   m_outlineMapAddr is  NULL."}));
 }
 
 // ---- chains ---------------------------------------------------------------------------------------
@@ -257,14 +266,15 @@ TEST(OutlineChains, EveryGroupOfMoreThanThreeLinePixelsBecomesAnOrderedChain) {
   EXPECT_EQ(chains[1]->m_creationID, 1);
   EXPECT_TRUE(chains[0]->m_sorted);
   EXPECT_EQ(Points_Of(*chains[0]),
-            (std::vector<Point>{{5, 5}, {6, 5}, {7, 5}, {8, 5}, {9, 5}, {10, 5}, {11, 5}, {12, 5}, {13, 5}, {14, 5}}));
+            (std::vector<Point>{
+                {5, 5}, {6, 5}, {7, 5}, {8, 5}, {9, 5}, {10, 5}, {11, 5}, {12, 5}, {13, 5}, {14, 5}}));
   EXPECT_EQ(Points_Of(*chains[1]),
             (std::vector<Point>{{20, 5}, {20, 6}, {20, 7}, {20, 8}, {20, 9}, {20, 10}, {21, 10}, {22, 10}}));
   const std::vector<std::string>& progress = rig.Progress();
   ASSERT_GE(progress.size(), 6u);
   EXPECT_EQ(std::vector<std::string>(progress.begin(), progress.begin() + 6),
-            (std::vector<std::string>{"open Make chains...", "position 40", "text Detecting lines...", "text ", "text ",
-                                      "close"}));
+            (std::vector<std::string>{"open Make chains...", "position 40", "text Detecting lines...",
+                                      "text ", "text ", "close"}));
   EXPECT_EQ(progress[6], "open Sorting pixels...");
 
   lines->Fill(255);
@@ -282,7 +292,8 @@ TEST(OutlineDetection, AWhitePhotoHasNoChains) {
   EXPECT_TRUE(rig.detector.Get_Drawn_Chains().Is_Empty());
   EXPECT_EQ(rig.Progress().back(), "close");
 
-  OutlineDetector listless(nullptr, rig.source.get(), &rig.outline, &rig.subtract, nullptr, rig.platform.Get());
+  OutlineDetector listless(nullptr, rig.source.get(), &rig.outline, &rig.subtract, nullptr,
+                           rig.platform.Get());
   EXPECT_FALSE(listless.Detect_Outline(err, OutlineDetectParms()));
   EXPECT_EQ(err, "OutlineDetector::Detect_Outline FAILED,  there is no list for the chains.");
 }
@@ -307,7 +318,8 @@ TEST(OutlineDetection, AtScaleOneChainsFollowTheEdgesAndLongOnesAreThinnedOut) {
       }
     }
   }
-  EXPECT_TRUE(std::any_of(chains.begin(), chains.end(), [](const PixelChain* c) { return c->m_spacing == 5; }));
+  EXPECT_TRUE(
+      std::any_of(chains.begin(), chains.end(), [](const PixelChain* c) { return c->m_spacing == 5; }));
   // The drawn chains end with copies of the detected ones.
   const auto drawn = Chains_Of(rig.detector.Get_Drawn_Chains());
   ASSERT_GE(drawn.size(), chains.size());
@@ -333,7 +345,8 @@ TEST(OutlineDetection, AtHalfScaleChainsAreInSourceCoordinatesAndPaintedAtSource
   for (const PixelChain* chain : Chains_Of(rig.chains)) {
     EXPECT_EQ(chain->m_spacing, 2);
     for (const Point& p : Points_Of(*chain)) {
-      EXPECT_LE(Distance_From_Rect_Border(p.first, p.second, 100, 75, 299, 224), 6) << p.first << "," << p.second;
+      EXPECT_LE(Distance_From_Rect_Border(p.first, p.second, 100, 75, 299, 224), 6)
+          << p.first << "," << p.second;
       sides[0] |= std::abs(p.first - 100) <= 6 && p.second > 100 && p.second < 200;
       sides[1] |= std::abs(p.first - 299) <= 6 && p.second > 100 && p.second < 200;
       sides[2] |= std::abs(p.second - 75) <= 6 && p.first > 130 && p.first < 270;
@@ -348,7 +361,8 @@ TEST(OutlineDetection, AtHalfScaleChainsAreInSourceCoordinatesAndPaintedAtSource
   EXPECT_EQ(rig.outline->Get_Depth(), 24);
   const PointSet painted = Pixels_Below(*rig.outline);
   ASSERT_FALSE(painted.empty());
-  for (const Point& p : painted) EXPECT_LE(Distance_From_Rect_Border(p.first, p.second, 100, 75, 299, 224), 9);
+  for (const Point& p : painted)
+    EXPECT_LE(Distance_From_Rect_Border(p.first, p.second, 100, 75, 299, 224), 9);
 }
 
 // ---- publishing ----------------------------------------------------------------------------------
@@ -360,7 +374,8 @@ TEST(OutlinePublishing, ThePaintedMapBecomesTheOutlineAtItsOwnSize) {
   std::string err;
   EXPECT_FALSE(rig.detector.Copy_OffMap_to_Rendermans_OutlineMap(*painted, err));
   EXPECT_EQ(err,
-            "Copy_OffMap_to_Rendermans_OutlineMap failed,  could not get a pointer to  RenderMan.m_outlineMapOversize");
+            "Copy_OffMap_to_Rendermans_OutlineMap failed,  could not get a pointer to  "
+            "RenderMan.m_outlineMapOversize");
 
   rig.outline = White_Map(30, 20, 24);
   ASSERT_TRUE(rig.detector.Copy_OffMap_to_Rendermans_OutlineMap(*painted, err)) << err;
@@ -378,7 +393,8 @@ TEST(OutlinePublishing, ThePaintedMapBecomesTheOutlineAtItsOwnSize) {
   rig.chains.Add_To_Tail(New_Chain({{5, 5}, {6, 5}}));
   rig.brushes.rows[1].m_pencilMapFromResource.reset();
   EXPECT_FALSE(rig.detector.Render_PixelChains_to_OutlineMap(rig.chains, err));
-  EXPECT_EQ(err, "OutlineDetector::Paint_Pencil_Kernal_8_Directions  FAILED,  bitmapUtility->offMap is NULL.");
+  EXPECT_EQ(err,
+            "OutlineDetector::Paint_Pencil_Kernal_8_Directions  FAILED,  bitmapUtility->offMap is NULL.");
   EXPECT_EQ(Pixels_Below(*rig.outline).size(), 1u);
 }
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "OutlineTestMaps.h"
-#include "outline/OutlineDialogController.h"
 #include "app/RegionEditorApp.h"
+#include "outline/OutlineDialogController.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -20,9 +20,11 @@ using namespace outline_test;
 const char* const kDetectSomeLines = "Detect some lines.";
 const char* const kLoadSource = "First load a bitmap for a SOURCE.";
 const char* const kFilterMapsMissing =
-    "RenderMan::Copy_FilterMapHidden_to_Displayed_FilterMap failed,  m_filteredMapWithOutline or m_filteredMap is NULL.";
+    "RenderMan::Copy_FilterMapHidden_to_Displayed_FilterMap failed,  m_filteredMapWithOutline or "
+    "m_filteredMap is NULL.";
 const char* const kStyleSelectionBad =
-    "DetectOutlineDialog::On_SelectionChange_Line_Style_ComboBox FAILED,  m_lastBitmapUtilitiyArrayIndex has a bad "
+    "DetectOutlineDialog::On_SelectionChange_Line_Style_ComboBox FAILED,  m_lastBitmapUtilitiyArrayIndex has "
+    "a bad "
     "value. ";
 
 // An application with a 160 x 120 photo of a dark rectangle and a grey
@@ -90,8 +92,9 @@ TEST_F(OutlineDialog, OpeningSetsEveryControlFromTheStartSettings) {
   EXPECT_EQ(c.scaleLabel, " 100");
   EXPECT_EQ(Dialog().Scale_Steps(), 10);
   EXPECT_TRUE(c.connectShortLines);
-  EXPECT_EQ(c.lineStyles, (std::vector<std::string>{"Pencil Lite", "Pencil Medium", "Pencil Heavy", "Charcoal Lite",
-                                                    "Charcoal Medium", "Charcoal Heavy", "Ink Fine", "Ink Medium"}));
+  EXPECT_EQ(c.lineStyles,
+            (std::vector<std::string>{"Pencil Lite", "Pencil Medium", "Pencil Heavy", "Charcoal Lite",
+                                      "Charcoal Medium", "Charcoal Heavy", "Ink Fine", "Ink Medium"}));
   EXPECT_EQ(c.lineStyleSelection, 1);
   EXPECT_EQ(session->Detector().Get_Current_Brush(), 1);
   EXPECT_FALSE(Dialog().Backup_Made());
@@ -134,12 +137,15 @@ TEST_F(OutlineDialog, OpeningShowsOtherSettingsAsTheSlidersStandForThem) {
 TEST_F(OutlineDialog, LineStyleListRefusals) {
   Open();
   Dialog().Fill_Line_Style_ComboBox(8);
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"DetectOutlineDialog::Fill_Line_Style_ComboBox FAILED,  selectionsIndex is wrong."}));
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{
+                "DetectOutlineDialog::Fill_Line_Style_ComboBox FAILED,  selectionsIndex is wrong."}));
   platform.Messages().Clear();
   rm.m_bitmapUtilityArray[3].name.clear();
   Dialog().Fill_Line_Style_ComboBox(1);
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"OutlineFilterDialog::Fill_Line_Style_ComboBox  FAILED,  "
-                                                  "renderMan.m_lastBitmapUtilitiyArrayIndex has a bad value."}));
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"OutlineFilterDialog::Fill_Line_Style_ComboBox  FAILED,  "
+                                      "renderMan.m_lastBitmapUtilitiyArrayIndex has a bad value."}));
   EXPECT_EQ(Dialog().Controls().lineStyles.size(), 3u);
 }
 
@@ -148,8 +154,8 @@ TEST_F(OutlineDialog, WithoutBrushesTheStartStyleIsNotFound) {
   RegionEditorApp plain(bare.Get());
   OutlineSession s(plain, 1);
   EXPECT_EQ(bare.Messages().Texts(),
-            (std::vector<std::string>{
-                "OutlineDetector::Set_PencilPen_Line_Style FAILED,  no ResourceBitmapUtility has the name:   Pencil Medium  "}));
+            (std::vector<std::string>{"OutlineDetector::Set_PencilPen_Line_Style FAILED,  no "
+                                      "ResourceBitmapUtility has the name:   Pencil Medium  "}));
 }
 
 // ---- "Detect Lines" -------------------------------------------------------------------------------
@@ -236,7 +242,8 @@ TEST_F(OutlineDialog, DetectPaintsEveryLineAndStartsTheModifySlidersAgain) {
   const ListMemry<PixelChain>& detected = app.Get_PixelChain_List();
   ASSERT_FALSE(detected.Is_Empty());
   EXPECT_EQ(Points_Of_All(session->Detector().Get_Drawn_Chains()), Points_Of_All(detected));
-  for (const PixelChain* chain : Chains_Of(session->Detector().Get_Drawn_Chains())) EXPECT_TRUE(chain->m_visible);
+  for (const PixelChain* chain : Chains_Of(session->Detector().Get_Drawn_Chains()))
+    EXPECT_TRUE(chain->m_visible);
 
   // The outline at the photo's size, bare in the pre-processing window and
   // merged into the layered image (white with no regions).
@@ -273,11 +280,13 @@ TEST_F(OutlineDialog, DetectAndPreviewNeedAPhotoAndAPreProcessedMap) {
   rm.m_filteredMap.reset();
   EXPECT_FALSE(Dialog().On_Detect());
   EXPECT_FALSE(Dialog().On_Preview());
-  EXPECT_EQ(Messages(), (std::vector<std::string>{
-                            "DetectOutlineDialog::Detect_New_Outline_and_Display_toViews FAILED,  renderMan.m_filteredMap "
-                            "is NULL; ",
-                            "DetectOutlineDialog::Detect_Early_Preview_Image_to_Bitmap FAILED,  renderMan.m_filteredMap "
-                            "is NULL; "}));
+  EXPECT_EQ(
+      Messages(),
+      (std::vector<std::string>{
+          "DetectOutlineDialog::Detect_New_Outline_and_Display_toViews FAILED,  renderMan.m_filteredMap "
+          "is NULL; ",
+          "DetectOutlineDialog::Detect_Early_Preview_Image_to_Bitmap FAILED,  renderMan.m_filteredMap "
+          "is NULL; "}));
   platform.Messages().Clear();
 
   // A detector without a source map says so in a box of its own.
@@ -363,7 +372,8 @@ TEST_F(DetectedOutline, LineLengthsHideTheShortLines) {
         for (int dy = -8; dy <= 8; ++dy)
           for (int dx = -8; dx <= 8; ++dx) near.insert({p.first + dx, p.second + dy});
     }
-    for (const Point& p : Pixels_Below(*rm.m_outlineMapOversize)) EXPECT_TRUE(near.count(p)) << p.first << "," << p.second;
+    for (const Point& p : Pixels_Below(*rm.m_outlineMapOversize))
+      EXPECT_TRUE(near.count(p)) << p.first << "," << p.second;
   }
   EXPECT_TRUE(Messages().empty());
 }
@@ -496,7 +506,8 @@ TEST_F(DetectedOutline, ANewDialogStartsFromTheLatestDetection) {
   const ListMemry<PixelChain>& drawn = next.Detector().Get_Drawn_Chains();
   EXPECT_EQ(drawn.Get_Count(), app.Get_PixelChain_List().Get_Count());
   EXPECT_NE(Points_Of_All(drawn), detected);  // smoothed
-  for (const PixelChain* chain : Chains_Of(drawn)) EXPECT_EQ(chain->m_visible, chain->Get_Count() * chain->m_spacing >= 60);
+  for (const PixelChain* chain : Chains_Of(drawn))
+    EXPECT_EQ(chain->m_visible, chain->Get_Count() * chain->m_spacing >= 60);
   EXPECT_EQ(Points_Of_All(app.Get_PixelChain_List()), detected);
 }
 

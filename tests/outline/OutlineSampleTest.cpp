@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "OutlineTestMaps.h"
-#include "outline/OutlineDialogController.h"
 #include "app/RegionEditorApp.h"
+#include "outline/OutlineDialogController.h"
 #include "render/ImageFiles.h"
 #include "support/TestSupport.h"
 
@@ -23,7 +23,8 @@ struct SampleOutline {
     RenderMan& rm = app.Get_RenderMan();
     std::string err;
     bool fileProblem = false;
-    EXPECT_TRUE(Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), -1, -1, kWorkingMaxSide, fileProblem))
+    EXPECT_TRUE(
+        Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), -1, -1, kWorkingMaxSide, fileProblem))
         << err;
     EXPECT_TRUE(rm.Load_Pencil_Brushes(err)) << err;
     app.m_sourcePhotoPath = Sample_Path("coffee.png");
@@ -75,7 +76,9 @@ TEST(OutlineSample, TheSamplesChainsLieOnThePhotoAndAreThinnedOut) {
   const OutlineDetector& detector = sample.session->Detector();
   ASSERT_GT(detector.Get_Forks().Get_Count(), 0);
   for (auto* link = detector.Get_Forks().Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    EXPECT_EQ(Grey(*sample.session->Detector().Get_Working_Map(), link->Get_Object()->x, link->Get_Object()->y), 255);
+    EXPECT_EQ(
+        Grey(*sample.session->Detector().Get_Working_Map(), link->Get_Object()->x, link->Get_Object()->y),
+        255);
 
   // Joining at junctions leaves fewer, longer chains.
   SampleOutline unjoined(false);
@@ -114,7 +117,8 @@ TEST(OutlineSample, TheStrokesFollowTheChainsAndDarkenTheLayeredImage) {
   const OffMap& layered = *rm.m_layeredMapOversize;
   for (int y = 0; y < 266; ++y)
     for (int x = 0; x < 400; ++x)
-      EXPECT_EQ(Grey(layered, x, y) < 255, Grey(outline, x * 400 / 401, y * 266 / 267) < 230) << x << "," << y;
+      EXPECT_EQ(Grey(layered, x, y) < 255, Grey(outline, x * 400 / 401, y * 266 / 267) < 230)
+          << x << "," << y;
 
   // A second detection in a new dialog paints the very same outline.
   const auto first = std::make_unique<OffMap>(1, 1, 8);

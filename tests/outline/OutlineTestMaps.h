@@ -25,7 +25,8 @@ using PointSet = std::set<Point>;
 struct BrushTable {
   ResourceBitmapUtility rows[OutlineDetector::kBrushCount];
 
-  void Set(int index, const std::string& name, int width, int height, const std::function<int(int, int)>& value) {
+  void Set(int index, const std::string& name, int width, int height,
+           const std::function<int(int, int)>& value) {
     ResourceBitmapUtility& row = rows[index];
     row.name = name;
     row.width = static_cast<int16_t>(width);
@@ -44,7 +45,8 @@ struct BrushTable {
 
 inline PixelChain* New_Chain(const std::vector<Point>& points, int16_t id = -1) {
   auto* chain = new PixelChain;
-  for (const auto& [x, y] : points) chain->Add_To_Tail(new Pixel{static_cast<int16_t>(x), static_cast<int16_t>(y)});
+  for (const auto& [x, y] : points)
+    chain->Add_To_Tail(new Pixel{static_cast<int16_t>(x), static_cast<int16_t>(y)});
   chain->m_creationID = id;
   return chain;
 }
@@ -85,8 +87,8 @@ inline PointSet Pixels_Below(const OffMap& map, int limit = 255) {
 }
 
 // A white 24-bit map with the rectangle (inclusive) filled with grey `fill`.
-inline std::unique_ptr<OffMap> Photo_With_Rect(int width, int height, int left, int top, int right, int bottom,
-                                               int16_t fill = 0) {
+inline std::unique_ptr<OffMap> Photo_With_Rect(int width, int height, int left, int top, int right,
+                                               int bottom, int16_t fill = 0) {
   auto map = std::make_unique<OffMap>(width, height, 24);
   map->Fill(255);
   for (int y = top; y <= bottom; ++y)

@@ -16,11 +16,13 @@ namespace {
 
 using namespace outline_test;
 
-const std::string kNoName = "OutlineDetector::Set_PencilPen_Line_Style FAILED,  no ResourceBitmapUtility has the name:   ";
+const std::string kNoName =
+    "OutlineDetector::Set_PencilPen_Line_Style FAILED,  no ResourceBitmapUtility has the name:   ";
 const std::string kOutOfBounds =
     "OutlineDetector::Set_Current_ResourceBitmapUtility  FAILED,  newUtilityIndex is out of bounds.";
 const std::string kNotInitialized =
-    "OutlineDetector::Set_Current_ResourceBitmapUtility  FAILED,  that ResourceBitmapUtility has NOT been initialized.";
+    "OutlineDetector::Set_Current_ResourceBitmapUtility  FAILED,  that ResourceBitmapUtility has NOT been "
+    "initialized.";
 
 // A detector that only paints: it has a brush table and nothing else.
 class Painter : public ::testing::Test {
@@ -47,7 +49,8 @@ class Painter : public ::testing::Test {
 // ---- blending -------------------------------------------------------------------------------
 
 TEST(PencilBlend, TheBrushValueIsStretchedTowardsBlack) {
-  const std::map<int, int> expected = {{255, 255}, {250, 246}, {200, 156}, {128, 27}, {114, 2}, {113, 0}, {0, 0}};
+  const std::map<int, int> expected = {{255, 255}, {250, 246}, {200, 156}, {128, 27},
+                                       {114, 2},   {113, 0},   {0, 0}};
   for (const auto& [value, grey] : expected)
     EXPECT_EQ(OutlineDetector::Blend_Value(static_cast<int16_t>(value)), grey) << value;
 }
@@ -55,30 +58,35 @@ TEST(PencilBlend, TheBrushValueIsStretchedTowardsBlack) {
 // ---- cross-sections ------------------------------------------------------------------------------
 
 TEST(PencilCrossSection, OrthogonalLengthsAreChordsOfTheMidpointCircle) {
-  const std::map<int, std::vector<int>> lengths = {
-      {2, {0}},          {4, {3, 0}},          {5, {5, 5, 3, 0}},
-      {7, {7, 7, 5, 3, 0}}, {9, {9, 9, 7, 7, 3, 0}}, {12, {11, 11, 11, 9, 7, 5, 0, 0}}};
+  const std::map<int, std::vector<int>> lengths = {{2, {0}},
+                                                   {4, {3, 0}},
+                                                   {5, {5, 5, 3, 0}},
+                                                   {7, {7, 7, 5, 3, 0}},
+                                                   {9, {9, 9, 7, 7, 3, 0}},
+                                                   {12, {11, 11, 11, 9, 7, 5, 0, 0}}};
   for (const auto& [height, perLayer] : lengths)
     for (int direction : {0, 2, 4, 6})
       for (size_t layer = 0; layer < perLayer.size(); ++layer)
-        EXPECT_EQ(OutlineDetector::Cross_Section_Length(static_cast<int16_t>(direction), static_cast<int16_t>(height),
-                                                        static_cast<int16_t>(layer)),
-                  perLayer[layer])
+        EXPECT_EQ(
+            OutlineDetector::Cross_Section_Length(static_cast<int16_t>(direction),
+                                                  static_cast<int16_t>(height), static_cast<int16_t>(layer)),
+            perLayer[layer])
             << "h " << height << " direction " << direction << " layer " << layer;
 }
 
 TEST(PencilCrossSection, DiagonalLengthsComeFromTheHeightTable) {
   const std::map<int, std::vector<int>> lengths = {
-      {2, {0, 0, 0, 0, 0, 0, 0, 0}}, {3, {3, 2, 0, 0, 0, 0, 0, 0}},  {4, {3, 2, 0, 0, 0, 0, 0, 0}},
-      {5, {3, 4, 3, 2, 0, 0, 0, 0}}, {6, {3, 4, 3, 2, 0, 0, 0, 0}},  {7, {5, 4, 5, 4, 3, 0, 0, 0}},
-      {8, {5, 4, 5, 4, 3, 0, 0, 0}}, {9, {7, 6, 7, 6, 5, 4, 3, 0}},  {10, {7, 6, 7, 6, 5, 4, 3, 0}},
+      {2, {0, 0, 0, 0, 0, 0, 0, 0}},  {3, {3, 2, 0, 0, 0, 0, 0, 0}},  {4, {3, 2, 0, 0, 0, 0, 0, 0}},
+      {5, {3, 4, 3, 2, 0, 0, 0, 0}},  {6, {3, 4, 3, 2, 0, 0, 0, 0}},  {7, {5, 4, 5, 4, 3, 0, 0, 0}},
+      {8, {5, 4, 5, 4, 3, 0, 0, 0}},  {9, {7, 6, 7, 6, 5, 4, 3, 0}},  {10, {7, 6, 7, 6, 5, 4, 3, 0}},
       {11, {7, 8, 7, 8, 7, 6, 5, 4}}, {12, {7, 8, 7, 8, 7, 6, 5, 4}}, {13, {0, 0, 0, 0, 0, 0, 0, 0}}};
   for (const auto& [height, perLayer] : lengths)
     for (int direction : {1, 3, 5, 7})
       for (int layer = 0; layer < 8; ++layer)
-        EXPECT_EQ(OutlineDetector::Cross_Section_Length(static_cast<int16_t>(direction), static_cast<int16_t>(height),
-                                                        static_cast<int16_t>(layer)),
-                  perLayer[layer])
+        EXPECT_EQ(
+            OutlineDetector::Cross_Section_Length(static_cast<int16_t>(direction),
+                                                  static_cast<int16_t>(height), static_cast<int16_t>(layer)),
+            perLayer[layer])
             << "h " << height << " direction " << direction << " layer " << layer;
 }
 
@@ -90,8 +98,9 @@ struct Section {
 
 Section Section_At(int direction, int height, int layer, int x = 20, int y = 20) {
   OutlineDetector::CrossSection cs;
-  OutlineDetector::Cross_Section(static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(direction),
-                                 static_cast<int16_t>(height), static_cast<int16_t>(layer), cs);
+  OutlineDetector::Cross_Section(static_cast<int16_t>(x), static_cast<int16_t>(y),
+                                 static_cast<int16_t>(direction), static_cast<int16_t>(height),
+                                 static_cast<int16_t>(layer), cs);
   Section s;
   for (int k = 0; k < cs.count[0]; ++k) s.side0.emplace_back(cs.side[0][k].x, cs.side[0][k].y);
   for (int k = 0; k < cs.count[1]; ++k) s.side1.emplace_back(cs.side[1][k].x, cs.side[1][k].y);
@@ -184,9 +193,8 @@ TEST(PencilCrossSection, NoPixelIsHeldTwiceAndSidesHoldTheWholeRun) {
           ++total;
         }
         EXPECT_EQ(seen.size(), total) << "h " << height << " d " << direction << " layer " << layer;
-        const int length = OutlineDetector::Cross_Section_Length(static_cast<int16_t>(direction),
-                                                                 static_cast<int16_t>(height),
-                                                                 static_cast<int16_t>(layer));
+        const int length = OutlineDetector::Cross_Section_Length(
+            static_cast<int16_t>(direction), static_cast<int16_t>(height), static_cast<int16_t>(layer));
         if (!s.side0.empty()) {
           EXPECT_EQ(static_cast<int>(total), length) << "h " << height << " d " << direction;
         }
@@ -208,7 +216,8 @@ TEST_F(Painter, DirectionFollowsTheHistoryFromOldestToNewest) {
   for (const auto& [step, direction] : byStep) {
     detector.Reset_Direction_History();
     detector.Push_Direction_History(Pixel{10, 10});
-    detector.Push_Direction_History(Pixel{static_cast<int16_t>(10 + step.first), static_cast<int16_t>(10 + step.second)});
+    detector.Push_Direction_History(
+        Pixel{static_cast<int16_t>(10 + step.first), static_cast<int16_t>(10 + step.second)});
     EXPECT_EQ(detector.Direction_from_History(), direction) << step.first << "," << step.second;
   }
 }
@@ -267,11 +276,11 @@ TEST_F(Painter, DarkenNeverLightensAndLayersBehindPaintOnlyWhite) {
   brushes.Set_Flat(4, "Charcoal Medium", 3390, 12, 200);  // blends to 156
   Use(4);
   auto map = White_Map(40, 40);
-  map->Set_Pixel(20, 20, 50, 50, 50);    // darker than the brush: kept
-  map->Set_Pixel(20, 18, 200, 200, 200); // lighter: darkened
-  map->Set_Pixel(19, 20, 200, 200, 200); // behind, not white: kept
-  map->Set_Pixel(19, 21, 252, 252, 252); // behind, light enough: painted
-  map->Set_Pixel(18, 20, 249, 249, 249); // behind, just too dark: kept
+  map->Set_Pixel(20, 20, 50, 50, 50);     // darker than the brush: kept
+  map->Set_Pixel(20, 18, 200, 200, 200);  // lighter: darkened
+  map->Set_Pixel(19, 20, 200, 200, 200);  // behind, not white: kept
+  map->Set_Pixel(19, 21, 252, 252, 252);  // behind, light enough: painted
+  map->Set_Pixel(18, 20, 249, 249, 249);  // behind, just too dark: kept
   Stamp(*map, 20, 20, 0);
   EXPECT_EQ(Grey(*map, 20, 20), 50);
   EXPECT_EQ(Grey(*map, 20, 18), 156);
@@ -311,7 +320,8 @@ TEST_F(Painter, TheBrushColumnRunsOnAndRestartsAtTheStripHeight) {
     Stamp(*map, 10 + 20 * i, 20, 0);
     columns.push_back(detector.Get_Brush_Column());
   }
-  EXPECT_EQ(columns, (std::vector<int>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 12, 13}));
+  EXPECT_EQ(columns,
+            (std::vector<int>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 12, 13}));
   EXPECT_EQ(Grey(*map, 10, 20), OutlineDetector::Blend_Value(161));
   // The 18th stamp restarted at column 12; its first layer behind read 11.
   EXPECT_EQ(Grey(*map, 350, 20), OutlineDetector::Blend_Value(162));
@@ -331,9 +341,9 @@ class DotPainter : public Painter {
     auto map = White_Map(20, 20);
     std::string err;
     int32_t stamps = -1;
-    EXPECT_TRUE(detector.Paint_Pencil_Line_wKernal(Pixel{static_cast<int16_t>(from.first), static_cast<int16_t>(from.second)},
-                                                   Pixel{static_cast<int16_t>(to.first), static_cast<int16_t>(to.second)},
-                                                   0, *map, stamps, err))
+    EXPECT_TRUE(detector.Paint_Pencil_Line_wKernal(
+        Pixel{static_cast<int16_t>(from.first), static_cast<int16_t>(from.second)},
+        Pixel{static_cast<int16_t>(to.first), static_cast<int16_t>(to.second)}, 0, *map, stamps, err))
         << err;
     EXPECT_EQ(stamps, expectedStamps);
     return Pixels_Below(*map);
@@ -375,7 +385,8 @@ TEST_F(DotPainter, ChainsAreStampedOnceAtTheStartAndAlongEveryStep) {
   EXPECT_EQ(stamps, 6);
 
   // Shifted to the left, the points at negative x are left out.
-  PixelChain* shifted = New_Chain({{0, 5}, {1, 5}, {2, 5}, {3, 5}, {4, 5}, {5, 5}, {6, 5}, {7, 5}, {8, 5}, {9, 5}});
+  PixelChain* shifted =
+      New_Chain({{0, 5}, {1, 5}, {2, 5}, {3, 5}, {4, 5}, {5, 5}, {6, 5}, {7, 5}, {8, 5}, {9, 5}});
   shifted->m_dx = -5;
   shifted->m_dy = 2;
   EXPECT_EQ(Paint(shifted, stamps), (PointSet{{0, 7}, {1, 7}, {2, 7}, {3, 7}, {4, 7}}));
@@ -457,19 +468,23 @@ TEST_F(Painter, StampsFailWithoutABrush) {
   auto map = White_Map(10, 10);
   std::string err;
   EXPECT_FALSE(detector.Paint_Pencil_Kernal_8_Directions(5, 5, 0, *map, err));
-  EXPECT_EQ(err, "OutlineDetector::Paint_Pencil_Kernal_8_Directions  FAILED,  bitmapUtility->offMap is NULL.");
+  EXPECT_EQ(err,
+            "OutlineDetector::Paint_Pencil_Kernal_8_Directions  FAILED,  bitmapUtility->offMap is NULL.");
 
   ListMemry<PixelChain> chains;
   chains.Add_To_Tail(New_Chain({{2, 2}, {3, 2}}));
   EXPECT_FALSE(detector.Paint_PixelChains(chains, *map, err));
-  EXPECT_EQ(err, "OutlineDetector::Paint_Pencil_Kernal_8_Directions  FAILED,  bitmapUtility->offMap is NULL.");
+  EXPECT_EQ(err,
+            "OutlineDetector::Paint_Pencil_Kernal_8_Directions  FAILED,  bitmapUtility->offMap is NULL.");
   EXPECT_TRUE(Pixels_Below(*map).empty());
 
   OutlineDetector tableless(nullptr, nullptr, nullptr, nullptr, nullptr, platform.Get());
   EXPECT_EQ(tableless.Get_Current_ResourceBitmapUtility(), nullptr);
   EXPECT_FALSE(tableless.Paint_Pencil_Kernal_8_Directions(5, 5, 0, *map, err));
-  EXPECT_EQ(err, "OutlineDetector::Paint_Pencil_Kernal_8_Directions  FAILED,  Get_Current_ResourceBitmapUtility.");
-  EXPECT_EQ(platform.Messages().Texts(), (std::vector<std::string>(2, "OutlineDetector::Get_Current_ResourceBitmapUtility  FAILED.")));
+  EXPECT_EQ(err,
+            "OutlineDetector::Paint_Pencil_Kernal_8_Directions  FAILED,  Get_Current_ResourceBitmapUtility.");
+  EXPECT_EQ(platform.Messages().Texts(),
+            (std::vector<std::string>(2, "OutlineDetector::Get_Current_ResourceBitmapUtility  FAILED.")));
 }
 
 }  // namespace

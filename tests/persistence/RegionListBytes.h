@@ -7,10 +7,10 @@
 #include <string>
 
 #include "ListFileBytes.h"
+#include "app/RegionEditorApp.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionListExternal.h"
 #include "raster/OffMap.h"
-#include "app/RegionEditorApp.h"
 
 namespace rglbytes {
 

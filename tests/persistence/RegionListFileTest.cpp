@@ -665,9 +665,10 @@ TEST_F(ListFileTest, APhotoPathLongerThanItsFieldIsRefused) {
   EXPECT_FALSE(Save_Bytes(app, err).empty()) << err;
   list.Set_Source_Photo_Path("/" + std::string(255, 'p'));
   EXPECT_TRUE(Save_Bytes(app, err).empty());
-  EXPECT_EQ(err,
-            "RegionListExternal::Emit failed,  the source photo's path is 256 bytes long; a list file keeps at "
-            "most 255.  Move the photo to a shorter path.");
+  EXPECT_EQ(
+      err,
+      "RegionListExternal::Emit failed,  the source photo's path is 256 bytes long; a list file keeps at "
+      "most 255.  Move the photo to a shorter path.");
 }
 
 TEST_F(ListFileTest, ChunksAreFoundByTheirLengthsElseByTheFirstTagAnywhere) {
@@ -681,8 +682,8 @@ TEST_F(ListFileTest, ChunksAreFoundByTheirLengthsElseByTheFirstTagAnywhere) {
   EXPECT_EQ(list.Get_Region_Count(), 1);
   // A file whose lengths were never patched is searched byte by byte: the
   // path's zero bytes read as a region count of 0.
-  loaded = Load_Bytes(app, Signature() + Chunk("RegLstFl", Header(h), 3, 0) +
-                               Chunk("RegnLIST", Le32(1) + region, 3, 0));
+  loaded = Load_Bytes(
+      app, Signature() + Chunk("RegLstFl", Header(h), 3, 0) + Chunk("RegnLIST", Le32(1) + region, 3, 0));
   ASSERT_TRUE(loaded.ok) << loaded.err;
   EXPECT_EQ(list.Get_Region_Count(), 0);
 

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,8 +32,12 @@ void Expect_Complete_From(const std::string& bytes, size_t from, size_t end, con
     ASSERT_EQ(Problem(bytes, length), length < end ? reason : "") << "cut at " << length;
 }
 
-std::string LE16(uint32_t v) { return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)}; }
-std::string LE32(uint32_t v) { return LE16(v) + LE16(v >> 16); }
+std::string LE16(uint32_t v) {
+  return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)};
+}
+std::string LE32(uint32_t v) {
+  return LE16(v) + LE16(v >> 16);
+}
 
 // The headers of a BMP file with a 40-byte information header; the rows
 // follow at offset 54.
@@ -81,12 +84,19 @@ TEST(PictureData, JpegRunsToItsEndMarker) {
 
 TEST(PictureData, GifHoldsItsFirstImage) {
   const std::string first = std::string("GIF89a") +
-                            std::string("\x02\x00\x02\x00\x80\x00\x00", 7) +   // screen, 2-colour table
-                            std::string(6, '\x11') +                           // the table
-                            std::string("\x21\xFE\x03" "abc" "\x02" "de" "\x00", 10) +  // comment
+                            std::string("\x02\x00\x02\x00\x80\x00\x00", 7) +  // screen, 2-colour table
+                            std::string(6, '\x11') +                          // the table
+                            std::string(
+                                "\x21\xFE\x03"
+                                "abc"
+                                "\x02"
+                                "de"
+                                "\x00",
+                                10) +                                          // comment
                             std::string("\x2C\0\0\0\0\x02\0\x02\0\x81", 10) +  // image, 4-colour table
-                            std::string(12, '\x22') + "\x02" +                 // table, code size
-                            std::string("\x02\x4C\x01\x00", 4);                // data, terminator
+                            std::string(12, '\x22') +
+                            "\x02" +                             // table, code size
+                            std::string("\x02\x4C\x01\x00", 4);  // data, terminator
   const std::string gif = first + std::string("\x2C\0\0\0\0\x02\0\x02\0\0\x02\x02\x4C\x01\0\x3B", 16);
   Expect_Complete_From(gif, 6, first.size(), "the GIF data ends before its first image is complete");
   // No image, or a block this check does not know: the decoder decides.
@@ -100,14 +110,14 @@ TEST(PictureData, BmpHoldsTheRowsItsHeaderCallsFor) {
   const std::string bmp = Bmp_Headers(3, 2, 24) + std::string(24, '\x7F');
   for (size_t length = 2; length <= bmp.size(); ++length) {
     const uint64_t needed = length < 18 ? 18 : length < 54 ? 54 : 54 + 12 + 9;
-    ASSERT_EQ(Problem(bmp, length),
-              length < needed ? Text_Format("the BMP file has %zu bytes; its header calls for %llu", length,
-                                            static_cast<unsigned long long>(needed))
-                              : "")
+    ASSERT_EQ(Problem(bmp, length), length < needed
+                                        ? Text_Format("the BMP file has %zu bytes; its header calls for %llu",
+                                                      length, static_cast<unsigned long long>(needed))
+                                        : "")
         << length;
   }
   EXPECT_EQ(Problem(Bmp_Headers(3, -2, 24) + std::string(20, '\0')),
-            "the BMP file has 74 bytes; its header calls for 75");  // top-down rows
+            "the BMP file has 74 bytes; its header calls for 75");       // top-down rows
   EXPECT_EQ(Problem(Bmp_Headers(17, 1, 1) + std::string(3, '\0')), "");  // 17 pixels in 3 bytes
 
   // A kilobyte that says 9999 x 10000, and sizes whose products pass 32 bits.

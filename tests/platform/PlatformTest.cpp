@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,7 +28,7 @@ TEST(PathNames, SplitsOnBothSeparators) {
 TEST(PathNames, ExtensionIsAfterTheLastDotOfTheFileName) {
   EXPECT_EQ(Path_Extension("out.JPG"), "JPG");
   EXPECT_EQ(Path_Extension("a.b.png"), "png");
-  EXPECT_EQ(Path_Extension(".png"), "");          // the dot is the first character
+  EXPECT_EQ(Path_Extension(".png"), "");  // the dot is the first character
   EXPECT_EQ(Path_Extension("/tmp/.png"), "");
   EXPECT_EQ(Path_Extension("dir.v2/file"), "");  // a dot in a folder is no extension
   EXPECT_EQ(Path_Extension("noext"), "");
@@ -151,9 +150,9 @@ TEST(ProgressBox, ClampsAndMovesOnlyOnChange) {
   p.Open_Progress("Again");
   p.Close_Progress();
   p.Close_Progress();
-  const std::vector<std::string> expected = {"open Sorting", "position 1", "position 100", "text Step 2",
-                                             "text ",        "close",      "open Again",   "text ",
-                                             "close"};
+  const std::vector<std::string> expected = {"open Sorting", "position 1", "position 100",
+                                             "text Step 2",  "text ",      "close",
+                                             "open Again",   "text ",      "close"};
   EXPECT_EQ(tp.Headless().Progress_Events().Events(), expected);
 }
 

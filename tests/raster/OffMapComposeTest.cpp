@@ -10,7 +10,7 @@ TEST(Blends, SubtractBlendCountsWhiteAsOneStepLighter) {
   EXPECT_EQ(Subtract_Blend(100, 150), 206);
   EXPECT_EQ(Subtract_Blend(255, 0), 255);
   EXPECT_EQ(Subtract_Blend(0, 255), 0);
-  EXPECT_EQ(Subtract_Blend(40, 255), 40);   // taking out white changes nothing
+  EXPECT_EQ(Subtract_Blend(40, 255), 40);    // taking out white changes nothing
   EXPECT_EQ(Subtract_Blend(255, 254), 255);  // 256 - 254 + 256, clamped
   EXPECT_EQ(Subtract_Blend(10, 250), 16);
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <limits>
 
 #include "RasterTestMaps.h"
 

@@ -62,7 +62,7 @@ TEST(OffMapLayout, NewMapsAreZeroedAndBadDepthsHoldNothing) {
   OffMap odd(3, 2, 16);
   EXPECT_TRUE(odd.Is_Not_In_Memory());
   EXPECT_EQ(odd.Get_Alloc_Bytes(), 0);
-  odd.Set_Pixel(0, 0, 1, 2, 3);  // ignored, no crash
+  odd.Set_Pixel(0, 0, 1, 2, 3);                     // ignored, no crash
   EXPECT_EQ(Px(odd, 0, 0), (Rgb3{-99, -99, -99}));  // outputs left untouched
   // A map too large to describe in 32-bit sizes is never allocated.
   OffMap huge(100000, 100000, 24);
@@ -162,8 +162,7 @@ TEST(OffMapPixels, AssignCopyTakesOverSizeDepthAndBytes) {
   EXPECT_EQ(dst.Get_Depth(), 8);
   EXPECT_EQ(dst.Get_Bytes_Per_Row(), 4);
   ASSERT_EQ(dst.Get_Alloc_Bytes(), src->Get_Alloc_Bytes());
-  EXPECT_EQ(std::memcmp(dst.Get_DIB(), src->Get_DIB(), static_cast<size_t>(src->Get_Alloc_Bytes())),
-            0);
+  EXPECT_EQ(std::memcmp(dst.Get_DIB(), src->Get_DIB(), static_cast<size_t>(src->Get_Alloc_Bytes())), 0);
   EXPECT_EQ(Px(dst, 2, 1), (Rgb3{6, 6, 6}));
   // A map without bytes changes nothing.
   OffMap empty(4, 4, 16);
@@ -301,9 +300,8 @@ TEST(OffMapRows, ScrollingByNothingShowsTheMessage) {
   EXPECT_FALSE(row->Scroll_Horizontally(true, 0, messages));
   EXPECT_FALSE(row->Scroll_Vertically(false, -3, messages));
   EXPECT_EQ(messages.Texts(),
-            (std::vector<std::string>{
-                "OffMap::Scroll_Horizontally FAILED,  pixelsToScroll is too small.",
-                "OffMap::Scroll_Vertically FAILED,  pixelsToScroll is too small."}));
+            (std::vector<std::string>{"OffMap::Scroll_Horizontally FAILED,  pixelsToScroll is too small.",
+                                      "OffMap::Scroll_Vertically FAILED,  pixelsToScroll is too small."}));
   EXPECT_EQ(messages.Shown_Messages()[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(Reds(*row, 0), (std::vector<int16_t>{10, 20, 30}));
 }

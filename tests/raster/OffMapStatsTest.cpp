@@ -76,7 +76,8 @@ namespace {
 std::unique_ptr<OffMap> Ramp_Map() {
   auto map = std::make_unique<OffMap>(4, 4, 24);
   for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) map->Set_Pixel(x, y, static_cast<int16_t>(10 * x), static_cast<int16_t>(10 * y), 7);
+    for (int x = 0; x < 4; ++x)
+      map->Set_Pixel(x, y, static_cast<int16_t>(10 * x), static_cast<int16_t>(10 * y), 7);
   return map;
 }
 
@@ -89,8 +90,8 @@ struct AverageResult {
 AverageResult Average(const OffMap& map, RectShrt maskRect, RectShrt areaRect, const OffMap& mask,
                       MessageService& messages) {
   AverageResult res{};
-  res.count = map.Calc_Average_RGB_Components(res.colour[0], res.colour[1], res.colour[2], maskRect,
-                                              areaRect, mask, res.percent, messages);
+  res.count = map.Calc_Average_RGB_Components(res.colour[0], res.colour[1], res.colour[2], maskRect, areaRect,
+                                              mask, res.percent, messages);
   return res;
 }
 
@@ -150,17 +151,20 @@ TEST(OffMapStats, AverageOverAnEmptyOrInvertedAreaShowsTheMessage) {
   EXPECT_EQ(zero.count, -1);
   EXPECT_EQ(zero.colour, (Rgb3{-1, -1, -1}));
   EXPECT_EQ(zero.percent, -1);
-  AverageResult negative = Average(*map, Make_RectShrt(0, 0, 1, 1), Make_RectShrt(0, 5, 3, 3), mask, messages);
+  AverageResult negative =
+      Average(*map, Make_RectShrt(0, 0, 1, 1), Make_RectShrt(0, 5, 3, 3), mask, messages);
   EXPECT_EQ(negative.count, -1);
   OffMap nothing(0, 4, 24);
-  AverageResult emptyMap = Average(nothing, Make_RectShrt(-1, -1, -1, -1), Make_RectShrt(0, 0, 3, 3), mask, messages);
+  AverageResult emptyMap =
+      Average(nothing, Make_RectShrt(-1, -1, -1, -1), Make_RectShrt(0, 0, 3, 3), mask, messages);
   EXPECT_EQ(emptyMap.count, -1);
-  EXPECT_EQ(messages.Texts(),
-            (std::vector<std::string>{
-                "OffMap::Calc_Average_RGB_Components  failed,  widthCurrent or  heightCurrent equals zero.",
-                "OffMap::Calc_Average_RGB_Components  failed,  widthCurrent or  heightCurrent is LESS than "
-                "ZERO.",
-                "OffMap::Calc_Average_RGB_Components  failed,  widthCurrent or  heightCurrent equals zero."}));
+  EXPECT_EQ(
+      messages.Texts(),
+      (std::vector<std::string>{
+          "OffMap::Calc_Average_RGB_Components  failed,  widthCurrent or  heightCurrent equals zero.",
+          "OffMap::Calc_Average_RGB_Components  failed,  widthCurrent or  heightCurrent is LESS than "
+          "ZERO.",
+          "OffMap::Calc_Average_RGB_Components  failed,  widthCurrent or  heightCurrent equals zero."}));
 }
 
 TEST(OffMapRecolour, ColorizeDarkAndTwoTone) {

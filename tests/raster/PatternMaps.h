@@ -20,8 +20,8 @@ struct PatternColour {
 
 inline const std::vector<PatternColour>& Pattern_Colours() {
   static const std::vector<PatternColour> colours = {
-      {'#', 0, 0, 0},     {'.', 255, 255, 255}, {'c', 10, 20, 30},   {'g', 128, 128, 128},
-      {'r', 200, 0, 0},   {'R', 201, 0, 0},     {'w', 252, 252, 252}};
+      {'#', 0, 0, 0},   {'.', 255, 255, 255}, {'c', 10, 20, 30},   {'g', 128, 128, 128},
+      {'r', 200, 0, 0}, {'R', 201, 0, 0},     {'w', 252, 252, 252}};
   return colours;
 }
 
@@ -62,6 +62,6 @@ inline std::unique_ptr<OffMap> White_Mask(const OffMap& like) {
 
 // "left,top,right,bottom", for comparing boxes.
 inline std::string Box(const RectShrt& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-         "," + std::to_string(r.bottom);
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
 }

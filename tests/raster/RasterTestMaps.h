@@ -17,7 +17,9 @@ inline Rgb3 Px(const OffMap& map, int32_t x, int32_t y) {
   return c;
 }
 
-inline void Put(OffMap& map, int32_t x, int32_t y, Rgb3 c) { map.Set_Pixel(x, y, c[0], c[1], c[2]); }
+inline void Put(OffMap& map, int32_t x, int32_t y, Rgb3 c) {
+  map.Set_Pixel(x, y, c[0], c[1], c[2]);
+}
 
 // A map whose pixels are all `c`.
 inline std::unique_ptr<OffMap> Solid_Map(int32_t w, int32_t h, int32_t depth, Rgb3 c) {
@@ -28,8 +30,7 @@ inline std::unique_ptr<OffMap> Solid_Map(int32_t w, int32_t h, int32_t depth, Rg
 }
 
 // A tonal (or mask) map from rows of grey values, top row first.
-inline std::unique_ptr<OffMap> Grey_Map(std::initializer_list<std::vector<int16_t>> rows,
-                                        int32_t depth = 8) {
+inline std::unique_ptr<OffMap> Grey_Map(std::initializer_list<std::vector<int16_t>> rows, int32_t depth = 8) {
   const int32_t h = static_cast<int32_t>(rows.size());
   const int32_t w = static_cast<int32_t>(rows.begin()->size());
   auto map = std::make_unique<OffMap>(w, h, depth);

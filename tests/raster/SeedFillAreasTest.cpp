@@ -22,8 +22,8 @@ std::vector<std::pair<int16_t, int16_t>> Pixels_Of(const PixelChain& chain) {
 std::string Graphic_Box(const PixelChain& chain) {
   RectLong r;
   chain.m_graphic.Get_Rect(r);
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-         "," + std::to_string(r.bottom);
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
 }
 
 using Pixels = std::vector<std::pair<int16_t, int16_t>>;
@@ -36,8 +36,8 @@ TEST(ColourCutOut, CutsTheExactColourAreaIntoABoxSizedMap) {
   RectShrt rect;
   int32_t count = 0;
   std::string err = "old";
-  auto cut = map->SeedFill_24ColorMap_Create_from_Colored_Pixels(2, 2, 200, 0, 0, totalMask.get(), 5,
-                                                                 2, rect, count, err);
+  auto cut = map->SeedFill_24ColorMap_Create_from_Colored_Pixels(2, 2, 200, 0, 0, totalMask.get(), 5, 2, rect,
+                                                                 count, err);
   ASSERT_NE(cut, nullptr);
   EXPECT_EQ(err, "");
   EXPECT_EQ(count, 5);
@@ -52,24 +52,24 @@ TEST(ColourCutOut, SmallAreasAndOtherColoursGiveNullWithoutText) {
   RectShrt rect;
   int32_t count = 0;
   std::string err;
-  EXPECT_EQ(map->SeedFill_24ColorMap_Create_from_Colored_Pixels(2, 2, 200, 0, 0, nullptr, 6, 2, rect,
-                                                                count, err),
-            nullptr);
+  EXPECT_EQ(
+      map->SeedFill_24ColorMap_Create_from_Colored_Pixels(2, 2, 200, 0, 0, nullptr, 6, 2, rect, count, err),
+      nullptr);
   EXPECT_EQ(err, "");
   EXPECT_EQ(count, 5);
-  EXPECT_EQ(map->SeedFill_24ColorMap_Create_from_Colored_Pixels(2, 2, 200, 0, 0, nullptr, 1, 3, rect,
-                                                                count, err),
-            nullptr);
+  EXPECT_EQ(
+      map->SeedFill_24ColorMap_Create_from_Colored_Pixels(2, 2, 200, 0, 0, nullptr, 1, 3, rect, count, err),
+      nullptr);
   EXPECT_EQ(err, "");
-  EXPECT_EQ(map->SeedFill_24ColorMap_Create_from_Colored_Pixels(3, 2, 200, 0, 0, nullptr, 0, 0, rect,
-                                                                count, err),
-            nullptr);
+  EXPECT_EQ(
+      map->SeedFill_24ColorMap_Create_from_Colored_Pixels(3, 2, 200, 0, 0, nullptr, 0, 0, rect, count, err),
+      nullptr);
   EXPECT_EQ(err, "");
   EXPECT_EQ(count, 0);
   EXPECT_EQ(Box(rect), "-1,-1,-1,-1");
-  EXPECT_EQ(map->SeedFill_24ColorMap_Create_from_Colored_Pixels(-1, 2, 200, 0, 0, nullptr, 0, 0,
-                                                                rect, count, err),
-            nullptr);
+  EXPECT_EQ(
+      map->SeedFill_24ColorMap_Create_from_Colored_Pixels(-1, 2, 200, 0, 0, nullptr, 0, 0, rect, count, err),
+      nullptr);
   EXPECT_EQ(err,
             "OffMap::SeedFill_24ColorMap_Create_from_Colored_Pixels failed, x or y coord is off the "
             "bitmap.");
@@ -80,8 +80,7 @@ TEST(SolidAreas, NewSolidAreaWipesTheTopRowAndCutsTheArea) {
   std::string err = "old";
   auto map = Pattern_Map({"####", "#..#", "####"});
   auto totalMask = White_Mask(*map);
-  auto area = OffMap::SeedFill_Create_New_SolidArea(0, 1, *map, totalMask.get(), 6, true, messages,
-                                                    err);
+  auto area = OffMap::SeedFill_Create_New_SolidArea(0, 1, *map, totalMask.get(), 6, true, messages, err);
   ASSERT_NE(area, nullptr);
   EXPECT_EQ(err, "");
   EXPECT_EQ(area->origin.x, 0);
@@ -91,8 +90,7 @@ TEST(SolidAreas, NewSolidAreaWipesTheTopRowAndCutsTheArea) {
   EXPECT_EQ(Pattern_Of(*totalMask), (Pattern{"....", "#..#", "####"}));
 
   auto again = Pattern_Map({"####", "#..#", "####"});
-  EXPECT_EQ(OffMap::SeedFill_Create_New_SolidArea(0, 1, *again, totalMask.get(), 7, true, messages,
-                                                  err),
+  EXPECT_EQ(OffMap::SeedFill_Create_New_SolidArea(0, 1, *again, totalMask.get(), 7, true, messages, err),
             nullptr);
   EXPECT_EQ(err, "");
   EXPECT_TRUE(messages.Texts().empty());
@@ -103,16 +101,13 @@ TEST(SolidAreas, NewSolidAreaRefusesThinAreasAndBadInput) {
   std::string err;
   auto line = Pattern_Map({"...", ".#.", ".#.", ".#."});
   auto totalMask = White_Mask(*line);
-  EXPECT_EQ(OffMap::SeedFill_Create_New_SolidArea(1, 1, *line, totalMask.get(), 1, true, messages,
-                                                  err),
+  EXPECT_EQ(OffMap::SeedFill_Create_New_SolidArea(1, 1, *line, totalMask.get(), 1, true, messages, err),
             nullptr);
   EXPECT_EQ(err, "");
-  EXPECT_EQ(OffMap::SeedFill_Create_New_SolidArea(1, -1, *line, totalMask.get(), 1, true, messages,
-                                                  err),
+  EXPECT_EQ(OffMap::SeedFill_Create_New_SolidArea(1, -1, *line, totalMask.get(), 1, true, messages, err),
             nullptr);
   EXPECT_EQ(err, "OffMap::SeedFill_Create_New_SolidArea  failed, x or y coord is off the bitmap.");
-  EXPECT_EQ(OffMap::SeedFill_Create_New_SolidArea(1, 1, *line, nullptr, 1, true, messages, err),
-            nullptr);
+  EXPECT_EQ(OffMap::SeedFill_Create_New_SolidArea(1, 1, *line, nullptr, 1, true, messages, err), nullptr);
   EXPECT_EQ(err,
             "SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack FAILED,  totalMaskMap is "
             "NULL.");
@@ -123,8 +118,7 @@ TEST(SolidAreas, LightAreasMustBeSmallEnough) {
   std::string err;
   auto map = Pattern_Map({"....", "#..#", "#..#", "####"});
   auto totalMask = White_Mask(*map);
-  auto hole = OffMap::SeedFill_Create_New_SolidArea(1, 1, *map, totalMask.get(), 4, false, messages,
-                                                    err);
+  auto hole = OffMap::SeedFill_Create_New_SolidArea(1, 1, *map, totalMask.get(), 4, false, messages, err);
   ASSERT_NE(hole, nullptr);
   EXPECT_EQ(Pattern_Of(*map)[0], "####");  // the top row becomes black for holes
   EXPECT_EQ(hole->origin.x, 1);
@@ -132,16 +126,14 @@ TEST(SolidAreas, LightAreasMustBeSmallEnough) {
   EXPECT_EQ(Pattern_Of(*hole->map), (Pattern{"..", ".."}));
 
   auto fresh = White_Mask(*map);
-  EXPECT_EQ(OffMap::SeedFill_Create_New_SolidArea(1, 1, *map, fresh.get(), 3, false, messages, err),
-            nullptr);
+  EXPECT_EQ(OffMap::SeedFill_Create_New_SolidArea(1, 1, *map, fresh.get(), 3, false, messages, err), nullptr);
   EXPECT_EQ(err, "");
 }
 
 TEST(SolidAreas, GenerateKeepsAreasOfTwoByTwoAndMoreBelowTheTopRow) {
   HeadlessMessages messages;
   std::string err = "old";
-  const Pattern rows = {"##........", "##..#.....", "....#..##.",
-                        ".......##.", ".###......", ".###......"};
+  const Pattern rows = {"##........", "##..#.....", "....#..##.", ".......##.", ".###......", ".###......"};
   auto map = Pattern_Map(rows);
   ListMemry<SolidArea> areas;
   EXPECT_TRUE(OffMap::Generate_SolidAreas(*map, areas, 4, true, messages, err));
@@ -184,8 +176,7 @@ TEST(SolidAreas, GenerateStopsAfterFiveHundredAreas) {
 TEST(SolidAreas, CountLeavesTheMapAsItWas) {
   HeadlessMessages messages;
   std::string err;
-  const Pattern rows = {"##........", "##..#.....", "....#..##.",
-                        ".......##.", ".###......", ".###......"};
+  const Pattern rows = {"##........", "##..#.....", "....#..##.", ".......##.", ".###......", ".###......"};
   auto map = Pattern_Map(rows);
   int32_t count = -1;
   EXPECT_TRUE(map->Count_SolidAreas(4, count, 7, messages, err));
@@ -201,15 +192,13 @@ TEST(HolePlug, WithoutTwoToneSmallDarkBlobsBecomeWhite) {
   auto map = Pattern_Map(rows);
   EXPECT_TRUE(map->Hole_Plug_TwoTone(3, false, err));
   EXPECT_EQ(err, "");
-  EXPECT_EQ(Pattern_Of(*map),
-            (Pattern{".........", ".....###.", ".....###.", ".....###.", "........."}));
+  EXPECT_EQ(Pattern_Of(*map), (Pattern{".........", ".....###.", ".....###.", ".....###.", "........."}));
   int32_t entries = -1;
   EXPECT_EQ(map->Get_SeedFill_Stack(entries), nullptr);
 
   auto strict = Pattern_Map(rows);
   EXPECT_TRUE(strict->Hole_Plug_TwoTone(2, false, err));
-  EXPECT_EQ(Pattern_Of(*strict),
-            (Pattern{".........", ".....###.", ".....###.", ".##..###.", "........."}));
+  EXPECT_EQ(Pattern_Of(*strict), (Pattern{".........", ".....###.", ".....###.", ".##..###.", "........."}));
 }
 
 TEST(HolePlug, TwoToneClosesHolesInTheFirstDarkColourMet) {

@@ -22,28 +22,27 @@ struct FillResult {
 // The variants that share the fill test and differ in their stacks.
 enum class Variant { ArrayStack, ListStack, FloodRead };
 
-FillResult Fill(Variant variant, OffMap& map, int32_t x, int32_t y, OffMap& fillMask,
-                OffMap* totalMask, bool wantLight = true) {
+FillResult Fill(Variant variant, OffMap& map, int32_t x, int32_t y, OffMap& fillMask, OffMap* totalMask,
+                bool wantLight = true) {
   FillResult f;
   switch (variant) {
     case Variant::ArrayStack: {
       std::vector<LINESEGMENToffmap> stack(20000);
-      f.ok = map.SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-          x, y, false, 0, 0, 0, 250, fillMask, totalMask, f.rect, f.count, stack.data(), 20000,
-          wantLight, f.maxStackHeight, f.err);
+      f.ok = map.SeedFill_Create_MaskMap_from_Blobs_of_Pixels(x, y, false, 0, 0, 0, 250, fillMask, totalMask,
+                                                              f.rect, f.count, stack.data(), 20000, wantLight,
+                                                              f.maxStackHeight, f.err);
       break;
     }
     case Variant::ListStack: {
       HeadlessMessages messages;
       f.ok = map.SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(
-          x, y, false, 0, 0, 0, 250, wantLight, fillMask, totalMask, f.rect, f.count,
-          f.maxStackHeight, messages, f.err);
+          x, y, false, 0, 0, 0, 250, wantLight, fillMask, totalMask, f.rect, f.count, f.maxStackHeight,
+          messages, f.err);
       EXPECT_TRUE(messages.Texts().empty());
       break;
     }
     case Variant::FloodRead:
-      f.ok = map.Flood_Read(x, y, fillMask, totalMask, wantLight, f.rect, f.count, f.maxStackHeight,
-                            f.err);
+      f.ok = map.Flood_Read(x, y, fillMask, totalMask, wantLight, f.rect, f.count, f.maxStackHeight, f.err);
       break;
   }
   return f;
@@ -149,8 +148,8 @@ TEST(SeedFill, LightOrUnusableSeedsFillNothingAndSucceed) {
     auto map = Pattern_Map({"w#", "##"});
     auto fillMask = White_Mask(*map);
     auto totalMask = White_Mask(*map);
-    for (auto [x, y] : {std::pair{0, 0}, std::pair{-1, 0}, std::pair{0, -1}, std::pair{2, 0},
-                        std::pair{0, 2}}) {
+    for (auto [x, y] :
+         {std::pair{0, 0}, std::pair{-1, 0}, std::pair{0, -1}, std::pair{2, 0}, std::pair{0, 2}}) {
       FillResult f = Fill(v, *map, x, y, *fillMask, totalMask.get());
       EXPECT_TRUE(f.ok);
       EXPECT_EQ(f.err, "");
@@ -208,8 +207,8 @@ TEST(SeedFill, TakenPixelsStopTheFillAndTheTotalMaskAccumulates) {
   std::vector<LINESEGMENToffmap> stack(100);
   FillResult f;
   EXPECT_TRUE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-      0, 0, false, 0, 0, 0, 250, *fillMask, totalMask.get(), f.rect, f.count, stack.data(), 100,
-      true, f.maxStackHeight, f.err));
+      0, 0, false, 0, 0, 0, 250, *fillMask, totalMask.get(), f.rect, f.count, stack.data(), 100, true,
+      f.maxStackHeight, f.err));
   EXPECT_EQ(f.count, 2);
   EXPECT_EQ(Pattern_Of(*totalMask), (Pattern{"##...", ".....", "....."}));
 
@@ -223,8 +222,7 @@ TEST(SeedFill, TakenPixelsStopTheFillAndTheTotalMaskAccumulates) {
 
   // The flood read also respects what the total mask holds already.
   auto third = White_Mask(*map);
-  EXPECT_TRUE(map->Flood_Read(0, 2, *third, totalMask.get(), true, f.rect, f.count,
-                              f.maxStackHeight, f.err));
+  EXPECT_TRUE(map->Flood_Read(0, 2, *third, totalMask.get(), true, f.rect, f.count, f.maxStackHeight, f.err));
   EXPECT_EQ(f.count, 0);
   EXPECT_EQ(Box(f.rect), "-1,-1,-1,-1");
 }
@@ -235,13 +233,13 @@ TEST(SeedFill, PaintRecoloursTheTakenPixels) {
   FillResult f;
   HeadlessMessages messages;
   EXPECT_TRUE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(
-      0, 0, true, 10, 20, 30, 250, true, *fillMask, fillMask.get(), f.rect, f.count,
-      f.maxStackHeight, messages, f.err));
+      0, 0, true, 10, 20, 30, 250, true, *fillMask, fillMask.get(), f.rect, f.count, f.maxStackHeight,
+      messages, f.err));
   EXPECT_EQ(Pattern_Of(*map), (Pattern{"cc.#", "c..#"}));
   std::vector<LINESEGMENToffmap> stack(100);
-  EXPECT_TRUE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-      3, 1, true, 128, 128, 128, 250, *fillMask, nullptr, f.rect, f.count, stack.data(), 100,
-      true, f.maxStackHeight, f.err));
+  EXPECT_TRUE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(3, 1, true, 128, 128, 128, 250, *fillMask,
+                                                                nullptr, f.rect, f.count, stack.data(), 100,
+                                                                true, f.maxStackHeight, f.err));
   EXPECT_EQ(Pattern_Of(*map), (Pattern{"cc.g", "c..g"}));
   EXPECT_EQ(f.count, 2);
 }
@@ -251,22 +249,22 @@ TEST(SeedFill, ArrayStackLimitsAndTheirTexts) {
   auto fillMask = White_Mask(*map);
   std::vector<LINESEGMENToffmap> stack(100);
   FillResult f;
-  EXPECT_FALSE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-      1, 1, false, 0, 0, 0, 250, *fillMask, nullptr, f.rect, f.count, nullptr, 100, true,
-      f.maxStackHeight, f.err));
+  EXPECT_FALSE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(1, 1, false, 0, 0, 0, 250, *fillMask,
+                                                                 nullptr, f.rect, f.count, nullptr, 100, true,
+                                                                 f.maxStackHeight, f.err));
   EXPECT_EQ(f.err, "OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels  FAILED, stack is NULL");
-  EXPECT_FALSE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-      1, 1, false, 0, 0, 0, 250, *fillMask, nullptr, f.rect, f.count, stack.data(), 0, true,
-      f.maxStackHeight, f.err));
+  EXPECT_FALSE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(1, 1, false, 0, 0, 0, 250, *fillMask,
+                                                                 nullptr, f.rect, f.count, stack.data(), 0,
+                                                                 true, f.maxStackHeight, f.err));
   EXPECT_EQ(f.err,
             "OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels  FAILED,  lineCountInSeedStack "
             "is less than 1");
 
   // The last 64 entries are never used: up to 64 entries nothing is pushed.
   for (int32_t entries : {1, 64}) {
-    EXPECT_TRUE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-        1, 1, false, 0, 0, 0, 250, *fillMask, nullptr, f.rect, f.count, stack.data(), entries,
-        true, f.maxStackHeight, f.err));
+    EXPECT_TRUE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(1, 1, false, 0, 0, 0, 250, *fillMask,
+                                                                  nullptr, f.rect, f.count, stack.data(),
+                                                                  entries, true, f.maxStackHeight, f.err));
     EXPECT_EQ(f.err, "");
     EXPECT_EQ(f.count, 0);
     EXPECT_EQ(Pattern_Of(*fillMask), (Pattern{"...", "...", "..."}));
@@ -274,16 +272,16 @@ TEST(SeedFill, ArrayStackLimitsAndTheirTexts) {
 
   // The two seed runs fill a usable size of 2: the fill reports the full
   // stack.  With room for 3 the dot is filled.
-  EXPECT_FALSE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-      1, 1, false, 0, 0, 0, 250, *fillMask, nullptr, f.rect, f.count, stack.data(), 66, true,
-      f.maxStackHeight, f.err));
+  EXPECT_FALSE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(1, 1, false, 0, 0, 0, 250, *fillMask,
+                                                                 nullptr, f.rect, f.count, stack.data(), 66,
+                                                                 true, f.maxStackHeight, f.err));
   EXPECT_EQ(f.err,
             "OffMap::SeedFill_Create_MaskMap_from_Blobs_of_Pixels  FAILED,  curStackHeight  >=   "
             "( maxDepth - 8).");
   EXPECT_EQ(f.maxStackHeight, 2);
-  EXPECT_TRUE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-      1, 1, false, 0, 0, 0, 250, *fillMask, nullptr, f.rect, f.count, stack.data(), 67, true,
-      f.maxStackHeight, f.err));
+  EXPECT_TRUE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(1, 1, false, 0, 0, 0, 250, *fillMask, nullptr,
+                                                                f.rect, f.count, stack.data(), 67, true,
+                                                                f.maxStackHeight, f.err));
   EXPECT_EQ(f.err, "");
   EXPECT_EQ(f.count, 1);
 }
@@ -301,9 +299,9 @@ TEST(SeedFill, ArrayStackOverflowsOnALargeAreaWithATinyStack) {
       const int32_t n = Marked(Connected_Area(rows, x, y, '#'));
       if (n > bestCount) bestCount = n, bestX = x, bestY = y;
     }
-  EXPECT_TRUE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(
-      bestX, bestY, false, 0, 0, 0, 250, *mask, nullptr, big.rect, big.count, stack.data(), 20000,
-      true, big.maxStackHeight, big.err));
+  EXPECT_TRUE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels(bestX, bestY, false, 0, 0, 0, 250, *mask,
+                                                                nullptr, big.rect, big.count, stack.data(),
+                                                                20000, true, big.maxStackHeight, big.err));
   EXPECT_EQ(big.count, bestCount);
   ASSERT_GT(big.maxStackHeight, 3);
 
@@ -331,8 +329,8 @@ TEST(SeedFill, SlowStackNeedsATotalMaskAndItsPushAndPopReport) {
   HeadlessMessages messages;
   FillResult f;
   EXPECT_FALSE(map->SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack(
-      0, 0, false, 0, 0, 0, 250, true, *fillMask, nullptr, f.rect, f.count, f.maxStackHeight,
-      messages, f.err));
+      0, 0, false, 0, 0, 0, 250, true, *fillMask, nullptr, f.rect, f.count, f.maxStackHeight, messages,
+      f.err));
   EXPECT_EQ(f.err,
             "SeedFill_Create_MaskMap_from_Blobs_of_Pixels_wSlow_Stack FAILED,  totalMaskMap is "
             "NULL.");
@@ -352,9 +350,9 @@ TEST(SeedFill, SlowStackNeedsATotalMaskAndItsPushAndPopReport) {
   EXPECT_EQ((std::vector<int16_t>{x1, x2, row, dy}), (std::vector<int16_t>{0, 1, 2, 1}));
   EXPECT_TRUE(messages.Texts().empty());
   EXPECT_FALSE(map->Pop_From_LineSegment_Stack(stack, x1, x2, row, dy, messages));
-  EXPECT_EQ(messages.Texts(),
-            (std::vector<std::string>{
-                "OffMap::Pop_From_LineSegment_Stack FAIL, noting left in the pixelStack."}));
+  EXPECT_EQ(
+      messages.Texts(),
+      (std::vector<std::string>{"OffMap::Pop_From_LineSegment_Stack FAIL, noting left in the pixelStack."}));
 
   // A run whose row lies outside the map (only a foreign push makes one) is
   // reported and its row clamped.
@@ -367,17 +365,16 @@ TEST(SeedFill, SlowStackNeedsATotalMaskAndItsPushAndPopReport) {
   stack.Push(bad);
   EXPECT_TRUE(map->Pop_From_LineSegment_Stack(stack, x1, x2, row, dy, messages));
   EXPECT_EQ(row, 2);
-  EXPECT_EQ(messages.Texts(),
-            (std::vector<std::string>{
-                "OffMap::Pop_From_LineSegment_Stack FAIL, trying to assign a bad y value"}));
+  EXPECT_EQ(
+      messages.Texts(),
+      (std::vector<std::string>{"OffMap::Pop_From_LineSegment_Stack FAIL, trying to assign a bad y value"}));
 }
 
 TEST(SeedFill, FloodReadNeedsATotalMask) {
   auto map = Pattern_Map({"#"});
   auto fillMask = White_Mask(*map);
   FillResult f;
-  EXPECT_FALSE(
-      map->Flood_Read(0, 0, *fillMask, nullptr, true, f.rect, f.count, f.maxStackHeight, f.err));
+  EXPECT_FALSE(map->Flood_Read(0, 0, *fillMask, nullptr, true, f.rect, f.count, f.maxStackHeight, f.err));
   EXPECT_EQ(f.err, "OffMap::Flood_Read  FAILED,  totalMaskMap is NULL.");
   EXPECT_EQ(Pattern_Of(*fillMask), (Pattern{"."}));
 }
@@ -387,8 +384,8 @@ TEST(SeedFill, FloodReadWorksOnTonalMaps) {
   auto fillMask = White_Mask(*map);
   auto totalMask = White_Mask(*map);
   FillResult f;
-  EXPECT_TRUE(map->Flood_Read(2, 0, *fillMask, totalMask.get(), true, f.rect, f.count,
-                              f.maxStackHeight, f.err));
+  EXPECT_TRUE(
+      map->Flood_Read(2, 0, *fillMask, totalMask.get(), true, f.rect, f.count, f.maxStackHeight, f.err));
   EXPECT_EQ(f.count, 7);
   EXPECT_EQ(Box(f.rect), "0,0,2,2");
   EXPECT_EQ(Pattern_Of(*fillMask), (Pattern{"#.#", "#.#", "###"}));
@@ -401,8 +398,7 @@ TEST(SeedFill, ColoredAreaTakesTheExactColourOnly) {
   RectShrt rect;
   int32_t count = 0;
   std::string err = "old";
-  EXPECT_TRUE(map->SeedFill_Colored_Area(0, 0, 200, 0, 0, *fillMask, totalMask.get(), rect, count,
-                                         err));
+  EXPECT_TRUE(map->SeedFill_Colored_Area(0, 0, 200, 0, 0, *fillMask, totalMask.get(), rect, count, err));
   EXPECT_EQ(err, "");
   EXPECT_EQ(count, 7);
   EXPECT_EQ(Box(rect), "0,0,2,2");

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "regions/RegionListFixtures.h"
-#include "support/TestSupport.h"
-#include "raster/OffMap.h"
 #include "app/RegionEditorApp.h"
+#include "raster/OffMap.h"
+#include "regions/RegionListFixtures.h"
 #include "render/ImageFiles.h"
+#include "support/TestSupport.h"
 
 using namespace regionlist_test;
 
@@ -80,8 +80,8 @@ class CompositionTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(CompositionTest, LaterRegionsAreGlazedOverEarlierOnes) {
-  Add_Block(List(), Block(0, 0, 30, 20, 200, 180, 160));   // A
-  Add_Block(List(), Block(20, 10, 30, 20, 100, 220, 250)); // B, overlapping A at 20..29 x 10..19
+  Add_Block(List(), Block(0, 0, 30, 20, 200, 180, 160));    // A
+  Add_Block(List(), Block(20, 10, 30, 20, 100, 220, 250));  // B, overlapping A at 20..29 x 10..19
   Layered().Fill(0);
   ASSERT_TRUE(app.Redraw_Summed_Final_Window());
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), (Rgb{200, 180, 160}));
@@ -106,7 +106,8 @@ TEST_F(CompositionTest, OutlineLiesOverTheRegionsUnlessAnimated) {
   // with the windows redrawn after the outline and after every region.
   Add_Block(List(), Block(40, 30, 5, 5, 10, 10, 10));
   app.Recorded_Windows().Clear();
-  ASSERT_TRUE(app.ReDraw_FinalImage_Incrementally(kWindowRegionObjects, 1, List(), Layered(), 100, err)) << err;
+  ASSERT_TRUE(app.ReDraw_FinalImage_Incrementally(kWindowRegionObjects, 1, List(), Layered(), 100, err))
+      << err;
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), (Rgb{49, 39, 29}));
   EXPECT_EQ(Pixel_At(Layered(), 15, 5), (Rgb{55, 55, 55}));
   EXPECT_EQ(Pixel_At(Layered(), 42, 32), (Rgb{10, 10, 10}));
@@ -175,10 +176,11 @@ TEST_F(CompositionTest, RedrawsWithoutALayeredMapShowTheirTexts) {
   EXPECT_FALSE(app.Erase_Summed_Final_Window());
   EXPECT_FALSE(app.Erase_Filtered_Window());
   EXPECT_EQ(platform.Messages().Texts(),
-            (std::vector<std::string>{"RegionEditorApp::Redraw_Summed_Final_Window FAILED,  destOffMap is NULL.",
-                                      "RegionDetectorApp::ReDraw_SummedFinalViews_OffMap FAILED,  destOffMap is NULL.",
-                                      "RegionEditorApp::Erase_Summed_Final_Window FAILED,  destOffMap is NULL.",
-                                      "RegionEditorApp::Erase_Filtered_Window FAILED,  destOffMap is NULL."}));
+            (std::vector<std::string>{
+                "RegionEditorApp::Redraw_Summed_Final_Window FAILED,  destOffMap is NULL.",
+                "RegionDetectorApp::ReDraw_SummedFinalViews_OffMap FAILED,  destOffMap is NULL.",
+                "RegionEditorApp::Erase_Summed_Final_Window FAILED,  destOffMap is NULL.",
+                "RegionEditorApp::Erase_Filtered_Window FAILED,  destOffMap is NULL."}));
   EXPECT_TRUE(Requests().empty());
 
   // The separation engine's requests arrive through the windows updater.
@@ -250,7 +252,8 @@ TEST_F(CompositionTest, LoadingAnOutlinePictureRecomposesWithIt) {
   platform.Dialogs().Queue_Path(dir.File("huge.bmp"));
   EXPECT_FALSE(app.Load_Outline_Bitmap(err));
   EXPECT_EQ(err,
-            "RegionEditorApp::Load_Outline_Bitmap,  Bitmap file could not be loaded because:  huge.bmp could not be "
+            "RegionEditorApp::Load_Outline_Bitmap,  Bitmap file could not be loaded because:  huge.bmp could "
+            "not be "
             "loaded:  the picture is 20000 x 10000 pixels; pictures above 100 megapixels are not loaded..");
   EXPECT_TRUE(Requests().empty());
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "raster/ColorSpace.h"
 #include "app/ModifyColorsController.h"
 #include "app/RegionEditorApp.h"
+#include "raster/ColorSpace.h"
 #include "regions/RegionListFixtures.h"
 #include "support/TestSupport.h"
 
@@ -52,7 +52,8 @@ class ScrambleTest : public ::testing::Test {
   }
 
   std::vector<int16_t> Hue_Offsets() {
-    return {red1->m_autoDescriptor.hueOffset, red2->m_autoDescriptor.hueOffset, green->m_autoDescriptor.hueOffset};
+    return {red1->m_autoDescriptor.hueOffset, red2->m_autoDescriptor.hueOffset,
+            green->m_autoDescriptor.hueOffset};
   }
 
   TestPlatform platform;
@@ -137,7 +138,8 @@ TEST_F(ScrambleTest, ModifyColorsCancelGivesBackTheColoursFromBeforeTheDialog) {
   EXPECT_EQ(Hue_Offsets(), (std::vector<int16_t>{0, 0, 30}));
   EXPECT_NEAR(Shown_Hue(*red1), 0, 1);
   EXPECT_NEAR(Shown_Hue(*green), 150, 1);
-  EXPECT_EQ(app.Recorded_Windows().Requests(), (std::vector<std::string>{"redraw 5", "redraw 5", "redraw all"}));
+  EXPECT_EQ(app.Recorded_Windows().Requests(),
+            (std::vector<std::string>{"redraw 5", "redraw 5", "redraw all"}));
   EXPECT_TRUE(platform.Messages().Texts().empty());
 }
 
@@ -162,7 +164,8 @@ TEST_F(ScrambleTest, ModifyColorsSaveKeepsTheScrambledColours) {
   ASSERT_TRUE(dialog.Open());
   EXPECT_FALSE(dialog.On_Scramble_Colors());
   EXPECT_EQ(platform.Messages().Texts(),
-            (std::vector<std::string>{"RegionSubject::Update_SmallBitmap_Bits_wColorModify failed,  one of the OffMaps is NULL."}));
+            (std::vector<std::string>{
+                "RegionSubject::Update_SmallBitmap_Bits_wColorModify failed,  one of the OffMaps is NULL."}));
   EXPECT_EQ(app.Recorded_Windows().Requests(), (std::vector<std::string>{"redraw 5", "redraw 5"}));
 }
 

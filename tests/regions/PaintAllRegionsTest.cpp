@@ -51,8 +51,9 @@ TEST(PaintAllRegions, PaintsEverySubRegionLargerThan6x6WithATextureOfItsSize) {
   TextureMapSpec textureEntry;
   ASSERT_TRUE(app.Get_RenderMan().Get_TextureMapSpec(index, 0, textureEntry));
   RegionRandom again(5);
-  ASSERT_TRUE(alone->Create_PseudoPainted_Bitmap(app.Get_RenderMan().Get_TextureMap_Folder(0) + textureEntry.fileName, nullptr,
-                                                 textureEntry.size, textureEntry.size, 0, 1, platform.Get(), again, err))
+  ASSERT_TRUE(alone->Create_PseudoPainted_Bitmap(
+      app.Get_RenderMan().Get_TextureMap_Folder(0) + textureEntry.fileName, nullptr, textureEntry.size,
+      textureEntry.size, 0, 1, platform.Get(), again, err))
       << err;
   EXPECT_TRUE(Same_Pixels(*painted->m_SRCoffMap, *alone->m_SRCoffMap));
   EXPECT_TRUE(Same_Pixels(*painted->m_refreshOffMap, *alone->m_refreshOffMap));

@@ -80,6 +80,8 @@ inline Rgb Pixel_At(const OffMap& map, int32_t x, int32_t y) {
   return c;
 }
 
-inline void PrintTo(const Rgb& c, std::ostream* os) { *os << "(" << c.r << ", " << c.g << ", " << c.b << ")"; }
+inline void PrintTo(const Rgb& c, std::ostream* os) {
+  *os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
 
 }  // namespace regionlist_test

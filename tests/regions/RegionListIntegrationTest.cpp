@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/RegionEditorApp.h"
 #include "raster/Blends.h"
 #include "raster/OffMap.h"
-#include "app/RegionEditorApp.h"
 #include "regions/RegionListFixtures.h"
 #include "render/ImageFiles.h"
 #include "separation/ColorSeparator.h"
@@ -48,8 +48,8 @@ void Add_Separation(RegionEditorApp& app, const OffMap& source, int16_t colorInd
   ASSERT_NE(separation, nullptr) << err;
   separation->m_huntColorIndex = colorIndex;
   ASSERT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, app.Get_RegionList(), 30, false,
-                                              separationID, 0, inMemory, app.m_regionCounter, app.Get_Platform(),
-                                              err))
+                                              separationID, 0, inMemory, app.m_regionCounter,
+                                              app.Get_Platform(), err))
       << err;
 }
 
@@ -61,7 +61,8 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   RenderMan& rm = app.Get_RenderMan();
   std::string err;
   bool fileProblem = false;
-  ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), 400, 300, kWorkingMaxSide, fileProblem))
+  ASSERT_TRUE(
+      Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), 400, 300, kWorkingMaxSide, fileProblem))
       << err;
   ASSERT_TRUE(rm.WatercolorFilter_For_Separations(app.m_watercolorParms, err)) << err;
   const OffMap& filtered = *rm.m_filteredMap;
@@ -123,8 +124,9 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   }
   OffMap merged(400, 300, 24);
   merged.Assign_Copy(layered);
-  ASSERT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, rm.m_outlineStyle, rm.m_outlineMapOversize.get(),
-                                                      &merged, &merged, err, Make_RectShrt(0, 0, 400, 300)))
+  ASSERT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, rm.m_outlineStyle,
+                                                      rm.m_outlineMapOversize.get(), &merged, &merged, err,
+                                                      Make_RectShrt(0, 0, 400, 300)))
       << err;
   ASSERT_TRUE(app.Redraw_Summed_Final_Window());
   int32_t outlineMismatches = 0, darkened = 0;
@@ -168,7 +170,8 @@ TEST(RegionListIntegration, KnockOutMasksAndDeepColourFitOfRegionsKeptInFiles) {
   int16_t r = 0, g = 0, bl = 0;
   bool noMask = true;
   std::string err;
-  ASSERT_TRUE(list.Make_KnockoutMask_of_Latter_Regions(a, source, knocked, r, g, bl, pixels, noMask, failures, err))
+  ASSERT_TRUE(
+      list.Make_KnockoutMask_of_Latter_Regions(a, source, knocked, r, g, bl, pixels, noMask, failures, err))
       << err;
   EXPECT_EQ(knocked, 1);
   EXPECT_FALSE(noMask);
@@ -176,7 +179,8 @@ TEST(RegionListIntegration, KnockOutMasksAndDeepColourFitOfRegionsKeptInFiles) {
   EXPECT_EQ(pixels, 200);
   EXPECT_EQ((Rgb{r, g, bl}), (Rgb{60, 90, 120}));
   // Nothing comes after b: its whole area is averaged.
-  ASSERT_TRUE(list.Make_KnockoutMask_of_Latter_Regions(b, source, knocked, r, g, bl, pixels, noMask, failures, err));
+  ASSERT_TRUE(
+      list.Make_KnockoutMask_of_Latter_Regions(b, source, knocked, r, g, bl, pixels, noMask, failures, err));
   EXPECT_EQ(knocked, 0);
   EXPECT_EQ(pixels, 400);
   EXPECT_EQ((Rgb{r, g, bl}), (Rgb{200, 150, 120}));
@@ -187,8 +191,8 @@ TEST(RegionListIntegration, KnockOutMasksAndDeepColourFitOfRegionsKeptInFiles) {
   ASSERT_TRUE(covering.Add_ChildSubject(cloneA.release(), err));
   ASSERT_TRUE(covering.Add_ChildSubject(cloneB.release(), err));
   RegionSubject& coveredA = *Regions_Of(covering)[0];
-  ASSERT_TRUE(covering.Make_KnockoutMask_of_Latter_Regions(coveredA, source, knocked, r, g, bl, pixels, noMask,
-                                                           failures, err));
+  ASSERT_TRUE(covering.Make_KnockoutMask_of_Latter_Regions(coveredA, source, knocked, r, g, bl, pixels,
+                                                           noMask, failures, err));
   EXPECT_EQ(knocked, 1);
   EXPECT_TRUE(noMask);
   EXPECT_EQ(failures, 1);

@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "regions/RegionListFixtures.h"
-#include "support/TestSupport.h"
 #include "framework/ListComponentView.h"
 #include "framework/ViewFixtures.h"
 #include "raster/OffMap.h"
+#include "regions/RegionListFixtures.h"
 #include "regions/RegionListSubject.h"
 #include "regions/RegionView.h"
 #include "regions/RegionsListView.h"
-#include "separation/ColorSeparator.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
+#include "separation/ColorSeparator.h"
+#include "support/TestSupport.h"
 
 using namespace regionlist_test;
 
@@ -148,9 +148,9 @@ TEST_F(RegionListTest, SortBySeparationIsStable) {
 
 TEST_F(RegionListTest, SortByPixelCountComparesOnlySubRegionPairs) {
   std::string err;
-  Add_Block(list, Block(0, 0, 0, 5, 6));   // 30
-  Add_Block(list, Block(0, 0, 0, 2, 5));   // 10
-  Add_Block(list, Block(0, 0, 0, 4, 5));   // 20
+  Add_Block(list, Block(0, 0, 0, 5, 6));  // 30
+  Add_Block(list, Block(0, 0, 0, 2, 5));  // 10
+  Add_Block(list, Block(0, 0, 0, 4, 5));  // 20
   EXPECT_EQ(list.Sort_SubRegions_by_PixelCount(false, err), 2);
   EXPECT_EQ(Pixel_Counts(), (std::vector<int32_t>{10, 20, 30}));
   EXPECT_EQ(list.Sort_SubRegions_by_PixelCount(true, err), 3);
@@ -250,13 +250,15 @@ TEST_F(RegionListTest, DeletingAllRegionsDeletesTheirFilesAndWhitensTheMaps) {
   c->m_autoDescriptor.bitmapPath = dir.File("missing.bmp");
   EXPECT_FALSE(list.Delete_All_Regions_and_Bitmap_Files(err));
   EXPECT_EQ(err,
-            "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete AutoSep Source BMP file.");
+            "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete AutoSep Source "
+            "BMP file.");
   c->m_autoDescriptor.bitmapPath = dir.File("c.bmp");
   Write_File_Bytes(dir.File("c.bmp"), "BM");
   c->m_scannedDescriptor.bitmapPath = dir.File("missing.bmp");
   EXPECT_FALSE(list.Delete_All_Regions_and_Bitmap_Files(err));
   EXPECT_EQ(err,
-            "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete SCANNED24bit Source BMP file.");
+            "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete SCANNED24bit "
+            "Source BMP file.");
 
   // Regions carried inline in the list file have no files of their own.
   list.filesBitmapMode = 1;
@@ -266,10 +268,10 @@ TEST_F(RegionListTest, DeletingAllRegionsDeletesTheirFilesAndWhitensTheMaps) {
 }
 
 TEST_F(RegionListTest, FindsRegionsByNameParentAndOverlap) {
-  RegionSubject* a = Add_Block(list, Block(0, 0, 0, 10, 10));    // centroid (5, 5)
-  RegionSubject* b = Add_Block(list, Block(0, 40, 0, 10, 10));   // centroid (45, 5)
-  RegionSubject* c = Add_Block(list, Block(0, 9, 9, 10, 10));    // overlaps a at (9, 9)
-  RegionSubject* d = Add_Block(list, Block(0, 50, 50, 4, 4));    // centroid (52, 52)
+  RegionSubject* a = Add_Block(list, Block(0, 0, 0, 10, 10));   // centroid (5, 5)
+  RegionSubject* b = Add_Block(list, Block(0, 40, 0, 10, 10));  // centroid (45, 5)
+  RegionSubject* c = Add_Block(list, Block(0, 9, 9, 10, 10));   // overlaps a at (9, 9)
+  RegionSubject* d = Add_Block(list, Block(0, 50, 50, 4, 4));   // centroid (52, 52)
   a->m_autoDescriptor.bitmapPath = "C:\\work\\Subs\\xSub_5-5_sep0.bmp";
   b->m_autoDescriptor.bitmapPath = "xSub_45-5_sep0.bmp";
   for (RegionSubject* r : {a, b, c}) r->m_autoDescriptor.parentPath = "C:\\work\\SEP0.BMP";
@@ -405,7 +407,9 @@ TEST_F(RegionListTest, PaletteOfTheSeparationRows) {
   bool grey = true;
   std::string err;
   EXPECT_FALSE(list.Make_List_of_Colors_In_Images_Palette(3, palette, grey, err));
-  EXPECT_EQ(err, "RegionListSubject::Make_List_of_Colors_In_Images_Palette  FAILED,  RegionList contains no regions.");
+  EXPECT_EQ(
+      err,
+      "RegionListSubject::Make_List_of_Colors_In_Images_Palette  FAILED,  RegionList contains no regions.");
 
   const int16_t indexes[3] = {4, 11, 2};
   for (int16_t id = 0; id < 3; ++id) {
@@ -415,7 +419,8 @@ TEST_F(RegionListTest, PaletteOfTheSeparationRows) {
     Add_Block(list, block);
   }
   EXPECT_FALSE(list.Make_List_of_Colors_In_Images_Palette(9, palette, grey, err));
-  EXPECT_EQ(err, "RegionListSubject::Make_List_of_Colors_In_Images_Palette  FAILED,  colorCount is out of bounds.");
+  EXPECT_EQ(
+      err, "RegionListSubject::Make_List_of_Colors_In_Images_Palette  FAILED,  colorCount is out of bounds.");
   ASSERT_TRUE(list.Make_List_of_Colors_In_Images_Palette(3, palette, grey, err)) << err;
   EXPECT_EQ(std::vector<int16_t>(palette, palette + 8), (std::vector<int16_t>{4, 11, 2, -9, -9, -9, -9, -9}));
   EXPECT_FALSE(grey);
@@ -432,9 +437,12 @@ TEST_F(RegionListTest, PaletteOfTheSeparationRows) {
   greyRow.huntColorIndex = 25;
   Add_Block(list, greyRow);
   EXPECT_FALSE(list.Make_List_of_Colors_In_Images_Palette(3, palette, grey, err));
-  EXPECT_EQ(err, "RegionListSubject::Make_List_of_Colors_In_Images_Palette  FAILED,  has BOTH Grey and RGB colors.");
+  EXPECT_EQ(
+      err,
+      "RegionListSubject::Make_List_of_Colors_In_Images_Palette  FAILED,  has BOTH Grey and RGB colors.");
   EXPECT_EQ(platform.Messages().Texts(),
-            (std::vector<std::string>{"RegionListSubject::Make_List_of_Colors_In_Images_Palette  Had a minor error"}));
+            (std::vector<std::string>{
+                "RegionListSubject::Make_List_of_Colors_In_Images_Palette  Had a minor error"}));
 
   RegionListSubject greys(renderMan);
   greyRow.separationID = 0;
@@ -506,7 +514,8 @@ TEST_F(RegionListTest, ListPaneMakesViewsForTheRegionsOfItsDrawCode) {
   list.Attach_ComponentView(&all);
   ASSERT_TRUE(all.Create_Child_ComponentViews(nullptr, err));
   EXPECT_EQ(all.Get_Child_ComponentViews_List()->Get_Count(), 2);
-  for (RegionSubject* region : Regions_Of(list)) EXPECT_EQ(region->Get_ComponentViews_List().Get_Count(), region->Is_SubRegion() ? 2 : 1);
+  for (RegionSubject* region : Regions_Of(list))
+    EXPECT_EQ(region->Get_ComponentViews_List().Get_Count(), region->Is_SubRegion() ? 2 : 1);
 
   // A leaf subject has no children to show.
   RegionsListView onRegion(platform.Messages());
@@ -519,8 +528,9 @@ TEST_F(RegionListTest, ListPaneMakesViewsForTheRegionsOfItsDrawCode) {
 
   // Rendering needs a frame artist.
   pane.Render_Animation_Frame(nullptr, platform.Messages());
-  EXPECT_EQ(platform.Messages().Texts(),
-            (std::vector<std::string>{"RegionsListView::Render_Animation_Frame  failed,  frameArtist is NULL."}));
+  EXPECT_EQ(
+      platform.Messages().Texts(),
+      (std::vector<std::string>{"RegionsListView::Render_Animation_Frame  failed,  frameArtist is NULL."}));
 }
 
 TEST_F(RegionListTest, ListPaneRendersTheRegionsOfItsDrawCode) {

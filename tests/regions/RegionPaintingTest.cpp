@@ -2,9 +2,9 @@
 // with offsets, texture painting and its refusals, the three colour fits,
 // the remainder fit, and transparent painting into the layered image.
 
-#include <cstdint>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 

@@ -37,7 +37,9 @@ std::map<std::string, std::set<int>> Textures_In(const std::string& folder) {
   return found;
 }
 
-std::string Generated(const std::string& sub) { return std::string(QUORLIN_TEXTURE_DIR) + "/" + sub; }
+std::string Generated(const std::string& sub) {
+  return std::string(QUORLIN_TEXTURE_DIR) + "/" + sub;
+}
 
 TEST(GeneratedTextures, EveryTextureInAllFiveSizes) {
   for (const char* sub : {"Monocrome", "Color"}) {
@@ -65,7 +67,8 @@ TEST(GeneratedTextures, SquareLightBitmapsGreyOrTinted) {
       EXPECT_EQ(map->Get_Depth(), 24) << path;
       EXPECT_EQ(map->Get_Width(), size) << path;
       EXPECT_EQ(map->Get_Height(), size) << path;
-      EXPECT_EQ(std::filesystem::file_size(path), 54u + static_cast<uint64_t>(map->Get_Image_Bytes())) << path;
+      EXPECT_EQ(std::filesystem::file_size(path), 54u + static_cast<uint64_t>(map->Get_Image_Bytes()))
+          << path;
 
       int64_t sum = 0, notGrey = 0;
       int16_t darkest = 255, lightest = 0;

@@ -93,7 +93,8 @@ TEST_F(ImageFilesTest, PhotoLoadsAtItsWorkingSize) {
   int16_t r = 0, g = 0, b = 0;
   rm.m_sourceMap->Get_Pixel(399, 299, r, g, b);
   EXPECT_EQ(std::vector<int16_t>({r, g, b}), (std::vector<int16_t>{798 & 255, 598 & 255, (798 + 598) & 255}));
-  EXPECT_EQ(0, std::memcmp(rm.m_sourceMap->Get_Bits(), rm.m_sourceMapBackup->Get_Bits(), rm.m_sourceMap->Get_Image_Bytes()));
+  EXPECT_EQ(0, std::memcmp(rm.m_sourceMap->Get_Bits(), rm.m_sourceMapBackup->Get_Bits(),
+                           rm.m_sourceMap->Get_Image_Bytes()));
   EXPECT_EQ(rm.m_layeredMapOversize->Get_Width(), 400);
   EXPECT_EQ(rm.m_isGreyscalePhoto, 0);
   EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
@@ -126,8 +127,9 @@ TEST_F(ImageFilesTest, FailedPhotoLoadKeepsThePreviousPhoto) {
   Write_File_Bytes(dir.File("huge.bmp"), Bmp(20000, 10000, 24, 0, 0, false));
   CodecFailure codec{1, "stale"};
   EXPECT_FALSE(Load_Bitmap_File_as_SRC(err, rm, dir.File("huge.bmp"), -1, -1, 400, fileProblem, &codec));
-  EXPECT_EQ(err, "huge.bmp could not be loaded:  the picture is 20000 x 10000 pixels; pictures above 100 "
-                 "megapixels are not loaded.");
+  EXPECT_EQ(err,
+            "huge.bmp could not be loaded:  the picture is 20000 x 10000 pixels; pictures above 100 "
+            "megapixels are not loaded.");
   EXPECT_TRUE(fileProblem);
   EXPECT_EQ(codec.status, kImageLoadTooLarge);
 
@@ -151,9 +153,10 @@ TEST_F(ImageFilesTest, PhotoDialogAsksAndReportsItsOutcome) {
   const HeadlessFileDialogs::Asked& asked = platform.Dialogs().Asked_Dialogs().back();
   EXPECT_FALSE(asked.save);
   EXPECT_EQ(asked.dialogRequest.defaultExt, "*");
-  EXPECT_EQ(asked.dialogRequest.filter,
-            "All Formats (*.bmp; *.tif; *.png; *.jpg; *.gif)|*.bmp;*.tif;*.png;*.jpg;*.gif|BMP (*.bmp)|*.bmp|TIFF "
-            "(*.tif)|*.tif|PNG (*.png)|*.png|JPEG (*.jpg)|*.jpg|GIF (*.gif)|*.gif||");
+  EXPECT_EQ(
+      asked.dialogRequest.filter,
+      "All Formats (*.bmp; *.tif; *.png; *.jpg; *.gif)|*.bmp;*.tif;*.png;*.jpg;*.gif|BMP (*.bmp)|*.bmp|TIFF "
+      "(*.tif)|*.tif|PNG (*.png)|*.png|JPEG (*.jpg)|*.jpg|GIF (*.gif)|*.gif||");
 
   std::string chosen;
   platform.Dialogs().Queue_Path("");
@@ -193,7 +196,7 @@ TEST_F(ImageFilesTest, OutlinePictureBecomesAn8BitOutlineOfFullSize) {
 
 TEST_F(ImageFilesTest, BmpWriterLayoutIsByteExact) {
   OffMap map(3, 2, 24);
-  map.Set_Pixel(0, 0, 1, 2, 3);     // top row, stored last
+  map.Set_Pixel(0, 0, 1, 2, 3);  // top row, stored last
   map.Set_Pixel(2, 1, 250, 251, 252);
   std::string path = dir.File("three.bmp");
   ASSERT_TRUE(Save_Bitmap_File(platform.Get(), cancelled, &map, path, err)) << err;
@@ -249,7 +252,9 @@ TEST_F(ImageFilesTest, BmpWriterRefusalsDialogAndFailedSave) {
   EXPECT_EQ(Folder_Entries(dir.Path()).size(), 1u);
   path = dir.File("no/such/folder/x.bmp");
   EXPECT_FALSE(Save_Bitmap_File(platform.Get(), cancelled, &map, path, err));
-  EXPECT_EQ(err, "RenderMan::Save_Bitmap_File failed,  could not save bitmap file because No such file or directory.");
+  EXPECT_EQ(
+      err,
+      "RenderMan::Save_Bitmap_File failed,  could not save bitmap file because No such file or directory.");
 }
 
 TEST_F(ImageFilesTest, BmpReaderTakes8And24BitFilesInBothHeaderKinds) {
@@ -304,15 +309,15 @@ TEST_F(ImageFilesTest, BmpReaderRefusesHostileFilesBeforeAllocating) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"BM", header},
       {std::string("BX") + std::string(60, '\0'), type},
-      {Bmp(4, 4, 24).substr(0, 14), format},                 // nothing after the file header
-      {truncatedInfo, format},                                // information header cut off
-      {Bmp(8, 8, 1), format},                                 // 1-bit
-      {Bmp(8, 8, 32), format},                                // 32-bit
-      {Bmp(8, 8, 8, 16), format},                             // 16 colours used
-      {Bmp(8, 8, 24, 256), format},                           // a palette before 24-bit rows
-      {Bmp(8, 8, 8, 0, 1), format},                           // run-length packed
+      {Bmp(4, 4, 24).substr(0, 14), format},  // nothing after the file header
+      {truncatedInfo, format},                // information header cut off
+      {Bmp(8, 8, 1), format},                 // 1-bit
+      {Bmp(8, 8, 32), format},                // 32-bit
+      {Bmp(8, 8, 8, 16), format},             // 16 colours used
+      {Bmp(8, 8, 24, 256), format},           // a palette before 24-bit rows
+      {Bmp(8, 8, 8, 0, 1), format},           // run-length packed
       {Bmp(0, 8, 24), format},
-      {Bmp(8, -8, 24), format},                               // top-down rows
+      {Bmp(8, -8, 24), format},  // top-down rows
       {core108, format},
       {Bmp(0x7FFFFFFF, 0x7FFFFFFF, 24, 0, 0, false), size},  // absurd claim, no bytes
       {shortRows, size},

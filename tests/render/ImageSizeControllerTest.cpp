@@ -110,7 +110,8 @@ TEST_F(ImageSizeControllerTest, FailuresAreShownAndKeepTheDialogOpen) {
   rm.m_photoOriginal.reset();
   size.Set_Size(200, 200);
   EXPECT_EQ(size.On_OK(false), ImageSizeOutcome::KeepOpen);
-  EXPECT_EQ(platform.Messages().Texts().back(), " RenderMan::Change_Image_Size  FAILED,  m_photoOriginal is NULL.");
+  EXPECT_EQ(platform.Messages().Texts().back(),
+            " RenderMan::Change_Image_Size  FAILED,  m_photoOriginal is NULL.");
 }
 
 }  // namespace

@@ -114,13 +114,28 @@ TEST_F(PictureCodecTest, RefusesWhatItCannotDecodeOrEncode) {
 
   // A GIF whose screen claims 20000 x 10000 pixels: refused from the header.
   std::string gif = "GIF89a";
-  gif += std::string{static_cast<char>(20000 & 0xFF), static_cast<char>(20000 >> 8),
-                     static_cast<char>(10000 & 0xFF), static_cast<char>(10000 >> 8), 0, 0, 0};
-  gif += std::string{0x2C, 0, 0, 0, 0, static_cast<char>(20000 & 0xFF), static_cast<char>(20000 >> 8),
-                     static_cast<char>(10000 & 0xFF), static_cast<char>(10000 >> 8), 0, 0x3B};
+  gif += std::string{static_cast<char>(20000 & 0xFF),
+                     static_cast<char>(20000 >> 8),
+                     static_cast<char>(10000 & 0xFF),
+                     static_cast<char>(10000 >> 8),
+                     0,
+                     0,
+                     0};
+  gif += std::string{0x2C,
+                     0,
+                     0,
+                     0,
+                     0,
+                     static_cast<char>(20000 & 0xFF),
+                     static_cast<char>(20000 >> 8),
+                     static_cast<char>(10000 & 0xFF),
+                     static_cast<char>(10000 >> 8),
+                     0,
+                     0x3B};
   Write_File_Bytes(dir.File("huge.gif"), gif);
   EXPECT_EQ(image->Load(dir.File("huge.gif")), kImageLoadTooLarge);
-  EXPECT_EQ(image->Last_Error(), "the picture is 20000 x 10000 pixels; pictures above 100 megapixels are not loaded");
+  EXPECT_EQ(image->Last_Error(),
+            "the picture is 20000 x 10000 pixels; pictures above 100 megapixels are not loaded");
 
   EXPECT_FALSE(image->Create(0, 10, 24));
   EXPECT_FALSE(image->Create(10, 10, 8));

@@ -80,21 +80,25 @@ TEST_F(RenderManTest, AllocatesTheWorkingMapsHeightFirst) {
   ASSERT_TRUE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(40, 30, err)) << err;
   EXPECT_FALSE(rm.m_outlineMapOversize || rm.m_outlineMapBackup || rm.m_filteredMap);
   ASSERT_TRUE(rm.Alloc_Support_Bitmaps_for_Image_Creation(30, 40, err)) << err;
-  for (OffMap* map : {rm.m_sourceMap.get(), rm.m_sourceMapBackup.get(), rm.m_filteredMap.get(),
-                      rm.m_filteredMapWithOutline.get(), rm.m_layeredMapOversize.get(), rm.m_subtractMap.get()}) {
+  for (OffMap* map :
+       {rm.m_sourceMap.get(), rm.m_sourceMapBackup.get(), rm.m_filteredMap.get(),
+        rm.m_filteredMapWithOutline.get(), rm.m_layeredMapOversize.get(), rm.m_subtractMap.get()}) {
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->Get_Width(), 40);
     EXPECT_EQ(map->Get_Height(), 30);
     EXPECT_EQ(map->Get_Depth(), 24);
   }
-  EXPECT_TRUE(All_White(*rm.m_layeredMapOversize) && All_White(*rm.m_subtractMap) && All_White(*rm.m_filteredMap));
+  EXPECT_TRUE(All_White(*rm.m_layeredMapOversize) && All_White(*rm.m_subtractMap) &&
+              All_White(*rm.m_filteredMap));
 
   for (const auto& [w, h] : std::vector<std::pair<int, int>>{{0, 30}, {40, -1}, {20000, 10000}}) {
     EXPECT_FALSE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(w, h, err));
-    EXPECT_EQ(err, "RenderMan::Alloc_Source_Bitmaps_for_Virtual_Project failed,  could not allocate m_sourceMap.");
+    EXPECT_EQ(err,
+              "RenderMan::Alloc_Source_Bitmaps_for_Virtual_Project failed,  could not allocate m_sourceMap.");
   }
   EXPECT_FALSE(rm.Alloc_Support_Bitmaps_for_Image_Creation(30, -1, err));
-  EXPECT_EQ(err, "RenderMan::Alloc_Support_Bitmaps_for_Image_Creation failed,  could not create Destination Map.");
+  EXPECT_EQ(err,
+            "RenderMan::Alloc_Support_Bitmaps_for_Image_Creation failed,  could not create Destination Map.");
 }
 
 TEST_F(RenderManTest, MapsOfTheSameSizeAreKeptAndWhitened) {
@@ -137,21 +141,28 @@ TEST_F(RenderManTest, SubtractMapStartsFromTheRenderedFilterMap) {
   EXPECT_EQ(err, "Load a SOURCE bitmap.");
   ASSERT_TRUE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(6, 4, err));
   EXPECT_FALSE(rm.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(err));
-  EXPECT_EQ(err, "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  m_filteredMap is NULL.");
+  EXPECT_EQ(err,
+            "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  "
+            "m_filteredMap is NULL.");
   ASSERT_TRUE(rm.Alloc_Support_Bitmaps_for_Image_Creation(4, 6, err));
   EXPECT_FALSE(rm.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(err));
-  EXPECT_EQ(err, "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  m_filteredMap does NOT have an Image.");
+  EXPECT_EQ(err,
+            "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  "
+            "m_filteredMap does NOT have an Image.");
 
   rm.m_filteredMap->Set_Pixel(5, 3, 10, 20, 30);
   rm.m_filteredMapHasImage = 1;
   ASSERT_TRUE(rm.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(err)) << err;
-  EXPECT_EQ(0, std::memcmp(rm.m_subtractMap->Get_DIB(), rm.m_filteredMap->Get_DIB(), rm.m_filteredMap->Get_Alloc_Bytes()));
+  EXPECT_EQ(0, std::memcmp(rm.m_subtractMap->Get_DIB(), rm.m_filteredMap->Get_DIB(),
+                           rm.m_filteredMap->Get_Alloc_Bytes()));
 
   ASSERT_TRUE(rm.Copy_FilterMapHidden_to_Displayed_FilterMap(err));
   EXPECT_EQ(Pixel(*rm.m_filteredMapWithOutline, 5, 3), (std::vector<int16_t>{10, 20, 30}));
   rm.m_filteredMapWithOutline.reset();
   EXPECT_FALSE(rm.Copy_FilterMapHidden_to_Displayed_FilterMap(err));
-  EXPECT_EQ(err, "RenderMan::Copy_FilterMapHidden_to_Displayed_FilterMap failed,  m_filteredMapWithOutline or m_filteredMap is NULL.");
+  EXPECT_EQ(err,
+            "RenderMan::Copy_FilterMapHidden_to_Displayed_FilterMap failed,  m_filteredMapWithOutline or "
+            "m_filteredMap is NULL.");
 }
 
 TEST_F(RenderManTest, SourceIsCopiedIntoTheFilterMapAcrossDepths) {
@@ -205,7 +216,8 @@ TEST_F(RenderManTest, ChangeImageSizeSamplesThePhotoOnAGrid) {
   // and reads its right neighbour 991.
   EXPECT_EQ(Pixel(*rm.m_sourceMap, 99, 99), (std::vector<int16_t>{990 & 255, 495 & 255, (990 + 495) & 255}));
   EXPECT_EQ(Pixel(*rm.m_sourceMap, 3, 7), (std::vector<int16_t>{30, 35, 65}));
-  EXPECT_EQ(0, std::memcmp(rm.m_sourceMap->Get_DIB(), rm.m_sourceMapBackup->Get_DIB(), rm.m_sourceMap->Get_Alloc_Bytes()));
+  EXPECT_EQ(0, std::memcmp(rm.m_sourceMap->Get_DIB(), rm.m_sourceMapBackup->Get_DIB(),
+                           rm.m_sourceMap->Get_Alloc_Bytes()));
   const std::vector<std::pair<int, int>> last(fake->reads.end() - 4, fake->reads.end());
   EXPECT_EQ(last, (std::vector<std::pair<int, int>>{{990, 495}, {991, 495}, {990, 496}, {991, 496}}));
   EXPECT_FALSE(rm.m_outlineMapOversize);
@@ -243,27 +255,27 @@ std::vector<int16_t> Merge_One(RenderMan& rm, int16_t m, std::vector<int16_t> sr
   auto outline = Filled(1, 1, 8, m, m, m);
   auto map = Filled(1, 1, 24, src[0], src[1], src[2]);
   std::string err;
-  EXPECT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, whiteOut, style, outline.get(), map.get(), map.get(),
-                                                      err, Make_RectShrt(0, 0, 0, 0)))
+  EXPECT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, whiteOut, style, outline.get(), map.get(),
+                                                      map.get(), err, Make_RectShrt(0, 0, 0, 0)))
       << err;
   return Pixel(*map, 0, 0);
 }
 
 TEST_F(RenderManTest, MergeDarkensByTheStyleFormulas) {
   const std::vector<int16_t> white{255, 255, 255}, warm{250, 240, 230};
-  EXPECT_EQ(Merge_One(rm, 230, white, 0), white);                                   // too light to count
-  EXPECT_EQ(Merge_One(rm, 229, white, 0), (std::vector<int16_t>{229, 229, 229}));  // k 27, E 26
-  EXPECT_EQ(Merge_One(rm, 0, white, 0), (std::vector<int16_t>{55, 55, 55}));       // E 254 capped at 200
-  EXPECT_EQ(Merge_One(rm, 100, warm, 0, 50), (std::vector<int16_t>{177, 167, 157})); // k 78, D 16, E 73
-  EXPECT_EQ(Merge_One(rm, 0, warm, 1), (std::vector<int16_t>{20, 10, 0}));          // E 250 capped at 230
+  EXPECT_EQ(Merge_One(rm, 230, white, 0), white);                                     // too light to count
+  EXPECT_EQ(Merge_One(rm, 229, white, 0), (std::vector<int16_t>{229, 229, 229}));     // k 27, E 26
+  EXPECT_EQ(Merge_One(rm, 0, white, 0), (std::vector<int16_t>{55, 55, 55}));          // E 254 capped at 200
+  EXPECT_EQ(Merge_One(rm, 100, warm, 0, 50), (std::vector<int16_t>{177, 167, 157}));  // k 78, D 16, E 73
+  EXPECT_EQ(Merge_One(rm, 0, warm, 1), (std::vector<int16_t>{20, 10, 0}));            // E 250 capped at 230
   EXPECT_EQ(Merge_One(rm, 0, warm, 1, 100, 40), (std::vector<int16_t>{30, 20, 10}));  // E 220
   EXPECT_EQ(Merge_One(rm, 100, warm, 2, 150, 40), (std::vector<int16_t>{137, 127, 117}));  // E 113
-  EXPECT_EQ(Merge_One(rm, 0, warm, 2, 300), (std::vector<int16_t>{80, 70, 60}));    // k capped 255, E 170
-  EXPECT_EQ(Merge_One(rm, 0, white, 2), (std::vector<int16_t>{77, 77, 77}));        // E 178
+  EXPECT_EQ(Merge_One(rm, 0, warm, 2, 300), (std::vector<int16_t>{80, 70, 60}));        // k capped 255, E 170
+  EXPECT_EQ(Merge_One(rm, 0, white, 2), (std::vector<int16_t>{77, 77, 77}));            // E 178
   EXPECT_EQ(Merge_One(rm, 0, white, 2, 100, -20), (std::vector<int16_t>{75, 75, 75}));  // E 199 capped at 180
-  EXPECT_EQ(Merge_One(rm, 200, warm, 0, 100, 200), warm);                           // negative E is 0
-  EXPECT_EQ(Merge_One(rm, 0, warm, 7), warm);                                       // unknown style
-  EXPECT_EQ(Merge_One(rm, 0, warm, 0, 100, 0, true), white);                        // white-out
+  EXPECT_EQ(Merge_One(rm, 200, warm, 0, 100, 200), warm);                               // negative E is 0
+  EXPECT_EQ(Merge_One(rm, 0, warm, 7), warm);                                           // unknown style
+  EXPECT_EQ(Merge_One(rm, 0, warm, 0, 100, 0, true), white);                            // white-out
 }
 
 TEST_F(RenderManTest, MergeScalesTheOutlineOntoTheAreaAtTheOrigin) {
@@ -272,8 +284,8 @@ TEST_F(RenderManTest, MergeScalesTheOutlineOntoTheAreaAtTheOrigin) {
   auto source = Filled(5, 5, 24, 255, 255, 255);
   auto dest = Filled(5, 5, 24, 1, 1, 1);
   // The rectangle's extent (4 x 4) is what counts, not its position.
-  ASSERT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, outline.get(), source.get(), dest.get(), err,
-                                                      Make_RectShrt(10, 20, 13, 23)));
+  ASSERT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, outline.get(), source.get(), dest.get(),
+                                                      err, Make_RectShrt(10, 20, 13, 23)));
   for (int y = 0; y < 5; ++y) {
     for (int x = 0; x < 5; ++x) {
       const int16_t expected = (x == 4 || y == 4) ? 1 : ((x >= 2 && y < 2) ? 55 : 255);
@@ -283,8 +295,8 @@ TEST_F(RenderManTest, MergeScalesTheOutlineOntoTheAreaAtTheOrigin) {
 
   rm.m_hideOutline = 1;
   auto untouched = Filled(2, 2, 24, 9, 9, 9);
-  EXPECT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, outline.get(), source.get(), untouched.get(),
-                                                      err, Make_RectShrt(0, 0, 1, 1)));
+  EXPECT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, outline.get(), source.get(),
+                                                      untouched.get(), err, Make_RectShrt(0, 0, 1, 1)));
   EXPECT_EQ(Pixel(*untouched, 1, 0)[0], 9);
   rm.m_hideOutline = 0;
   EXPECT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, nullptr, nullptr, nullptr, err,
@@ -292,8 +304,8 @@ TEST_F(RenderManTest, MergeScalesTheOutlineOntoTheAreaAtTheOrigin) {
   EXPECT_FALSE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, outline.get(), nullptr, dest.get(), err,
                                                        Make_RectShrt(0, 0, 1, 1)));
   EXPECT_EQ(err, "RenderMan::Merge_OutlineMap_with_Source FAILED, destinationMap or sourceMap is NULL");
-  EXPECT_FALSE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, outline.get(), source.get(), dest.get(), err,
-                                                       Make_RectShrt(5, 0, 4, 3)));
+  EXPECT_FALSE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, outline.get(), source.get(), dest.get(),
+                                                       err, Make_RectShrt(5, 0, 4, 3)));
   EXPECT_EQ(err, "RenderMan::Merge_OutlineMap_with_Source FAILED, ratioRct has no assignment.");
 }
 

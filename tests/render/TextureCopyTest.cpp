@@ -41,13 +41,15 @@ std::unique_ptr<OffMap> Labelled_Texture(int32_t w, int32_t h) {
   return map;
 }
 
-Rgb From(int32_t x, int32_t y) { return {static_cast<int16_t>(10 * x), static_cast<int16_t>(10 * y), 7}; }
+Rgb From(int32_t x, int32_t y) {
+  return {static_cast<int16_t>(10 * x), static_cast<int16_t>(10 * y), 7};
+}
 
 class TextureCopyTest : public ::testing::Test {
  protected:
   // Copies into a fresh 3 x 2 target of marker pixels through `region`.
-  std::unique_ptr<OffMap> Copy(const OffMap& texture, const OffMap& region, int16_t scale,
-                               int16_t direction, bool expectOk = true) {
+  std::unique_ptr<OffMap> Copy(const OffMap& texture, const OffMap& region, int16_t scale, int16_t direction,
+                               bool expectOk = true) {
     auto target = Solid(region.Get_Width(), region.Get_Height(), 24, kMarker);
     EXPECT_EQ(OffMap::Copy_TextureMap_to_OffMap(err, texture, region, *target, scale, direction), expectOk);
     return target;

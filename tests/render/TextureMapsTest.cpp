@@ -58,17 +58,18 @@ TEST(TextureMapList, ListsOnlyNamesWithASizeSortedBySize) {
 
 TEST(TextureMapList, SizeRulesOfTheName) {
   TextureFolder folder;
-  folder.Mono("Paper_227.bmp")          // the example
-      .Mono("Two_Bars_12.bmp")          // the last "_" counts
-      .Mono("NoExtension_30")           // a name without extension is its own title
-      .Mono(".Dotted_40")               // a leading dot does not start an extension
-      .Mono("Trailing_.bmp")            // nothing after "_"
-      .Mono("Mixed_57b.bmp")            // not a whole number
-      .Mono("Zero_0.bmp")               // no side
-      .Mono("Huge_40000.bmp")           // does not fit the 16-bit size
+  folder
+      .Mono("Paper_227.bmp")    // the example
+      .Mono("Two_Bars_12.bmp")  // the last "_" counts
+      .Mono("NoExtension_30")   // a name without extension is its own title
+      .Mono(".Dotted_40")       // a leading dot does not start an extension
+      .Mono("Trailing_.bmp")    // nothing after "_"
+      .Mono("Mixed_57b.bmp")    // not a whole number
+      .Mono("Zero_0.bmp")       // no side
+      .Mono("Huge_40000.bmp")   // does not fit the 16-bit size
       .Mono("Max_32767.bmp")
       .Mono("Minus_-5.bmp")
-      .Mono("Under_12_x.bmp");          // "x" after the last "_"
+      .Mono("Under_12_x.bmp");  // "x" after the last "_"
   std::filesystem::create_directories(folder.Path() + "/Monocrome/Folder_20");
   TestPlatform platform;
   RenderMan rm(platform.Get(), folder.Path());
@@ -88,9 +89,9 @@ TEST(TextureMapList, EqualSizesKeepNameOrderAndRebuildingAppends) {
   // A second scan appends every file again and sorts the whole list: each
   // earlier entry stays ahead of its copy.
   EXPECT_EQ(rm.Build_TextureMap_List(1), 5);
-  EXPECT_EQ(Entries(rm, 1), (Names{"c_20.bmp:20", "c_20.bmp:20", "Z_57.bmp:57", "a_57.bmp:57",
-                                   "b_57.bmp:57", "Z_57.bmp:57", "a_57.bmp:57", "b_57.bmp:57",
-                                   "a_106.bmp:106", "a_106.bmp:106"}));
+  EXPECT_EQ(Entries(rm, 1),
+            (Names{"c_20.bmp:20", "c_20.bmp:20", "Z_57.bmp:57", "a_57.bmp:57", "b_57.bmp:57", "Z_57.bmp:57",
+                   "a_57.bmp:57", "b_57.bmp:57", "a_106.bmp:106", "a_106.bmp:106"}));
   EXPECT_EQ(rm.Build_TextureMap_List(0), 0);  // no monochrome folder
   EXPECT_EQ(rm.Build_TextureMap_List(3), 0);  // no such list
 }

@@ -37,7 +37,8 @@ TEST_F(PaletteTest, CoverageScoreCountsPixelsAtLeastAsDarkWeightedByStrength) {
   Add_Grey_Pixels(at, 9, 100);
   Add_Grey_Pixels(at, 40, 223);  // one step lighter: not covered
   Filtered().Set_Pixel(0, 20, 222, 222, 223);
-  ASSERT_TRUE(app.Get_RenderMan().Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(err)) << err;
+  ASSERT_TRUE(app.Get_RenderMan().Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(err))
+      << err;
   // Gray 5 (222): (34 / 10) x 3 x 33.
   EXPECT_EQ(separator.Calc_StdColors_Coverage_Score(-1, 0, 222, err), 3 * 99);
   EXPECT_EQ(err, "");
@@ -51,7 +52,9 @@ TEST_F(PaletteTest, CoverageScoreCountsPixelsAtLeastAsDarkWeightedByStrength) {
   app.Get_RenderMan().m_subtractMap.reset();
   err = "old";
   EXPECT_EQ(separator.Calc_StdColors_Coverage_Score(-1, 0, 222, err), 0);
-  EXPECT_EQ(err, "ColorSeparator::Calc_StdColors_Coverage_Score  FAILED,  m_subtractionBitmapAddr has not been prepared.");
+  EXPECT_EQ(err,
+            "ColorSeparator::Calc_StdColors_Coverage_Score  FAILED,  m_subtractionBitmapAddr has not been "
+            "prepared.");
 }
 
 TEST_F(PaletteTest, TiesGoToTheLowerIndexRepeatsFollowTheTintAndEmptyPositionsAreZero) {
@@ -70,7 +73,8 @@ TEST_F(PaletteTest, TiesGoToTheLowerIndexRepeatsFollowTheTintAndEmptyPositionsAr
   ColorList grays;
   bool repeat = false;
   ASSERT_TRUE(ColorSeparator::Make_ColorSets_List_of_Colors(grays, 12, repeat, err));
-  ASSERT_TRUE(separator.Calc_Ideal_Palette_for_Specific_Photo(grays, repeat, 5, palette, scores, chosen, err)) << err;
+  ASSERT_TRUE(separator.Calc_Ideal_Palette_for_Specific_Photo(grays, repeat, 5, palette, scores, chosen, err))
+      << err;
   EXPECT_EQ(chosen, 4);
   const int32_t expectedScores[5] = {5694, 5694, 5694, 26 * 78, 0};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(scores[i], expectedScores[i]) << i;
@@ -78,7 +82,8 @@ TEST_F(PaletteTest, TiesGoToTheLowerIndexRepeatsFollowTheTintAndEmptyPositionsAr
   EXPECT_EQ(Pixel_At(*Subtract(), 260 % kWidth, 260 / kWidth), (Rgb{254, 254, 254}));
 
   // Without repeats each grey is used once, and then nothing is left to choose.
-  ASSERT_TRUE(separator.Calc_Ideal_Palette_for_Specific_Photo(grays, false, 4, palette, scores, chosen, err)) << err;
+  ASSERT_TRUE(separator.Calc_Ideal_Palette_for_Specific_Photo(grays, false, 4, palette, scores, chosen, err))
+      << err;
   EXPECT_EQ(chosen, 2);
   const int16_t once[4] = {kGray4, kGray8, 0, 0};
   const int32_t onceScores[4] = {5694, 26 * 219, -1, -1};
@@ -105,7 +110,9 @@ TEST_F(PaletteTest, AWhiteImageGivesNoColours) {
   ColorList colors;
   bool repeat = false;
   ASSERT_TRUE(ColorSeparator::Make_ColorSets_List_of_Colors(colors, 0, repeat, err));
-  ASSERT_TRUE(separator.Calc_Ideal_Palette_for_Specific_Photo(colors, repeat, 5, palette, scores, chosen, err)) << err;
+  ASSERT_TRUE(
+      separator.Calc_Ideal_Palette_for_Specific_Photo(colors, repeat, 5, palette, scores, chosen, err))
+      << err;
   EXPECT_EQ(chosen, 0);
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(palette[i], 0) << i;
@@ -152,26 +159,31 @@ TEST_F(PaletteTest, RefusedCountsAndMissingMaps) {
 
   // An unknown set: the palette keeps the -1 it was cleared to.
   EXPECT_FALSE(separator.Calc_Ideal_Palette_for_Stock_ColorSet(16, 4, palette, err));
-  EXPECT_EQ(err, "ColorSeparator::Make_ColorSets_List_of_Colors  FAILED,  palettePrimaryIdx is out of range.");
+  EXPECT_EQ(err,
+            "ColorSeparator::Make_ColorSets_List_of_Colors  FAILED,  palettePrimaryIdx is out of range.");
   for (int i = 0; i < 4; ++i) EXPECT_EQ(palette[i], -1) << i;
 
   ColorList colors;
-  EXPECT_FALSE(separator.Calc_Ideal_Palette_for_Specific_Photo(colors, false, 3, nullptr, scores, chosen, err));
-  EXPECT_EQ(err, "ColorSeparator::Calc_Ideal_Palette_for_Specific_Photo FAILED, retPaletteColorIndexs is NULL.");
+  EXPECT_FALSE(
+      separator.Calc_Ideal_Palette_for_Specific_Photo(colors, false, 3, nullptr, scores, chosen, err));
+  EXPECT_EQ(err,
+            "ColorSeparator::Calc_Ideal_Palette_for_Specific_Photo FAILED, retPaletteColorIndexs is NULL.");
   EXPECT_EQ(chosen, 0);
 
   // Without a pre-processed image the subtract map cannot be reset.
   app.Get_RenderMan().m_filteredMapHasImage = 0;
   EXPECT_FALSE(separator.Calc_Ideal_Palette_for_Stock_ColorSet(0, 3, palette, err));
   EXPECT_EQ(err,
-            "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  m_filteredMap does NOT "
+            "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  "
+            "m_filteredMap does NOT "
             "have an Image.");
   for (int i = 0; i < 3; ++i) EXPECT_EQ(palette[i], -1) << i;
 
   app.Get_RenderMan().m_subtractMap.reset();
   EXPECT_FALSE(separator.Calc_Ideal_Palette_for_Stock_ColorSet(0, 3, palette, err));
   EXPECT_EQ(err,
-            "ColorSeparator::Calc_Ideal_Palette_for_Specific_Photo FAILED, m_subtractionBitmapAddr has not been prepared.");
+            "ColorSeparator::Calc_Ideal_Palette_for_Specific_Photo FAILED, m_subtractionBitmapAddr has not "
+            "been prepared.");
 }
 
 }  // namespace

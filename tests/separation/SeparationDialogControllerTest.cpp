@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "raster/OffMap.h"
 #include "app/RegionEditorApp.h"
+#include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "separation/ColorSeparator.h"
 #include "separation/SeparationDialogController.h"

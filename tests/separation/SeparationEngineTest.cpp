@@ -27,7 +27,9 @@ Rgb Standard_Rgb(int16_t index) {
   return c;
 }
 
-Rgb Subtracted(Rgb a, Rgb b) { return {Subtract_Blend(a.r, b.r), Subtract_Blend(a.g, b.g), Subtract_Blend(a.b, b.b)}; }
+Rgb Subtracted(Rgb a, Rgb b) {
+  return {Subtract_Blend(a.r, b.r), Subtract_Blend(a.g, b.g), Subtract_Blend(a.b, b.b)};
+}
 
 class SeparationEngine : public SeparatorTest {
  protected:
@@ -66,7 +68,8 @@ TEST_F(SeparationEngine, ASeparationBecomesNumberedSubRegionsInScanOrder) {
   app.m_regionCounter = 40;
   {
     ColorSeparator engine(app.Get_RenderMan(), updater, &app.m_regionCounter);
-    ASSERT_TRUE(engine.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err)) << err;
+    ASSERT_TRUE(engine.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
+        << err;
     EXPECT_EQ(err, "");
     EXPECT_EQ(name, "MEM-ASep_Purple_DUMMyproject_Comps220_220_255_9999.bmp");
     EXPECT_EQ(engine.Get_Separation_Counter(), 10000);
@@ -97,7 +100,8 @@ TEST_F(SeparationEngine, ASeparationBecomesNumberedSubRegionsInScanOrder) {
 TEST_F(SeparationEngine, CleanUpFillsHolesWithTheStandardColourUnderThePluggingSize) {
   Draw_Blocks();
   Start_Series();
-  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err)) << err;
+  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
+      << err;
   const std::vector<RegionSubject*> regions = Regions();
   ASSERT_EQ(regions.size(), 2u);
   const OffMap& a = *regions[0]->m_SRCoffMap;
@@ -142,7 +146,8 @@ TEST_F(SeparationEngine, CleanUpRunsSinglePixelsThenHolesThenClosing) {
   ASSERT_TRUE(separator.Make_Next_Separation(parms, name, 0, List(), kPhoto, err)) << err;
   ASSERT_EQ(Regions().size(), 1u);
   for (int32_t y = 3; y < 6; ++y)
-    for (int32_t x = 3; x < 6; ++x) EXPECT_EQ(Pixel_At(*Regions()[0]->m_SRCoffMap, x, y), kWhite) << x << "," << y;
+    for (int32_t x = 3; x < 6; ++x)
+      EXPECT_EQ(Pixel_At(*Regions()[0]->m_SRCoffMap, x, y), kWhite) << x << "," << y;
 
   // Plugged with the (darker) standard colour before the closing, the hole
   // keeps that colour; closed first it would have taken the hunt colour.
@@ -184,7 +189,8 @@ TEST_F(SeparationEngine, OpeningClosingAndTheExtraShrink) {
 TEST_F(SeparationEngine, TheSubtractMapAfterRowKLacksTheRegionsOfRowsUpToK) {
   Draw_Blocks();
   Start_Series();
-  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err)) << err;
+  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
+      << err;
   const Rgb aAfter0 = Subtracted(kBlockA, kHunt);  // (136, 136, 200)
   const Rgb bAfter0 = Subtracted(kBlockB, kHunt);  // (96, 96, 60)
   EXPECT_EQ(aAfter0, (Rgb{136, 136, 200}));
@@ -232,9 +238,10 @@ TEST_F(SeparationEngine, DeletingRegionsSortsTheRestAndKeepsSeparationRegions) {
   Draw_Blocks();
   Start_Series();
   // Row 2 first, then row 0 kept with its separation region.
-  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms({70, 70, 70}, 29), name, 2, List(), kPhoto, err)) << err;
-  ASSERT_TRUE(separator.Create_Separation_and_Generate_SubRegions(Plain_Parms(kHunt, kPurple), Filtered(), name, true,
-                                                                  0, List(), kPhoto, err))
+  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms({70, 70, 70}, 29), name, 2, List(), kPhoto, err))
+      << err;
+  ASSERT_TRUE(separator.Create_Separation_and_Generate_SubRegions(Plain_Parms(kHunt, kPurple), Filtered(),
+                                                                  name, true, 0, List(), kPhoto, err))
       << err;
   std::vector<RegionSubject*> regions = Regions();
   ASSERT_EQ(regions.size(), 4u);
@@ -257,14 +264,16 @@ TEST_F(SeparationEngine, SeparationsThatMakeNoRegion) {
   Filtered().Set_Pixel(35, 3, 0, 0, 0);
   Start_Series();
   // A white hunt colour: nothing at all.
-  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kWhite, kPurple), name, 0, List(), kPhoto, err)) << err;
+  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kWhite, kPurple), name, 0, List(), kPhoto, err))
+      << err;
   EXPECT_EQ(name, "");
   EXPECT_EQ(separator.Get_Separation_Counter(), 9999);
   EXPECT_TRUE(updater.Requests().empty());
 
   // Only the black speck qualifies, and it is too small: the separation is
   // still made and counted, and the maps are redrawn.
-  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms({10, 10, 10}, 29), name, 0, List(), kPhoto, err)) << err;
+  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms({10, 10, 10}, 29), name, 0, List(), kPhoto, err))
+      << err;
   EXPECT_EQ(name, "MEM-ASep_Gray 10_DUMMyproject_Comps10_10_10_9999.bmp");
   EXPECT_EQ(separator.Get_Separation_Counter(), 10000);
   EXPECT_EQ(separator.Get_Next_Serial(), 1);
@@ -277,7 +286,8 @@ TEST_F(SeparationEngine, BitmapsAreWrittenBesideThePhotoUnlessInMemory) {
   Draw_Blocks();
   Start_Series();
   separator.Set_In_Memory_Only(0);
-  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), dir.File("dog.jpg"), err))
+  ASSERT_TRUE(
+      separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), dir.File("dog.jpg"), err))
       << err;
   EXPECT_EQ(name, dir.File("ASep_Purple_dog_Comps220_220_255_9999.bmp"));
   // The file holds the cleaned separation: the one-pixel hole is filled.
@@ -312,7 +322,8 @@ TEST_F(SeparationEngine, StartingASeriesResetsTheMapsAndSizesAnEmptyCanvas) {
   EXPECT_EQ(app.Get_RenderMan().m_layeredMapOversize->Get_Width(), kWidth);
 
   // A list that has regions keeps its canvas.
-  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err)) << err;
+  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
+      << err;
   std::string sizeErr;
   EXPECT_FALSE(List().Set_Canvas_Size(300, 300, sizeErr));
   ASSERT_TRUE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), err)) << err;
@@ -326,14 +337,17 @@ TEST_F(SeparationEngine, StartingASeriesNeedsAPreProcessedImage) {
   rm.m_filteredMapHasImage = 0;
   EXPECT_FALSE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), err));
   EXPECT_EQ(err,
-            "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  m_filteredMap does NOT "
+            "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  "
+            "m_filteredMap does NOT "
             "have an Image.");
   int32_t w = 0, h = 0;
   List().Get_Canvas_Size(w, h);
   EXPECT_EQ(w, 300);
   rm.m_filteredMap.reset();
   EXPECT_FALSE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), err));
-  EXPECT_EQ(err, "ColorSeparator::Generate_All_Separations_and_SubRegions_from_Bitmap  failed,   m_sourceMap is NULL.");
+  EXPECT_EQ(
+      err,
+      "ColorSeparator::Generate_All_Separations_and_SubRegions_from_Bitmap  failed,   m_sourceMap is NULL.");
   EXPECT_FALSE(separator.ReDraw_Subtracted_BitMap(1, -1, List(), err));
   EXPECT_EQ(err, "Load a SOURCE bitmap.");
   EXPECT_FALSE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err));
@@ -349,7 +363,8 @@ TEST_F(SeparationEngine, DeletingAllRegionsRestoresTheSubtractMap) {
 
   Draw_Blocks();
   Start_Series();
-  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err)) << err;
+  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
+      << err;
   List().Set_Separation_Name(0, name);
   updater.Clear();
   ASSERT_TRUE(separator.Delete_All_Regions_and_Redraw(List(), err)) << err;
@@ -364,7 +379,8 @@ TEST_F(SeparationEngine, FullSizeSubRegionsAndTheCallback) {
   Draw_Blocks();
   Start_Series();
   separator.Set_FullSize_SubRegions(true);
-  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err)) << err;
+  ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
+      << err;
   ASSERT_EQ(Regions().size(), 2u);
   Expect_Frame(Regions()[0], 0, 0, kWidth, kHeight);
 

@@ -16,7 +16,8 @@ namespace {
 // A saturated pixel whose hue reads back exactly as `hue` (0..359).
 Rgb Pixel_With_Hue(int16_t hue) {
   for (int16_t a = 0; a <= 240; ++a) {
-    for (Rgb c : {Rgb{240, a, 0}, Rgb{240, 0, a}, Rgb{a, 240, 0}, Rgb{0, 240, a}, Rgb{a, 0, 240}, Rgb{0, a, 240}}) {
+    for (Rgb c :
+         {Rgb{240, a, 0}, Rgb{240, 0, a}, Rgb{a, 240, 0}, Rgb{0, 240, a}, Rgb{a, 0, 240}, Rgb{0, a, 240}}) {
       int16_t h = 0, s = 0, v = 0;
       RGB_to_HSV(c.r, c.g, c.b, &h, &s, &v);
       if (h == hue) return c;
@@ -36,13 +37,15 @@ struct RowMap : OffMap {
 
 // A white map of the size and depth of `map`.
 struct WhiteLike : OffMap {
-  explicit WhiteLike(const OffMap& map) : OffMap(map.Get_Width(), map.Get_Height(), map.Get_Depth()) { Fill(255); }
+  explicit WhiteLike(const OffMap& map) : OffMap(map.Get_Width(), map.Get_Height(), map.Get_Depth()) {
+    Fill(255);
+  }
 };
 
 }  // namespace
 
 TEST(MakeColorSeparation, ComponentThresholdTakesPixelsAtLeastAsDarkInEveryChannel) {
-  const std::vector<Rgb> pixels = {{220, 220, 255}, {221, 0, 0},   {0, 221, 0},   {0, 0, 0},
+  const std::vector<Rgb> pixels = {{220, 220, 255}, {221, 0, 0},     {0, 221, 0},     {0, 0, 0},
                                    {100, 200, 250}, {220, 220, 254}, {255, 255, 255}, {219, 219, 200}};
   RowMap source(pixels);
   WhiteLike sep(source);
@@ -54,7 +57,8 @@ TEST(MakeColorSeparation, ComponentThresholdTakesPixelsAtLeastAsDarkInEveryChann
   EXPECT_EQ((Rgb{r, g, b}), (Rgb{220, 220, 255}));
   const Rgb hunt{220, 220, 255};
   const std::vector<Rgb> expected = {hunt, kWhite, kWhite, hunt, hunt, hunt, kWhite, hunt};
-  for (int32_t x = 0; x < static_cast<int32_t>(pixels.size()); ++x) EXPECT_EQ(Pixel_At(sep, x, 0), expected[x]) << x;
+  for (int32_t x = 0; x < static_cast<int32_t>(pixels.size()); ++x)
+    EXPECT_EQ(Pixel_At(sep, x, 0), expected[x]) << x;
 
   // A black hunt colour takes pure black only.
   parms.huntRed = parms.huntGreen = parms.huntBlue = 0;
@@ -191,18 +195,19 @@ TEST(SeparationOffMap, NamesCarryPrefixNicknamePhotoStemAndTheAlgorithmsValues) 
   parms.huntBlue = 255;
   std::string name, err;
   int16_t r = 0, g = 0, b = 0;
-  auto map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "C:\\pets\\dog.jpg", 9999, true,
-                                                                       name, r, g, b, err);
+  auto map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "C:\\pets\\dog.jpg",
+                                                                        9999, true, name, r, g, b, err);
   ASSERT_NE(map, nullptr) << err;
   EXPECT_EQ(name, "MEM-ASep_Cobalt Blue_dog_Comps230_235_255_9999.bmp");
   EXPECT_EQ((Rgb{r, g, b}), (Rgb{230, 235, 255}));
   EXPECT_EQ(Pixel_At(*map, 5, 3), (Rgb{230, 235, 255}));
 
   // The stem is cut at the last "." of the file name only.
-  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "/home/a.b/my.dog.png", 10003, false,
-                                                                  name, r, g, b, err);
+  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "/home/a.b/my.dog.png",
+                                                                   10003, false, name, r, g, b, err);
   EXPECT_EQ(name, "ASep_Cobalt Blue_my.dog_Comps230_235_255_10003.bmp");
-  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "photo", 1, false, name, r, g, b, err);
+  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "photo", 1, false, name, r,
+                                                                   g, b, err);
   EXPECT_EQ(name, "ASep_Cobalt Blue_photo_Comps230_235_255_1.bmp");
 
   parms.algoCode = SeparationParms::kAlgoHueRange;
@@ -210,16 +215,16 @@ TEST(SeparationOffMap, NamesCarryPrefixNicknamePhotoStemAndTheAlgorithmsValues) 
   parms.hueRange = 20;
   parms.minValue = 40;
   parms.huntColorIndex = 0;  // no nickname
-  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "x/dog.jpg", 9999, true, name, r, g,
-                                                                  b, err);
+  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "x/dog.jpg", 9999, true,
+                                                                   name, r, g, b, err);
   ASSERT_NE(map, nullptr) << err;
   EXPECT_EQ(name, "MEM-ASep_nickName_dog_Hue350_20_40_9999.bmp");
   EXPECT_EQ((Rgb{r, g, b}), (Rgb{-3, -3, -3}));  // the black source has no hue
 
   parms.algoCode = SeparationParms::kAlgoOpaque;
   parms.huntColorIndex = 29;
-  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "x/dog.jpg", 12, true, name, r, g, b,
-                                                                  err);
+  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "x/dog.jpg", 12, true, name,
+                                                                   r, g, b, err);
   ASSERT_NE(map, nullptr) << err;
   EXPECT_EQ(name, "MEM-ASep_Gray 10_dog_Opaque350_20_40_12.bmp");
   EXPECT_EQ((Rgb{r, g, b}), (Rgb{-1, -1, -1}));
@@ -227,8 +232,8 @@ TEST(SeparationOffMap, NamesCarryPrefixNicknamePhotoStemAndTheAlgorithmsValues) 
 
   parms.algoCode = SeparationParms::kAlgoRemainder;
   source.Set_Pixel(2, 1, 10, 20, 30);
-  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "x/dog.jpg", 12, true, name, r, g, b,
-                                                                  err);
+  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "x/dog.jpg", 12, true, name,
+                                                                   r, g, b, err);
   ASSERT_NE(map, nullptr) << err;
   EXPECT_EQ(name, "MEM-ASep_Gray 10_dog_RemainderSep.bmp");
   EXPECT_EQ((Rgb{r, g, b}), (Rgb{-2, -2, -2}));
@@ -236,8 +241,8 @@ TEST(SeparationOffMap, NamesCarryPrefixNicknamePhotoStemAndTheAlgorithmsValues) 
   EXPECT_EQ(Pixel_At(*map, 0, 0), (Rgb{0, 0, 0}));
 
   parms.algoCode = 7;
-  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "x/dog.jpg", 12, true, name, r, g, b,
-                                                                  err);
+  map = ColorSeparator::Create_Separation_OffMap_for_RegionSubject(source, parms, "x/dog.jpg", 12, true, name,
+                                                                   r, g, b, err);
   EXPECT_EQ(map, nullptr);
   EXPECT_EQ(err, "ColorSeparator::Make_Color_Separation  failed,  unknown algoCode");
   EXPECT_EQ(name, "");

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/RegionEditorApp.h"
 #include "framework/WindowsUpdater.h"
 #include "raster/OffMap.h"
-#include "app/RegionEditorApp.h"
 #include "regions/RegionSubject.h"
 #include "separation/ColorSeparator.h"
 #include "support/TestSupport.h"

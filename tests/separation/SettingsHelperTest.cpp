@@ -6,8 +6,8 @@
 #include <string>
 
 #include "raster/ColorSpace.h"
-#include "separation/SettingsHelper.h"
 #include "separation/SeparatorFixture.h"
+#include "separation/SettingsHelper.h"
 
 using namespace separation_test;
 
@@ -17,8 +17,7 @@ class SettingsHelperTest : public SeparatorTest {
  protected:
   SepRowsControlSettings rows = Default_SepRows_Control_Settings();
   int16_t brush = 9;
-  SettingsHelper helper{&separator, &app.m_watercolorParms, rows.data(), &brush,
-                        platform.Messages()};
+  SettingsHelper helper{&separator, &app.m_watercolorParms, rows.data(), &brush, platform.Messages()};
   SeparationParms parms;
   std::string err;
   bool isNone = true;
@@ -134,24 +133,28 @@ TEST_F(SettingsHelperTest, NoneRowsAndBadRows) {
 
   int16_t r = 7, g = 7, b = 7, adjustment = 0;
   EXPECT_FALSE(helper.Calc_HuntColors_RGB_with_Adjustments(1, r, g, b, adjustment, err));
-  EXPECT_EQ(err, "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  trying to calc RGB for NONE case.");
+  EXPECT_EQ(
+      err, "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  trying to calc RGB for NONE case.");
   EXPECT_EQ((Rgb{r, g, b}), (Rgb{0, 0, 0}));
   EXPECT_EQ(adjustment, 4);
 
   for (int16_t row : {int16_t{5}, int16_t{-1}}) {
     EXPECT_FALSE(helper.Prepare_Parms_Structure_For_SeparationCreation(row, parms, isNone, true, err));
     EXPECT_EQ(err,
-              "SettingsHelper::Prepare_Parms_Structure_For_SeparationCreation FAILED,  separationID is out of bounds.");
+              "SettingsHelper::Prepare_Parms_Structure_For_SeparationCreation FAILED,  separationID is out "
+              "of bounds.");
     EXPECT_FALSE(isNone);
   }
 
   // An index past the table is shown when fetched, and the colour fails.
   rows[3].colorsStdIndex = 34;
   EXPECT_FALSE(helper.Prepare_Parms_Structure_For_SeparationCreation(3, parms, isNone, true, err));
-  EXPECT_EQ(err, "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  Get_StandardColors_HSV_Values failed.");
+  EXPECT_EQ(
+      err,
+      "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  Get_StandardColors_HSV_Values failed.");
   EXPECT_EQ(platform.Messages().Texts(),
-            (std::vector<std::string>{
-                "SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  colorsStdIndex is out of bounds."}));
+            (std::vector<std::string>{"SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  "
+                                      "colorsStdIndex is out of bounds."}));
   platform.Messages().Clear();
   rows[3].colorsStdIndex = -2;
   EXPECT_EQ(helper.Get_SeparationRows_StandardColors_Index(3), -1);
@@ -159,7 +162,8 @@ TEST_F(SettingsHelperTest, NoneRowsAndBadRows) {
   EXPECT_EQ(helper.Get_SeparationRows_StandardColors_Index(5), -1);
   EXPECT_EQ(platform.Messages().Texts(),
             (std::vector<std::string>{
-                "SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  colorsStdIndex is out of bounds.",
+                "SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  colorsStdIndex is out of "
+                "bounds.",
                 "SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  row is out of bounds."}));
 }
 
@@ -168,11 +172,13 @@ TEST_F(SettingsHelperTest, WithoutRowSettings) {
   EXPECT_TRUE(bare.Is_Row_None(0));
   EXPECT_EQ(bare.Get_SeparationRows_StandardColors_Index(0), -1);
   EXPECT_EQ(platform.Messages().Texts(),
-            (std::vector<std::string>{
-                "SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  m_lastSepRowsControlSettings is NULL."}));
+            (std::vector<std::string>{"SettingsHelper::Get_SeparationRows_StandardColors_Index  FAILED,  "
+                                      "m_lastSepRowsControlSettings is NULL."}));
   int16_t r = 0, g = 0, b = 0, adjustment = 0;
   EXPECT_FALSE(bare.Calc_HuntColors_RGB_with_Adjustments(0, r, g, b, adjustment, err));
-  EXPECT_EQ(err, "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  m_lastSepRowsControlSettings is NULL.");
+  EXPECT_EQ(
+      err,
+      "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  m_lastSepRowsControlSettings is NULL.");
   EXPECT_EQ(bare.Get_BrushSize_Address(), &brush);
 }
 

@@ -49,10 +49,12 @@ TEST(StandardColors, EveryNicknameLeadsBackToItsOwnRow) {
 }
 
 TEST(StandardColors, HsvValuesOfSampleRowsAndFailuresLeaveOutputsAlone) {
-  struct Row { int16_t index, hue, sat, val; };
-  for (const Row& r : {Row{0, -118, 0, 0}, Row{4, 55, 55, 255}, Row{15, 350, 45, 255},
-                       Row{19, 45, 45, 220}, Row{20, -1, 0, 243}, Row{29, -1, 0, 132},
-                       Row{31, 240, 35, 255}, Row{33, 120, 35, 255}}) {
+  struct Row {
+    int16_t index, hue, sat, val;
+  };
+  for (const Row& r :
+       {Row{0, -118, 0, 0}, Row{4, 55, 55, 255}, Row{15, 350, 45, 255}, Row{19, 45, 45, 220},
+        Row{20, -1, 0, 243}, Row{29, -1, 0, 132}, Row{31, 240, 35, 255}, Row{33, 120, 35, 255}}) {
     int16_t h = 7, s = 7, v = 7;
     EXPECT_TRUE(ColorSeparator::Get_StandardColors_HSV_Values(r.index, h, s, v));
     EXPECT_EQ(h, r.hue) << r.index;
@@ -69,7 +71,9 @@ TEST(StandardColors, HsvValuesOfSampleRowsAndFailuresLeaveOutputsAlone) {
 }
 
 TEST(StandardColors, RgbFromTable) {
-  struct Rgb { int16_t index, r, g, b; };
+  struct Rgb {
+    int16_t index, r, g, b;
+  };
   for (const Rgb& c : {Rgb{0, 0, 0, 0}, Rgb{26, 199, 199, 199}, Rgb{29, 132, 132, 132},
                        Rgb{16, 220, 190, 181}, Rgb{18, 220, 205, 181}, Rgb{19, 220, 210, 181}}) {
     int16_t r = -1, g = -1, b = -1;
@@ -121,10 +125,10 @@ TEST(StandardColors, HsvLookupIsExact) {
 }
 
 TEST(StockColorSets, Nicknames) {
-  const char* expected[] = {"Popular 15",   "Pop 15 w/Browns", "Orange Alternates", "Yellow Alternates",
-                            "Penta Cobalt Blue", "Penta Purple", "Penta Cerulean", "Quad Vermillion",
-                            "Quad Orange",  "10 Grays",        "3 Grays Dark",      "3 Grays Lite",
-                            "2 Grays",      "6 Synthetics",    "New Palette 1",     "New Palette 2"};
+  const char* expected[] = {"Popular 15",        "Pop 15 w/Browns", "Orange Alternates", "Yellow Alternates",
+                            "Penta Cobalt Blue", "Penta Purple",    "Penta Cerulean",    "Quad Vermillion",
+                            "Quad Orange",       "10 Grays",        "3 Grays Dark",      "3 Grays Lite",
+                            "2 Grays",           "6 Synthetics",    "New Palette 1",     "New Palette 2"};
   for (int16_t i = 0; i < 16; ++i) {
     std::string err = "old", name = "old";
     EXPECT_TRUE(ColorSeparator::Get_Nickname_of_Stock_ColorSet(i, err, name));
@@ -140,7 +144,11 @@ TEST(StockColorSets, Nicknames) {
 }
 
 TEST(StockColorSets, MembersInOrderWithTheirRepeatFlag) {
-  struct Set { int16_t index; std::vector<int> members; bool repeat; };
+  struct Set {
+    int16_t index;
+    std::vector<int> members;
+    bool repeat;
+  };
   const std::vector<Set> sets = {
       {0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false},
       {1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}, false},
@@ -182,13 +190,15 @@ TEST(StockColorSets, BuildingEmptiesTheListFirst) {
   EXPECT_TRUE(repeat);
 
   EXPECT_FALSE(ColorSeparator::Make_ColorSets_List_of_Colors(list, 16, repeat, err));
-  EXPECT_EQ(err, "ColorSeparator::Make_ColorSets_List_of_Colors  FAILED,  palettePrimaryIdx is out of range.");
+  EXPECT_EQ(err,
+            "ColorSeparator::Make_ColorSets_List_of_Colors  FAILED,  palettePrimaryIdx is out of range.");
   EXPECT_TRUE(list.Is_Empty());
   EXPECT_FALSE(repeat);
 
   repeat = true;
   EXPECT_FALSE(ColorSeparator::Make_ColorSets_List_of_Colors(list, -1, repeat, err));
-  EXPECT_EQ(err, "ColorSeparator::Make_ColorSets_List_of_Colors  FAILED,  palettePrimaryIdx is out of range.");
+  EXPECT_EQ(err,
+            "ColorSeparator::Make_ColorSets_List_of_Colors  FAILED,  palettePrimaryIdx is out of range.");
   EXPECT_FALSE(repeat);
 }
 

@@ -1,17 +1,16 @@
 #include "support/TestSupport.h"
 
+#include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -136,7 +135,9 @@ FifoWatch::FifoWatch(const std::string& path, int seconds) : m_path(path) {
   });
 }
 
-FifoWatch::~FifoWatch() { Finish(); }
+FifoWatch::~FifoWatch() {
+  Finish();
+}
 
 bool FifoWatch::Finish() {
   m_stop = true;
@@ -146,7 +147,8 @@ bool FifoWatch::Finish() {
 
 std::vector<std::string> Folder_Entries(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -173,7 +175,9 @@ int64_t Differing_Pixels(const OffMap& a, const OffMap& b) {
   return differ;
 }
 
-bool Same_Pixels(const OffMap& a, const OffMap& b) { return Differing_Pixels(a, b) == 0; }
+bool Same_Pixels(const OffMap& a, const OffMap& b) {
+  return Differing_Pixels(a, b) == 0;
+}
 
 bool Same_Bits(const OffMap& a, const OffMap& b) {
   return a.Get_Image_Bytes() == b.Get_Image_Bytes() &&
@@ -188,7 +192,8 @@ namespace {
 template <class Compare>
 bool Compare_Picture(TestPlatform& platform, const std::string& path, const OffMap& map, Compare compare) {
   std::unique_ptr<PlatformImage> image = platform.Get().Codec().Create_Image();
-  if (image->Load(path) != 0 || image->Get_Width() != map.Get_Width() || image->Get_Height() != map.Get_Height())
+  if (image->Load(path) != 0 || image->Get_Width() != map.Get_Width() ||
+      image->Get_Height() != map.Get_Height())
     return false;
   for (int y = 0; y < map.Get_Height(); ++y) {
     for (int x = 0; x < map.Get_Width(); ++x) {

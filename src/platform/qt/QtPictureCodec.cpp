@@ -49,12 +49,18 @@ class QtImage : public PlatformImage {
 // the program does not name) lets Qt find one from the bytes.
 QByteArray Decoder_Format(PictureKind kind) {
   switch (kind) {
-    case PictureKind::Bmp: return "bmp";
-    case PictureKind::Gif: return "gif";
-    case PictureKind::Jpeg: return "jpeg";
-    case PictureKind::Png: return "png";
-    case PictureKind::Tiff: return "tiff";
-    case PictureKind::Unknown: break;
+    case PictureKind::Bmp:
+      return "bmp";
+    case PictureKind::Gif:
+      return "gif";
+    case PictureKind::Jpeg:
+      return "jpeg";
+    case PictureKind::Png:
+      return "png";
+    case PictureKind::Tiff:
+      return "tiff";
+    case PictureKind::Unknown:
+      break;
   }
   return QByteArray();
 }
@@ -153,10 +159,14 @@ int32_t QtImage::Save(const std::string& path) {
     if (!Encode_Gif(rgb.data(), m_image.width(), m_image.height(), bytes, m_error)) return kSaveFailed;
   } else {
     const char* format = nullptr;
-    if (ext == "bmp") format = "bmp";
-    else if (ext == "png") format = "png";
-    else if (ext == "jpg") format = "jpg";
-    else if (ext == "tif") format = "tiff";
+    if (ext == "bmp")
+      format = "bmp";
+    else if (ext == "png")
+      format = "png";
+    else if (ext == "jpg")
+      format = "jpg";
+    else if (ext == "tif")
+      format = "tiff";
     if (!format) {
       m_error = "no encoder for the extension \"" + ext + "\"";
       return kSaveFailed;
@@ -178,13 +188,16 @@ int32_t QtImage::Save(const std::string& path) {
 }
 
 int Gif_Append(GifFileType* gif, const GifByteType* data, int length) {
-  static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(data), static_cast<size_t>(length));
+  static_cast<std::string*>(gif->UserData)
+      ->append(reinterpret_cast<const char*>(data), static_cast<size_t>(length));
   return length;
 }
 
 }  // namespace
 
-std::unique_ptr<PlatformImage> QtPictureCodec::Create_Image() { return std::make_unique<QtImage>(); }
+std::unique_ptr<PlatformImage> QtPictureCodec::Create_Image() {
+  return std::make_unique<QtImage>();
+}
 
 namespace {
 
