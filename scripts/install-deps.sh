@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev                        # unit tests
   libbenchmark-dev                                 # benchmarks
   clang libclang-rt-14-dev                         # fuzzing (libFuzzer) and sanitizers
+  clang-format git                                 # formatting check (scripts/check-format.sh)
 )
 
 missing=()
