@@ -12,6 +12,7 @@
 
 #include "BenchSample.h"
 #include "app/RegionEditorApp.h"
+#include "colors/StandardColors.h"
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "render/TextureMaps.h"
@@ -56,7 +57,7 @@ class SampleRegions {
   bool Add_Separation(int16_t colorIndex, int16_t separationID) {
     RenderMan& rm = m_app.Get_RenderMan();
     int16_t r = 0, g = 0, b = 0;
-    if (!ColorSeparator::Get_StandardColors_RGB_from_Table(colorIndex, r, g, b, m_error)) return false;
+    if (!Get_StandardColors_RGB_from_Table(colorIndex, r, g, b, m_error)) return false;
     const OffMap& filtered = *rm.m_subtractMap;
     auto map = std::make_unique<OffMap>(filtered.Get_Width(), filtered.Get_Height(), 24);
     for (int32_t y = 0; y < filtered.Get_Height(); ++y) {

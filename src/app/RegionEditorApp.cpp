@@ -1,10 +1,10 @@
 #include "app/RegionEditorApp.h"
 
+#include "colors/StandardColorTable.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
 #include "regions/RegionSubject.h"
 #include "render/ImageFiles.h"
-#include "separation/StandardColorTable.h"
 
 RegionEditorApp::RegionEditorApp(Platform& platform, const std::string& textureFolder)
     : m_platform(platform),

@@ -19,6 +19,8 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOutlineOptions.h"
 #include "cli/CliOutputs.h"
+#include "colors/StandardColors.h"
+#include "colors/StockColorSets.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
 #include "render/ImageFiles.h"
@@ -26,7 +28,6 @@
 #include "render/TextureMaps.h"
 #include "separation/ColorSeparator.h"
 #include "separation/SeparationDialogController.h"
-#include "separation/StockColorSets.h"
 
 namespace {
 
@@ -104,16 +105,16 @@ bool Parse_Rows(const std::string& text, int16_t colorSet, std::array<int16_t, k
     return false;
   }
   std::string setName, err;
-  ColorSeparator::Get_Nickname_of_Stock_ColorSet(colorSet, err, setName);
+  Get_Nickname_of_Stock_ColorSet(colorSet, err, setName);
   for (int32_t row = 0; row < kRows; ++row) {
-    const int16_t index = ColorSeparator::Get_StandardColors_Index_by_Nickname(names[row]);
+    const int16_t index = Get_StandardColors_Index_by_Nickname(names[row]);
     if (index < 0) {
       problem = "--rows: \"" + names[row] + "\" is not the name of a paint colour";
       return false;
     }
     if (index > 0 && SeparationDialogController::Find_Color_in_Set(index, colorSet) < 1) {
       std::string nickname;
-      ColorSeparator::Get_StandardColors_Nickname(index, nickname);
+      Get_StandardColors_Nickname(index, nickname);
       problem = Text_Format("--rows: %s is not a colour of set %d (%s); choose its set with --set",
                             nickname.c_str(), colorSet, setName.c_str());
       return false;
@@ -264,7 +265,7 @@ void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock
   out << "{\"width\":" << width << ",\"height\":" << height << ",\"rows\":[";
   for (int32_t row = 0; row < kRows; ++row) {
     std::string nickname;
-    ColorSeparator::Get_StandardColors_Nickname(rows[row].colorsStdIndex, nickname);
+    Get_StandardColors_Nickname(rows[row].colorsStdIndex, nickname);
     out << (row ? "," : "") << "{\"row\":" << row + 1 << ",\"index\":" << rows[row].colorsStdIndex
         << ",\"nickname\":" << Cli_Json_Text(nickname) << ",\"regions\":" << counts[row] << "}";
   }

@@ -5,10 +5,11 @@
 #include <cstdlib>
 
 #include "app/RegionEditorApp.h"
+#include "colors/ColorList.h"
+#include "colors/StandardColorTable.h"
+#include "colors/StandardColors.h"
 #include "filters/WatercolorParms.h"
 #include "platform/Text.h"
-#include "separation/ColorList.h"
-#include "separation/StandardColorTable.h"
 
 namespace {
 
@@ -145,7 +146,7 @@ bool SeparationDialogController::OnInitDialog() {
   m_controls.colorSets.clear();
   for (int16_t set = 0; set < kOfferedColorSets; ++set) {
     std::string err, nickname;
-    if (!ColorSeparator::Get_Nickname_of_Stock_ColorSet(set, err, nickname)) {
+    if (!Get_Nickname_of_Stock_ColorSet(set, err, nickname)) {
       Show(err);
       break;
     }
@@ -219,8 +220,7 @@ void SeparationDialogController::Store_Dialogs_Control_Settings() {
   renderMan.m_outlineDarkness = m_lastSettings->outlineDarkness;
   // Only the colours are the dialog's; the adjustments stay as they are.
   for (int32_t row = 0; row < kRowCount; ++row) {
-    const int16_t index =
-        ColorSeparator::Get_StandardColors_Index_by_Nickname(m_controls.rows[row].Selected_Text());
+    const int16_t index = Get_StandardColors_Index_by_Nickname(m_controls.rows[row].Selected_Text());
     if (index < 0) {
       Show(kStoreBadRow);
       break;
@@ -238,7 +238,7 @@ bool SeparationDialogController::Fill_SeparationRows_ComboBox_With_SPECIAL_Color
   ColorList colors;
   bool repeatColorsAllowed = false;
   std::string err;
-  if (!ColorSeparator::Make_ColorSets_List_of_Colors(colors, colorSet, repeatColorsAllowed, err)) {
+  if (!Make_ColorSets_List_of_Colors(colors, colorSet, repeatColorsAllowed, err)) {
     Show(err);
     return false;
   }
@@ -246,10 +246,9 @@ bool SeparationDialogController::Fill_SeparationRows_ComboBox_With_SPECIAL_Color
   combo.items.assign(1, "-NONE-");
   for (ListLink<ColorHSV>* link = colors.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
     const ColorHSV& color = *link->Get_Object();
-    const int16_t index =
-        ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(color.hue, color.sat, color.val);
+    const int16_t index = Get_StandardColors_Index_to_Main_Colors_Array(color.hue, color.sat, color.val);
     std::string nickname;
-    if (index < 0 || !ColorSeparator::Get_StandardColors_Nickname(index, nickname)) {
+    if (index < 0 || !Get_StandardColors_Nickname(index, nickname)) {
       Show(kFillNotFound);
       continue;
     }
@@ -261,11 +260,11 @@ bool SeparationDialogController::Fill_SeparationRows_ComboBox_With_SPECIAL_Color
 
 int32_t SeparationDialogController::Find_Color_in_Set(int16_t colorIndex, int16_t colorSet) {
   int16_t hue = 0, sat = 0, val = 0;
-  if (!ColorSeparator::Get_StandardColors_HSV_Values(colorIndex, hue, sat, val)) return -1;
+  if (!Get_StandardColors_HSV_Values(colorIndex, hue, sat, val)) return -1;
   ColorList colors;
   bool repeatColorsAllowed = false;
   std::string err;
-  if (!ColorSeparator::Make_ColorSets_List_of_Colors(colors, colorSet, repeatColorsAllowed, err)) return -1;
+  if (!Make_ColorSets_List_of_Colors(colors, colorSet, repeatColorsAllowed, err)) return -1;
   int32_t position = 1;
   for (ListLink<ColorHSV>* link = colors.Get_Head_Link(); link != nullptr;
        link = link->Get_Next(), ++position) {
@@ -355,7 +354,7 @@ bool SeparationDialogController::Make_Row(int16_t row, bool& made, std::string& 
   if (!m_helper.Prepare_Parms_Structure_For_SeparationCreation(row, parms, isNone, true, err)) return false;
   if (isNone) return true;
   std::string nickname;
-  ColorSeparator::Get_StandardColors_Nickname(parms.huntColorIndex, nickname);
+  Get_StandardColors_Nickname(parms.huntColorIndex, nickname);
   Set_Status(Text_Format(kCreatingRow, row + 1, nickname.c_str()));
   m_controls.checkedRadio = row;
   RegionListSubject& list = m_app.Get_RegionList();

@@ -14,6 +14,7 @@
 #include "app/ModifyColorsController.h"
 #include "app/RegionEditorApp.h"
 #include "cli/CliOutlineOptions.h"
+#include "colors/StandardColors.h"
 #include "render/ImageFiles.h"
 #include "render/ImageSizeController.h"
 #include "separation/SeparationDialogController.h"
@@ -159,7 +160,7 @@ TEST(CliSeparate, BothSamplesGiveTheDialogsLayeredImageAndATrueSummary) {
       // The rows are the palette proposed for the photo from "Popular 15".
       EXPECT_EQ(s.rows[row].index, app->m_lastSepRowsControlSettings[row].colorsStdIndex) << sample << row;
       std::string nickname;
-      ColorSeparator::Get_StandardColors_Nickname(static_cast<int16_t>(s.rows[row].index), nickname);
+      Get_StandardColors_Nickname(static_cast<int16_t>(s.rows[row].index), nickname);
       EXPECT_EQ(s.rows[row].nickname, nickname);
       EXPECT_EQ(
           SeparationDialogController::Find_Color_in_Set(static_cast<int16_t>(s.rows[row].index), 0) >= 1,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/RegionEditorApp.h"
+#include "colors/StandardColors.h"
 #include "raster/Blends.h"
 #include "raster/OffMap.h"
 #include "regions/RegionListFixtures.h"
@@ -41,7 +42,7 @@ void Add_Separation(RegionEditorApp& app, const OffMap& source, int16_t colorInd
                     bool inMemory, const std::string& folder) {
   int16_t r = 0, g = 0, b = 0;
   std::string err;
-  ASSERT_TRUE(ColorSeparator::Get_StandardColors_RGB_from_Table(colorIndex, r, g, b, err)) << err;
+  ASSERT_TRUE(Get_StandardColors_RGB_from_Table(colorIndex, r, g, b, err)) << err;
   std::unique_ptr<RegionSubject> separation = RegionSubject::Create_Region_from_Separation_Map(
       err, folder + "/list.rgl", Separation_Map(source, r, g, b), 0, inMemory, r, g, b,
       "sep" + std::to_string(separationID) + ".bmp", app.Get_Platform());

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/RegionEditorApp.h"
+#include "colors/StandardColors.h"
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "separation/ColorSeparator.h"
@@ -62,7 +63,7 @@ class SeparationDialogTest : public ::testing::Test {
     ASSERT_TRUE(rm.Alloc_Support_Bitmaps_for_Image_Creation(kMapHeight, kMapWidth, err)) << err;
     for (int32_t stripe = 0; stripe < 5; ++stripe) {
       int16_t r = 0, g = 0, b = 0;
-      ASSERT_TRUE(ColorSeparator::Get_StandardColors_RGB_from_Table(kStripeColors[stripe], r, g, b, err));
+      ASSERT_TRUE(Get_StandardColors_RGB_from_Table(kStripeColors[stripe], r, g, b, err));
       for (int32_t y = 0; y < kMapHeight; ++y)
         for (int32_t x = stripe * kStripeWidth; x < (stripe + 1) * kStripeWidth; ++x)
           rm.m_filteredMap->Set_Pixel(x, y, r, g, b);

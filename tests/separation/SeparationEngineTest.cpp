@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "colors/StandardColors.h"
 #include "raster/Blends.h"
 #include "regions/RegionMaps.h"
 #include "separation/SeparatorFixture.h"
@@ -23,7 +24,7 @@ const char* const kPhoto = "/work/pics/DUMMyproject.rgl";
 Rgb Standard_Rgb(int16_t index) {
   Rgb c;
   std::string err;
-  EXPECT_TRUE(ColorSeparator::Get_StandardColors_RGB_from_Table(index, c.r, c.g, c.b, err)) << err;
+  EXPECT_TRUE(Get_StandardColors_RGB_from_Table(index, c.r, c.g, c.b, err)) << err;
   return c;
 }
 

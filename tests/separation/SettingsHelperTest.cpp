@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "colors/StandardColors.h"
 #include "raster/ColorSpace.h"
 #include "separation/SeparatorFixture.h"
 #include "separation/SettingsHelper.h"
@@ -89,7 +90,7 @@ TEST_F(SettingsHelperTest, ARowGivesItsColourBrushAndAdjustment) {
   ASSERT_TRUE(helper.Prepare_Parms_Structure_For_SeparationCreation(4, parms, isNone, false, err)) << err;
   EXPECT_EQ(parms.adjustment, 0);
   Rgb table;
-  ASSERT_TRUE(ColorSeparator::Get_StandardColors_RGB_from_Table(11, table.r, table.g, table.b, err));
+  ASSERT_TRUE(Get_StandardColors_RGB_from_Table(11, table.r, table.g, table.b, err));
   EXPECT_EQ((Rgb{parms.huntRed, parms.huntGreen, parms.huntBlue}), table);
 
   // Without a brush size the filters keep their defaults.
