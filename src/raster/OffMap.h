@@ -20,7 +20,6 @@
 #include "raster/LineSegment.h"
 
 class MessageService;
-class PixelChain;
 class SolidArea;
 template <class T>
 class ListMemry;
@@ -346,20 +345,7 @@ class OffMap {
   // their number.  Seeds are taken from row 1 on.
   bool Hole_Plug_MultiAlgo_SeedFill(int32_t maxHolePixels, bool wantLight, int16_t r, int16_t g, int16_t b,
                                     int32_t& count, std::string& err);
-  // Every area of dark pixels of more than minPixels pixels (seeds from row
-  // 1 on) becomes a PixelChain of its pixels in scan order, numbered 0, 1, 2,
-  // ... in the order found, with the area's box; `chainList` is emptied
-  // first and `count` receives the number of chains.
-  bool Find_PixelChains_MultiAlgo_wSeedFill(int32_t minPixels, ListMemry<PixelChain>& chainList,
-                                            int32_t& count, std::string& err);
-  // Empties `pixelList`, then appends the black (red 0) pixels of `rect` of
-  // the mask (the whole mask when rect is null), row by row from the top,
-  // left to right; each is set black in `clearMap` when one is given.  The
-  // list is numbered chainId.  Returns the number of pixels.
-  static int32_t Collect_Black_Pixels(const OffMap& maskMap, OffMap* clearMap, const RectShrt* rect,
-                                      int16_t chainId, PixelChain& pixelList);
-
-  // compositing and morphology: masked painting, subtraction, opening
+  // compositing: masked painting, subtraction
   //
   // A pixel counts as white here only when all three components are 255.
 
@@ -385,13 +371,6 @@ class OffMap {
   // Pixels whose mask red is not 0 become (r, g, b).  The mask must have
   // this map's width and height.
   bool ZeroOut_Masked_Pixels(const OffMap& maskMap, int16_t r, int16_t g, int16_t b, std::string& err);
-  // Morphological opening of the dark parts of a colour map: the lightest
-  // pixel of each disc of firstRadius, then the darkest of each disc of
-  // secondRadius, so that dark details narrower than the first disc vanish
-  // and the rest regains its size.  (Grey maps take the opposite extremes.)
-  bool Do_Open_Morphology(int16_t firstRadius, int16_t secondRadius, MessageService& messages,
-                          std::string& err);
-
   // structure matching for line cleaning
   // A structure element is a list of cell codes for the 8 neighbours of a
   // pixel, in the order (-1, -1), (0, -1), (1, -1), (-1, 0), (1, 0), (-1, 1),
