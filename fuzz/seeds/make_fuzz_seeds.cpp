@@ -54,7 +54,7 @@ void Require(bool ok, const std::string& err) {
 
 void Write_Bitmap(ListFile& file, const OffMap& map, int16_t code, int16_t kind) {
   std::string err;
-  Require(map.Save_OffMap_to_Inside_ListFile(file, code, kind, err), err);
+  Require(Save_OffMap_to_Inside_ListFile(map, file, code, kind, err), err);
 }
 
 void Write_List_File(ListFile& file, uint8_t version, bool withOutline) {

@@ -211,7 +211,7 @@ bool RegionListExternal::Emit_Outline(ListFile& file, std::string& err) {
     if (grey == nullptr) return false;
     outline = std::move(grey);
   }
-  if (!outline->Save_OffMap_to_Inside_ListFile(file, kInlineRunLength, kInlineOutline, err)) return false;
+  if (!Save_OffMap_to_Inside_ListFile(*outline, file, kInlineRunLength, kInlineOutline, err)) return false;
   return Patch_Chunks_Length(file, lengthField, err);
 }
 
@@ -257,7 +257,7 @@ bool RegionListExternal::Receive(ListFile& file, ComponentSubject*& result, std:
     if (!Find_Chunks_Header_From(file, file.Get_Position(), outlineVersion, outlineLength, err)) return false;
     // An outline that cannot be read is left out; the regions stand.
     std::string outlineErr;
-    m_outlineMap = OffMap::Load_Bitmap_from_Inside_ListFile(file, outlineErr);
+    m_outlineMap = Load_Bitmap_from_Inside_ListFile(file, outlineErr);
   }
   return true;
 }

@@ -60,6 +60,8 @@ class OffMap {
 
   // Stride of a row of `width` pixels at `depth` bits, padded to 4 bytes.
   static int32_t Row_Stride(int32_t width, int32_t depth);
+  // Bytes of the information header and the colour table at `depth` bits.
+  static int32_t Header_Bytes(int32_t depth);
 
   // ---- pixel access -----------------------------------------------------------
   bool Is_Inside(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
@@ -397,29 +399,6 @@ class OffMap {
   // code is outside 0..3.
   static bool Copy_TextureMap_to_OffMap(std::string& err, const OffMap& textureMap, const OffMap& regionMap,
                                         OffMap& targetMap, int16_t scale, int16_t directionCode);
-  // inline list-file storage: run-length coded rows
-  // The map as an inline bitmap of a list file (persistence/InlineBitmaps.h)
-  // at the file's position.  `class ListFile` names the file class of the
-  // persistence layer without this header depending on it.  Failures of the
-  // file itself arrive as its exception.
-  // Writes the header, then the raw block (code 0) or the coded rows of a
-  // 1- or 8-bit map (code 1).  Refuses an unknown depth or code, a map not
-  // in memory and a map too large to be read back, before writing anything.
-  bool Save_OffMap_to_Inside_ListFile(class ListFile& file, int16_t compressionCode, int16_t bitmapKind,
-                                      std::string& err) const;
-  // Reads an inline bitmap into a new map; null and `err` when the header
-  // is refused or the data runs out.
-  static std::unique_ptr<OffMap> Load_Bitmap_from_Inside_ListFile(class ListFile& file, std::string& err);
-  // One coded row y (pixels read and stored as Get_Pixel and Set_Pixel do).
-  // The writers always succeed; a reader fails when the file ends before
-  // the row's zero byte.
-  bool Write_Files_Next_yRow_wRunLength_Encoding_1bit(class ListFile& file, int32_t y,
-                                                      std::string& err) const;
-  bool Read_Files_Next_yRow_wRunLength_Encoding_1bit(class ListFile& file, int32_t y, std::string& err);
-  bool Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(class ListFile& file, int32_t y,
-                                                                 std::string& err) const;
-  bool Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(class ListFile& file, int32_t y,
-                                                                std::string& err);
 
  protected:
   // The seed stack of the array fill, owned by the map; null when none.
@@ -436,7 +415,6 @@ class OffMap {
   uint8_t* m_bits = nullptr;
 
  private:
-  static int32_t Header_Bytes(int32_t depth);
   void Write_Header_And_Colour_Table();
 
   // In-range pixel read and store on a row pointer, exactly as Get_Pixel and

@@ -8,6 +8,7 @@
 #include "RegionListBytes.h"
 #include "framework/ListComponentSubject.h"
 #include "persistence/ComponentExternal.h"
+#include "persistence/InlineBitmaps.h"
 #include "persistence/RegionExternal.h"
 #include "regions/RegionFileRecords.h"
 #include "regions/RegionListFixtures.h"
@@ -705,7 +706,7 @@ TEST_F(ListFileTest, TheOutlineIsReadOnlyWhenTheChunkWalkFindsIt) {
   outline.Set_Pixel(1, 1, 40, 40, 40);
   const std::string coded = Written([&](ListFile& f) {
     std::string err;
-    ASSERT_TRUE(outline.Save_OffMap_to_Inside_ListFile(f, 1, 3, err)) << err;
+    ASSERT_TRUE(Save_OffMap_to_Inside_ListFile(outline, f, 1, 3, err)) << err;
   });
   const std::string entries = Small_Record(Record()) + Black_Mask(4, 3);
 
