@@ -6,7 +6,6 @@
 #include <new>
 
 #include "app/RegionEditorApp.h"
-#include "framework/ListComponentSubject.h"
 #include "persistence/External.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionListExternal.h"
@@ -15,6 +14,7 @@
 #include "platform/Text.h"
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
+#include "views/ListComponentSubject.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "colors/StandardColors.h"
-#include "framework/ListComponentView.h"
 #include "framework/ListIntegrity.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
+#include "views/ListComponentView.h"
 
 namespace {
 

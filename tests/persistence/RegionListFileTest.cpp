@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "RegionListBytes.h"
-#include "framework/ListComponentSubject.h"
 #include "persistence/ComponentExternal.h"
 #include "persistence/InlineBitmaps.h"
 #include "persistence/RegionExternal.h"
 #include "regions/RegionFileRecords.h"
 #include "regions/RegionListFixtures.h"
 #include "render/ImageFiles.h"
+#include "views/ListComponentSubject.h"
 
 using namespace rglbytes;
 using regionlist_test::Add_Block;

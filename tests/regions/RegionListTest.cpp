@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "colors/StandardColors.h"
-#include "framework/ListComponentView.h"
 #include "framework/ViewFixtures.h"
 #include "raster/OffMap.h"
 #include "regions/RegionListFixtures.h"
@@ -19,6 +18,7 @@
 #include "render/RenderMan.h"
 #include "separation/ColorSeparator.h"
 #include "support/TestSupport.h"
+#include "views/ListComponentView.h"
 
 using namespace regionlist_test;
 
