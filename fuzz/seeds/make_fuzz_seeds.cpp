@@ -102,7 +102,7 @@ void Write_Region_List(const std::string& path, int32_t count, bool withOutline,
     Require(list.Add_ChildSubject(region, err), err);
   }
   if (withOutline) app.Get_RenderMan().m_outlineMapOversize = Sample_Map(8);
-  RegionListExternal external(app);
+  RegionListExternal external(app.List_File_Context());
   Write(path, [&](ListFile& f) { Require(external.Emit(f, 0, err), err); });
 }
 

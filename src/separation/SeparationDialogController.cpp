@@ -4,12 +4,18 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "app/RegionEditorApp.h"
 #include "colors/ColorList.h"
 #include "colors/StandardColorTable.h"
 #include "colors/StandardColors.h"
 #include "filters/WatercolorParms.h"
+#include "framework/AppWindows.h"
+#include "platform/Platform.h"
 #include "platform/Text.h"
+#include "regions/DocumentState.h"
+#include "regions/LayeredComposer.h"
+#include "regions/RegionListSubject.h"
+#include "render/RenderMan.h"
+#include "separation/Settings.h"
 
 namespace {
 
@@ -77,16 +83,16 @@ std::string SeparationRowCombo::Selected_Text() const {
   return items[static_cast<size_t>(selection)];
 }
 
-SeparationDialogController::SeparationDialogController(RegionEditorApp& app, ColorSeparator& separator,
-                                                       SettingsHelper& helper,
+SeparationDialogController::SeparationDialogController(const SeparationContext& context,
+                                                       ColorSeparator& separator, SettingsHelper& helper,
                                                        SepsDialogSettings* lastSettings)
-    : m_app(app), m_separator(separator), m_helper(helper), m_lastSettings(lastSettings) {}
+    : m_context(context), m_separator(separator), m_helper(helper), m_lastSettings(lastSettings) {}
 
 // ---------------------------------------------------------------------------
 // Small helpers
 
 void SeparationDialogController::Show(const std::string& text) {
-  m_app.Get_Platform().Message(text);
+  m_context.platform.Message(text);
 }
 
 void SeparationDialogController::Set_Status(const std::string& text) {
@@ -95,7 +101,7 @@ void SeparationDialogController::Set_Status(const std::string& text) {
 }
 
 bool SeparationDialogController::Has_PreProcessed_Image() const {
-  const RenderMan& renderMan = m_app.Get_RenderMan();
+  const RenderMan& renderMan = m_context.renderMan;
   return renderMan.m_filteredMap != nullptr && renderMan.m_filteredMapHasImage != 0;
 }
 
@@ -158,7 +164,7 @@ bool SeparationDialogController::OnInitDialog() {
   }
 
   // The outline cannot be shown over an image that is not there yet.
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  RenderMan& renderMan = m_context.renderMan;
   const bool hasImage = Has_PreProcessed_Image();
   if (!hasImage) {
     m_lastSettings->hideOutline = 0;
@@ -210,7 +216,7 @@ bool SeparationDialogController::Read_Controls() {
 
 void SeparationDialogController::Store_Dialogs_Control_Settings() {
   if (!m_initialised) return;
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  RenderMan& renderMan = m_context.renderMan;
   m_lastSettings->brushSize = m_brushSize;
   m_lastSettings->palettePrimaryIdx = Current_Color_Set();
   m_lastSettings->alwaysCalcPalette = m_controls.alwaysCalculatePalette ? 1 : 0;
@@ -294,7 +300,7 @@ bool SeparationDialogController::Load_ColorSet_and_Calculate_Palette_for_SRCphot
     err = kPaletteNoSource;
     return false;
   }
-  WaitCursor wait(m_app.Get_Platform().Cursor());
+  WaitCursor wait(m_context.platform.Cursor());
   Set_Status(kCalculatingPalette);
   int16_t palette[ColorSeparator::kMaxPaletteColors];
   const bool ok = m_separator.Calc_Ideal_Palette_for_Stock_ColorSet(colorSet, rowCount, palette, err);
@@ -357,7 +363,7 @@ bool SeparationDialogController::Make_Row(int16_t row, bool& made, std::string& 
   Get_StandardColors_Nickname(parms.huntColorIndex, nickname);
   Set_Status(Text_Format(kCreatingRow, row + 1, nickname.c_str()));
   m_controls.checkedRadio = row;
-  RegionListSubject& list = m_app.Get_RegionList();
+  RegionListSubject& list = m_context.regionList;
   std::string fileName;
   if (!m_separator.Make_Next_Separation(parms, fileName, row, list, kDummyProjectPath, err)) return false;
   list.Set_Separation_Name(row, fileName);
@@ -389,9 +395,9 @@ bool SeparationDialogController::Supplement_RegionList_with_New_Separations(int1
   }
   Store_Dialogs_Control_Settings();
   if (startRow < 0 || startRow >= kRowCount) return true;
-  WaitCursor wait(m_app.Get_Platform().Cursor());
-  m_app.Clear_Selection();
-  RegionListSubject& list = m_app.Get_RegionList();
+  WaitCursor wait(m_context.platform.Cursor());
+  m_context.windows.Clear_Selection();
+  RegionListSubject& list = m_context.regionList;
   // A later row is made again only when it had regions: what it takes
   // depends on what the rows before it took.
   bool remake[kRowCount] = {};
@@ -410,7 +416,7 @@ bool SeparationDialogController::Supplement_RegionList_with_New_Separations(int1
     }
   }
   Set_Status("");
-  return m_app.Refresh_Views_After_Separations(err);
+  return m_context.composer.Refresh_Views_After_Separations(err);
 }
 
 bool SeparationDialogController::On_Preview_All_Seps() {
@@ -429,24 +435,25 @@ bool SeparationDialogController::On_Preview_All_Seps() {
   if (m_lastSettings->alwaysCalcPalette != 0 &&
       !Load_ColorSet_and_Calculate_Palette_for_SRCphoto(m_lastSettings->palettePrimaryIdx, kRowCount, err))
     return fail();
-  m_app.Clear_Selection();
-  RegionListSubject& list = m_app.Get_RegionList();
+  m_context.windows.Clear_Selection();
+  RegionListSubject& list = m_context.regionList;
   if (list.Has_Regions() && !m_separator.Delete_All_Regions_and_Redraw(list, err)) return fail();
   if (!m_separator.Generate_All_Separations_and_SubRegions_from_Bitmap(list, err)) return fail();
 
   Set_Status(kCreatingSeparations);
-  WaitCursor wait(m_app.Get_Platform().Cursor());
+  WaitCursor wait(m_context.platform.Cursor());
   m_currentRow = 0;
-  m_app.m_currentSeparationID = -1;
+  m_context.document.currentSeparationID = -1;
   for (int16_t row = 0; row < kRowCount; ++row) {
     bool made = false;
     if (!Make_Row(row, made, err)) return fail();
-    if (made) m_app.m_currentSeparationID = row;
+    if (made) m_context.document.currentSeparationID = row;
     if (m_currentRow < kRowCount - 1) ++m_currentRow;
   }
-  if (m_app.m_currentSeparationID >= 0) m_controls.checkedRadio = m_app.m_currentSeparationID;
+  if (m_context.document.currentSeparationID >= 0)
+    m_controls.checkedRadio = m_context.document.currentSeparationID;
   Set_Status("");
-  if (!m_app.Refresh_Views_After_Separations(err)) return fail();
+  if (!m_context.composer.Refresh_Views_After_Separations(err)) return fail();
   return true;
 }
 
@@ -461,13 +468,13 @@ bool SeparationDialogController::On_Start_Sequence() {
     Show(kSelectFirstRow);
     return false;
   }
-  RegionListSubject& list = m_app.Get_RegionList();
+  RegionListSubject& list = m_context.regionList;
   std::string err;
   if (list.Has_Regions()) {
-    if (m_app.Get_Platform().Messages().Message_Box(kDeleteQuestion, MessageButtons::OkCancel) !=
+    if (m_context.platform.Messages().Message_Box(kDeleteQuestion, MessageButtons::OkCancel) !=
         MessageAnswer::Ok)
       return false;
-    m_app.Clear_Selection();
+    m_context.windows.Clear_Selection();
     if (!m_separator.Delete_All_Regions_and_Redraw(list, err)) {
       Show(err);
       return false;
@@ -486,13 +493,13 @@ bool SeparationDialogController::On_Start_Sequence() {
   list.Clear_Texts();
   m_currentRow = 0;
   m_controls.checkedRadio = 0;
-  m_app.m_currentSeparationID = -1;
+  m_context.document.currentSeparationID = -1;
   if (!Make_Separation_for_Row(0, err)) {
     Show(err);
     return false;
   }
-  m_app.m_currentSeparationID = 0;
-  if (!m_app.Refresh_Views_After_Separations(err)) {
+  m_context.document.currentSeparationID = 0;
+  if (!m_context.composer.Refresh_Views_After_Separations(err)) {
     Show(err);
     return false;
   }
@@ -510,7 +517,7 @@ bool SeparationDialogController::On_Next_Separation() {
     Show(kEndUseRedo);
     return false;
   }
-  if (m_app.m_currentSeparationID < 0) {
+  if (m_context.document.currentSeparationID < 0) {
     Show(kPressStart);
     return false;
   }
@@ -526,13 +533,13 @@ bool SeparationDialogController::On_Next_Separation() {
     }
   }
   if (next < 0) {
-    m_currentRow = m_app.m_currentSeparationID;
+    m_currentRow = m_context.document.currentSeparationID;
     Show(kNoRowLeft);
     return false;
   }
   m_currentRow = next;
-  m_app.Clear_Selection();
-  RegionListSubject& list = m_app.Get_RegionList();
+  m_context.windows.Clear_Selection();
+  RegionListSubject& list = m_context.regionList;
   std::string err;
   if (!m_separator.Delete_Separation_Regions(next, list, err)) {
     Show(err);
@@ -543,8 +550,8 @@ bool SeparationDialogController::On_Next_Separation() {
     Show(err);
     return false;
   }
-  m_app.m_currentSeparationID = next;
-  if (!m_app.Refresh_Views_After_Separations(err)) {
+  m_context.document.currentSeparationID = next;
+  if (!m_context.composer.Refresh_Views_After_Separations(err)) {
     Show(err);
     return false;
   }
@@ -561,12 +568,12 @@ bool SeparationDialogController::Render_Watercolor_to_FilterMap_and_Display_inWi
     err = kRenderNoWatercolor;
     return false;
   }
-  RenderMan& renderMan = m_app.Get_RenderMan();
-  WaitCursor wait(m_app.Get_Platform().Cursor());
+  RenderMan& renderMan = m_context.renderMan;
+  WaitCursor wait(m_context.platform.Cursor());
   const bool ok = renderMan.m_isGreyscalePhoto != 0
                       ? renderMan.WatercolorFilter_For_Separations_Grey_24bit(*parms, err)
                       : renderMan.WatercolorFilter_For_Separations(*parms, err);
-  if (ok) m_app.Get_Windows().Redraw_Viewjs_of_Code(kWindowPreProcessing);
+  if (ok) m_context.windows.Redraw_Viewjs_of_Code(kWindowPreProcessing);
   return ok;
 }
 
@@ -615,43 +622,44 @@ bool SeparationDialogController::On_Liteness_Slider(int32_t position) {
   const int16_t liteness = static_cast<int16_t>(100 - m_controls.litenessPosition);
   m_controls.litenessValue = std::to_string(liteness);
   m_lastSettings->outlineLiteness = liteness;
-  m_app.Get_RenderMan().m_outlineLiteness = liteness;
-  return m_app.ReDraw_SummedFinalViews_OffMap();
+  m_context.renderMan.m_outlineLiteness = liteness;
+  return m_context.composer.ReDraw_SummedFinalViews_OffMap();
 }
 
 bool SeparationDialogController::On_Hide_Outline_Clicked(bool checked) {
   m_controls.hideOutline = checked;
   if (!Read_Controls()) return false;
   Store_Dialogs_Control_Settings();
-  return m_app.ReDraw_SummedFinalViews_OffMap();
+  return m_context.composer.ReDraw_SummedFinalViews_OffMap();
 }
 
 bool SeparationDialogController::On_Contrast_Clicked(bool checked) {
   m_controls.contrast = checked;
   if (!Read_Controls()) return false;
   Store_Dialogs_Control_Settings();
-  return m_app.ReDraw_SummedFinalViews_OffMap();
+  return m_context.composer.ReDraw_SummedFinalViews_OffMap();
 }
 
 bool SeparationDialogController::On_Outline_Editor() {
-  if (!m_app.Has_Source_Photo()) {
+  if (!m_context.document.Has_Source_Photo()) {
     Show(kLoadPhoto);
     return false;
   }
-  if (m_app.Get_RenderMan().m_sourceMapBackup == nullptr) {
+  if (m_context.renderMan.m_sourceMapBackup == nullptr) {
     Show(kOutlineNoBackup);
     return false;
   }
-  if (m_runOutlineEditor && !m_runOutlineEditor()) m_app.Get_Windows().Redraw_All_Viewjs();
+  if (m_runOutlineEditor && !m_runOutlineEditor()) m_context.windows.Redraw_All_Viewjs();
   return true;
 }
 
 // ---------------------------------------------------------------------------
 
-SeparationSession::SeparationSession(RegionEditorApp& app)
-    : m_separator(app.Get_RenderMan(), app.Get_WindowsUpdater(), &app.m_regionCounter),
-      m_helper(&m_separator, &app.m_watercolorParms, app.m_lastSepRowsControlSettings.data(),
-               &app.m_sepsDialogSettings.brushSize, app.Get_Platform().Messages()),
-      m_controller(app, m_separator, m_helper, &app.m_sepsDialogSettings) {
-  app.m_currentSeparationID = -1;
+SeparationSession::SeparationSession(const SeparationContext& context)
+    : m_separator(context.renderMan, context.composer.Get_WindowsUpdater(), &context.document.regionCounter),
+      m_helper(&m_separator, &context.settings.watercolorParms,
+               context.settings.lastSepRowsControlSettings.data(),
+               &context.settings.sepsDialogSettings.brushSize, context.platform.Messages()),
+      m_controller(context, m_separator, m_helper, &context.settings.sepsDialogSettings) {
+  context.document.currentSeparationID = -1;
 }
