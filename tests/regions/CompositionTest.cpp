@@ -1,8 +1,8 @@
 // Composing the layered image: the regions glazed in list order, the
 // outline merged last (or first, when animating or when there are no
 // regions), scaled composition, regions that cannot be painted, and the
-// application object's redraw, erase and allocation operations with the
-// window requests they make.
+// composer's redraw, erase and allocation operations with the window
+// requests they make; the composer and the windows the application hands out.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 
 #include "app/RegionEditorApp.h"
 #include "raster/OffMap.h"
+#include "regions/LayeredComposer.h"
+#include "regions/ModifyColorsController.h"
 #include "regions/RegionListFixtures.h"
 #include "render/ImageFiles.h"
 #include "support/TestSupport.h"
@@ -301,4 +303,56 @@ TEST(RegionEditorAppTest, StartsWithNoPhotoNoRegionsAndItsOwnWindowRecord) {
   EXPECT_EQ(app.Count_Viewjs_of_Code(kWindowLayered), 2);
   app.m_document.sourcePhotoPath = "/photos/cat.jpg";
   EXPECT_TRUE(app.Has_Source_Photo());
+}
+
+TEST(RegionEditorAppTest, PiecesHandedOutEarlyFollowTheWindowsSetLater) {
+  struct ShellWindows : RecordingAppWindows {
+    int32_t cleared = 0;
+    void Clear_Selection() override { ++cleared; }
+  };
+  TestPlatform platform;
+  RegionEditorApp app(platform.Get());
+  ASSERT_TRUE(app.Get_RenderMan().Create_Layered_Map(kHeight, kWidth));
+  const ListFileContext context = app.List_File_Context();
+  WindowsUpdater& updater = app.Get_WindowsUpdater();
+
+  ShellWindows shell;
+  app.Set_Windows(shell);
+  context.windows.Clear_Selection();
+  context.windows.Redraw_All_Viewjs();
+  EXPECT_TRUE(context.composer.Erase_Summed_Final_Window());
+  updater.Redraw_Subtracted_Window();
+  EXPECT_EQ(shell.cleared, 1);
+  EXPECT_EQ(shell.Requests(), (std::vector<std::string>{"redraw all", "redraw 5", "redraw 6"}));
+  // Clearing the selection is not a request the recording windows keep.
+  app.Recorded_Windows().Clear_Selection();
+  EXPECT_TRUE(app.Recorded_Windows().Requests().empty());
+}
+
+TEST(LayeredComposerTest, ComposesAndScramblesWithoutAnApplication) {
+  TestPlatform platform;
+  RenderMan renderMan(platform.Get());
+  RegionListSubject list(renderMan);
+  RecordingAppWindows windows;
+  LayeredComposer composer(renderMan, list, windows, platform.Get());
+  std::string err;
+  list.Replace_Canvas_Size(kWidth, kHeight);
+  ASSERT_TRUE(composer.Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
+  ASSERT_EQ(renderMan.m_layeredMapOversize->Get_Width(), kWidth);
+  BlockSpec red;
+  red.r = 200, red.g = 0, red.b = 0;
+  Add_Block(list, red);
+  ASSERT_TRUE(composer.Redraw_Summed_Final_Window());
+  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 1, 1), (Rgb{200, 0, 0}));
+  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 5, 5), kWhite);
+
+  ModifyColorsController dialog({platform.Get(), list, composer, windows}, 1);
+  ASSERT_TRUE(dialog.Open());
+  ASSERT_TRUE(dialog.On_Scramble_Colors());
+  EXPECT_NE(Pixel_At(*renderMan.m_layeredMapOversize, 1, 1), (Rgb{200, 0, 0}));
+  ASSERT_TRUE(dialog.On_Cancel());
+  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 1, 1), (Rgb{200, 0, 0}));
+  EXPECT_EQ(windows.Requests(), (std::vector<std::string>{"redraw 5", "redraw 5", "redraw 5", "redraw 5",
+                                                          "redraw 5", "redraw 5", "redraw all"}));
+  EXPECT_TRUE(platform.Messages().Texts().empty());
 }
