@@ -9,6 +9,7 @@
 #include "BenchSample.h"
 #include "outline/CannyEdgeDetector.h"
 #include "outline/PixelChain.h"
+#include "outline/PixelChainSearch.h"
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
@@ -28,7 +29,7 @@ class OutlineSample {
     CannyEdgeDetector detector(m_working.get());
     if (!detector.Detect_Monochrome_Outline_toOffMap(&edges, m_err, 0.6, 0.42, 0.6)) return;
     int32_t count = 0;
-    m_loaded = edges.Find_PixelChains_MultiAlgo_wSeedFill(3, m_chains, count, m_err);
+    m_loaded = Find_PixelChains_MultiAlgo_wSeedFill(edges, 3, m_chains, count, m_err);
   }
   bool Loaded() const { return m_loaded; }
   const std::string& Error() const { return m_err; }

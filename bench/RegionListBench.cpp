@@ -12,6 +12,7 @@
 
 #include "BenchSample.h"
 #include "app/RegionEditorApp.h"
+#include "colors/StandardColors.h"
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "render/TextureMaps.h"
@@ -31,7 +32,7 @@ class SampleRegions {
   SampleRegions() : m_app(m_platform.Get(), Default_Texture_Folder()) {
     RenderMan& rm = m_app.Get_RenderMan();
     if (!Load_Bench_Sample(rm, m_error)) return;
-    if (!rm.WatercolorFilter_For_Separations(m_app.m_watercolorParms, m_error)) return;
+    if (!rm.WatercolorFilter_For_Separations(m_app.m_settings.watercolorParms, m_error)) return;
     if (!rm.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(m_error)) return;
     // Darker paints first, as a palette's rows come.
     const int16_t colors[] = {29, 28, 16, 17, 18, 19, 27, 26, 25, 24, 15, 10, 8,  6,  1,  2, 3,
@@ -56,7 +57,7 @@ class SampleRegions {
   bool Add_Separation(int16_t colorIndex, int16_t separationID) {
     RenderMan& rm = m_app.Get_RenderMan();
     int16_t r = 0, g = 0, b = 0;
-    if (!ColorSeparator::Get_StandardColors_RGB_from_Table(colorIndex, r, g, b, m_error)) return false;
+    if (!Get_StandardColors_RGB_from_Table(colorIndex, r, g, b, m_error)) return false;
     const OffMap& filtered = *rm.m_subtractMap;
     auto map = std::make_unique<OffMap>(filtered.Get_Width(), filtered.Get_Height(), 24);
     for (int32_t y = 0; y < filtered.Get_Height(); ++y) {
@@ -74,7 +75,7 @@ class SampleRegions {
     separation->m_huntColorIndex = colorIndex;
     RegionListSubject& list = m_app.Get_RegionList();
     if (!separation->Generate_SubRegions(*separation->m_SRCoffMap, list, 4, false, separationID, 0, true,
-                                         m_app.m_regionCounter, m_app.Get_Platform(), m_error))
+                                         m_app.m_document.regionCounter, m_app.Get_Platform(), m_error))
       return false;
     rm.m_subtractMap->Assign_Copy(*rm.m_filteredMap);
     RectLong all;
@@ -136,7 +137,7 @@ void BM_Recompose_Layered_Image(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    if (!app.ReDraw_SummedFinalViews_OffMap()) {
+    if (!app.Get_Composer().ReDraw_SummedFinalViews_OffMap()) {
       state.SkipWithError("the layered image could not be composed");
       return;
     }

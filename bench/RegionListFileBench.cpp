@@ -79,7 +79,7 @@ std::string Bench_Path(const char* name) {
 void Save_List(benchmark::State& state, bool painted) {
   ListOf200 list(painted);
   const std::string path = Bench_Path(painted ? "painted" : "masks");
-  RegionListFileCommands commands(list.App());
+  RegionListFileCommands commands(list.App().List_File_Context());
   for (auto _ : state) {
     if (!commands.Save_RegionList_To(path, list.Error())) state.SkipWithError(list.Error().c_str());
   }
@@ -89,14 +89,14 @@ void Save_List(benchmark::State& state, bool painted) {
 void Load_List(benchmark::State& state, bool painted) {
   ListOf200 list(painted);
   const std::string path = Bench_Path(painted ? "painted-load" : "masks-load");
-  RegionListFileCommands commands(list.App());
+  RegionListFileCommands commands(list.App().List_File_Context());
   if (!commands.Save_RegionList_To(path, list.Error())) {
     state.SkipWithError(list.Error().c_str());
     return;
   }
   BenchPlatform platform;
   RegionEditorApp app(platform.Get());
-  RegionListFileCommands loader(app);
+  RegionListFileCommands loader(app.List_File_Context());
   for (auto _ : state) {
     platform.Dialogs().Queue_Path(path);
     bool same = false, photo = false, cancelled = false;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "BenchSample.h"
+#include "filters/Morphology.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
 
@@ -61,7 +62,7 @@ void BM_Do_Open_Morphology_6_6(benchmark::State& state) {
   for (auto _ : state) {
     std::string err;
     map.Copy_Bits(samples.Source(), err);
-    if (!map.Do_Open_Morphology(6, 6, messages, err)) {
+    if (!Do_Open_Morphology(map, 6, 6, messages, err)) {
       state.SkipWithError(err.c_str());
       return;
     }

@@ -33,8 +33,8 @@ void BM_PreviewAllSeps_StartValues(benchmark::State& state) {
     state.SkipWithError(err.c_str());
     return;
   }
-  app.m_sourcePhotoPath = kSample;
-  SeparationSession session(app);
+  app.m_document.sourcePhotoPath = kSample;
+  SeparationSession session(app.Separation_Context());
   SeparationDialogController& dialog = session.Controller();
   if (!dialog.OnInitDialog()) {
     state.SkipWithError("the dialog did not open");

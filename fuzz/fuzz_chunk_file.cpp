@@ -11,6 +11,7 @@
 #include <string>
 
 #include "persistence/External.h"
+#include "persistence/InlineBitmaps.h"
 #include "persistence/ListFile.h"
 #include "raster/OffMap.h"
 
@@ -39,7 +40,7 @@ void Read_As_List_File(ListFile& file) {
   const bool found = External::Find_Chunks_Header_From(file, file.Get_Position(), version, length, err);
   Check(found, err);
   if (!found) return;
-  const std::unique_ptr<OffMap> map = OffMap::Load_Bitmap_from_Inside_ListFile(file, err);
+  const std::unique_ptr<OffMap> map = Load_Bitmap_from_Inside_ListFile(file, err);
   Check(map != nullptr, err);
 }
 

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ListFile file;
   file.Open_Bytes_For_Reading(std::string(reinterpret_cast<const char*>(data), size));
   std::string err;
-  const std::unique_ptr<OffMap> map = OffMap::Load_Bitmap_from_Inside_ListFile(file, err);
+  const std::unique_ptr<OffMap> map = Load_Bitmap_from_Inside_ListFile(file, err);
   // Exactly one of a map and an error text.
   if (!map == err.empty()) __builtin_trap();
   if (map) {

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzPlatform platform;
   RegionEditorApp app(platform.Get(), g_textureFolder);
-  RegionListExternal external(app);
+  RegionListExternal external(app.List_File_Context());
   ListFile file;
   file.Open_Bytes_For_Reading(std::string(reinterpret_cast<const char*>(data), size));
   std::string err;
@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   app.Get_RenderMan().m_outlineMapOversize = external.Take_Outline_Map();
   OffMap layered(width, height, 24);
-  app.ReDraw_FinalImage_Incrementally(kWindowLayered, 0, list, layered, 100, err);
+  app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowLayered, 0, list, layered, 100, err);
   Read_Map_Pixels(layered);
   return 0;
 }

@@ -54,7 +54,7 @@ void Require(bool ok, const std::string& err) {
 
 void Write_Bitmap(ListFile& file, const OffMap& map, int16_t code, int16_t kind) {
   std::string err;
-  Require(map.Save_OffMap_to_Inside_ListFile(file, code, kind, err), err);
+  Require(Save_OffMap_to_Inside_ListFile(map, file, code, kind, err), err);
 }
 
 void Write_List_File(ListFile& file, uint8_t version, bool withOutline) {
@@ -102,7 +102,7 @@ void Write_Region_List(const std::string& path, int32_t count, bool withOutline,
     Require(list.Add_ChildSubject(region, err), err);
   }
   if (withOutline) app.Get_RenderMan().m_outlineMapOversize = Sample_Map(8);
-  RegionListExternal external(app);
+  RegionListExternal external(app.List_File_Context());
   Write(path, [&](ListFile& f) { Require(external.Emit(f, 0, err), err); });
 }
 

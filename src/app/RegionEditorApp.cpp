@@ -1,200 +1,32 @@
 #include "app/RegionEditorApp.h"
 
-#include "platform/Text.h"
-#include "raster/OffMap.h"
-#include "regions/RegionSubject.h"
-#include "render/ImageFiles.h"
-#include "separation/StandardColorTable.h"
-
 RegionEditorApp::RegionEditorApp(Platform& platform, const std::string& textureFolder)
     : m_platform(platform),
       m_renderMan(platform, textureFolder),
       m_regionList(m_renderMan),
-      m_windowsUpdater(*this),
-      m_windows(&m_recordedWindows) {}
+      m_windows(m_recordedWindows),
+      m_composer(m_renderMan, m_regionList, m_windows, platform) {}
 
 RegionEditorApp::~RegionEditorApp() = default;
 
-bool RegionEditorApp::Merge_Outline(OffMap& dest, int16_t percent, std::string& err) {
-  // The rectangle is the scaled canvas with its right and bottom taken as
-  // inclusive edges, as the merge has always been given it.
-  const RectShrt rect = Make_RectShrt(0, 0, static_cast<int16_t>(percent * dest.Get_Width() / 100),
-                                      static_cast<int16_t>(percent * dest.Get_Height() / 100));
-  return RenderMan::Merge_OutlineMap_with_Source(m_renderMan, false, m_renderMan.m_outlineStyle,
-                                                 m_renderMan.m_outlineMapOversize.get(), &dest, &dest, err,
-                                                 rect);
+SeparationContext RegionEditorApp::Separation_Context() {
+  return {m_platform, m_renderMan, m_regionList, m_composer, m_windows, m_document, m_settings};
 }
 
-bool RegionEditorApp::ReDraw_FinalImage_Incrementally(int16_t windowCode, int32_t delayMs,
-                                                      RegionListSubject& list, OffMap& dest, int16_t percent,
-                                                      std::string& err) {
-  err.clear();
-  ListMemry<ComponentSubject>& regions = list.Get_Children_List();
-  // Animated, the regions are laid over the outline so that each one shows
-  // as it arrives; at once, the outline lies over the finished painting.
-  const bool outlineFirst = delayMs > 0 || regions.Is_Empty();
-
-  dest.Fill(255);
-  if (outlineFirst && m_renderMan.m_outlineMapOversize != nullptr) {
-    if (!Merge_Outline(dest, percent, err)) return false;
-  }
-  m_windows->Redraw_Viewjs_of_Code(windowCode);
-  if (regions.Is_Empty()) return true;
-
-  ClockService& clock = m_platform.Clock();
-  for (ListLink<ComponentSubject>* link = regions.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
-    if (region == nullptr) {
-      err =
-          "RegionDetectorApp::ReDraw_FinalImage_Incrementally FAILED,  can not dynamic_cast to "
-          "RegionSubject.";
-      return false;
-    }
-    // A region that cannot be painted is simply missing from the picture.
-    std::string paintErr;
-    region->Paint_Transparent_To_DestMap(dest, percent, paintErr);
-    if (delayMs > 0) {
-      m_windows->Redraw_Viewjs_of_Code(windowCode);
-      const int64_t start = clock.Milliseconds();
-      while (clock.Milliseconds() - start < delayMs) {
-      }
-    }
-  }
-
-  if (!outlineFirst && m_renderMan.m_outlineMapOversize != nullptr) return Merge_Outline(dest, percent, err);
-  return true;
+OutlineContext RegionEditorApp::Outline_Context() {
+  return {m_platform,
+          m_renderMan,
+          m_pixelChainList,
+          m_composer,
+          m_windows,
+          m_document,
+          m_settings.outlineDetectParms};
 }
 
-bool RegionEditorApp::Recompose_Layered(const char* nullText) {
-  std::string err;
-  OffMap* dest = m_renderMan.m_layeredMapOversize.get();
-  if (dest == nullptr) {
-    err = nullText;
-  } else if (ReDraw_FinalImage_Incrementally(kWindowLayered, 0, m_regionList, *dest, 100, err)) {
-    m_windows->Redraw_Viewjs_of_Code(kWindowLayered);
-    return true;
-  }
-  m_platform.Message(err);
-  return false;
+ListFileContext RegionEditorApp::List_File_Context() {
+  return {m_platform, m_renderMan, m_regionList, m_composer, m_windows, m_document, m_settings};
 }
 
-bool RegionEditorApp::Redraw_Summed_Final_Window() {
-  return Recompose_Layered("RegionEditorApp::Redraw_Summed_Final_Window FAILED,  destOffMap is NULL.");
-}
-
-bool RegionEditorApp::ReDraw_SummedFinalViews_OffMap() {
-  return Recompose_Layered("RegionDetectorApp::ReDraw_SummedFinalViews_OffMap FAILED,  destOffMap is NULL.");
-}
-
-bool RegionEditorApp::Erase_Summed_Final_Window() {
-  if (m_renderMan.m_layeredMapOversize == nullptr) {
-    m_platform.Message("RegionEditorApp::Erase_Summed_Final_Window FAILED,  destOffMap is NULL.");
-    return false;
-  }
-  m_renderMan.m_layeredMapOversize->Fill(255);
-  m_windows->Redraw_Viewjs_of_Code(kWindowLayered);
-  return true;
-}
-
-bool RegionEditorApp::Erase_Filtered_Window() {
-  if (m_renderMan.m_filteredMapWithOutline == nullptr) {
-    m_platform.Message("RegionEditorApp::Erase_Filtered_Window FAILED,  destOffMap is NULL.");
-    return false;
-  }
-  m_renderMan.m_filteredMapWithOutline->Fill(255);
-  m_windows->Redraw_Viewjs_of_Code(kWindowPreProcessing);
-  return true;
-}
-
-bool RegionEditorApp::Refresh_Views_After_Separations(std::string& err) {
-  err.clear();
-  if (!m_windows->ReCreate_Child_ComponentViews_AllViewjs(err)) {
-    m_windows->Redraw_All_Viewjs();
-    return false;
-  }
-  m_regionList.Notify_ComponentViews(Statevar::Make_Notice(kStatevarAppearance, &m_regionList),
-                                     m_platform.Messages());
-  ReDraw_SummedFinalViews_OffMap();
-  m_windows->Redraw_Viewjs_of_Code(kWindowRegionObjects);
-  return true;
-}
-
-bool RegionEditorApp::Maybe_Alloc_Layers_Bitmap_for_RegionList(std::string& err) {
-  err.clear();
-  int32_t width = -1, height = -1;
-  std::string sizeErr;
-  if (!m_regionList.Get_Original_Canvas_Size(width, height, sizeErr)) {
-    err = Text_Format("RegionEditorApp::Maybe_Alloc_Layers_Bitmap_for_RegionList FAILED :   %s",
-                      sizeErr.c_str());
-    return false;
-  }
-  m_renderMan.m_layeredMapOversize.reset();
-  if (!m_renderMan.Create_Layered_Map(height, width)) {
-    err = "RegionEditorApp::Maybe_Alloc_Layers_Bitmap_for_RegionList FAILED, could not create Layered Map.";
-    return false;
-  }
-  return true;
-}
-
-bool RegionEditorApp::Load_Outline_Bitmap(std::string& err) {
-  err.clear();
-  FileDialogSpec dialogRequest;
-  dialogRequest.filter = "Bitmap Files (*.*)|*.*||";
-  dialogRequest.defaultExt = "*";
-  std::string path;
-  if (!m_platform.Dialogs().Open_File_Dialog(dialogRequest, path)) return true;
-  if (path.empty()) {
-    err = "RegionEditorApp::Load_Outline_Bitmap FAILED,  retSrcFilesPath is empty.";
-    return false;
-  }
-  bool fileProblem = false;
-  std::string loadErr;
-  if (!Load_Outline_File(path, fileProblem, m_renderMan, loadErr)) {
-    err = fileProblem
-              ? Text_Format(
-                    "RegionEditorApp::Load_Outline_Bitmap,  Bitmap file could not be loaded because:  %s.",
-                    loadErr.c_str())
-              : loadErr;
-    return false;
-  }
-  ReDraw_SummedFinalViews_OffMap();
-  m_windows->Redraw_All_Viewjs();
-  return true;
-}
-
-bool RegionEditorApp::Adjust_Detection_Settings_for_Upcoming_DetectionDialog(int16_t filesLoadMode,
-                                                                             std::string& err) {
-  err.clear();
-  switch (filesLoadMode) {
-    case 0:
-      m_watercolorParms = WatercolorParms();
-      m_sepsDialogSettings.brushSize = SepsDialogSettings().brushSize;
-      m_lastSepRowsControlSettings = Default_SepRows_Control_Settings();
-      return true;
-    case 1: {
-      int16_t colors[RegionListSubject::kPaletteSize];
-      bool greyPalette = false;
-      // The rows are only the dialog's presets: a list whose colours make
-      // no palette of one kind (grey and chromatic rows together, as the
-      // "6 Synthetics" set gives) or that has no regions keeps the rows it
-      // had and still loads.
-      if (!m_regionList.Make_List_of_Colors_In_Images_Palette(kSeparationRowCount, colors, greyPalette,
-                                                              err)) {
-        err.clear();
-        return true;
-      }
-      // A row without regions (-9), and a colour a damaged file may carry
-      // that the table does not have, become "-NONE-".
-      for (int16_t row = 0; row < kSeparationRowCount; ++row)
-        m_lastSepRowsControlSettings[row].colorsStdIndex =
-            Is_Standard_Color_Index(colors[row]) ? colors[row] : 0;
-      return true;
-    }
-    default:
-      err =
-          "RegionListSubject::Adjust_Detection_Settings_for_Upcoming_DetectionDialog  FAILED, filesLoadMode "
-          "is out "
-          "of bounds.";
-      return false;
-  }
+ModifyColorsContext RegionEditorApp::Modify_Colors_Context() {
+  return {m_platform, m_regionList, m_composer, m_windows};
 }

@@ -130,12 +130,12 @@ bool Run_Outline_Dialog(RegionEditorApp& app, const CliOutlineOptions& options, 
     return false;
   }
   // The settings the dialog opens with.
-  OutlineDetectParms& parms = app.m_outlineDetectParms;
+  OutlineDetectParms& parms = app.m_settings.outlineDetectParms;
   if (options.detail) parms.detail = *options.detail;
   if (options.lines) parms.lineCount = *options.lines;
   if (options.scale) parms.scale = *options.scale;
 
-  OutlineSession session(app, seed);
+  OutlineSession session(app.Outline_Context(), seed);
   OutlineDialogController& dialog = session.Controller();
   dialog.OnInitDialog();
   dialog.Set_Connect_Short_Lines(!options.noConnect);

@@ -92,20 +92,20 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
   if (photo) headless.Dialogs().Queue_Path(*photo);
 
   RegionEditorApp app(platform);
-  RegionListFileCommands commands(app);
+  RegionListFileCommands commands(app.List_File_Context());
   bool samePhoto = false, photoLoaded = false, cancelled = false;
   if (!commands.Load_RegionList(samePhoto, photoLoaded, cancelled, err)) return Cli_Failure(io, err);
   if (cancelled) return Cli_Failure(io, "quorlin render: the list was not loaded");
   if (messages.Photo_Was_Missing() && !photoLoaded && !noPhoto && !photo) {
     io.err << "quorlin render: the source photo is missing; the regions are loaded without it\n";
   }
-  if (!app.Redraw_Summed_Final_Window()) return kExitFailure;
+  if (!app.Get_Composer().Redraw_Summed_Final_Window()) return kExitFailure;
 
   const OffMap* layered = app.Get_RenderMan().m_layeredMapOversize.get();
   if (!Cli_Save_Picture(io, platform, layered, out)) return kExitFailure;
   io.out << "wrote " << out << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
          << app.Get_RegionList().Get_Region_Count() << " regions, "
-         << (photoLoaded ? "photo " + app.m_sourcePhotoPath : std::string("no photo")) << ")\n";
+         << (photoLoaded ? "photo " + app.m_document.sourcePhotoPath : std::string("no photo")) << ")\n";
   return kExitOk;
 }
 
@@ -130,5 +130,5 @@ int Cli_Render(const std::vector<std::string>& words, CliStreams& io) {
 }
 
 bool Cli_Save_Region_List(RegionEditorApp& app, const std::string& path, std::string& err) {
-  return RegionListFileCommands(app).Save_RegionList_To(path, err);
+  return RegionListFileCommands(app.List_File_Context()).Save_RegionList_To(path, err);
 }

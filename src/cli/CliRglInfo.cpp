@@ -75,7 +75,7 @@ int Cli_Rgl_Info(const std::vector<std::string>& words, CliStreams& io) {
     if (!Read_RegionList_File_Info(file, info, err)) return Cli_Failure(io, err);
     CliPlatform platform(io);
     RegionEditorApp app(platform.Get());
-    RegionListExternal external(app);
+    RegionListExternal external(app.List_File_Context());
     ComponentSubject* made = nullptr;
     const bool read = external.Receive(file, made, err);
     std::unique_ptr<ComponentSubject> dropped(made);

@@ -14,19 +14,20 @@
 #include <sstream>
 #include <utility>
 
-#include "app/ModifyColorsController.h"
 #include "app/RegionEditorApp.h"
 #include "cli/CliCommands.h"
 #include "cli/CliOutlineOptions.h"
 #include "cli/CliOutputs.h"
+#include "colors/StandardColors.h"
+#include "colors/StockColorSets.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
+#include "regions/ModifyColorsController.h"
 #include "render/ImageFiles.h"
 #include "render/ImageSizeController.h"
 #include "render/TextureMaps.h"
 #include "separation/ColorSeparator.h"
 #include "separation/SeparationDialogController.h"
-#include "separation/StockColorSets.h"
 
 namespace {
 
@@ -104,16 +105,16 @@ bool Parse_Rows(const std::string& text, int16_t colorSet, std::array<int16_t, k
     return false;
   }
   std::string setName, err;
-  ColorSeparator::Get_Nickname_of_Stock_ColorSet(colorSet, err, setName);
+  Get_Nickname_of_Stock_ColorSet(colorSet, err, setName);
   for (int32_t row = 0; row < kRows; ++row) {
-    const int16_t index = ColorSeparator::Get_StandardColors_Index_by_Nickname(names[row]);
+    const int16_t index = Get_StandardColors_Index_by_Nickname(names[row]);
     if (index < 0) {
       problem = "--rows: \"" + names[row] + "\" is not the name of a paint colour";
       return false;
     }
     if (index > 0 && SeparationDialogController::Find_Color_in_Set(index, colorSet) < 1) {
       std::string nickname;
-      ColorSeparator::Get_StandardColors_Nickname(index, nickname);
+      Get_StandardColors_Nickname(index, nickname);
       problem = Text_Format("--rows: %s is not a colour of set %d (%s); choose its set with --set",
                             nickname.c_str(), colorSet, setName.c_str());
       return false;
@@ -257,14 +258,14 @@ std::array<int32_t, kRows> Regions_per_Row(RegionListSubject& list) {
 }
 
 void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock) {
-  const SepRowsControlSettings& rows = app.m_lastSepRowsControlSettings;
+  const SepRowsControlSettings& rows = app.m_settings.lastSepRowsControlSettings;
   int32_t width = 0, height = 0;
   app.Get_RenderMan().Get_Source_Size(width, height);
   const std::array<int32_t, kRows> counts = Regions_per_Row(app.Get_RegionList());
   out << "{\"width\":" << width << ",\"height\":" << height << ",\"rows\":[";
   for (int32_t row = 0; row < kRows; ++row) {
     std::string nickname;
-    ColorSeparator::Get_StandardColors_Nickname(rows[row].colorsStdIndex, nickname);
+    Get_StandardColors_Nickname(rows[row].colorsStdIndex, nickname);
     out << (row ? "," : "") << "{\"row\":" << row + 1 << ",\"index\":" << rows[row].colorsStdIndex
         << ",\"nickname\":" << Cli_Json_Text(nickname) << ",\"regions\":" << counts[row] << "}";
   }
@@ -331,24 +332,25 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     size.Set_Size(o.width, o.height);
     if (size.On_OK(false) != ImageSizeOutcome::Close) return kExitFailure;
   }
-  app.m_sourcePhotoPath = o.photo;
-  if (!app.Adjust_Detection_Settings_for_Upcoming_DetectionDialog(0, err)) return Cli_Failure(io, err);
+  app.m_document.sourcePhotoPath = o.photo;
+  if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.m_settings, app.Get_RegionList(), 0, err))
+    return Cli_Failure(io, err);
   clock.Lap("load");
 
   // The settings the dialog opens with.
   const std::pair<const std::optional<int32_t>&, WatercolorSlider> sliders[] = {
       {o.dark, WatercolorSlider::Dark}, {o.lite, WatercolorSlider::Lite}, {o.sat, WatercolorSlider::Sat}};
   for (const auto& [position, slider] : sliders) {
-    if (position) Apply_Watercolor_Slider(slider, *position, app.m_watercolorParms);
+    if (position) Apply_Watercolor_Slider(slider, *position, app.m_settings.watercolorParms);
   }
-  app.m_sepsDialogSettings.palettePrimaryIdx = o.colorSet;
+  app.m_settings.sepsDialogSettings.palettePrimaryIdx = o.colorSet;
   if (o.rows) {
     for (int32_t row = 0; row < kRows; ++row)
-      app.m_lastSepRowsControlSettings[row].colorsStdIndex = (*o.rows)[row];
-    app.m_sepsDialogSettings.alwaysCalcPalette = 0;
+      app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex = (*o.rows)[row];
+    app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
   }
 
-  SeparationSession session(app);
+  SeparationSession session(app.Separation_Context());
   SeparationDialogController& dialog = session.Controller();
   if (!dialog.OnInitDialog()) return kExitFailure;
   clock.Lap("preprocess");
@@ -371,7 +373,7 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   bool recompose = false;
   if (o.scrambleRange) {
     // "Modify Colors": scramble, then keep the colours.
-    ModifyColorsController modify(app, o.seed);
+    ModifyColorsController modify(app.Modify_Colors_Context(), o.seed);
     if (!modify.Open() || !modify.Set_Range(*o.scrambleRange) || !modify.On_Scramble_Colors()) {
       return kExitFailure;
     }
@@ -388,7 +390,7 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     clock.Lap("textures");
   }
   if (recompose) {
-    if (!app.ReDraw_SummedFinalViews_OffMap()) return kExitFailure;
+    if (!app.Get_Composer().ReDraw_SummedFinalViews_OffMap()) return kExitFailure;
     clock.Lap("compose");
   }
 

@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
+#include "filters/ForkKernal.h"
 #include "filters/OnTheFlyMapFilter.h"
 #include "framework/ListMemry.h"
-#include "outline/ForkKernal.h"
 
 class ForkFilter : public OnTheFlyMapFilter {
  public:

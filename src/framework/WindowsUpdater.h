@@ -1,8 +1,8 @@
 #pragma once
-// WindowsUpdater: how long-running engines ask the application to redraw
-// particular windows without knowing them.  The application object owns
-// one and hands its address to the separation engine, which calls it after
-// it has changed the layered or the subtract map.
+// WindowsUpdater: how long-running engines ask the program to redraw
+// particular windows without knowing them.  The composer of the layered
+// image (regions/LayeredComposer) is one; the separation engine is handed
+// it and calls it after it has changed the layered or the subtract map.
 //
 // RecordingWindowsUpdater is the implementation for the command line and
 // tests: it redraws nothing and records every request in order.

@@ -10,6 +10,7 @@
 #include "filters/PruneMapFilter.h"
 #include "filters/ThinningMapFilter.h"
 #include "outline/CannyEdgeDetector.h"
+#include "outline/PixelChainSearch.h"
 #include "platform/Platform.h"
 #include "raster/OffMap.h"
 
@@ -266,7 +267,7 @@ bool OutlineDetector::Detect_PixelChains_from_OffMap(ListMemry<PixelChain>& chai
   progress.Set_Progress_Text("Detecting lines...");
   chains.Delete_All();
   int32_t count = 0;
-  if (!workingMap.Find_PixelChains_MultiAlgo_wSeedFill(kMinChainPixels, chains, count, err)) {
+  if (!Find_PixelChains_MultiAlgo_wSeedFill(workingMap, kMinChainPixels, chains, count, err)) {
     progress.Close_Progress();
     return false;
   }

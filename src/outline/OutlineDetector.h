@@ -31,8 +31,8 @@
 #include <memory>
 #include <string>
 
+#include "filters/ForkKernal.h"
 #include "framework/ListMemry.h"
-#include "outline/ForkKernal.h"
 #include "outline/OutlineDetectParms.h"
 #include "outline/Pixel.h"
 #include "outline/PixelChain.h"

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
-#include "app/RegionEditorApp.h"
+#include "framework/AppWindows.h"
+#include "platform/Platform.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
+#include "regions/DocumentState.h"
+#include "regions/LayeredComposer.h"
+#include "render/RenderMan.h"
 
 namespace {
 
@@ -38,9 +42,9 @@ std::string Number_Text(int32_t value) {
 
 }  // namespace
 
-OutlineDialogController::OutlineDialogController(RegionEditorApp& app, OutlineDetector& detector,
-                                                 OutlineDetectParms& parms, std::mt19937& random)
-    : m_app(app), m_detector(detector), m_parms(parms), m_random(random) {
+OutlineDialogController::OutlineDialogController(const OutlineContext& context, OutlineDetector& detector,
+                                                 std::mt19937& random)
+    : m_context(context), m_detector(detector), m_parms(context.parms), m_random(random) {
   std::string err;
   if (m_detector.Set_PencilPen_Line_Style(kStartLineStyle, err) < 0) Show(err);
   Rebuild_Drawn_Chains();
@@ -52,7 +56,7 @@ OutlineDialogController::OutlineDialogController(RegionEditorApp& app, OutlineDe
 }
 
 void OutlineDialogController::Show(const std::string& text) {
-  m_app.Get_Platform().Message(text);
+  m_context.platform.Message(text);
 }
 
 void OutlineDialogController::Show_If(const std::string& text) {
@@ -74,7 +78,7 @@ bool OutlineDialogController::Has_Drawn_Chains() {
 // ---- the dialog's life ------------------------------------------------------------------
 
 void OutlineDialogController::OnInitDialog() {
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  RenderMan& renderMan = m_context.renderMan;
   m_backupMade = false;
   m_hadOutline = renderMan.m_outlineMapOversize != nullptr;
   m_openingOutlineStyle = renderMan.m_outlineStyle;
@@ -110,7 +114,7 @@ void OutlineDialogController::Set_Modify_Slider(int32_t& position, std::string& 
 }
 
 void OutlineDialogController::Fill_Line_Style_ComboBox(int16_t index) {
-  const RenderMan& renderMan = m_app.Get_RenderMan();
+  const RenderMan& renderMan = m_context.renderMan;
   const int16_t last = renderMan.m_lastBitmapUtilitiyArrayIndex;
   if (last < index) {
     Show(kStyleIndexWrong);
@@ -133,38 +137,38 @@ void OutlineDialogController::Fill_Line_Style_ComboBox(int16_t index) {
 
 bool OutlineDialogController::Close_With(OutlineDialogOutcome outcome) {
   std::string err;
-  if (!m_app.Get_RenderMan().Copy_FilterMapHidden_to_Displayed_FilterMap(err)) {
+  if (!m_context.renderMan.Copy_FilterMapHidden_to_Displayed_FilterMap(err)) {
     Show(err);
     return false;
   }
-  m_app.Get_Windows().Redraw_Viewjs_of_Code(kWindowPreProcessing);
+  m_context.windows.Redraw_Viewjs_of_Code(kWindowPreProcessing);
   m_outcome = outcome;
   return true;
 }
 
 bool OutlineDialogController::On_Save() {
   if (m_detector.Get_Chains() != nullptr) {
-    WaitCursor wait(m_app.Get_Platform().Cursor());
+    WaitCursor wait(m_context.platform.Cursor());
     PixelChain::Copy_Nudges_to_Chains(m_detector.Get_Drawn_Chains(), *m_detector.Get_Chains(),
-                                      m_app.Get_Platform().Messages());
+                                      m_context.platform.Messages());
   }
-  m_app.Get_RenderMan().m_outlineMapBackup.reset();
+  m_context.renderMan.m_outlineMapBackup.reset();
   return Close_With(OutlineDialogOutcome::Save);
 }
 
 bool OutlineDialogController::On_Cancel() {
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  RenderMan& renderMan = m_context.renderMan;
   if (m_backupMade) {
     std::string err;
     if (!renderMan.Restore_Outline_Map_from_Backup(err)) Show(err);
     renderMan.m_outlineStyle = m_openingOutlineStyle;
-    m_app.ReDraw_SummedFinalViews_OffMap();
+    m_context.composer.ReDraw_SummedFinalViews_OffMap();
   } else if (!m_hadOutline && renderMan.m_outlineMapOversize) {
     // There was no outline when the dialog opened: cancelling takes away
     // the one it made.
     renderMan.m_outlineMapOversize.reset();
     renderMan.m_outlineStyle = m_openingOutlineStyle;
-    m_app.ReDraw_SummedFinalViews_OffMap();
+    m_context.composer.ReDraw_SummedFinalViews_OffMap();
   }
   renderMan.m_outlineMapBackup.reset();
   return Close_With(OutlineDialogOutcome::Cancel);
@@ -193,7 +197,7 @@ void OutlineDialogController::On_Scale_Arrows(int32_t delta) {
 }
 
 bool OutlineDialogController::Ready_to_Detect() {
-  if (!m_app.Has_Source_Photo()) {
+  if (!m_context.document.Has_Source_Photo()) {
     Show(kLoadSource);
     return false;
   }
@@ -219,7 +223,7 @@ bool OutlineDialogController::On_Detect() {
 
 bool OutlineDialogController::Begin_Detection(const char* noFilterMapText, const OutlineDetectParms& parms,
                                               std::string& err) {
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  RenderMan& renderMan = m_context.renderMan;
   if (m_detector.Get_Source_Map() == nullptr) {
     Show(kLoadSource);
     return false;
@@ -228,7 +232,7 @@ bool OutlineDialogController::Begin_Detection(const char* noFilterMapText, const
     err = noFilterMapText;
     return false;
   }
-  m_app.Erase_Filtered_Window();
+  m_context.composer.Erase_Filtered_Window();
   renderMan.m_outlineOption = parms.outlineOption;
   return true;
 }
@@ -237,8 +241,8 @@ bool OutlineDialogController::Detect_Early_Preview_Image_to_Bitmap(std::string& 
                                                                    OutlineDetectParms& parms) {
   err.clear();
   if (!Begin_Detection(kPreviewNoFilterMap, parms, err)) return false;
-  RenderMan& renderMan = m_app.Get_RenderMan();
-  WaitCursor wait(m_app.Get_Platform().Cursor());
+  RenderMan& renderMan = m_context.renderMan;
+  WaitCursor wait(m_context.platform.Cursor());
   if (m_detector.Make_Working_Bitmap_from_Canny_Detection(err, parms) == nullptr) return false;
 
   OffMap* displayed = renderMan.m_filteredMapWithOutline.get();
@@ -251,7 +255,7 @@ bool OutlineDialogController::Detect_Early_Preview_Image_to_Bitmap(std::string& 
       displayed->Fill_Column(i, 255);
       displayed->Fill_Column(displayed->Get_Width() - 1 - i, 255);
     }
-    m_app.Get_Windows().Redraw_Viewjs_of_Code(kWindowPreProcessing);
+    m_context.windows.Redraw_Viewjs_of_Code(kWindowPreProcessing);
   }
   return true;
 }
@@ -260,7 +264,7 @@ bool OutlineDialogController::Detect_New_Outline_and_Display_toViews(std::string
                                                                      OutlineDetectParms& parms) {
   err.clear();
   if (!Begin_Detection(kDetectNoFilterMap, parms, err)) return false;
-  WaitCursor wait(m_app.Get_Platform().Cursor());
+  WaitCursor wait(m_context.platform.Cursor());
   if (!m_detector.Detect_Outline(err, parms)) return false;
 
   // A new detection starts with every line painted, unsmoothed and in place.
@@ -272,27 +276,27 @@ bool OutlineDialogController::Detect_New_Outline_and_Display_toViews(std::string
   parms.minLineLength = 0;
 
   Rebuild_Drawn_Chains();
-  m_app.Get_RenderMan().m_outlineStyle = 0;
+  m_context.renderMan.m_outlineStyle = 0;
   return Redisplay_Outline(err);
 }
 
 bool OutlineDialogController::Redisplay_Outline(std::string& err) {
   err.clear();
-  RenderMan& renderMan = m_app.Get_RenderMan();
-  m_app.Erase_Filtered_Window();
+  RenderMan& renderMan = m_context.renderMan;
+  m_context.composer.Erase_Filtered_Window();
   if (!m_detector.Render_PixelChains_to_OutlineMap(m_detector.Get_Drawn_Chains(), err)) return false;
   if (renderMan.m_filteredMapWithOutline && renderMan.m_outlineMapOversize) {
     if (!renderMan.m_filteredMapWithOutline->Copy_Pixels(*renderMan.m_outlineMapOversize, err)) return false;
-    m_app.Get_Windows().Redraw_Viewjs_of_Code(kWindowPreProcessing);
+    m_context.windows.Redraw_Viewjs_of_Code(kWindowPreProcessing);
   }
-  m_app.ReDraw_SummedFinalViews_OffMap();
+  m_context.composer.ReDraw_SummedFinalViews_OffMap();
   return true;
 }
 
 // ---- "Modify Lines" ------------------------------------------------------------------------------
 
 bool OutlineDialogController::On_Line_Style_Selected(int32_t index) {
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  RenderMan& renderMan = m_context.renderMan;
   m_controls.lineStyleSelection = index;
   // Nothing selected (-1) is refused like an index past the table's end.
   if (index < 0 || index > renderMan.m_lastBitmapUtilitiyArrayIndex) {
@@ -310,7 +314,7 @@ bool OutlineDialogController::On_Line_Style_Selected(int32_t index) {
     return false;
   }
   m_parms.lineStyle = style;
-  WaitCursor wait(m_app.Get_Platform().Cursor());
+  WaitCursor wait(m_context.platform.Cursor());
   if (Redisplay_Outline(err)) return true;
   Show_If(err);
   return false;
@@ -339,7 +343,7 @@ bool OutlineDialogController::On_Smooth_Lines_Slider(int32_t position) {
   ListMemry<PixelChain>& drawn = m_detector.Get_Drawn_Chains();
   const ListMemry<PixelChain>* detected = m_detector.Get_Chains();
   if (detected != nullptr) {
-    PixelChain::Restore_from_Chains(*detected, drawn, m_app.Get_Platform().Messages());
+    PixelChain::Restore_from_Chains(*detected, drawn, m_context.platform.Messages());
     if (!detected->Is_Empty() && m_parms.smoothWindow != 0)
       PixelChain::Smooth_PixelChains(drawn, m_parms.smoothWindow);
   }
@@ -380,19 +384,20 @@ static_assert(OutlineDetector::kBrushCount == RenderMan::kBitmapUtilityCount,
 
 namespace {
 
-OutlineDetectorViews App_Views(RegionEditorApp& app) {
+OutlineDetectorViews Context_Views(const OutlineContext& context) {
   OutlineDetectorViews views;
-  views.redrawSubtracted = [&app] { app.Get_Windows().Redraw_Viewjs_of_Code(kWindowSubtracted); };
-  views.displayedFilterMapAddr = &app.Get_RenderMan().m_filteredMapWithOutline;
-  views.redrawPreProcessing = [&app] { app.Get_Windows().Redraw_Viewjs_of_Code(kWindowPreProcessing); };
+  AppWindows* windows = &context.windows;
+  views.redrawSubtracted = [windows] { windows->Redraw_Viewjs_of_Code(kWindowSubtracted); };
+  views.displayedFilterMapAddr = &context.renderMan.m_filteredMapWithOutline;
+  views.redrawPreProcessing = [windows] { windows->Redraw_Viewjs_of_Code(kWindowPreProcessing); };
   return views;
 }
 
 }  // namespace
 
-OutlineSession::OutlineSession(RegionEditorApp& app, uint32_t seed)
+OutlineSession::OutlineSession(const OutlineContext& context, uint32_t seed)
     : m_random(seed),
-      m_detector(&app.Get_PixelChain_List(), app.Get_RenderMan().m_sourceMapBackup.get(),
-                 &app.Get_RenderMan().m_outlineMapOversize, &app.Get_RenderMan().m_subtractMap,
-                 app.Get_RenderMan().m_bitmapUtilityArray, app.Get_Platform(), App_Views(app)),
-      m_controller(app, m_detector, app.m_outlineDetectParms, m_random) {}
+      m_detector(&context.pixelChains, context.renderMan.m_sourceMapBackup.get(),
+                 &context.renderMan.m_outlineMapOversize, &context.renderMan.m_subtractMap,
+                 context.renderMan.m_bitmapUtilityArray, context.platform, Context_Views(context)),
+      m_controller(context, m_detector, m_random) {}

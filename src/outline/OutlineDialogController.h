@@ -23,7 +23,25 @@
 #include "outline/OutlineDetectParms.h"
 #include "outline/OutlineDetector.h"
 
-class RegionEditorApp;
+class AppWindows;
+class LayeredComposer;
+class Platform;
+class RenderMan;
+struct DocumentState;
+
+// What the dialog and its session work on: the maps and the brush table,
+// the detected chains, the composer of the layered image, the windows it
+// redraws, the document state (whether a photo is loaded) and the outline
+// settings.  None of them is owned here.
+struct OutlineContext {
+  Platform& platform;
+  RenderMan& renderMan;
+  ListMemry<PixelChain>& pixelChains;
+  LayeredComposer& composer;
+  AppWindows& windows;
+  const DocumentState& document;
+  OutlineDetectParms& parms;
+};
 
 // Everything the dialog shows, as plain data (control ids in brackets).
 struct OutlineDialogControls {
@@ -54,8 +72,7 @@ class OutlineDialogController {
   // Selects the "Pencil Medium" brush and rebuilds the drawn chains from the
   // detected ones (smoothed and limited by length as the settings say).
   // `random` gives the random shifts of "Random Nudge".
-  OutlineDialogController(RegionEditorApp& app, OutlineDetector& detector, OutlineDetectParms& parms,
-                          std::mt19937& random);
+  OutlineDialogController(const OutlineContext& context, OutlineDetector& detector, std::mt19937& random);
   OutlineDialogController(const OutlineDialogController&) = delete;
   OutlineDialogController& operator=(const OutlineDialogController&) = delete;
 
@@ -122,7 +139,7 @@ class OutlineDialogController {
   bool Close_With(OutlineDialogOutcome outcome);
   void Set_Modify_Slider(int32_t& position, std::string& label, int32_t newPosition);
 
-  RegionEditorApp& m_app;
+  OutlineContext m_context;
   OutlineDetector& m_detector;
   OutlineDetectParms& m_parms;
   std::mt19937& m_random;
@@ -142,13 +159,13 @@ class OutlineDialogController {
 };
 
 // What the "Create Outline" command sets up for the dialog: a detector over
-// the application's source backup, outline and subtract maps, brush table
-// and detected chains, whose stages are shown in the application's windows,
-// and the dialog's controller over it and the application's outline
-// settings.  The random shifts come from a generator started at `seed`.
+// the context's source backup, outline and subtract maps, brush table and
+// detected chains, whose stages are shown in the context's windows, and the
+// dialog's controller over it and the context's outline settings.  The
+// random shifts come from a generator started at `seed`.
 class OutlineSession {
  public:
-  OutlineSession(RegionEditorApp& app, uint32_t seed);
+  OutlineSession(const OutlineContext& context, uint32_t seed);
   OutlineSession(const OutlineSession&) = delete;
   OutlineSession& operator=(const OutlineSession&) = delete;
 

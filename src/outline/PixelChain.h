@@ -22,9 +22,9 @@
 #include <random>
 #include <string>
 
+#include "filters/ForkKernal.h"
 #include "framework/Graphic.h"
 #include "framework/ListMemry.h"
-#include "outline/ForkKernal.h"
 #include "outline/Pixel.h"
 
 class MessageService;

@@ -1,8 +1,8 @@
 #include "persistence/ComponentExternal.h"
 
-#include "framework/ListComponentSubject.h"
 #include "persistence/ListFile.h"
 #include "platform/ByteOrder.h"
+#include "views/ListComponentSubject.h"
 
 std::unique_ptr<External> ComponentExternal::Create_Element_External(ComponentSubject& element) {
   return std::unique_ptr<External>(element.Create_ComponentExternal());

@@ -1,5 +1,5 @@
-// Inline bitmaps: the header record and the OffMap operations that write
-// and read a map inside a list file.
+// Inline bitmaps: the header record and the operations that write and read
+// a map inside a list file.
 
 #include "persistence/InlineBitmaps.h"
 
@@ -65,10 +65,10 @@ RegionListsInlineBitmapFileHeader RegionListsInlineBitmapFileHeader::Unpack(cons
   return h;
 }
 
-bool OffMap::Save_OffMap_to_Inside_ListFile(ListFile& file, int16_t compressionCode, int16_t bitmapKind,
-                                            std::string& err) const {
+bool Save_OffMap_to_Inside_ListFile(const OffMap& map, ListFile& file, int16_t compressionCode,
+                                    int16_t bitmapKind, std::string& err) {
   err.clear();
-  if (!Is_Known_Depth(m_depth)) {
+  if (!Is_Known_Depth(map.Get_Depth())) {
     err = "RegionExternal::Save_OffMap_to_Inside_ListFile  FAILED,  unknown bitmap depth.";
     return false;
   }
@@ -76,26 +76,26 @@ bool OffMap::Save_OffMap_to_Inside_ListFile(ListFile& file, int16_t compressionC
     err = "OffMap::Save_OffMap_to_Inside_ListFile  FAILED,  unknown CompressionCode.";
     return false;
   }
-  if (Is_Not_In_Memory()) {
+  if (map.Is_Not_In_Memory()) {
     err = "OffMap::Save_OffMap_to_Inside_ListFile  FAILED,  the bitmap is not in memory.";
     return false;
   }
   // The reader refuses larger maps; writing one would lose it silently.
-  if (m_width > kInlineBitmapMaxSide || m_height > kInlineBitmapMaxSide) {
+  if (map.Get_Width() > kInlineBitmapMaxSide || map.Get_Height() > kInlineBitmapMaxSide) {
     err = Text_Format(
         "OffMap::Save_OffMap_to_Inside_ListFile  FAILED,  a %d x %d bitmap is larger than the "
         "%d x %d a list file can hold.",
-        m_width, m_height, kInlineBitmapMaxSide, kInlineBitmapMaxSide);
+        map.Get_Width(), map.Get_Height(), kInlineBitmapMaxSide, kInlineBitmapMaxSide);
     return false;
   }
 
   RegionListsInlineBitmapFileHeader header;
-  header.width = static_cast<int16_t>(m_width);
-  header.height = static_cast<int16_t>(m_height);
-  header.depth = static_cast<int16_t>(m_depth);
-  header.rowBytes = m_bytesPerRow;
-  header.bitsSize = m_imageBytes;
-  header.blockSize = m_allocBytes;
+  header.width = static_cast<int16_t>(map.Get_Width());
+  header.height = static_cast<int16_t>(map.Get_Height());
+  header.depth = static_cast<int16_t>(map.Get_Depth());
+  header.rowBytes = map.Get_Bytes_Per_Row();
+  header.bitsSize = map.Get_Image_Bytes();
+  header.blockSize = map.Get_Alloc_Bytes();
   header.compressionCode = compressionCode;
   header.bitmapKind = bitmapKind;
   uint8_t packed[RegionListsInlineBitmapFileHeader::kSize];
@@ -103,18 +103,19 @@ bool OffMap::Save_OffMap_to_Inside_ListFile(ListFile& file, int16_t compressionC
   file.Write(packed, sizeof packed);
 
   if (compressionCode == kInlineRawBlock) {
-    file.Write(m_dib.get(), static_cast<size_t>(m_allocBytes));
+    file.Write(map.Get_DIB(), static_cast<size_t>(map.Get_Alloc_Bytes()));
     return true;
   }
-  for (int32_t y = 0; y < m_height; ++y) {
-    if (m_depth == 1 && !Write_Files_Next_yRow_wRunLength_Encoding_1bit(file, y, err)) return false;
-    if (m_depth == 8 && !Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(file, y, err))
+  for (int32_t y = 0; y < map.Get_Height(); ++y) {
+    if (map.Get_Depth() == 1 && !Write_Files_Next_yRow_wRunLength_Encoding_1bit(map, file, y, err))
+      return false;
+    if (map.Get_Depth() == 8 && !Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(map, file, y, err))
       return false;
   }
   return true;
 }
 
-std::unique_ptr<OffMap> OffMap::Load_Bitmap_from_Inside_ListFile(ListFile& file, std::string& err) {
+std::unique_ptr<OffMap> Load_Bitmap_from_Inside_ListFile(ListFile& file, std::string& err) {
   err.clear();
   uint8_t packed[RegionListsInlineBitmapFileHeader::kSize];
   if (file.Read(packed, sizeof packed) < sizeof packed) {
@@ -148,8 +149,9 @@ std::unique_ptr<OffMap> OffMap::Load_Bitmap_from_Inside_ListFile(ListFile& file,
   // ones the reads would end in.
   const int64_t bytesLeft = file.Get_Bytes_Left();
   if (header.compressionCode == kInlineRawBlock) {
-    const int64_t blockBytes = static_cast<int64_t>(Row_Stride(header.width, header.depth)) * header.height +
-                               Header_Bytes(header.depth);
+    const int64_t blockBytes =
+        static_cast<int64_t>(OffMap::Row_Stride(header.width, header.depth)) * header.height +
+        OffMap::Header_Bytes(header.depth);
     if (bytesLeft < blockBytes) {
       err = kReadBits;
       return nullptr;
@@ -168,32 +170,33 @@ std::unique_ptr<OffMap> OffMap::Load_Bitmap_from_Inside_ListFile(ListFile& file,
   if (header.compressionCode == kInlineRawBlock) {
     // The file's information header and colour table replace the new
     // map's own; the map's fields stay those of the checked header.
-    const size_t blockBytes = static_cast<size_t>(map->m_allocBytes);
-    if (file.Read(map->m_dib.get(), blockBytes) < blockBytes) {
+    const size_t blockBytes = static_cast<size_t>(map->Get_Alloc_Bytes());
+    if (file.Read(map->Get_DIB(), blockBytes) < blockBytes) {
       err = kReadBits;
       return nullptr;
     }
     return map;
   }
-  for (int32_t y = 0; y < map->m_height; ++y) {
-    if (map->m_depth == 1 && !map->Read_Files_Next_yRow_wRunLength_Encoding_1bit(file, y, err))
+  for (int32_t y = 0; y < map->Get_Height(); ++y) {
+    if (map->Get_Depth() == 1 && !Read_Files_Next_yRow_wRunLength_Encoding_1bit(*map, file, y, err))
       return nullptr;
-    if (map->m_depth == 8 && !map->Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(file, y, err))
+    if (map->Get_Depth() == 8 &&
+        !Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(*map, file, y, err))
       return nullptr;
   }
   return map;
 }
 
-bool OffMap::Write_Files_Next_yRow_wRunLength_Encoding_1bit(ListFile& file, int32_t y,
-                                                            std::string& err) const {
+bool Write_Files_Next_yRow_wRunLength_Encoding_1bit(const OffMap& map, ListFile& file, int32_t y,
+                                                    std::string& err) {
   err.clear();
   // A run is emitted as its length, negated for a black run.
   std::vector<uint8_t> codes;
   int16_t runValue = 0;
   int runLength = 0;
-  for (int32_t x = 0; x < m_width; ++x) {
+  for (int32_t x = 0; x < map.Get_Width(); ++x) {
     int16_t v = 0, g = 0, b = 0;
-    Get_Pixel(x, y, v, g, b);
+    map.Get_Pixel(x, y, v, g, b);
     if (x == 0) {
       runValue = v;
       runLength = 1;
@@ -211,7 +214,7 @@ bool OffMap::Write_Files_Next_yRow_wRunLength_Encoding_1bit(ListFile& file, int3
   return true;
 }
 
-bool OffMap::Read_Files_Next_yRow_wRunLength_Encoding_1bit(ListFile& file, int32_t y, std::string& err) {
+bool Read_Files_Next_yRow_wRunLength_Encoding_1bit(OffMap& map, ListFile& file, int32_t y, std::string& err) {
   err.clear();
   int64_t x = 0;
   int code = 0;
@@ -224,20 +227,20 @@ bool OffMap::Read_Files_Next_yRow_wRunLength_Encoding_1bit(ListFile& file, int32
     const int16_t value = code < 0 ? 0 : 255;
     // Pixels beyond the right edge are counted but not stored.
     const int64_t end = x + (code < 0 ? -code : code);
-    for (; x < std::min<int64_t>(end, m_width); ++x)
-      Set_Pixel(static_cast<int32_t>(x), y, value, value, value);
+    for (; x < std::min<int64_t>(end, map.Get_Width()); ++x)
+      map.Set_Pixel(static_cast<int32_t>(x), y, value, value, value);
     x = end;
   }
 }
 
-bool OffMap::Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(ListFile& file, int32_t y,
-                                                                       std::string& err) const {
+bool Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(const OffMap& map, ListFile& file, int32_t y,
+                                                               std::string& err) {
   err.clear();
   std::vector<uint8_t> codes;
   int whiteRun = 0;
-  for (int32_t x = 0; x < m_width; ++x) {
+  for (int32_t x = 0; x < map.Get_Width(); ++x) {
     int16_t v = 0, g = 0, b = 0;
-    Get_Pixel(x, y, v, g, b);
+    map.Get_Pixel(x, y, v, g, b);
     if (v > 235) v = 255;
     if (v == 255) {
       if (whiteRun == kLongestRun) {
@@ -261,8 +264,8 @@ bool OffMap::Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(ListFile&
   return true;
 }
 
-bool OffMap::Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(ListFile& file, int32_t y,
-                                                                      std::string& err) {
+bool Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(OffMap& map, ListFile& file, int32_t y,
+                                                              std::string& err) {
   err.clear();
   int64_t x = 0;
   int code = 0;
@@ -274,12 +277,13 @@ bool OffMap::Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(ListFile& 
     if (code == 0) return true;
     if (code < 0) {
       const int16_t grey = static_cast<int16_t>(std::min(-2 * code, 255));
-      if (x < m_width) Set_Pixel(static_cast<int32_t>(x), y, grey, grey, grey);
+      if (x < map.Get_Width()) map.Set_Pixel(static_cast<int32_t>(x), y, grey, grey, grey);
       ++x;
       continue;
     }
     const int64_t end = x + code;
-    for (; x < std::min<int64_t>(end, m_width); ++x) Set_Pixel(static_cast<int32_t>(x), y, 255, 255, 255);
+    for (; x < std::min<int64_t>(end, map.Get_Width()); ++x)
+      map.Set_Pixel(static_cast<int32_t>(x), y, 255, 255, 255);
     x = end;
   }
 }

@@ -10,11 +10,15 @@
 //
 // The 8-bit coding is lossy on purpose: values above 235 are stored as
 // white and greys at half precision.  A 24-bit map written run-length coded
-// stores its header only.  The OffMap operations that write and read inline
-// bitmaps are declared with the other OffMap operations (raster/OffMap.h).
+// stores its header only.
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
+
+class ListFile;
+class OffMap;
 
 // Values of the header's compression code.
 enum InlineBitmapCompression : int16_t {
@@ -50,3 +54,24 @@ struct RegionListsInlineBitmapFileHeader {
   void Pack(uint8_t* out) const;
   static RegionListsInlineBitmapFileHeader Unpack(const uint8_t* in);
 };
+
+// The map as an inline bitmap of a list file at the file's position.
+// Failures of the file itself arrive as its exception.
+// Writes the header, then the raw block (code 0) or the coded rows of a
+// 1- or 8-bit map (code 1).  Refuses an unknown depth or code, a map not
+// in memory and a map too large to be read back, before writing anything.
+bool Save_OffMap_to_Inside_ListFile(const OffMap& map, ListFile& file, int16_t compressionCode,
+                                    int16_t bitmapKind, std::string& err);
+// Reads an inline bitmap into a new map; null and `err` when the header
+// is refused or the data runs out.
+std::unique_ptr<OffMap> Load_Bitmap_from_Inside_ListFile(ListFile& file, std::string& err);
+// One coded row y of the map (pixels read and stored as Get_Pixel and
+// Set_Pixel do).  The writers always succeed; a reader fails when the file
+// ends before the row's zero byte.
+bool Write_Files_Next_yRow_wRunLength_Encoding_1bit(const OffMap& map, ListFile& file, int32_t y,
+                                                    std::string& err);
+bool Read_Files_Next_yRow_wRunLength_Encoding_1bit(OffMap& map, ListFile& file, int32_t y, std::string& err);
+bool Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(const OffMap& map, ListFile& file, int32_t y,
+                                                               std::string& err);
+bool Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(OffMap& map, ListFile& file, int32_t y,
+                                                              std::string& err);

@@ -207,17 +207,17 @@ bool RegionExternal::Emit_Region_Bitmap(const RegionSubject& region, ListFile& f
   std::unique_ptr<OffMap> converted;
   switch (region.substitutionMode) {
     case 0:
-      return map.Save_OffMap_to_Inside_ListFile(file, kInlineRawBlock, kInlineRegionColor, err);
+      return Save_OffMap_to_Inside_ListFile(map, file, kInlineRawBlock, kInlineRegionColor, err);
     case 1:
       converted = OffMap::Alloc_A_1bit_MaskMap_from_24Bit_ColorMap(err, map);
       if (converted == nullptr) return false;
-      return converted->Save_OffMap_to_Inside_ListFile(file, kInlineRunLength, kInlineRegionMask, err);
+      return Save_OffMap_to_Inside_ListFile(*converted, file, kInlineRunLength, kInlineRegionMask, err);
     case 2:
     case 3:
     case 4:
       converted = OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap(err, map);
       if (converted == nullptr) return false;
-      return converted->Save_OffMap_to_Inside_ListFile(file, kInlineRawBlock, kInlineRegionTonal, err);
+      return Save_OffMap_to_Inside_ListFile(*converted, file, kInlineRawBlock, kInlineRegionTonal, err);
     default:
       err = "RegionExternal::Emit FAILED,  substitutionMode had a bad value.";
       return false;
@@ -288,7 +288,7 @@ std::unique_ptr<OffMap> RegionExternal::Receive_Region_Bitmap(const RegionSubjec
       return nullptr;
     }
   } else if (m_filesBitmapMode == kBitmapsInline) {
-    map = OffMap::Load_Bitmap_from_Inside_ListFile(file, err);
+    map = Load_Bitmap_from_Inside_ListFile(file, err);
     if (map == nullptr) return nullptr;
   } else {
     err = "RegionExternal::Receive FAILED,  filesBitmapMode had a bad value.";

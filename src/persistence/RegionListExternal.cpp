@@ -2,15 +2,17 @@
 
 #include <cstring>
 
-#include "app/RegionEditorApp.h"
 #include "persistence/InlineBitmaps.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionExternal.h"
 #include "platform/ByteOrder.h"
+#include "platform/Platform.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
 #include "regions/RegionListSubject.h"
 #include "regions/RegionSubject.h"
+#include "render/RenderMan.h"
+#include "separation/Settings.h"
 
 namespace {
 
@@ -94,8 +96,8 @@ bool Read_RegionList_File_Info(ListFile& file, RegionListFileInfo& info, std::st
 // ---------------------------------------------------------------------------
 // The external
 
-RegionListExternal::RegionListExternal(RegionEditorApp& app)
-    : ComponentExternal(&app.Get_RegionList()), m_app(app) {}
+RegionListExternal::RegionListExternal(const ListFileContext& context)
+    : ComponentExternal(&context.regionList), m_context(context) {}
 
 RegionListExternal::~RegionListExternal() = default;
 
@@ -105,7 +107,7 @@ std::unique_ptr<OffMap> RegionListExternal::Take_Outline_Map() {
 
 std::unique_ptr<External> RegionListExternal::Create_Element_External(ComponentSubject& element) {
   if (auto* region = dynamic_cast<RegionSubject*>(&element))
-    return std::make_unique<RegionExternal>(region, m_app.Get_Platform());
+    return std::make_unique<RegionExternal>(region, m_context.platform);
   return ComponentExternal::Create_Element_External(element);
 }
 
@@ -115,27 +117,27 @@ bool RegionListExternal::Goto_My_Files_Header(ListFile& file, uint8_t& version, 
 }
 
 RegionListFileHeader RegionListExternal::Make_Header() const {
-  RegionEditorApp& app = m_app;
-  RegionListSubject& list = app.Get_RegionList();
-  const RenderMan& renderMan = app.Get_RenderMan();
+  RegionListSubject& list = m_context.regionList;
+  const RenderMan& renderMan = m_context.renderMan;
+  const Settings& settings = m_context.settings;
   RegionListFileHeader h;
   h.projectPath = m_projectPath.empty() ? std::string(kNoProjectPath) : m_projectPath;
   h.filesBitmapMode = list.filesBitmapMode;
   list.Get_Source_Photo_Path(h.sourcePhotoPath);
   list.Get_Canvas_Size(h.canvasWidth, h.canvasHeight);
-  h.outlineLiteness = app.m_sepsDialogSettings.outlineLiteness;
+  h.outlineLiteness = settings.sepsDialogSettings.outlineLiteness;
   h.outlineStyle = renderMan.m_outlineStyle;
-  h.outlineContrast = app.m_sepsDialogSettings.outlineDarkness;
-  h.brushSize = app.m_sepsDialogSettings.brushSize;
-  h.watercolorDark = app.m_watercolorParms.darkExponent;
-  h.watercolorLite = app.m_watercolorParms.liteAmount;
-  h.watercolorSat = app.m_watercolorParms.satExponent;
+  h.outlineContrast = settings.sepsDialogSettings.outlineDarkness;
+  h.brushSize = settings.sepsDialogSettings.brushSize;
+  h.watercolorDark = settings.watercolorParms.darkExponent;
+  h.watercolorLite = settings.watercolorParms.liteAmount;
+  h.watercolorSat = settings.watercolorParms.satExponent;
   return h;
 }
 
 void RegionListExternal::Apply_Header(const RegionListFileHeader& h) {
-  RegionListSubject& list = m_app.Get_RegionList();
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  RegionListSubject& list = m_context.regionList;
+  RenderMan& renderMan = m_context.renderMan;
   list.m_projectPath = h.projectPath;
   list.filesBitmapMode = In_Range(h.filesBitmapMode, 0, 7) ? h.filesBitmapMode : 0;
   // A bare file name cannot be found again: Get_Source_Photo_Path drops it.
@@ -148,15 +150,18 @@ void RegionListExternal::Apply_Header(const RegionListFileHeader& h) {
   // The outline settings live both in the separation dialog's record and in
   // the render manager, which merges the outline with them.
   const int16_t contrast = In_Range(h.outlineContrast, 51, 299) ? h.outlineContrast : 100;
-  m_app.m_sepsDialogSettings.outlineLiteness = h.outlineLiteness;
-  m_app.m_sepsDialogSettings.outlineDarkness = contrast;
+  m_context.settings.sepsDialogSettings.outlineLiteness = h.outlineLiteness;
+  m_context.settings.sepsDialogSettings.outlineDarkness = contrast;
   renderMan.m_outlineLiteness = h.outlineLiteness;
   renderMan.m_outlineDarkness = contrast;
   renderMan.m_outlineStyle = h.outlineStyle;
-  m_app.m_sepsDialogSettings.brushSize = In_Range(h.brushSize, 2, 69) ? h.brushSize : 6;
-  m_app.m_watercolorParms.darkExponent = Above(h.watercolorDark, 100) ? int16_t{20} : h.watercolorDark;
-  m_app.m_watercolorParms.liteAmount = Above(h.watercolorLite, 100) ? int16_t{0} : h.watercolorLite;
-  m_app.m_watercolorParms.satExponent = Above(h.watercolorSat, 200) ? int16_t{70} : h.watercolorSat;
+  m_context.settings.sepsDialogSettings.brushSize = In_Range(h.brushSize, 2, 69) ? h.brushSize : 6;
+  m_context.settings.watercolorParms.darkExponent =
+      Above(h.watercolorDark, 100) ? int16_t{20} : h.watercolorDark;
+  m_context.settings.watercolorParms.liteAmount =
+      Above(h.watercolorLite, 100) ? int16_t{0} : h.watercolorLite;
+  m_context.settings.watercolorParms.satExponent =
+      Above(h.watercolorSat, 200) ? int16_t{70} : h.watercolorSat;
 }
 
 bool RegionListExternal::Emit(ListFile& file, int32_t /*options*/, std::string& err) {
@@ -199,7 +204,7 @@ bool RegionListExternal::Emit(ListFile& file, int32_t /*options*/, std::string& 
 }
 
 bool RegionListExternal::Emit_Outline(ListFile& file, std::string& err) {
-  std::unique_ptr<OffMap>& outline = m_app.Get_RenderMan().m_outlineMapOversize;
+  std::unique_ptr<OffMap>& outline = m_context.renderMan.m_outlineMapOversize;
   if (outline == nullptr) return true;
   int64_t lengthField = -1;
   if (!Write_Chunks_Header(file, kOutlineBitmapChunk, static_cast<uint8_t>(m_version), lengthField, err))
@@ -211,7 +216,7 @@ bool RegionListExternal::Emit_Outline(ListFile& file, std::string& err) {
     if (grey == nullptr) return false;
     outline = std::move(grey);
   }
-  if (!outline->Save_OffMap_to_Inside_ListFile(file, kInlineRunLength, kInlineOutline, err)) return false;
+  if (!Save_OffMap_to_Inside_ListFile(*outline, file, kInlineRunLength, kInlineOutline, err)) return false;
   return Patch_Chunks_Length(file, lengthField, err);
 }
 
@@ -245,7 +250,7 @@ bool RegionListExternal::Receive(ListFile& file, ComponentSubject*& result, std:
 
   list->Delete_All_Children(list->Get_ComponentViews_List());
 
-  RegionExternal regions(nullptr, m_app.Get_Platform());
+  RegionExternal regions(nullptr, m_context.platform);
   regions.Set_Files_Bitmap_Mode(list->filesBitmapMode);
   regions.Set_Old_Format(version <= 2);
   if (!Load_Lists_Elements(kRegionRecordsChunk, version, list, regions, file, err)) return false;
@@ -257,7 +262,7 @@ bool RegionListExternal::Receive(ListFile& file, ComponentSubject*& result, std:
     if (!Find_Chunks_Header_From(file, file.Get_Position(), outlineVersion, outlineLength, err)) return false;
     // An outline that cannot be read is left out; the regions stand.
     std::string outlineErr;
-    m_outlineMap = OffMap::Load_Bitmap_from_Inside_ListFile(file, outlineErr);
+    m_outlineMap = Load_Bitmap_from_Inside_ListFile(file, outlineErr);
   }
   return true;
 }

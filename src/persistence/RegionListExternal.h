@@ -26,9 +26,9 @@
 #include <string>
 
 #include "persistence/ComponentExternal.h"
+#include "persistence/ListFileContext.h"
 
 class OffMap;
-class RegionEditorApp;
 class RegionListSubject;
 
 // The body of "RegLstFl", field by field.
@@ -77,22 +77,22 @@ class RegionListExternal : public ComponentExternal {
   // The largest canvas side a list file holds.
   static constexpr int32_t kMaxCanvasSide = 7000;
 
-  // Bound to the application's region list; the settings and the outline
-  // are the application's.
-  explicit RegionListExternal(RegionEditorApp& app);
+  // Bound to the context's region list; the settings and the outline are
+  // the context's.
+  explicit RegionListExternal(const ListFileContext& context);
   ~RegionListExternal() override;
 
   std::string Get_File_Extension() const override { return "rgl"; }
   std::string Get_Class_Name() const override { return "Region"; }
   int16_t Get_ChunkCode() const override { return -1; }
   bool Emit(ListFile& file, int32_t options, std::string& err) override;
-  // Replaces the application's region list with the file's; `result` stays
+  // Replaces the context's region list with the file's; `result` stays
   // null (the list is filled in place).
   bool Receive(ListFile& file, ComponentSubject*& result, std::string& err) override;
   // The "RegLstFl" chunk.
   bool Goto_My_Files_Header(ListFile& file, uint8_t& version, int32_t& length, std::string& err) override;
 
-  // The header as the application's list and settings give it now.
+  // The header as the context's list and settings give it now.
   RegionListFileHeader Make_Header() const;
   // Takes a header read from a file into the list and the settings.
   void Apply_Header(const RegionListFileHeader& header);
@@ -115,7 +115,7 @@ class RegionListExternal : public ComponentExternal {
  private:
   bool Emit_Outline(ListFile& file, std::string& err);
 
-  RegionEditorApp& m_app;
+  ListFileContext m_context;
   std::string m_projectPath;
   int16_t m_version = kFileVersion;
   int16_t m_reserved = 0;

@@ -5,16 +5,22 @@
 #include <filesystem>
 #include <new>
 
-#include "app/RegionEditorApp.h"
-#include "framework/ListComponentSubject.h"
+#include "framework/AppWindows.h"
 #include "persistence/External.h"
 #include "persistence/ListFile.h"
 #include "persistence/RegionListExternal.h"
 #include "platform/FolderListing.h"
 #include "platform/PathNames.h"
+#include "platform/Platform.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
+#include "regions/DocumentState.h"
+#include "regions/LayeredComposer.h"
+#include "regions/RegionListSubject.h"
 #include "render/ImageFiles.h"
+#include "render/RenderMan.h"
+#include "separation/Settings.h"
+#include "views/ListComponentSubject.h"
 
 namespace {
 
@@ -52,7 +58,7 @@ std::string Record_Filter(const std::string& cls, const std::string& ext) {
 std::string Later_Version_Question(const char* format, const External& external, const std::string& path,
                                    uint8_t version) {
   return Text_Format(format, external.Get_Class_Name().c_str(), Path_File_Name(path).c_str(), version / 10.0,
-                     RegionEditorApp::kListFileVersion / 10.0);
+                     kRegionListFileVersion / 10.0);
 }
 
 bool Is_Empty_List(const External& external) {
@@ -60,25 +66,26 @@ bool Is_Empty_List(const External& external) {
   return list == nullptr || list->Get_Children_List().Is_Empty();
 }
 
-// The list keeps the photo the application has loaded, as a full path, so
+// The list keeps the photo the document has loaded, as a full path, so
 // that a later load finds it from any working folder.
-void Record_Source_Photo(RegionEditorApp& app) {
-  if (!app.Has_Source_Photo()) return;
+void Record_Source_Photo(const ListFileContext& context) {
+  const DocumentState& document = context.document;
+  if (!document.Has_Source_Photo()) return;
   std::error_code ec;
-  const std::filesystem::path full = std::filesystem::absolute(app.m_sourcePhotoPath, ec);
-  app.Get_RegionList().Set_Source_Photo_Path(ec ? app.m_sourcePhotoPath : full.lexically_normal().string());
+  const std::filesystem::path full = std::filesystem::absolute(document.sourcePhotoPath, ec);
+  context.regionList.Set_Source_Photo_Path(ec ? document.sourcePhotoPath : full.lexically_normal().string());
 }
 
 }  // namespace
 
 std::string RegionListFileCommands::List_File_Name() const {
-  return Path_File_Name(m_app.m_listFilePath);
+  return Path_File_Name(m_context.document.listFilePath);
 }
 
 std::unique_ptr<RegionListExternal> RegionListFileCommands::Alloc_RegionApp_ListFiles_External(
     std::string& err) {
   err.clear();
-  std::unique_ptr<RegionListExternal> external(new (std::nothrow) RegionListExternal(m_app));
+  std::unique_ptr<RegionListExternal> external(new (std::nothrow) RegionListExternal(m_context));
   if (external == nullptr)
     err = "RegionEditorApp::Alloc_RegionApp_ListFiles_External FAILED,  could not allocate.";
   return external;
@@ -93,14 +100,14 @@ bool RegionListFileCommands::Load_RegionList(bool& sameSourcePhoto, bool& photoL
   sameSourcePhoto = photoLoaded = cancelled = false;
   std::unique_ptr<RegionListExternal> external = Alloc_RegionApp_ListFiles_External(err);
   if (external == nullptr) return false;
-  Platform& platform = m_app.Get_Platform();
-  RegionListSubject& list = m_app.Get_RegionList();
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  Platform& platform = m_context.platform;
+  RegionListSubject& list = m_context.regionList;
+  RenderMan& renderMan = m_context.renderMan;
   WaitCursor busy(platform.Cursor());
 
   std::string oldPhoto;
   list.Get_Source_Photo_Path(oldPhoto);
-  m_app.Clear_Selection();
+  m_context.windows.Clear_Selection();
   if (!Load_With_Dialog(*external, cancelled, err)) return false;
   if (cancelled) return true;
 
@@ -108,10 +115,11 @@ bool RegionListFileCommands::Load_RegionList(bool& sameSourcePhoto, bool& photoL
   list.Get_Source_Photo_Path(newPhoto);
   // New regions are numbered on from the highest number in the file, so no
   // two regions of the list share one.
-  m_app.m_regionCounter = static_cast<int16_t>(external->Get_Highest_Serial_Number() + 1);
+  m_context.document.regionCounter = static_cast<int16_t>(external->Get_Highest_Serial_Number() + 1);
   std::unique_ptr<OffMap> outline = external->Take_Outline_Map();
   external.reset();
-  sameSourcePhoto = !oldPhoto.empty() && !newPhoto.empty() && Equal_NoCase(newPhoto, m_app.m_sourcePhotoPath);
+  sameSourcePhoto =
+      !oldPhoto.empty() && !newPhoto.empty() && Equal_NoCase(newPhoto, m_context.document.sourcePhotoPath);
 
   int32_t width = -1, height = -1;
   if (!list.Get_Original_Canvas_Size(width, height, err)) return false;
@@ -125,24 +133,26 @@ bool RegionListFileCommands::Load_RegionList(bool& sameSourcePhoto, bool& photoL
     if (!loaded) platform.Message(photoErr);
     if (loaded && !declined) {
       photoLoaded = true;
-      m_app.m_sourcePhotoPath = browsedPath.empty() ? newPhoto : browsedPath;
+      m_context.document.sourcePhotoPath = browsedPath.empty() ? newPhoto : browsedPath;
     }
   }
   if (!photoLoaded) {
     // The maps of whatever photo was loaded before do not belong to this
     // list: blank working maps of the list's size take their place.
-    m_app.m_sourcePhotoPath.clear();
+    m_context.document.sourcePhotoPath.clear();
     std::string discardErr;
     if (!renderMan.Alloc_Source_Bitmaps_for_Virtual_Project(width, height, discardErr))
       platform.Message(discardErr);
   }
 
-  if (!m_app.Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) return false;
+  if (!m_context.composer.Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) return false;
   if (!list.Alloc_Support_Bitmaps_for_Canvas(err)) return false;
   if (outline != nullptr) renderMan.m_outlineMapOversize = std::move(outline);
 
-  if (!m_app.Adjust_Detection_Settings_for_Upcoming_DetectionDialog(1, err)) return false;
-  if (!m_app.Get_Windows().ReCreate_Child_ComponentViews_AllViewjs(err)) return false;
+  if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(m_context.settings, m_context.regionList, 1,
+                                                              err))
+    return false;
+  if (!m_context.windows.ReCreate_Child_ComponentViews_AllViewjs(err)) return false;
   list.Notify_ComponentViews(Statevar::Make_Notice(kStatevarAppearance, &list), platform.Messages());
   return true;
 }
@@ -150,7 +160,7 @@ bool RegionListFileCommands::Load_RegionList(bool& sameSourcePhoto, bool& photoL
 bool RegionListFileCommands::Load_With_Dialog(External& external, bool& cancelled, std::string& err) {
   err.clear();
   cancelled = false;
-  Platform& platform = m_app.Get_Platform();
+  Platform& platform = m_context.platform;
   const FileDialogSpec dialogRequest = List_File_Dialog(List_Filter(external), external.Get_File_Extension());
   std::string path;
   if (!platform.Dialogs().Open_File_Dialog(dialogRequest, path)) {
@@ -158,8 +168,8 @@ bool RegionListFileCommands::Load_With_Dialog(External& external, bool& cancelle
     return true;
   }
 
-  m_app.Clear_Selection();
-  if (m_app.m_hasChanges && !Is_Empty_List(external)) {
+  m_context.windows.Clear_Selection();
+  if (m_context.document.hasChanges && !Is_Empty_List(external)) {
     const MessageAnswer answer = platform.Messages().Message_Box(
         Text_Format("You have unsaved changes.  Do you wish to SAVE the current %sList File?",
                     external.Get_Class_Name().c_str()),
@@ -168,9 +178,9 @@ bool RegionListFileCommands::Load_With_Dialog(External& external, bool& cancelle
       bool saveCancelled = false;
       if (!Save_List_As(external, saveCancelled, err)) return false;
       err.clear();
-      if (!saveCancelled) m_app.m_hasChanges = false;
+      if (!saveCancelled) m_context.document.hasChanges = false;
     } else if (answer == MessageAnswer::No) {
-      m_app.m_hasChanges = false;
+      m_context.document.hasChanges = false;
     } else {
       cancelled = true;
       return true;
@@ -180,7 +190,7 @@ bool RegionListFileCommands::Load_With_Dialog(External& external, bool& cancelle
   std::string projectPath;
   uint8_t version = 0;
   if (!Peek_At_ListFiles_ProjectPath(external, path, projectPath, version, err)) return false;
-  if (RegionEditorApp::kListFileVersion < version) {
+  if (kRegionListFileVersion < version) {
     const std::string question = Later_Version_Question(
         "The %sList File ( %s ) that you are trying to load is of a LATER VERSION[ %.1f ] that that of the "
         "Application[  %.1f  ]. It may or may not load properly.\n Do you want to try and load it anyway?",
@@ -191,16 +201,16 @@ bool RegionListFileCommands::Load_With_Dialog(External& external, bool& cancelle
     }
   }
 
-  const bool hadChanges = m_app.m_hasChanges;
+  const bool hadChanges = m_context.document.hasChanges;
   {
     WaitCursor busy(platform.Cursor());
     if (!Load_DSTlist(external, path, err)) {
-      m_app.Get_Windows().Redraw_All_Viewjs();
+      m_context.windows.Redraw_All_Viewjs();
       return false;
     }
   }
-  if (hadChanges) m_app.m_hasChanges = true;
-  m_app.Get_Windows().Redraw_All_Viewjs();
+  if (hadChanges) m_context.document.hasChanges = true;
+  m_context.windows.Redraw_All_Viewjs();
   return true;
 }
 
@@ -240,18 +250,18 @@ bool RegionListFileCommands::Load_DSTlist(External& external, const std::string&
     // A list external fills its subject in place; anything made is not kept.
     std::unique_ptr<ComponentSubject> dropped(made);
     if (!received) {
-      m_app.m_listFilePath.clear();
+      m_context.document.listFilePath.clear();
       return false;
     }
   } catch (const ListFileException& e) {
     err = Text_Format("Could not load %sList file because:  %s", external.Get_Class_Name().c_str(),
                       e.Get_Reason().c_str());
-    m_app.m_listFilePath.clear();
+    m_context.document.listFilePath.clear();
     return false;
   }
-  m_app.m_listFilePath = path;
-  m_app.m_listFolder = Path_Folder(path);
-  return m_app.Get_Windows().ReCreate_Child_ComponentViews_AllViewjs(err);
+  m_context.document.listFilePath = path;
+  m_context.document.listFolder = Path_Folder(path);
+  return m_context.windows.ReCreate_Child_ComponentViews_AllViewjs(err);
 }
 
 bool RegionListFileCommands::Load_RegionLists_Source_Photo(const std::string& path, int32_t width,
@@ -274,15 +284,15 @@ bool RegionListFileCommands::Load_RegionLists_Source_Photo(const std::string& pa
         width, height, kMaxPhotoReloadSide);
     return false;
   }
-  Platform& platform = m_app.Get_Platform();
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  Platform& platform = m_context.platform;
+  RenderMan& renderMan = m_context.renderMan;
   bool fileProblem = false;
   // A named pipe or a device in the photo's place is no photo: it is never
   // opened (which could block), and the user may browse for the photo.
   if (Is_Readable_Plain_File(path)) {
     if (!Load_Bitmap_File_as_SRC(err, renderMan, path, width, height, kWorkingMaxSide, fileProblem))
       return false;
-    m_app.m_sourcePhotoPath = path;
+    m_context.document.sourcePhotoPath = path;
     return true;
   }
 
@@ -323,7 +333,7 @@ bool RegionListFileCommands::Browse_For_Same_Named_File(const std::string& store
       storedPath.empty() ? std::string("ppj")
                          : storedPath.substr(storedPath.size() - std::min<size_t>(3, storedPath.size()));
   const std::string requiredName = storedPath.empty() ? std::string() : Path_File_Name(storedPath);
-  Platform& platform = m_app.Get_Platform();
+  Platform& platform = m_context.platform;
   const FileDialogSpec dialogRequest = List_File_Dialog(
       Text_Format("Files:  (*.%s)|*.%s||", extension.c_str(), extension.c_str()), extension, requiredName);
   for (;;) {
@@ -353,15 +363,15 @@ bool RegionListFileCommands::Save_RegionList(std::string& savedPath, std::string
   savedPath.clear();
   std::unique_ptr<RegionListExternal> external = Alloc_RegionApp_ListFiles_External(err);
   if (external == nullptr) return false;
-  m_app.Get_RegionList().filesBitmapMode = 1;
-  Record_Source_Photo(m_app);
+  m_context.regionList.filesBitmapMode = 1;
+  Record_Source_Photo(m_context);
   bool cancelled = false;
   std::string text;
   if (!Save_List_As(*external, cancelled, text)) {
     err = text;
     return false;
   }
-  savedPath = m_app.m_listFilePath;
+  savedPath = m_context.document.listFilePath;
   return true;
 }
 
@@ -369,15 +379,15 @@ bool RegionListFileCommands::Save_RegionList_To(const std::string& path, std::st
   err.clear();
   std::unique_ptr<RegionListExternal> external = Alloc_RegionApp_ListFiles_External(err);
   if (external == nullptr) return false;
-  m_app.Get_RegionList().filesBitmapMode = 1;
-  Record_Source_Photo(m_app);
+  m_context.regionList.filesBitmapMode = 1;
+  Record_Source_Photo(m_context);
   return Write_DSTlist(*external, path, err);
 }
 
 bool RegionListFileCommands::Save_List_As(External& external, bool& cancelled, std::string& text) {
   text.clear();
   cancelled = false;
-  WaitCursor busy(m_app.Get_Platform().Cursor());
+  WaitCursor busy(m_context.platform.Cursor());
   std::string path;
   if (!Save_DSTlist(external, cancelled, path, text)) return false;
   // A list that was not written keeps Save_DSTlist's message.
@@ -389,18 +399,18 @@ bool RegionListFileCommands::Save_List(External& external, std::string& message)
   message.clear();
   const std::string cls = external.Get_Class_Name();
   const std::string name = List_File_Name();
-  if (!Is_Empty_List(external) && (name.empty() || m_app.m_listFilePath.empty())) {
+  if (!Is_Empty_List(external) && (name.empty() || m_context.document.listFilePath.empty())) {
     message = Text_Format(
         "First create a NEW FILE for the current %s list with the  'Save %sList As...'  menu command.",
         cls.c_str(), cls.c_str());
     return true;
   }
-  if (name.empty() || m_app.m_listFilePath.empty()) {
+  if (name.empty() || m_context.document.listFilePath.empty()) {
     message = Text_Format("First create a %sList.", cls.c_str());
     return true;
   }
   bool cancelled = false;
-  std::string path = m_app.m_listFilePath;
+  std::string path = m_context.document.listFilePath;
   if (!Save_DSTlist(external, cancelled, path, message)) return false;
   if (!cancelled && message.empty())
     message = Text_Format("%sList was SAVED to  %s", cls.c_str(), path.c_str());
@@ -423,7 +433,7 @@ bool RegionListFileCommands::Save_DSTlist(External& external, bool& cancelled, s
   }
   if (path.empty() || List_File_Name().empty()) {
     const FileDialogSpec dialogRequest = List_File_Dialog(List_Filter(external), ext, List_File_Name());
-    if (!m_app.Get_Platform().Dialogs().Save_File_Dialog(dialogRequest, path)) {
+    if (!m_context.platform.Dialogs().Save_File_Dialog(dialogRequest, path)) {
       cancelled = true;
       return true;
     }
@@ -447,9 +457,9 @@ bool RegionListFileCommands::Write_DSTlist(External& external, const std::string
                       external.Get_Class_Name().c_str(), e.Get_Reason().c_str());
     return false;
   }
-  m_app.m_listFilePath = path;
-  m_app.m_listFolder = Path_Folder(path);
-  m_app.m_hasChanges = false;
+  m_context.document.listFilePath = path;
+  m_context.document.listFolder = Path_Folder(path);
+  m_context.document.hasChanges = false;
   return true;
 }
 
@@ -476,7 +486,7 @@ bool RegionListFileCommands::Save_Simple_Struct(External& external, std::string&
   std::string target = path;
   if (target.empty()) {
     const FileDialogSpec dialogRequest = List_File_Dialog(Record_Filter(cls, ext), ext);
-    if (!m_app.Get_Platform().Dialogs().Save_File_Dialog(dialogRequest, target)) {
+    if (!m_context.platform.Dialogs().Save_File_Dialog(dialogRequest, target)) {
       cancelled = true;
       return true;
     }
@@ -521,7 +531,7 @@ bool RegionListFileCommands::Load_Simple_Struct(External& external, std::string&
                     cls.c_str());
     return false;
   }
-  Platform& platform = m_app.Get_Platform();
+  Platform& platform = m_context.platform;
   if (path.empty()) {
     const FileDialogSpec dialogRequest = List_File_Dialog(Record_Filter(cls, ext), ext);
     if (!platform.Dialogs().Open_File_Dialog(dialogRequest, path)) {
@@ -536,7 +546,7 @@ bool RegionListFileCommands::Load_Simple_Struct(External& external, std::string&
     int32_t length = 0;
     if (!External::Check_File_Signature(file, fileVersion, err)) return false;
     if (!External::Goto_Chunks_Header(file, chunkCode, chunkVersion, length, err)) return false;
-    if (RegionEditorApp::kListFileVersion < chunkVersion) {
+    if (kRegionListFileVersion < chunkVersion) {
       const std::string question = Later_Version_Question(
           "The %s File ( %s ) that you are trying to load is of a LATER VERSION[ %.1f ] that that of the "
           "Application[  %.1f  ]. It may or may not load properly.\n Do you want to try and load it anyway?",

@@ -1,14 +1,15 @@
 #pragma once
 // RegionListFileCommands: the user's side of region list files, carried out
-// on the application object: "Load RegionList" with its file dialog, the
-// later-version question and the search for a source photo that has moved,
-// the save operations, and the single-record files of the framework.
+// on the pieces of a ListFileContext: "Load RegionList" with its file
+// dialog, the later-version question and the search for a source photo that
+// has moved, the save operations, and the single-record files of the
+// framework.
 //
 // The object holds no state of its own: the list file's path (and with it
-// its name and folder), the changes flag, the region counter, the source
-// photo and the settings all live in the RegionEditorApp, so a command
-// object can be made whenever one is needed.  Every question, dialog and
-// message goes through the application's platform services.
+// its name and folder), the changes flag, the region counter and the source
+// photo live in the context's document state, the settings in its settings
+// records, so a command object can be made whenever one is needed.  Every
+// question, dialog and message goes through the context's platform services.
 //
 // Files.  Only the operations that open files catch the file layer's
 // ListFileException and turn it into the program's "because" texts.  Every
@@ -24,9 +25,10 @@
 #include <memory>
 #include <string>
 
+#include "persistence/ListFileContext.h"
+
 class ComponentSubject;
 class External;
-class RegionEditorApp;
 class RegionListExternal;
 
 class RegionListFileCommands {
@@ -34,9 +36,9 @@ class RegionListFileCommands {
   // The widest and highest working size a list's photo is reloaded at.
   static constexpr int32_t kMaxPhotoReloadSide = 500;
 
-  explicit RegionListFileCommands(RegionEditorApp& app) : m_app(app) {}
+  explicit RegionListFileCommands(const ListFileContext& context) : m_context(context) {}
 
-  // A new external bound to the application's region list.
+  // A new external bound to the context's region list.
   std::unique_ptr<RegionListExternal> Alloc_RegionApp_ListFiles_External(std::string& err);
 
   // ---- loading ---------------------------------------------------------------------
@@ -55,7 +57,7 @@ class RegionListFileCommands {
   // with; fails for a file of another kind and for an empty project path.
   bool Peek_At_ListFiles_ProjectPath(External& external, const std::string& path, std::string& projectPath,
                                      uint8_t& version, std::string& err);
-  // Reads the file with the external; on success the application's list
+  // Reads the file with the external; on success the document's list
   // file path is `path`, on failure it is empty.
   bool Load_DSTlist(External& external, const std::string& path, std::string& err);
   // Loads the list's photo as the source at width x height.  A photo that
@@ -71,7 +73,7 @@ class RegionListFileCommands {
 
   // ---- saving ----------------------------------------------------------------------
   // Saves the list with inline bitmaps through the save dialog; `savedPath`
-  // is the application's list file path afterwards.
+  // is the document's list file path afterwards.
   bool Save_RegionList(std::string& savedPath, std::string& err);
   // The same without a dialog, to `path`.
   bool Save_RegionList_To(const std::string& path, std::string& err);
@@ -102,5 +104,5 @@ class RegionListFileCommands {
   // old file stays unless everything was written.
   bool Write_DSTlist(External& external, const std::string& path, std::string& err);
 
-  RegionEditorApp& m_app;
+  ListFileContext m_context;
 };

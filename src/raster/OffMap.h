@@ -20,7 +20,6 @@
 #include "raster/LineSegment.h"
 
 class MessageService;
-class PixelChain;
 class SolidArea;
 template <class T>
 class ListMemry;
@@ -61,6 +60,8 @@ class OffMap {
 
   // Stride of a row of `width` pixels at `depth` bits, padded to 4 bytes.
   static int32_t Row_Stride(int32_t width, int32_t depth);
+  // Bytes of the information header and the colour table at `depth` bits.
+  static int32_t Header_Bytes(int32_t depth);
 
   // ---- pixel access -----------------------------------------------------------
   bool Is_Inside(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
@@ -346,20 +347,7 @@ class OffMap {
   // their number.  Seeds are taken from row 1 on.
   bool Hole_Plug_MultiAlgo_SeedFill(int32_t maxHolePixels, bool wantLight, int16_t r, int16_t g, int16_t b,
                                     int32_t& count, std::string& err);
-  // Every area of dark pixels of more than minPixels pixels (seeds from row
-  // 1 on) becomes a PixelChain of its pixels in scan order, numbered 0, 1, 2,
-  // ... in the order found, with the area's box; `chainList` is emptied
-  // first and `count` receives the number of chains.
-  bool Find_PixelChains_MultiAlgo_wSeedFill(int32_t minPixels, ListMemry<PixelChain>& chainList,
-                                            int32_t& count, std::string& err);
-  // Empties `pixelList`, then appends the black (red 0) pixels of `rect` of
-  // the mask (the whole mask when rect is null), row by row from the top,
-  // left to right; each is set black in `clearMap` when one is given.  The
-  // list is numbered chainId.  Returns the number of pixels.
-  static int32_t Collect_Black_Pixels(const OffMap& maskMap, OffMap* clearMap, const RectShrt* rect,
-                                      int16_t chainId, PixelChain& pixelList);
-
-  // compositing and morphology: masked painting, subtraction, opening
+  // compositing: masked painting, subtraction
   //
   // A pixel counts as white here only when all three components are 255.
 
@@ -385,13 +373,6 @@ class OffMap {
   // Pixels whose mask red is not 0 become (r, g, b).  The mask must have
   // this map's width and height.
   bool ZeroOut_Masked_Pixels(const OffMap& maskMap, int16_t r, int16_t g, int16_t b, std::string& err);
-  // Morphological opening of the dark parts of a colour map: the lightest
-  // pixel of each disc of firstRadius, then the darkest of each disc of
-  // secondRadius, so that dark details narrower than the first disc vanish
-  // and the rest regains its size.  (Grey maps take the opposite extremes.)
-  bool Do_Open_Morphology(int16_t firstRadius, int16_t secondRadius, MessageService& messages,
-                          std::string& err);
-
   // structure matching for line cleaning
   // A structure element is a list of cell codes for the 8 neighbours of a
   // pixel, in the order (-1, -1), (0, -1), (1, -1), (-1, 0), (1, 0), (-1, 1),
@@ -418,29 +399,6 @@ class OffMap {
   // code is outside 0..3.
   static bool Copy_TextureMap_to_OffMap(std::string& err, const OffMap& textureMap, const OffMap& regionMap,
                                         OffMap& targetMap, int16_t scale, int16_t directionCode);
-  // inline list-file storage: run-length coded rows
-  // The map as an inline bitmap of a list file (persistence/InlineBitmaps.h)
-  // at the file's position.  `class ListFile` names the file class of the
-  // persistence layer without this header depending on it.  Failures of the
-  // file itself arrive as its exception.
-  // Writes the header, then the raw block (code 0) or the coded rows of a
-  // 1- or 8-bit map (code 1).  Refuses an unknown depth or code, a map not
-  // in memory and a map too large to be read back, before writing anything.
-  bool Save_OffMap_to_Inside_ListFile(class ListFile& file, int16_t compressionCode, int16_t bitmapKind,
-                                      std::string& err) const;
-  // Reads an inline bitmap into a new map; null and `err` when the header
-  // is refused or the data runs out.
-  static std::unique_ptr<OffMap> Load_Bitmap_from_Inside_ListFile(class ListFile& file, std::string& err);
-  // One coded row y (pixels read and stored as Get_Pixel and Set_Pixel do).
-  // The writers always succeed; a reader fails when the file ends before
-  // the row's zero byte.
-  bool Write_Files_Next_yRow_wRunLength_Encoding_1bit(class ListFile& file, int32_t y,
-                                                      std::string& err) const;
-  bool Read_Files_Next_yRow_wRunLength_Encoding_1bit(class ListFile& file, int32_t y, std::string& err);
-  bool Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(class ListFile& file, int32_t y,
-                                                                 std::string& err) const;
-  bool Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline(class ListFile& file, int32_t y,
-                                                                std::string& err);
 
  protected:
   // The seed stack of the array fill, owned by the map; null when none.
@@ -457,7 +415,6 @@ class OffMap {
   uint8_t* m_bits = nullptr;
 
  private:
-  static int32_t Header_Bytes(int32_t depth);
   void Write_Header_And_Colour_Table();
 
   // In-range pixel read and store on a row pointer, exactly as Get_Pixel and

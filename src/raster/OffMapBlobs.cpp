@@ -1,5 +1,5 @@
 // Operations built on the seed fills: exact-colour cut-outs, solid areas,
-// hole plugging, pixel chains.
+// hole plugging.
 
 #include <algorithm>
 #include <cstring>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/ListMemry.h"
-#include "outline/PixelChain.h"
+#include "raster/BlobScan.h"
 #include "raster/OffMap.h"
 #include "raster/SeedFillPixels.h"
 #include "raster/SolidArea.h"
@@ -71,53 +71,6 @@ std::unique_ptr<SolidArea> Make_SolidArea(int32_t x, int32_t y, OffMap& source, 
   origin.x = box.left;
   origin.y = box.top;
   return std::make_unique<SolidArea>(std::move(map), origin);
-}
-
-// A seed of the composite scans: a fillable pixel no earlier area has taken.
-bool Is_New_Seed(const OffMap& map, const OffMap& totalMask, int32_t x, int32_t y, bool wantLight) {
-  return !seedfill::Is_Taken(totalMask, x, y) && seedfill::Is_Fillable(map, x, y, 250, wantLight);
-}
-
-// The two masks of a blob scan: the total mask of every pixel taken so far
-// and the mask of one blob, both white.  False with "<operation>  failed,
-// could not alloc  totalMaskmap." or "...  MSKmap." in err.
-bool New_Blob_Masks(const std::string& operation, int32_t width, int32_t height,
-                    std::unique_ptr<OffMap>& totalMask, std::unique_ptr<OffMap>& blobMask, std::string& err) {
-  totalMask = seedfill::New_White_Mask(width, height);
-  if (!totalMask) {
-    err = operation + "  failed,  could not alloc  totalMaskmap.";
-    return false;
-  }
-  blobMask = seedfill::New_White_Mask(width, height);
-  if (!blobMask) {
-    err = operation + "  failed,  could not alloc  MSKmap.";
-    return false;
-  }
-  return true;
-}
-
-// The flood-read scan of the blobs of `map` on the wanted side: from the
-// second row on, every new seed's blob is read into the cleared blob mask
-// (and marked in the total mask) and handed to `visit(box, pixels)`, which
-// answers whether the scan goes on.  False when a read fails, or when
-// `visit` stops the scan with a text in err.
-template <class Visit>
-bool Scan_Flood_Blobs(OffMap& map, bool wantLight, OffMap& totalMask, OffMap& blobMask, std::string& err,
-                      Visit visit) {
-  RectShrt box = Make_RectShrt(-1, -1, -1, -1);
-  const int32_t width = seedfill::Fill_Width(map);
-  const int32_t height = seedfill::Fill_Height(map);
-  for (int32_t y = 1; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      if (!Is_New_Seed(map, totalMask, x, y, wantLight)) continue;
-      seedfill::Clear_Box(blobMask, box);
-      int32_t pixels = 0, maxStackHeight = 0;
-      if (!map.Flood_Read(x, y, blobMask, &totalMask, wantLight, box, pixels, maxStackHeight, err))
-        return false;
-      if (!visit(static_cast<const RectShrt&>(box), pixels)) return err.empty();
-    }
-  }
-  return true;
 }
 
 }  // namespace
@@ -188,7 +141,7 @@ bool OffMap::Generate_SolidAreas(OffMap& srcMap, ListMemry<SolidArea>& list, int
   const int32_t height = seedfill::Fill_Height(srcMap);
   for (int32_t y = 1; y < height; ++y) {
     for (int32_t x = 0; x < width; ++x) {
-      if (!Is_New_Seed(srcMap, *totalMask, x, y, wantLight)) continue;
+      if (!seedfill::Is_New_Seed(srcMap, *totalMask, x, y, wantLight)) continue;
       if (!fillMask) {
         fillMask = seedfill::New_White_Mask(srcMap.Get_Width(), srcMap.Get_Height());
         if (!fillMask) {
@@ -230,7 +183,8 @@ bool OffMap::Count_SolidAreas(int32_t minPixels, int32_t& count, int32_t level, 
 bool OffMap::Hole_Plug_TwoTone(int32_t maxHolePixels, bool twoTone, std::string& err) {
   err.clear();
   std::unique_ptr<OffMap> totalMask, blobMask;
-  if (!New_Blob_Masks("OffMap::Hole_Plug_TwoTone", m_width, m_height, totalMask, blobMask, err)) return false;
+  if (!seedfill::New_Blob_Masks("OffMap::Hole_Plug_TwoTone", m_width, m_height, totalMask, blobMask, err))
+    return false;
   std::unique_ptr<OffMap> srcMap(new (std::nothrow) OffMap(m_width, m_height, m_depth));
   if (!srcMap || !srcMap->Copy_Bits(*this, err)) {
     err = "OffMap::Hole_Plug_TwoTone  failed,  could not alloc  SRCmap.";
@@ -256,7 +210,7 @@ bool OffMap::Hole_Plug_TwoTone(int32_t maxHolePixels, bool twoTone, std::string&
         srcMap->Get_Pixel(x, y, paintR, paintG, paintB);
         havePaint = true;
       }
-      if (!Is_New_Seed(*this, *totalMask, x, y, wantLight)) continue;
+      if (!seedfill::Is_New_Seed(*this, *totalMask, x, y, wantLight)) continue;
       seedfill::Clear_Box(*blobMask, box);
       int32_t count = 0, maxStackHeight = 0;
       if (!SeedFill_Create_MaskMap_from_Blobs_of_Pixels(x, y, false, 0, 0, 0, 250, *blobMask, totalMask.get(),
@@ -280,72 +234,16 @@ bool OffMap::Hole_Plug_MultiAlgo_SeedFill(int32_t maxHolePixels, bool wantLight,
   err.clear();
   count = 0;
   std::unique_ptr<OffMap> totalMask, blobMask;
-  if (!New_Blob_Masks("OffMap::Hole_Plug_MultiAlgo_SeedFill", m_width, m_height, totalMask, blobMask, err))
+  if (!seedfill::New_Blob_Masks("OffMap::Hole_Plug_MultiAlgo_SeedFill", m_width, m_height, totalMask,
+                                blobMask, err))
     return false;
   if (!m_bits) return true;
-  return Scan_Flood_Blobs(*this, wantLight, *totalMask, *blobMask, err,
-                          [&](const RectShrt& box, int32_t pixels) {
-                            if (pixels > 0 && pixels < maxHolePixels) {
-                              Paint_Masked_Pixels(*blobMask, nullptr, &box, r, g, b);
-                              ++count;
-                            }
-                            return count <= kMaxPluggedBlobs;
-                          });
-}
-
-bool OffMap::Find_PixelChains_MultiAlgo_wSeedFill(int32_t minPixels, ListMemry<PixelChain>& chainList,
-                                                  int32_t& count, std::string& err) {
-  err.clear();
-  count = 0;
-  chainList.Delete_All();
-  std::unique_ptr<OffMap> totalMask, blobMask;
-  if (!New_Blob_Masks("OffMap::Find_PixelChains_MultiAlgo_wSeedFill", m_width, m_height, totalMask, blobMask,
-                      err))
-    return false;
-  if (!m_bits) return true;
-  return Scan_Flood_Blobs(*this, true, *totalMask, *blobMask, err, [&](const RectShrt& box, int32_t pixels) {
-    if (pixels <= minPixels) return true;
-    PixelChain* chain = new (std::nothrow) PixelChain;
-    if (!chain) {
-      err = "OffMap::Find_PixelChains_MultiAlgo_wSeedFill  FAILED,  could not alloc PixelChain.";
-      return false;
-    }
-    Collect_Black_Pixels(*blobMask, nullptr, &box, static_cast<int16_t>(count), *chain);
-    RectLong bounds;
-    bounds.left = box.left;
-    bounds.top = box.top;
-    bounds.right = box.right;
-    bounds.bottom = box.bottom;
-    chain->m_graphic.Set_Rect(bounds);
-    chainList.Add_To_Tail(chain);
-    ++count;
-    return true;
-  });
-}
-
-int32_t OffMap::Collect_Black_Pixels(const OffMap& maskMap, OffMap* clearMap, const RectShrt* rect,
-                                     int16_t chainId, PixelChain& pixelList) {
-  pixelList.Delete_All();
-  int32_t left = 0, top = 0;
-  int32_t right = seedfill::Fill_Width(maskMap) - 1;
-  int32_t bottom = seedfill::Fill_Height(maskMap) - 1;
-  if (rect) {
-    left = std::max<int32_t>(left, rect->left);
-    top = std::max<int32_t>(top, rect->top);
-    right = std::min<int32_t>(right, rect->right);
-    bottom = std::min<int32_t>(bottom, rect->bottom);
-  }
-  int32_t found = 0;
-  if (!maskMap.Is_Not_In_Memory()) {
-    for (int32_t y = top; y <= bottom; ++y) {
-      for (int32_t x = left; x <= right; ++x) {
-        if (!seedfill::Is_Taken(maskMap, x, y)) continue;
-        pixelList.Add_To_Tail(new Pixel{static_cast<int16_t>(x), static_cast<int16_t>(y)});
-        if (clearMap) clearMap->Set_Pixel(x, y, 0, 0, 0);
-        ++found;
-      }
-    }
-  }
-  pixelList.m_creationID = chainId;
-  return found;
+  return seedfill::Scan_Flood_Blobs(*this, wantLight, *totalMask, *blobMask, err,
+                                    [&](const RectShrt& box, int32_t pixels) {
+                                      if (pixels > 0 && pixels < maxHolePixels) {
+                                        Paint_Masked_Pixels(*blobMask, nullptr, &box, r, g, b);
+                                        ++count;
+                                      }
+                                      return count <= kMaxPluggedBlobs;
+                                    });
 }

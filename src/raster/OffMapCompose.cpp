@@ -1,12 +1,10 @@
 // Map compositing: subtracting separations, regions and colours, painting
-// and clearing through masks, and the morphological opening.
+// and clearing through masks.
 
 #include <algorithm>
 #include <memory>
 #include <new>
 
-#include "filters/ConvolutionMapFilter.h"
-#include "platform/PlatformServices.h"
 #include "raster/Blends.h"
 #include "raster/OffMap.h"
 
@@ -130,33 +128,5 @@ bool OffMap::ZeroOut_Masked_Pixels(const OffMap& maskMap, int16_t r, int16_t g, 
       if (mr != 0) Store_In_Row(row, m_depth, x, r, g, b);
     }
   }
-  return true;
-}
-
-bool OffMap::Do_Open_Morphology(int16_t firstRadius, int16_t secondRadius, MessageService& messages,
-                                std::string& err) {
-  err.clear();
-  if (firstRadius < 1 || secondRadius < 1) {
-    err = "Do_Open_Morphology  failed,  improper input diameters ( <0 ).";
-    return false;
-  }
-  std::unique_ptr<OffMap> undoMap(new (std::nothrow) OffMap(m_width, m_height, m_depth));
-  if (!undoMap || undoMap->Is_Not_In_Memory()) {
-    err = "Do_Open_Morphology  failed,  could not alloc  undoMap.";
-    return false;
-  }
-  if (!undoMap->Copy_Bits(*this, err)) return false;
-  {
-    ConvolutionMapFilter lightest(undoMap.get(), firstRadius, this, ConvolutionMapFilter::kLightestInDisc,
-                                  messages);
-    lightest.Filter();
-  }
-  if (!undoMap->Copy_Bits(*this, err)) {
-    messages.Message_Box("Do_Open_Morphology failed,  Copy_Bits()");
-    return false;
-  }
-  ConvolutionMapFilter darkest(undoMap.get(), secondRadius, this, ConvolutionMapFilter::kDarkestInDisc,
-                               messages);
-  darkest.Filter();
   return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Pixel tests of the seed fills, read straight from the rows.  They give
 // what Is_Pixel_Light and Is_Pixel_Red_Value give inside a map, without a
-// call per pixel.  Only the seed-fill sources include this header.
+// call per pixel.  For the seed fills and the scans built on them
+// (raster/BlobScan.h).
 
 #include <cstdint>
 #include <cstring>

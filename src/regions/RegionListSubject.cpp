@@ -6,14 +6,14 @@
 #include <map>
 #include <vector>
 
-#include "framework/ListComponentView.h"
+#include "colors/StandardColors.h"
 #include "framework/ListIntegrity.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
-#include "separation/ColorSeparator.h"
+#include "views/ListComponentView.h"
 
 namespace {
 
@@ -628,7 +628,7 @@ int32_t RegionListSubject::Create_List_of_Original_Separations_Colors(ListMemry<
     if (known) continue;
     auto* record = new kvColorRef;
     record->color = value;
-    ColorSeparator::Get_StandardColors_Nickname(region->m_huntColorIndex, record->name);
+    Get_StandardColors_Nickname(region->m_huntColorIndex, record->name);
     colors.Add_To_Tail(record);
   }
   return colors.Get_Count();

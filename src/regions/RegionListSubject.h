@@ -23,11 +23,11 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/ListComponentSubject.h"
 #include "framework/ListMemry.h"
 #include "framework/Rects.h"
 #include "raster/ColorSpace.h"
 #include "regions/RegionSubject.h"
+#include "views/ListComponentSubject.h"
 
 class OffMap;
 class RenderMan;

@@ -12,7 +12,6 @@
 #include <system_error>
 
 #include "framework/Commands.h"
-#include "framework/ListComponentSubject.h"
 #include "platform/FolderListing.h"
 #include "platform/PathNames.h"
 #include "platform/Platform.h"
@@ -22,6 +21,7 @@
 #include "regions/RegionMaps.h"
 #include "regions/RegionView.h"
 #include "render/ImageFiles.h"
+#include "views/ListComponentSubject.h"
 
 namespace {
 

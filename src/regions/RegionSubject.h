@@ -37,10 +37,10 @@
 #include <random>
 #include <string>
 
-#include "framework/ComponentSubject.h"
 #include "framework/Graphic.h"
 #include "framework/Rects.h"
 #include "raster/OffMap.h"
+#include "views/ComponentSubject.h"
 
 class Commandj;
 class ListComponentSubject;

@@ -1,13 +1,13 @@
 #include "regions/RegionView.h"
 
 #include "framework/Commands.h"
-#include "framework/DrawSurface.h"
-#include "framework/HandleFrame.h"
-#include "framework/Pane.h"
 #include "platform/PlatformServices.h"
 #include "platform/Text.h"
 #include "raster/ColorSpace.h"
 #include "regions/RegionSubject.h"
+#include "views/DrawSurface.h"
+#include "views/HandleFrame.h"
+#include "views/Pane.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/ComponentView.h"
 #include "framework/Rects.h"
+#include "views/ComponentView.h"
 
 class MessageService;
 class RegionSubject;

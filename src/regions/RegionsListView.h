@@ -11,8 +11,8 @@
 
 #include <cstdint>
 
-#include "framework/ListComponentView.h"
 #include "framework/WindowCodes.h"
+#include "views/ListComponentView.h"
 
 class MessageService;
 

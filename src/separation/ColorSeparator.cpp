@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "colors/StandardColors.h"
 #include "filters/ConvolutionMapFilter.h"
 #include "framework/WindowsUpdater.h"
 #include "platform/PathNames.h"

@@ -9,14 +9,10 @@
 // render manager re-creates is seen at once.  New regions are numbered from
 // the application's region counter, which receives the next free number back
 // when the engine goes away.
-//
-// The lookups on the standard colour table and the stock colour sets are
-// static and need no engine.
 
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "separation/SeparationParms.h"
 
@@ -131,27 +127,6 @@ class ColorSeparator {
   void Set_In_Memory_Only(int16_t inMemoryOnly) { m_inMemoryOnly = inMemoryOnly; }
   int16_t Get_In_Memory_Only() const { return m_inMemoryOnly; }
   bool Get_FullSize_SubRegions() const { return m_fullSizeSubRegions != 0; }
-
-  // --- Standard colour table (indices 0..33; anything else fails) -----------
-
-  // The row's nickname; false and an empty text for a bad index.
-  static bool Get_StandardColors_Nickname(int16_t index, std::string& nickname);
-  // The row's hue, saturation and value; false (outputs untouched) for a bad index.
-  static bool Get_StandardColors_HSV_Values(int16_t index, int16_t& hue, int16_t& sat, int16_t& val);
-  // The row's colour as red, green and blue, each clamped to 0..255.
-  static bool Get_StandardColors_RGB_from_Table(int16_t index, int16_t& red, int16_t& green, int16_t& blue,
-                                                std::string& err);
-  // The first row whose nickname matches without regard to case, or -1.
-  static int16_t Get_StandardColors_Index_by_Nickname(std::string_view nickname);
-  // The first row with exactly this hue, saturation and value, or -1.
-  static int16_t Get_StandardColors_Index_to_Main_Colors_Array(int16_t hue, int16_t sat, int16_t val);
-
-  // --- Stock colour sets (indices 0..15) -------------------------------------
-
-  static bool Get_Nickname_of_Stock_ColorSet(int16_t setIndex, std::string& err, std::string& nickname);
-  // Empties `list`, then appends the set's colours in set order.
-  static bool Make_ColorSets_List_of_Colors(ColorList& list, int16_t palettePrimaryIdx,
-                                            bool& repeatColorsAllowed, std::string& err);
 
  private:
   RenderMan& m_renderMan;

@@ -4,11 +4,18 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "app/RegionEditorApp.h"
+#include "colors/ColorList.h"
+#include "colors/StandardColorTable.h"
+#include "colors/StandardColors.h"
 #include "filters/WatercolorParms.h"
+#include "framework/AppWindows.h"
+#include "platform/Platform.h"
 #include "platform/Text.h"
-#include "separation/ColorList.h"
-#include "separation/StandardColorTable.h"
+#include "regions/DocumentState.h"
+#include "regions/LayeredComposer.h"
+#include "regions/RegionListSubject.h"
+#include "render/RenderMan.h"
+#include "separation/Settings.h"
 
 namespace {
 
@@ -76,16 +83,16 @@ std::string SeparationRowCombo::Selected_Text() const {
   return items[static_cast<size_t>(selection)];
 }
 
-SeparationDialogController::SeparationDialogController(RegionEditorApp& app, ColorSeparator& separator,
-                                                       SettingsHelper& helper,
+SeparationDialogController::SeparationDialogController(const SeparationContext& context,
+                                                       ColorSeparator& separator, SettingsHelper& helper,
                                                        SepsDialogSettings* lastSettings)
-    : m_app(app), m_separator(separator), m_helper(helper), m_lastSettings(lastSettings) {}
+    : m_context(context), m_separator(separator), m_helper(helper), m_lastSettings(lastSettings) {}
 
 // ---------------------------------------------------------------------------
 // Small helpers
 
 void SeparationDialogController::Show(const std::string& text) {
-  m_app.Get_Platform().Message(text);
+  m_context.platform.Message(text);
 }
 
 void SeparationDialogController::Set_Status(const std::string& text) {
@@ -94,7 +101,7 @@ void SeparationDialogController::Set_Status(const std::string& text) {
 }
 
 bool SeparationDialogController::Has_PreProcessed_Image() const {
-  const RenderMan& renderMan = m_app.Get_RenderMan();
+  const RenderMan& renderMan = m_context.renderMan;
   return renderMan.m_filteredMap != nullptr && renderMan.m_filteredMapHasImage != 0;
 }
 
@@ -145,7 +152,7 @@ bool SeparationDialogController::OnInitDialog() {
   m_controls.colorSets.clear();
   for (int16_t set = 0; set < kOfferedColorSets; ++set) {
     std::string err, nickname;
-    if (!ColorSeparator::Get_Nickname_of_Stock_ColorSet(set, err, nickname)) {
+    if (!Get_Nickname_of_Stock_ColorSet(set, err, nickname)) {
       Show(err);
       break;
     }
@@ -157,7 +164,7 @@ bool SeparationDialogController::OnInitDialog() {
   }
 
   // The outline cannot be shown over an image that is not there yet.
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  RenderMan& renderMan = m_context.renderMan;
   const bool hasImage = Has_PreProcessed_Image();
   if (!hasImage) {
     m_lastSettings->hideOutline = 0;
@@ -209,7 +216,7 @@ bool SeparationDialogController::Read_Controls() {
 
 void SeparationDialogController::Store_Dialogs_Control_Settings() {
   if (!m_initialised) return;
-  RenderMan& renderMan = m_app.Get_RenderMan();
+  RenderMan& renderMan = m_context.renderMan;
   m_lastSettings->brushSize = m_brushSize;
   m_lastSettings->palettePrimaryIdx = Current_Color_Set();
   m_lastSettings->alwaysCalcPalette = m_controls.alwaysCalculatePalette ? 1 : 0;
@@ -219,8 +226,7 @@ void SeparationDialogController::Store_Dialogs_Control_Settings() {
   renderMan.m_outlineDarkness = m_lastSettings->outlineDarkness;
   // Only the colours are the dialog's; the adjustments stay as they are.
   for (int32_t row = 0; row < kRowCount; ++row) {
-    const int16_t index =
-        ColorSeparator::Get_StandardColors_Index_by_Nickname(m_controls.rows[row].Selected_Text());
+    const int16_t index = Get_StandardColors_Index_by_Nickname(m_controls.rows[row].Selected_Text());
     if (index < 0) {
       Show(kStoreBadRow);
       break;
@@ -238,7 +244,7 @@ bool SeparationDialogController::Fill_SeparationRows_ComboBox_With_SPECIAL_Color
   ColorList colors;
   bool repeatColorsAllowed = false;
   std::string err;
-  if (!ColorSeparator::Make_ColorSets_List_of_Colors(colors, colorSet, repeatColorsAllowed, err)) {
+  if (!Make_ColorSets_List_of_Colors(colors, colorSet, repeatColorsAllowed, err)) {
     Show(err);
     return false;
   }
@@ -246,10 +252,9 @@ bool SeparationDialogController::Fill_SeparationRows_ComboBox_With_SPECIAL_Color
   combo.items.assign(1, "-NONE-");
   for (ListLink<ColorHSV>* link = colors.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
     const ColorHSV& color = *link->Get_Object();
-    const int16_t index =
-        ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(color.hue, color.sat, color.val);
+    const int16_t index = Get_StandardColors_Index_to_Main_Colors_Array(color.hue, color.sat, color.val);
     std::string nickname;
-    if (index < 0 || !ColorSeparator::Get_StandardColors_Nickname(index, nickname)) {
+    if (index < 0 || !Get_StandardColors_Nickname(index, nickname)) {
       Show(kFillNotFound);
       continue;
     }
@@ -261,11 +266,11 @@ bool SeparationDialogController::Fill_SeparationRows_ComboBox_With_SPECIAL_Color
 
 int32_t SeparationDialogController::Find_Color_in_Set(int16_t colorIndex, int16_t colorSet) {
   int16_t hue = 0, sat = 0, val = 0;
-  if (!ColorSeparator::Get_StandardColors_HSV_Values(colorIndex, hue, sat, val)) return -1;
+  if (!Get_StandardColors_HSV_Values(colorIndex, hue, sat, val)) return -1;
   ColorList colors;
   bool repeatColorsAllowed = false;
   std::string err;
-  if (!ColorSeparator::Make_ColorSets_List_of_Colors(colors, colorSet, repeatColorsAllowed, err)) return -1;
+  if (!Make_ColorSets_List_of_Colors(colors, colorSet, repeatColorsAllowed, err)) return -1;
   int32_t position = 1;
   for (ListLink<ColorHSV>* link = colors.Get_Head_Link(); link != nullptr;
        link = link->Get_Next(), ++position) {
@@ -295,7 +300,7 @@ bool SeparationDialogController::Load_ColorSet_and_Calculate_Palette_for_SRCphot
     err = kPaletteNoSource;
     return false;
   }
-  WaitCursor wait(m_app.Get_Platform().Cursor());
+  WaitCursor wait(m_context.platform.Cursor());
   Set_Status(kCalculatingPalette);
   int16_t palette[ColorSeparator::kMaxPaletteColors];
   const bool ok = m_separator.Calc_Ideal_Palette_for_Stock_ColorSet(colorSet, rowCount, palette, err);
@@ -355,10 +360,10 @@ bool SeparationDialogController::Make_Row(int16_t row, bool& made, std::string& 
   if (!m_helper.Prepare_Parms_Structure_For_SeparationCreation(row, parms, isNone, true, err)) return false;
   if (isNone) return true;
   std::string nickname;
-  ColorSeparator::Get_StandardColors_Nickname(parms.huntColorIndex, nickname);
+  Get_StandardColors_Nickname(parms.huntColorIndex, nickname);
   Set_Status(Text_Format(kCreatingRow, row + 1, nickname.c_str()));
   m_controls.checkedRadio = row;
-  RegionListSubject& list = m_app.Get_RegionList();
+  RegionListSubject& list = m_context.regionList;
   std::string fileName;
   if (!m_separator.Make_Next_Separation(parms, fileName, row, list, kDummyProjectPath, err)) return false;
   list.Set_Separation_Name(row, fileName);
@@ -390,9 +395,9 @@ bool SeparationDialogController::Supplement_RegionList_with_New_Separations(int1
   }
   Store_Dialogs_Control_Settings();
   if (startRow < 0 || startRow >= kRowCount) return true;
-  WaitCursor wait(m_app.Get_Platform().Cursor());
-  m_app.Clear_Selection();
-  RegionListSubject& list = m_app.Get_RegionList();
+  WaitCursor wait(m_context.platform.Cursor());
+  m_context.windows.Clear_Selection();
+  RegionListSubject& list = m_context.regionList;
   // A later row is made again only when it had regions: what it takes
   // depends on what the rows before it took.
   bool remake[kRowCount] = {};
@@ -411,7 +416,7 @@ bool SeparationDialogController::Supplement_RegionList_with_New_Separations(int1
     }
   }
   Set_Status("");
-  return m_app.Refresh_Views_After_Separations(err);
+  return m_context.composer.Refresh_Views_After_Separations(err);
 }
 
 bool SeparationDialogController::On_Preview_All_Seps() {
@@ -430,24 +435,25 @@ bool SeparationDialogController::On_Preview_All_Seps() {
   if (m_lastSettings->alwaysCalcPalette != 0 &&
       !Load_ColorSet_and_Calculate_Palette_for_SRCphoto(m_lastSettings->palettePrimaryIdx, kRowCount, err))
     return fail();
-  m_app.Clear_Selection();
-  RegionListSubject& list = m_app.Get_RegionList();
+  m_context.windows.Clear_Selection();
+  RegionListSubject& list = m_context.regionList;
   if (list.Has_Regions() && !m_separator.Delete_All_Regions_and_Redraw(list, err)) return fail();
   if (!m_separator.Generate_All_Separations_and_SubRegions_from_Bitmap(list, err)) return fail();
 
   Set_Status(kCreatingSeparations);
-  WaitCursor wait(m_app.Get_Platform().Cursor());
+  WaitCursor wait(m_context.platform.Cursor());
   m_currentRow = 0;
-  m_app.m_currentSeparationID = -1;
+  m_context.document.currentSeparationID = -1;
   for (int16_t row = 0; row < kRowCount; ++row) {
     bool made = false;
     if (!Make_Row(row, made, err)) return fail();
-    if (made) m_app.m_currentSeparationID = row;
+    if (made) m_context.document.currentSeparationID = row;
     if (m_currentRow < kRowCount - 1) ++m_currentRow;
   }
-  if (m_app.m_currentSeparationID >= 0) m_controls.checkedRadio = m_app.m_currentSeparationID;
+  if (m_context.document.currentSeparationID >= 0)
+    m_controls.checkedRadio = m_context.document.currentSeparationID;
   Set_Status("");
-  if (!m_app.Refresh_Views_After_Separations(err)) return fail();
+  if (!m_context.composer.Refresh_Views_After_Separations(err)) return fail();
   return true;
 }
 
@@ -462,13 +468,13 @@ bool SeparationDialogController::On_Start_Sequence() {
     Show(kSelectFirstRow);
     return false;
   }
-  RegionListSubject& list = m_app.Get_RegionList();
+  RegionListSubject& list = m_context.regionList;
   std::string err;
   if (list.Has_Regions()) {
-    if (m_app.Get_Platform().Messages().Message_Box(kDeleteQuestion, MessageButtons::OkCancel) !=
+    if (m_context.platform.Messages().Message_Box(kDeleteQuestion, MessageButtons::OkCancel) !=
         MessageAnswer::Ok)
       return false;
-    m_app.Clear_Selection();
+    m_context.windows.Clear_Selection();
     if (!m_separator.Delete_All_Regions_and_Redraw(list, err)) {
       Show(err);
       return false;
@@ -487,13 +493,13 @@ bool SeparationDialogController::On_Start_Sequence() {
   list.Clear_Texts();
   m_currentRow = 0;
   m_controls.checkedRadio = 0;
-  m_app.m_currentSeparationID = -1;
+  m_context.document.currentSeparationID = -1;
   if (!Make_Separation_for_Row(0, err)) {
     Show(err);
     return false;
   }
-  m_app.m_currentSeparationID = 0;
-  if (!m_app.Refresh_Views_After_Separations(err)) {
+  m_context.document.currentSeparationID = 0;
+  if (!m_context.composer.Refresh_Views_After_Separations(err)) {
     Show(err);
     return false;
   }
@@ -511,7 +517,7 @@ bool SeparationDialogController::On_Next_Separation() {
     Show(kEndUseRedo);
     return false;
   }
-  if (m_app.m_currentSeparationID < 0) {
+  if (m_context.document.currentSeparationID < 0) {
     Show(kPressStart);
     return false;
   }
@@ -527,13 +533,13 @@ bool SeparationDialogController::On_Next_Separation() {
     }
   }
   if (next < 0) {
-    m_currentRow = m_app.m_currentSeparationID;
+    m_currentRow = m_context.document.currentSeparationID;
     Show(kNoRowLeft);
     return false;
   }
   m_currentRow = next;
-  m_app.Clear_Selection();
-  RegionListSubject& list = m_app.Get_RegionList();
+  m_context.windows.Clear_Selection();
+  RegionListSubject& list = m_context.regionList;
   std::string err;
   if (!m_separator.Delete_Separation_Regions(next, list, err)) {
     Show(err);
@@ -544,8 +550,8 @@ bool SeparationDialogController::On_Next_Separation() {
     Show(err);
     return false;
   }
-  m_app.m_currentSeparationID = next;
-  if (!m_app.Refresh_Views_After_Separations(err)) {
+  m_context.document.currentSeparationID = next;
+  if (!m_context.composer.Refresh_Views_After_Separations(err)) {
     Show(err);
     return false;
   }
@@ -562,12 +568,12 @@ bool SeparationDialogController::Render_Watercolor_to_FilterMap_and_Display_inWi
     err = kRenderNoWatercolor;
     return false;
   }
-  RenderMan& renderMan = m_app.Get_RenderMan();
-  WaitCursor wait(m_app.Get_Platform().Cursor());
+  RenderMan& renderMan = m_context.renderMan;
+  WaitCursor wait(m_context.platform.Cursor());
   const bool ok = renderMan.m_isGreyscalePhoto != 0
                       ? renderMan.WatercolorFilter_For_Separations_Grey_24bit(*parms, err)
                       : renderMan.WatercolorFilter_For_Separations(*parms, err);
-  if (ok) m_app.Get_Windows().Redraw_Viewjs_of_Code(kWindowPreProcessing);
+  if (ok) m_context.windows.Redraw_Viewjs_of_Code(kWindowPreProcessing);
   return ok;
 }
 
@@ -616,43 +622,44 @@ bool SeparationDialogController::On_Liteness_Slider(int32_t position) {
   const int16_t liteness = static_cast<int16_t>(100 - m_controls.litenessPosition);
   m_controls.litenessValue = std::to_string(liteness);
   m_lastSettings->outlineLiteness = liteness;
-  m_app.Get_RenderMan().m_outlineLiteness = liteness;
-  return m_app.ReDraw_SummedFinalViews_OffMap();
+  m_context.renderMan.m_outlineLiteness = liteness;
+  return m_context.composer.ReDraw_SummedFinalViews_OffMap();
 }
 
 bool SeparationDialogController::On_Hide_Outline_Clicked(bool checked) {
   m_controls.hideOutline = checked;
   if (!Read_Controls()) return false;
   Store_Dialogs_Control_Settings();
-  return m_app.ReDraw_SummedFinalViews_OffMap();
+  return m_context.composer.ReDraw_SummedFinalViews_OffMap();
 }
 
 bool SeparationDialogController::On_Contrast_Clicked(bool checked) {
   m_controls.contrast = checked;
   if (!Read_Controls()) return false;
   Store_Dialogs_Control_Settings();
-  return m_app.ReDraw_SummedFinalViews_OffMap();
+  return m_context.composer.ReDraw_SummedFinalViews_OffMap();
 }
 
 bool SeparationDialogController::On_Outline_Editor() {
-  if (!m_app.Has_Source_Photo()) {
+  if (!m_context.document.Has_Source_Photo()) {
     Show(kLoadPhoto);
     return false;
   }
-  if (m_app.Get_RenderMan().m_sourceMapBackup == nullptr) {
+  if (m_context.renderMan.m_sourceMapBackup == nullptr) {
     Show(kOutlineNoBackup);
     return false;
   }
-  if (m_runOutlineEditor && !m_runOutlineEditor()) m_app.Get_Windows().Redraw_All_Viewjs();
+  if (m_runOutlineEditor && !m_runOutlineEditor()) m_context.windows.Redraw_All_Viewjs();
   return true;
 }
 
 // ---------------------------------------------------------------------------
 
-SeparationSession::SeparationSession(RegionEditorApp& app)
-    : m_separator(app.Get_RenderMan(), app.Get_WindowsUpdater(), &app.m_regionCounter),
-      m_helper(&m_separator, &app.m_watercolorParms, app.m_lastSepRowsControlSettings.data(),
-               &app.m_sepsDialogSettings.brushSize, app.Get_Platform().Messages()),
-      m_controller(app, m_separator, m_helper, &app.m_sepsDialogSettings) {
-  app.m_currentSeparationID = -1;
+SeparationSession::SeparationSession(const SeparationContext& context)
+    : m_separator(context.renderMan, context.composer.Get_WindowsUpdater(), &context.document.regionCounter),
+      m_helper(&m_separator, &context.settings.watercolorParms,
+               context.settings.lastSepRowsControlSettings.data(),
+               &context.settings.sepsDialogSettings.brushSize, context.platform.Messages()),
+      m_controller(context, m_separator, m_helper, &context.settings.sepsDialogSettings) {
+  context.document.currentSeparationID = -1;
 }

@@ -6,7 +6,7 @@
 //
 // The dialog works on three settings records that outlive it (the
 // watercolour pre-processing, the five separation rows and the dialog's
-// last settings, held by the application) and on a separation engine and
+// last settings, held by its owner) and on a separation engine and
 // its settings helper that the "Create Separations" command builds for the
 // dialog's lifetime.  None of them is owned here.
 //
@@ -36,7 +36,27 @@
 #include "separation/SeparationSettings.h"
 #include "separation/SettingsHelper.h"
 
-class RegionEditorApp;
+class AppWindows;
+class LayeredComposer;
+class Platform;
+class RegionListSubject;
+class RenderMan;
+struct DocumentState;
+struct Settings;
+
+// What the dialog and its session work on: the maps, the regions the
+// separations add to, the composer of the layered image, the windows it
+// redraws, the document state (the region counter, the current separation,
+// the source photo) and the settings records.  None of them is owned here.
+struct SeparationContext {
+  Platform& platform;
+  RenderMan& renderMan;
+  RegionListSubject& regionList;
+  LayeredComposer& composer;
+  AppWindows& windows;
+  DocumentState& document;
+  Settings& settings;
+};
 
 // One row's combo box: its items and the selected item (-1 for none).
 struct SeparationRowCombo {
@@ -84,8 +104,8 @@ class SeparationDialogController {
 
   // The watercolour and row settings are those the helper points to; any
   // settings record may be missing (the dialog then refuses to start).
-  SeparationDialogController(RegionEditorApp& app, ColorSeparator& separator, SettingsHelper& helper,
-                             SepsDialogSettings* lastSettings);
+  SeparationDialogController(const SeparationContext& context, ColorSeparator& separator,
+                             SettingsHelper& helper, SepsDialogSettings* lastSettings);
   SeparationDialogController(const SeparationDialogController&) = delete;
   SeparationDialogController& operator=(const SeparationDialogController&) = delete;
 
@@ -170,7 +190,7 @@ class SeparationDialogController {
   int16_t Current_Color_Set() const;
   void Show(const std::string& text);
 
-  RegionEditorApp& m_app;
+  SeparationContext m_context;
   ColorSeparator& m_separator;
   SettingsHelper& m_helper;
   SepsDialogSettings* m_lastSettings;
@@ -184,13 +204,13 @@ class SeparationDialogController {
 };
 
 // What the "Create Separations" command sets up for the dialog: an engine
-// over the application's maps that numbers new regions from the
-// application's region counter (and hands the next number back when the
-// session ends), a settings helper over the application's settings
-// records, and the dialog's controller over both.  No sequence has started.
+// over the context's maps that numbers new regions from the document's
+// region counter (and hands the next number back when the session ends), a
+// settings helper over the context's settings records, and the dialog's
+// controller over both.  No sequence has started.
 class SeparationSession {
  public:
-  explicit SeparationSession(RegionEditorApp& app);
+  explicit SeparationSession(const SeparationContext& context);
   SeparationSession(const SeparationSession&) = delete;
   SeparationSession& operator=(const SeparationSession&) = delete;
 

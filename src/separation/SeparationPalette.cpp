@@ -5,12 +5,13 @@
 
 #include <algorithm>
 
+#include "colors/ColorList.h"
+#include "colors/StandardColorTable.h"
+#include "colors/StandardColors.h"
 #include "raster/ColorSpace.h"
 #include "raster/OffMap.h"
 #include "render/RenderMan.h"
-#include "separation/ColorList.h"
 #include "separation/ColorSeparator.h"
-#include "separation/StandardColorTable.h"
 
 bool ColorSeparator::Is_Covered_by_Color(int16_t pixelRed, int16_t pixelGreen, int16_t pixelBlue, int16_t red,
                                          int16_t green, int16_t blue) {

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "colors/StandardColorTable.h"
+#include "colors/StandardColors.h"
 #include "platform/PlatformServices.h"
 #include "raster/ColorSpace.h"
 #include "separation/ColorSeparator.h"
-#include "separation/StandardColorTable.h"
 
 SettingsHelper::SettingsHelper(ColorSeparator* separator, WatercolorParms* lastWatercolorForSepsParms,
                                SepRowControlSettings* rowSettings, int16_t* brushSize,
@@ -75,7 +76,7 @@ bool SettingsHelper::Calc_HuntColors_RGB_with_Adjustments(int16_t row, int16_t& 
     return false;
   }
   int16_t hue = 0, sat = 0, val = 0;
-  if (!ColorSeparator::Get_StandardColors_HSV_Values(settings->colorsStdIndex, hue, sat, val)) {
+  if (!Get_StandardColors_HSV_Values(settings->colorsStdIndex, hue, sat, val)) {
     err =
         "SettingsHelper::Calc_HuntColors_RGB_with_Adjustments FAILED,  Get_StandardColors_HSV_Values failed.";
     return false;

@@ -33,7 +33,7 @@ std::unique_ptr<RegionEditorApp> Outline_In_Process(TestPlatform& platform, cons
                                                     int height = -1) {
   auto app = std::make_unique<RegionEditorApp>(platform.Get());
   Load_Photo_At_Working_Size(app->Get_RenderMan(), photo, width, height);
-  app->m_sourcePhotoPath = photo;
+  app->m_document.sourcePhotoPath = photo;
   EXPECT_TRUE(Run_Outline_Dialog(*app, options, seed, report));
   return app;
 }
@@ -115,7 +115,7 @@ TEST(CliOutline, EveryOptionTakesEffect) {
   const RenderMan& rm = app->Get_RenderMan();
   EXPECT_EQ(Differing_Pixels(platform, dir.File("all.png"), *rm.m_outlineMapOversize), 0);
   EXPECT_EQ(rm.m_outlineStyle, 2);
-  const OutlineDetectParms& parms = app->m_outlineDetectParms;
+  const OutlineDetectParms& parms = app->m_settings.outlineDetectParms;
   EXPECT_EQ(parms.detail, 20);
   EXPECT_EQ(parms.lineCount, 100);
   EXPECT_DOUBLE_EQ(parms.scale, 0.5);
@@ -217,9 +217,11 @@ TEST(CliSeparateOutline, TheOutlineIsMergedIntoTheLayeredImageAndCounted) {
   CliOutlineReport report;
   std::unique_ptr<RegionEditorApp> app = Outline_In_Process(platform, photo, options, 1, report);
   std::string err;
-  ASSERT_TRUE(app->Adjust_Detection_Settings_for_Upcoming_DetectionDialog(0, err)) << err;
+  ASSERT_TRUE(
+      Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->m_settings, app->Get_RegionList(), 0, err))
+      << err;
   {
-    SeparationSession session(*app);
+    SeparationSession session(app->Separation_Context());
     ASSERT_TRUE(session.Controller().OnInitDialog());
     ASSERT_TRUE(session.Controller().On_Preview_All_Seps());
     ASSERT_TRUE(session.Controller().On_Close());

@@ -59,7 +59,7 @@ struct CliRegionListTest : ::testing::Test {
   std::string Save_Blocks(RegionEditorApp& app, const std::string& name, const std::string& photo) {
     std::string err;
     app.Get_RegionList().Replace_Canvas_Size(60, 40);
-    app.m_sourcePhotoPath = photo;
+    app.m_document.sourcePhotoPath = photo;
     BlockSpec a;
     a.x = 2, a.y = 3, a.width = 20, a.height = 10;
     Add_Block(app.Get_RegionList(), a);
@@ -70,7 +70,7 @@ struct CliRegionListTest : ::testing::Test {
     c.x = 50, c.y = 30, c.width = 20, c.height = 20, c.r = 250, c.g = 240, c.b = 10;
     Add_Block(app.Get_RegionList(), c);
     const std::string path = dir.File(name);
-    EXPECT_TRUE(RegionListFileCommands(app).Save_RegionList_To(path, err)) << err;
+    EXPECT_TRUE(RegionListFileCommands(app.List_File_Context()).Save_RegionList_To(path, err)) << err;
     return path;
   }
 };
@@ -137,8 +137,9 @@ TEST_F(CliRegionListTest, AnOutlineComesBackWithTheGreysItsCodingKeeps) {
         original.Get_Pixel(x, y, v, g, b);
         rm.m_outlineMapOversize->Set_Pixel(x, y, grey(v), 0, 0);
       }
-    EXPECT_TRUE(app.Maybe_Alloc_Layers_Bitmap_for_RegionList(*std::make_unique<std::string>()));
-    EXPECT_TRUE(app.Redraw_Summed_Final_Window());
+    EXPECT_TRUE(
+        app.Get_Composer().Maybe_Alloc_Layers_Bitmap_for_RegionList(*std::make_unique<std::string>()));
+    EXPECT_TRUE(app.Get_Composer().Redraw_Summed_Final_Window());
     auto layered = std::make_unique<OffMap>(60, 40, 24);
     layered->Assign_Copy(*rm.m_layeredMapOversize);
     return layered;
@@ -254,8 +255,8 @@ TEST_F(CliRegionListTest, AMovedPhotoIsBrowsedForDeclinedOrReported) {
   }
   // The layered image is the same with the photo or without it.
   std::string err;
-  ASSERT_TRUE(app.Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
-  ASSERT_TRUE(app.Redraw_Summed_Final_Window());
+  ASSERT_TRUE(app.Get_Composer().Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
+  ASSERT_TRUE(app.Get_Composer().Redraw_Summed_Final_Window());
   const std::unique_ptr<OffMap> written = Read_Picture(platform, out);
   ASSERT_NE(written, nullptr);
   EXPECT_EQ(Differing_Pixels(*written, *app.Get_RenderMan().m_layeredMapOversize), 0);
@@ -263,8 +264,8 @@ TEST_F(CliRegionListTest, AMovedPhotoIsBrowsedForDeclinedOrReported) {
 
 TEST_F(CliRegionListTest, RglInfoPrintsTheHeaderAsStored) {
   RegionEditorApp app(platform.Get());
-  app.m_sepsDialogSettings.brushSize = 12;
-  app.m_sepsDialogSettings.outlineDarkness = 150;
+  app.m_settings.sepsDialogSettings.brushSize = 12;
+  app.m_settings.sepsDialogSettings.outlineDarkness = 150;
   app.Get_RenderMan().m_outlineStyle = 2;
   app.Get_RenderMan().Create_Outline_Map(40, 60);
   const std::string list = Save_Blocks(app, "info.rgl", "/photos/a \"b\".png");

@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ModifyColorsController.h"
 #include "app/RegionEditorApp.h"
 #include "cli/CliOutlineOptions.h"
+#include "colors/StandardColors.h"
+#include "regions/ModifyColorsController.h"
 #include "render/ImageFiles.h"
 #include "render/ImageSizeController.h"
 #include "separation/SeparationDialogController.h"
@@ -43,12 +44,13 @@ struct InProcess {
 std::unique_ptr<RegionEditorApp> Run_In_Process(TestPlatform& platform, const InProcess& run) {
   auto app = std::make_unique<RegionEditorApp>(platform.Get(), run.textures);
   Load_Photo_At_Working_Size(app->Get_RenderMan(), run.photo, run.width, run.height);
-  app->m_sourcePhotoPath = run.photo;
+  app->m_document.sourcePhotoPath = run.photo;
   std::string err;
-  EXPECT_TRUE(app->Adjust_Detection_Settings_for_Upcoming_DetectionDialog(0, err));
+  EXPECT_TRUE(
+      Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->m_settings, app->Get_RegionList(), 0, err));
   run.settings(*app);
   {
-    SeparationSession session(*app);
+    SeparationSession session(app->Separation_Context());
     SeparationDialogController& dialog = session.Controller();
     EXPECT_TRUE(dialog.OnInitDialog());
     run.dialog(dialog);
@@ -157,9 +159,10 @@ TEST(CliSeparate, BothSamplesGiveTheDialogsLayeredImageAndATrueSummary) {
     int total = 0;
     for (int row = 0; row < 5; ++row) {
       // The rows are the palette proposed for the photo from "Popular 15".
-      EXPECT_EQ(s.rows[row].index, app->m_lastSepRowsControlSettings[row].colorsStdIndex) << sample << row;
+      EXPECT_EQ(s.rows[row].index, app->m_settings.lastSepRowsControlSettings[row].colorsStdIndex)
+          << sample << row;
       std::string nickname;
-      ColorSeparator::Get_StandardColors_Nickname(static_cast<int16_t>(s.rows[row].index), nickname);
+      Get_StandardColors_Nickname(static_cast<int16_t>(s.rows[row].index), nickname);
       EXPECT_EQ(s.rows[row].nickname, nickname);
       EXPECT_EQ(
           SeparationDialogController::Find_Color_in_Set(static_cast<int16_t>(s.rows[row].index), 0) >= 1,
@@ -188,8 +191,9 @@ TEST(CliSeparate, GivenRowsAreUsedAsTheyAre) {
   expected.photo = Sample_Path("coffee.png");
   expected.settings = [](RegionEditorApp& app) {
     const int16_t rows[5] = {11, 10, 0, 14, 1};
-    for (int row = 0; row < 5; ++row) app.m_lastSepRowsControlSettings[row].colorsStdIndex = rows[row];
-    app.m_sepsDialogSettings.alwaysCalcPalette = 0;
+    for (int row = 0; row < 5; ++row)
+      app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex = rows[row];
+    app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
   };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
   EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().m_layeredMapOversize), 0);
@@ -225,15 +229,15 @@ TEST(CliSeparate, EveryOptionTakesEffect) {
   expected.width = 240;
   expected.height = 180;
   expected.settings = [](RegionEditorApp& app) {
-    Apply_Watercolor_Slider(WatercolorSlider::Dark, 10, app.m_watercolorParms);
-    Apply_Watercolor_Slider(WatercolorSlider::Lite, 90, app.m_watercolorParms);
-    Apply_Watercolor_Slider(WatercolorSlider::Sat, 80, app.m_watercolorParms);
-    app.m_sepsDialogSettings.palettePrimaryIdx = 1;
+    Apply_Watercolor_Slider(WatercolorSlider::Dark, 10, app.m_settings.watercolorParms);
+    Apply_Watercolor_Slider(WatercolorSlider::Lite, 90, app.m_settings.watercolorParms);
+    Apply_Watercolor_Slider(WatercolorSlider::Sat, 80, app.m_settings.watercolorParms);
+    app.m_settings.sepsDialogSettings.palettePrimaryIdx = 1;
   };
   expected.dialog = [](SeparationDialogController& dialog) { dialog.Set_Brush_Size_Text("3"); };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
   RenderMan& rm = app->Get_RenderMan();
-  EXPECT_EQ(app->m_sepsDialogSettings.brushSize, 3);
+  EXPECT_EQ(app->m_settings.sepsDialogSettings.brushSize, 3);
   EXPECT_EQ(Differing_Pixels(platform, out, *rm.m_layeredMapOversize), 0);
   EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/layered.png"), *rm.m_layeredMapOversize), 0);
   EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/preprocessed.png"), *rm.m_filteredMap), 0);
@@ -265,7 +269,7 @@ TEST(CliSeparate, ScramblingAndTexturesFollowTheSeed) {
   expected.photo = Sample_Path("coffee.png");
   expected.textures = QUORLIN_TEXTURE_DIR;
   expected.after = [](RegionEditorApp& app) {
-    ModifyColorsController modify(app, 7);
+    ModifyColorsController modify(app.Modify_Colors_Context(), 7);
     EXPECT_TRUE(modify.Open());
     EXPECT_TRUE(modify.Set_Range(60));
     EXPECT_TRUE(modify.On_Scramble_Colors());
@@ -273,7 +277,7 @@ TEST(CliSeparate, ScramblingAndTexturesFollowTheSeed) {
     RegionRandom random(7);
     std::string err;
     EXPECT_TRUE(app.Get_RegionList().Paint_All_Regions_with_TextureMaps(1, 1, random, err)) << err;
-    EXPECT_TRUE(app.ReDraw_SummedFinalViews_OffMap());
+    EXPECT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
   EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().m_layeredMapOversize), 0);
@@ -392,7 +396,7 @@ TEST(CliDemo, PaintsTheSampleAndWritesTheStepsIntoANewFolder) {
     RegionRandom random(1);
     std::string err;
     EXPECT_TRUE(app.Get_RegionList().Paint_All_Regions_with_TextureMaps(1, 0, random, err)) << err;
-    EXPECT_TRUE(app.ReDraw_SummedFinalViews_OffMap());
+    EXPECT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
   RenderMan& rm = app->Get_RenderMan();

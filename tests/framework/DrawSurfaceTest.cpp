@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "ViewFixtures.h"
-#include "framework/OffMapDrawSurface.h"
 #include "framework/WindowsUpdater.h"
 #include "platform/headless/Headless.h"
 #include "raster/OffMap.h"
 #include "support/TestSupport.h"
+#include "views/OffMapDrawSurface.h"
 
 namespace {
 

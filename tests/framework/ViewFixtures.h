@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "framework/ComponentSubject.h"
-#include "framework/ComponentView.h"
-#include "framework/DrawSurface.h"
-#include "framework/FrameArtist.h"
-#include "framework/ListComponentSubject.h"
-#include "framework/ListComponentView.h"
+#include "views/ComponentSubject.h"
+#include "views/ComponentView.h"
+#include "views/DrawSurface.h"
+#include "views/FrameArtist.h"
+#include "views/ListComponentSubject.h"
+#include "views/ListComponentView.h"
 
 using EventLog = std::vector<std::string>;
 

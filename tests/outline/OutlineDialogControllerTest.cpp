@@ -46,11 +46,11 @@ class OutlineDialog : public ::testing::Test {
     for (int y = 0; y < 120; ++y)
       for (int x = 0; x < 160; ++x) rm.m_filteredMap->Set_Pixel(x, y, 200, 210, 220);
     EXPECT_TRUE(rm.Load_Pencil_Brushes(err)) << err;
-    app.m_sourcePhotoPath = "photo.png";
+    app.m_document.sourcePhotoPath = "photo.png";
   }
 
   OutlineSession& Open(uint32_t seed = 1) {
-    session.emplace(app, seed);
+    session.emplace(app.Outline_Context(), seed);
     session->Controller().OnInitDialog();
     return *session;
   }
@@ -70,7 +70,7 @@ class OutlineDialog : public ::testing::Test {
   TestPlatform platform;
   RegionEditorApp app;
   RenderMan& rm;
-  OutlineDetectParms& parms = app.m_outlineDetectParms;
+  OutlineDetectParms& parms = app.m_settings.outlineDetectParms;
   std::optional<OutlineSession> session;
 };
 
@@ -152,7 +152,7 @@ TEST_F(OutlineDialog, LineStyleListRefusals) {
 TEST_F(OutlineDialog, WithoutBrushesTheStartStyleIsNotFound) {
   TestPlatform bare;
   RegionEditorApp plain(bare.Get());
-  OutlineSession s(plain, 1);
+  OutlineSession s(plain.Outline_Context(), 1);
   EXPECT_EQ(bare.Messages().Texts(),
             (std::vector<std::string>{"OutlineDetector::Set_PencilPen_Line_Style FAILED,  no "
                                       "ResourceBitmapUtility has the name:   Pencil Medium  "}));
@@ -270,13 +270,13 @@ TEST_F(OutlineDialog, DetectPaintsEveryLineAndStartsTheModifySlidersAgain) {
 
 TEST_F(OutlineDialog, DetectAndPreviewNeedAPhotoAndAPreProcessedMap) {
   Open();
-  app.m_sourcePhotoPath.clear();
+  app.m_document.sourcePhotoPath.clear();
   EXPECT_FALSE(Dialog().On_Detect());
   EXPECT_FALSE(Dialog().On_Preview());
   EXPECT_EQ(Messages(), std::vector<std::string>(2, kLoadSource));
   platform.Messages().Clear();
 
-  app.m_sourcePhotoPath = "photo.png";
+  app.m_document.sourcePhotoPath = "photo.png";
   rm.m_filteredMap.reset();
   EXPECT_FALSE(Dialog().On_Detect());
   EXPECT_FALSE(Dialog().On_Preview());
@@ -293,7 +293,7 @@ TEST_F(OutlineDialog, DetectAndPreviewNeedAPhotoAndAPreProcessedMap) {
   OutlineDetector sourceless(&app.Get_PixelChain_List(), nullptr, &rm.m_outlineMapOversize, &rm.m_subtractMap,
                              rm.m_bitmapUtilityArray, platform.Get());
   std::mt19937 random(1);
-  OutlineDialogController dialog(app, sourceless, parms, random);
+  OutlineDialogController dialog(app.Outline_Context(), sourceless, random);
   std::string err;
   EXPECT_FALSE(dialog.Detect_New_Outline_and_Display_toViews(err, parms));
   EXPECT_EQ(err, "");
@@ -465,7 +465,7 @@ TEST_F(OutlineDialog, CancelBringsBackTheOutlineTheDialogFound) {
   rm.m_outlineMapOversize = White_Map(160, 120, 8);
   for (int x = 10; x < 150; ++x) rm.m_outlineMapOversize->Set_Pixel(x, 100, 0, 0, 0);
   rm.m_outlineStyle = 1;
-  ASSERT_TRUE(app.ReDraw_SummedFinalViews_OffMap());
+  ASSERT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   const auto previousOutline = Copy_Of(*rm.m_outlineMapOversize);
   const auto previousLayered = Copy_Of(*rm.m_layeredMapOversize);
 
@@ -502,7 +502,7 @@ TEST_F(DetectedOutline, ANewDialogStartsFromTheLatestDetection) {
   const auto detected = Points_Of_All(app.Get_PixelChain_List());
   parms.smoothWindow = 5;
   parms.minLineLength = 60;
-  OutlineSession next(app, 1);
+  OutlineSession next(app.Outline_Context(), 1);
   const ListMemry<PixelChain>& drawn = next.Detector().Get_Drawn_Chains();
   EXPECT_EQ(drawn.Get_Count(), app.Get_PixelChain_List().Get_Count());
   EXPECT_NE(Points_Of_All(drawn), detected);  // smoothed

@@ -11,6 +11,7 @@
 
 #include "outline/CannyEdgeDetector.h"
 #include "outline/PixelChain.h"
+#include "outline/PixelChainSearch.h"
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
@@ -101,7 +102,7 @@ TEST(PixelChainIdentity, EdgeChainsOfTheSamplePhotos) {
         << err;
     ListMemry<PixelChain> chains;
     int32_t count = 0;
-    ASSERT_TRUE(working->Find_PixelChains_MultiAlgo_wSeedFill(3, chains, count, err)) << err;
+    ASSERT_TRUE(Find_PixelChains_MultiAlgo_wSeedFill(*working, 3, chains, count, err)) << err;
     ASSERT_GT(count, 20) << sample;
     int64_t withRests = 0;
     for (const ListLink<PixelChain>* link = chains.Get_Head_Link(); link != nullptr;

@@ -21,18 +21,18 @@ const std::string kBadSize =
     "corrupt or out-dated.";
 const std::string kReadBits = "Load_Bitmap_from_Inside_ListFile FAILED,  File.Read bits.";
 
-using RowCoder = bool (OffMap::*)(ListFile&, int32_t, std::string&) const;
-using RowReader = bool (OffMap::*)(ListFile&, int32_t, std::string&);
-constexpr RowCoder kWrite1 = &OffMap::Write_Files_Next_yRow_wRunLength_Encoding_1bit;
-constexpr RowCoder kWrite8 = &OffMap::Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline;
-constexpr RowReader kRead1 = &OffMap::Read_Files_Next_yRow_wRunLength_Encoding_1bit;
-constexpr RowReader kRead8 = &OffMap::Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline;
+using RowCoder = bool (*)(const OffMap&, ListFile&, int32_t, std::string&);
+using RowReader = bool (*)(OffMap&, ListFile&, int32_t, std::string&);
+constexpr RowCoder kWrite1 = &Write_Files_Next_yRow_wRunLength_Encoding_1bit;
+constexpr RowCoder kWrite8 = &Write_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline;
+constexpr RowReader kRead1 = &Read_Files_Next_yRow_wRunLength_Encoding_1bit;
+constexpr RowReader kRead8 = &Read_Files_Next_yRow_wRunLength_Encoding_8bit_forOutline;
 
 // The bytes one row writer writes for row y.
 std::string Row_Bytes(const OffMap& map, RowCoder writer, int32_t y = 0) {
   return Written([&](ListFile& f) {
     std::string err = "stale";
-    EXPECT_TRUE((map.*writer)(f, y, err));
+    EXPECT_TRUE(writer(map, f, y, err));
     EXPECT_EQ(err, "");
   });
 }
@@ -44,7 +44,7 @@ std::string Read_Rows(OffMap& map, RowReader reader, const std::string& codes, i
   file.Open_Bytes_For_Reading(codes);
   std::string err;
   for (int32_t y = 0; file.Get_Bytes_Left() > 0; ++y)
-    if (!(map.*reader)(file, y, err)) break;
+    if (!reader(map, file, y, err)) break;
   if (consumed) *consumed = file.Get_Position();
   return err;
 }
@@ -52,7 +52,7 @@ std::string Read_Rows(OffMap& map, RowReader reader, const std::string& codes, i
 std::string Saved(const OffMap& map, int16_t code, int16_t kind, std::string* error = nullptr) {
   return Written([&](ListFile& f) {
     std::string err;
-    const bool ok = map.Save_OffMap_to_Inside_ListFile(f, code, kind, err);
+    const bool ok = Save_OffMap_to_Inside_ListFile(map, f, code, kind, err);
     EXPECT_EQ(ok, err.empty());
     if (error) *error = err;
   });
@@ -69,7 +69,7 @@ Loaded Load(const std::string& bytes) {
   file.Open_Bytes_For_Reading(bytes);
   Loaded l;
   l.err = "stale";
-  l.map = OffMap::Load_Bitmap_from_Inside_ListFile(file, l.err);
+  l.map = Load_Bitmap_from_Inside_ListFile(file, l.err);
   EXPECT_EQ(l.map == nullptr, !l.err.empty());
   l.end = file.Get_Position();
   return l;
@@ -292,7 +292,7 @@ std::string Small_List_File(const OffMap& outline, int16_t code) {
     f.Write("header", 6);
     ASSERT_TRUE(External::Patch_Chunks_Length(f, field, err));
     ASSERT_TRUE(External::Write_Chunks_Header(f, External::kOutlineBitmapChunk, 3, field, err));
-    ASSERT_TRUE(outline.Save_OffMap_to_Inside_ListFile(f, code, kInlineOutline, err)) << err;
+    ASSERT_TRUE(Save_OffMap_to_Inside_ListFile(outline, f, code, kInlineOutline, err)) << err;
     ASSERT_TRUE(External::Patch_Chunks_Length(f, field, err));
   });
 }
@@ -307,7 +307,7 @@ Loaded Read_Outline(const std::string& bytes, int64_t& walkedTo) {
   int32_t length = 0;
   if (External::Walk_To_Chunk(file, "BITmapOL", walkedTo, l.err) &&
       External::Goto_Chunks_Header(file, External::kOutlineBitmapChunk, version, length, l.err))
-    l.map = OffMap::Load_Bitmap_from_Inside_ListFile(file, l.err);
+    l.map = Load_Bitmap_from_Inside_ListFile(file, l.err);
   return l;
 }
 

@@ -124,7 +124,7 @@ struct Loaded {
 
 inline Loaded Load_Bytes(RegionEditorApp& app, const std::string& bytes) {
   Loaded result;
-  RegionListExternal external(app);
+  RegionListExternal external(app.List_File_Context());
   ListFile file;
   file.Open_Bytes_For_Reading(bytes);
   ComponentSubject* made = nullptr;
@@ -145,7 +145,7 @@ inline std::string Save_Bytes(RegionEditorApp& app, std::string& err) {
   const std::string path = dir.File("list.rgl");
   ListFile file;
   file.Open_For_Writing(path);
-  RegionListExternal external(app);
+  RegionListExternal external(app.List_File_Context());
   if (!external.Emit(file, 0, err)) {
     file.Abort();
     return std::string();

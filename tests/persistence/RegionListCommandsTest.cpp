@@ -31,7 +31,7 @@ struct CommandsTest : ::testing::Test {
   TestPlatform platform;
   RegionEditorApp app{platform.Get()};
   RegionListSubject& list = app.Get_RegionList();
-  RegionListFileCommands commands{app};
+  RegionListFileCommands commands{app.List_File_Context()};
   std::string photo;
 
   void SetUp() override { photo = Write_Photo(dir.File("cat.png"), 60, 40); }
@@ -65,13 +65,13 @@ struct CommandsTest : ::testing::Test {
     b.separationID = 1;
     b.huntColorIndex = 7;
     Add_Block(l, b)->m_serialNumber = 9;
-    other.m_watercolorParms.satExponent = 140;
+    other.m_settings.watercolorParms.satExponent = 140;
     if (outline) {
       other.Get_RenderMan().Create_Outline_Map(height, width);
       other.Get_RenderMan().m_outlineMapOversize->Set_Pixel(3, 3, 80, 80, 80);
     }
     const std::string path = dir.File(name);
-    EXPECT_TRUE(RegionListFileCommands(other).Save_RegionList_To(path, err)) << err;
+    EXPECT_TRUE(RegionListFileCommands(other.List_File_Context()).Save_RegionList_To(path, err)) << err;
     return path;
   }
 
@@ -101,11 +101,11 @@ TEST_F(CommandsTest, LoadingReplacesTheListAndReloadsThePhotoAtTheCanvasSize) {
   EXPECT_TRUE(platform.Messages().Texts().empty());
 
   EXPECT_EQ(list.Get_Region_Count(), 2);
-  EXPECT_EQ(app.m_regionCounter, 10);  // one past the highest number read
-  EXPECT_EQ(app.m_sourcePhotoPath, photo);
-  EXPECT_EQ(app.m_listFilePath, path);
-  EXPECT_EQ(app.m_listFolder, dir.Path() + "/");
-  EXPECT_EQ(app.m_watercolorParms.satExponent, 140);
+  EXPECT_EQ(app.m_document.regionCounter, 10);  // one past the highest number read
+  EXPECT_EQ(app.m_document.sourcePhotoPath, photo);
+  EXPECT_EQ(app.m_document.listFilePath, path);
+  EXPECT_EQ(app.m_document.listFolder, dir.Path() + "/");
+  EXPECT_EQ(app.m_settings.watercolorParms.satExponent, 140);
   RenderMan& rm = app.Get_RenderMan();
   ASSERT_NE(rm.m_sourceMap, nullptr);
   EXPECT_EQ(rm.m_sourceMap->Get_Width(), 60);
@@ -117,31 +117,31 @@ TEST_F(CommandsTest, LoadingReplacesTheListAndReloadsThePhotoAtTheCanvasSize) {
   ASSERT_NE(rm.m_outlineMapOversize, nullptr);
   EXPECT_EQ(Pixel_At(*rm.m_outlineMapOversize, 3, 3).r, 80);
   // The separation rows take the colours of the regions of each row.
-  EXPECT_EQ(app.m_lastSepRowsControlSettings[0].colorsStdIndex, 11);
-  EXPECT_EQ(app.m_lastSepRowsControlSettings[1].colorsStdIndex, 7);
-  EXPECT_EQ(app.m_lastSepRowsControlSettings[2].colorsStdIndex, 0);
+  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[0].colorsStdIndex, 11);
+  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[1].colorsStdIndex, 7);
+  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[2].colorsStdIndex, 0);
   EXPECT_GE(app.Recorded_Windows().Count("recreate views"), 1);
   EXPECT_GE(app.Recorded_Windows().Count("redraw all"), 1);
   EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
 
   // Loading the same list again: the same photo, whatever its letter case.
-  app.m_sourcePhotoPath = dir.Path() + "/CAT.PNG";
+  app.m_document.sourcePhotoPath = dir.Path() + "/CAT.PNG";
   platform.Dialogs().Queue_Path(path);
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err)) << err;
   EXPECT_TRUE(same);
-  EXPECT_EQ(app.m_sourcePhotoPath, photo);
+  EXPECT_EQ(app.m_document.sourcePhotoPath, photo);
 }
 
 TEST_F(CommandsTest, CancellingTheOpenDialogChangesNothing) {
   Add_Block(list, BlockSpec());
-  app.m_listFilePath = "/lists/old.rgl";
+  app.m_document.listFilePath = "/lists/old.rgl";
   bool same = false, photoLoaded = false, cancelled = false;
   std::string err = "stale";
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err));
   EXPECT_TRUE(cancelled);
   EXPECT_EQ(err, "");
   EXPECT_EQ(list.Get_Region_Count(), 1);
-  EXPECT_EQ(app.m_listFilePath, "/lists/old.rgl");
+  EXPECT_EQ(app.m_document.listFilePath, "/lists/old.rgl");
 }
 
 TEST_F(CommandsTest, ALaterVersionIsLoadedOnlyWhenTheUserSaysSo) {
@@ -163,7 +163,7 @@ TEST_F(CommandsTest, ALaterVersionIsLoadedOnlyWhenTheUserSaysSo) {
   EXPECT_TRUE(cancelled);
   EXPECT_EQ(platform.Messages().Texts(), std::vector<std::string>{question});
   EXPECT_EQ(list.Get_Region_Count(), 1);
-  EXPECT_EQ(app.m_listFilePath, "");
+  EXPECT_EQ(app.m_document.listFilePath, "");
 
   platform.Messages().Clear();
   platform.Dialogs().Queue_Path(path);
@@ -209,7 +209,7 @@ TEST_F(CommandsTest, FilesThatCannotBeLoadedSayWhy) {
   for (const auto& c : cases) {
     const std::string path = dir.File(c.name);
     if (!c.bytes.empty()) Write_File_Bytes(path, c.bytes);
-    app.m_listFilePath = good;
+    app.m_document.listFilePath = good;
     platform.Dialogs().Queue_Path(path);
     bool same = false, photoLoaded = false, cancelled = false;
     std::string err;
@@ -218,7 +218,7 @@ TEST_F(CommandsTest, FilesThatCannotBeLoadedSayWhy) {
     EXPECT_FALSE(cancelled);
     EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
     const bool read = c.name == "badregion.rgl" || c.name == "backwards.rgl";
-    EXPECT_EQ(app.m_listFilePath, read ? "" : good) << c.name;
+    EXPECT_EQ(app.m_document.listFilePath, read ? "" : good) << c.name;
   }
 }
 
@@ -228,7 +228,7 @@ TEST_F(CommandsTest, AMovedPhotoCanBeLeftOut) {
                                                      *std::make_unique<std::string>(),
                                                      *std::make_unique<std::string>()));
   ASSERT_NE(app.Get_RenderMan().m_sourceMap, nullptr);
-  app.m_sourcePhotoPath = photo;
+  app.m_document.sourcePhotoPath = photo;
   platform.Dialogs().Queue_Path(path);
   platform.Messages().Queue_Answer(MessageAnswer::No);
   bool same = true, photoLoaded = true, cancelled = true;
@@ -239,7 +239,7 @@ TEST_F(CommandsTest, AMovedPhotoCanBeLeftOut) {
   EXPECT_EQ(platform.Messages().Texts(), std::vector<std::string>{kMovedQuestion});
   EXPECT_EQ(list.Get_Region_Count(), 2);
   // The old photo's maps are gone: blank working maps of the list's canvas.
-  EXPECT_EQ(app.m_sourcePhotoPath, "");
+  EXPECT_EQ(app.m_document.sourcePhotoPath, "");
   const OffMap& source = *app.Get_RenderMan().m_sourceMap;
   EXPECT_EQ(source.Get_Width(), 60);
   EXPECT_EQ(Pixel_At(source, 5, 5), (Rgb{0, 0, 0}));
@@ -260,7 +260,7 @@ TEST_F(CommandsTest, AMovedPhotoIsFoundByItsNameOnly) {
   std::string err;
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err)) << err;
   EXPECT_TRUE(photoLoaded);
-  EXPECT_EQ(app.m_sourcePhotoPath, moved);
+  EXPECT_EQ(app.m_document.sourcePhotoPath, moved);
   EXPECT_EQ(platform.Messages().Texts(),
             (std::vector<std::string>{
                 kMovedQuestion,
@@ -354,14 +354,14 @@ TEST_F(CommandsTest, UnsavedChangesAreOfferedForSavingFirst) {
   std::string err;
 
   Add_Block(list, BlockSpec());
-  app.m_hasChanges = true;
+  app.m_document.hasChanges = true;
   platform.Dialogs().Queue_Path(path);
   platform.Messages().Queue_Answer(MessageAnswer::Cancel);
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err)) << err;
   EXPECT_TRUE(cancelled);
   EXPECT_EQ(platform.Messages().Texts(), std::vector<std::string>{question});
   EXPECT_EQ(list.Get_Region_Count(), 1);
-  EXPECT_TRUE(app.m_hasChanges);
+  EXPECT_TRUE(app.m_document.hasChanges);
 
   // Yes saves the current list through the save dialog, then loads.
   const std::string saved = dir.File("saved.rgl");
@@ -370,7 +370,7 @@ TEST_F(CommandsTest, UnsavedChangesAreOfferedForSavingFirst) {
   platform.Messages().Queue_Answer(MessageAnswer::Yes);
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err)) << err;
   EXPECT_FALSE(cancelled);
-  EXPECT_FALSE(app.m_hasChanges);
+  EXPECT_FALSE(app.m_document.hasChanges);
   EXPECT_EQ(list.Get_Region_Count(), 2);
   ASSERT_TRUE(File_Exists(saved));
   RegionEditorApp check(platform.Get());
@@ -378,12 +378,12 @@ TEST_F(CommandsTest, UnsavedChangesAreOfferedForSavingFirst) {
   EXPECT_EQ(check.Get_RegionList().Get_Region_Count(), 1);
 
   // No drops the changes.
-  app.m_hasChanges = true;
+  app.m_document.hasChanges = true;
   platform.Dialogs().Queue_Path(path);
   platform.Messages().Queue_Answer(MessageAnswer::No);
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err)) << err;
   EXPECT_FALSE(cancelled);
-  EXPECT_FALSE(app.m_hasChanges);
+  EXPECT_FALSE(app.m_document.hasChanges);
 }
 
 // ---------------------------------------------------------------------------
@@ -398,8 +398,8 @@ TEST_F(CommandsTest, SavingAsksForAFileAndSaysWhatHappened) {
 
   Add_Block(list, BlockSpec());
   list.filesBitmapMode = 0;
-  app.m_sourcePhotoPath = photo;
-  app.m_hasChanges = true;
+  app.m_document.sourcePhotoPath = photo;
+  app.m_document.hasChanges = true;
   ASSERT_TRUE(commands.Save_RegionList(savedPath, err)) << err;  // cancelled: nothing queued
   EXPECT_EQ(savedPath, "");
   EXPECT_TRUE(Folder_Entries(dir.Path()) == std::vector<std::string>{"cat.png"});
@@ -408,8 +408,8 @@ TEST_F(CommandsTest, SavingAsksForAFileAndSaysWhatHappened) {
   platform.Dialogs().Queue_Path(target);
   ASSERT_TRUE(commands.Save_RegionList(savedPath, err)) << err;
   EXPECT_EQ(savedPath, target);
-  EXPECT_EQ(app.m_listFilePath, target);
-  EXPECT_FALSE(app.m_hasChanges);
+  EXPECT_EQ(app.m_document.listFilePath, target);
+  EXPECT_FALSE(app.m_document.hasChanges);
   EXPECT_EQ(list.filesBitmapMode, 1);
   const HeadlessFileDialogs::Asked& asked = platform.Dialogs().Asked_Dialogs().back();
   EXPECT_TRUE(asked.save);
@@ -424,7 +424,7 @@ TEST_F(CommandsTest, SavingAsksForAFileAndSaysWhatHappened) {
   back.Get_RegionList().Get_Source_Photo_Path(stored);
   EXPECT_EQ(stored, photo);
 
-  RegionListExternal external(app);
+  RegionListExternal external(app.List_File_Context());
   bool cancelled = true;
   std::string text;
   platform.Dialogs().Queue_Path(target);
@@ -438,7 +438,7 @@ TEST_F(CommandsTest, SavingAsksForAFileAndSaysWhatHappened) {
 }
 
 TEST_F(CommandsTest, SaveListNeedsAFileFirst) {
-  RegionListExternal external(app);
+  RegionListExternal external(app.List_File_Context());
   std::string message;
   ASSERT_TRUE(commands.Save_List(external, message));
   EXPECT_EQ(message, "First create a RegionList.");
@@ -472,18 +472,18 @@ TEST_F(CommandsTest, AFailedSaveLeavesTheOldFileAsItWas) {
   BlockSpec separation;
   separation.subRegion = false;
   RegionSubject* bad = Add_Block(list, separation);
-  app.m_hasChanges = true;
+  app.m_document.hasChanges = true;
   EXPECT_FALSE(commands.Save_RegionList_To(path, err));
   EXPECT_EQ(
       err,
       "RegionExternal::Emit FAILED,  there are ASeps in this SUBregion list. New RegionList file would CRASH "
       "app on re-load.");
   EXPECT_EQ(Read_File_Bytes(path), before);
-  EXPECT_TRUE(app.m_hasChanges);
+  EXPECT_TRUE(app.m_document.hasChanges);
 
   bad->generationCode = RegionSubject::kSubRegion;
   app.Get_RenderMan().m_outlineMapOversize = std::make_unique<OffMap>(4000, 3000, 8);
-  RegionListExternal external(app);
+  RegionListExternal external(app.List_File_Context());
   bool cancelled = false;
   std::string target = path, text;
   EXPECT_FALSE(commands.Save_DSTlist(external, cancelled, target, text));

@@ -6,12 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "RegionListBytes.h"
-#include "framework/ListComponentSubject.h"
 #include "persistence/ComponentExternal.h"
+#include "persistence/InlineBitmaps.h"
 #include "persistence/RegionExternal.h"
 #include "regions/RegionFileRecords.h"
 #include "regions/RegionListFixtures.h"
 #include "render/ImageFiles.h"
+#include "views/ListComponentSubject.h"
 
 using namespace rglbytes;
 using regionlist_test::Add_Block;
@@ -118,13 +119,13 @@ void Expect_Descriptor(const RegionDescriptor& d, const Descriptor& e) {
 
 TEST_F(ListFileTest, WrittenBytesFollowTheLayoutExactly) {
   list.Set_Source_Photo_Path("/photos/cat.png");
-  app.m_sepsDialogSettings.outlineLiteness = 12;
-  app.m_sepsDialogSettings.outlineDarkness = 150;
-  app.m_sepsDialogSettings.brushSize = 9;
+  app.m_settings.sepsDialogSettings.outlineLiteness = 12;
+  app.m_settings.sepsDialogSettings.outlineDarkness = 150;
+  app.m_settings.sepsDialogSettings.brushSize = 9;
   app.Get_RenderMan().m_outlineStyle = 2;
-  app.m_watercolorParms.darkExponent = 33;
-  app.m_watercolorParms.liteAmount = 7;
-  app.m_watercolorParms.satExponent = 90;
+  app.m_settings.watercolorParms.darkExponent = 33;
+  app.m_settings.watercolorParms.liteAmount = 7;
+  app.m_settings.watercolorParms.satExponent = 90;
   Add_Full_Region(list, 1, 17);
 
   std::string err;
@@ -201,7 +202,7 @@ TEST_F(ListFileTest, ListsTheFileCannotHoldAreRefused) {
   EXPECT_NE(Save_Bytes(wide, err), "") << err;
 
   // The list prepares region externals only.
-  RegionListExternal other(app);
+  RegionListExternal other(app.List_File_Context());
   EXPECT_FALSE(list.Initialize_ComponentExternal_for_FileSave(&other, err));
   EXPECT_EQ(
       err,
@@ -221,7 +222,7 @@ TEST_F(ListFileTest, ListsTheFileCannotHoldAreRefused) {
 }
 
 TEST_F(ListFileTest, TheRegionChunkNeedsAListSubject) {
-  RegionListExternal external(app);
+  RegionListExternal external(app.List_File_Context());
   RegionSubject single;
   std::string err;
   const std::string bytes = Written([&](ListFile& file) {
@@ -324,15 +325,15 @@ TEST_F(ListFileTest, HeaderValuesOutsideTheirRangesTakeTheirDefaults) {
     RegionListSubject& l = fresh.Get_RegionList();
     RenderMan& rm = fresh.Get_RenderMan();
     EXPECT_EQ(l.filesBitmapMode, c.mode) << c.what;
-    EXPECT_EQ(fresh.m_sepsDialogSettings.outlineLiteness, c.liteness) << c.what;
+    EXPECT_EQ(fresh.m_settings.sepsDialogSettings.outlineLiteness, c.liteness) << c.what;
     EXPECT_EQ(rm.m_outlineLiteness, c.liteness) << c.what;
     EXPECT_EQ(rm.m_outlineStyle, c.style) << c.what;
-    EXPECT_EQ(fresh.m_sepsDialogSettings.outlineDarkness, c.contrast) << c.what;
+    EXPECT_EQ(fresh.m_settings.sepsDialogSettings.outlineDarkness, c.contrast) << c.what;
     EXPECT_EQ(rm.m_outlineDarkness, c.contrast) << c.what;
-    EXPECT_EQ(fresh.m_sepsDialogSettings.brushSize, c.brush) << c.what;
-    EXPECT_EQ(fresh.m_watercolorParms.darkExponent, c.dark) << c.what;
-    EXPECT_EQ(fresh.m_watercolorParms.liteAmount, c.lite) << c.what;
-    EXPECT_EQ(fresh.m_watercolorParms.satExponent, c.sat) << c.what;
+    EXPECT_EQ(fresh.m_settings.sepsDialogSettings.brushSize, c.brush) << c.what;
+    EXPECT_EQ(fresh.m_settings.watercolorParms.darkExponent, c.dark) << c.what;
+    EXPECT_EQ(fresh.m_settings.watercolorParms.liteAmount, c.lite) << c.what;
+    EXPECT_EQ(fresh.m_settings.watercolorParms.satExponent, c.sat) << c.what;
     int32_t w = 0, h = 0;
     l.Get_Canvas_Size(w, h);
     EXPECT_EQ(w, c.width) << c.what;
@@ -577,7 +578,7 @@ TEST_F(ListFileTest, WhatTheWriterWritesTheReaderReadsBack) {
   tonal->m_SRCoffMap->Set_Pixel(1, 1, 90, 90, 90);
   tonal->m_SRCoffMap->Set_Pixel(2, 2, 255, 255, 255);
   list.Set_Source_Photo_Path("/photos/dog.jpeg");
-  app.m_watercolorParms.satExponent = 150;
+  app.m_settings.watercolorParms.satExponent = 150;
   std::string err;
   const std::string bytes = Save_Bytes(app, err);
   ASSERT_FALSE(bytes.empty()) << err;
@@ -586,7 +587,7 @@ TEST_F(ListFileTest, WhatTheWriterWritesTheReaderReadsBack) {
   const Loaded loaded = Load_Bytes(back, bytes);
   ASSERT_TRUE(loaded.ok) << loaded.err;
   EXPECT_EQ(loaded.highest, 8000);
-  EXPECT_EQ(back.m_watercolorParms.satExponent, 150);
+  EXPECT_EQ(back.m_settings.watercolorParms.satExponent, 150);
   EXPECT_EQ(back.Get_RegionList().m_projectPath, "NOprojectFILEnecessary2017");
   std::string photo;
   back.Get_RegionList().Get_Source_Photo_Path(photo);
@@ -705,7 +706,7 @@ TEST_F(ListFileTest, TheOutlineIsReadOnlyWhenTheChunkWalkFindsIt) {
   outline.Set_Pixel(1, 1, 40, 40, 40);
   const std::string coded = Written([&](ListFile& f) {
     std::string err;
-    ASSERT_TRUE(outline.Save_OffMap_to_Inside_ListFile(f, 1, 3, err)) << err;
+    ASSERT_TRUE(Save_OffMap_to_Inside_ListFile(outline, f, 1, 3, err)) << err;
   });
   const std::string entries = Small_Record(Record()) + Black_Mask(4, 3);
 
@@ -739,7 +740,7 @@ TEST_F(ListFileTest, TheOutlineIsReadOnlyWhenTheChunkWalkFindsIt) {
 
 TEST_F(ListFileTest, AFileOfAnotherKindLeavesTheListAlone) {
   Add_Block(list, BlockSpec());
-  app.m_watercolorParms.satExponent = 33;
+  app.m_settings.watercolorParms.satExponent = 33;
   for (const std::string& bytes : {std::string("VODIDIZ"), std::string("PNG not a list file at all")}) {
     const Loaded loaded = Load_Bytes(app, bytes);
     EXPECT_FALSE(loaded.ok);
@@ -753,7 +754,7 @@ TEST_F(ListFileTest, AFileOfAnotherKindLeavesTheListAlone) {
       loaded.err,
       "RegionListExternal::Receive FAILED,  the file ends inside the list header. \n File may be corrupt.");
   EXPECT_EQ(list.Get_Region_Count(), 1);
-  EXPECT_EQ(app.m_watercolorParms.satExponent, 33);
+  EXPECT_EQ(app.m_settings.watercolorParms.satExponent, 33);
 }
 
 // ---------------------------------------------------------------------------

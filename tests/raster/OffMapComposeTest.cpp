@@ -2,6 +2,7 @@
 
 #include "PatternMaps.h"
 #include "RasterTestMaps.h"
+#include "filters/Morphology.h"
 #include "platform/headless/Headless.h"
 #include "raster/Blends.h"
 
@@ -135,10 +136,10 @@ TEST(OffMapCompose, OpenMorphologyRefusesRadiiBelowOne) {
   HeadlessMessages messages;
   std::string err;
   auto map = Pattern_Map({"#.", ".."});
-  EXPECT_FALSE(map->Do_Open_Morphology(0, 2, messages, err));
+  EXPECT_FALSE(Do_Open_Morphology(*map, 0, 2, messages, err));
   EXPECT_EQ(err, "Do_Open_Morphology  failed,  improper input diameters ( <0 ).");
   err.clear();
-  EXPECT_FALSE(map->Do_Open_Morphology(2, 0, messages, err));
+  EXPECT_FALSE(Do_Open_Morphology(*map, 2, 0, messages, err));
   EXPECT_EQ(err, "Do_Open_Morphology  failed,  improper input diameters ( <0 ).");
   EXPECT_EQ(Pattern_Of(*map), (Pattern{"#.", ".."}));
   EXPECT_TRUE(messages.Texts().empty());
@@ -152,7 +153,7 @@ TEST(OffMapCompose, OpenMorphologyRemovesSmallDotsAndKeepsLargeShapes) {
   for (int y = 5; y < 15; ++y)
     for (int x = 4; x < 14; ++x) rows[y][x] = '#';  // a 10 x 10 block
   auto map = Pattern_Map(rows);
-  EXPECT_TRUE(map->Do_Open_Morphology(2, 2, messages, err));
+  EXPECT_TRUE(Do_Open_Morphology(*map, 2, 2, messages, err));
   EXPECT_EQ(err, "");
   // The dot is gone; the block comes back without the corners the disc of
   // radius 2 (a 5 x 5 square without corners) cannot reach.

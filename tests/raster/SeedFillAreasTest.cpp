@@ -7,6 +7,7 @@
 #include "PatternMaps.h"
 #include "framework/ListMemry.h"
 #include "outline/PixelChain.h"
+#include "outline/PixelChainSearch.h"
 #include "platform/headless/Headless.h"
 #include "raster/SolidArea.h"
 
@@ -257,7 +258,7 @@ TEST(PixelChains, BlobsBecomeChainsNumberedInTheOrderFound) {
   chains.Add_To_Tail(new PixelChain);
   int32_t count = -1;
   std::string err = "old";
-  EXPECT_TRUE(map->Find_PixelChains_MultiAlgo_wSeedFill(3, chains, count, err));
+  EXPECT_TRUE(Find_PixelChains_MultiAlgo_wSeedFill(*map, 3, chains, count, err));
   EXPECT_EQ(err, "");
   EXPECT_EQ(count, 2);
   ASSERT_EQ(chains.Get_Count(), 2);
@@ -271,7 +272,7 @@ TEST(PixelChains, BlobsBecomeChainsNumberedInTheOrderFound) {
   EXPECT_EQ(Graphic_Box(*second), "6,0,7,2");
   EXPECT_EQ(Pattern_Of(*map), Pattern_Of(*Pattern_Map(rows, 8)));
 
-  EXPECT_TRUE(map->Find_PixelChains_MultiAlgo_wSeedFill(2, chains, count, err));
+  EXPECT_TRUE(Find_PixelChains_MultiAlgo_wSeedFill(*map, 2, chains, count, err));
   EXPECT_EQ(count, 3);
   ASSERT_EQ(chains.Get_Count(), 3);
   EXPECT_EQ(chains.Get_Nth(2)->m_creationID, 2);
@@ -283,16 +284,16 @@ TEST(PixelChains, CollectBlackPixelsScansRowsFromTheTop) {
   auto clear = Pattern_Map({"....", "...."});
   PixelChain chain;
   chain.Add_To_Tail(new Pixel{9, 9});
-  EXPECT_EQ(OffMap::Collect_Black_Pixels(*mask, clear.get(), nullptr, 7, chain), 3);
+  EXPECT_EQ(Collect_Black_Pixels(*mask, clear.get(), nullptr, 7, chain), 3);
   EXPECT_EQ(Pixels_Of(chain), (Pixels{{0, 0}, {3, 0}, {1, 1}}));
   EXPECT_EQ(chain.m_creationID, 7);
   EXPECT_EQ(Pattern_Of(*clear), (Pattern{"#..#", ".#.."}));
 
   const RectShrt right = Make_RectShrt(1, 0, 3, 1);
-  EXPECT_EQ(OffMap::Collect_Black_Pixels(*mask, nullptr, &right, 2, chain), 2);
+  EXPECT_EQ(Collect_Black_Pixels(*mask, nullptr, &right, 2, chain), 2);
   EXPECT_EQ(Pixels_Of(chain), (Pixels{{3, 0}, {1, 1}}));
   const RectShrt beyond = Make_RectShrt(3, 0, 30, 30);
-  EXPECT_EQ(OffMap::Collect_Black_Pixels(*mask, nullptr, &beyond, 2, chain), 1);
+  EXPECT_EQ(Collect_Black_Pixels(*mask, nullptr, &beyond, 2, chain), 1);
 }
 
 TEST(PixelChains, CopiesCarryPixelsAndFields) {

@@ -1,8 +1,8 @@
 // Composing the layered image: the regions glazed in list order, the
 // outline merged last (or first, when animating or when there are no
 // regions), scaled composition, regions that cannot be painted, and the
-// application object's redraw, erase and allocation operations with the
-// window requests they make.
+// composer's redraw, erase and allocation operations with the window
+// requests they make; the composer and the windows the application hands out.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 
 #include "app/RegionEditorApp.h"
 #include "raster/OffMap.h"
+#include "regions/LayeredComposer.h"
+#include "regions/ModifyColorsController.h"
 #include "regions/RegionListFixtures.h"
 #include "render/ImageFiles.h"
 #include "support/TestSupport.h"
@@ -83,7 +85,7 @@ TEST_F(CompositionTest, LaterRegionsAreGlazedOverEarlierOnes) {
   Add_Block(List(), Block(0, 0, 30, 20, 200, 180, 160));    // A
   Add_Block(List(), Block(20, 10, 30, 20, 100, 220, 250));  // B, overlapping A at 20..29 x 10..19
   Layered().Fill(0);
-  ASSERT_TRUE(app.Redraw_Summed_Final_Window());
+  ASSERT_TRUE(app.Get_Composer().Redraw_Summed_Final_Window());
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), (Rgb{200, 180, 160}));
   EXPECT_EQ(Pixel_At(Layered(), 45, 25), (Rgb{100, 220, 250}));
   // Each channel: paint + what lies under it - 256 (white counting as 256).
@@ -97,7 +99,9 @@ TEST_F(CompositionTest, OutlineLiesOverTheRegionsUnlessAnimated) {
   Add_Block(List(), Block(0, 0, 10, 10, 250, 240, 230));
   std::string err;
   // At once: the region, then the outline darkens it by its capped 200.
-  ASSERT_TRUE(app.ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 100, err)) << err;
+  ASSERT_TRUE(
+      app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 100, err))
+      << err;
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), (Rgb{50, 40, 30}));
   EXPECT_EQ(Pixel_At(Layered(), 15, 5), (Rgb{55, 55, 55}));
   EXPECT_EQ(Pixel_At(Layered(), 45, 5), kWhite);
@@ -106,7 +110,8 @@ TEST_F(CompositionTest, OutlineLiesOverTheRegionsUnlessAnimated) {
   // with the windows redrawn after the outline and after every region.
   Add_Block(List(), Block(40, 30, 5, 5, 10, 10, 10));
   app.Recorded_Windows().Clear();
-  ASSERT_TRUE(app.ReDraw_FinalImage_Incrementally(kWindowRegionObjects, 1, List(), Layered(), 100, err))
+  ASSERT_TRUE(app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowRegionObjects, 1, List(), Layered(),
+                                                                 100, err))
       << err;
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), (Rgb{49, 39, 29}));
   EXPECT_EQ(Pixel_At(Layered(), 15, 5), (Rgb{55, 55, 55}));
@@ -117,18 +122,21 @@ TEST_F(CompositionTest, OutlineLiesOverTheRegionsUnlessAnimated) {
 TEST_F(CompositionTest, AnEmptyListShowsTheOutlineAloneOrWhite) {
   std::string err;
   Layered().Fill(0);
-  ASSERT_TRUE(app.ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 100, err));
+  ASSERT_TRUE(
+      app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 100, err));
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), kWhite);
   EXPECT_EQ(Requests(), (std::vector<std::string>{"redraw 5"}));
 
   Add_Outline();
-  ASSERT_TRUE(app.ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 100, err));
+  ASSERT_TRUE(
+      app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 100, err));
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), (Rgb{55, 55, 55}));
   EXPECT_EQ(Pixel_At(Layered(), 45, 30), kWhite);
 
   // A hidden outline is not merged.
   app.Get_RenderMan().m_hideOutline = 1;
-  ASSERT_TRUE(app.ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 100, err));
+  ASSERT_TRUE(
+      app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 100, err));
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), kWhite);
 }
 
@@ -141,7 +149,9 @@ TEST_F(CompositionTest, HalfScaleComposesIntoTheTopLeftQuarter) {
   for (int32_t y = 0; y < 30; ++y)
     for (int32_t x = 1; x < 40; x += 2) region->m_SRCoffMap->Set_Pixel(x, y, 0, 0, 0);
   std::string err;
-  ASSERT_TRUE(app.ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 50, err)) << err;
+  ASSERT_TRUE(
+      app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 50, err))
+      << err;
   // Painted at (5, 10), 20 x 15, from the even columns only.
   EXPECT_EQ(Pixel_At(Layered(), 24, 24), (Rgb{100, 100, 100}));
   EXPECT_EQ(Pixel_At(Layered(), 20, 24), (Rgb{100, 100, 100}));
@@ -162,7 +172,7 @@ TEST_F(CompositionTest, ARegionThatCannotBePaintedIsLeftOut) {
   RegionSubject* broken = Add_Block(List(), Block(20, 0, 10, 10, 50, 50, 50));
   broken->m_SRCoffMap.reset();
   Add_Block(List(), Block(40, 0, 10, 10, 150, 150, 150));
-  ASSERT_TRUE(app.ReDraw_SummedFinalViews_OffMap());
+  ASSERT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), (Rgb{100, 100, 100}));
   EXPECT_EQ(Pixel_At(Layered(), 25, 5), kWhite);
   EXPECT_EQ(Pixel_At(Layered(), 45, 5), (Rgb{150, 150, 150}));
@@ -171,10 +181,10 @@ TEST_F(CompositionTest, ARegionThatCannotBePaintedIsLeftOut) {
 
 TEST_F(CompositionTest, RedrawsWithoutALayeredMapShowTheirTexts) {
   app.Get_RenderMan().m_layeredMapOversize.reset();
-  EXPECT_FALSE(app.Redraw_Summed_Final_Window());
-  EXPECT_FALSE(app.ReDraw_SummedFinalViews_OffMap());
-  EXPECT_FALSE(app.Erase_Summed_Final_Window());
-  EXPECT_FALSE(app.Erase_Filtered_Window());
+  EXPECT_FALSE(app.Get_Composer().Redraw_Summed_Final_Window());
+  EXPECT_FALSE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
+  EXPECT_FALSE(app.Get_Composer().Erase_Summed_Final_Window());
+  EXPECT_FALSE(app.Get_Composer().Erase_Filtered_Window());
   EXPECT_EQ(platform.Messages().Texts(),
             (std::vector<std::string>{
                 "RegionEditorApp::Redraw_Summed_Final_Window FAILED,  destOffMap is NULL.",
@@ -196,8 +206,8 @@ TEST_F(CompositionTest, ErasingWhitensAMapAndRedrawsItsWindows) {
   ASSERT_TRUE(app.Get_RenderMan().Create_FilterMap_Pair(24, kWidth, kHeight));
   Layered().Fill(0);
   app.Get_RenderMan().m_filteredMapWithOutline->Fill(0);
-  ASSERT_TRUE(app.Erase_Summed_Final_Window());
-  ASSERT_TRUE(app.Erase_Filtered_Window());
+  ASSERT_TRUE(app.Get_Composer().Erase_Summed_Final_Window());
+  ASSERT_TRUE(app.Get_Composer().Erase_Filtered_Window());
   EXPECT_EQ(Pixel_At(Layered(), 59, 39), kWhite);
   EXPECT_EQ(Pixel_At(*app.Get_RenderMan().m_filteredMapWithOutline, 0, 0), kWhite);
   EXPECT_EQ(Requests(), (std::vector<std::string>{"redraw 5", "redraw 8"}));
@@ -207,13 +217,13 @@ TEST_F(CompositionTest, RefreshAfterSeparationsRebuildsViewsThenRecomposes) {
   Add_Block(List(), Block(0, 0, 10, 10, 100, 100, 100));
   Layered().Fill(0);
   std::string err;
-  ASSERT_TRUE(app.Refresh_Views_After_Separations(err)) << err;
+  ASSERT_TRUE(app.Get_Composer().Refresh_Views_After_Separations(err)) << err;
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), (Rgb{100, 100, 100}));
   EXPECT_EQ(Requests(), (std::vector<std::string>{"recreate views", "redraw 5", "redraw 5", "redraw 4"}));
 
   app.Recorded_Windows().Clear();
   app.Recorded_Windows().Set_ReCreate_Failure("views could not be made");
-  EXPECT_FALSE(app.Refresh_Views_After_Separations(err));
+  EXPECT_FALSE(app.Get_Composer().Refresh_Views_After_Separations(err));
   EXPECT_EQ(err, "views could not be made");
   EXPECT_EQ(Requests(), (std::vector<std::string>{"recreate views", "redraw all"}));
 }
@@ -221,7 +231,7 @@ TEST_F(CompositionTest, RefreshAfterSeparationsRebuildsViewsThenRecomposes) {
 TEST_F(CompositionTest, LayeredMapTakesTheCanvasSizeOfTheList) {
   std::string err;
   ASSERT_TRUE(List().Set_Canvas_Size(120, 90, err));
-  ASSERT_TRUE(app.Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
+  ASSERT_TRUE(app.Get_Composer().Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
   EXPECT_EQ(Layered().Get_Width(), 120);
   EXPECT_EQ(Layered().Get_Height(), 90);
   EXPECT_EQ(Layered().Get_Depth(), 24);
@@ -232,25 +242,25 @@ TEST_F(CompositionTest, LoadingAnOutlinePictureRecomposesWithIt) {
   TempDir dir;
   std::string err;
   // Cancelled: nothing happens.
-  ASSERT_TRUE(app.Load_Outline_Bitmap(err));
+  ASSERT_TRUE(app.Get_Composer().Load_Outline_Bitmap(err));
   EXPECT_TRUE(Requests().empty());
   ASSERT_EQ(platform.Dialogs().Asked_Dialogs().size(), 1u);
   EXPECT_EQ(platform.Dialogs().Asked_Dialogs()[0].dialogRequest.filter, "Bitmap Files (*.*)|*.*||");
   EXPECT_EQ(platform.Dialogs().Asked_Dialogs()[0].dialogRequest.defaultExt, "*");
 
   platform.Dialogs().Queue_Path(std::string());
-  EXPECT_FALSE(app.Load_Outline_Bitmap(err));
+  EXPECT_FALSE(app.Get_Composer().Load_Outline_Bitmap(err));
   EXPECT_EQ(err, "RegionEditorApp::Load_Outline_Bitmap FAILED,  retSrcFilesPath is empty.");
 
   // A file the codec cannot read keeps the reader's text; a picture too
   // large to load is explained.
   Write_File_Bytes(dir.File("broken.png"), "not a picture");
   platform.Dialogs().Queue_Path(dir.File("broken.png"));
-  EXPECT_FALSE(app.Load_Outline_Bitmap(err));
+  EXPECT_FALSE(app.Get_Composer().Load_Outline_Bitmap(err));
   EXPECT_EQ(err, "RenderMan::Load_Outline_File failed,  could not LOAD to the CImage.");
   Write_File_Bytes(dir.File("huge.bmp"), Huge_Bmp_Header());
   platform.Dialogs().Queue_Path(dir.File("huge.bmp"));
-  EXPECT_FALSE(app.Load_Outline_Bitmap(err));
+  EXPECT_FALSE(app.Get_Composer().Load_Outline_Bitmap(err));
   EXPECT_EQ(err,
             "RegionEditorApp::Load_Outline_Bitmap,  Bitmap file could not be loaded because:  huge.bmp could "
             "not be "
@@ -265,7 +275,7 @@ TEST_F(CompositionTest, LoadingAnOutlinePictureRecomposesWithIt) {
   std::string path = dir.File("outline.bmp");
   ASSERT_TRUE(Save_Bitmap_File(platform.Get(), cancelled, &outline, path, err)) << err;
   platform.Dialogs().Queue_Path(path);
-  ASSERT_TRUE(app.Load_Outline_Bitmap(err)) << err;
+  ASSERT_TRUE(app.Get_Composer().Load_Outline_Bitmap(err)) << err;
   EXPECT_EQ(Requests(), (std::vector<std::string>{"redraw 5", "redraw 5", "redraw all"}));
   // Style 1 (a loaded picture) over white: min(255 - 0.3, 230) = 230 dark.
   EXPECT_EQ(Pixel_At(Layered(), 30, 20), (Rgb{25, 25, 25}));
@@ -277,8 +287,8 @@ TEST(RegionEditorAppTest, StartsWithNoPhotoNoRegionsAndItsOwnWindowRecord) {
   RegionEditorApp app(platform.Get());
   EXPECT_FALSE(app.Has_Source_Photo());
   EXPECT_FALSE(app.Has_Regions());
-  EXPECT_EQ(app.m_regionCounter, 0);
-  EXPECT_EQ(app.m_currentSeparationID, -1);
+  EXPECT_EQ(app.m_document.regionCounter, 0);
+  EXPECT_EQ(app.m_document.currentSeparationID, -1);
   EXPECT_EQ(RegionEditorApp::kListFileVersion, 7);
   EXPECT_EQ(app.Count_Viewjs_of_Code(kWindowLayered), 0);
   int32_t w = 0, h = 0;
@@ -291,6 +301,58 @@ TEST(RegionEditorAppTest, StartsWithNoPhotoNoRegionsAndItsOwnWindowRecord) {
   shell.Set_Open_Count(kWindowLayered, 2);
   app.Set_Windows(shell);
   EXPECT_EQ(app.Count_Viewjs_of_Code(kWindowLayered), 2);
-  app.m_sourcePhotoPath = "/photos/cat.jpg";
+  app.m_document.sourcePhotoPath = "/photos/cat.jpg";
   EXPECT_TRUE(app.Has_Source_Photo());
+}
+
+TEST(RegionEditorAppTest, PiecesHandedOutEarlyFollowTheWindowsSetLater) {
+  struct ShellWindows : RecordingAppWindows {
+    int32_t cleared = 0;
+    void Clear_Selection() override { ++cleared; }
+  };
+  TestPlatform platform;
+  RegionEditorApp app(platform.Get());
+  ASSERT_TRUE(app.Get_RenderMan().Create_Layered_Map(kHeight, kWidth));
+  const ListFileContext context = app.List_File_Context();
+  WindowsUpdater& updater = app.Get_WindowsUpdater();
+
+  ShellWindows shell;
+  app.Set_Windows(shell);
+  context.windows.Clear_Selection();
+  context.windows.Redraw_All_Viewjs();
+  EXPECT_TRUE(context.composer.Erase_Summed_Final_Window());
+  updater.Redraw_Subtracted_Window();
+  EXPECT_EQ(shell.cleared, 1);
+  EXPECT_EQ(shell.Requests(), (std::vector<std::string>{"redraw all", "redraw 5", "redraw 6"}));
+  // Clearing the selection is not a request the recording windows keep.
+  app.Recorded_Windows().Clear_Selection();
+  EXPECT_TRUE(app.Recorded_Windows().Requests().empty());
+}
+
+TEST(LayeredComposerTest, ComposesAndScramblesWithoutAnApplication) {
+  TestPlatform platform;
+  RenderMan renderMan(platform.Get());
+  RegionListSubject list(renderMan);
+  RecordingAppWindows windows;
+  LayeredComposer composer(renderMan, list, windows, platform.Get());
+  std::string err;
+  list.Replace_Canvas_Size(kWidth, kHeight);
+  ASSERT_TRUE(composer.Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
+  ASSERT_EQ(renderMan.m_layeredMapOversize->Get_Width(), kWidth);
+  BlockSpec red;
+  red.r = 200, red.g = 0, red.b = 0;
+  Add_Block(list, red);
+  ASSERT_TRUE(composer.Redraw_Summed_Final_Window());
+  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 1, 1), (Rgb{200, 0, 0}));
+  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 5, 5), kWhite);
+
+  ModifyColorsController dialog({platform.Get(), list, composer, windows}, 1);
+  ASSERT_TRUE(dialog.Open());
+  ASSERT_TRUE(dialog.On_Scramble_Colors());
+  EXPECT_NE(Pixel_At(*renderMan.m_layeredMapOversize, 1, 1), (Rgb{200, 0, 0}));
+  ASSERT_TRUE(dialog.On_Cancel());
+  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 1, 1), (Rgb{200, 0, 0}));
+  EXPECT_EQ(windows.Requests(), (std::vector<std::string>{"redraw 5", "redraw 5", "redraw 5", "redraw 5",
+                                                          "redraw 5", "redraw 5", "redraw all"}));
+  EXPECT_TRUE(platform.Messages().Texts().empty());
 }

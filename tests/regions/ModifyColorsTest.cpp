@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ModifyColorsController.h"
 #include "app/RegionEditorApp.h"
 #include "raster/ColorSpace.h"
+#include "regions/ModifyColorsController.h"
 #include "regions/RegionListFixtures.h"
 #include "support/TestSupport.h"
 
@@ -122,7 +122,7 @@ TEST_F(ScrambleTest, ModifyColorsCancelGivesBackTheColoursFromBeforeTheDialog) {
   std::string err;
   ASSERT_TRUE(green->Update_SmallBitmap_Bits_wColorModify(err));
 
-  ModifyColorsController dialog(app, 1);
+  ModifyColorsController dialog(app.Modify_Colors_Context(), 1);
   ASSERT_TRUE(dialog.Open());
   EXPECT_EQ(dialog.Get_Range(), 80);
   ASSERT_TRUE(dialog.On_Scramble_Colors());
@@ -144,7 +144,7 @@ TEST_F(ScrambleTest, ModifyColorsCancelGivesBackTheColoursFromBeforeTheDialog) {
 }
 
 TEST_F(ScrambleTest, ModifyColorsSaveKeepsTheScrambledColours) {
-  ModifyColorsController dialog(app, 1);
+  ModifyColorsController dialog(app.Modify_Colors_Context(), 1);
   ASSERT_TRUE(dialog.Open());
   EXPECT_FALSE(dialog.Set_Range(0));
   EXPECT_FALSE(dialog.Set_Range(179));
@@ -172,7 +172,7 @@ TEST_F(ScrambleTest, ModifyColorsSaveKeepsTheScrambledColours) {
 TEST(ModifyColorsControllerTest, RefusesToOpenWithoutRegions) {
   TestPlatform platform;
   RegionEditorApp app(platform.Get());
-  ModifyColorsController dialog(app, 7);
+  ModifyColorsController dialog(app.Modify_Colors_Context(), 7);
   EXPECT_FALSE(dialog.Open());
   EXPECT_EQ(platform.Messages().Texts(),
             (std::vector<std::string>{"Create some color SEPARATIONS from the Layers Menu."}));

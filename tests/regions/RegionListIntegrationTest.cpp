@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/RegionEditorApp.h"
+#include "colors/StandardColors.h"
 #include "raster/Blends.h"
 #include "raster/OffMap.h"
 #include "regions/RegionListFixtures.h"
@@ -41,14 +42,14 @@ void Add_Separation(RegionEditorApp& app, const OffMap& source, int16_t colorInd
                     bool inMemory, const std::string& folder) {
   int16_t r = 0, g = 0, b = 0;
   std::string err;
-  ASSERT_TRUE(ColorSeparator::Get_StandardColors_RGB_from_Table(colorIndex, r, g, b, err)) << err;
+  ASSERT_TRUE(Get_StandardColors_RGB_from_Table(colorIndex, r, g, b, err)) << err;
   std::unique_ptr<RegionSubject> separation = RegionSubject::Create_Region_from_Separation_Map(
       err, folder + "/list.rgl", Separation_Map(source, r, g, b), 0, inMemory, r, g, b,
       "sep" + std::to_string(separationID) + ".bmp", app.Get_Platform());
   ASSERT_NE(separation, nullptr) << err;
   separation->m_huntColorIndex = colorIndex;
   ASSERT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, app.Get_RegionList(), 30, false,
-                                              separationID, 0, inMemory, app.m_regionCounter,
+                                              separationID, 0, inMemory, app.m_document.regionCounter,
                                               app.Get_Platform(), err))
       << err;
 }
@@ -64,7 +65,7 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   ASSERT_TRUE(
       Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), 400, 300, kWorkingMaxSide, fileProblem))
       << err;
-  ASSERT_TRUE(rm.WatercolorFilter_For_Separations(app.m_watercolorParms, err)) << err;
+  ASSERT_TRUE(rm.WatercolorFilter_For_Separations(app.m_settings.watercolorParms, err)) << err;
   const OffMap& filtered = *rm.m_filteredMap;
 
   // Burnt Umber first, then the paler Gray 5, whose regions include most
@@ -76,9 +77,9 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   ASSERT_GE(firstCount, 5);
   ASSERT_GE(list.Get_Region_Count() - firstCount, 5);
   EXPECT_EQ(list.Sort_Regions_by_SeparationID(err), 0);
-  EXPECT_EQ(app.m_regionCounter, list.Get_Region_Count());
+  EXPECT_EQ(app.m_document.regionCounter, list.Get_Region_Count());
 
-  ASSERT_TRUE(app.ReDraw_SummedFinalViews_OffMap());
+  ASSERT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   const OffMap& layered = *rm.m_layeredMapOversize;
 
   // Every region glazed over what lies under it, in list order: worked out
@@ -128,7 +129,7 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
                                                       rm.m_outlineMapOversize.get(), &merged, &merged, err,
                                                       Make_RectShrt(0, 0, 400, 300)))
       << err;
-  ASSERT_TRUE(app.Redraw_Summed_Final_Window());
+  ASSERT_TRUE(app.Get_Composer().Redraw_Summed_Final_Window());
   int32_t outlineMismatches = 0, darkened = 0;
   for (int32_t y = 0; y < 300; ++y) {
     for (int32_t x = 0; x < 400; ++x) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/ListComponentView.h"
+#include "colors/StandardColors.h"
 #include "framework/ViewFixtures.h"
 #include "raster/OffMap.h"
 #include "regions/RegionListFixtures.h"
@@ -18,6 +18,7 @@
 #include "render/RenderMan.h"
 #include "separation/ColorSeparator.h"
 #include "support/TestSupport.h"
+#include "views/ListComponentView.h"
 
 using namespace regionlist_test;
 
@@ -471,8 +472,8 @@ TEST_F(RegionListTest, SeparationColoursAreListedOnceInTheOrderMet) {
   ListMemry<kvColorRef> colors;
   ASSERT_EQ(list.Create_List_of_Original_Separations_Colors(colors), 2);
   std::string greenName, redName;
-  ColorSeparator::Get_StandardColors_Nickname(9, greenName);
-  ColorSeparator::Get_StandardColors_Nickname(1, redName);
+  Get_StandardColors_Nickname(9, greenName);
+  Get_StandardColors_Nickname(1, redName);
   EXPECT_EQ(colors.Get_Nth(0)->color, 0x008000u);
   EXPECT_EQ(colors.Get_Nth(0)->word, 0u);
   EXPECT_EQ(colors.Get_Nth(0)->name, greenName);

@@ -9,12 +9,12 @@
 #include <string>
 
 #include "RegionTestMaps.h"
-#include "framework/ListComponentSubject.h"
 #include "raster/Blends.h"
 #include "regions/RegionPainting.h"
 #include "regions/RegionSubject.h"
 #include "render/ImageFiles.h"
 #include "support/TestSupport.h"
+#include "views/ListComponentSubject.h"
 
 using namespace region_test;
 

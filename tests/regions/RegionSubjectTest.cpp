@@ -11,12 +11,12 @@
 
 #include "RegionTestMaps.h"
 #include "framework/Commands.h"
-#include "framework/ListComponentSubject.h"
 #include "regions/RegionFileRecords.h"
 #include "regions/RegionSubject.h"
 #include "regions/RegionView.h"
 #include "render/ImageFiles.h"
 #include "support/TestSupport.h"
+#include "views/ListComponentSubject.h"
 
 using namespace region_test;
 

@@ -8,13 +8,13 @@
 
 #include "RegionTestMaps.h"
 #include "framework/Commands.h"
-#include "framework/HandleFrame.h"
-#include "framework/ListComponentSubject.h"
-#include "framework/OffMapDrawSurface.h"
-#include "framework/Pane.h"
 #include "regions/RegionSubject.h"
 #include "regions/RegionView.h"
 #include "support/TestSupport.h"
+#include "views/HandleFrame.h"
+#include "views/ListComponentSubject.h"
+#include "views/OffMapDrawSurface.h"
+#include "views/Pane.h"
 
 using namespace region_test;
 

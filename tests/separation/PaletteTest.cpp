@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "separation/ColorList.h"
+#include "colors/ColorList.h"
+#include "colors/StandardColors.h"
 #include "separation/SeparatorFixture.h"
 
 using namespace separation_test;
@@ -72,7 +73,7 @@ TEST_F(PaletteTest, TiesGoToTheLowerIndexRepeatsFollowTheTintAndEmptyPositionsAr
 
   ColorList grays;
   bool repeat = false;
-  ASSERT_TRUE(ColorSeparator::Make_ColorSets_List_of_Colors(grays, 12, repeat, err));
+  ASSERT_TRUE(Make_ColorSets_List_of_Colors(grays, 12, repeat, err));
   ASSERT_TRUE(separator.Calc_Ideal_Palette_for_Specific_Photo(grays, repeat, 5, palette, scores, chosen, err))
       << err;
   EXPECT_EQ(chosen, 4);
@@ -109,7 +110,7 @@ TEST_F(PaletteTest, AWhiteImageGivesNoColours) {
   Filtered().Fill(255);
   ColorList colors;
   bool repeat = false;
-  ASSERT_TRUE(ColorSeparator::Make_ColorSets_List_of_Colors(colors, 0, repeat, err));
+  ASSERT_TRUE(Make_ColorSets_List_of_Colors(colors, 0, repeat, err));
   ASSERT_TRUE(
       separator.Calc_Ideal_Palette_for_Specific_Photo(colors, repeat, 5, palette, scores, chosen, err))
       << err;
@@ -129,7 +130,7 @@ TEST_F(PaletteTest, AFourColourSetFillsFourOfFivePositions) {
   int16_t strongest = -1;
   for (int16_t index : members) {
     Rgb c;
-    ASSERT_TRUE(ColorSeparator::Get_StandardColors_RGB_from_Table(index, c.r, c.g, c.b, err));
+    ASSERT_TRUE(Get_StandardColors_RGB_from_Table(index, c.r, c.g, c.b, err));
     const int32_t weight = 765 - c.r - c.g - c.b;
     if (weight > bestWeight) {
       bestWeight = weight;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "colors/StandardColors.h"
 #include "raster/Blends.h"
 #include "regions/RegionMaps.h"
 #include "separation/SeparatorFixture.h"
@@ -23,7 +24,7 @@ const char* const kPhoto = "/work/pics/DUMMyproject.rgl";
 Rgb Standard_Rgb(int16_t index) {
   Rgb c;
   std::string err;
-  EXPECT_TRUE(ColorSeparator::Get_StandardColors_RGB_from_Table(index, c.r, c.g, c.b, err)) << err;
+  EXPECT_TRUE(Get_StandardColors_RGB_from_Table(index, c.r, c.g, c.b, err)) << err;
   return c;
 }
 
@@ -65,9 +66,9 @@ class SeparationEngine : public SeparatorTest {
 TEST_F(SeparationEngine, ASeparationBecomesNumberedSubRegionsInScanOrder) {
   Draw_Blocks();
   Start_Series();
-  app.m_regionCounter = 40;
+  app.m_document.regionCounter = 40;
   {
-    ColorSeparator engine(app.Get_RenderMan(), updater, &app.m_regionCounter);
+    ColorSeparator engine(app.Get_RenderMan(), updater, &app.m_document.regionCounter);
     ASSERT_TRUE(engine.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
         << err;
     EXPECT_EQ(err, "");
@@ -75,9 +76,9 @@ TEST_F(SeparationEngine, ASeparationBecomesNumberedSubRegionsInScanOrder) {
     EXPECT_EQ(engine.Get_Separation_Counter(), 10000);
     // The separation region took number 40 and is gone; its blobs follow.
     EXPECT_EQ(engine.Get_Next_Serial(), 43);
-    EXPECT_EQ(app.m_regionCounter, 40);
+    EXPECT_EQ(app.m_document.regionCounter, 40);
   }
-  EXPECT_EQ(app.m_regionCounter, 43);  // handed back when the engine goes
+  EXPECT_EQ(app.m_document.regionCounter, 43);  // handed back when the engine goes
 
   const std::vector<RegionSubject*> regions = Regions();
   ASSERT_EQ(regions.size(), 2u);
@@ -318,7 +319,7 @@ TEST_F(SeparationEngine, StartingASeriesResetsTheMapsAndSizesAnEmptyCanvas) {
   List().Get_Canvas_Size(w, h);
   EXPECT_EQ(w, kWidth);
   EXPECT_EQ(h, kHeight);
-  ASSERT_TRUE(app.Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
+  ASSERT_TRUE(app.Get_Composer().Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
   EXPECT_EQ(app.Get_RenderMan().m_layeredMapOversize->Get_Width(), kWidth);
 
   // A list that has regions keeps its canvas.

@@ -84,7 +84,7 @@ class SeparatorTest : public ::testing::Test {
   TestPlatform platform;
   RegionEditorApp app{platform.Get()};
   RecordingWindowsUpdater updater;
-  ColorSeparator separator{app.Get_RenderMan(), updater, &app.m_regionCounter};
+  ColorSeparator separator{app.Get_RenderMan(), updater, &app.m_document.regionCounter};
 };
 
 }  // namespace separation_test

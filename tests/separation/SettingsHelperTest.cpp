@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "colors/StandardColors.h"
 #include "raster/ColorSpace.h"
 #include "separation/SeparatorFixture.h"
 #include "separation/SettingsHelper.h"
@@ -17,7 +18,8 @@ class SettingsHelperTest : public SeparatorTest {
  protected:
   SepRowsControlSettings rows = Default_SepRows_Control_Settings();
   int16_t brush = 9;
-  SettingsHelper helper{&separator, &app.m_watercolorParms, rows.data(), &brush, platform.Messages()};
+  SettingsHelper helper{&separator, &app.m_settings.watercolorParms, rows.data(), &brush,
+                        platform.Messages()};
   SeparationParms parms;
   std::string err;
   bool isNone = true;
@@ -32,21 +34,21 @@ Rgb Hsv(int16_t h, int16_t s, int16_t v) {
 TEST(SeparationSettings, DefaultsOfTheKeptRecords) {
   TestPlatform platform;
   RegionEditorApp app(platform.Get());
-  const SepRowsControlSettings& rows = app.m_lastSepRowsControlSettings;
+  const SepRowsControlSettings& rows = app.m_settings.lastSepRowsControlSettings;
   const int16_t expected[5][2] = {{11, 10}, {1, 4}, {7, 8}, {2, 5}, {11, 0}};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(rows[i].colorsStdIndex, expected[i][0]) << i;
     EXPECT_EQ(rows[i].adjustment, expected[i][1]) << i;
   }
-  const SepsDialogSettings& last = app.m_sepsDialogSettings;
+  const SepsDialogSettings& last = app.m_settings.sepsDialogSettings;
   EXPECT_EQ(last.brushSize, 6);
   EXPECT_EQ(last.palettePrimaryIdx, 0);
   EXPECT_EQ(last.alwaysCalcPalette, 1);
   EXPECT_EQ(last.hideOutline, 0);
   EXPECT_EQ(last.outlineLiteness, 0);
   EXPECT_EQ(last.outlineDarkness, 100);
-  EXPECT_EQ(app.m_watercolorParms.darkExponent, 20);
-  EXPECT_EQ(app.m_watercolorParms.satExponent, 70);
+  EXPECT_EQ(app.m_settings.watercolorParms.darkExponent, 20);
+  EXPECT_EQ(app.m_settings.watercolorParms.satExponent, 70);
 }
 
 TEST_F(SettingsHelperTest, DefaultParms) {
@@ -89,7 +91,7 @@ TEST_F(SettingsHelperTest, ARowGivesItsColourBrushAndAdjustment) {
   ASSERT_TRUE(helper.Prepare_Parms_Structure_For_SeparationCreation(4, parms, isNone, false, err)) << err;
   EXPECT_EQ(parms.adjustment, 0);
   Rgb table;
-  ASSERT_TRUE(ColorSeparator::Get_StandardColors_RGB_from_Table(11, table.r, table.g, table.b, err));
+  ASSERT_TRUE(Get_StandardColors_RGB_from_Table(11, table.r, table.g, table.b, err));
   EXPECT_EQ((Rgb{parms.huntRed, parms.huntGreen, parms.huntBlue}), table);
 
   // Without a brush size the filters keep their defaults.

@@ -1,12 +1,12 @@
-#include "framework/ComponentSubject.h"
+#include "views/ComponentSubject.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "framework/ComponentView.h"
-#include "framework/ListComponentSubject.h"
-#include "framework/ListComponentView.h"
 #include "platform/PlatformServices.h"
+#include "views/ComponentView.h"
+#include "views/ListComponentSubject.h"
+#include "views/ListComponentView.h"
 
 ComponentSubject::ComponentSubject() : m_statevars(Make_Statevar_Table()) {
   m_views.Set_Owns_Objects(false);

@@ -1,4 +1,4 @@
-#include "separation/StandardColorTable.h"
+#include "colors/StandardColorTable.h"
 
 // Paint colours are pale tints: the chromatic ones at full value, the earth
 // colours darker, the greys darkening step by step, and the synthetic tints

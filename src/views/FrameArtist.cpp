@@ -1,6 +1,6 @@
-#include "framework/FrameArtist.h"
+#include "views/FrameArtist.h"
 
-#include "framework/DrawSurface.h"
+#include "views/DrawSurface.h"
 
 void FrameArtist::Fill_Rect_Grey(uint8_t grey, const RectLong& rect) {
   Fill_Rect_Color(grey, grey, grey, rect);

@@ -21,11 +21,11 @@
 #include <memory>
 #include <string>
 
-#include "framework/Eventj.h"
 #include "framework/Graphic.h"
 #include "framework/Iterator.h"
 #include "framework/ListMemry.h"
 #include "framework/Statevar.h"
+#include "views/Eventj.h"
 
 class Commandj;
 class ComponentSubject;

@@ -1,14 +1,14 @@
-// The static lookups of ColorSeparator on the standard colours and the stock
-// colour sets.
+// Lookups on the standard colour table and the stock colour sets.
+
+#include "colors/StandardColors.h"
 
 #include <algorithm>
 
+#include "colors/ColorList.h"
+#include "colors/StandardColorTable.h"
+#include "colors/StockColorSets.h"
 #include "platform/Text.h"
 #include "raster/ColorSpace.h"
-#include "separation/ColorList.h"
-#include "separation/ColorSeparator.h"
-#include "separation/StandardColorTable.h"
-#include "separation/StockColorSets.h"
 
 namespace {
 
@@ -22,14 +22,14 @@ int16_t Clamp_Component(int16_t c) {
 
 }  // namespace
 
-bool ColorSeparator::Get_StandardColors_Nickname(int16_t index, std::string& nickname) {
+bool Get_StandardColors_Nickname(int16_t index, std::string& nickname) {
   nickname.clear();
   if (!Is_Standard_Color_Index(index)) return false;
   nickname = StandardColors[index].nickname;
   return true;
 }
 
-bool ColorSeparator::Get_StandardColors_HSV_Values(int16_t index, int16_t& hue, int16_t& sat, int16_t& val) {
+bool Get_StandardColors_HSV_Values(int16_t index, int16_t& hue, int16_t& sat, int16_t& val) {
   if (!Is_Standard_Color_Index(index)) return false;
   const StandardColorEntry& row = StandardColors[index];
   hue = row.hue;
@@ -38,8 +38,8 @@ bool ColorSeparator::Get_StandardColors_HSV_Values(int16_t index, int16_t& hue, 
   return true;
 }
 
-bool ColorSeparator::Get_StandardColors_RGB_from_Table(int16_t index, int16_t& red, int16_t& green,
-                                                       int16_t& blue, std::string& err) {
+bool Get_StandardColors_RGB_from_Table(int16_t index, int16_t& red, int16_t& green, int16_t& blue,
+                                       std::string& err) {
   err.clear();
   if (!Is_Standard_Color_Index(index)) {
     err =
@@ -56,13 +56,13 @@ bool ColorSeparator::Get_StandardColors_RGB_from_Table(int16_t index, int16_t& r
   return true;
 }
 
-int16_t ColorSeparator::Get_StandardColors_Index_by_Nickname(std::string_view nickname) {
+int16_t Get_StandardColors_Index_by_Nickname(std::string_view nickname) {
   for (int16_t i = 0; i < kStandardColorCount; ++i)
     if (Equal_NoCase(nickname, StandardColors[i].nickname)) return i;
   return -1;
 }
 
-int16_t ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(int16_t hue, int16_t sat, int16_t val) {
+int16_t Get_StandardColors_Index_to_Main_Colors_Array(int16_t hue, int16_t sat, int16_t val) {
   for (int16_t i = 0; i < kStandardColorCount; ++i) {
     const StandardColorEntry& row = StandardColors[i];
     if (row.hue == hue && row.sat == sat && row.val == val) return i;
@@ -70,8 +70,7 @@ int16_t ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(int16_t hu
   return -1;
 }
 
-bool ColorSeparator::Get_Nickname_of_Stock_ColorSet(int16_t setIndex, std::string& err,
-                                                    std::string& nickname) {
+bool Get_Nickname_of_Stock_ColorSet(int16_t setIndex, std::string& err, std::string& nickname) {
   err.clear();
   nickname.clear();
   if (!Is_Stock_Set_Index(setIndex)) {
@@ -82,8 +81,8 @@ bool ColorSeparator::Get_Nickname_of_Stock_ColorSet(int16_t setIndex, std::strin
   return true;
 }
 
-bool ColorSeparator::Make_ColorSets_List_of_Colors(ColorList& list, int16_t palettePrimaryIdx,
-                                                   bool& repeatColorsAllowed, std::string& err) {
+bool Make_ColorSets_List_of_Colors(ColorList& list, int16_t palettePrimaryIdx, bool& repeatColorsAllowed,
+                                   std::string& err) {
   err.clear();
   repeatColorsAllowed = false;
   list.Delete_All();

@@ -1,4 +1,4 @@
-#include "separation/StockColorSets.h"
+#include "colors/StockColorSets.h"
 
 namespace {
 

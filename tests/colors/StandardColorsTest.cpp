@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "colors/ColorList.h"
+#include "colors/StandardColors.h"
 #include "framework/Iterator.h"
-#include "separation/ColorList.h"
-#include "separation/ColorSeparator.h"
 
 namespace {
 
@@ -15,24 +15,24 @@ std::vector<int> Indices(const ColorList& list) {
   ListIterator<ColorHSV> it(list);
   for (it.First(); !it.Is_Done(); it.Next()) {
     const ColorHSV* c = it.Current_Item();
-    out.push_back(ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(c->hue, c->sat, c->val));
+    out.push_back(Get_StandardColors_Index_to_Main_Colors_Array(c->hue, c->sat, c->val));
   }
   return out;
 }
 
 TEST(StandardColors, NicknamesCoverRowsZeroToThirtyThree) {
   std::string name = "old";
-  EXPECT_TRUE(ColorSeparator::Get_StandardColors_Nickname(0, name));
+  EXPECT_TRUE(Get_StandardColors_Nickname(0, name));
   EXPECT_EQ(name, "-NONE-");
-  EXPECT_TRUE(ColorSeparator::Get_StandardColors_Nickname(17, name));
+  EXPECT_TRUE(Get_StandardColors_Nickname(17, name));
   EXPECT_EQ(name, "Burnt Umber");
-  EXPECT_TRUE(ColorSeparator::Get_StandardColors_Nickname(30, name));
+  EXPECT_TRUE(Get_StandardColors_Nickname(30, name));
   EXPECT_EQ(name, "Magenta-Pink (syn)");
-  EXPECT_TRUE(ColorSeparator::Get_StandardColors_Nickname(33, name));
+  EXPECT_TRUE(Get_StandardColors_Nickname(33, name));
   EXPECT_EQ(name, "Green Lite (syn)");
   for (int16_t bad : {int16_t{34}, int16_t{-1}, int16_t{-32768}, int16_t{32767}}) {
     name = "old";
-    EXPECT_FALSE(ColorSeparator::Get_StandardColors_Nickname(bad, name)) << bad;
+    EXPECT_FALSE(Get_StandardColors_Nickname(bad, name)) << bad;
     EXPECT_EQ(name, "");
   }
 }
@@ -40,11 +40,11 @@ TEST(StandardColors, NicknamesCoverRowsZeroToThirtyThree) {
 TEST(StandardColors, EveryNicknameLeadsBackToItsOwnRow) {
   for (int16_t i = 0; i < 34; ++i) {
     std::string name;
-    ASSERT_TRUE(ColorSeparator::Get_StandardColors_Nickname(i, name));
-    EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_by_Nickname(name), i) << name;
+    ASSERT_TRUE(Get_StandardColors_Nickname(i, name));
+    EXPECT_EQ(Get_StandardColors_Index_by_Nickname(name), i) << name;
     int16_t h = 0, s = 0, v = 0;
-    ASSERT_TRUE(ColorSeparator::Get_StandardColors_HSV_Values(i, h, s, v));
-    EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(h, s, v), i) << name;
+    ASSERT_TRUE(Get_StandardColors_HSV_Values(i, h, s, v));
+    EXPECT_EQ(Get_StandardColors_Index_to_Main_Colors_Array(h, s, v), i) << name;
   }
 }
 
@@ -56,14 +56,14 @@ TEST(StandardColors, HsvValuesOfSampleRowsAndFailuresLeaveOutputsAlone) {
        {Row{0, -118, 0, 0}, Row{4, 55, 55, 255}, Row{15, 350, 45, 255}, Row{19, 45, 45, 220},
         Row{20, -1, 0, 243}, Row{29, -1, 0, 132}, Row{31, 240, 35, 255}, Row{33, 120, 35, 255}}) {
     int16_t h = 7, s = 7, v = 7;
-    EXPECT_TRUE(ColorSeparator::Get_StandardColors_HSV_Values(r.index, h, s, v));
+    EXPECT_TRUE(Get_StandardColors_HSV_Values(r.index, h, s, v));
     EXPECT_EQ(h, r.hue) << r.index;
     EXPECT_EQ(s, r.sat) << r.index;
     EXPECT_EQ(v, r.val) << r.index;
   }
   for (int16_t bad : {int16_t{34}, int16_t{-1}}) {
     int16_t h = 7, s = 8, v = 9;
-    EXPECT_FALSE(ColorSeparator::Get_StandardColors_HSV_Values(bad, h, s, v));
+    EXPECT_FALSE(Get_StandardColors_HSV_Values(bad, h, s, v));
     EXPECT_EQ(h, 7);
     EXPECT_EQ(s, 8);
     EXPECT_EQ(v, 9);
@@ -78,7 +78,7 @@ TEST(StandardColors, RgbFromTable) {
                        Rgb{16, 220, 190, 181}, Rgb{18, 220, 205, 181}, Rgb{19, 220, 210, 181}}) {
     int16_t r = -1, g = -1, b = -1;
     std::string err = "old";
-    EXPECT_TRUE(ColorSeparator::Get_StandardColors_RGB_from_Table(c.index, r, g, b, err));
+    EXPECT_TRUE(Get_StandardColors_RGB_from_Table(c.index, r, g, b, err));
     EXPECT_EQ(err, "");
     EXPECT_EQ(r, c.r) << c.index;
     EXPECT_EQ(g, c.g) << c.index;
@@ -87,7 +87,7 @@ TEST(StandardColors, RgbFromTable) {
   // Green Lite is a pale green: full green, equal red and blue well above 200.
   int16_t r = 0, g = 0, b = 0;
   std::string err;
-  ASSERT_TRUE(ColorSeparator::Get_StandardColors_RGB_from_Table(33, r, g, b, err));
+  ASSERT_TRUE(Get_StandardColors_RGB_from_Table(33, r, g, b, err));
   EXPECT_EQ(g, 255);
   EXPECT_EQ(r, b);
   EXPECT_GE(r, 219);
@@ -95,7 +95,7 @@ TEST(StandardColors, RgbFromTable) {
 
   for (int16_t bad : {int16_t{34}, int16_t{-1}}) {
     r = g = b = 5;
-    EXPECT_FALSE(ColorSeparator::Get_StandardColors_RGB_from_Table(bad, r, g, b, err));
+    EXPECT_FALSE(Get_StandardColors_RGB_from_Table(bad, r, g, b, err));
     EXPECT_EQ(err,
               "ColorSeparator::Get_StandardColors_RGB_from_Table  FAILED,  huntColorIndex is out of bounds "
               "for the array.");
@@ -104,24 +104,24 @@ TEST(StandardColors, RgbFromTable) {
 }
 
 TEST(StandardColors, NicknameLookupIgnoresCaseOnly) {
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_by_Nickname("gray 10"), 29);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_by_Nickname("GRAY 1"), 20);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_by_Nickname("-none-"), 0);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_by_Nickname("cobalt BLUE"), 10);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_by_Nickname("Gray 11"), -1);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_by_Nickname("Gray"), -1);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_by_Nickname("Cobalt Blue "), -1);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_by_Nickname(""), -1);
+  EXPECT_EQ(Get_StandardColors_Index_by_Nickname("gray 10"), 29);
+  EXPECT_EQ(Get_StandardColors_Index_by_Nickname("GRAY 1"), 20);
+  EXPECT_EQ(Get_StandardColors_Index_by_Nickname("-none-"), 0);
+  EXPECT_EQ(Get_StandardColors_Index_by_Nickname("cobalt BLUE"), 10);
+  EXPECT_EQ(Get_StandardColors_Index_by_Nickname("Gray 11"), -1);
+  EXPECT_EQ(Get_StandardColors_Index_by_Nickname("Gray"), -1);
+  EXPECT_EQ(Get_StandardColors_Index_by_Nickname("Cobalt Blue "), -1);
+  EXPECT_EQ(Get_StandardColors_Index_by_Nickname(""), -1);
 }
 
 TEST(StandardColors, HsvLookupIsExact) {
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(-1, 0, 199), 26);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(0, 45, 220), -1);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(-118, 0, 0), 0);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(-1, 0, 0), -1);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(15, 45, 255), 2);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(15, 45, 220), 16);
-  EXPECT_EQ(ColorSeparator::Get_StandardColors_Index_to_Main_Colors_Array(120, 35, 255), 33);
+  EXPECT_EQ(Get_StandardColors_Index_to_Main_Colors_Array(-1, 0, 199), 26);
+  EXPECT_EQ(Get_StandardColors_Index_to_Main_Colors_Array(0, 45, 220), -1);
+  EXPECT_EQ(Get_StandardColors_Index_to_Main_Colors_Array(-118, 0, 0), 0);
+  EXPECT_EQ(Get_StandardColors_Index_to_Main_Colors_Array(-1, 0, 0), -1);
+  EXPECT_EQ(Get_StandardColors_Index_to_Main_Colors_Array(15, 45, 255), 2);
+  EXPECT_EQ(Get_StandardColors_Index_to_Main_Colors_Array(15, 45, 220), 16);
+  EXPECT_EQ(Get_StandardColors_Index_to_Main_Colors_Array(120, 35, 255), 33);
 }
 
 TEST(StockColorSets, Nicknames) {
@@ -131,13 +131,13 @@ TEST(StockColorSets, Nicknames) {
                             "2 Grays",           "6 Synthetics",    "New Palette 1",     "New Palette 2"};
   for (int16_t i = 0; i < 16; ++i) {
     std::string err = "old", name = "old";
-    EXPECT_TRUE(ColorSeparator::Get_Nickname_of_Stock_ColorSet(i, err, name));
+    EXPECT_TRUE(Get_Nickname_of_Stock_ColorSet(i, err, name));
     EXPECT_EQ(err, "");
     EXPECT_EQ(name, expected[i]);
   }
   for (int16_t bad : {int16_t{16}, int16_t{-1}}) {
     std::string err, name = "old";
-    EXPECT_FALSE(ColorSeparator::Get_Nickname_of_Stock_ColorSet(bad, err, name));
+    EXPECT_FALSE(Get_Nickname_of_Stock_ColorSet(bad, err, name));
     EXPECT_EQ(err, " ColorSeparator::Get_Nickname_of_Stock_ColorSet  FAILED,  unknown case.");
     EXPECT_EQ(name, "");
   }
@@ -171,7 +171,7 @@ TEST(StockColorSets, MembersInOrderWithTheirRepeatFlag) {
     ColorList list;
     bool repeat = !s.repeat;
     std::string err = "old";
-    EXPECT_TRUE(ColorSeparator::Make_ColorSets_List_of_Colors(list, s.index, repeat, err));
+    EXPECT_TRUE(Make_ColorSets_List_of_Colors(list, s.index, repeat, err));
     EXPECT_EQ(err, "");
     EXPECT_EQ(repeat, s.repeat) << s.index;
     EXPECT_EQ(list.Get_Count(), static_cast<int32_t>(s.members.size())) << s.index;
@@ -184,19 +184,19 @@ TEST(StockColorSets, BuildingEmptiesTheListFirst) {
   bool repeat = false;
   std::string err;
   list.Add_Color(ColorHSV{1, 2, 3});
-  ASSERT_TRUE(ColorSeparator::Make_ColorSets_List_of_Colors(list, 12, repeat, err));
-  ASSERT_TRUE(ColorSeparator::Make_ColorSets_List_of_Colors(list, 12, repeat, err));
+  ASSERT_TRUE(Make_ColorSets_List_of_Colors(list, 12, repeat, err));
+  ASSERT_TRUE(Make_ColorSets_List_of_Colors(list, 12, repeat, err));
   EXPECT_EQ(Indices(list), (std::vector<int>{23, 27}));
   EXPECT_TRUE(repeat);
 
-  EXPECT_FALSE(ColorSeparator::Make_ColorSets_List_of_Colors(list, 16, repeat, err));
+  EXPECT_FALSE(Make_ColorSets_List_of_Colors(list, 16, repeat, err));
   EXPECT_EQ(err,
             "ColorSeparator::Make_ColorSets_List_of_Colors  FAILED,  palettePrimaryIdx is out of range.");
   EXPECT_TRUE(list.Is_Empty());
   EXPECT_FALSE(repeat);
 
   repeat = true;
-  EXPECT_FALSE(ColorSeparator::Make_ColorSets_List_of_Colors(list, -1, repeat, err));
+  EXPECT_FALSE(Make_ColorSets_List_of_Colors(list, -1, repeat, err));
   EXPECT_EQ(err,
             "ColorSeparator::Make_ColorSets_List_of_Colors  FAILED,  palettePrimaryIdx is out of range.");
   EXPECT_FALSE(repeat);

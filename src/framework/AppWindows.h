@@ -1,13 +1,13 @@
 #pragma once
-// AppWindows: how the application object reaches its open map windows.
+// AppWindows: how the engine reaches the program's open map windows.
 //
 // The desktop shell keeps the registry of open windows (one record per
-// window, each showing one of the six window configurations below) and
-// implements this interface over it; the engine only asks for redraws,
-// counts and rebuilds by configuration code.  RecordingAppWindows is the
-// implementation for the command line and the tests: it has no windows of
-// its own, records every request in order and answers counts from what a
-// test told it.
+// window, each showing one of the window configurations of
+// framework/WindowCodes.h) and implements this interface over it; the
+// engine only asks for redraws, counts and rebuilds by configuration code.
+// RecordingAppWindows is the implementation for the command line and the
+// tests: it has no windows of its own, records every request in order and
+// answers counts from what a test told it.
 
 #include <cstdint>
 #include <map>
@@ -33,6 +33,9 @@ class AppWindows {
   // map of width x height; the first failure stops and is the result.
   virtual bool ReSize_All_Viewjs(int32_t width, int32_t height, std::string& err) = 0;
   virtual bool ReSize_Viewjs_of_Code(int32_t width, int32_t height, int16_t code, std::string& err) = 0;
+  // Empties the editor's selection of regions.  Without an editor there is
+  // no selection to empty, so the default does nothing and is not recorded.
+  virtual void Clear_Selection() {}
 };
 
 class RecordingAppWindows : public AppWindows {

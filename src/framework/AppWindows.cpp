@@ -1,4 +1,4 @@
-#include "app/AppWindows.h"
+#include "framework/AppWindows.h"
 
 void RecordingAppWindows::Redraw_Viewjs_of_Code(int16_t code) {
   m_requests.push_back("redraw " + std::to_string(code));

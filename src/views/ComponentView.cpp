@@ -1,8 +1,8 @@
-#include "framework/ComponentView.h"
+#include "views/ComponentView.h"
 
-#include "framework/ComponentSubject.h"
-#include "framework/HandleFrame.h"
 #include "platform/PlatformServices.h"
+#include "views/ComponentSubject.h"
+#include "views/HandleFrame.h"
 
 ComponentView::ComponentView() : m_statevars(Make_Statevar_Table()) {}
 

@@ -1,8 +1,8 @@
-#include "framework/Pane.h"
+#include "views/Pane.h"
 
-#include "framework/FrameArtist.h"
-#include "framework/OffMapDrawSurface.h"
 #include "raster/OffMap.h"
+#include "views/FrameArtist.h"
+#include "views/OffMapDrawSurface.h"
 
 Pane::Pane() = default;
 

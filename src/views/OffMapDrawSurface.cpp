@@ -1,4 +1,4 @@
-#include "framework/OffMapDrawSurface.h"
+#include "views/OffMapDrawSurface.h"
 
 #include <algorithm>
 

@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/ComponentView.h"
+#include "views/ComponentView.h"
 
 class OffMap;
 class OffMapDrawSurface;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/ComponentSubject.h"
+#include "views/ComponentSubject.h"
 
 class ListComponentSubject : public ComponentSubject {
  public:

@@ -1,7 +1,7 @@
-#include "framework/ListComponentSubject.h"
+#include "views/ListComponentSubject.h"
 
-#include "framework/ComponentView.h"
-#include "framework/ListComponentView.h"
+#include "views/ComponentView.h"
+#include "views/ListComponentView.h"
 
 ListComponentSubject::ListComponentSubject() = default;
 

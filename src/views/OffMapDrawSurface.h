@@ -5,7 +5,7 @@
 // 8-bit map keeps red, a mask map clears a pixel only for black).  The map
 // is not owned and must outlive the surface.
 
-#include "framework/DrawSurface.h"
+#include "views/DrawSurface.h"
 
 class OffMapDrawSurface : public DrawSurface {
  public:

@@ -1,9 +1,9 @@
-#include "framework/HandleFrame.h"
+#include "views/HandleFrame.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "framework/DrawSurface.h"
+#include "views/DrawSurface.h"
 
 // ---------------------------------------------------------------------------
 // Handlej

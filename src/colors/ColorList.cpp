@@ -1,7 +1,7 @@
-#include "separation/ColorList.h"
+#include "colors/ColorList.h"
 
-#include "separation/ColorSeparator.h"
-#include "separation/StandardColorTable.h"
+#include "colors/StandardColorTable.h"
+#include "colors/StandardColors.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ int ColorList::Remove_Color(int16_t hue, int16_t sat, int16_t val) {
 
 bool ColorList::Add_Color_by_Nickname(const char* nickname) {
   if (nickname == nullptr) return false;
-  const int16_t index = ColorSeparator::Get_StandardColors_Index_by_Nickname(nickname);
+  const int16_t index = Get_StandardColors_Index_by_Nickname(nickname);
   if (index < 0) return true;
   const StandardColorEntry& row = StandardColors[index];
   Add_To_Tail(new ColorHSV{row.hue, row.sat, row.val});

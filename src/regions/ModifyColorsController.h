@@ -15,7 +15,20 @@
 
 #include "regions/RegionSubject.h"
 
-class RegionEditorApp;
+class AppWindows;
+class LayeredComposer;
+class Platform;
+class RegionListSubject;
+
+// What the dialog works on: the regions it scrambles, the composer that
+// recomposes the layered image, the windows it redraws and the platform
+// its messages go to.
+struct ModifyColorsContext {
+  Platform& platform;
+  RegionListSubject& regionList;
+  LayeredComposer& composer;
+  AppWindows& windows;
+};
 
 class ModifyColorsController {
  public:
@@ -25,7 +38,7 @@ class ModifyColorsController {
 
   // `seed` starts the dialog's random numbers (the desktop program passes
   // the time).
-  ModifyColorsController(RegionEditorApp& app, uint32_t seed);
+  ModifyColorsController(const ModifyColorsContext& context, uint32_t seed);
 
   // The menu command's check and the dialog's start: false, after the
   // message "Create some color SEPARATIONS from the Layers Menu.", when
@@ -56,7 +69,7 @@ class ModifyColorsController {
     int16_t hueOffset;
   };
 
-  RegionEditorApp& m_app;
+  ModifyColorsContext m_context;
   RegionRandom m_random;
   int32_t m_range = kInitialRange;
   std::vector<KeptHue> m_keptHues;

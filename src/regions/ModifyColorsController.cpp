@@ -1,18 +1,21 @@
-#include "app/ModifyColorsController.h"
+#include "regions/ModifyColorsController.h"
 
-#include "app/RegionEditorApp.h"
+#include "framework/AppWindows.h"
+#include "platform/Platform.h"
+#include "regions/LayeredComposer.h"
+#include "regions/RegionListSubject.h"
 
 const char* const ModifyColorsController::kRangeMessage = "Enter a RANGE between 1 and 178.";
 
-ModifyColorsController::ModifyColorsController(RegionEditorApp& app, uint32_t seed)
-    : m_app(app), m_random(seed) {}
+ModifyColorsController::ModifyColorsController(const ModifyColorsContext& context, uint32_t seed)
+    : m_context(context), m_random(seed) {}
 
 bool ModifyColorsController::Open() {
   m_range = kInitialRange;
   m_keptHues.clear();
-  RegionListSubject& list = m_app.Get_RegionList();
+  RegionListSubject& list = m_context.regionList;
   if (!list.Has_Regions()) {
-    m_app.Get_Platform().Message("Create some color SEPARATIONS from the Layers Menu.");
+    m_context.platform.Message("Create some color SEPARATIONS from the Layers Menu.");
     return false;
   }
   // Scrambling changes only the auto descriptors' hue offsets; they are
@@ -27,7 +30,7 @@ bool ModifyColorsController::Open() {
 
 bool ModifyColorsController::Set_Range(int32_t range) {
   if (range < kMinRange || range > kMaxRange) {
-    m_app.Get_Platform().Message(kRangeMessage);
+    m_context.platform.Message(kRangeMessage);
     return false;
   }
   m_range = range;
@@ -37,9 +40,9 @@ bool ModifyColorsController::Set_Range(int32_t range) {
 bool ModifyColorsController::On_Scramble_Colors() {
   std::string err;
   const bool ok =
-      m_app.Get_RegionList().Randomize_All_Colors_for_Regions(static_cast<int16_t>(m_range), m_random, err);
-  if (!ok) m_app.Get_Platform().Message(err);
-  m_app.ReDraw_SummedFinalViews_OffMap();
+      m_context.regionList.Randomize_All_Colors_for_Regions(static_cast<int16_t>(m_range), m_random, err);
+  if (!ok) m_context.platform.Message(err);
+  m_context.composer.ReDraw_SummedFinalViews_OffMap();
   return ok;
 }
 
@@ -54,13 +57,13 @@ bool ModifyColorsController::On_Cancel() {
     kept.region->m_autoDescriptor.hueOffset = kept.hueOffset;
     std::string err;
     if (!kept.region->Update_SmallBitmap_Bits_wColorModify(err)) {
-      m_app.Get_Platform().Message(err);
+      m_context.platform.Message(err);
       ok = false;
       break;
     }
   }
   m_keptHues.clear();
-  m_app.ReDraw_SummedFinalViews_OffMap();
-  m_app.Get_Windows().Redraw_All_Viewjs();
+  m_context.composer.ReDraw_SummedFinalViews_OffMap();
+  m_context.windows.Redraw_All_Viewjs();
   return ok;
 }

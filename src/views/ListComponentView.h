@@ -16,7 +16,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Pane.h"
+#include "views/Pane.h"
 
 class FrameArtist;
 class ListComponentSubject;

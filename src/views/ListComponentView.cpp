@@ -1,11 +1,11 @@
-#include "framework/ListComponentView.h"
+#include "views/ListComponentView.h"
 
-#include "framework/ComponentSubject.h"
-#include "framework/DrawSurface.h"
-#include "framework/FrameArtist.h"
-#include "framework/ListComponentSubject.h"
 #include "platform/PlatformServices.h"
 #include "raster/OffMap.h"
+#include "views/ComponentSubject.h"
+#include "views/DrawSurface.h"
+#include "views/FrameArtist.h"
+#include "views/ListComponentSubject.h"
 
 ListComponentView::ListComponentView() = default;
 

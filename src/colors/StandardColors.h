@@ -1,0 +1,26 @@
+#pragma once
+// Lookups on the standard colour table (indices 0..33; anything else fails)
+// and on the stock colour sets (indices 0..15).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class ColorList;
+
+// The row's nickname; false and an empty text for a bad index.
+bool Get_StandardColors_Nickname(int16_t index, std::string& nickname);
+// The row's hue, saturation and value; false (outputs untouched) for a bad index.
+bool Get_StandardColors_HSV_Values(int16_t index, int16_t& hue, int16_t& sat, int16_t& val);
+// The row's colour as red, green and blue, each clamped to 0..255.
+bool Get_StandardColors_RGB_from_Table(int16_t index, int16_t& red, int16_t& green, int16_t& blue,
+                                       std::string& err);
+// The first row whose nickname matches without regard to case, or -1.
+int16_t Get_StandardColors_Index_by_Nickname(std::string_view nickname);
+// The first row with exactly this hue, saturation and value, or -1.
+int16_t Get_StandardColors_Index_to_Main_Colors_Array(int16_t hue, int16_t sat, int16_t val);
+
+bool Get_Nickname_of_Stock_ColorSet(int16_t setIndex, std::string& err, std::string& nickname);
+// Empties `list`, then appends the set's colours in set order.
+bool Make_ColorSets_List_of_Colors(ColorList& list, int16_t palettePrimaryIdx, bool& repeatColorsAllowed,
+                                   std::string& err);
