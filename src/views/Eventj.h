@@ -18,3 +18,13 @@ struct Eventj {
   // for the event are drawn here.
   DrawSurface* surface = nullptr;
 };
+
+// The modifier code of a mouse event from the keys held: 8 for Ctrl alone
+// (without Shift and Alt), 4 for Shift without Ctrl and Alt, 2 for Alt
+// alone, 0 for no key and for every other combination.
+inline int16_t Modifier_Code(bool ctrl, bool shift, bool alt) {
+  if (ctrl && !shift && !alt) return 8;
+  if (shift && !ctrl && !alt) return 4;
+  if (alt && !ctrl && !shift) return 2;
+  return 0;
+}

@@ -75,3 +75,37 @@ void PaneMemory::Blit_To_Window(DrawSurface& window) const {
                                      static_cast<int16_t>(r.right), static_cast<int16_t>(r.bottom));
   window.Blit_Map(*m_memoryMap, src, dst);
 }
+
+bool Pane::Update_Size_to_Window(int32_t width, int32_t height, std::string& err) {
+  err.clear();
+  const PaneLayout& l = m_layout;
+  const int32_t left = l.leftEdge >= 0 ? l.leftEdge : width * l.leftFraction / PaneLayout::kWhole;
+  const int32_t right = l.rightEdge >= 0 ? l.rightEdge : width * l.rightFraction / PaneLayout::kWhole;
+  const int32_t top = l.topEdge >= 0            ? l.topEdge
+                      : l.bottomEdgeOffset >= 0 ? height - l.bottomEdgeOffset - 1
+                                                : height * l.topFraction / PaneLayout::kWhole;
+  const int32_t bottom = l.bottomEdge >= 0         ? l.bottomEdge
+                         : l.bottomEdgeOffset >= 0 ? height - l.bottomEdgeOffset - 1
+                                                   : height * l.bottomFraction / PaneLayout::kWhole;
+  Graphic& graphic = Get_Graphic();
+  graphic.Set_Position(left, top);
+  graphic.Set_Size(right - left + 1, bottom - top + 1);
+  return true;
+}
+
+int32_t Pane::Get_SubPixel_Count(std::string& err) const {
+  err.clear();
+  if (m_horzZoom == 0) {
+    err = "PaneMemory::Get_SubPixel_Count() failed,  has zero horz zoom value.";
+    return -1;
+  }
+  const int32_t width = Get_Graphic().Get_Width();
+  if (m_horzZoom > 0) return width * m_subPixelCount / m_horzZoom;
+  return -(m_horzZoom * m_subPixelCount * width);
+}
+
+bool PaneMemory::Update_Size_to_Window(int32_t width, int32_t height, std::string& err) {
+  if (!Pane::Update_Size_to_Window(width, height, err)) return false;
+  const Graphic& graphic = Get_Graphic();
+  return Make_Bitmap(graphic.Get_Width(), graphic.Get_Height(), err);
+}
