@@ -95,7 +95,7 @@ std::unique_ptr<RegionListExternal> RegionListFileCommands::Alloc_RegionApp_List
 // Loading
 
 bool RegionListFileCommands::Load_RegionList(bool& sameSourcePhoto, bool& photoLoaded, bool& cancelled,
-                                             std::string& err) {
+                                             std::string& err, const std::string& path) {
   err.clear();
   sameSourcePhoto = photoLoaded = cancelled = false;
   std::unique_ptr<RegionListExternal> external = Alloc_RegionApp_ListFiles_External(err);
@@ -108,7 +108,7 @@ bool RegionListFileCommands::Load_RegionList(bool& sameSourcePhoto, bool& photoL
   std::string oldPhoto;
   list.Get_Source_Photo_Path(oldPhoto);
   m_context.windows.Clear_Selection();
-  if (!Load_With_Dialog(*external, cancelled, err)) return false;
+  if (!Load_With_Dialog(*external, cancelled, err, path)) return false;
   if (cancelled) return true;
 
   std::string newPhoto;
@@ -157,15 +157,19 @@ bool RegionListFileCommands::Load_RegionList(bool& sameSourcePhoto, bool& photoL
   return true;
 }
 
-bool RegionListFileCommands::Load_With_Dialog(External& external, bool& cancelled, std::string& err) {
+bool RegionListFileCommands::Load_With_Dialog(External& external, bool& cancelled, std::string& err,
+                                              const std::string& givenPath) {
   err.clear();
   cancelled = false;
   Platform& platform = m_context.platform;
-  const FileDialogSpec dialogRequest = List_File_Dialog(List_Filter(external), external.Get_File_Extension());
-  std::string path;
-  if (!platform.Dialogs().Open_File_Dialog(dialogRequest, path)) {
-    cancelled = true;
-    return true;
+  std::string path = givenPath;
+  if (path.empty()) {
+    const FileDialogSpec dialogRequest =
+        List_File_Dialog(List_Filter(external), external.Get_File_Extension());
+    if (!platform.Dialogs().Open_File_Dialog(dialogRequest, path)) {
+      cancelled = true;
+      return true;
+    }
   }
 
   m_context.windows.Clear_Selection();
@@ -358,9 +362,10 @@ bool RegionListFileCommands::Browse_For_Same_Named_File(const std::string& store
 // ---------------------------------------------------------------------------
 // Saving
 
-bool RegionListFileCommands::Save_RegionList(std::string& savedPath, std::string& err) {
+bool RegionListFileCommands::Save_RegionList(std::string& savedPath, std::string& err, bool* cancelledOut) {
   err.clear();
   savedPath.clear();
+  if (cancelledOut != nullptr) *cancelledOut = false;
   std::unique_ptr<RegionListExternal> external = Alloc_RegionApp_ListFiles_External(err);
   if (external == nullptr) return false;
   m_context.regionList.filesBitmapMode = 1;
@@ -371,6 +376,7 @@ bool RegionListFileCommands::Save_RegionList(std::string& savedPath, std::string
     err = text;
     return false;
   }
+  if (cancelledOut != nullptr) *cancelledOut = cancelled;
   savedPath = m_context.document.listFilePath;
   return true;
 }

@@ -48,11 +48,15 @@ class RegionListFileCommands {
   // support maps, the outline read and the separation dialog's rows.
   // `sameSourcePhoto`: the list was made from the photo already loaded.
   // `cancelled`: the user stopped at a dialog or question, nothing loaded.
-  bool Load_RegionList(bool& sameSourcePhoto, bool& photoLoaded, bool& cancelled, std::string& err);
-  // The open dialog, the unsaved-changes question, the peek and the
-  // later-version question, then the load.  Declining the later version
-  // counts as cancelled: nothing is loaded.
-  bool Load_With_Dialog(External& external, bool& cancelled, std::string& err);
+  // A `path` given (a file named on the command line or dropped on the
+  // window) takes the place of the open dialog.
+  bool Load_RegionList(bool& sameSourcePhoto, bool& photoLoaded, bool& cancelled, std::string& err,
+                       const std::string& path = std::string());
+  // The open dialog (unless `path` is given), the unsaved-changes question,
+  // the peek and the later-version question, then the load.  Declining the
+  // later version counts as cancelled: nothing is loaded.
+  bool Load_With_Dialog(External& external, bool& cancelled, std::string& err,
+                        const std::string& path = std::string());
   // The file's version byte and the project path its header chunk begins
   // with; fails for a file of another kind and for an empty project path.
   bool Peek_At_ListFiles_ProjectPath(External& external, const std::string& path, std::string& projectPath,
@@ -73,8 +77,9 @@ class RegionListFileCommands {
 
   // ---- saving ----------------------------------------------------------------------
   // Saves the list with inline bitmaps through the save dialog; `savedPath`
-  // is the document's list file path afterwards.
-  bool Save_RegionList(std::string& savedPath, std::string& err);
+  // is the document's list file path afterwards.  `cancelled`, when given,
+  // tells that the user cancelled the dialog and nothing was written.
+  bool Save_RegionList(std::string& savedPath, std::string& err, bool* cancelled = nullptr);
   // The same without a dialog, to `path`.
   bool Save_RegionList_To(const std::string& path, std::string& err);
   // The save dialog, then the save.  `text` is the message on success
