@@ -107,6 +107,10 @@ class ShellCommands {
   void Create_Separations();
   void Modify_Colors();
   void Paint_with_Textures();
+  // Opens the "PreProcessing" and "Layered" windows that are missing, at
+  // the canvas size; false after a failure was shown.  The separation
+  // dialog's "Outline Editor" does this too.
+  bool Open_Missing_Work_Windows();
 
   // ---- mouse -------------------------------------------------------------------------------------
   // After a left-button release in a map window: when the window is a
@@ -129,9 +133,6 @@ class ShellCommands {
   uint32_t Seed();
   // A new photo's illustration: no regions, no chains, no list file.
   void Start_New_Illustration(const std::string& photoPath);
-  // Opens the "PreProcessing" and "Layered" windows that are missing, at
-  // the canvas size; false after a failure was shown.
-  bool Open_Missing_Work_Windows();
   // What identifies the regions and their colours now, to tell whether a
   // command changed them.
   std::vector<intptr_t> Regions_Signature();
