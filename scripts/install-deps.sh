@@ -11,6 +11,7 @@ PACKAGES=(
   libbenchmark-dev                                 # benchmarks
   clang libclang-rt-14-dev                         # fuzzing (libFuzzer) and sanitizers
   clang-format git                                 # formatting check (scripts/check-format.sh)
+  xvfb xauth fonts-dejavu-core                     # the desktop program on a virtual display (scripts/screenshots.sh)
 )
 
 missing=()

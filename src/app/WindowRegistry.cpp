@@ -86,6 +86,10 @@ bool WindowRegistry::Open_UniWindow(int16_t code, MapWindowStyle style, const Re
   }
   ViewjWindow* window = m_factory->Create_Map_Window(code, configuration->title, style, rect, err);
   if (window == nullptr) return false;
+  // Every map window makes sure the outline's brushes are there for the
+  // dialogs that draw with them; the window opens either way.
+  std::string brushErr;
+  if (!m_renderMan.Load_Pencil_Brushes(brushErr)) m_messages.Message_Box(brushErr);
   auto* made = new Viewj(0);
   if (!Register_Viewj_Simple(window, made, err)) {
     delete made;

@@ -1,0 +1,24 @@
+#include "gui/DesktopApp.h"
+
+#include "gui/MainFrame.h"
+
+DesktopApp::DesktopApp(const std::string& textureFolder)
+    : m_app(m_platform.Get(), textureFolder),
+      m_registry(m_app.Get_RenderMan(), m_app.Get_RegionList(), m_platform.Messages()),
+      m_dialogs(m_app),
+      m_commands(m_app, m_registry, m_dialogs) {
+  m_app.Set_Windows(m_registry);
+  m_dialogs.m_openWorkWindows = [this] { return m_commands.Open_Missing_Work_Windows(); };
+  m_frame = std::make_unique<MainFrame>(m_app, m_registry, m_commands);
+  m_registry.Set_Factory(m_frame.get());
+  m_platform.Set_Main_Window(m_frame.get());
+  m_dialogs.Set_Parent(m_frame.get());
+}
+
+DesktopApp::~DesktopApp() {
+  m_registry.Set_Factory(nullptr);
+  m_frame.reset();
+  // Nothing is left to redraw; what the application still asks for is
+  // only recorded.
+  m_app.Set_Windows(m_app.Recorded_Windows());
+}
