@@ -20,13 +20,17 @@ class MainFrame;
 
 class DesktopApp {
  public:
-  // `textureFolder` empty: the texture maps next to the program.
+  // With the Qt platform services.  `textureFolder` empty: the texture
+  // maps next to the program.
   explicit DesktopApp(const std::string& textureFolder = std::string());
+  // With other platform services (the tests' headless ones, whose message
+  // boxes are recorded and whose questions answer from a script).
+  DesktopApp(Platform& services, const std::string& textureFolder);
   ~DesktopApp();
   DesktopApp(const DesktopApp&) = delete;
   DesktopApp& operator=(const DesktopApp&) = delete;
 
-  QtPlatform& Platform_Services() { return m_platform; }
+  Platform& Services() { return m_services; }
   RegionEditorApp& App() { return m_app; }
   WindowRegistry& Registry() { return m_registry; }
   ShellCommands& Commands() { return m_commands; }
@@ -34,7 +38,11 @@ class DesktopApp {
   MainFrame& Frame() { return *m_frame; }
 
  private:
-  QtPlatform m_platform;
+  // Null: the program's own Qt services.
+  DesktopApp(Platform* services, const std::string& textureFolder);
+
+  QtPlatform m_qt;
+  Platform& m_services;
   RegionEditorApp m_app;
   WindowRegistry m_registry;
   QtShellDialogs m_dialogs;

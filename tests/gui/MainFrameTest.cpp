@@ -1,0 +1,175 @@
+// The main frame: its menus as map windows come and go, the windows a photo
+// opens with their sizes and places, the refusals of the commands, the
+// About box and the question before unsaved work is lost.
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include "app/ShellCommands.h"
+#include "app/WindowLayout.h"
+#include "gui/AboutBox.h"
+#include "gui/GrafixWindowQvSep.h"
+#include "gui/ShellTestSupport.h"
+
+namespace {
+
+QStringList Menu_Titles(MainFrame& frame) {
+  QStringList titles;
+  for (QAction* action : frame.menuBar()->actions()) titles << action->text();
+  return titles;
+}
+
+GrafixWindowQvSep* Window_of_Code(MainFrame& frame, int16_t code) {
+  for (GrafixWindowQvSep* window : frame.Map_Windows())
+    if (window->Get_Configuration_Code() == code) return window;
+  return nullptr;
+}
+
+}  // namespace
+
+TEST_F(ShellTest, StartsWithTheFrameMenuNoWindowsAndFourStatusPanes) {
+  EXPECT_EQ(Frame().Current_Menu(), MainFrame::kFrameMenu);
+  EXPECT_EQ(Menu_Titles(Frame()), QStringList({"&File", "&View", "&Help"}));
+  EXPECT_EQ(Frame().Action(128, kCmdFrameLoadSourcePhoto)->text(), "Load Source Photo");
+  EXPECT_EQ(Frame().Action(128, kCmdFrameLoadRegionList)->text(), "Load RegionList");
+  EXPECT_EQ(Frame().Action(128, kCmdFrameOpenPhotoWindow)->text(), "Open Photo Window");
+  EXPECT_EQ(Frame().Action(128, kCmdFrameOpenLayersWindow)->text(), "Open Layers Window");
+  EXPECT_EQ(Frame().Action(128, kCmdExit)->text(), "E&xit");
+  EXPECT_EQ(Frame().Action(128, kCmdFrameLoadSourcePhoto)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+  EXPECT_EQ(Frame().Action(128, kCmdExit)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+  // The map windows' items are not in the frame's menu.
+  EXPECT_EQ(Frame().Action(128, kCmdCreateSeparations), nullptr);
+  EXPECT_EQ(Registry().Count_Viewjs(), 0);
+  EXPECT_TRUE(Frame().Map_Windows().isEmpty());
+  EXPECT_EQ(Frame().Message_Pane()->text(), "Ready");
+  for (int i = 0; i < 3; ++i) EXPECT_NE(Frame().Indicator(i), nullptr);
+  EXPECT_EQ(Frame().windowTitle(), "Quorlin Separator");
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ShellTest, CommandsRefuseWithTheProgramsTexts) {
+  Trigger(128, kCmdFrameOpenPhotoWindow);
+  Trigger(128, kCmdFrameOpenLayersWindow);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Load a SOURCE PHOTO from the File Menu.",
+                                                  "Load a REGIONLIST from the File Menu."}));
+  EXPECT_EQ(Registry().Count_Viewjs(), 0);
+
+  Open_Chelsea();
+  Scripted_Messages().Clear();
+  Trigger(313, kCmdModifyColors);
+  Trigger(313, kCmdSaveLayeredBitmap);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Create some color SEPARATIONS from the Layers Menu.",
+                                                  "Create some color SEPARATIONS from the Layers Menu."}));
+}
+
+TEST_F(ShellTest, APhotoOpensThreeWindowsAtItsSizeAndTheChildMenu) {
+  Open_Chelsea();
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_EQ(Window_Titles(), (std::vector<QString>{"Photo", "Layered", "PreProcessing"}));
+  EXPECT_EQ(Registry().Count_Viewjs_of_Code(3), 1);
+  EXPECT_EQ(Registry().Count_Viewjs_of_Code(5), 1);
+  EXPECT_EQ(Registry().Count_Viewjs_of_Code(8), 1);
+  EXPECT_EQ(Frame().Current_Menu(), MainFrame::kChildMenu);
+  EXPECT_EQ(Menu_Titles(Frame()), QStringList({"File", "View", "Image", "Layers", "&Help"}));
+  // Only the menu shown answers its shortcuts.
+  EXPECT_TRUE(Frame().Action(313, kCmdLoadSourcePhoto)->isEnabled());
+  EXPECT_FALSE(Frame().Action(128, kCmdFrameLoadSourcePhoto)->isEnabled());
+  EXPECT_EQ(Frame().windowTitle(), "Quorlin Separator - chelsea.png[*]");
+
+  // 400 x 266 with a 10-pixel margin all round.
+  for (GrafixWindowQvSep* window : Frame().Map_Windows()) {
+    int32_t width = 0, height = 0;
+    window->Get_Client_Size(width, height);
+    EXPECT_EQ(width, 420) << window->windowTitle().toStdString();
+    EXPECT_EQ(height, 286) << window->windowTitle().toStdString();
+  }
+  // Top row at the configurations' corners; Photo below Layered.
+  GrafixWindowQvSep* layered = Window_of_Code(Frame(), 5);
+  GrafixWindowQvSep* pre = Window_of_Code(Frame(), 8);
+  GrafixWindowQvSep* photo = Window_of_Code(Frame(), 3);
+  ASSERT_TRUE(layered && pre && photo);
+  EXPECT_EQ(layered->pos(), QPoint(10, 10));
+  EXPECT_EQ(pre->pos(), QPoint(490, 10));
+  EXPECT_EQ(photo->pos(), QPoint(30, std::max(310, layered->geometry().bottom() + 1 + WindowLayout::kGap)));
+  EXPECT_FALSE(photo->geometry().intersects(layered->geometry()));
+
+  // Every window closed: the frame's menu again.
+  Frame().Mdi_Area()->closeAllSubWindows();
+  EXPECT_EQ(Registry().Count_Viewjs(), 0);
+  EXPECT_EQ(Frame().Current_Menu(), MainFrame::kFrameMenu);
+}
+
+TEST_F(ShellTest, PanesShowTheirMapsOneToOne) {
+  Open_Chelsea();
+  GrafixWindowQvSep* photo = Window_of_Code(Frame(), 3);
+  ASSERT_NE(photo, nullptr);
+  const QImage shown = photo->Canvas()->grab().toImage();
+  ASSERT_EQ(shown.size(), QSize(420, 286));
+  const OffMap& source = *App().Get_RenderMan().m_sourceMap;
+  for (const QPoint p : {QPoint(0, 0), QPoint(399, 0), QPoint(0, 265), QPoint(399, 265), QPoint(200, 133)}) {
+    int16_t r = 0, g = 0, b = 0;
+    source.Get_Pixel(p.x(), p.y(), r, g, b);
+    EXPECT_EQ(shown.pixel(p.x() + 10, p.y() + 10), qRgb(r, g, b)) << p.x() << "," << p.y();
+  }
+  // The margin is the window's ground, not the picture.
+  const QRgb ground = photo->Canvas()->palette().color(QPalette::Window).rgb();
+  EXPECT_EQ(shown.pixel(5, 5), ground);
+  EXPECT_EQ(shown.pixel(410, 140), ground);
+  // The layered map is white before any separation.
+  const QImage layered = Window_of_Code(Frame(), 5)->Canvas()->grab().toImage();
+  EXPECT_EQ(layered.pixel(10, 10), qRgb(255, 255, 255));
+  EXPECT_EQ(layered.pixel(409, 275), qRgb(255, 255, 255));
+}
+
+TEST_F(ShellTest, ForcedOpensAddWindowsCascadedAtThePhotosSize) {
+  Open_Chelsea();
+  GrafixWindowQvSep* first = Window_of_Code(Frame(), 3);
+  ASSERT_NE(first, nullptr);
+  Trigger(313, kCmdOpenPhotoWindow);
+  Trigger(313, kCmdOpenPreProcessingWindow);
+  EXPECT_EQ(Registry().Count_Viewjs_of_Code(3), 2);
+  EXPECT_EQ(Registry().Count_Viewjs_of_Code(8), 2);
+  const QList<GrafixWindowQvSep*> windows = Frame().Map_Windows();
+  ASSERT_EQ(windows.size(), 5);
+  GrafixWindowQvSep* second = windows[3];
+  EXPECT_EQ(second->windowTitle(), "Photo");
+  EXPECT_EQ(second->pos(), first->pos() + QPoint(WindowLayout::kCascade, WindowLayout::kCascade));
+  int32_t width = 0, height = 0;
+  second->Get_Client_Size(width, height);
+  EXPECT_EQ(width, 420);
+  EXPECT_EQ(height, 286);
+  // The newest window is the active record.
+  EXPECT_EQ(Registry().Get_Active_Viewj(), Registry().Find_Viewj(windows[4]));
+}
+
+TEST_F(ShellTest, AboutBoxNamesTheProductAndVersion) {
+  EXPECT_EQ(Frame().Action(128, kCmdAbout)->text(), "&About Quorlin Separator...");
+  AboutBox box(&Frame());
+  EXPECT_EQ(box.windowTitle(), "About Quorlin Separator");
+  EXPECT_EQ(box.findChild<QLabel*>("productName")->text(), "Quorlin Separator");
+  EXPECT_EQ(box.findChild<QLabel*>("version")->text(), "Version 1.0");
+  QPushButton* ok = box.findChild<QPushButton*>("ok");
+  ASSERT_NE(ok, nullptr);
+  box.show();
+  QTest::mouseClick(ok, Qt::LeftButton);
+  EXPECT_EQ(box.result(), QDialog::Accepted);
+}
+
+TEST_F(ShellTest, UnsavedRegionsAreAskedForOnClose) {
+  Open_Chelsea();
+  ASSERT_TRUE(Make_Separations());
+  ASSERT_TRUE(App().Has_Regions());
+  App().m_document.hasChanges = true;
+  Scripted_Messages().Clear();
+  Scripted_Messages().Queue_Answer(MessageAnswer::Cancel);
+  EXPECT_FALSE(Frame().close());
+  EXPECT_TRUE(Frame().isVisible());
+  EXPECT_EQ(Messages(), std::vector<std::string>{ShellCommands::kUnsavedQuestion});
+  Scripted_Messages().Queue_Answer(MessageAnswer::No);
+  EXPECT_TRUE(Frame().close());
+  EXPECT_EQ(Messages().size(), 2u);
+}
