@@ -13,6 +13,32 @@
 #include "gui/MainFrame.h"
 #include "gui/ScreenshotTour.h"
 
+namespace {
+
+// Quits the program once `window` has painted for the first time.
+class FirstPaintWatch : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !m_seen) {
+      m_seen = true;
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  bool m_seen = false;
+};
+
+void Quit_After_First_Paint(QWidget& window) {
+  window.installEventFilter(new FirstPaintWatch(&window));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   // The settings live under the program's settings key.
@@ -34,7 +60,10 @@ int main(int argc, char** argv) {
       "Open <file>, make its separations and write pictures of the window into <dir>; then quit.", "dir");
   const QCommandLineOption textures("textures", "The folder of the texture maps (Color and Monocrome).",
                                     "dir");
-  parser.addOptions({icons, screenshots, textures});
+  // For timing the start: the program quits once its window has painted.
+  QCommandLineOption quitWhenShown("quit-when-shown", "Quit as soon as the main window has been painted.");
+  quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
+  parser.addOptions({icons, screenshots, textures, quitWhenShown});
   parser.process(application);
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) {
@@ -50,6 +79,7 @@ int main(int argc, char** argv) {
   }
 
   DesktopApp desktop(parser.value(textures).toStdString());
+  if (parser.isSet(quitWhenShown)) Quit_After_First_Paint(desktop.Frame());
   desktop.Frame().show();
 
   if (parser.isSet(screenshots)) {
