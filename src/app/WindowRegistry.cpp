@@ -326,6 +326,72 @@ void WindowRegistry::Close_All_Windows() {
 }
 
 // ---------------------------------------------------------------------------
+// Selection
+
+namespace {
+
+// Every region view of the record's list panes.
+template <typename Visit>
+void For_Each_Child_View(Viewj& record, Visit visit) {
+  for (ListLink<ComponentView>* pane = record.Get_Container().Get_Panes().Get_Head_Link(); pane != nullptr;
+       pane = pane->Get_Next()) {
+    ListComponentView* listView = pane->Get_Object()->Get_ListComponentView();
+    if (listView == nullptr) continue;
+    for (ListLink<ComponentView>* child = listView->Get_Child_ComponentViews_List()->Get_Head_Link();
+         child != nullptr; child = child->Get_Next())
+      visit(*listView, *child->Get_Object());
+  }
+}
+
+}  // namespace
+
+ComponentView* WindowRegistry::Select_At_Point(Viewj* record, int16_t x, int16_t y) {
+  if (record == nullptr || record->Get_Configuration_Code() != kWindowRegionObjects) return nullptr;
+  Clear_Selection();
+  Eventj event;
+  event.point.x = x;
+  event.point.y = y;
+  event.view = record;
+  ComponentView* hit = nullptr;
+  for (ListLink<ComponentView>* pane = record->Get_Container().Get_Panes().Get_Head_Link();
+       pane != nullptr && hit == nullptr; pane = pane->Get_Next()) {
+    ListComponentView* listView = pane->Get_Object()->Get_ListComponentView();
+    if (listView == nullptr) continue;
+    ComponentView* found = listView->Find_ComponentView_at_Point(event);
+    if (found != nullptr && found != listView) hit = found;
+  }
+  if (hit != nullptr) {
+    Manipulatorj* manipulator = nullptr;
+    std::string err;
+    // Drawn with the window's next paint.
+    hit->Create_HandleFrame(event, manipulator, m_messages, err);
+  }
+  record->Redraw();
+  return hit;
+}
+
+int32_t WindowRegistry::Count_Selected() const {
+  int32_t count = 0;
+  for (ListLink<Viewj>* link = m_viewjs.Get_Head_Link(); link != nullptr; link = link->Get_Next())
+    For_Each_Child_View(*link->Get_Object(), [&count](ListComponentView&, ComponentView& view) {
+      count += view.Get_HandleFrame() != nullptr ? 1 : 0;
+    });
+  return count;
+}
+
+void WindowRegistry::Clear_Selection() {
+  for (ListLink<Viewj>* link = m_viewjs.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
+    bool had = false;
+    For_Each_Child_View(*link->Get_Object(), [&had](ListComponentView&, ComponentView& view) {
+      if (view.Get_HandleFrame() == nullptr) return;
+      view.Delete_HandleFrame(nullptr);
+      had = true;
+    });
+    if (had) link->Get_Object()->Redraw();
+  }
+}
+
+// ---------------------------------------------------------------------------
 // AppWindows
 
 void WindowRegistry::Redraw_Viewjs_of_Code(int16_t code) {

@@ -131,7 +131,19 @@ class WindowRegistry : public AppWindows {
   // its record dropped, so that a window that refuses cannot stop the rest.
   void Close_All_Windows();
 
+  // ---- selection ----------------------------------------------------------------------------
+  // A click at window point (x, y) of a "Region OBJECTS" window: the region
+  // view under it (the first in list order) becomes the only selected view,
+  // with its move and resize handles; a click beside every region selects
+  // none.  The window is redrawn.  The selected view, or null (always null
+  // for a window of another configuration).
+  ComponentView* Select_At_Point(Viewj* record, int16_t x, int16_t y);
+  // The selected region views of every window.
+  int32_t Count_Selected() const;
+
   // ---- AppWindows ---------------------------------------------------------------------------
+  // No view of any window stays selected.
+  void Clear_Selection() override;
   // Code 5 records carry redraw mode 118 while they are asked.
   void Redraw_Viewjs_of_Code(int16_t code) override;
   void Redraw_All_Viewjs() override;

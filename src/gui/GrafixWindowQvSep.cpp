@@ -77,7 +77,10 @@ void MapCanvas::mousePressEvent(QMouseEvent* event) {
   const Eventj e = Make_Event(event->position(), event->modifiers());
   m_pressPoint = m_lastPoint = QPoint(e.point.x, e.point.y);
   m_buttonDown = true;
-  if (e.view != nullptr) e.view->Mouse_Down(e);
+  if (e.view == nullptr) return;
+  e.view->Mouse_Down(e);
+  // In the "Region OBJECTS" window a click selects the region under it.
+  m_frame.Registry().Select_At_Point(e.view, e.point.x, e.point.y);
 }
 
 void MapCanvas::mouseMoveEvent(QMouseEvent* event) {

@@ -176,6 +176,12 @@ void MainFrame::Build_Menus() {
               [&c] { c.Open_Window_Forced(kWindowPreProcessing); });
   Add_Command(m, kChildMenu, view, kCmdOpenLayersWindow, "Open Layers Window",
               [&c] { c.Open_Window_Forced(kWindowLayered); });
+  // The regions one by one (a click selects one) and what the separations
+  // leave of the picture.
+  Add_Command(m, kChildMenu, view, kCmdOpenRegionObjectsWindow, "Open Region OBJECTS Window",
+              [&c] { c.Open_Window_Forced(kWindowRegionObjects); });
+  Add_Command(m, kChildMenu, view, kCmdOpenSubtractedWindow, "Open SUBTRACTED Result Window",
+              [&c] { c.Open_Window_Forced(kWindowSubtracted); });
   view->addSeparator();
   Add_Command(m, kChildMenu, view, kCmdFitWindowToImage, "Fit Window to Image",
               [&c] { c.Fit_Window_to_Image(); });

@@ -63,6 +63,8 @@ enum CommandId : int {
   kCmdZoomOut = 33002,
   kCmdActualSize = 33003,
   kCmdPaintWithTextures = 33004,
+  kCmdOpenRegionObjectsWindow = 33005,
+  kCmdOpenSubtractedWindow = 33006,
 };
 
 class MainFrame : public QMainWindow, public MapWindowFactory {

@@ -14,6 +14,7 @@
 #include "gui/AboutBox.h"
 #include "gui/GrafixWindowQvSep.h"
 #include "gui/ShellTestSupport.h"
+#include "views/ListComponentView.h"
 
 namespace {
 
@@ -172,4 +173,40 @@ TEST_F(ShellTest, UnsavedRegionsAreAskedForOnClose) {
   Scripted_Messages().Queue_Answer(MessageAnswer::No);
   EXPECT_TRUE(Frame().close());
   EXPECT_EQ(Messages().size(), 2u);
+}
+
+TEST_F(ShellTest, AClickInTheRegionObjectsWindowSelectsTheRegionUnderIt) {
+  Open_Chelsea();
+  ASSERT_TRUE(Make_Separations());
+  Trigger(313, kCmdOpenRegionObjectsWindow);
+  GrafixWindowQvSep* objects = Window_of_Code(Frame(), 4);
+  ASSERT_NE(objects, nullptr);
+  EXPECT_EQ(objects->windowTitle(), "Region OBJECTS");
+  Viewj* record = Registry().Find_Viewj(objects);
+  ASSERT_NE(record, nullptr);
+  // The first region's view, in window pixels.
+  auto* list = record->Get_First_Pane()->Get_ListComponentView();
+  ASSERT_NE(list, nullptr);
+  ComponentView* first = list->Get_Child_ComponentViews_List()->Get_First();
+  ASSERT_NE(first, nullptr);
+  RectLong r;
+  first->Get_Graphic().Get_Rect(r);
+  const QPoint centre(r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2);
+  const QImage before = objects->Canvas()->grab().toImage();
+
+  // A click on a point of the first region's frame that no earlier view
+  // holds selects it (the first view in list order wins).
+  QTest::mouseClick(objects->Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(r.left, r.top));
+  EXPECT_EQ(Registry().Count_Selected(), 1);
+  EXPECT_NE(first->Get_HandleFrame(), nullptr);
+  // The move handle is drawn inverted at the centre of the frame.
+  const QImage selected = objects->Canvas()->grab().toImage();
+  EXPECT_EQ(selected.pixel(centre) & 0xFFFFFFu, ~before.pixel(centre) & 0xFFFFFFu);
+
+  // A click in the margin, beside every region, selects none.
+  QTest::mouseClick(objects->Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+  EXPECT_EQ(Registry().Count_Selected(), 0);
+  const QImage cleared = objects->Canvas()->grab().toImage();
+  EXPECT_EQ(cleared.pixel(centre), before.pixel(centre));
+  EXPECT_TRUE(Messages().empty());
 }
