@@ -10,10 +10,14 @@
 #include <QTimer>
 
 #include "app/RegionEditorApp.h"
+#include "app/ShellCommands.h"
+#include "app/WindowRegistry.h"
+#include "framework/WindowCodes.h"
 #include "gui/DesktopApp.h"
 #include "gui/MainFrame.h"
 #include "regions/ModifyColorsController.h"
 #include "separation/SeparationDialogController.h"
+#include "views/ListComponentView.h"
 
 ScreenshotTour::ScreenshotTour(DesktopApp& desktop, const QString& photo, const QString& folder)
     : m_desktop(desktop), m_photo(photo), m_folder(folder) {}
@@ -48,6 +52,34 @@ bool ScreenshotTour::Snap(const QString& name) {
   return ok;
 }
 
+void ScreenshotTour::Select_Largest_Region() {
+  WindowRegistry& registry = m_desktop.Registry();
+  for (ListLink<Viewj>* link = registry.Get_Viewjs().Get_Head_Link(); link != nullptr;
+       link = link->Get_Next()) {
+    Viewj* record = link->Get_Object();
+    Pane* pane = record->Get_First_Pane();
+    ListComponentView* list = pane != nullptr ? pane->Get_ListComponentView() : nullptr;
+    if (list == nullptr) continue;
+    ComponentView* largest = nullptr;
+    int64_t largestArea = -1;
+    for (ListLink<ComponentView>* child = list->Get_Child_ComponentViews_List()->Get_Head_Link();
+         child != nullptr; child = child->Get_Next()) {
+      const Graphic& g = child->Get_Object()->Get_Graphic();
+      const int64_t area = static_cast<int64_t>(g.Get_Width()) * g.Get_Height();
+      if (area > largestArea) {
+        largestArea = area;
+        largest = child->Get_Object();
+      }
+    }
+    if (largest == nullptr) continue;
+    RectLong r;
+    largest->Get_Graphic().Get_Rect(r);
+    // Its top-left corner: no view before it holds that point unless it
+    // overlaps there, and then that one is selected, as a click would.
+    registry.Select_At_Point(record, static_cast<int16_t>(r.left), static_cast<int16_t>(r.top));
+  }
+}
+
 void ScreenshotTour::Run() {
   QDir().mkpath(m_folder);
   bool ok = Snap("1-empty.png");
@@ -62,6 +94,12 @@ void ScreenshotTour::Run() {
     ok = dialog.OnInitDialog() && dialog.On_Preview_All_Seps() && dialog.On_Close() && ok;
   }
   app.m_document.hasChanges = true;
+  // What the separations left, and the regions one by one with the largest
+  // selected, as the View menu and a click show them.
+  m_desktop.Commands().Open_Window_Forced(kWindowSubtracted);
+  m_desktop.Commands().Open_Window_Forced(kWindowRegionObjects);
+  m_desktop.Frame().Place_New_Windows();
+  Select_Largest_Region();
   ok = Snap("3-separated.png") && ok;
 
   {

@@ -6,7 +6,9 @@
 // each step writes a picture of the main window into the folder:
 //   1-empty.png      the frame as it starts
 //   2-photo.png      the Photo, Layered and PreProcessing windows of the photo
-//   3-separated.png  the layered picture made of the separations
+//   3-separated.png  the layered picture made of the separations, with the
+//                    SUBTRACTED Result and Region OBJECTS windows (the
+//                    largest region selected)
 //   4-colors.png     the same with its colours scrambled
 // then quits.  scripts/screenshots.sh runs it on a real X server.
 
@@ -30,6 +32,7 @@ class ScreenshotTour : public QObject {
   // Lets the windows paint for `ms` milliseconds.
   void Settle(int ms);
   bool Snap(const QString& name);
+  void Select_Largest_Region();
 
   DesktopApp& m_desktop;
   QString m_photo;
