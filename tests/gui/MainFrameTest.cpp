@@ -210,3 +210,31 @@ TEST_F(ShellTest, AClickInTheRegionObjectsWindowSelectsTheRegionUnderIt) {
   EXPECT_EQ(cleared.pixel(centre), before.pixel(centre));
   EXPECT_TRUE(Messages().empty());
 }
+
+TEST_F(ShellTest, TheRegionListIsSavedAndLoadedBackThroughTheFileMenu) {
+  Open_Chelsea();
+  ASSERT_TRUE(Make_Separations());
+  App().m_document.hasChanges = true;
+  const int32_t regions = App().Get_RegionList().Get_Region_Count();
+  TempDir folder;
+  const std::string path = folder.Path() + "/chelsea.rgl";
+  m_platform.Dialogs().Queue_Path(path);
+  Trigger(313, kCmdSaveRegionListAs);
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  ASSERT_TRUE(File_Exists(path));
+  EXPECT_FALSE(App().m_document.hasChanges);
+  EXPECT_EQ(Frame().windowTitle(), "Quorlin Separator - chelsea.rgl[*]");
+  EXPECT_FALSE(Frame().isWindowModified());
+  EXPECT_EQ(Frame().Recent_Files().front().toStdString(), path);
+
+  // A new photo, then the list again: its regions and its photo come back.
+  Open_Chelsea();
+  EXPECT_EQ(App().Get_RegionList().Get_Region_Count(), 0);
+  m_platform.Dialogs().Queue_Path(path);
+  Trigger(313, kCmdLoadRegionList);
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_EQ(App().Get_RegionList().Get_Region_Count(), regions);
+  EXPECT_EQ(App().m_document.listFilePath, path);
+  EXPECT_GE(Registry().Count_Viewjs_of_Code(5), 1);
+  EXPECT_EQ(Frame().windowTitle(), "Quorlin Separator - chelsea.rgl[*]");
+}
