@@ -398,7 +398,9 @@ void SeparationDialog::Status_Changed() {
 
 bool SeparationDialog::Run_Outline_Editor() {
   if (m_openOutlineWindows && !m_openOutlineWindows()) return false;
-  return OutlineDialog::Run(m_outline, m_outlineSeed, this);
+  const bool saved = OutlineDialog::Run(m_outline, m_outlineSeed, this);
+  if (m_outlineEditorClosed) m_outlineEditorClosed(saved);
+  return saved;
 }
 
 // ---------------------------------------------------------------------------

@@ -6,25 +6,32 @@
 // again from the controller's control state.
 //
 // How to run it (the "Create Separations" command, after its own checks and
-// after opening the missing "PreProcessing" and "Layered" windows):
-//
-//   bool ok = SeparationDialog::Run(app.Separation_Context(), app.Outline_Context(),
-//                                   openOutlineWindows, mainWindow);
-//   if (!ok) app.Get_Windows().Redraw_All_Viewjs();
-//
-// Run builds the SeparationSession (engine, settings helper, controller; the
-// next region number goes back to the document when it ends), runs the
-// dialog modally and is true when the dialog ended with "Close" (its OK).
-// `openOutlineWindows` is what "Outline Editor" calls before the outline
-// dialog opens: it opens the missing "PreProcessing" and "Layered" windows
-// and is false (after its own message) when that fails; it may be empty.
-//
-// The same in steps, with a session the caller keeps:
+// after opening the missing "PreProcessing" and "Layered" windows), with a
+// session the command keeps for the dialog's lifetime:
 //
 //   SeparationSession session(app.Separation_Context());
 //   SeparationDialog dialog(session.Controller(), app.Outline_Context(), mainWindow);
-//   dialog.m_openOutlineWindows = openOutlineWindows;
+//   dialog.m_openOutlineWindows = [&] { return ...open the missing windows...; };
+//   dialog.Set_Outline_Seed(seed);                          // optional
+//   dialog.m_outlineEditorClosed = [&](bool saved) { ... };  // optional
 //   bool ok = dialog.exec() == QDialog::Accepted;
+//   if (!ok) app.Get_Windows().Redraw_All_Viewjs();
+//
+// or in one call, which builds the session itself (the next region number
+// goes back to the document when it ends):
+//
+//   bool ok = SeparationDialog::Run(app.Separation_Context(), app.Outline_Context(),
+//                                   openOutlineWindows, mainWindow);
+//
+// exec() is Accepted when the dialog ended with "Close" (its OK), Rejected
+// otherwise.
+// "Outline Editor" (once the controller's checks pass) calls
+// m_openOutlineWindows first: it opens the missing "PreProcessing" and
+// "Layered" windows and is false (after its own message) when that fails;
+// it may be empty.  Then it runs the outline dialog (OutlineDialog::Run over
+// the outline context, with the outline seed, the time of day unless set),
+// tells m_outlineEditorClosed whether the outline was saved, and, when it
+// was not, the controller asks every window to redraw.
 //
 // The constructor opens the controller (OnInitDialog: settings into the
 // controls, the pre-processed image rendered when there is none).  When a
@@ -83,6 +90,8 @@ class SeparationDialog : public QDialog {
 
   // Called by "Outline Editor" before the outline dialog opens; false stops it.
   std::function<bool()> m_openOutlineWindows;
+  // Told, after the outline dialog of "Outline Editor", whether it saved.
+  std::function<void(bool saved)> m_outlineEditorClosed;
   // The seed of the outline dialog's random line shifts; the time of day
   // unless set.
   void Set_Outline_Seed(uint32_t seed) { m_outlineSeed = seed; }

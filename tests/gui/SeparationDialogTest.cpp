@@ -249,6 +249,8 @@ TEST_F(SeparationDialogGui, OutlineEditorRunsTheOutlineDialogAndIgnoresClicksMea
     Click("previewAllSeps");
     return true;
   };
+  std::vector<bool> closed;
+  dialog->m_outlineEditorClosed = [&](bool saved) { closed.push_back(saved); };
   std::string title;
   QTimer::singleShot(0, [&] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -263,6 +265,7 @@ TEST_F(SeparationDialogGui, OutlineEditorRunsTheOutlineDialogAndIgnoresClicksMea
 
   EXPECT_EQ(opened, 1);
   EXPECT_EQ(title, "Outline Creation");
+  EXPECT_EQ(closed, std::vector<bool>{false});
   EXPECT_FALSE(app.Has_Regions());
   // Cancelled: every window is asked to redraw.
   EXPECT_EQ(Redraws("redraw all"), 1);
