@@ -32,3 +32,10 @@ inline bool Load_Bench_Sample(RenderMan& renderMan, std::string& err) {
   return Load_Bitmap_File_as_SRC(err, renderMan, Bench_Sample_Photo(), 400, 300, kWorkingMaxSide,
                                  fileProblem);
 }
+
+// The sample photo loaded with its longer side `maxSide` (500: 500 x 333),
+// as a photo that is larger than the standard working size.
+inline bool Load_Bench_Sample_At(RenderMan& renderMan, int32_t maxSide, std::string& err) {
+  bool fileProblem = false;
+  return Load_Bitmap_File_as_SRC(err, renderMan, Bench_Sample_Photo(), -1, -1, maxSide, fileProblem);
+}

@@ -36,6 +36,12 @@ int32_t Clamp_Position(int32_t position) {
   return std::clamp(position, 0, 100);
 }
 
+// How strokes of a brush are merged into the layered image: pencil and
+// charcoal (a lower-case "c" in the name) one way, ink another.
+int16_t Merge_Style_of_Brush(const std::string& name) {
+  return name.find('c') != std::string::npos ? 0 : 2;
+}
+
 std::string Number_Text(int32_t value) {
   return Text_Format("%d", value);
 }
@@ -276,7 +282,13 @@ bool OutlineDialogController::Detect_New_Outline_and_Display_toViews(std::string
   parms.minLineLength = 0;
 
   Rebuild_Drawn_Chains();
-  m_context.renderMan.m_outlineStyle = 0;
+  // The new lines are painted with the brush in use, so they merge as its
+  // strokes do (0 for the pencil the dialog starts with).
+  RenderMan& renderMan = m_context.renderMan;
+  const int16_t brush = m_detector.Get_Current_Brush();
+  renderMan.m_outlineStyle = brush >= 0 && brush < RenderMan::kBitmapUtilityCount
+                                 ? Merge_Style_of_Brush(renderMan.m_bitmapUtilityArray[brush].name)
+                                 : 0;
   return Redisplay_Outline(err);
 }
 
@@ -297,22 +309,23 @@ bool OutlineDialogController::Redisplay_Outline(std::string& err) {
 
 bool OutlineDialogController::On_Line_Style_Selected(int32_t index) {
   RenderMan& renderMan = m_context.renderMan;
-  m_controls.lineStyleSelection = index;
-  // Nothing selected (-1) is refused like an index past the table's end.
+  // A refused choice leaves the list showing the style the lines are
+  // painted with.  Nothing selected (-1) is refused like an index past the
+  // table's end.
   if (index < 0 || index > renderMan.m_lastBitmapUtilitiyArrayIndex) {
     Show(kStyleSelectionBad);
     return false;
   }
   if (!Has_Drawn_Chains()) return false;
   const std::string name = renderMan.m_bitmapUtilityArray[index].name;
-  // Pencil and charcoal strokes merge one way, ink another.
-  renderMan.m_outlineStyle = name.find('c') != std::string::npos ? 0 : 2;
   std::string err;
   const int16_t style = m_detector.Set_PencilPen_Line_Style(name, err);
   if (style < 0) {
     Show(err);
     return false;
   }
+  renderMan.m_outlineStyle = Merge_Style_of_Brush(name);
+  m_controls.lineStyleSelection = style;
   m_parms.lineStyle = style;
   WaitCursor wait(m_context.platform.Cursor());
   if (Redisplay_Outline(err)) return true;

@@ -100,9 +100,13 @@ class OutlineDialogController {
   // takes one away (10 % to 200 %).
   void On_Scale_Arrows(int32_t delta);
   bool On_Preview();
+  // The lines found start unmodified, painted with the brush in use.
   bool On_Detect();
 
   // ---- "Modify Lines" ------------------------------------------------------------------
+  // "Line Styles" changed: the lines are painted with that brush and merge
+  // as its strokes do.  Refused (before any detection, or for an index
+  // past the list), the list keeps showing the style in use.
   bool On_Line_Style_Selected(int32_t index);
   bool On_Line_Lengths_Slider(int32_t position);
   bool On_Smooth_Lines_Slider(int32_t position);

@@ -213,6 +213,9 @@ TEST_F(OutlineDialog, ModifyingBeforeAnyDetectionOnlySaysDetectSomeLines) {
   EXPECT_EQ(parms.smoothWindow, before.smoothWindow);
   EXPECT_EQ(parms.randomNudge, before.randomNudge);
   EXPECT_EQ(parms.lineStyle, before.lineStyle);
+  // The list goes back to the style the lines would be painted with.
+  EXPECT_EQ(Dialog().Controls().lineStyleSelection, 1);
+  EXPECT_EQ(session->Detector().Get_Current_Brush(), 1);
   EXPECT_EQ(Dialog().Controls().lineLengthsLabel, controls.lineLengthsLabel);
   EXPECT_EQ(rm.m_outlineMapOversize, nullptr);
 }
@@ -354,6 +357,22 @@ TEST_F(DetectedOutline, LineStylesChooseTheBrushAndTheMergeFormula) {
   EXPECT_FALSE(Dialog().On_Line_Style_Selected(-1));
   EXPECT_EQ(Messages(), std::vector<std::string>(2, kStyleSelectionBad));
   EXPECT_EQ(parms.lineStyle, 7);
+  EXPECT_EQ(Dialog().Controls().lineStyleSelection, 7);
+}
+
+TEST_F(OutlineDialog, DetectMergesTheNewLinesAsTheStrokesOfTheBrushInUse) {
+  // The dialog opens with the ink brush of an earlier session: the lines it
+  // detects are ink strokes and merge as ink, not as pencil.
+  parms.lineStyle = 6;
+  Open();
+  ASSERT_TRUE(Dialog().On_Detect());
+  EXPECT_EQ(session->Detector().Get_Current_Brush(), 6);
+  EXPECT_EQ(rm.m_outlineStyle, 2);
+  ASSERT_TRUE(Dialog().On_Line_Style_Selected(4));  // "Charcoal Medium"
+  rm.m_outlineStyle = 2;
+  ASSERT_TRUE(Dialog().On_Detect());
+  EXPECT_EQ(rm.m_outlineStyle, 0);
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(DetectedOutline, LineLengthsHideTheShortLines) {
