@@ -23,6 +23,7 @@ fi
 
 scripts/build.sh >/dev/null
 mkdir -p "$OUT_DIR"
+rm -f "$OUT_DIR"/[0-9]-*.png
 OUT_DIR="$(cd "$OUT_DIR" && pwd)"
 PHOTO="$(cd "$(dirname "$PHOTO")" && pwd)/$(basename "$PHOTO")"
 config="$(mktemp -d)"

@@ -16,7 +16,12 @@
 bool QtShellDialogs::Run_Separation_Dialog(SeparationSession& session) {
   const uint32_t seed =
       m_seed ? m_seed() : static_cast<uint32_t>(QDateTime::currentDateTime().toMSecsSinceEpoch());
-  return ::Run_Separation_Dialog(session, m_app.Outline_Context(), m_openWorkWindows, seed, m_parent);
+  // An outline saved from within the dialog is work to keep.
+  const auto outlineClosed = [this](bool saved) {
+    if (saved) m_app.m_document.hasChanges = true;
+  };
+  return ::Run_Separation_Dialog(session, m_app.Outline_Context(), m_openWorkWindows, seed, outlineClosed,
+                                 m_parent);
 }
 
 bool QtShellDialogs::Run_Outline_Dialog(OutlineSession& session) {

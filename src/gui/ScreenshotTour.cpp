@@ -1,5 +1,6 @@
 #include "gui/ScreenshotTour.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -8,6 +9,8 @@
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
+#include <functional>
+#include <memory>
 
 #include "app/RegionEditorApp.h"
 #include "app/ShellCommands.h"
@@ -16,7 +19,6 @@
 #include "gui/DesktopApp.h"
 #include "gui/MainFrame.h"
 #include "regions/ModifyColorsController.h"
-#include "separation/SeparationDialogController.h"
 #include "views/ListComponentView.h"
 
 ScreenshotTour::ScreenshotTour(DesktopApp& desktop, const QString& photo, const QString& folder)
@@ -88,26 +90,41 @@ void ScreenshotTour::Run() {
   ok = Snap("2-photo.png") && ok;
 
   RegionEditorApp& app = m_desktop.App();
-  {
-    SeparationSession session(app.Separation_Context());
-    SeparationDialogController& dialog = session.Controller();
-    ok = dialog.OnInitDialog() && dialog.On_Preview_All_Seps() && dialog.On_Close() && ok;
-  }
-  app.m_document.hasChanges = true;
+  // "Create Separations": the dialog's "Preview All Seps", a picture with
+  // the dialog open, then "Close".
+  bool previewed = false;
+  auto answer = std::make_shared<std::function<void()>>();
+  *answer = [this, answer, &previewed, &ok] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    auto* preview = dialog != nullptr ? dialog->findChild<QAbstractButton*>("previewAllSeps") : nullptr;
+    auto* close = dialog != nullptr ? dialog->findChild<QAbstractButton*>("close") : nullptr;
+    if (preview == nullptr || close == nullptr) {
+      QTimer::singleShot(50, *answer);
+      return;
+    }
+    preview->click();
+    previewed = true;
+    ok = Snap("3-preview.png") && ok;
+    close->click();
+  };
+  QTimer::singleShot(0, *answer);
+  m_desktop.Commands().Create_Separations();
+  m_desktop.Frame().Place_New_Windows();
+  ok = previewed && app.Has_Regions() && ok;
   // What the separations left, and the regions one by one with the largest
   // selected, as the View menu and a click show them.
   m_desktop.Commands().Open_Window_Forced(kWindowSubtracted);
   m_desktop.Commands().Open_Window_Forced(kWindowRegionObjects);
   m_desktop.Frame().Place_New_Windows();
   Select_Largest_Region();
-  ok = Snap("3-separated.png") && ok;
+  ok = Snap("4-separated.png") && ok;
 
   {
     ModifyColorsController colors(app.Modify_Colors_Context(), 7);
     ok = colors.Open() && colors.On_Scramble_Colors() && ok;
     colors.On_Save();
   }
-  ok = Snap("4-colors.png") && ok;
+  ok = Snap("5-colors.png") && ok;
 
   // The tour's work is not the user's: no question on the way out.
   app.m_document.hasChanges = false;

@@ -1,15 +1,16 @@
 #pragma once
 // ScreenshotTour: the program shows itself.  Given a photo and a folder, it
-// opens the photo as "Load Source Photo" does, makes the separations of the
-// proposed palette as the separation dialog's "Preview All Seps" and
-// "Close" do, scrambles the colours once as "Modify Colors" does, and after
-// each step writes a picture of the main window into the folder:
+// opens the photo as "Load Source Photo" does, runs "Create Separations"
+// and presses the dialog's "Preview All Seps" and "Close", scrambles the
+// colours once as "Modify Colors" does, and after each step writes a
+// picture of the main window into the folder:
 //   1-empty.png      the frame as it starts
 //   2-photo.png      the Photo, Layered and PreProcessing windows of the photo
-//   3-separated.png  the layered picture made of the separations, with the
+//   3-preview.png    the separation dialog after "Preview All Seps"
+//   4-separated.png  the layered picture made of the separations, with the
 //                    SUBTRACTED Result and Region OBJECTS windows (the
 //                    largest region selected)
-//   4-colors.png     the same with its colours scrambled
+//   5-colors.png     the same with its colours scrambled
 // then quits.  scripts/screenshots.sh runs it on a real X server.
 
 #include <QObject>

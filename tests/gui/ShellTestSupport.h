@@ -16,11 +16,12 @@
 
 // One QApplication for the test program, with settings of its own.
 inline void Start_Shell_Test_Application() {
-  if (QApplication::instance() != nullptr) return;
-  static int argc = 1;
-  static char name[] = "test_gui";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
+  if (QApplication::instance() == nullptr) {
+    static int argc = 1;
+    static char name[] = "test_gui";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+  }
   QCoreApplication::setOrganizationName("Quorlin Separator Tests");
   QCoreApplication::setApplicationName("test_gui");
   QSettings().clear();

@@ -2,6 +2,7 @@
 // user runs them.
 
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QTest>
 
@@ -117,4 +118,40 @@ TEST_F(ShellTest, ModifyColorsSaveKeepsTheColoursAndMarksTheWorkChanged) {
   EXPECT_EQ(Hue_Offsets(App().Get_RegionList()), scrambled);
   EXPECT_TRUE(App().m_document.hasChanges);
   EXPECT_TRUE(Frame().isWindowModified());
+}
+
+TEST_F(ShellTest, CreateSeparationsRunsTheSeparationDialogAndMarksTheWorkChanged) {
+  Open_Chelsea();
+  Frame().Mdi_Area()->closeAllSubWindows();
+  Frame().Open_File(QString::fromStdString(Sample_Path("chelsea.png")));
+  // Without a PreProcessing window the command opens one first.
+  for (GrafixWindowQvSep* window : Frame().Map_Windows())
+    if (window->Get_Configuration_Code() == 8) window->close();
+  ASSERT_EQ(Registry().Count_Viewjs_of_Code(8), 0);
+  Scripted_Messages().Clear();
+  QString title;
+  On_Next_Dialog([&](QWidget* modal) {
+    title = modal->windowTitle();
+    QTest::mouseClick(modal->findChild<QPushButton*>("previewAllSeps"), Qt::LeftButton);
+    QTest::mouseClick(modal->findChild<QPushButton*>("close"), Qt::LeftButton);
+  });
+  Trigger(313, kCmdCreateSeparations);
+  EXPECT_EQ(title, "Color Separation Creation");
+  EXPECT_EQ(Registry().Count_Viewjs_of_Code(8), 1);
+  EXPECT_TRUE(App().Has_Regions());
+  EXPECT_TRUE(App().m_document.hasChanges);
+  EXPECT_TRUE(Frame().isWindowModified());
+  EXPECT_TRUE(Frame().Commands().Open_Dialog().empty());
+}
+
+TEST_F(ShellTest, CreateOutlineCancelledChangesNothing) {
+  Open_Chelsea();
+  QString title;
+  On_Next_Dialog([&](QWidget* modal) {
+    title = modal->windowTitle();
+    QTest::mouseClick(modal->findChild<QPushButton*>("cancel"), Qt::LeftButton);
+  });
+  Trigger(313, kCmdCreateOutline);
+  EXPECT_EQ(title, "Outline Creation");
+  EXPECT_FALSE(App().m_document.hasChanges);
 }
