@@ -238,3 +238,30 @@ TEST_F(ShellTest, TheRegionListIsSavedAndLoadedBackThroughTheFileMenu) {
   EXPECT_GE(Registry().Count_Viewjs_of_Code(5), 1);
   EXPECT_EQ(Frame().windowTitle(), "Quorlin Separator - chelsea.rgl[*]");
 }
+
+TEST_F(ShellTest, WindowsStartAtTheirConfigurationsRectangleAndFitTheImageAgain) {
+  // Without a photo a window keeps its first rectangle: 360 x 480.
+  ASSERT_TRUE(Registry().Open_New_Window_of_Code(4));
+  ASSERT_TRUE(Registry().Open_New_Window_of_Code(7));
+  Frame().Place_New_Windows();
+  EXPECT_EQ(Window_of_Code(Frame(), 4)->geometry(), QRect(970, 500, 360, 480));
+  EXPECT_EQ(Window_of_Code(Frame(), 7)->geometry(), QRect(970, 10, 360, 480));
+  EXPECT_EQ(Registry().Find_Viewj(Window_of_Code(Frame(), 4))->Get_Title(), "Region OBJECTS");
+  EXPECT_EQ(Registry().Find_Viewj(Window_of_Code(Frame(), 7))->Get_Title(), "Cur Select REGION");
+  Frame().Mdi_Area()->closeAllSubWindows();
+
+  Open_Chelsea();
+  GrafixWindowQvSep* photo = Window_of_Code(Frame(), 3);
+  ASSERT_NE(photo, nullptr);
+  photo->resize(200, 150);
+  int32_t width = 0, height = 0;
+  photo->Get_Client_Size(width, height);
+  EXPECT_LT(width, 420);
+  Trigger(313, kCmdFitWindowToImage);
+  for (GrafixWindowQvSep* window : Frame().Map_Windows()) {
+    window->Get_Client_Size(width, height);
+    EXPECT_EQ(width, 420);
+    EXPECT_EQ(height, 286);
+  }
+  EXPECT_TRUE(Messages().empty());
+}
