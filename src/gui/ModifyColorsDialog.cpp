@@ -58,6 +58,7 @@ bool ModifyColorsDialog::Read_Range() {
 void ModifyColorsDialog::Scramble() {
   if (!Read_Range()) return;
   m_controller.On_Scramble_Colors();
+  if (m_afterScramble) m_afterScramble();
 }
 
 void ModifyColorsDialog::accept() {

@@ -9,6 +9,7 @@
 // Widgets carry object names for tests: range, scramble, save, cancel.
 
 #include <QDialog>
+#include <functional>
 
 class ModifyColorsController;
 class QLineEdit;
@@ -22,6 +23,10 @@ class ModifyColorsDialog : public QDialog {
   explicit ModifyColorsDialog(ModifyColorsController& controller, QWidget* parent = nullptr);
 
   QLineEdit* Range_Edit() const { return m_range; }
+  // Told after every scramble, so that windows showing the regions' own
+  // colours (the "Region OBJECTS" windows) follow; the controller redraws
+  // the layered picture itself.
+  std::function<void()> m_afterScramble;
 
  public slots:
   void accept() override;

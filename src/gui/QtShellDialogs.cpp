@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/RegionEditorApp.h"
+#include "framework/WindowCodes.h"
 #include "gui/ImageSizeDialog.h"
 #include "gui/ModifyColorsDialog.h"
 #include "gui/WorkDialogs.h"
@@ -36,6 +37,7 @@ bool QtShellDialogs::Run_Image_Size_Dialog(ImageSizeController& controller) {
 
 bool QtShellDialogs::Run_Modify_Colors_Dialog(ModifyColorsController& controller) {
   ModifyColorsDialog dialog(controller, m_parent);
+  dialog.m_afterScramble = [this] { m_app.Get_Windows().Redraw_Viewjs_of_Code(kWindowRegionObjects); };
   return dialog.exec() == QDialog::Accepted;
 }
 

@@ -123,6 +123,7 @@ void ScreenshotTour::Run() {
     ModifyColorsController colors(app.Modify_Colors_Context(), 7);
     ok = colors.Open() && colors.On_Scramble_Colors() && ok;
     colors.On_Save();
+    m_desktop.Registry().Redraw_Viewjs_of_Code(kWindowRegionObjects);
   }
   ok = Snap("5-colors.png") && ok;
 

@@ -29,6 +29,19 @@ std::vector<int16_t> Hue_Offsets(RegionListSubject& list) {
   return offsets;
 }
 
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int count = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++count;
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 }  // namespace
 
 TEST_F(ShellTest, ImageSizeKeepsTheAspectRefusesOutOfRangeAndResizesTheWindows) {
@@ -108,9 +121,23 @@ TEST_F(ShellTest, ModifyColorsSaveKeepsTheColoursAndMarksTheWorkChanged) {
   ASSERT_TRUE(Make_Separations());
   const std::vector<int16_t> before = Hue_Offsets(App().Get_RegionList());
   std::vector<int16_t> scrambled;
+  Trigger(313, kCmdOpenRegionObjectsWindow);
+  GrafixWindowQvSep* objects = nullptr;
+  for (GrafixWindowQvSep* window : Frame().Map_Windows())
+    if (window->Get_Configuration_Code() == 4) objects = window;
+  ASSERT_NE(objects, nullptr);
+  // In sight on the small offscreen screen, so that it paints.
+  objects->move(0, 0);
+  objects->raise();
+  QCoreApplication::processEvents();
+  PaintCounter paints(objects->Canvas());
   On_Next_Dialog([&](QWidget* modal) {
     QTest::mouseClick(modal->findChild<QPushButton*>("scramble"), Qt::LeftButton);
     scrambled = Hue_Offsets(App().Get_RegionList());
+    // The Region OBJECTS window repaints with the new colours while the
+    // dialog is up.
+    QCoreApplication::processEvents();
+    EXPECT_GE(paints.count, 1);
     QTest::mouseClick(modal->findChild<QPushButton*>("save"), Qt::LeftButton);
   });
   Trigger(313, kCmdModifyColors);
