@@ -93,13 +93,15 @@ void ScreenshotTour::Run() {
   // "Create Separations": the dialog's "Preview All Seps", a picture with
   // the dialog open, then "Close".
   bool previewed = false;
+  // Only the timers hold the answer, so it goes once it has run.
   auto answer = std::make_shared<std::function<void()>>();
-  *answer = [this, answer, &previewed, &ok] {
+  std::weak_ptr<std::function<void()>> self = answer;
+  *answer = [this, self, &previewed, &ok] {
     QWidget* dialog = QApplication::activeModalWidget();
     auto* preview = dialog != nullptr ? dialog->findChild<QAbstractButton*>("previewAllSeps") : nullptr;
     auto* close = dialog != nullptr ? dialog->findChild<QAbstractButton*>("close") : nullptr;
     if (preview == nullptr || close == nullptr) {
-      QTimer::singleShot(50, *answer);
+      if (auto again = self.lock()) QTimer::singleShot(50, [again] { (*again)(); });
       return;
     }
     preview->click();
@@ -107,7 +109,7 @@ void ScreenshotTour::Run() {
     ok = Snap("3-preview.png") && ok;
     close->click();
   };
-  QTimer::singleShot(0, *answer);
+  QTimer::singleShot(0, [answer] { (*answer)(); });
   m_desktop.Commands().Create_Separations();
   m_desktop.Frame().Place_New_Windows();
   ok = previewed && app.Has_Regions() && ok;

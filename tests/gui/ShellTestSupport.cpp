@@ -13,16 +13,18 @@ bool ShellTest::Make_Separations() {
 
 void ShellTest::On_Next_Dialog(std::function<void(QWidget*)> work) {
   // The dialog is shown by exec() after this returns; look for it then.
+  // Only the timers hold the attempt, so it goes once the work has run.
   auto attempt = std::make_shared<std::function<void()>>();
-  *attempt = [work, attempt] {
+  std::weak_ptr<std::function<void()>> self = attempt;
+  *attempt = [work, self] {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr) {
-      QTimer::singleShot(10, *attempt);
+      if (auto again = self.lock()) QTimer::singleShot(10, [again] { (*again)(); });
       return;
     }
     work(modal);
   };
-  QTimer::singleShot(0, *attempt);
+  QTimer::singleShot(0, [attempt] { (*attempt)(); });
 }
 
 std::vector<QString> ShellTest::Window_Titles() {
