@@ -28,12 +28,15 @@
 #include "persistence/ListFileContext.h"
 #include "platform/Platform.h"
 #include "regions/DocumentState.h"
+#include "regions/EditFlows.h"
 #include "regions/LayeredComposer.h"
 #include "regions/ModifyColorsController.h"
 #include "regions/RegionListSubject.h"
 #include "render/RenderMan.h"
 #include "separation/SeparationDialogController.h"
 #include "separation/Settings.h"
+#include "views/EditSteps.h"
+#include "views/Editorj.h"
 
 class RegionEditorApp {
  public:
@@ -77,6 +80,17 @@ class RegionEditorApp {
   OutlineContext Outline_Context();
   ListFileContext List_File_Context();
   ModifyColorsContext Modify_Colors_Context();
+  // The editing flows' pieces, recording into the application's own edit
+  // history or into `history` (a desktop shell's undo stack).
+  EditContext Edit_Context();
+  EditContext Edit_Context(EditStepSink& history);
+
+  // The editor of the region list (selection, copy board, tools, the last
+  // reversible command) and the edit history.  Whoever changes the region
+  // list other than through the edit flows (loading a list file, separation
+  // series, a new image size) forgets the history's steps.
+  Editorj& Get_Editor() { return m_editor; }
+  EditHistory& Get_History() { return m_history; }
 
  private:
   // Passes every request on to the windows set last.
@@ -109,4 +123,6 @@ class RegionEditorApp {
   RecordingAppWindows m_recordedWindows;
   Windows m_windows;
   LayeredComposer m_composer;
+  Editorj m_editor;
+  EditHistory m_history;
 };
