@@ -6,7 +6,9 @@ RegionEditorApp::RegionEditorApp(Platform& platform, const std::string& textureF
       m_regionList(m_renderMan),
       m_windows(m_recordedWindows),
       m_composer(m_renderMan, m_regionList, m_windows, platform),
-      m_editor(platform.Messages(), &m_regionList) {}
+      m_editor(platform.Messages(), &m_regionList) {
+  m_windows.Set_Editing(m_editor, m_history);
+}
 
 RegionEditorApp::~RegionEditorApp() = default;
 

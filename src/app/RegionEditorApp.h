@@ -86,9 +86,12 @@ class RegionEditorApp {
   EditContext Edit_Context(EditStepSink& history);
 
   // The editor of the region list (selection, copy board, tools, the last
-  // reversible command) and the edit history.  Whoever changes the region
-  // list other than through the edit flows (loading a list file, separation
-  // series, a new image size) forgets the history's steps.
+  // reversible command) and the edit history.  The changes of the region
+  // list made outside the edit flows (loading a list file, separations) ask
+  // the windows to clear the selection first; that also drops the editor's
+  // command and forgets the history's steps.  A shell that records the
+  // steps in an undo stack of its own clears that stack in its
+  // Clear_Selection.
   Editorj& Get_Editor() { return m_editor; }
   EditHistory& Get_History() { return m_history; }
 
@@ -109,11 +112,27 @@ class RegionEditorApp {
     bool ReSize_Viewjs_of_Code(int32_t width, int32_t height, int16_t code, std::string& err) override {
       return m_target->ReSize_Viewjs_of_Code(width, height, code, err);
     }
-    void Clear_Selection() override { m_target->Clear_Selection(); }
+    // Asked for before every change of the region list made outside the
+    // edit flows (loading a list file, separations): the editor's selection
+    // and last command and the edit history no longer fit the list.
+    void Clear_Selection() override {
+      if (m_editor != nullptr) {
+        m_editor->Get_SelectBoard().Deselect_All();
+        m_editor->Delete_Command();
+      }
+      if (m_history != nullptr) m_history->Forget_Steps();
+      m_target->Clear_Selection();
+    }
     void Set_Target(AppWindows& target) { m_target = &target; }
+    void Set_Editing(Editorj& editor, EditHistory& history) {
+      m_editor = &editor;
+      m_history = &history;
+    }
 
    private:
     AppWindows* m_target;
+    Editorj* m_editor = nullptr;
+    EditHistory* m_history = nullptr;
   };
 
   Platform& m_platform;

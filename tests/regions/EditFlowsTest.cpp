@@ -541,3 +541,19 @@ TEST_F(EditFlowsTest, UndoTextsAndBumpingAtTheEnds) {
   EXPECT_FALSE(flows.Bump_Selection(true, Eventj(), err));
   EXPECT_EQ(err, "Select a single note.");
 }
+
+TEST_F(EditFlowsTest, ChangesOfTheListOutsideTheFlowsForgetTheHistory) {
+  Click(clickable[0]);
+  std::string err;
+  ASSERT_TRUE(flows.Nudge_Selection(0, EditFlows::kNudgeStepShift, err)) << err;
+  ASSERT_TRUE(flows.Copy(err)) << err;
+  ASSERT_TRUE(flows.Paste(pane, err)) << err;
+  ASSERT_EQ(app.Get_History().Get_Count(), 2);
+  ASSERT_NE(app.Get_Editor().Get_Command(), nullptr);
+  // What loading a list file and the separations ask for first.
+  app.Get_Windows().Clear_Selection();
+  EXPECT_EQ(app.Get_History().Get_Count(), 0);
+  EXPECT_EQ(app.Get_Editor().Get_Command(), nullptr);
+  EXPECT_TRUE(Board().Is_Empty());
+  EXPECT_EQ(Board().Get_Copy_Board().Get_Count(), 1);  // the copy board stays
+}
