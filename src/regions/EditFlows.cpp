@@ -43,6 +43,18 @@ std::unique_ptr<ListEditStep> EditFlows::Note_Selection_Removal(EditStep::Kind k
   return step;
 }
 
+void EditFlows::After_Removal(std::unique_ptr<ListEditStep> step, bool succeeded, int32_t countBefore) {
+  if (m_context.regionList.Get_Region_Count() == countBefore) return;  // nothing went
+  m_context.document.hasChanges = true;
+  // A removal that stopped part way, or of regions the step could not
+  // note, leaves a list the history does not know.
+  if (succeeded && step != nullptr)
+    Record(std::move(step));
+  else
+    m_context.history.Forget_Steps();
+  Recompose_and_Redraw(true);
+}
+
 void EditFlows::Record(std::unique_ptr<EditStep> step) {
   step->Set_Listener(this);
   m_context.history.Record_Step(std::move(step));
@@ -68,15 +80,11 @@ bool EditFlows::Cut(std::string& err) {
   editor.Set_Command(std::move(command));
 
   std::unique_ptr<ListEditStep> step = Note_Selection_Removal(EditStep::Kind::kCut);
+  const int32_t before = m_context.regionList.Get_Region_Count();
   const bool ok = editor.Cut_Selected_to_SelectBoard(err);
   // The views the command was prepared over are gone with their regions.
   cut->Forget_Targets();
-  m_context.document.hasChanges = true;
-  if (ok && step != nullptr)
-    Record(std::move(step));
-  else
-    m_context.history.Forget_Steps();
-  Recompose_and_Redraw(true);
+  After_Removal(std::move(step), ok, before);
   return ok;
 }
 
@@ -127,13 +135,9 @@ bool EditFlows::Delete(std::string& err) {
     return false;
   }
   std::unique_ptr<ListEditStep> step = Note_Selection_Removal(EditStep::Kind::kDelete);
+  const int32_t before = m_context.regionList.Get_Region_Count();
   const bool ok = editor.Delete_Selected_from_DSTlist(err);
-  m_context.document.hasChanges = true;
-  if (ok && step != nullptr)
-    Record(std::move(step));
-  else
-    m_context.history.Forget_Steps();
-  Recompose_and_Redraw(true);
+  After_Removal(std::move(step), ok, before);
   return ok;
 }
 

@@ -127,6 +127,8 @@ class EditFlows : public EditStepListener {
   // A removal step (cut or delete) with copies of the selected regions at
   // their places; null when a selected view's subject is not in the list.
   std::unique_ptr<ListEditStep> Note_Selection_Removal(EditStep::Kind kind);
+  // After a cut or delete: the changes flag, the history and the windows.
+  void After_Removal(std::unique_ptr<ListEditStep> step, bool succeeded, int32_t countBefore);
   void Record(std::unique_ptr<EditStep> step);
   // The views of these subjects take their new frames; the selection's
   // frames follow.
