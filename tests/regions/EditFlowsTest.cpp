@@ -46,6 +46,12 @@ Frame Frame_Of(RegionSubject& region) {
   return {g.Get_Position().x, g.Get_Position().y, g.Get_Width(), g.Get_Height()};
 }
 
+std::vector<int16_t> Serials_Of(RegionListSubject& list) {
+  std::vector<int16_t> serials;
+  for (RegionSubject* region : Regions_Of(list)) serials.push_back(region->m_serialNumber);
+  return serials;
+}
+
 std::vector<uint8_t> Bytes_Of(const OffMap& map) {
   const uint8_t* bits = map.Get_Bits();
   return std::vector<uint8_t>(bits, bits + static_cast<size_t>(map.Get_Bytes_Per_Row()) * map.Get_Height());
@@ -435,7 +441,7 @@ TEST_F(EditFlowsTest, CutOfTwoThenUndoAppendsBothInSelectionOrder) {
 
 TEST_F(EditFlowsTest, CutTakenBackByTheHistoryGivesTheSamePicture) {
   const std::vector<uint8_t> original = Bytes_Of(Layered());
-  const std::vector<RegionSubject*> regions = Regions_Of(List());
+  const std::vector<int16_t> serials = Serials_Of(List());
   Click(clickable[0]);
   Click(clickable[1], Toolj::kKeepSelectionModifier);
   std::string err;
@@ -444,14 +450,12 @@ TEST_F(EditFlowsTest, CutTakenBackByTheHistoryGivesTheSamePicture) {
   EXPECT_NE(afterCut, original);
 
   ASSERT_TRUE(app.Get_History().Undo(err)) << err;
-  ASSERT_EQ(List().Get_Region_Count(), static_cast<int32_t>(regions.size()));
-  std::vector<RegionSubject*> back = Regions_Of(List());
-  for (size_t i = 0; i < regions.size(); ++i) EXPECT_EQ(back[i]->m_serialNumber, regions[i]->m_serialNumber);
+  EXPECT_EQ(Serials_Of(List()), serials);  // the regions are back at their places
   EXPECT_EQ(Bytes_Of(Layered()), original);
   EXPECT_EQ(app.Get_Editor().Get_Command(), nullptr);  // the editor's Undo cannot cut in
 
   ASSERT_TRUE(app.Get_History().Redo(err)) << err;
-  EXPECT_EQ(List().Get_Region_Count(), static_cast<int32_t>(regions.size()) - 2);
+  EXPECT_EQ(List().Get_Region_Count(), static_cast<int32_t>(serials.size()) - 2);
   EXPECT_EQ(Bytes_Of(Layered()), afterCut);
   ASSERT_TRUE(app.Get_History().Undo(err)) << err;
   EXPECT_EQ(Bytes_Of(Layered()), original);
@@ -496,20 +500,19 @@ TEST_F(EditFlowsTest, DeleteEmptiesTheSelectionAndTheHistoryPutsTheRegionBack) {
   EXPECT_EQ(err, "Make a selection.");
   EXPECT_FALSE(flows.Cut(err));
   EXPECT_EQ(err, "Make a selection.");
-  const std::vector<RegionSubject*> regions = Regions_Of(List());
+  const std::vector<int16_t> serials = Serials_Of(List());
   const std::vector<uint8_t> original = Bytes_Of(Layered());
   RegionSubject* gone = clickable[1]->Get_Region();
-  const size_t place = static_cast<size_t>(List().Index_Of_Child(gone));
   Click(clickable[1]);
   ASSERT_TRUE(flows.Delete(err)) << err;
   EXPECT_TRUE(Board().Is_Empty());
   EXPECT_EQ(Board().Get_Pane(), nullptr);
-  EXPECT_EQ(List().Get_Region_Count(), static_cast<int32_t>(regions.size()) - 1);
+  EXPECT_EQ(List().Get_Region_Count(), static_cast<int32_t>(serials.size()) - 1);
   EXPECT_EQ(List().Index_Of_Child(gone), -1);
   EXPECT_EQ(app.Get_History().Get_Undo_Text(), "Delete");
 
   ASSERT_TRUE(app.Get_History().Undo(err)) << err;
-  EXPECT_EQ(Regions_Of(List())[place]->m_serialNumber, regions[place]->m_serialNumber);
+  EXPECT_EQ(Serials_Of(List()), serials);
   EXPECT_EQ(Bytes_Of(Layered()), original);
 }
 
@@ -556,4 +559,22 @@ TEST_F(EditFlowsTest, ChangesOfTheListOutsideTheFlowsForgetTheHistory) {
   EXPECT_EQ(app.Get_Editor().Get_Command(), nullptr);
   EXPECT_TRUE(Board().Is_Empty());
   EXPECT_EQ(Board().Get_Copy_Board().Get_Count(), 1);  // the copy board stays
+}
+
+TEST_F(EditFlowsTest, PasteOfRegionsTheListDoesNotKeepRecordsNothing) {
+  Click(clickable[0]);
+  std::string err;
+  ASSERT_TRUE(flows.Copy(err)) << err;
+  auto* copy = dynamic_cast<RegionSubject*>(Board().Get_Copy_Board().Get_First());
+  ASSERT_NE(copy, nullptr);
+  copy->renderStyle = 5;  // the region list takes such a region over and drops it
+  const int32_t count = List().Get_Region_Count();
+  ASSERT_TRUE(flows.Paste(pane, err)) << err;
+  EXPECT_EQ(List().Get_Region_Count(), count);
+  EXPECT_TRUE(Board().Get_Pasted().Is_Empty());
+  EXPECT_EQ(app.Get_History().Get_Count(), 0);
+  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(flows.Undo(err));
+  EXPECT_EQ(err, "Commandj::UnExecute failed,   Property List is empty.");
+  EXPECT_EQ(List().Get_Region_Count(), count);
 }
