@@ -28,12 +28,15 @@
 #include "persistence/ListFileContext.h"
 #include "platform/Platform.h"
 #include "regions/DocumentState.h"
+#include "regions/EditFlows.h"
 #include "regions/LayeredComposer.h"
 #include "regions/ModifyColorsController.h"
 #include "regions/RegionListSubject.h"
 #include "render/RenderMan.h"
 #include "separation/SeparationDialogController.h"
 #include "separation/Settings.h"
+#include "views/EditSteps.h"
+#include "views/Editorj.h"
 
 class RegionEditorApp {
  public:
@@ -77,6 +80,20 @@ class RegionEditorApp {
   OutlineContext Outline_Context();
   ListFileContext List_File_Context();
   ModifyColorsContext Modify_Colors_Context();
+  // The editing flows' pieces, recording into the application's own edit
+  // history or into `history` (a desktop shell's undo stack).
+  EditContext Edit_Context();
+  EditContext Edit_Context(EditStepSink& history);
+
+  // The editor of the region list (selection, copy board, tools, the last
+  // reversible command) and the edit history.  The changes of the region
+  // list made outside the edit flows (loading a list file, separations) ask
+  // the windows to clear the selection first; that also drops the editor's
+  // command and forgets the history's steps.  A shell that records the
+  // steps in an undo stack of its own clears that stack in its
+  // Clear_Selection.
+  Editorj& Get_Editor() { return m_editor; }
+  EditHistory& Get_History() { return m_history; }
 
  private:
   // Passes every request on to the windows set last.
@@ -95,11 +112,27 @@ class RegionEditorApp {
     bool ReSize_Viewjs_of_Code(int32_t width, int32_t height, int16_t code, std::string& err) override {
       return m_target->ReSize_Viewjs_of_Code(width, height, code, err);
     }
-    void Clear_Selection() override { m_target->Clear_Selection(); }
+    // Asked for before every change of the region list made outside the
+    // edit flows (loading a list file, separations): the editor's selection
+    // and last command and the edit history no longer fit the list.
+    void Clear_Selection() override {
+      if (m_editor != nullptr) {
+        m_editor->Get_SelectBoard().Deselect_All();
+        m_editor->Delete_Command();
+      }
+      if (m_history != nullptr) m_history->Forget_Steps();
+      m_target->Clear_Selection();
+    }
     void Set_Target(AppWindows& target) { m_target = &target; }
+    void Set_Editing(Editorj& editor, EditHistory& history) {
+      m_editor = &editor;
+      m_history = &history;
+    }
 
    private:
     AppWindows* m_target;
+    Editorj* m_editor = nullptr;
+    EditHistory* m_history = nullptr;
   };
 
   Platform& m_platform;
@@ -109,4 +142,6 @@ class RegionEditorApp {
   RecordingAppWindows m_recordedWindows;
   Windows m_windows;
   LayeredComposer m_composer;
+  Editorj m_editor;
+  EditHistory m_history;
 };

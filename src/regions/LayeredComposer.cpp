@@ -87,6 +87,10 @@ bool LayeredComposer::ReDraw_SummedFinalViews_OffMap() {
   return Recompose_Layered("RegionDetectorApp::ReDraw_SummedFinalViews_OffMap FAILED,  destOffMap is NULL.");
 }
 
+bool LayeredComposer::Has_Layered_Map() const {
+  return m_renderMan.m_layeredMapOversize != nullptr;
+}
+
 bool LayeredComposer::Erase_Summed_Final_Window() {
   if (m_renderMan.m_layeredMapOversize == nullptr) {
     m_platform.Message("RegionEditorApp::Erase_Summed_Final_Window FAILED,  destOffMap is NULL.");

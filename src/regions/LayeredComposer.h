@@ -43,6 +43,8 @@ class LayeredComposer {
   // the texts they show.
   bool Redraw_Summed_Final_Window();
   bool ReDraw_SummedFinalViews_OffMap();
+  // Whether there is a layered map to compose.
+  bool Has_Layered_Map() const;
   // A map white and its windows redrawn.
   bool Erase_Summed_Final_Window();
   bool Erase_Filtered_Window();

@@ -11,7 +11,6 @@
 #include <new>
 #include <system_error>
 
-#include "framework/Commands.h"
 #include "platform/FolderListing.h"
 #include "platform/PathNames.h"
 #include "platform/Platform.h"
@@ -21,6 +20,7 @@
 #include "regions/RegionMaps.h"
 #include "regions/RegionView.h"
 #include "render/ImageFiles.h"
+#include "views/Commands.h"
 #include "views/ListComponentSubject.h"
 
 namespace {

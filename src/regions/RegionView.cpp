@@ -1,12 +1,14 @@
 #include "regions/RegionView.h"
 
-#include "framework/Commands.h"
 #include "platform/PlatformServices.h"
 #include "platform/Text.h"
 #include "raster/ColorSpace.h"
 #include "regions/RegionSubject.h"
+#include "views/Commands.h"
 #include "views/DrawSurface.h"
+#include "views/Editorj.h"
 #include "views/HandleFrame.h"
+#include "views/Manipulators.h"
 #include "views/Pane.h"
 
 namespace {
@@ -117,6 +119,32 @@ bool RegionView::Update_HandleFrame_Coords(HandleFrame* frame, std::string& err)
     }
   }
   return ok;
+}
+
+std::unique_ptr<Manipulatorj> RegionView::Create_Manipulator(const Eventj& event, Editorj& editor) {
+  SelectBoard& board = editor.Get_SelectBoard();
+  if (board.Is_Empty()) return nullptr;
+  const Toolj* tool = editor.Get_Current_Tool();
+  if (tool == nullptr || tool->Get_Tool_Kind() < Toolj::kSelectTool ||
+      tool->Get_Tool_Kind() > Toolj::kSizeTool)
+    return nullptr;
+  HandleFrame* frame = nullptr;
+  const Handlej* handle = board.Find_Handle_at_Point(event.point, &frame);
+  if (handle == nullptr) return nullptr;
+  auto drag = std::make_unique<DragManipulator>(event.view, event.modifiers, frame, event.point);
+  if (handle->Get_Property_Code() == kHandleMove) drag->Set_Drag_Kind(Manipulatorj::kDragMove);
+  if (handle->Get_Property_Code() == kHandleResize) drag->Set_Drag_Kind(Manipulatorj::kDragSize);
+  return drag;
+}
+
+std::unique_ptr<Commandj> RegionView::Interpret_Manipulator(Manipulatorj& manipulator, Editorj& editor) {
+  if (!manipulator.Is_Active()) return nullptr;
+  PointShrt delta;
+  if (!manipulator.Get_Delta(delta)) return nullptr;
+  int16_t kind = manipulator.Get_Drag_Kind();
+  if (kind == Manipulatorj::kDragNone && editor.Get_Current_Tool() != nullptr)
+    kind = editor.Get_Current_Tool()->Get_Drag_Kind();
+  return Create_Drag_Command(kind, delta);
 }
 
 std::unique_ptr<Commandj> RegionView::Create_Drag_Command(int32_t dragKind, const PointShrt& delta) {

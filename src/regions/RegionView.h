@@ -14,8 +14,10 @@
 // drawn as a red ellipse in its frame.
 //
 // Selection: a move handle (property code 2) at the centre and a resize
-// handle (code 4) at the bottom-right corner.  A finished drag becomes an
-// OffsetGlyphCmnd (drag kind 2) or a SizeCmnd (drag kind 3).
+// handle (code 4) at the bottom-right corner.  A press on a handle of the
+// selection starts a drag of that handle's frame; the finished drag becomes
+// an OffsetGlyphCmnd (drag kind 2, the move handle) or a SizeCmnd (drag
+// kind 3, the resize handle) by the distance dragged.
 
 #include <cstdint>
 #include <memory>
@@ -60,6 +62,15 @@ class RegionView : public ComponentView {
   // Places each handle by its property code; any other code fails with
   // "RegionView::Update_HandleFrame_Coords()  failed,  unknown handle.".
   bool Update_HandleFrame_Coords(HandleFrame* frame, std::string& err) override;
+
+  // With a selection and a current tool of kind 1 to 4: a press on a handle
+  // of the selection starts a drag manipulator on that handle's frame,
+  // with the drag kind of the handle (move 2, resize 3).  Else null.
+  std::unique_ptr<Manipulatorj> Create_Manipulator(const Eventj& event, Editorj& editor) override;
+  // An active manipulator's delta becomes the command of its drag kind (the
+  // tool's drag kind when the manipulator has none).  Null for an inactive
+  // manipulator or any other kind.
+  std::unique_ptr<Commandj> Interpret_Manipulator(Manipulatorj& manipulator, Editorj& editor) override;
 
   // The command a finished drag of `delta` gives: kind 2 moves, kind 3
   // resizes; any other kind gives null.

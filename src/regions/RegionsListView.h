@@ -15,6 +15,7 @@
 #include "views/ListComponentView.h"
 
 class MessageService;
+class RegionView;
 
 class RegionsListView : public ListComponentView {
  public:
@@ -31,6 +32,12 @@ class RegionsListView : public ListComponentView {
 
   // Renders the memory bitmap afresh (the window copy follows at its repaint).
   void Update_Appearance(Pane* pane) override;
+  // The first region view, in list order, whose rectangle holds the point,
+  // among those the pane draws (with a pane parameter of 1 or more only
+  // that separation's); null when the point is on none.  Unlike a plain
+  // list view, the pane itself is never the answer: a press on the picture
+  // between the regions hits nothing.
+  ComponentView* Find_ComponentView_at_Point(const Eventj& event) override;
 
  protected:
   const char* View_Class_Name() const override { return "RegionsListView"; }
@@ -42,6 +49,9 @@ class RegionsListView : public ListComponentView {
   void Draw_Frame(FrameArtist& artist, DrawSurface& memory, MessageService& messages) override;
 
  private:
+  // Whether the pane draws the view's region.
+  bool Draws(const RegionView& view) const;
+
   MessageService& m_messages;
   int32_t m_drawCode = kWindowRegionObjects;
   int32_t m_paneParameter = 0;

@@ -1,8 +1,11 @@
 #include "views/ComponentView.h"
 
 #include "platform/PlatformServices.h"
+#include "views/Commands.h"
 #include "views/ComponentSubject.h"
+#include "views/Editorj.h"
 #include "views/HandleFrame.h"
+#include "views/Manipulators.h"
 
 ComponentView::ComponentView() : m_statevars(Make_Statevar_Table()) {}
 
@@ -10,6 +13,8 @@ ComponentView::~ComponentView() {
   // A view destroyed while it still shows a subject leaves the subject's
   // view list, which would otherwise keep a dangling pointer.
   if (m_subject != nullptr) m_subject->Get_ComponentViews_List().Remove_Object(this);
+  // Likewise the selection, which would otherwise keep a destroyed view.
+  if (m_selectionBoard != nullptr) m_selectionBoard->Forget_View(this);
 }
 
 bool ComponentView::Get_TimeZone_Selection_Values(int32_t& /*start*/, int32_t& /*end*/, std::string& err) {
@@ -143,11 +148,13 @@ void ComponentView::Notify_Child_ComponentViews(const Statevar& notice, MessageS
   }
 }
 
-Manipulatorj* ComponentView::Create_Manipulator(const Eventj& /*event*/) {
+std::unique_ptr<Manipulatorj> ComponentView::Create_Manipulator(const Eventj& /*event*/,
+                                                                Editorj& /*editor*/) {
   return nullptr;
 }
 
-Commandj* ComponentView::Interpret_Manipulator(Manipulatorj* /*manipulator*/) {
+std::unique_ptr<Commandj> ComponentView::Interpret_Manipulator(Manipulatorj& /*manipulator*/,
+                                                               Editorj& /*editor*/) {
   return nullptr;
 }
 

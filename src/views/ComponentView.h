@@ -30,12 +30,14 @@
 class Commandj;
 class ComponentSubject;
 class DrawSurface;
+class Editorj;
 class FrameArtist;
 class HandleFrame;
 class ListComponentView;
 class Manipulatorj;
 class MessageService;
 class Pane;
+class SelectBoard;
 
 class ComponentView {
  public:
@@ -113,10 +115,12 @@ class ComponentView {
   const Graphic& Get_Graphic() const { return m_graphic; }
   void Reset_Graphic() { m_graphic.Reset(); }
 
-  // Mouse work (tools and manipulators): a plain view starts no drag and
-  // turns no drag into a command.  The caller owns what is returned.
-  virtual Manipulatorj* Create_Manipulator(const Eventj& event);
-  virtual Commandj* Interpret_Manipulator(Manipulatorj* manipulator);
+  // Mouse work (tools and manipulators, views/Tools.h): the manipulator a
+  // press on the selection's handles starts, and the command a finished
+  // manipulator gives.  A plain view starts no drag and turns no drag into
+  // a command.
+  virtual std::unique_ptr<Manipulatorj> Create_Manipulator(const Eventj& event, Editorj& editor);
+  virtual std::unique_ptr<Commandj> Interpret_Manipulator(Manipulatorj& manipulator, Editorj& editor);
   // Applies an edit command to the subject; false without a subject.
   virtual bool Change_Subject_Property(Commandj* command, MessageService& messages);
 
@@ -131,8 +135,14 @@ class ComponentView {
 
   Statevar& Get_Statevar(int32_t id) { return m_statevars[static_cast<size_t>(id)]; }
 
+  // The selection that holds this view, told when the view is destroyed;
+  // set and cleared by the selection itself.
+  void Set_Selection_Board(SelectBoard* board) { m_selectionBoard = board; }
+  SelectBoard* Get_Selection_Board() const { return m_selectionBoard; }
+
  private:
-  ComponentSubject* m_subject = nullptr;  // not owned
+  ComponentSubject* m_subject = nullptr;    // not owned
+  SelectBoard* m_selectionBoard = nullptr;  // not owned
   Graphic m_graphic;
   StatevarTable m_statevars;
   std::unique_ptr<HandleFrame> m_handleFrame;

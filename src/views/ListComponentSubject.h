@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "views/ComponentSubject.h"
 
@@ -35,6 +37,23 @@ class ListComponentSubject : public ComponentSubject {
   // Appends a clone of every subject of `list` that can be cloned, in order.
   // `list` may be the children list itself; each child is cloned once.
   virtual void Append_Clones(List<ComponentSubject>& list);
+
+  // Where a child stands in the children list (0 first); -1 when the list
+  // does not hold this very subject.
+  int32_t Index_Of_Child(const ComponentSubject* child) const;
+  // The child at `index`; null outside the list.
+  ComponentSubject* Child_At(int32_t index) const;
+  // Takes the children at the given places (ascending, each within the
+  // list) out of the list without destroying them and hands them over,
+  // parentless, in that order; their views are left alone.  Nothing is
+  // taken, and the result is empty, when a place is out of order or outside
+  // the list.
+  std::vector<std::unique_ptr<ComponentSubject>> Take_Children_At(const std::vector<int32_t>& indexes);
+  // Puts subjects back at the places they are to have in the finished list
+  // (ascending; each at most the list's size at that point) and becomes
+  // their parent.  False, with nothing inserted, when a place is out of
+  // order or out of reach.
+  bool Insert_Children_At(std::vector<std::pair<int32_t, std::unique_ptr<ComponentSubject>>> children);
 
  private:
   ListMemry<ComponentSubject> m_children;  // owning

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "RegionTestMaps.h"
-#include "framework/Commands.h"
 #include "regions/RegionFileRecords.h"
 #include "regions/RegionSubject.h"
 #include "regions/RegionView.h"
 #include "render/ImageFiles.h"
 #include "support/TestSupport.h"
+#include "views/Commands.h"
 #include "views/ListComponentSubject.h"
 
 using namespace region_test;
@@ -61,6 +61,11 @@ class StrangeCommand : public Commandj {
  public:
   explicit StrangeCommand(int16_t code) : m_code(code) {}
   int16_t Get_Property_Code() const override { return m_code; }
+  bool Is_Reversible() const override { return false; }
+  bool Is_Graphic_Edit() const override { return true; }
+  void Prepare_Properties(std::unique_ptr<ClipBoardj> clipboard) override {
+    Take_ClipBoard(std::move(clipboard));
+  }
 
  private:
   int16_t m_code;

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "RegionTestMaps.h"
-#include "framework/Commands.h"
 #include "regions/RegionSubject.h"
 #include "regions/RegionView.h"
 #include "support/TestSupport.h"
+#include "views/Commands.h"
 #include "views/HandleFrame.h"
 #include "views/ListComponentSubject.h"
 #include "views/OffMapDrawSurface.h"
