@@ -275,10 +275,13 @@ void Disc_Extremes(int32_t width, int32_t height, const std::vector<ConvolutionM
       }
       int16_t* bv = bestValues.data();
       uint32_t* bp = bestPayloads.data();
+      // Blended through masks rather than branches, so that the compiler
+      // can take several pixels at once.
       for (int32_t x = 0; x < width; ++x) {
-        const bool take = better(v[x], bv[x]);
-        bv[x] = take ? v[x] : bv[x];
-        bp[x] = take ? payload[x] : bp[x];
+        const int16_t candidate = v[x], held = bv[x];
+        const uint32_t take = better(candidate, held) ? ~0u : 0u;
+        bv[x] = Largest ? std::max(candidate, held) : std::min(candidate, held);
+        bp[x] = (payload[x] & take) | (bp[x] & ~take);
       }
     }
     emit(y, bestPayloads.data());
