@@ -195,8 +195,10 @@ void Point_Operation(const OffMap& undo, OffMap& target, PerPixel op) {
 // then the best of its spans' window winners, taken in disc order.  Rows
 // are kept in a ring as long as some output row still needs them.
 //
-// `Rank(y, values)` fills the ranking values of row y; `Emit(y, winners)`
-// receives, for every pixel of output row y, its winner as y x width + x.
+// Every pixel carries a payload (its colour) that travels with its value,
+// so that a winner never has to be looked up again.  `Rank(y, values,
+// payloads)` fills the ranking values and payloads of row y; `Emit(y,
+// winners)` receives the winners' payloads for every pixel of output row y.
 template <bool Largest, class Rank, class Emit>
 void Disc_Extremes(int32_t width, int32_t height, const std::vector<ConvolutionMapFilter::DiscSpan>& disc,
                    Rank rank, Emit emit) {
@@ -213,32 +215,31 @@ void Disc_Extremes(int32_t width, int32_t height, const std::vector<ConvolutionM
   const int32_t ringRows = 2 * reach + 1;
   const size_t cells = static_cast<size_t>(ringRows) * slotCount * width;
   std::vector<int16_t> ringValues(cells);
-  std::vector<int32_t> ringIndexes(cells);
+  std::vector<uint32_t> ringPayloads(cells);
   const auto window = [&](int32_t row, int32_t slot) {
     return (static_cast<size_t>(row % ringRows) * slotCount + slot) * width;
   };
   const auto better = [](int16_t a, int16_t b) { return Largest ? a > b : a < b; };
 
-  // Window winners are kept as plane indexes, y x width + x.
   std::vector<int16_t> values(width);
+  std::vector<uint32_t> payloads(width);
   std::vector<int16_t*> slotValues(static_cast<size_t>(maxHalfWidth) + 1);
-  std::vector<int32_t*> slotIndexes(static_cast<size_t>(maxHalfWidth) + 1);
+  std::vector<uint32_t*> slotPayloads(static_cast<size_t>(maxHalfWidth) + 1);
   const auto summarise = [&](int32_t yy) {
-    rank(yy, values.data());
+    rank(yy, values.data(), payloads.data());
     const int16_t* v = values.data();
     for (int32_t w = 0; w <= maxHalfWidth; ++w) {
       const bool kept = widthSlot[w] >= 0;
       slotValues[w] = kept ? &ringValues[window(yy, widthSlot[w])] : nullptr;
-      slotIndexes[w] = kept ? &ringIndexes[window(yy, widthSlot[w])] : nullptr;
+      slotPayloads[w] = kept ? &ringPayloads[window(yy, widthSlot[w])] : nullptr;
     }
-    const int32_t rowStart = yy * width;
     for (int32_t x = 0; x < width; ++x) {
       int16_t best = v[x];
       int32_t bestX = x;
       for (int32_t w = 0;; ++w) {
         if (slotValues[w] != nullptr) {
           slotValues[w][x] = best;
-          slotIndexes[w][x] = rowStart + bestX;
+          slotPayloads[w][x] = payloads[bestX];
         }
         if (w == maxHalfWidth) break;
         const int32_t left = x - w - 1, right = x + w + 1;
@@ -255,7 +256,7 @@ void Disc_Extremes(int32_t width, int32_t height, const std::vector<ConvolutionM
   };
 
   std::vector<int16_t> bestValues(width);
-  std::vector<int32_t> bestIndexes(width);
+  std::vector<uint32_t> bestPayloads(width);
   for (int32_t yy = 0; yy < std::min(height, reach); ++yy) summarise(yy);
   for (int32_t y = 0; y < height; ++y) {
     if (y + reach < height) summarise(y + reach);
@@ -265,60 +266,66 @@ void Disc_Extremes(int32_t width, int32_t height, const std::vector<ConvolutionM
       if (yy < 0 || yy >= height) continue;
       const size_t at = window(yy, widthSlot[span.halfWidth]);
       const int16_t* v = &ringValues[at];
-      const int32_t* index = &ringIndexes[at];
+      const uint32_t* payload = &ringPayloads[at];
       if (first) {
         std::copy(v, v + width, bestValues.begin());
-        std::copy(index, index + width, bestIndexes.begin());
+        std::copy(payload, payload + width, bestPayloads.begin());
         first = false;
         continue;
       }
       int16_t* bv = bestValues.data();
-      int32_t* bi = bestIndexes.data();
+      uint32_t* bp = bestPayloads.data();
+      // Blended through masks rather than branches, so that the compiler
+      // can take several pixels at once.
       for (int32_t x = 0; x < width; ++x) {
-        const bool take = better(v[x], bv[x]);
-        bv[x] = take ? v[x] : bv[x];
-        bi[x] = take ? index[x] : bi[x];
+        const int16_t candidate = v[x], held = bv[x];
+        const uint32_t take = better(candidate, held) ? ~0u : 0u;
+        bv[x] = Largest ? std::max(candidate, held) : std::min(candidate, held);
+        bp[x] = (payload[x] & take) | (bp[x] & ~take);
       }
     }
-    emit(y, bestIndexes.data());
+    emit(y, bestPayloads.data());
   }
 }
 
-// Colour maps: the extreme by r + g + b.
+// Colour maps: the extreme by r + g + b; the payload is the pixel's bytes.
 template <bool Brightest>
 void Disc_Extreme_24(const OffMap& undo, OffMap& target,
                      const std::vector<ConvolutionMapFilter::DiscSpan>& disc) {
   const int32_t w = undo.Get_Width(), h = undo.Get_Height();
   Disc_Extremes<Brightest>(
       w, h, disc,
-      [&undo, w](int32_t y, int16_t* values) {
+      [&undo, w](int32_t y, int16_t* values, uint32_t* payloads) {
         const uint8_t* p = undo.Row(y);
-        for (int32_t x = 0; x < w; ++x, p += 3) values[x] = static_cast<int16_t>(p[0] + p[1] + p[2]);
+        for (int32_t x = 0; x < w; ++x, p += 3) {
+          values[x] = static_cast<int16_t>(p[0] + p[1] + p[2]);
+          payloads[x] = p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16);
+        }
       },
-      [&undo, &target, w](int32_t y, const int32_t* winners) {
+      [&target, w](int32_t y, const uint32_t* winners) {
         uint8_t* out = target.Row(y);
         for (int32_t x = 0; x < w; ++x, out += 3) {
-          const uint8_t* p = undo.Row(winners[x] / w) + 3 * static_cast<int64_t>(winners[x] % w);
-          out[0] = p[0];
-          out[1] = p[1];
-          out[2] = p[2];
+          out[0] = static_cast<uint8_t>(winners[x]);
+          out[1] = static_cast<uint8_t>(winners[x] >> 8);
+          out[2] = static_cast<uint8_t>(winners[x] >> 16);
         }
       });
 }
 
-// Grey planes: the largest or smallest level.
+// Grey planes: the largest or smallest level, which is its own payload.
 template <bool Largest>
 void Disc_Extreme_Grey(const std::vector<uint8_t>& in, std::vector<uint8_t>& out, int32_t w, int32_t h,
                        const std::vector<ConvolutionMapFilter::DiscSpan>& disc) {
   Disc_Extremes<Largest>(
       w, h, disc,
-      [&in, w](int32_t y, int16_t* values) {
+      [&in, w](int32_t y, int16_t* values, uint32_t* payloads) {
         const uint8_t* row = &in[static_cast<size_t>(y) * w];
         std::copy(row, row + w, values);
+        std::copy(row, row + w, payloads);
       },
-      [&in, &out, w](int32_t y, const int32_t* winners) {
+      [&out, w](int32_t y, const uint32_t* winners) {
         uint8_t* o = &out[static_cast<size_t>(y) * w];
-        for (int32_t x = 0; x < w; ++x) o[x] = in[static_cast<size_t>(winners[x])];
+        for (int32_t x = 0; x < w; ++x) o[x] = static_cast<uint8_t>(winners[x]);
       });
 }
 

@@ -90,8 +90,10 @@ void OffMap::Write_Header_And_Colour_Table() {
 }
 
 void OffMap::Assign_Copy(const OffMap& other) {
-  if (other.m_allocBytes <= 0 || !other.m_dib) return;
-  m_dib.reset(new (std::nothrow) uint8_t[static_cast<size_t>(other.m_allocBytes)]);
+  if (other.m_allocBytes <= 0 || !other.m_dib || &other == this) return;
+  // A block of the same size is overwritten in place rather than replaced.
+  if (!m_dib || m_allocBytes != other.m_allocBytes)
+    m_dib.reset(new (std::nothrow) uint8_t[static_cast<size_t>(other.m_allocBytes)]);
   m_width = other.m_width;
   m_height = other.m_height;
   m_depth = other.m_depth;

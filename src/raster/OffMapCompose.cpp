@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "raster/Blends.h"
 #include "raster/OffMap.h"
@@ -51,13 +52,28 @@ void OffMap::Subtract_Scaled_Map(const OffMap& sourceMap, const RectLong& source
   const int64_t endX = std::min<int64_t>(targetW, static_cast<int64_t>(m_width) - targetRect.left);
   const int64_t firstY = std::max<int64_t>(0, -static_cast<int64_t>(targetRect.top));
   const int64_t endY = std::min<int64_t>(targetH, static_cast<int64_t>(m_height) - targetRect.top);
+  if (firstX >= endX) return;
+  // The source column of every target offset, worked out once for all rows.
+  std::vector<int32_t> sourceX(static_cast<size_t>(endX - firstX));
+  for (int64_t x = firstX; x < endX; ++x)
+    sourceX[static_cast<size_t>(x - firstX)] = static_cast<int32_t>(ratio * static_cast<double>(x));
+  // Unshifted colour pixels are read straight from the source row; outside
+  // the source they read white and take nothing out.
+  const bool direct = sourceMap.m_bits && sourceMap.m_depth == 24 && dHue == 0 && dSat == 0 && dVal == 0;
   for (int64_t y = firstY; y < endY; ++y) {
     const auto sy = static_cast<int32_t>(ratio * static_cast<double>(y));
+    if (direct && (sy < 0 || sy >= sourceMap.m_height)) continue;
+    const uint8_t* sourceRow = direct ? sourceMap.Row(sy) : nullptr;
     uint8_t* row = Row(static_cast<int32_t>(targetRect.top + y));
     for (int64_t x = firstX; x < endX; ++x) {
-      const auto sx = static_cast<int32_t>(ratio * static_cast<double>(x));
+      const int32_t sx = sourceX[static_cast<size_t>(x - firstX)];
       int16_t sr = 0, sg = 0, sb = 0;
-      sourceMap.Get_Pixel_ColorModified(sx, sy, dHue, dSat, dVal, sr, sg, sb);
+      if (!direct)
+        sourceMap.Get_Pixel_ColorModified(sx, sy, dHue, dSat, dVal, sr, sg, sb);
+      else if (sx < 0 || sx >= sourceMap.m_width)
+        continue;
+      else
+        Read_In_Row(sourceRow, 24, sx, sr, sg, sb);
       if (Is_Pure_White(sr, sg, sb)) continue;
       const auto tx = static_cast<int32_t>(targetRect.left + x);
       int16_t r = 0, g = 0, b = 0;

@@ -387,26 +387,52 @@ bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subReg
 
     if (region->Is_SubRegion() != subRegions || region->renderStyle == 2) continue;
     if (filter && !Rects_Overlap(Bounding_Rect_of(*region), rect)) continue;
-
-    const RegionDescriptor& descriptor = region->Get_Current_Descriptor();
-    const Graphic& frame = descriptor.frame;
-    const bool wholeSeparation = !region->Is_SubRegion() && region->substitutionMode == 1 &&
-                                 map->Get_Width() == target.Get_Width() &&
-                                 map->Get_Height() == target.Get_Height() && frame.Get_Position().x == 0 &&
-                                 frame.Get_Position().y == 0;
-    if (wholeSeparation) {
-      if (!target.Subtract_Separation(*map, err)) return false;
-    } else {
-      RectLong source;
-      source.right = map->Get_Width() - 1;
-      source.bottom = map->Get_Height() - 1;
-      RectLong into;
-      frame.Get_Rect(into);
-      target.Subtract_Scaled_Map(*map, source, into, descriptor.hueOffset, descriptor.satOffset,
-                                 descriptor.valOffset);
-    }
+    if (!Subtract_Region_from_Offmap(target, *region, err)) return false;
     ++count;
   }
+  return true;
+}
+
+bool RegionListSubject::Subtract_Separation_SubRegions_from_Offmap(OffMap& target, int16_t separationID,
+                                                                   int32_t& count, std::string& err) {
+  err.clear();
+  count = 0;
+  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
+       link = link->Get_Next()) {
+    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+    if (region == nullptr) {
+      err = "RegionListSubject::Subtract_Regions_from_Offmap failed,  can not dynamic_cast to RegionSubject.";
+      return false;
+    }
+    if (region->m_separationID > separationID) break;
+    if (region->m_separationID < separationID) continue;
+    if (region->m_SRCoffMap == nullptr) {
+      err = "RegionListSubject::Subtract_Regions_from_Offmap failed,  regionsBitMap is NULL.";
+      return false;
+    }
+    if (!region->Is_SubRegion() || region->renderStyle == 2) continue;
+    if (!Subtract_Region_from_Offmap(target, *region, err)) return false;
+    ++count;
+  }
+  return true;
+}
+
+bool RegionListSubject::Subtract_Region_from_Offmap(OffMap& target, const RegionSubject& region,
+                                                    std::string& err) {
+  const OffMap& map = *region.m_SRCoffMap;
+  const RegionDescriptor& descriptor = region.Get_Current_Descriptor();
+  const Graphic& frame = descriptor.frame;
+  const bool wholeSeparation =
+      !region.Is_SubRegion() && region.substitutionMode == 1 && map.Get_Width() == target.Get_Width() &&
+      map.Get_Height() == target.Get_Height() && frame.Get_Position().x == 0 && frame.Get_Position().y == 0;
+  if (wholeSeparation) return target.Subtract_Separation(map, err);
+  RectLong source;
+  source.right = map.Get_Width() - 1;
+  source.bottom = map.Get_Height() - 1;
+  RectLong into;
+  frame.Get_Rect(into);
+  target.Subtract_Scaled_Map(map, source, into, descriptor.hueOffset, descriptor.satOffset,
+                             descriptor.valOffset);
   return true;
 }
 

@@ -146,6 +146,13 @@ class RegionListSubject : public ListComponentSubject {
   bool Subtract_Regions_from_Offmap(OffMap& target, bool subRegions, const RegionSubject* stopRegion,
                                     int16_t stopSeparationID, const RectLong& rect, int32_t& count,
                                     std::string& err);
+  // Takes the sub-regions of separation `separationID` out of `target`, in
+  // list order, and ends at the first region of a later separation.  On a
+  // list sorted by separation, a map from which the call above took the
+  // sub-regions before that separation then equals one the call above makes
+  // up to the next separation.
+  bool Subtract_Separation_SubRegions_from_Offmap(OffMap& target, int16_t separationID, int32_t& count,
+                                                  std::string& err);
   // The part of `region` that no later region covers, as a mask, and the
   // average colour of `averagingMap` under it.  `noMask` is set (and
   // `failures` counted) when too little of the region is left uncovered to
@@ -187,6 +194,9 @@ class RegionListSubject : public ListComponentSubject {
   bool Enlarge_All_Region_Frames(std::string& err);
 
  private:
+  // Takes one region out of `target`: a whole-canvas separation region by
+  // Subtract_Separation, any other region scaled into its frame.
+  static bool Subtract_Region_from_Offmap(OffMap& target, const RegionSubject& region, std::string& err);
   // The regions in list order; false with `err` (naming `operation`) when
   // a child is not a region.
   template <class Visit>

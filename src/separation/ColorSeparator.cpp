@@ -293,8 +293,23 @@ bool ColorSeparator::Make_Next_Separation(const SeparationParms& parms, std::str
                                                  row, list, photoPath, err))
     return false;
   if (list.Sort_Regions_by_SeparationID(err) < 0) return false;
-  if (!ReDraw_Subtracted_BitMap(1, static_cast<int16_t>(row + 1), list, err)) return false;
+  // The subtract map still holds the image less the rows before this one:
+  // only this row's new regions are taken out of it.
+  if (!Take_Row_Out_of_Subtracted_BitMap(row, list, err)) return false;
   m_windowsUpdater.Redraw_Summed_Final_Window();
+  return true;
+}
+
+bool ColorSeparator::Take_Row_Out_of_Subtracted_BitMap(int16_t row, RegionListSubject& list,
+                                                       std::string& err) {
+  OffMap* subtract = m_subtractionBitmapAddr->get();
+  if (subtract == nullptr) {
+    err = "ColorSeparator::ReDraw_Subtracted_BitMap failed,  NULL subtractionBitmapAddr.";
+    return false;
+  }
+  int32_t taken = 0;
+  if (!list.Subtract_Separation_SubRegions_from_Offmap(*subtract, row, taken, err)) return false;
+  m_windowsUpdater.Redraw_Subtracted_Window();
   return true;
 }
 

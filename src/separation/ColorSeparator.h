@@ -129,6 +129,12 @@ class ColorSeparator {
   bool Get_FullSize_SubRegions() const { return m_fullSizeSubRegions != 0; }
 
  private:
+  // Takes the sub-regions of separation `row` out of the subtract map, which
+  // holds what ReDraw_Subtracted_BitMap(1, row) made; on the list sorted by
+  // separation it then holds what ReDraw_Subtracted_BitMap(1, row + 1)
+  // would make.
+  bool Take_Row_Out_of_Subtracted_BitMap(int16_t row, RegionListSubject& list, std::string& err);
+
   RenderMan& m_renderMan;
   // The render manager's pre-processed map and subtract map members.
   std::unique_ptr<OffMap>* m_sourceMap;

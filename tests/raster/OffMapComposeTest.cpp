@@ -85,6 +85,29 @@ TEST(OffMapCompose, SubtractScaledMapReadsOneToOneOrScaled) {
   EXPECT_EQ(Pattern_Of(*edge), (Pattern{".g", "gg"}));
 }
 
+TEST(OffMapCompose, SubtractScaledMapReadsPastTheSourceAsGetPixelDoes) {
+  // A source rectangle larger than the source map: past its right and
+  // bottom edges a colour map reads white and takes nothing out.
+  auto map = Pattern_Map({"gggg", "gggg"});
+  auto black = Pattern_Map({"##"});
+  map->Subtract_Scaled_Map(*black, RectLong{{}, 0, 0, 3, 0}, RectLong{{}, 0, 0, 3, 1}, 0, 0, 0);
+  EXPECT_EQ(Pattern_Of(*map), (Pattern{"..gg", "gggg"}));
+
+  // A tonal map reads black there, which takes out everything.
+  auto all = Pattern_Map({"gggg", "gggg"});
+  auto tonal = Grey_Map({{0, 255}});
+  all->Subtract_Scaled_Map(*tonal, RectLong{{}, 0, 0, 3, 0}, RectLong{{}, 0, 0, 3, 1}, 0, 0, 0);
+  EXPECT_EQ(Pattern_Of(*all), (Pattern{".g..", "...."}));
+
+  // Shifted colours go through the colour-modified read; white stays white.
+  auto shifted = Pattern_Map({"ggg"});
+  auto source = Pattern_Map({"r.#"});
+  shifted->Subtract_Scaled_Map(*source, RectLong{{}, 0, 0, 2, 0}, RectLong{{}, 0, 0, 2, 0}, 0, 0, 55);
+  EXPECT_EQ(Px(*shifted, 0, 0), (Rgb3{128, 255, 255}));  // (255, 0, 0) taken out
+  EXPECT_EQ(Px(*shifted, 1, 0), (Rgb3{128, 128, 128}));
+  EXPECT_EQ(Px(*shifted, 2, 0), (Rgb3{255, 255, 255}));  // (55, 55, 55) taken out
+}
+
 TEST(OffMapCompose, SubtractColorTakesOutWhatTheColourCovers) {
   std::string err = "old";
   auto map = Pattern_Map({"...."});

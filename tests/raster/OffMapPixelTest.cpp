@@ -171,6 +171,27 @@ TEST(OffMapPixels, AssignCopyTakesOverSizeDepthAndBytes) {
   EXPECT_EQ(Px(dst, 0, 0), (Rgb3{1, 1, 1}));
 }
 
+TEST(OffMapPixels, AssignCopyOfTheSameBlockSizeTakesOverTheOtherLayout) {
+  // 4 x 88 colour and 32 x 1 tonal both need 1096 bytes.
+  OffMap colour(4, 88, 24);
+  colour.Fill(255);
+  auto tonal = Grey_Map({std::vector<int16_t>(32, 0)});
+  tonal->Set_Pixel(31, 0, 9, 9, 9);
+  ASSERT_EQ(colour.Get_Alloc_Bytes(), tonal->Get_Alloc_Bytes());
+  colour.Assign_Copy(*tonal);
+  EXPECT_EQ(colour.Get_Width(), 32);
+  EXPECT_EQ(colour.Get_Height(), 1);
+  EXPECT_EQ(colour.Get_Depth(), 8);
+  EXPECT_EQ(colour.Get_Bytes_Per_Row(), 32);
+  EXPECT_EQ(std::memcmp(colour.Get_DIB(), tonal->Get_DIB(), 1096), 0);
+  EXPECT_EQ(Px(colour, 31, 0), (Rgb3{9, 9, 9}));
+  EXPECT_EQ(Px(colour, 0, 0), (Rgb3{0, 0, 0}));
+  // Copying a map onto itself leaves it as it is.
+  colour.Assign_Copy(colour);
+  EXPECT_EQ(colour.Get_Width(), 32);
+  EXPECT_EQ(Px(colour, 31, 0), (Rgb3{9, 9, 9}));
+}
+
 TEST(OffMapPixels, LightColourAndRedTests) {
   OffMap map(3, 1, 24);
   map.Set_Pixel(0, 0, 250, 250, 250);

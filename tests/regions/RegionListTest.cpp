@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -368,6 +369,58 @@ TEST_F(RegionListTest, SubtractionStopsAtTheStopSeparationOrRegion) {
   a->m_SRCoffMap.reset();
   EXPECT_FALSE(list.Subtract_Regions_from_Offmap(target, true, nullptr, -1, all, count, err));
   EXPECT_EQ(err, "RegionListSubject::Subtract_Regions_from_Offmap failed,  regionsBitMap is NULL.");
+}
+
+TEST_F(RegionListTest, OneSeparationTakenOutAfterTheEarlierOnesEqualsTheWalkUpToTheNext) {
+  // Overlapping blocks of different colours, sorted by separation; of
+  // separation 1 a separation region and one of render style 2 are left out.
+  const auto block = [](int16_t separation, int32_t x, int16_t r, int16_t g, int16_t b) {
+    BlockSpec spec = Block(separation, x, 1, 12, 6);
+    spec.r = r;
+    spec.g = g;
+    spec.b = b;
+    return spec;
+  };
+  Add_Block(list, block(0, 0, 250, 120, 40));
+  Add_Block(list, block(1, 5, 90, 200, 230));
+  Add_Block(list, block(1, 9, 240, 30, 160));
+  BlockSpec separation = block(1, 2, 10, 10, 10);
+  separation.subRegion = false;
+  Add_Block(list, separation);
+  Add_Block(list, block(1, 14, 10, 10, 10))->renderStyle = 2;
+  Add_Block(list, block(2, 3, 100, 100, 100))->m_SRCoffMap.reset();  // never reached
+  const auto source = [] {
+    auto map = std::make_unique<OffMap>(30, 8, 24);
+    for (int32_t y = 0; y < 8; ++y)
+      for (int32_t x = 0; x < 30; ++x)
+        map->Set_Pixel(x, y, static_cast<int16_t>(8 * x), static_cast<int16_t>(30 * y), 180);
+    return map;
+  };
+  RectLong all;
+  all.left = all.top = all.right = all.bottom = -1;
+  std::string err;
+  int32_t count = -1;
+  std::unique_ptr<OffMap> stepwise = source();
+  ASSERT_TRUE(list.Subtract_Regions_from_Offmap(*stepwise, true, nullptr, 1, all, count, err)) << err;
+  ASSERT_TRUE(list.Subtract_Separation_SubRegions_from_Offmap(*stepwise, 1, count, err)) << err;
+  EXPECT_EQ(count, 2);
+  std::unique_ptr<OffMap> whole = source();
+  ASSERT_TRUE(list.Subtract_Regions_from_Offmap(*whole, true, nullptr, 2, all, count, err)) << err;
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(
+      std::memcmp(stepwise->Get_Bits(), whole->Get_Bits(), static_cast<size_t>(whole->Get_Image_Bytes())), 0);
+  EXPECT_EQ(Pixel_At(*whole, 10, 3), (Rgb{255, 255, 255}));
+
+  // A separation region of the separation needs its map too; a child that
+  // is not a region is refused.
+  Regions_Of(list)[3]->m_SRCoffMap.reset();
+  EXPECT_FALSE(list.Subtract_Separation_SubRegions_from_Offmap(*stepwise, 1, count, err));
+  EXPECT_EQ(err, "RegionListSubject::Subtract_Regions_from_Offmap failed,  regionsBitMap is NULL.");
+  RegionListSubject mixed(renderMan);
+  mixed.Get_Children_List().Add_To_Tail(new OtherSubject);
+  EXPECT_FALSE(mixed.Subtract_Separation_SubRegions_from_Offmap(*stepwise, 1, count, err));
+  EXPECT_EQ(
+      err, "RegionListSubject::Subtract_Regions_from_Offmap failed,  can not dynamic_cast to RegionSubject.");
 }
 
 TEST_F(RegionListTest, SubtractionTakesAWholeSeparationAndScalesSubRegionsIntoTheirFrames) {
