@@ -81,9 +81,7 @@ void BM_Order_Detected_Chains(benchmark::State& state) {
     return;
   }
   int64_t pixels = 0;
-  for (const ListLink<PixelChain>* link = sample.Chains().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next())
-    pixels += link->Get_Object()->Get_Count();
+  for (const PixelChain* chain : sample.Chains()) pixels += chain->Get_Count();
   for (auto _ : state) {
     state.PauseTiming();
     ListMemry<PixelChain> detected, drawn;

@@ -248,9 +248,8 @@ class StageClock {
 // The regions each separation row produced.
 std::array<int32_t, kRows> Regions_per_Row(RegionListSubject& list) {
   std::array<int32_t, kRows> counts{};
-  for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (const ComponentSubject* child : list.Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
     if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < kRows)
       ++counts[region->m_separationID];
   }

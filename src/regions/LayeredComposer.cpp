@@ -43,8 +43,8 @@ bool LayeredComposer::ReDraw_FinalImage_Incrementally(int16_t windowCode, int32_
   if (regions.Is_Empty()) return true;
 
   ClockService& clock = m_platform.Clock();
-  for (ListLink<ComponentSubject>* link = regions.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : regions) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
     if (region == nullptr) {
       err =
           "RegionDetectorApp::ReDraw_FinalImage_Incrementally FAILED,  can not dynamic_cast to "

@@ -20,9 +20,8 @@ bool ModifyColorsController::Open() {
   }
   // Scrambling changes only the auto descriptors' hue offsets; they are
   // what Cancel gives back.
-  for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : list.Get_Children_List()) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
     if (region != nullptr) m_keptHues.push_back({region, region->m_autoDescriptor.hueOffset});
   }
   return true;

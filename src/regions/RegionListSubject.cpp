@@ -42,9 +42,8 @@ RegionListSubject::~RegionListSubject() = default;
 
 template <class Visit>
 bool RegionListSubject::For_Each_Region(const char* castFailure, std::string& err, Visit visit) {
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : Get_Children_List()) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
     if (region == nullptr) {
       err = castFailure;
       return false;
@@ -77,9 +76,8 @@ bool RegionListSubject::Has_Regions() const {
 }
 
 bool RegionListSubject::Has_Separation_Regions(int16_t separationID) {
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (const ComponentSubject* child : Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
     if (region != nullptr && region->m_separationID == separationID) return true;
   }
   return false;
@@ -88,9 +86,8 @@ bool RegionListSubject::Has_Separation_Regions(int16_t separationID) {
 bool RegionListSubject::Delete_All_Regions_and_Bitmap_Files(std::string& err) {
   err.clear();
   if (!Has_Regions()) return true;
-  for (ListLink<ComponentView>* link = Get_ComponentViews_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    ListComponentView* listView = link->Get_Object()->Get_ListComponentView();
+  for (ComponentView* view : Get_ComponentViews_List()) {
+    ListComponentView* listView = view->Get_ListComponentView();
     if (listView == nullptr) continue;
     listView->Detach_All_Child_ComponentViews();
     listView->Get_Child_ComponentViews_List()->Delete_All();
@@ -148,8 +145,8 @@ bool RegionListSubject::Restore_from_UndoList(std::string& err) {
     return false;
   }
   Delete_All_Children(Get_ComponentViews_List());
-  for (ListLink<RegionSubject>* link = m_UndoList.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    std::unique_ptr<ComponentSubject> clone = link->Get_Object()->Clone();
+  for (RegionSubject* region : m_UndoList) {
+    std::unique_ptr<ComponentSubject> clone = region->Clone();
     if (clone == nullptr) {
       err = "RegionListSubject::Restore_from_UndoList failed,  could not clone RegionSubject";
       return false;
@@ -335,9 +332,8 @@ RegionSubject* RegionListSubject::Find_Nearest_SubRegion_of_Parent(RegionSubject
 }
 
 RegionSubject* RegionListSubject::Find_Region_by_Bitmap_FileName(const std::string& fileName) {
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : Get_Children_List()) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
     if (region != nullptr && Equal_NoCase(region->Get_Current_Bitmaps_FileName(), fileName)) return region;
   }
   return nullptr;
@@ -346,9 +342,8 @@ RegionSubject* RegionListSubject::Find_Region_by_Bitmap_FileName(const std::stri
 bool RegionListSubject::Is_Free_of_Latter_Overlaps(RegionSubject& region) {
   const RectLong rect = Bounding_Rect_of(region);
   bool passed = false;
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* other = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : Get_Children_List()) {
+    auto* other = dynamic_cast<RegionSubject*>(child);
     if (other == nullptr) continue;
     if (other == &region) {
       passed = true;
@@ -368,9 +363,8 @@ bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subReg
   err.clear();
   count = 0;
   const bool filter = rect.left >= 0 && rect.top >= 0 && rect.right >= 0 && rect.bottom >= 0;
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : Get_Children_List()) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
     if (region == nullptr) {
       err = "RegionListSubject::Subtract_Regions_from_Offmap failed,  can not dynamic_cast to RegionSubject.";
       return false;
@@ -441,9 +435,8 @@ bool RegionListSubject::Make_KnockoutMask_of_Latter_Regions(RegionSubject& regio
   if (startPercent > 3) {
     const RectLong rect = Bounding_Rect_of(region);
     bool passed = false;
-    for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-         link = link->Get_Next()) {
-      auto* other = dynamic_cast<RegionSubject*>(link->Get_Object());
+    for (ComponentSubject* child : Get_Children_List()) {
+      auto* other = dynamic_cast<RegionSubject*>(child);
       if (other == nullptr) {
         err =
             "RegionListSubject::Make_KnockoutMask_of_Latter_Regions failed,  can not dynamic_cast to "
@@ -571,9 +564,8 @@ bool RegionListSubject::Make_List_of_Colors_In_Images_Palette(int16_t colorCount
   for (int16_t& index : colorIndexes) index = -9;
   int32_t strays = 0, conflicts = 0;
   bool sawChromatic = false, sawGrey = false;
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (const ComponentSubject* child : Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
     if (region == nullptr) continue;
     const int16_t id = region->m_separationID;
     if (id < 0 || id >= kPaletteSize) {
@@ -604,9 +596,8 @@ bool RegionListSubject::Make_List_of_Colors_In_Images_Palette(int16_t colorCount
 int32_t RegionListSubject::Create_List_of_Original_Separations_Colors(ListMemry<kvColorRef>& colors) {
   colors.Delete_All();
   Platform& platform = m_renderMan.Get_Platform();
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (const ComponentSubject* child : Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
     if (region == nullptr) {
       platform.Message(
           "RegionListSubject::Create_List_of_Original_Separations_Colors FAILED,  can not dynamic_cast to "
@@ -623,8 +614,10 @@ int32_t RegionListSubject::Create_List_of_Original_Separations_Colors(ListMemry<
     }
     const uint32_t value = Pack_RGB(r, g, b);
     bool known = false;
-    for (ListLink<kvColorRef>* c = colors.Get_Head_Link(); c != nullptr && !known; c = c->Get_Next())
-      known = c->Get_Object()->color == value;
+    for (const kvColorRef* entry : colors) {
+      known = entry->color == value;
+      if (known) break;
+    }
     if (known) continue;
     auto* record = new kvColorRef;
     record->color = value;
@@ -697,8 +690,8 @@ bool RegionListSubject::Randomize_All_Colors_for_Regions(int16_t range, RegionRa
   // One shift per separation colour, drawn in the order the colours were
   // first met; the shifted colour is kept as the record's second value.
   std::map<uint32_t, int16_t> newHues;
-  for (ListLink<kvColorRef>* link = colors.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    kvColorRef& record = *link->Get_Object();
+  for (kvColorRef* entry : colors) {
+    kvColorRef& record = *entry;
     int16_t hue = 0, sat = 0, val = 0;
     RGB_to_HSV(static_cast<int16_t>(Packed_Red(record.color)),
                static_cast<int16_t>(Packed_Green(record.color)),

@@ -424,9 +424,8 @@ bool RegionSubject::Find_Same_Region_in_List(const ListMemry<ComponentSubject>& 
                                              int32_t& pixelDifference) const {
   pixelDifference = 0;
   const Graphic& mine = m_autoDescriptor.frame;
-  for (const ListLink<ComponentSubject>* link = list.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* other = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (const ComponentSubject* child : list) {
+    const auto* other = dynamic_cast<const RegionSubject*>(child);
     if (other == nullptr || other->m_separationID != m_separationID) continue;
     const Graphic& theirs = other->m_autoDescriptor.frame;
     if (theirs.Get_Position().x != mine.Get_Position().x ||

@@ -99,9 +99,7 @@ bool RegionView::Update_HandleFrame_Coords(HandleFrame* frame, std::string& err)
   RectLong r;
   Get_Graphic().Get_Rect(r);
   bool ok = true;
-  for (ListLink<Handlej>* link = frame->Get_Handles().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    Handlej* handle = link->Get_Object();
+  for (Handlej* handle : frame->Get_Handles()) {
     switch (handle->Get_Property_Code()) {
       case kHandleMove:
         handle->Set_Center(static_cast<int16_t>(r.left + (r.right - r.left) / 2),

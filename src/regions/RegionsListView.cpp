@@ -16,9 +16,8 @@ bool RegionsListView::Wants_Child_View(ComponentSubject& child) {
 void RegionsListView::Draw_Frame(FrameArtist& artist, DrawSurface& memory, MessageService& messages) {
   if (m_drawCode == kDrawCodeWithMap) Blit_Artist_Map(artist, memory);
   const bool oneSeparation = m_drawCode == kWindowRegionObjects && m_paneParameter >= 1;
-  for (ListLink<ComponentView>* link = Get_Child_ComponentViews_List()->Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* view = dynamic_cast<RegionView*>(link->Get_Object());
+  for (ComponentView* child : *Get_Child_ComponentViews_List()) {
+    auto* view = dynamic_cast<RegionView*>(child);
     if (view == nullptr || view->Get_Subject() == nullptr) continue;
     const RegionSubject* region = view->Get_Region();
     if (oneSeparation && (region == nullptr || region->m_separationID + 1 != m_paneParameter)) continue;

@@ -356,9 +356,8 @@ bool ColorSeparator::Delete_Separation_Regions(int16_t separationID, RegionListS
   MessageService& messages = m_renderMan.Get_Platform().Messages();
   // Collected first: removing a region destroys it and its link.
   std::vector<RegionSubject*> doomed;
-  for (ListLink<ComponentSubject>* link = children.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : children) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
     if (region != nullptr && region->Is_SubRegion() && region->m_separationID == separationID)
       doomed.push_back(region);
   }

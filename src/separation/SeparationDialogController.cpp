@@ -250,8 +250,8 @@ bool SeparationDialogController::Fill_SeparationRows_ComboBox_With_SPECIAL_Color
   }
   SeparationRowCombo& combo = m_controls.rows[row];
   combo.items.assign(1, "-NONE-");
-  for (ListLink<ColorHSV>* link = colors.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    const ColorHSV& color = *link->Get_Object();
+  for (const ColorHSV* entry : colors) {
+    const ColorHSV& color = *entry;
     const int16_t index = Get_StandardColors_Index_to_Main_Colors_Array(color.hue, color.sat, color.val);
     std::string nickname;
     if (index < 0 || !Get_StandardColors_Nickname(index, nickname)) {
@@ -272,10 +272,9 @@ int32_t SeparationDialogController::Find_Color_in_Set(int16_t colorIndex, int16_
   std::string err;
   if (!Make_ColorSets_List_of_Colors(colors, colorSet, repeatColorsAllowed, err)) return -1;
   int32_t position = 1;
-  for (ListLink<ColorHSV>* link = colors.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next(), ++position) {
-    const ColorHSV& color = *link->Get_Object();
-    if (color.hue == hue && color.sat == sat && color.val == val) return position;
+  for (const ColorHSV* color : colors) {
+    if (color->hue == hue && color->sat == sat && color->val == val) return position;
+    ++position;
   }
   return -1;
 }

@@ -127,9 +127,8 @@ Summary Parse_Summary(const std::string& json) {
 
 std::array<int, 5> Regions_per_Row(RegionEditorApp& app) {
   std::array<int, 5> counts{};
-  for (ListLink<ComponentSubject>* link = app.Get_RegionList().Get_Children_List().Get_Head_Link();
-       link != nullptr; link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : app.Get_RegionList().Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
     if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < 5)
       ++counts[region->m_separationID];
   }

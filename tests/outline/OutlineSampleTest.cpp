@@ -75,10 +75,8 @@ TEST(OutlineSample, TheSamplesChainsLieOnThePhotoAndAreThinnedOut) {
   // Every junction found was cut out of the line map.
   const OutlineDetector& detector = sample.session->Detector();
   ASSERT_GT(detector.Get_Forks().Get_Count(), 0);
-  for (auto* link = detector.Get_Forks().Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    EXPECT_EQ(
-        Grey(*sample.session->Detector().Get_Working_Map(), link->Get_Object()->x, link->Get_Object()->y),
-        255);
+  for (const ForkKernal* fork : detector.Get_Forks())
+    EXPECT_EQ(Grey(*sample.session->Detector().Get_Working_Map(), fork->x, fork->y), 255);
 
   // Joining at junctions leaves fewer, longer chains.
   SampleOutline unjoined(false);

@@ -63,9 +63,8 @@ inline RegionSubject* Add_Block(RegionListSubject& list, const BlockSpec& shape)
 // The regions of the list in list order.
 inline std::vector<RegionSubject*> Regions_Of(RegionListSubject& list) {
   std::vector<RegionSubject*> regions;
-  for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next())
-    regions.push_back(dynamic_cast<RegionSubject*>(link->Get_Object()));
+  for (ComponentSubject* child : list.Get_Children_List())
+    regions.push_back(dynamic_cast<RegionSubject*>(child));
   return regions;
 }
 

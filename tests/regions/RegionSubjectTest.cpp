@@ -45,9 +45,8 @@ class RegionSubjectTest : public ::testing::Test {
     EXPECT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, list, minPixels, fullSize, 3, 0,
                                                 true, counter, platform.Get(), err))
         << err;
-    for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
-         link = link->Get_Next())
-      regions.push_back(dynamic_cast<RegionSubject*>(link->Get_Object()));
+    for (ComponentSubject* child : list.Get_Children_List())
+      regions.push_back(dynamic_cast<RegionSubject*>(child));
     return regions;
   }
 

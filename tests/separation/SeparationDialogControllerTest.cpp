@@ -94,9 +94,8 @@ class SeparationDialogTest : public ::testing::Test {
   // The number of regions each row made.
   std::vector<int32_t> Regions_per_Row() {
     std::vector<int32_t> counts(5, 0);
-    for (ListLink<ComponentSubject>* link = List().Get_Children_List().Get_Head_Link(); link != nullptr;
-         link = link->Get_Next()) {
-      const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+    for (ComponentSubject* child : List().Get_Children_List()) {
+      const auto* region = dynamic_cast<const RegionSubject*>(child);
       if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < 5)
         ++counts[region->m_separationID];
     }
@@ -531,9 +530,8 @@ TEST_F(SeparationDialogTest, PreviewAllSepsOnThePhotoUsesTheProposedPalette) {
     }
   }
   // Every region carries the colour of the row that made it.
-  for (ListLink<ComponentSubject>* link = List().Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : List().Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
     ASSERT_NE(region, nullptr);
     EXPECT_EQ(region->m_huntColorIndex, expected[region->m_separationID]);
   }

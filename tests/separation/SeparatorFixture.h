@@ -61,9 +61,8 @@ class SeparatorTest : public ::testing::Test {
   // The regions of the list, in list order.
   std::vector<RegionSubject*> Regions() {
     std::vector<RegionSubject*> out;
-    for (ListLink<ComponentSubject>* link = List().Get_Children_List().Get_Head_Link(); link != nullptr;
-         link = link->Get_Next())
-      out.push_back(dynamic_cast<RegionSubject*>(link->Get_Object()));
+    for (ComponentSubject* child : List().Get_Children_List())
+      out.push_back(dynamic_cast<RegionSubject*>(child));
     return out;
   }
 
