@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <new>
 
 #include "raster/Blends.h"
 #include "raster/OffMap.h"

@@ -515,9 +515,9 @@ bool RegionListSubject::ColorFit_All_Regions_to_SrcMap(const OffMap& sourceMap, 
   err.clear();
   fitted = 0;
   failures = 0;
-  auto workMap =
-      std::make_unique<OffMap>(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
-  if (workMap->Is_Not_In_Memory()) {
+  std::unique_ptr<OffMap> workMap =
+      OffMap::Make(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
+  if (workMap == nullptr) {
     err = "RegionDetectorApp::ColorFit_All_Regions_to_SrcMap  failed,  could not alloc subtractMap.";
     return false;
   }

@@ -160,7 +160,7 @@ std::unique_ptr<RegionSubject> RegionSubject::SeedFill_Create_New_Region(
   }
   const int32_t mapW = separationMap.Get_Width();
   const int32_t mapH = separationMap.Get_Height();
-  std::unique_ptr<OffMap> mask = New_Region_Map(mapW, mapH, 8);
+  std::unique_ptr<OffMap> mask = OffMap::Make(mapW, mapH, 8);
   if (mask == nullptr) {
     err = "RegionSubject::SeedFill_Create_New_Region  failed,  could not alloc maskMap.";
     return nullptr;
@@ -184,7 +184,7 @@ std::unique_ptr<RegionSubject> RegionSubject::SeedFill_Create_New_Region(
 
   const int32_t boxW = box.right - box.left + 1;
   const int32_t boxH = box.bottom - box.top + 1;
-  std::unique_ptr<OffMap> regionMap = New_Region_Map(boxW, boxH, separationMap.Get_Depth());
+  std::unique_ptr<OffMap> regionMap = OffMap::Make(boxW, boxH, separationMap.Get_Depth());
   if (regionMap == nullptr) {
     err = "RegionSubject::SeedFill_Create_New_Region  failed,  could not alloc nuOffMap.";
     return nullptr;
@@ -269,7 +269,7 @@ bool RegionSubject::Generate_SubRegions(OffMap& separationMap, ListComponentSubj
                                         int16_t satOffset, bool inMemory, int16_t& serialCounter,
                                         Platform& platform, std::string& err) {
   err.clear();
-  std::unique_ptr<OffMap> visited = New_Region_Map(separationMap.Get_Width(), separationMap.Get_Height(), 8);
+  std::unique_ptr<OffMap> visited = OffMap::Make(separationMap.Get_Width(), separationMap.Get_Height(), 8);
   if (visited == nullptr) {
     err = "RegionSubject::Generate_SubRegions  failed,  could not alloc totalMaskMap.";
     return false;
@@ -526,7 +526,7 @@ std::unique_ptr<OffMap> RegionSubject::Make_Maskmap_From_SUBregion(RectShrt& rec
     if (err.empty()) err = "RegionSubject::Make_Maskmap_From_SUBregion failed,  parentMap is NULL.";
     return nullptr;
   }
-  std::unique_ptr<OffMap> bigMask = New_Region_Map(parentMap->Get_Width(), parentMap->Get_Height(), 8);
+  std::unique_ptr<OffMap> bigMask = OffMap::Make(parentMap->Get_Width(), parentMap->Get_Height(), 8);
   if (bigMask == nullptr) {
     err = "RegionSubject::Make_Maskmap_From_SUBregion  failed,  could not alloc BIG maskMap.";
     return nullptr;
@@ -553,7 +553,7 @@ std::unique_ptr<OffMap> RegionSubject::Make_Maskmap_From_SUBregion(RectShrt& rec
   }
   const int32_t boxW = rect.right - rect.left + 1;
   const int32_t boxH = rect.bottom - rect.top + 1;
-  std::unique_ptr<OffMap> mask = New_Region_Map(boxW, boxH, 1);
+  std::unique_ptr<OffMap> mask = OffMap::Make(boxW, boxH, 1);
   if (mask == nullptr) {
     err = "RegionSubject::Make_Maskmap_From_SUBregion  failed,  could not  return Offmap.";
     return nullptr;

@@ -205,8 +205,8 @@ bool Load_Outline_File(const std::string& path, bool& fileProblem, RenderMan& re
   renderMan.m_outlineMapBackup.reset();
   const int32_t width = picture->Get_Width();
   const int32_t height = picture->Get_Height();
-  auto outline = std::make_unique<OffMap>(width, height, 8);
-  if (outline->Is_Not_In_Memory()) {
+  std::unique_ptr<OffMap> outline = OffMap::Make(width, height, 8);
+  if (outline == nullptr) {
     err = "RenderMan::Load_Outline_File failed,  could not allocate m_outlineMapOversize.";
     return false;
   }
@@ -333,9 +333,9 @@ std::unique_ptr<OffMap> Load_Bitmap_File_Dialog_STATIC(Platform& platform, std::
     err = "Load_Bitmap_File_Dialog_STATIC  failed,  wrong size for copy.";
     return nullptr;
   }
-  auto map = std::make_unique<OffMap>(static_cast<int32_t>(width), static_cast<int32_t>(height),
-                                      static_cast<int32_t>(bitCount));
-  if (map->Is_Not_In_Memory() || map->Get_Image_Bytes() != imageBytes) {
+  std::unique_ptr<OffMap> map =
+      OffMap::Make(static_cast<int32_t>(width), static_cast<int32_t>(height), static_cast<int32_t>(bitCount));
+  if (map == nullptr || map->Get_Image_Bytes() != imageBytes) {
     err = "Load_Bitmap_File_Dialog_STATIC failed,  could not allocate OffMap.";
     return nullptr;
   }

@@ -22,14 +22,11 @@ bool RenderMan::Alloc_PhotoMap(std::string& err) {
 
 namespace {
 
-// A new map of this size and depth, or null when it has no pixels, more
-// than the largest picture the program takes (a size read from a damaged
-// file must not exhaust memory), or its block could not be allocated.
+// A new map of this size and depth, or null when it has no pixels or
+// OffMap::Make refuses it: every map of this class shows a picture.
 std::unique_ptr<OffMap> New_Map(int32_t width, int32_t height, int32_t depth) {
-  if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxPicturePixels) return nullptr;
-  auto map = std::make_unique<OffMap>(width, height, depth);
-  if (map->Is_Not_In_Memory()) return nullptr;
-  return map;
+  if (width <= 0 || height <= 0) return nullptr;
+  return OffMap::Make(width, height, depth);
 }
 
 }  // namespace

@@ -17,13 +17,13 @@ class FilterChain {
   FilterChain(OffMap& map, MessageService& messages)
       : m_map(map),
         m_messages(messages),
-        m_undo(std::make_unique<OffMap>(map.Get_Width(), map.Get_Height(), map.Get_Depth())) {}
+        m_undo(OffMap::Make(map.Get_Width(), map.Get_Height(), map.Get_Depth())) {}
 
   void Run(int16_t code, int16_t value, int16_t level = 4, int16_t offset = 1) {
     std::string err;
     OffMap* undo = m_undo.get();
     // Without a shared copy each filter makes (and reports) its own.
-    if (undo->Is_Not_In_Memory() || !undo->Copy_Bits(m_map, err)) undo = nullptr;
+    if (undo == nullptr || !undo->Copy_Bits(m_map, err)) undo = nullptr;
     ConvolutionMapFilter filter(undo, value, &m_map, code, m_messages);
     filter.Set_Posterize_Level(level, offset);
     filter.Filter();

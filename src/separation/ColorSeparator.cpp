@@ -152,7 +152,7 @@ std::unique_ptr<OffMap> ColorSeparator::Create_Separation_OffMap_for_RegionSubje
   fileName.clear();
   red = green = blue = -1;
   std::unique_ptr<OffMap> map =
-      New_Region_Map(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
+      OffMap::Make(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
   if (map == nullptr) {
     err = " ColorSeparator::Create_Separation_OffMap_for_RegionSubject  failed,  could not  alloc Offmap.";
     return nullptr;
@@ -243,7 +243,7 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(
                                         err))
     return false;
   if (parms.morphMode > 0 || parms.extraShrinkSize > 0) {
-    std::unique_ptr<OffMap> undoMap = New_Region_Map(map.Get_Width(), map.Get_Height(), map.Get_Depth());
+    std::unique_ptr<OffMap> undoMap = OffMap::Make(map.Get_Width(), map.Get_Height(), map.Get_Depth());
     if (undoMap == nullptr) {
       err =
           "RegionDetectorApp::Create_Separation_and_Generate_SubRegions  failed,  could not  alloc undoMap.";
