@@ -44,7 +44,7 @@ class SampleRegions {
     }
     Trim_To(kWantedRegions);
     if (!rm.Create_Outline_Map(300, 400)) return;
-    for (int32_t i = 0; i < 300; ++i) rm.m_outlineMapOversize->Set_Pixel(i + 50, i, 0, 0, 0);
+    for (int32_t i = 0; i < 300; ++i) rm.Get_Outline_Map()->Set_Pixel(i + 50, i, 0, 0, 0);
     if (!m_app.Get_RegionList().Create_UndoList(m_error)) return;
     m_ready = true;
   }
@@ -58,7 +58,7 @@ class SampleRegions {
     RenderMan& rm = m_app.Get_RenderMan();
     int16_t r = 0, g = 0, b = 0;
     if (!Get_StandardColors_RGB_from_Table(colorIndex, r, g, b, m_error)) return false;
-    const OffMap& filtered = *rm.m_subtractMap;
+    const OffMap& filtered = *rm.Get_Subtract_Map();
     auto map = std::make_unique<OffMap>(filtered.Get_Width(), filtered.Get_Height(), 24);
     for (int32_t y = 0; y < filtered.Get_Height(); ++y) {
       for (int32_t x = 0; x < filtered.Get_Width(); ++x) {
@@ -77,11 +77,11 @@ class SampleRegions {
     if (!separation->Generate_SubRegions(*separation->m_SRCoffMap, list, 4, false, separationID, 0, true,
                                          m_app.m_document.regionCounter, m_app.Get_Platform(), m_error))
       return false;
-    rm.m_subtractMap->Assign_Copy(*rm.m_filteredMap);
+    rm.Get_Subtract_Map()->Assign_Copy(*rm.Get_Filtered_Map());
     RectLong all;
     all.left = -1;
     int32_t count = 0;
-    return list.Subtract_Regions_from_Offmap(*rm.m_subtractMap, true, nullptr, -1, all, count, m_error);
+    return list.Subtract_Regions_from_Offmap(*rm.Get_Subtract_Map(), true, nullptr, -1, all, count, m_error);
   }
 
   void Trim_To(int32_t count) {
@@ -141,7 +141,7 @@ void BM_Recompose_Layered_Image(benchmark::State& state) {
       state.SkipWithError("the layered image could not be composed");
       return;
     }
-    benchmark::DoNotOptimize(app.Get_RenderMan().m_layeredMapOversize->Get_Bits());
+    benchmark::DoNotOptimize(app.Get_RenderMan().Get_Layered_Map()->Get_Bits());
   }
   state.counters["regions"] = list.Get_Region_Count();
 }

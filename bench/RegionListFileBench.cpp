@@ -60,7 +60,7 @@ class ListOf200 {
     }
     RenderMan& rm = m_app.Get_RenderMan();
     rm.Create_Outline_Map(kCanvasHeight, kCanvasWidth);
-    for (int32_t i = 0; i < kCanvasWidth; ++i) rm.m_outlineMapOversize->Set_Pixel(i, i * 3 / 4, 60, 60, 60);
+    for (int32_t i = 0; i < kCanvasWidth; ++i) rm.Get_Outline_Map()->Set_Pixel(i, i * 3 / 4, 60, 60, 60);
   }
 
   RegionEditorApp& App() { return m_app; }

@@ -75,7 +75,7 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
 
   CliOutlineReport report;
   if (!Run_Outline_Dialog(app, options, static_cast<uint32_t>(seed), report)) return kExitFailure;
-  const OffMap* outline = renderMan.m_outlineMapOversize.get();
+  const OffMap* outline = renderMan.Get_Outline_Map();
   if (!Cli_Save_Picture(io, platform.Get(), outline, *out)) return kExitFailure;
 
   if (args.Has("--json")) {

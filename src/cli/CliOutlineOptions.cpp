@@ -20,8 +20,8 @@ std::vector<std::string> Line_Style_Names() {
   std::string err;
   renderMan.Load_Pencil_Brushes(err);
   std::vector<std::string> names;
-  for (int16_t i = 0; i <= renderMan.m_lastBitmapUtilitiyArrayIndex; ++i)
-    names.push_back(renderMan.m_bitmapUtilityArray[i].name);
+  for (int16_t i = 0; i <= renderMan.Get_Last_Bitmap_Utility_Index(); ++i)
+    names.push_back(renderMan.Get_Bitmap_Utilities()[i].name);
   return names;
 }
 

@@ -101,7 +101,7 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
   }
   if (!app.Get_Composer().Redraw_Summed_Final_Window()) return kExitFailure;
 
-  const OffMap* layered = app.Get_RenderMan().m_layeredMapOversize.get();
+  const OffMap* layered = app.Get_RenderMan().Get_Layered_Map();
   if (!Cli_Save_Picture(io, platform, layered, out)) return kExitFailure;
   io.out << "wrote " << out << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
          << app.Get_RegionList().Get_Region_Count() << " regions, "

@@ -316,8 +316,7 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     return Cli_Failure(io, "quorlin separate: no texture folder was found; name one with --textures-dir");
   }
   if (o.textureType) {
-    const ListMemry<TextureMapSpec>& list =
-        *o.textureType == 1 ? renderMan.m_textureMapListColor : renderMan.m_textureMapListMono;
+    const ListMemry<TextureMapSpec>& list = *renderMan.Get_TextureMap_List(*o.textureType == 1 ? 1 : 0);
     if (list.Is_Empty()) {
       return Cli_Failure(io, "quorlin separate: there are no texture maps in " +
                                  renderMan.Get_TextureMap_Folder(*o.textureType));
@@ -396,12 +395,11 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   // Every output is written beside its target first; the targets change
   // only when all of them were written.
   outputs.Stage();
-  if (!Cli_Save_Picture(io, platform.Get(), renderMan.m_layeredMapOversize.get(), outputs.Path_For(o.out),
-                        o.out))
+  if (!Cli_Save_Picture(io, platform.Get(), renderMan.Get_Layered_Map(), outputs.Path_For(o.out), o.out))
     return kExitFailure;
   if (o.stepsDir) {
-    const OffMap* stepMaps[] = {renderMan.m_filteredMap.get(), renderMan.m_subtractMap.get(),
-                                renderMan.m_layeredMapOversize.get()};
+    const OffMap* stepMaps[] = {renderMan.Get_Filtered_Map(), renderMan.Get_Subtract_Map(),
+                                renderMan.Get_Layered_Map()};
     for (size_t i = 0; i < std::size(kStepNames); ++i) {
       const std::string path = Path_Join(*o.stepsDir, kStepNames[i]);
       if (!outputs.Has(path)) continue;  // OUT itself

@@ -113,8 +113,8 @@ bool RegionListSubject::Delete_All_Regions_and_Bitmap_Files(std::string& err) {
   }
   Get_Children_List().Delete_All();
   Clear_Texts();
-  if (m_renderMan.m_subtractMap != nullptr) m_renderMan.m_subtractMap->Fill(255);
-  if (m_renderMan.m_layeredMapOversize != nullptr) m_renderMan.m_layeredMapOversize->Fill(255);
+  if (m_renderMan.Get_Subtract_Map() != nullptr) m_renderMan.Get_Subtract_Map()->Fill(255);
+  if (m_renderMan.Get_Layered_Map() != nullptr) m_renderMan.Get_Layered_Map()->Fill(255);
   return true;
 }
 

@@ -137,15 +137,15 @@ bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::
     err = status == kImageLoadTooLarge ? Too_Large_Text(path, *photo) : kPhotoDecodeFailedText;
     return false;
   }
-  renderMan.m_photoOriginal = std::move(photo);
+  renderMan.Set_Photo_Original(std::move(photo));
 
   const WorkingSize size =
-      Working_Size_of_Photo(renderMan.m_photoOriginal->Get_Width(), renderMan.m_photoOriginal->Get_Height(),
-                            width, height, maxSide);
+      Working_Size_of_Photo(renderMan.Get_Photo_Original()->Get_Width(),
+                            renderMan.Get_Photo_Original()->Get_Height(), width, height, maxSide);
   if (!renderMan.Alloc_Source_Bitmaps_for_Virtual_Project(size.width, size.height, err)) return false;
   renderMan.Sample_Photo_into_Source(size.scale, size.scale);
   if (!renderMan.Alloc_Support_Bitmaps_for_Image_Creation(size.height, size.width, err)) return false;
-  renderMan.m_isGreyscalePhoto = renderMan.m_sourceMap->Is_Greyscale_Sampled(20) ? 1 : 0;
+  renderMan.Set_Greyscale_Photo(renderMan.Get_Source_Map()->Is_Greyscale_Sampled(20));
   return true;
 }
 
@@ -176,7 +176,7 @@ bool Load_Bitmap_File_as_SRC_viaDialog(bool& cancelled, std::string& err, std::s
     return false;
   }
   retPath = path;
-  renderMan.m_sourcePhotoPath = path;
+  renderMan.Set_Source_Photo_Path(path);
   return true;
 }
 
@@ -201,8 +201,7 @@ bool Load_Outline_File(const std::string& path, bool& fileProblem, RenderMan& re
     }
     return false;
   }
-  renderMan.m_outlineMapOversize.reset();
-  renderMan.m_outlineMapBackup.reset();
+  renderMan.Drop_Outline_Map();
   const int32_t width = picture->Get_Width();
   const int32_t height = picture->Get_Height();
   std::unique_ptr<OffMap> outline = OffMap::Make(width, height, 8);
@@ -218,8 +217,8 @@ bool Load_Outline_File(const std::string& path, bool& fileProblem, RenderMan& re
       row[x] = static_cast<uint8_t>(r);
     }
   }
-  renderMan.m_outlineMapOversize = std::move(outline);
-  renderMan.m_outlineStyle = 1;
+  renderMan.Set_Outline_Map(std::move(outline));
+  renderMan.Set_Outline_Style(1);
   return true;
 }
 

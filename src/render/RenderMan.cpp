@@ -302,7 +302,7 @@ bool RenderMan::Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool wh
                                              OffMap* destinationMap, std::string& err,
                                              const RectShrt& ratioRct) {
   err.clear();
-  if (!outlineMap || renderMan.m_hideOutline) return true;
+  if (!outlineMap || renderMan.Get_Hide_Outline()) return true;
   if (!sourceMap || !destinationMap) {
     err = "RenderMan::Merge_OutlineMap_with_Source FAILED, destinationMap or sourceMap is NULL";
     return false;
@@ -315,8 +315,8 @@ bool RenderMan::Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool wh
   }
   const int64_t outlineW = outlineMap->Get_Width();
   const int64_t outlineH = outlineMap->Get_Height();
-  const double darkness = renderMan.m_outlineDarkness;
-  const double liteness = renderMan.m_outlineLiteness;
+  const double darkness = renderMan.Get_Outline_Darkness();
+  const double liteness = renderMan.Get_Outline_Liteness();
 
   for (int32_t y = 0; y < areaH; ++y) {
     const int32_t oy = static_cast<int32_t>(y * outlineH / areaH);

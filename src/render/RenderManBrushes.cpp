@@ -56,7 +56,7 @@ bool RenderMan::Alloc_Load_ResourceBitmapUtility_for_PencilLine_Algo(int32_t uti
         "bounds. ";
     return false;
   }
-  ResourceBitmapUtility& row = renderMan.m_bitmapUtilityArray[utilityIndex];
+  ResourceBitmapUtility& row = renderMan.Get_Bitmap_Utilities()[utilityIndex];
   if (row.m_pencilMapFromResource) {
     err =
         "RenderMan::Alloc_Load_ResourceBitmapUtility_for_PencilLine_Algo  FAILED,  utility has already been "

@@ -39,7 +39,7 @@ class FilterChain {
 // made at its size and depth, and the source is copied into m_filteredMap.
 bool Start_Watercolor(RenderMan& renderMan, const std::string& prefix, std::string& err) {
   err.clear();
-  const OffMap* source = renderMan.m_sourceMap.get();
+  const OffMap* source = renderMan.Get_Source_Map();
   if (source == nullptr) {
     err = prefix + "  m_sourceMap is NULL.";
     return false;
@@ -49,7 +49,7 @@ bool Start_Watercolor(RenderMan& renderMan, const std::string& prefix, std::stri
     return false;
   }
   if (!renderMan.Copy_SRCmap_to_DSTmap(err)) return false;
-  if (renderMan.m_filteredMap->Is_Not_In_Memory()) {
+  if (renderMan.Get_Filtered_Map()->Is_Not_In_Memory()) {
     err = prefix + "  Create_FilterMap_Pair could not allocate.";
     return false;
   }
@@ -58,7 +58,7 @@ bool Start_Watercolor(RenderMan& renderMan, const std::string& prefix, std::stri
 
 bool Finish_Watercolor(RenderMan& renderMan, std::string& err) {
   if (!renderMan.Copy_FilterMapHidden_to_Displayed_FilterMap(err)) return false;
-  renderMan.m_filteredMapHasImage = 1;
+  renderMan.Mark_Filtered_Image_Rendered();
   return true;
 }
 

@@ -33,8 +33,8 @@ void Run_Cleanup_Filter(OffMap& map, OffMap& undoMap, int16_t size, int16_t code
 
 ColorSeparator::ColorSeparator(RenderMan& renderMan, WindowsUpdater& windowsUpdater, int16_t* nextSerialStore)
     : m_renderMan(renderMan),
-      m_sourceMap(&renderMan.m_filteredMap),
-      m_subtractionBitmapAddr(&renderMan.m_subtractMap),
+      m_sourceMap(renderMan.Filtered_Map_Slot()),
+      m_subtractionBitmapAddr(renderMan.Subtract_Map_Slot()),
       m_windowsUpdater(windowsUpdater),
       m_nextSerialStore(nextSerialStore),
       m_nextSerial(nextSerialStore != nullptr ? *nextSerialStore : 0) {}
@@ -340,7 +340,7 @@ bool ColorSeparator::Generate_All_Separations_and_SubRegions_from_Bitmap(RegionL
   // only takes a size while it is empty.
   if (!list.Has_Regions() && !list.Set_Canvas_Size(source->Get_Width(), source->Get_Height(), err))
     return false;
-  if (m_renderMan.m_layeredMapOversize != nullptr) m_renderMan.m_layeredMapOversize->Fill(255);
+  if (m_renderMan.Get_Layered_Map() != nullptr) m_renderMan.Get_Layered_Map()->Fill(255);
   m_windowsUpdater.Redraw_Summed_Final_Window();
   return true;
 }

@@ -147,7 +147,7 @@ TEST(CliSeparate, BothSamplesGiveTheDialogsLayeredImageAndATrueSummary) {
     InProcess expected;
     expected.photo = Sample_Path(sample);
     const std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
-    const OffMap& layered = *app->Get_RenderMan().m_layeredMapOversize;
+    const OffMap& layered = *app->Get_RenderMan().Get_Layered_Map();
     EXPECT_EQ(Differing_Pixels(platform, out, layered), 0) << sample;
 
     const Summary s = Parse_Summary(run.out);
@@ -195,7 +195,7 @@ TEST(CliSeparate, GivenRowsAreUsedAsTheyAre) {
     app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
   };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
-  EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().Get_Layered_Map()), 0);
   EXPECT_EQ(run.out, "wrote " + out + " (400 x 266, " +
                          std::to_string(app->Get_RegionList().Get_Region_Count()) + " regions)\n");
   EXPECT_EQ(Regions_per_Row(*app)[2], 0);
@@ -237,10 +237,10 @@ TEST(CliSeparate, EveryOptionTakesEffect) {
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
   RenderMan& rm = app->Get_RenderMan();
   EXPECT_EQ(app->m_settings.sepsDialogSettings.brushSize, 3);
-  EXPECT_EQ(Differing_Pixels(platform, out, *rm.m_layeredMapOversize), 0);
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/layered.png"), *rm.m_layeredMapOversize), 0);
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/preprocessed.png"), *rm.m_filteredMap), 0);
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/subtracted.png"), *rm.m_subtractMap), 0);
+  EXPECT_EQ(Differing_Pixels(platform, out, *rm.Get_Layered_Map()), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/layered.png"), *rm.Get_Layered_Map()), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/preprocessed.png"), *rm.Get_Filtered_Map()), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/subtracted.png"), *rm.Get_Subtract_Map()), 0);
   EXPECT_EQ(run.out, "wrote " + out + " (240 x 180, " +
                          std::to_string(app->Get_RegionList().Get_Region_Count()) +
                          " regions)\nwrote the steps into " + dir.File("steps/deep") + "\n");
@@ -249,7 +249,7 @@ TEST(CliSeparate, EveryOptionTakesEffect) {
   const CliRun plain =
       Run_Quorlin({"separate", Sample_Path("chelsea.png"), "-o", dir.File("plain.png"), "--size", "240x180"});
   ASSERT_EQ(plain.exitCode, 0);
-  EXPECT_GT(Differing_Pixels(platform, dir.File("plain.png"), *rm.m_layeredMapOversize), 0);
+  EXPECT_GT(Differing_Pixels(platform, dir.File("plain.png"), *rm.Get_Layered_Map()), 0);
 }
 
 TEST(CliSeparate, ScramblingAndTexturesFollowTheSeed) {
@@ -279,14 +279,14 @@ TEST(CliSeparate, ScramblingAndTexturesFollowTheSeed) {
     EXPECT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
-  EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().Get_Layered_Map()), 0);
 
   // Another seed, another picture; no texture maps, no painting.
   run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("other.png"), "--scramble", "60",
                      "--seed", "8", "--textures", "color", "--texture-style", "1", "--textures-dir",
                      QUORLIN_TEXTURE_DIR});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_GT(Differing_Pixels(platform, dir.File("other.png"), *app->Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_GT(Differing_Pixels(platform, dir.File("other.png"), *app->Get_RenderMan().Get_Layered_Map()), 0);
   run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("bare.png"), "--textures", "mono",
                      "--textures-dir", dir.Path()});
   EXPECT_EQ(run.exitCode, 1);
@@ -403,9 +403,9 @@ TEST(CliDemo, PaintsTheSampleAndWritesTheStepsIntoANewFolder) {
                          std::to_string(app->Get_RegionList().Get_Region_Count()) +
                          " regions)\nwrote the steps into " + folder + "\nthe demo's results are in " +
                          folder + "\n");
-  EXPECT_EQ(Differing_Pixels(platform, folder + "/layered.png", *rm.m_layeredMapOversize), 0);
-  EXPECT_EQ(Differing_Pixels(platform, folder + "/preprocessed.png", *rm.m_filteredMap), 0);
-  EXPECT_EQ(Differing_Pixels(platform, folder + "/subtracted.png", *rm.m_subtractMap), 0);
+  EXPECT_EQ(Differing_Pixels(platform, folder + "/layered.png", *rm.Get_Layered_Map()), 0);
+  EXPECT_EQ(Differing_Pixels(platform, folder + "/preprocessed.png", *rm.Get_Filtered_Map()), 0);
+  EXPECT_EQ(Differing_Pixels(platform, folder + "/subtracted.png", *rm.Get_Subtract_Map()), 0);
 
   Write_File_Bytes(dir.File("file"), "x");
   const CliRun blocked = Run_Quorlin({"demo", dir.File("file")});

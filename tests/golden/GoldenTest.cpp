@@ -155,9 +155,9 @@ TEST(Golden, TheWholeJobGivesThePinnedPicturesAndRegionCounts) {
     ASSERT_NE(app, nullptr) << job.name << ": " << err;
     const RenderMan& renderMan = app->Get_RenderMan();
     std::vector<std::pair<std::string, const OffMap*>> pictures = {
-        {job.name + std::string("-layered.png"), renderMan.m_layeredMapOversize.get()}};
+        {job.name + std::string("-layered.png"), renderMan.Get_Layered_Map()}};
     if (job.outline)
-      pictures.emplace_back(job.name + std::string("-outline.png"), renderMan.m_outlineMapOversize.get());
+      pictures.emplace_back(job.name + std::string("-outline.png"), renderMan.Get_Outline_Map());
     for (const auto& [file, map] : pictures) {
       ASSERT_NE(map, nullptr) << file;
       std::filesystem::remove(kActualDir + file);

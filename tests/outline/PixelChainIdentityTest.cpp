@@ -93,7 +93,7 @@ TEST(PixelChainIdentity, EdgeChainsOfTheSamplePhotos) {
     ASSERT_TRUE(
         Load_Bitmap_File_as_SRC(err, renderMan, Sample_Path(sample), 400, 300, kWorkingMaxSide, fileProblem))
         << err;
-    auto working = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.m_sourceMap, err);
+    auto working = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.Get_Source_Map(), err);
     ASSERT_TRUE(working) << err;
     CannyEdgeDetector detector(working.get());
     ASSERT_TRUE(detector.Detect_Monochrome_Outline_toOffMap(working.get(), err, 0.6 + 5.7 * 30 / 100, 0.42,

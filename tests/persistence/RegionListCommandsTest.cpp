@@ -68,7 +68,7 @@ struct CommandsTest : ::testing::Test {
     other.m_settings.watercolorParms.satExponent = 140;
     if (outline) {
       other.Get_RenderMan().Create_Outline_Map(height, width);
-      other.Get_RenderMan().m_outlineMapOversize->Set_Pixel(3, 3, 80, 80, 80);
+      other.Get_RenderMan().Get_Outline_Map()->Set_Pixel(3, 3, 80, 80, 80);
     }
     const std::string path = dir.File(name);
     EXPECT_TRUE(RegionListFileCommands(other.List_File_Context()).Save_RegionList_To(path, err)) << err;
@@ -107,15 +107,15 @@ TEST_F(CommandsTest, LoadingReplacesTheListAndReloadsThePhotoAtTheCanvasSize) {
   EXPECT_EQ(app.m_document.listFolder, dir.Path() + "/");
   EXPECT_EQ(app.m_settings.watercolorParms.satExponent, 140);
   RenderMan& rm = app.Get_RenderMan();
-  ASSERT_NE(rm.m_sourceMap, nullptr);
-  EXPECT_EQ(rm.m_sourceMap->Get_Width(), 60);
-  EXPECT_EQ(rm.m_sourceMap->Get_Height(), 40);
-  EXPECT_EQ(Pixel_At(*rm.m_sourceMap, 5, 5), (Rgb{250, 20, 30}));
-  ASSERT_NE(rm.m_layeredMapOversize, nullptr);
-  EXPECT_EQ(rm.m_layeredMapOversize->Get_Width(), 60);
-  ASSERT_NE(rm.m_subtractMap, nullptr);
-  ASSERT_NE(rm.m_outlineMapOversize, nullptr);
-  EXPECT_EQ(Pixel_At(*rm.m_outlineMapOversize, 3, 3).r, 80);
+  ASSERT_NE(rm.Get_Source_Map(), nullptr);
+  EXPECT_EQ(rm.Get_Source_Map()->Get_Width(), 60);
+  EXPECT_EQ(rm.Get_Source_Map()->Get_Height(), 40);
+  EXPECT_EQ(Pixel_At(*rm.Get_Source_Map(), 5, 5), (Rgb{250, 20, 30}));
+  ASSERT_NE(rm.Get_Layered_Map(), nullptr);
+  EXPECT_EQ(rm.Get_Layered_Map()->Get_Width(), 60);
+  ASSERT_NE(rm.Get_Subtract_Map(), nullptr);
+  ASSERT_NE(rm.Get_Outline_Map(), nullptr);
+  EXPECT_EQ(Pixel_At(*rm.Get_Outline_Map(), 3, 3).r, 80);
   // The separation rows take the colours of the regions of each row.
   EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[0].colorsStdIndex, 11);
   EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[1].colorsStdIndex, 7);
@@ -227,7 +227,7 @@ TEST_F(CommandsTest, AMovedPhotoCanBeLeftOut) {
   ASSERT_TRUE(commands.Load_RegionLists_Source_Photo(photo, 60, 40, *std::make_unique<bool>(),
                                                      *std::make_unique<std::string>(),
                                                      *std::make_unique<std::string>()));
-  ASSERT_NE(app.Get_RenderMan().m_sourceMap, nullptr);
+  ASSERT_NE(app.Get_RenderMan().Get_Source_Map(), nullptr);
   app.m_document.sourcePhotoPath = photo;
   platform.Dialogs().Queue_Path(path);
   platform.Messages().Queue_Answer(MessageAnswer::No);
@@ -240,10 +240,10 @@ TEST_F(CommandsTest, AMovedPhotoCanBeLeftOut) {
   EXPECT_EQ(list.Get_Region_Count(), 2);
   // The old photo's maps are gone: blank working maps of the list's canvas.
   EXPECT_EQ(app.m_document.sourcePhotoPath, "");
-  const OffMap& source = *app.Get_RenderMan().m_sourceMap;
+  const OffMap& source = *app.Get_RenderMan().Get_Source_Map();
   EXPECT_EQ(source.Get_Width(), 60);
   EXPECT_EQ(Pixel_At(source, 5, 5), (Rgb{0, 0, 0}));
-  ASSERT_NE(app.Get_RenderMan().m_outlineMapOversize, nullptr);
+  ASSERT_NE(app.Get_RenderMan().Get_Outline_Map(), nullptr);
 }
 
 TEST_F(CommandsTest, AMovedPhotoIsFoundByItsNameOnly) {
@@ -315,9 +315,9 @@ TEST_F(CommandsTest, APhotoIsReloadedOnlyAtAWorkingSize) {
                        "pixels is not a working size (each side 1 to 500); the photo is not loaded.",
                        w, h));
   }
-  EXPECT_EQ(app.Get_RenderMan().m_sourceMap, nullptr);
+  EXPECT_EQ(app.Get_RenderMan().Get_Source_Map(), nullptr);
   ASSERT_TRUE(commands.Load_RegionLists_Source_Photo(photo, 500, 1, declined, newPath, err)) << err;
-  EXPECT_EQ(app.Get_RenderMan().m_sourceMap->Get_Width(), 500);
+  EXPECT_EQ(app.Get_RenderMan().Get_Source_Map()->Get_Width(), 500);
 
   // In a load, the refusal is shown and the regions come without the photo.
   const std::string path = Write_List("huge.rgl", photo, 600, 40);
@@ -331,7 +331,7 @@ TEST_F(CommandsTest, APhotoIsReloadedOnlyAtAWorkingSize) {
                                "600 x 40 pixels is not a working size (each side 1 to 500); the photo is not "
                                "loaded."});
   EXPECT_EQ(list.Get_Region_Count(), 2);
-  EXPECT_EQ(app.Get_RenderMan().m_layeredMapOversize->Get_Width(), 600);
+  EXPECT_EQ(app.Get_RenderMan().Get_Layered_Map()->Get_Width(), 600);
 }
 
 TEST_F(CommandsTest, APhotoThatCannotBeDecodedIsShownAndLeftOut) {
@@ -482,7 +482,7 @@ TEST_F(CommandsTest, AFailedSaveLeavesTheOldFileAsItWas) {
   EXPECT_TRUE(app.m_document.hasChanges);
 
   bad->generationCode = RegionSubject::kSubRegion;
-  app.Get_RenderMan().m_outlineMapOversize = std::make_unique<OffMap>(4000, 3000, 8);
+  app.Get_RenderMan().Set_Outline_Map(std::make_unique<OffMap>(4000, 3000, 8));
   RegionListExternal external(app.List_File_Context());
   bool cancelled = false;
   std::string target = path, text;
@@ -495,7 +495,7 @@ TEST_F(CommandsTest, AFailedSaveLeavesTheOldFileAsItWas) {
   EXPECT_TRUE(Folder_Entries(dir.Path()) == (std::vector<std::string>{"cat.png", "kept.rgl"}));
 
   // A file that cannot be created.
-  app.Get_RenderMan().m_outlineMapOversize.reset();
+  app.Get_RenderMan().Drop_Outline_Map();
   EXPECT_FALSE(commands.Save_RegionList_To(dir.File("no/such/folder/list.rgl"), err));
   EXPECT_EQ(
       err,

@@ -122,7 +122,7 @@ TEST_F(ListFileTest, WrittenBytesFollowTheLayoutExactly) {
   app.m_settings.sepsDialogSettings.outlineLiteness = 12;
   app.m_settings.sepsDialogSettings.outlineDarkness = 150;
   app.m_settings.sepsDialogSettings.brushSize = 9;
-  app.Get_RenderMan().m_outlineStyle = 2;
+  app.Get_RenderMan().Set_Outline_Style(2);
   app.m_settings.watercolorParms.darkExponent = 33;
   app.m_settings.watercolorParms.liteAmount = 7;
   app.m_settings.watercolorParms.satExponent = 90;
@@ -254,18 +254,18 @@ TEST_F(ListFileTest, SavingTurnsAColourOutlineIntoGreysInTheRenderManager) {
   Add_Block(list, BlockSpec());
   RenderMan& rm = app.Get_RenderMan();
   ASSERT_TRUE(rm.Create_Outline_Map(30, 40));
-  rm.m_outlineMapOversize->Set_Pixel(3, 4, 10, 200, 30);
+  rm.Get_Outline_Map()->Set_Pixel(3, 4, 10, 200, 30);
   std::string err;
   ASSERT_NE(Save_Bytes(app, err), "") << err;
-  ASSERT_EQ(rm.m_outlineMapOversize->Get_Depth(), 8);
+  ASSERT_EQ(rm.Get_Outline_Map()->Get_Depth(), 8);
   int16_t v = 0, g = 0, b = 0;
-  rm.m_outlineMapOversize->Get_Pixel(3, 4, v, g, b);
+  rm.Get_Outline_Map()->Get_Pixel(3, 4, v, g, b);
   EXPECT_EQ(v, 200);  // the largest component
 }
 
 TEST_F(ListFileTest, AnOutlineTooLargeForTheFileFailsTheWrite) {
   Add_Block(list, BlockSpec());
-  app.Get_RenderMan().m_outlineMapOversize = std::make_unique<OffMap>(3501, 20, 8);
+  app.Get_RenderMan().Set_Outline_Map(std::make_unique<OffMap>(3501, 20, 8));
   std::string err;
   EXPECT_EQ(Save_Bytes(app, err), "");
   EXPECT_EQ(
@@ -326,10 +326,10 @@ TEST_F(ListFileTest, HeaderValuesOutsideTheirRangesTakeTheirDefaults) {
     RenderMan& rm = fresh.Get_RenderMan();
     EXPECT_EQ(l.filesBitmapMode, c.mode) << c.what;
     EXPECT_EQ(fresh.m_settings.sepsDialogSettings.outlineLiteness, c.liteness) << c.what;
-    EXPECT_EQ(rm.m_outlineLiteness, c.liteness) << c.what;
-    EXPECT_EQ(rm.m_outlineStyle, c.style) << c.what;
+    EXPECT_EQ(rm.Get_Outline_Liteness(), c.liteness) << c.what;
+    EXPECT_EQ(rm.Get_Outline_Style(), c.style) << c.what;
     EXPECT_EQ(fresh.m_settings.sepsDialogSettings.outlineDarkness, c.contrast) << c.what;
-    EXPECT_EQ(rm.m_outlineDarkness, c.contrast) << c.what;
+    EXPECT_EQ(rm.Get_Outline_Darkness(), c.contrast) << c.what;
     EXPECT_EQ(fresh.m_settings.sepsDialogSettings.brushSize, c.brush) << c.what;
     EXPECT_EQ(fresh.m_settings.watercolorParms.darkExponent, c.dark) << c.what;
     EXPECT_EQ(fresh.m_settings.watercolorParms.liteAmount, c.lite) << c.what;
@@ -622,7 +622,7 @@ TEST_F(ListFileTest, TheOutlineIsKeptAsGreysAtHalfPrecision) {
   ASSERT_TRUE(rm.Create_Outline_Map(30, 40));
   const int16_t stored[] = {0, 1, 2, 3, 100, 101, 234, 235, 236, 254, 255};
   const int16_t read[] = {2, 2, 2, 2, 100, 100, 234, 234, 255, 255, 255};
-  for (int i = 0; i < 11; ++i) rm.m_outlineMapOversize->Set_Pixel(i, 7, stored[i], stored[i], stored[i]);
+  for (int i = 0; i < 11; ++i) rm.Get_Outline_Map()->Set_Pixel(i, 7, stored[i], stored[i], stored[i]);
   std::string err;
   const std::string bytes = Save_Bytes(app, err);
   ASSERT_FALSE(bytes.empty()) << err;
@@ -770,7 +770,7 @@ std::string Sample_File(TestPlatform& platform) {
   Add_Full_Region(app.Get_RegionList(), 2, 3);
   RenderMan& rm = app.Get_RenderMan();
   rm.Create_Outline_Map(30, 40);
-  for (int32_t x = 0; x < 40; ++x) rm.m_outlineMapOversize->Set_Pixel(x, x % 30, 60, 60, 60);
+  for (int32_t x = 0; x < 40; ++x) rm.Get_Outline_Map()->Set_Pixel(x, x % 30, 60, 60, 60);
   return Save_Bytes(app, err);
 }
 

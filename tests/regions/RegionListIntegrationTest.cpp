@@ -66,7 +66,7 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
       Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), 400, 300, kWorkingMaxSide, fileProblem))
       << err;
   ASSERT_TRUE(rm.WatercolorFilter_For_Separations(app.m_settings.watercolorParms, err)) << err;
-  const OffMap& filtered = *rm.m_filteredMap;
+  const OffMap& filtered = *rm.Get_Filtered_Map();
 
   // Burnt Umber first, then the paler Gray 5, whose regions include most
   // of the Burnt Umber areas and so lie over them.
@@ -80,7 +80,7 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   EXPECT_EQ(app.m_document.regionCounter, list.Get_Region_Count());
 
   ASSERT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
-  const OffMap& layered = *rm.m_layeredMapOversize;
+  const OffMap& layered = *rm.Get_Layered_Map();
 
   // Every region glazed over what lies under it, in list order: worked out
   // here pixel by pixel from the region maps themselves.
@@ -120,14 +120,13 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   // into the outline-free image would.
   ASSERT_TRUE(rm.Create_Outline_Map(300, 400));
   for (int32_t i = 0; i < 300; ++i) {
-    rm.m_outlineMapOversize->Set_Pixel(i + 50, i, 0, 0, 0);
-    rm.m_outlineMapOversize->Set_Pixel(i + 51, i, 90, 90, 90);
+    rm.Get_Outline_Map()->Set_Pixel(i + 50, i, 0, 0, 0);
+    rm.Get_Outline_Map()->Set_Pixel(i + 51, i, 90, 90, 90);
   }
   OffMap merged(400, 300, 24);
   merged.Assign_Copy(layered);
-  ASSERT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, rm.m_outlineStyle,
-                                                      rm.m_outlineMapOversize.get(), &merged, &merged, err,
-                                                      Make_RectShrt(0, 0, 400, 300)))
+  ASSERT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, rm.Get_Outline_Style(), rm.Get_Outline_Map(),
+                                                      &merged, &merged, err, Make_RectShrt(0, 0, 400, 300)))
       << err;
   ASSERT_TRUE(app.Get_Composer().Redraw_Summed_Final_Window());
   int32_t outlineMismatches = 0, darkened = 0;

@@ -220,8 +220,8 @@ TEST_F(RegionListTest, DeletingAllRegionsDeletesTheirFilesAndWhitensTheMaps) {
   TempDir dir;
   std::string err;
   ASSERT_TRUE(renderMan.Alloc_Support_Bitmaps_for_Image_Creation(20, 30, err)) << err;
-  renderMan.m_subtractMap->Fill(0);
-  renderMan.m_layeredMapOversize->Fill(0);
+  renderMan.Get_Subtract_Map()->Fill(0);
+  renderMan.Get_Layered_Map()->Fill(0);
 
   list.filesBitmapMode = 0;
   RegionSubject* a = Add_Block(list, Block(0, 0, 0, 4, 4));
@@ -242,8 +242,8 @@ TEST_F(RegionListTest, DeletingAllRegionsDeletesTheirFilesAndWhitensTheMaps) {
   for (const char* name : {"a.bmp", "b.bmp", "b_scan.bmp"}) EXPECT_FALSE(File_Exists(dir.File(name))) << name;
   EXPECT_EQ(list.Get_Separation_Name(0), "");
   EXPECT_EQ(list.Get_Separation_Name(8), "s");
-  EXPECT_EQ(Pixel_At(*renderMan.m_subtractMap, 29, 19), (Rgb{255, 255, 255}));
-  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 0, 0), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Pixel_At(*renderMan.Get_Subtract_Map(), 29, 19), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Pixel_At(*renderMan.Get_Layered_Map(), 0, 0), (Rgb{255, 255, 255}));
   list.Detach_ComponentView(&pane);
 
   // A bitmap file that is gone stops the deletion with its text.

@@ -66,9 +66,9 @@ class SeparationDialogTest : public ::testing::Test {
       ASSERT_TRUE(Get_StandardColors_RGB_from_Table(kStripeColors[stripe], r, g, b, err));
       for (int32_t y = 0; y < kMapHeight; ++y)
         for (int32_t x = stripe * kStripeWidth; x < (stripe + 1) * kStripeWidth; ++x)
-          rm.m_filteredMap->Set_Pixel(x, y, r, g, b);
+          rm.Get_Filtered_Map()->Set_Pixel(x, y, r, g, b);
     }
-    rm.m_filteredMapHasImage = 1;
+    rm.Mark_Filtered_Image_Rendered();
     ASSERT_TRUE(rm.Copy_FilterMapHidden_to_Displayed_FilterMap(err)) << err;
     app.m_document.sourcePhotoPath = "stripes.png";
     Set_Rows(rows);
@@ -162,8 +162,8 @@ TEST_F(SeparationDialogTest, OpeningShowsTheKeptSettingsAndRendersThePreProcessi
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, reference, Sample_Path("coffee.png"), -1, -1, kWorkingMaxSide,
                                       fileProblem));
   ASSERT_TRUE(reference.WatercolorFilter_For_Separations(WatercolorParms(), err)) << err;
-  EXPECT_EQ(app.Get_RenderMan().m_filteredMapHasImage, 1);
-  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().m_filteredMap, *reference.m_filteredMap));
+  EXPECT_TRUE(app.Get_RenderMan().Has_Filtered_Image());
+  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().Get_Filtered_Map(), *reference.Get_Filtered_Map()));
   EXPECT_EQ(app.Recorded_Windows().Count("redraw 8"), 1);
   EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
   EXPECT_TRUE(Messages().empty());
@@ -266,7 +266,7 @@ TEST_F(SeparationDialogTest, SlidersSetThePreProcessingAtTheirExtremesAndRenderA
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, reference, Sample_Path("chelsea.png"), 160, 120, kWorkingMaxSide,
                                       fileProblem));
   ASSERT_TRUE(reference.WatercolorFilter_For_Separations(parms, err)) << err;
-  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().m_filteredMap, *reference.m_filteredMap));
+  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().Get_Filtered_Map(), *reference.Get_Filtered_Map()));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -274,20 +274,20 @@ TEST_F(SeparationDialogTest, GreyPhotosArePreProcessedWithTheGreyscaleVariant) {
   Use_Stripes(kStripeColors);
   RenderMan& rm = app.Get_RenderMan();
   for (int32_t y = 0; y < kMapHeight; ++y)
-    for (int32_t x = 0; x < kMapWidth; ++x) rm.m_sourceMap->Set_Pixel(x, y, x * 2, x * 2, x * 2);
-  rm.m_isGreyscalePhoto = 1;
+    for (int32_t x = 0; x < kMapWidth; ++x) rm.Get_Source_Map()->Set_Pixel(x, y, x * 2, x * 2, x * 2);
+  rm.Set_Greyscale_Photo(true);
   SeparationDialogController& dialog = Open();
   ASSERT_TRUE(dialog.On_Sat_Slider(60));
 
   RenderMan reference(platform.Get());
   std::string err;
   ASSERT_TRUE(reference.Alloc_Source_Bitmaps_for_Virtual_Project(kMapWidth, kMapHeight, err));
-  reference.m_sourceMap->Assign_Copy(*rm.m_sourceMap);
+  reference.Get_Source_Map()->Assign_Copy(*rm.Get_Source_Map());
   ASSERT_TRUE(reference.WatercolorFilter_For_Separations_Grey_24bit(app.m_settings.watercolorParms, err))
       << err;
-  EXPECT_TRUE(Same_Pixels(*rm.m_filteredMap, *reference.m_filteredMap));
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Filtered_Map(), *reference.Get_Filtered_Map()));
   ASSERT_TRUE(reference.WatercolorFilter_For_Separations(app.m_settings.watercolorParms, err)) << err;
-  EXPECT_FALSE(Same_Pixels(*rm.m_filteredMap, *reference.m_filteredMap));
+  EXPECT_FALSE(Same_Pixels(*rm.Get_Filtered_Map(), *reference.Get_Filtered_Map()));
 }
 
 TEST_F(SeparationDialogTest, OutlineSettingsAreStoredAndTheLayeredImageRecomposed) {
@@ -297,29 +297,29 @@ TEST_F(SeparationDialogTest, OutlineSettingsAreStoredAndTheLayeredImageRecompose
 
   EXPECT_TRUE(dialog.On_Hide_Outline_Clicked(true));
   EXPECT_EQ(app.m_settings.sepsDialogSettings.hideOutline, 1);
-  EXPECT_EQ(rm.m_hideOutline, 1);
+  EXPECT_EQ(rm.Get_Hide_Outline(), 1);
   EXPECT_TRUE(dialog.On_Contrast_Clicked(true));
   EXPECT_EQ(app.m_settings.sepsDialogSettings.outlineDarkness, 150);
-  EXPECT_EQ(rm.m_outlineDarkness, 150);
+  EXPECT_EQ(rm.Get_Outline_Darkness(), 150);
   EXPECT_TRUE(dialog.On_Contrast_Clicked(false));
   EXPECT_EQ(app.m_settings.sepsDialogSettings.outlineDarkness, 100);
-  EXPECT_EQ(rm.m_outlineDarkness, 100);
+  EXPECT_EQ(rm.Get_Outline_Darkness(), 100);
   EXPECT_TRUE(dialog.On_Liteness_Slider(30));
   EXPECT_EQ(app.m_settings.sepsDialogSettings.outlineLiteness, 70);
-  EXPECT_EQ(rm.m_outlineLiteness, 70);
+  EXPECT_EQ(rm.Get_Outline_Liteness(), 70);
   EXPECT_EQ(dialog.Controls().litenessValue, "70");
   EXPECT_EQ(app.Recorded_Windows().Count("redraw 5"), 8);  // each recomposition redraws twice
 
   // The merge reads these settings: with the outline hidden the layered
   // image stays white over a black outline, shown it darkens.
   ASSERT_TRUE(rm.Create_Outline_Map(kMapHeight, kMapWidth));
-  rm.m_outlineMapOversize->Fill(0);
+  rm.Get_Outline_Map()->Fill(0);
   EXPECT_TRUE(dialog.On_Hide_Outline_Clicked(true));
   int16_t r = 0, g = 0, b = 0;
-  rm.m_layeredMapOversize->Get_Pixel(5, 5, r, g, b);
+  rm.Get_Layered_Map()->Get_Pixel(5, 5, r, g, b);
   EXPECT_EQ(r, 255);
   EXPECT_TRUE(dialog.On_Hide_Outline_Clicked(false));
-  rm.m_layeredMapOversize->Get_Pixel(5, 5, r, g, b);
+  rm.Get_Layered_Map()->Get_Pixel(5, 5, r, g, b);
   EXPECT_LT(r, 255);
 }
 
@@ -482,8 +482,8 @@ TEST_F(SeparationDialogTest, PreviewAllSepsMakesEveryRow) {
           "...creating Separation[ 4 ] with Yellow ", "...creating Separation[ 5 ] with Purple ", ""}));
   // Every stripe went into its region: nothing is left to subtract, and
   // the layered image was composed and the views rebuilt.
-  EXPECT_EQ(Non_White(*app.Get_RenderMan().m_subtractMap), 0);
-  EXPECT_GT(Non_White(*app.Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_EQ(Non_White(*app.Get_RenderMan().Get_Subtract_Map()), 0);
+  EXPECT_GT(Non_White(*app.Get_RenderMan().Get_Layered_Map()), 0);
   EXPECT_GE(app.Recorded_Windows().Count("recreate views"), 1);
   EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
   EXPECT_TRUE(Messages().empty());
@@ -507,7 +507,7 @@ TEST_F(SeparationDialogTest, PreviewAllSepsPassesOverRowsWithoutColour) {
   EXPECT_EQ(statuses.size(), 6u);
   EXPECT_EQ(statuses[4], "...creating Separation[ 4 ] with Yellow ");
   // The Purple stripe was left over.
-  EXPECT_EQ(Non_White(*app.Get_RenderMan().m_subtractMap), kStripeWidth * kMapHeight);
+  EXPECT_EQ(Non_White(*app.Get_RenderMan().Get_Subtract_Map()), kStripeWidth * kMapHeight);
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -656,7 +656,7 @@ TEST_F(SeparationDialogTest, ARowChangeRemakesThatRowAndTheLaterRowsWithRegions)
   ASSERT_TRUE(dialog.On_Row_Color_Selected(2, purple));
   EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[2].colorsStdIndex, 11);
   EXPECT_EQ(Regions_per_Row(), (std::vector<int32_t>{1, 1, 1, 1, 0}));
-  EXPECT_EQ(Non_White(*app.Get_RenderMan().m_subtractMap), kStripeWidth * kMapHeight);
+  EXPECT_EQ(Non_White(*app.Get_RenderMan().Get_Subtract_Map()), kStripeWidth * kMapHeight);
   EXPECT_EQ(statuses, (std::vector<std::string>{"...creating Separation[ 3 ] with Purple ",
                                                 "...creating Separation[ 4 ] with Yellow ",
                                                 "...creating Separation[ 5 ] with Purple ", ""}));

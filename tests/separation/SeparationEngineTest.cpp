@@ -304,13 +304,13 @@ TEST_F(SeparationEngine, BitmapsAreWrittenBesideThePhotoUnlessInMemory) {
 
 TEST_F(SeparationEngine, StartingASeriesResetsTheMapsAndSizesAnEmptyCanvas) {
   Draw_Blocks();
-  Fill_Rect(*app.Get_RenderMan().m_layeredMapOversize, 0, 0, 5, 5, {1, 2, 3});
+  Fill_Rect(*app.Get_RenderMan().Get_Layered_Map(), 0, 0, 5, 5, {1, 2, 3});
   Subtract()->Fill(0);
   int32_t w = 0, h = 0;
   List().Get_Canvas_Size(w, h);
   EXPECT_EQ(w, 300);
   ASSERT_TRUE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), err)) << err;
-  EXPECT_EQ(Pixel_At(*app.Get_RenderMan().m_layeredMapOversize, 2, 2), kWhite);
+  EXPECT_EQ(Pixel_At(*app.Get_RenderMan().Get_Layered_Map(), 2, 2), kWhite);
   EXPECT_EQ(Pixel_At(*Subtract(), 6, 6), kBlockA);
   EXPECT_EQ(Pixel_At(*Subtract(), 0, 0), kWhite);
   EXPECT_EQ(updater.Requests(), (std::vector{RecordingWindowsUpdater::Request::SummedFinal}));
@@ -320,7 +320,7 @@ TEST_F(SeparationEngine, StartingASeriesResetsTheMapsAndSizesAnEmptyCanvas) {
   EXPECT_EQ(w, kWidth);
   EXPECT_EQ(h, kHeight);
   ASSERT_TRUE(app.Get_Composer().Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
-  EXPECT_EQ(app.Get_RenderMan().m_layeredMapOversize->Get_Width(), kWidth);
+  EXPECT_EQ(app.Get_RenderMan().Get_Layered_Map()->Get_Width(), kWidth);
 
   // A list that has regions keeps its canvas.
   ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
@@ -335,7 +335,7 @@ TEST_F(SeparationEngine, StartingASeriesResetsTheMapsAndSizesAnEmptyCanvas) {
 
 TEST_F(SeparationEngine, StartingASeriesNeedsAPreProcessedImage) {
   RenderMan& rm = app.Get_RenderMan();
-  rm.m_filteredMapHasImage = 0;
+  rm.Forget_Filtered_Image();
   EXPECT_FALSE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), err));
   EXPECT_EQ(err,
             "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  "
@@ -344,7 +344,7 @@ TEST_F(SeparationEngine, StartingASeriesNeedsAPreProcessedImage) {
   int32_t w = 0, h = 0;
   List().Get_Canvas_Size(w, h);
   EXPECT_EQ(w, 300);
-  rm.m_filteredMap.reset();
+  rm.Set_Filtered_Map(nullptr);
   EXPECT_FALSE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), err));
   EXPECT_EQ(
       err,

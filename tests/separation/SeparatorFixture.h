@@ -51,11 +51,11 @@ class SeparatorTest : public ::testing::Test {
     RenderMan& rm = app.Get_RenderMan();
     EXPECT_TRUE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(kWidth, kHeight, err)) << err;
     EXPECT_TRUE(rm.Alloc_Support_Bitmaps_for_Image_Creation(kHeight, kWidth, err)) << err;
-    rm.m_filteredMapHasImage = 1;
+    rm.Mark_Filtered_Image_Rendered();
   }
 
-  OffMap& Filtered() { return *app.Get_RenderMan().m_filteredMap; }
-  OffMap* Subtract() { return app.Get_RenderMan().m_subtractMap.get(); }
+  OffMap& Filtered() { return *app.Get_RenderMan().Get_Filtered_Map(); }
+  OffMap* Subtract() { return app.Get_RenderMan().Get_Subtract_Map(); }
   RegionListSubject& List() { return app.Get_RegionList(); }
 
   // The regions of the list, in list order.
