@@ -72,9 +72,9 @@ class SampleRegions {
         m_error, "list.rgl", std::move(map), 0, true, r, g, b, "sep" + std::to_string(separationID) + ".bmp",
         m_app.Get_Platform());
     if (separation == nullptr) return false;
-    separation->m_huntColorIndex = colorIndex;
+    separation->Set_Hunt_Color_Index(colorIndex);
     RegionListSubject& list = m_app.Get_RegionList();
-    if (!separation->Generate_SubRegions(*separation->m_SRCoffMap, list, 4, false, separationID, 0, true,
+    if (!separation->Generate_SubRegions(*separation->Get_Region_Map(), list, 4, false, separationID, 0, true,
                                          m_app.m_document.regionCounter, m_app.Get_Platform(), m_error))
       return false;
     rm.Get_Subtract_Map()->Assign_Copy(*rm.Get_Filtered_Map());

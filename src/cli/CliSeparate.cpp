@@ -250,8 +250,8 @@ std::array<int32_t, kRows> Regions_per_Row(RegionListSubject& list) {
   std::array<int32_t, kRows> counts{};
   for (const ComponentSubject* child : list.Get_Children_List()) {
     const auto* region = dynamic_cast<const RegionSubject*>(child);
-    if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < kRows)
-      ++counts[region->m_separationID];
+    if (region != nullptr && region->Get_Separation_ID() >= 0 && region->Get_Separation_ID() < kRows)
+      ++counts[region->Get_Separation_ID()];
   }
   return counts;
 }

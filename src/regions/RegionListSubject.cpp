@@ -31,7 +31,7 @@ RectLong Bounding_Rect_of(const RegionSubject& region) {
 }
 
 bool Is_Paintable_SubRegion(const RegionSubject& region) {
-  return region.Is_SubRegion() && region.renderStyle != 2;
+  return region.Is_SubRegion() && region.Get_Render_Style() != 2;
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ bool RegionListSubject::Add_ChildSubject(ComponentSubject* subject, std::string&
     err = "RegionListSubject::Add_ChildSubject failed, bad cast.";
     return false;
   }
-  if (region->renderStyle >= 0 && region->renderStyle <= 3)
+  if (region->Get_Render_Style() >= 0 && region->Get_Render_Style() <= 3)
     return ListComponentSubject::Add_ChildSubject(region, err);
   // A region of an unknown render style is not listed.  The caller has
   // handed it over all the same, so it is destroyed here rather than lost.
@@ -78,7 +78,7 @@ bool RegionListSubject::Has_Regions() const {
 bool RegionListSubject::Has_Separation_Regions(int16_t separationID) {
   for (const ComponentSubject* child : Get_Children_List()) {
     const auto* region = dynamic_cast<const RegionSubject*>(child);
-    if (region != nullptr && region->m_separationID == separationID) return true;
+    if (region != nullptr && region->Get_Separation_ID() == separationID) return true;
   }
   return false;
 }
@@ -94,13 +94,13 @@ bool RegionListSubject::Delete_All_Regions_and_Bitmap_Files(std::string& err) {
   }
   if (filesBitmapMode == 0) {
     const bool walked = For_Each_Region("", err, [&](RegionSubject& region) {
-      if (std::remove(region.m_autoDescriptor.bitmapPath.c_str()) != 0) {
+      if (std::remove(region.Get_Auto_Descriptor().bitmapPath.c_str()) != 0) {
         err =
             "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete AutoSep Source "
             "BMP file.";
         return false;
       }
-      const std::string& scanned = region.m_scannedDescriptor.bitmapPath;
+      const std::string& scanned = region.Get_Scanned_Descriptor().bitmapPath;
       if (!scanned.empty() && std::remove(scanned.c_str()) != 0) {
         err =
             "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete SCANNED24bit "
@@ -211,12 +211,12 @@ bool RegionListSubject::Get_Original_Canvas_Size(int32_t& width, int32_t& height
     err = "RegionListSubject::Get_Original_Canvas_Size  FAILED,  can not dynamic_cast to RegionSubject.";
     return false;
   }
-  if (region->m_SRCoffMap == nullptr) {
+  if (region->Get_Region_Map() == nullptr) {
     err = "RegionListSubject::Get_Original_Canvas_Size  FAILED,  regionSubj->m_SRCoffMap is NULL.";
     return false;
   }
-  width = region->m_SRCoffMap->Get_Width();
-  height = region->m_SRCoffMap->Get_Height();
+  width = region->Get_Region_Map()->Get_Width();
+  height = region->Get_Region_Map()->Get_Height();
   return true;
 }
 
@@ -298,7 +298,7 @@ int32_t RegionListSubject::Sort_Regions_by_SeparationID(std::string& err) {
   if (list.Get_Count() < 2) return 0;
   if (!Check_Lists_Intergity(list, err)) return -1;
   return Bubble_Sort_Regions(list, [](RegionSubject& second, RegionSubject& first) {
-    return second.m_separationID < first.m_separationID;
+    return second.Get_Separation_ID() < first.Get_Separation_ID();
   });
 }
 
@@ -372,19 +372,19 @@ bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subReg
     // The walk ends at the stop region, or where the (sorted) list reaches
     // the stop separation.
     if (region == stopRegion) break;
-    if (stopSeparationID >= 0 && region->m_separationID >= stopSeparationID) break;
-    const OffMap* map = region->m_SRCoffMap.get();
+    if (stopSeparationID >= 0 && region->Get_Separation_ID() >= stopSeparationID) break;
+    const OffMap* map = region->Get_Region_Map();
     if (map == nullptr) {
       err = "RegionListSubject::Subtract_Regions_from_Offmap failed,  regionsBitMap is NULL.";
       return false;
     }
 
-    if (region->Is_SubRegion() != subRegions || region->renderStyle == 2) continue;
+    if (region->Is_SubRegion() != subRegions || region->Get_Render_Style() == 2) continue;
     if (filter && !Rects_Overlap(Bounding_Rect_of(*region), rect)) continue;
 
     const RegionDescriptor& descriptor = region->Get_Current_Descriptor();
     const Graphic& frame = descriptor.frame;
-    const bool wholeSeparation = !region->Is_SubRegion() && region->substitutionMode == 1 &&
+    const bool wholeSeparation = !region->Is_SubRegion() && region->Get_Substitution_Mode() == 1 &&
                                  map->Get_Width() == target.Get_Width() &&
                                  map->Get_Height() == target.Get_Height() && frame.Get_Position().x == 0 &&
                                  frame.Get_Position().y == 0;
@@ -484,7 +484,7 @@ bool RegionListSubject::ColorFit_Regions_to_SrcMap_DeepMasking(RegionSubject& re
   err.clear();
   nearWhite = false;
   if (!Is_Paintable_SubRegion(region)) return true;
-  if (region.m_SRCoffMap == nullptr) {
+  if (region.Get_Region_Map() == nullptr) {
     err = "RegionListSubject::ColorFit_Regions_to_SrcMap_DeepMasking failed,  regionsOffMap is NULL.";
     return false;
   }
@@ -567,12 +567,12 @@ bool RegionListSubject::Make_List_of_Colors_In_Images_Palette(int16_t colorCount
   for (const ComponentSubject* child : Get_Children_List()) {
     const auto* region = dynamic_cast<const RegionSubject*>(child);
     if (region == nullptr) continue;
-    const int16_t id = region->m_separationID;
+    const int16_t id = region->Get_Separation_ID();
     if (id < 0 || id >= kPaletteSize) {
       ++strays;
       continue;
     }
-    const int16_t colorIndex = region->m_huntColorIndex;
+    const int16_t colorIndex = region->Get_Hunt_Color_Index();
     if (colorIndexes[id] == -9) {
       colorIndexes[id] = colorIndex;
       if (colorIndex >= 1 && colorIndex <= 19) sawChromatic = true;
@@ -621,7 +621,7 @@ int32_t RegionListSubject::Create_List_of_Original_Separations_Colors(ListMemry<
     if (known) continue;
     auto* record = new kvColorRef;
     record->color = value;
-    Get_StandardColors_Nickname(region->m_huntColorIndex, record->name);
+    Get_StandardColors_Nickname(region->Get_Hunt_Color_Index(), record->name);
     colors.Add_To_Tail(record);
   }
   return colors.Get_Count();
@@ -647,7 +647,7 @@ bool RegionListSubject::Paint_All_Regions_with_TextureMaps(int16_t textureType, 
   return For_Each_Region(
       "RegionListSubject::Paint_All_Regions_with_TextureMaps failed,  can not dynamic_cast to RegionSubject.",
       err, [&](RegionSubject& region) {
-        const OffMap* map = region.m_SRCoffMap.get();
+        const OffMap* map = region.Get_Region_Map();
         if (!region.Is_SubRegion() || map == nullptr || map->Get_Width() <= 6 || map->Get_Height() <= 6)
           return true;
         int16_t scale = 1;
@@ -715,7 +715,7 @@ bool RegionListSubject::Randomize_All_Colors_for_Regions(int16_t range, RegionRa
         int32_t offset = found->second - region.Get_Original_HuntColor_Hue();
         if (offset > 359) offset -= 360;
         if (offset < -359) offset += 360;
-        region.m_autoDescriptor.hueOffset = static_cast<int16_t>(offset);
+        region.Get_Auto_Descriptor().hueOffset = static_cast<int16_t>(offset);
         return region.Update_SmallBitmap_Bits_wColorModify(err);
       });
 }
@@ -730,7 +730,7 @@ bool RegionListSubject::Restore_Separation_Colors(std::string& err) {
       "RegionListSubject::Restore_Separation_Colors failed,  can not dynamic_cast to RegionSubject.", err,
       [&](RegionSubject& region) {
         if (!Is_Paintable_SubRegion(region) || region.Is_Region_Hidden()) return true;
-        region.m_autoDescriptor.hueOffset = 0;
+        region.Get_Auto_Descriptor().hueOffset = 0;
         return region.Update_SmallBitmap_Bits_wColorModify(err);
       });
 }

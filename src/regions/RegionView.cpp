@@ -27,7 +27,7 @@ RectShrt To_Shrt(const RectLong& r) {
 // without a display map is a red ellipse.
 bool Draw_Region_Map(DrawSurface& surface, const RegionSubject& region, MessageService* messages) {
   const RectLong frame = Frame_Rect(region);
-  const OffMap* map = region.m_refreshOffMap.get();
+  const OffMap* map = region.Get_Display_Map();
   if (map == nullptr) {
     surface.Fill_Ellipse(frame, 255, 0, 0);
     return true;

@@ -20,7 +20,7 @@ void RegionsListView::Draw_Frame(FrameArtist& artist, DrawSurface& memory, Messa
     auto* view = dynamic_cast<RegionView*>(child);
     if (view == nullptr || view->Get_Subject() == nullptr) continue;
     const RegionSubject* region = view->Get_Region();
-    if (oneSeparation && (region == nullptr || region->m_separationID + 1 != m_paneParameter)) continue;
+    if (oneSeparation && (region == nullptr || region->Get_Separation_ID() + 1 != m_paneParameter)) continue;
     view->Draw_MemBitmap(memory, m_drawCode, m_paneParameter, messages);
   }
 }

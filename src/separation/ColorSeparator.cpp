@@ -219,16 +219,16 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(
       err, photoPath, std::move(separationMap), parms.algoCode, inMemory, red, green, blue, fileName,
       platform);
   if (region == nullptr) return false;
-  region->m_separationID = separationID;
-  region->m_huntColorIndex = parms.huntColorIndex;
-  region->m_serialNumber = m_nextSerial++;
+  region->Set_Separation_ID(separationID);
+  region->Set_Hunt_Color_Index(parms.huntColorIndex);
+  region->Set_Serial_Number(m_nextSerial++);
 
   // The paint colour as the table has it, whatever the row's adjustment:
   // holes are plugged with it, and an adjusted separation is painted with it.
   int16_t paintRed = 0, paintGreen = 0, paintBlue = 0;
   if (!Get_StandardColors_RGB_from_Table(parms.huntColorIndex, paintRed, paintGreen, paintBlue, err))
     return false;
-  OffMap& map = *region->m_SRCoffMap;
+  OffMap& map = *region->Get_Region_Map();
   if (parms.adjustment != 0) map.Colorize_Dark_Pixels(paintRed, paintGreen, paintBlue, 250);
   ++m_separationCounter;
 
@@ -261,7 +261,7 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(
                          messages);
   }
 
-  const std::string bitmapPath = region->m_autoDescriptor.bitmapPath;
+  const std::string bitmapPath = region->Get_Auto_Descriptor().bitmapPath;
   if (!inMemory) {
     std::string savePath = bitmapPath;
     bool cancelled = false;
@@ -358,7 +358,7 @@ bool ColorSeparator::Delete_Separation_Regions(int16_t separationID, RegionListS
   std::vector<RegionSubject*> doomed;
   for (ComponentSubject* child : children) {
     auto* region = dynamic_cast<RegionSubject*>(child);
-    if (region != nullptr && region->Is_SubRegion() && region->m_separationID == separationID)
+    if (region != nullptr && region->Is_SubRegion() && region->Get_Separation_ID() == separationID)
       doomed.push_back(region);
   }
   for (RegionSubject* region : doomed) {

@@ -129,8 +129,8 @@ std::array<int, 5> Regions_per_Row(RegionEditorApp& app) {
   std::array<int, 5> counts{};
   for (ComponentSubject* child : app.Get_RegionList().Get_Children_List()) {
     const auto* region = dynamic_cast<const RegionSubject*>(child);
-    if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < 5)
-      ++counts[region->m_separationID];
+    if (region != nullptr && region->Get_Separation_ID() >= 0 && region->Get_Separation_ID() < 5)
+      ++counts[region->Get_Separation_ID()];
   }
   return counts;
 }

@@ -59,12 +59,12 @@ struct CommandsTest : ::testing::Test {
     l.Set_Source_Photo_Path(photoPath);
     BlockSpec a;
     a.huntColorIndex = 11;
-    Add_Block(l, a)->m_serialNumber = 5;
+    Add_Block(l, a)->Set_Serial_Number(5);
     BlockSpec b;
     b.x = 10;
     b.separationID = 1;
     b.huntColorIndex = 7;
-    Add_Block(l, b)->m_serialNumber = 9;
+    Add_Block(l, b)->Set_Serial_Number(9);
     other.m_settings.watercolorParms.satExponent = 140;
     if (outline) {
       other.Get_RenderMan().Create_Outline_Map(height, width);
@@ -481,7 +481,7 @@ TEST_F(CommandsTest, AFailedSaveLeavesTheOldFileAsItWas) {
   EXPECT_EQ(Read_File_Bytes(path), before);
   EXPECT_TRUE(app.m_document.hasChanges);
 
-  bad->generationCode = RegionSubject::kSubRegion;
+  bad->Set_Generation_Code(RegionSubject::kSubRegion);
   app.Get_RenderMan().Set_Outline_Map(std::make_unique<OffMap>(4000, 3000, 8));
   RegionListExternal external(app.List_File_Context());
   bool cancelled = false;

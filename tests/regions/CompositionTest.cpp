@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "RegionTestMaps.h"
 #include "app/RegionEditorApp.h"
 #include "raster/OffMap.h"
 #include "regions/LayeredComposer.h"
@@ -147,7 +148,7 @@ TEST_F(CompositionTest, HalfScaleComposesIntoTheTopLeftQuarter) {
   // columns are sampled.
   RegionSubject* region = Add_Block(List(), shape);
   for (int32_t y = 0; y < 30; ++y)
-    for (int32_t x = 1; x < 40; x += 2) region->m_SRCoffMap->Set_Pixel(x, y, 0, 0, 0);
+    for (int32_t x = 1; x < 40; x += 2) region->Get_Region_Map()->Set_Pixel(x, y, 0, 0, 0);
   std::string err;
   ASSERT_TRUE(
       app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 50, err))
@@ -170,7 +171,7 @@ TEST_F(CompositionTest, HalfScaleComposesIntoTheTopLeftQuarter) {
 TEST_F(CompositionTest, ARegionThatCannotBePaintedIsLeftOut) {
   Add_Block(List(), Block(0, 0, 10, 10, 100, 100, 100));
   RegionSubject* broken = Add_Block(List(), Block(20, 0, 10, 10, 50, 50, 50));
-  broken->m_SRCoffMap.reset();
+  region_test::Drop_Region_Map(*broken);
   Add_Block(List(), Block(40, 0, 10, 10, 150, 150, 150));
   ASSERT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), (Rgb{100, 100, 100}));

@@ -47,8 +47,8 @@ void Add_Separation(RegionEditorApp& app, const OffMap& source, int16_t colorInd
       err, folder + "/list.rgl", Separation_Map(source, r, g, b), 0, inMemory, r, g, b,
       "sep" + std::to_string(separationID) + ".bmp", app.Get_Platform());
   ASSERT_NE(separation, nullptr) << err;
-  separation->m_huntColorIndex = colorIndex;
-  ASSERT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, app.Get_RegionList(), 30, false,
+  separation->Set_Hunt_Color_Index(colorIndex);
+  ASSERT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), app.Get_RegionList(), 30, false,
                                               separationID, 0, inMemory, app.m_document.regionCounter,
                                               app.Get_Platform(), err))
       << err;
@@ -89,7 +89,7 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   std::vector<int32_t> layers(400 * 300, 0);
   for (RegionSubject* region : Regions_Of(list)) {
     const Graphic& frame = region->Get_Current_Descriptor().frame;
-    const OffMap& map = *region->m_SRCoffMap;
+    const OffMap& map = *region->Get_Region_Map();
     ASSERT_EQ(map.Get_Width(), frame.Get_Width());
     for (int32_t y = 0; y < map.Get_Height(); ++y) {
       for (int32_t x = 0; x < map.Get_Width(); ++x) {
@@ -209,7 +209,7 @@ TEST(RegionListIntegration, KnockOutMasksAndDeepColourFitOfRegionsKeptInFiles) {
   EXPECT_EQ(progress.back(), "close");
   // a's display now averages near the colour left for it.
   int16_t ar = 0, ag = 0, ab = 0;
-  a.m_refreshOffMap->Average_NonWhite_RGB(ar, ag, ab);
+  a.Get_Display_Map()->Average_NonWhite_RGB(ar, ag, ab);
   EXPECT_NEAR(ar, 60, 12);
   EXPECT_NEAR(ag, 90, 12);
   EXPECT_NEAR(ab, 120, 12);

@@ -96,8 +96,8 @@ class SeparationDialogTest : public ::testing::Test {
     std::vector<int32_t> counts(5, 0);
     for (ComponentSubject* child : List().Get_Children_List()) {
       const auto* region = dynamic_cast<const RegionSubject*>(child);
-      if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < 5)
-        ++counts[region->m_separationID];
+      if (region != nullptr && region->Get_Separation_ID() >= 0 && region->Get_Separation_ID() < 5)
+        ++counts[region->Get_Separation_ID()];
     }
     return counts;
   }
@@ -533,7 +533,7 @@ TEST_F(SeparationDialogTest, PreviewAllSepsOnThePhotoUsesTheProposedPalette) {
   for (ComponentSubject* child : List().Get_Children_List()) {
     const auto* region = dynamic_cast<const RegionSubject*>(child);
     ASSERT_NE(region, nullptr);
-    EXPECT_EQ(region->m_huntColorIndex, expected[region->m_separationID]);
+    EXPECT_EQ(region->Get_Hunt_Color_Index(), expected[region->Get_Separation_ID()]);
   }
   // Regions are numbered from the application's counter, each separation
   // region (not kept) and each sub-region; the counter gets the next number
@@ -780,7 +780,7 @@ TEST_F(SeparationDialogTest, ALoadedListGivesTheRowsTheColoursOfItsRegions) {
   Set_Rows({3, 3, 3, 3, 3});
   auto* region = dynamic_cast<RegionSubject*>(List().Get_Children_List().Get_Head_Link()->Get_Object());
   ASSERT_NE(region, nullptr);
-  region->m_huntColorIndex = 30;
+  region->Set_Hunt_Color_Index(30);
   EXPECT_TRUE(
       Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.m_settings, app.Get_RegionList(), 1, err));
   EXPECT_EQ(err, "");
