@@ -32,7 +32,7 @@ class SampleRegions {
   SampleRegions() : m_app(m_platform.Get(), Default_Texture_Folder()) {
     RenderMan& rm = m_app.Get_RenderMan();
     if (!Load_Bench_Sample(rm, m_error)) return;
-    if (!rm.WatercolorFilter_For_Separations(m_app.m_settings.watercolorParms, m_error)) return;
+    if (!rm.WatercolorFilter_For_Separations(m_app.Get_Settings().watercolorParms, m_error)) return;
     if (!rm.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(m_error)) return;
     // Darker paints first, as a palette's rows come.
     const int16_t colors[] = {29, 28, 16, 17, 18, 19, 27, 26, 25, 24, 15, 10, 8,  6,  1,  2, 3,
@@ -75,7 +75,7 @@ class SampleRegions {
     separation->Set_Hunt_Color_Index(colorIndex);
     RegionListSubject& list = m_app.Get_RegionList();
     if (!separation->Generate_SubRegions(*separation->Get_Region_Map(), list, 4, false, separationID, 0, true,
-                                         m_app.m_document.regionCounter, m_app.Get_Platform(), m_error))
+                                         m_app.Get_Document().regionCounter, m_app.Get_Platform(), m_error))
       return false;
     rm.Get_Subtract_Map()->Assign_Copy(*rm.Get_Filtered_Map());
     RectLong all;

@@ -33,7 +33,7 @@ void BM_PreviewAllSeps_StartValues(benchmark::State& state) {
     state.SkipWithError(err.c_str());
     return;
   }
-  app.m_document.sourcePhotoPath = kSample;
+  app.Get_Document().sourcePhotoPath = kSample;
   SeparationSession session(app.Separation_Context());
   SeparationDialogController& dialog = session.Controller();
   if (!dialog.OnInitDialog()) {

@@ -130,7 +130,7 @@ bool Run_Outline_Dialog(RegionEditorApp& app, const CliOutlineOptions& options, 
     return false;
   }
   // The settings the dialog opens with.
-  OutlineDetectParms& parms = app.m_settings.outlineDetectParms;
+  OutlineDetectParms& parms = app.Get_Settings().outlineDetectParms;
   if (options.detail) parms.detail = *options.detail;
   if (options.lines) parms.lineCount = *options.lines;
   if (options.scale) parms.scale = *options.scale;

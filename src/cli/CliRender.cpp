@@ -105,7 +105,7 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
   if (!Cli_Save_Picture(io, platform, layered, out)) return kExitFailure;
   io.out << "wrote " << out << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
          << app.Get_RegionList().Get_Region_Count() << " regions, "
-         << (photoLoaded ? "photo " + app.m_document.sourcePhotoPath : std::string("no photo")) << ")\n";
+         << (photoLoaded ? "photo " + app.Get_Document().sourcePhotoPath : std::string("no photo")) << ")\n";
   return kExitOk;
 }
 

@@ -257,7 +257,7 @@ std::array<int32_t, kRows> Regions_per_Row(RegionListSubject& list) {
 }
 
 void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock) {
-  const SepRowsControlSettings& rows = app.m_settings.lastSepRowsControlSettings;
+  const SepRowsControlSettings& rows = app.Get_Settings().lastSepRowsControlSettings;
   int32_t width = 0, height = 0;
   app.Get_RenderMan().Get_Source_Size(width, height);
   const std::array<int32_t, kRows> counts = Regions_per_Row(app.Get_RegionList());
@@ -330,8 +330,9 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     size.Set_Size(o.width, o.height);
     if (size.On_OK(false) != ImageSizeOutcome::Close) return kExitFailure;
   }
-  app.m_document.sourcePhotoPath = o.photo;
-  if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.m_settings, app.Get_RegionList(), 0, err))
+  app.Get_Document().sourcePhotoPath = o.photo;
+  if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.Get_Settings(), app.Get_RegionList(), 0,
+                                                              err))
     return Cli_Failure(io, err);
   clock.Lap("load");
 
@@ -339,13 +340,13 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   const std::pair<const std::optional<int32_t>&, WatercolorSlider> sliders[] = {
       {o.dark, WatercolorSlider::Dark}, {o.lite, WatercolorSlider::Lite}, {o.sat, WatercolorSlider::Sat}};
   for (const auto& [position, slider] : sliders) {
-    if (position) Apply_Watercolor_Slider(slider, *position, app.m_settings.watercolorParms);
+    if (position) Apply_Watercolor_Slider(slider, *position, app.Get_Settings().watercolorParms);
   }
-  app.m_settings.sepsDialogSettings.palettePrimaryIdx = o.colorSet;
+  app.Get_Settings().sepsDialogSettings.palettePrimaryIdx = o.colorSet;
   if (o.rows) {
     for (int32_t row = 0; row < kRows; ++row)
-      app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex = (*o.rows)[row];
-    app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
+      app.Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex = (*o.rows)[row];
+    app.Get_Settings().sepsDialogSettings.alwaysCalcPalette = 0;
   }
 
   SeparationSession session(app.Separation_Context());

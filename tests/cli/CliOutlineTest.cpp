@@ -33,7 +33,7 @@ std::unique_ptr<RegionEditorApp> Outline_In_Process(TestPlatform& platform, cons
                                                     int height = -1) {
   auto app = std::make_unique<RegionEditorApp>(platform.Get());
   Load_Photo_At_Working_Size(app->Get_RenderMan(), photo, width, height);
-  app->m_document.sourcePhotoPath = photo;
+  app->Get_Document().sourcePhotoPath = photo;
   EXPECT_TRUE(Run_Outline_Dialog(*app, options, seed, report));
   return app;
 }
@@ -115,7 +115,7 @@ TEST(CliOutline, EveryOptionTakesEffect) {
   const RenderMan& rm = app->Get_RenderMan();
   EXPECT_EQ(Differing_Pixels(platform, dir.File("all.png"), *rm.Get_Outline_Map()), 0);
   EXPECT_EQ(rm.Get_Outline_Style(), 2);
-  const OutlineDetectParms& parms = app->m_settings.outlineDetectParms;
+  const OutlineDetectParms& parms = app->Get_Settings().outlineDetectParms;
   EXPECT_EQ(parms.detail, 20);
   EXPECT_EQ(parms.lineCount, 100);
   EXPECT_DOUBLE_EQ(parms.scale, 0.5);
@@ -217,8 +217,8 @@ TEST(CliSeparateOutline, TheOutlineIsMergedIntoTheLayeredImageAndCounted) {
   CliOutlineReport report;
   std::unique_ptr<RegionEditorApp> app = Outline_In_Process(platform, photo, options, 1, report);
   std::string err;
-  ASSERT_TRUE(
-      Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->m_settings, app->Get_RegionList(), 0, err))
+  ASSERT_TRUE(Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->Get_Settings(),
+                                                                     app->Get_RegionList(), 0, err))
       << err;
   {
     SeparationSession session(app->Separation_Context());

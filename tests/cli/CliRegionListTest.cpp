@@ -59,7 +59,7 @@ struct CliRegionListTest : ::testing::Test {
   std::string Save_Blocks(RegionEditorApp& app, const std::string& name, const std::string& photo) {
     std::string err;
     app.Get_RegionList().Replace_Canvas_Size(60, 40);
-    app.m_document.sourcePhotoPath = photo;
+    app.Get_Document().sourcePhotoPath = photo;
     BlockSpec a;
     a.x = 2, a.y = 3, a.width = 20, a.height = 10;
     Add_Block(app.Get_RegionList(), a);
@@ -264,8 +264,8 @@ TEST_F(CliRegionListTest, AMovedPhotoIsBrowsedForDeclinedOrReported) {
 
 TEST_F(CliRegionListTest, RglInfoPrintsTheHeaderAsStored) {
   RegionEditorApp app(platform.Get());
-  app.m_settings.sepsDialogSettings.brushSize = 12;
-  app.m_settings.sepsDialogSettings.outlineDarkness = 150;
+  app.Get_Settings().sepsDialogSettings.brushSize = 12;
+  app.Get_Settings().sepsDialogSettings.outlineDarkness = 150;
   app.Get_RenderMan().Set_Outline_Style(2);
   app.Get_RenderMan().Create_Outline_Map(40, 60);
   const std::string list = Save_Blocks(app, "info.rgl", "/photos/a \"b\".png");

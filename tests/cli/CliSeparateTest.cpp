@@ -44,10 +44,10 @@ struct InProcess {
 std::unique_ptr<RegionEditorApp> Run_In_Process(TestPlatform& platform, const InProcess& run) {
   auto app = std::make_unique<RegionEditorApp>(platform.Get(), run.textures);
   Load_Photo_At_Working_Size(app->Get_RenderMan(), run.photo, run.width, run.height);
-  app->m_document.sourcePhotoPath = run.photo;
+  app->Get_Document().sourcePhotoPath = run.photo;
   std::string err;
-  EXPECT_TRUE(
-      Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->m_settings, app->Get_RegionList(), 0, err));
+  EXPECT_TRUE(Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->Get_Settings(),
+                                                                     app->Get_RegionList(), 0, err));
   run.settings(*app);
   {
     SeparationSession session(app->Separation_Context());
@@ -158,7 +158,7 @@ TEST(CliSeparate, BothSamplesGiveTheDialogsLayeredImageAndATrueSummary) {
     int total = 0;
     for (int row = 0; row < 5; ++row) {
       // The rows are the palette proposed for the photo from "Popular 15".
-      EXPECT_EQ(s.rows[row].index, app->m_settings.lastSepRowsControlSettings[row].colorsStdIndex)
+      EXPECT_EQ(s.rows[row].index, app->Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex)
           << sample << row;
       std::string nickname;
       Get_StandardColors_Nickname(static_cast<int16_t>(s.rows[row].index), nickname);
@@ -191,8 +191,8 @@ TEST(CliSeparate, GivenRowsAreUsedAsTheyAre) {
   expected.settings = [](RegionEditorApp& app) {
     const int16_t rows[5] = {11, 10, 0, 14, 1};
     for (int row = 0; row < 5; ++row)
-      app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex = rows[row];
-    app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
+      app.Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex = rows[row];
+    app.Get_Settings().sepsDialogSettings.alwaysCalcPalette = 0;
   };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
   EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().Get_Layered_Map()), 0);
@@ -228,15 +228,15 @@ TEST(CliSeparate, EveryOptionTakesEffect) {
   expected.width = 240;
   expected.height = 180;
   expected.settings = [](RegionEditorApp& app) {
-    Apply_Watercolor_Slider(WatercolorSlider::Dark, 10, app.m_settings.watercolorParms);
-    Apply_Watercolor_Slider(WatercolorSlider::Lite, 90, app.m_settings.watercolorParms);
-    Apply_Watercolor_Slider(WatercolorSlider::Sat, 80, app.m_settings.watercolorParms);
-    app.m_settings.sepsDialogSettings.palettePrimaryIdx = 1;
+    Apply_Watercolor_Slider(WatercolorSlider::Dark, 10, app.Get_Settings().watercolorParms);
+    Apply_Watercolor_Slider(WatercolorSlider::Lite, 90, app.Get_Settings().watercolorParms);
+    Apply_Watercolor_Slider(WatercolorSlider::Sat, 80, app.Get_Settings().watercolorParms);
+    app.Get_Settings().sepsDialogSettings.palettePrimaryIdx = 1;
   };
   expected.dialog = [](SeparationDialogController& dialog) { dialog.Set_Brush_Size_Text("3"); };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
   RenderMan& rm = app->Get_RenderMan();
-  EXPECT_EQ(app->m_settings.sepsDialogSettings.brushSize, 3);
+  EXPECT_EQ(app->Get_Settings().sepsDialogSettings.brushSize, 3);
   EXPECT_EQ(Differing_Pixels(platform, out, *rm.Get_Layered_Map()), 0);
   EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/layered.png"), *rm.Get_Layered_Map()), 0);
   EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/preprocessed.png"), *rm.Get_Filtered_Map()), 0);

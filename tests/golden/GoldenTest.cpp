@@ -124,9 +124,10 @@ std::unique_ptr<RegionEditorApp> Run_Job(TestPlatform& platform, const GoldenCas
   bool fileProblem = false;
   if (!Load_Bitmap_File_as_SRC(err, app->Get_RenderMan(), Sample_Path(job.photo), -1, -1, kWorkingMaxSide,
                                fileProblem) ||
-      !Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->m_settings, app->Get_RegionList(), 0, err))
+      !Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->Get_Settings(), app->Get_RegionList(), 0,
+                                                              err))
     return nullptr;
-  app->m_document.sourcePhotoPath = Sample_Path(job.photo);
+  app->Get_Document().sourcePhotoPath = Sample_Path(job.photo);
   SeparationSession session(app->Separation_Context());
   SeparationDialogController& dialog = session.Controller();
   err = "the separation dialog failed";

@@ -46,7 +46,7 @@ class OutlineDialog : public ::testing::Test {
     for (int y = 0; y < 120; ++y)
       for (int x = 0; x < 160; ++x) rm.Get_Filtered_Map()->Set_Pixel(x, y, 200, 210, 220);
     EXPECT_TRUE(rm.Load_Pencil_Brushes(err)) << err;
-    app.m_document.sourcePhotoPath = "photo.png";
+    app.Get_Document().sourcePhotoPath = "photo.png";
   }
 
   OutlineSession& Open(uint32_t seed = 1) {
@@ -70,7 +70,7 @@ class OutlineDialog : public ::testing::Test {
   TestPlatform platform;
   RegionEditorApp app;
   RenderMan& rm;
-  OutlineDetectParms& parms = app.m_settings.outlineDetectParms;
+  OutlineDetectParms& parms = app.Get_Settings().outlineDetectParms;
   std::optional<OutlineSession> session;
 };
 
@@ -270,13 +270,13 @@ TEST_F(OutlineDialog, DetectPaintsEveryLineAndStartsTheModifySlidersAgain) {
 
 TEST_F(OutlineDialog, DetectAndPreviewNeedAPhotoAndAPreProcessedMap) {
   Open();
-  app.m_document.sourcePhotoPath.clear();
+  app.Get_Document().sourcePhotoPath.clear();
   EXPECT_FALSE(Dialog().On_Detect());
   EXPECT_FALSE(Dialog().On_Preview());
   EXPECT_EQ(Messages(), std::vector<std::string>(2, kLoadSource));
   platform.Messages().Clear();
 
-  app.m_document.sourcePhotoPath = "photo.png";
+  app.Get_Document().sourcePhotoPath = "photo.png";
   rm.Set_Filtered_Map(nullptr);
   EXPECT_FALSE(Dialog().On_Detect());
   EXPECT_FALSE(Dialog().On_Preview());

@@ -27,7 +27,7 @@ struct SampleOutline {
         Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), -1, -1, kWorkingMaxSide, fileProblem))
         << err;
     EXPECT_TRUE(rm.Load_Pencil_Brushes(err)) << err;
-    app.m_document.sourcePhotoPath = Sample_Path("coffee.png");
+    app.Get_Document().sourcePhotoPath = Sample_Path("coffee.png");
     session = std::make_unique<OutlineSession>(app.Outline_Context(), 1);
     session->Controller().OnInitDialog();
     session->Controller().Set_Connect_Short_Lines(connect);

@@ -119,13 +119,13 @@ void Expect_Descriptor(const RegionDescriptor& d, const Descriptor& e) {
 
 TEST_F(ListFileTest, WrittenBytesFollowTheLayoutExactly) {
   list.Set_Source_Photo_Path("/photos/cat.png");
-  app.m_settings.sepsDialogSettings.outlineLiteness = 12;
-  app.m_settings.sepsDialogSettings.outlineDarkness = 150;
-  app.m_settings.sepsDialogSettings.brushSize = 9;
+  app.Get_Settings().sepsDialogSettings.outlineLiteness = 12;
+  app.Get_Settings().sepsDialogSettings.outlineDarkness = 150;
+  app.Get_Settings().sepsDialogSettings.brushSize = 9;
   app.Get_RenderMan().Set_Outline_Style(2);
-  app.m_settings.watercolorParms.darkExponent = 33;
-  app.m_settings.watercolorParms.liteAmount = 7;
-  app.m_settings.watercolorParms.satExponent = 90;
+  app.Get_Settings().watercolorParms.darkExponent = 33;
+  app.Get_Settings().watercolorParms.liteAmount = 7;
+  app.Get_Settings().watercolorParms.satExponent = 90;
   Add_Full_Region(list, 1, 17);
 
   std::string err;
@@ -325,15 +325,15 @@ TEST_F(ListFileTest, HeaderValuesOutsideTheirRangesTakeTheirDefaults) {
     RegionListSubject& l = fresh.Get_RegionList();
     RenderMan& rm = fresh.Get_RenderMan();
     EXPECT_EQ(l.filesBitmapMode, c.mode) << c.what;
-    EXPECT_EQ(fresh.m_settings.sepsDialogSettings.outlineLiteness, c.liteness) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().sepsDialogSettings.outlineLiteness, c.liteness) << c.what;
     EXPECT_EQ(rm.Get_Outline_Liteness(), c.liteness) << c.what;
     EXPECT_EQ(rm.Get_Outline_Style(), c.style) << c.what;
-    EXPECT_EQ(fresh.m_settings.sepsDialogSettings.outlineDarkness, c.contrast) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().sepsDialogSettings.outlineDarkness, c.contrast) << c.what;
     EXPECT_EQ(rm.Get_Outline_Darkness(), c.contrast) << c.what;
-    EXPECT_EQ(fresh.m_settings.sepsDialogSettings.brushSize, c.brush) << c.what;
-    EXPECT_EQ(fresh.m_settings.watercolorParms.darkExponent, c.dark) << c.what;
-    EXPECT_EQ(fresh.m_settings.watercolorParms.liteAmount, c.lite) << c.what;
-    EXPECT_EQ(fresh.m_settings.watercolorParms.satExponent, c.sat) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().sepsDialogSettings.brushSize, c.brush) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().watercolorParms.darkExponent, c.dark) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().watercolorParms.liteAmount, c.lite) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().watercolorParms.satExponent, c.sat) << c.what;
     int32_t w = 0, h = 0;
     l.Get_Canvas_Size(w, h);
     EXPECT_EQ(w, c.width) << c.what;
@@ -578,7 +578,7 @@ TEST_F(ListFileTest, WhatTheWriterWritesTheReaderReadsBack) {
   tonal->Get_Region_Map()->Set_Pixel(1, 1, 90, 90, 90);
   tonal->Get_Region_Map()->Set_Pixel(2, 2, 255, 255, 255);
   list.Set_Source_Photo_Path("/photos/dog.jpeg");
-  app.m_settings.watercolorParms.satExponent = 150;
+  app.Get_Settings().watercolorParms.satExponent = 150;
   std::string err;
   const std::string bytes = Save_Bytes(app, err);
   ASSERT_FALSE(bytes.empty()) << err;
@@ -587,7 +587,7 @@ TEST_F(ListFileTest, WhatTheWriterWritesTheReaderReadsBack) {
   const Loaded loaded = Load_Bytes(back, bytes);
   ASSERT_TRUE(loaded.ok) << loaded.err;
   EXPECT_EQ(loaded.highest, 8000);
-  EXPECT_EQ(back.m_settings.watercolorParms.satExponent, 150);
+  EXPECT_EQ(back.Get_Settings().watercolorParms.satExponent, 150);
   EXPECT_EQ(back.Get_RegionList().m_projectPath, "NOprojectFILEnecessary2017");
   std::string photo;
   back.Get_RegionList().Get_Source_Photo_Path(photo);
@@ -740,7 +740,7 @@ TEST_F(ListFileTest, TheOutlineIsReadOnlyWhenTheChunkWalkFindsIt) {
 
 TEST_F(ListFileTest, AFileOfAnotherKindLeavesTheListAlone) {
   Add_Block(list, BlockSpec());
-  app.m_settings.watercolorParms.satExponent = 33;
+  app.Get_Settings().watercolorParms.satExponent = 33;
   for (const std::string& bytes : {std::string("VODIDIZ"), std::string("PNG not a list file at all")}) {
     const Loaded loaded = Load_Bytes(app, bytes);
     EXPECT_FALSE(loaded.ok);
@@ -754,7 +754,7 @@ TEST_F(ListFileTest, AFileOfAnotherKindLeavesTheListAlone) {
       loaded.err,
       "RegionListExternal::Receive FAILED,  the file ends inside the list header. \n File may be corrupt.");
   EXPECT_EQ(list.Get_Region_Count(), 1);
-  EXPECT_EQ(app.m_settings.watercolorParms.satExponent, 33);
+  EXPECT_EQ(app.Get_Settings().watercolorParms.satExponent, 33);
 }
 
 // ---------------------------------------------------------------------------

@@ -288,8 +288,8 @@ TEST(RegionEditorAppTest, StartsWithNoPhotoNoRegionsAndItsOwnWindowRecord) {
   RegionEditorApp app(platform.Get());
   EXPECT_FALSE(app.Has_Source_Photo());
   EXPECT_FALSE(app.Has_Regions());
-  EXPECT_EQ(app.m_document.regionCounter, 0);
-  EXPECT_EQ(app.m_document.currentSeparationID, -1);
+  EXPECT_EQ(app.Get_Document().regionCounter, 0);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, -1);
   EXPECT_EQ(RegionEditorApp::kListFileVersion, 7);
   EXPECT_EQ(app.Count_Viewjs_of_Code(kWindowLayered), 0);
   int32_t w = 0, h = 0;
@@ -302,7 +302,7 @@ TEST(RegionEditorAppTest, StartsWithNoPhotoNoRegionsAndItsOwnWindowRecord) {
   shell.Set_Open_Count(kWindowLayered, 2);
   app.Set_Windows(shell);
   EXPECT_EQ(app.Count_Viewjs_of_Code(kWindowLayered), 2);
-  app.m_document.sourcePhotoPath = "/photos/cat.jpg";
+  app.Get_Document().sourcePhotoPath = "/photos/cat.jpg";
   EXPECT_TRUE(app.Has_Source_Photo());
 }
 

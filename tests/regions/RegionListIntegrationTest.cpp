@@ -49,7 +49,7 @@ void Add_Separation(RegionEditorApp& app, const OffMap& source, int16_t colorInd
   ASSERT_NE(separation, nullptr) << err;
   separation->Set_Hunt_Color_Index(colorIndex);
   ASSERT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), app.Get_RegionList(), 30, false,
-                                              separationID, 0, inMemory, app.m_document.regionCounter,
+                                              separationID, 0, inMemory, app.Get_Document().regionCounter,
                                               app.Get_Platform(), err))
       << err;
 }
@@ -65,7 +65,7 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   ASSERT_TRUE(
       Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), 400, 300, kWorkingMaxSide, fileProblem))
       << err;
-  ASSERT_TRUE(rm.WatercolorFilter_For_Separations(app.m_settings.watercolorParms, err)) << err;
+  ASSERT_TRUE(rm.WatercolorFilter_For_Separations(app.Get_Settings().watercolorParms, err)) << err;
   const OffMap& filtered = *rm.Get_Filtered_Map();
 
   // Burnt Umber first, then the paler Gray 5, whose regions include most
@@ -77,7 +77,7 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   ASSERT_GE(firstCount, 5);
   ASSERT_GE(list.Get_Region_Count() - firstCount, 5);
   EXPECT_EQ(list.Sort_Regions_by_SeparationID(err), 0);
-  EXPECT_EQ(app.m_document.regionCounter, list.Get_Region_Count());
+  EXPECT_EQ(app.Get_Document().regionCounter, list.Get_Region_Count());
 
   ASSERT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   const OffMap& layered = *rm.Get_Layered_Map();

@@ -66,9 +66,9 @@ class SeparationEngine : public SeparatorTest {
 TEST_F(SeparationEngine, ASeparationBecomesNumberedSubRegionsInScanOrder) {
   Draw_Blocks();
   Start_Series();
-  app.m_document.regionCounter = 40;
+  app.Get_Document().regionCounter = 40;
   {
-    ColorSeparator engine(app.Get_RenderMan(), updater, &app.m_document.regionCounter);
+    ColorSeparator engine(app.Get_RenderMan(), updater, &app.Get_Document().regionCounter);
     ASSERT_TRUE(engine.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
         << err;
     EXPECT_EQ(err, "");
@@ -76,9 +76,9 @@ TEST_F(SeparationEngine, ASeparationBecomesNumberedSubRegionsInScanOrder) {
     EXPECT_EQ(engine.Get_Separation_Counter(), 10000);
     // The separation region took number 40 and is gone; its blobs follow.
     EXPECT_EQ(engine.Get_Next_Serial(), 43);
-    EXPECT_EQ(app.m_document.regionCounter, 40);
+    EXPECT_EQ(app.Get_Document().regionCounter, 40);
   }
-  EXPECT_EQ(app.m_document.regionCounter, 43);  // handed back when the engine goes
+  EXPECT_EQ(app.Get_Document().regionCounter, 43);  // handed back when the engine goes
 
   const std::vector<RegionSubject*> regions = Regions();
   ASSERT_EQ(regions.size(), 2u);

@@ -83,7 +83,7 @@ class SeparatorTest : public ::testing::Test {
   TestPlatform platform;
   RegionEditorApp app{platform.Get()};
   RecordingWindowsUpdater updater;
-  ColorSeparator separator{app.Get_RenderMan(), updater, &app.m_document.regionCounter};
+  ColorSeparator separator{app.Get_RenderMan(), updater, &app.Get_Document().regionCounter};
 };
 
 }  // namespace separation_test
