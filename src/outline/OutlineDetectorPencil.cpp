@@ -341,8 +341,8 @@ bool OutlineDetector::Paint_PixelChain(OffMap& map, const PixelChain& chain, std
   if (!chain.m_visible || chain.Is_Empty()) return true;
   Reset_Direction_History();
   if (chain.Get_Count() > 2) {
-    const ListLink<Pixel>* link = chain.Get_Head_Link();
-    for (int k = 0; k < 3; ++k, link = link->Get_Next()) Push_Direction_History(*link->Get_Object());
+    auto it = chain.begin();
+    for (int k = 0; k < 3; ++k, ++it) Push_Direction_History(**it);
   }
   bool first = true;
   Pixel previous;

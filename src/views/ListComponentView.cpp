@@ -95,9 +95,8 @@ void ListComponentView::Delete_Child_ComponentViews(MessageService& messages) {
   std::string err;
   ListComponentSubject* list = Get_List_Subject(err);
   if (list == nullptr) return;
-  ListIterator<ComponentSubject> it(list->Get_Children_List());
-  for (it.First(); !it.Is_Done(); it.Next())
-    it.Current_Item()->Delete_All_ComponentViews_ThisPane(this, messages);
+  for (ComponentSubject* subject : list->Get_Children_List())
+    subject->Delete_All_ComponentViews_ThisPane(this, messages);
 }
 
 void ListComponentView::Add_Child_ComponentView(ComponentView* view) {
