@@ -128,7 +128,7 @@ void BM_Drag_Step_with_Layered_Recompose(benchmark::State& state) {
       state.SkipWithError("the layered image could not be composed");
       return;
     }
-    benchmark::DoNotOptimize(app.Get_RenderMan().m_layeredMapOversize->Get_Bits());
+    benchmark::DoNotOptimize(app.Get_RenderMan().Get_Layered_Map()->Get_Bits());
   }
   app.Recorded_Windows().Clear();
   app.Get_Editor().Get_SelectBoard().Deselect_All();

@@ -46,7 +46,7 @@ void BM_Watercolor_Start_Values(benchmark::State& state) {
       state.SkipWithError(err.c_str());
       return;
     }
-    benchmark::DoNotOptimize(coffee.Render_Man().m_filteredMap->Get_Bits());
+    benchmark::DoNotOptimize(coffee.Render_Man().Get_Filtered_Map()->Get_Bits());
   }
 }
 BENCHMARK(BM_Watercolor_Start_Values)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -58,7 +58,7 @@ void BM_Filter_Code(benchmark::State& state) {
     state.SkipWithError(coffee.Error().c_str());
     return;
   }
-  const OffMap& source = *coffee.Render_Man().m_sourceMap;
+  const OffMap& source = *coffee.Render_Man().Get_Source_Map();
   OffMap map(source.Get_Width(), source.Get_Height(), 24);
   HeadlessMessages messages;
   const auto code = static_cast<int16_t>(state.range(0));

@@ -23,7 +23,7 @@ class OutlineSample {
  public:
   OutlineSample() : m_renderMan(m_platform.Get()) {
     if (!Load_Bench_Sample(m_renderMan, m_err)) return;
-    m_working = OffMap::Alloc_An_8bit_GreyScale_Copy(*m_renderMan.m_sourceMap, m_err);
+    m_working = OffMap::Alloc_An_8bit_GreyScale_Copy(*m_renderMan.Get_Source_Map(), m_err);
     if (!m_working) return;
     OffMap edges(m_working->Get_Width(), m_working->Get_Height(), 8);
     CannyEdgeDetector detector(m_working.get());
@@ -81,9 +81,7 @@ void BM_Order_Detected_Chains(benchmark::State& state) {
     return;
   }
   int64_t pixels = 0;
-  for (const ListLink<PixelChain>* link = sample.Chains().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next())
-    pixels += link->Get_Object()->Get_Count();
+  for (const PixelChain* chain : sample.Chains()) pixels += chain->Get_Count();
   for (auto _ : state) {
     state.PauseTiming();
     ListMemry<PixelChain> detected, drawn;

@@ -21,15 +21,15 @@ class DetectorSample {
     if (!Load_Bench_Sample(m_renderMan, m_err)) return;
     if (!m_renderMan.Load_Pencil_Brushes(m_err)) return;
     m_detector = std::make_unique<OutlineDetector>(
-        &m_chains, m_renderMan.m_sourceMap.get(), &m_renderMan.m_outlineMapOversize,
-        &m_renderMan.m_subtractMap, m_renderMan.m_bitmapUtilityArray, m_platform.Get());
+        &m_chains, m_renderMan.Get_Source_Map(), m_renderMan.Outline_Map_Slot(),
+        m_renderMan.Subtract_Map_Slot(), m_renderMan.Get_Bitmap_Utilities().data(), m_platform.Get());
     if (m_detector->Set_PencilPen_Line_Style("Pencil Medium", m_err) < 0) return;
     m_loaded = m_detector->Detect_Outline(m_err, OutlineDetectParms());
   }
   bool Loaded() const { return m_loaded; }
   const std::string& Error() const { return m_err; }
   OutlineDetector& Detector() { return *m_detector; }
-  const OffMap& Source() const { return *m_renderMan.m_sourceMap; }
+  const OffMap& Source() const { return *m_renderMan.Get_Source_Map(); }
 
  private:
   BenchPlatform m_platform;

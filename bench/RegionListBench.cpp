@@ -58,7 +58,7 @@ void BM_Recompose_Layered_Image(benchmark::State& state) {
       state.SkipWithError("the layered image could not be composed");
       return;
     }
-    benchmark::DoNotOptimize(app.Get_RenderMan().m_layeredMapOversize->Get_Bits());
+    benchmark::DoNotOptimize(app.Get_RenderMan().Get_Layered_Map()->Get_Bits());
   }
   state.counters["regions"] = list.Get_Region_Count();
 }

@@ -34,10 +34,10 @@ class ListOf200 {
     for (int32_t i = 0; i < kRegions; ++i) {
       const int32_t w = 20 + (i * 37) % 100, h = 15 + (i * 53) % 75;
       auto* region = new RegionSubject();
-      region->generationCode = RegionSubject::kSubRegion;
-      region->substitutionMode = painted ? 0 : 1;
-      region->m_serialNumber = static_cast<int16_t>(i);
-      region->m_separationID = static_cast<int16_t>(i % 5);
+      region->Set_Generation_Code(RegionSubject::kSubRegion);
+      region->Set_Substitution_Mode(painted ? 0 : 1);
+      region->Set_Serial_Number(static_cast<int16_t>(i));
+      region->Set_Separation_ID(static_cast<int16_t>(i % 5));
       const int16_t r = static_cast<int16_t>((i * 41) % 200), g = static_cast<int16_t>((i * 71) % 200),
                     b = 90;
       auto map = std::make_unique<OffMap>(w, h, 24);
@@ -49,9 +49,9 @@ class ListOf200 {
           const int16_t grain = painted ? static_cast<int16_t>((x * 7 + y * 13) % 40) : 0;
           map->Set_Pixel(x, y, static_cast<int16_t>(r + grain), static_cast<int16_t>(g + grain), b);
         }
-      region->m_refreshOffMap = std::make_unique<OffMap>(w, h, 24);
-      region->m_refreshOffMap->Assign_Copy(*map);
-      region->m_SRCoffMap = std::move(map);
+      auto display = std::make_unique<OffMap>(w, h, 24);
+      display->Assign_Copy(*map);
+      region->Set_Maps(std::move(map), std::move(display));
       RegionDescriptor& d = region->Get_Current_Descriptor();
       d.color = Pack_RGB(r, g, b);
       d.frame.Set_Position((i * 97) % (kCanvasWidth - w), (i * 61) % (kCanvasHeight - h));
@@ -60,7 +60,7 @@ class ListOf200 {
     }
     RenderMan& rm = m_app.Get_RenderMan();
     rm.Create_Outline_Map(kCanvasHeight, kCanvasWidth);
-    for (int32_t i = 0; i < kCanvasWidth; ++i) rm.m_outlineMapOversize->Set_Pixel(i, i * 3 / 4, 60, 60, 60);
+    for (int32_t i = 0; i < kCanvasWidth; ++i) rm.Get_Outline_Map()->Set_Pixel(i, i * 3 / 4, 60, 60, 60);
   }
 
   RegionEditorApp& App() { return m_app; }

@@ -74,7 +74,7 @@ void BM_Load_Photo_4000x3000_Jpeg(benchmark::State& state) {
       state.SkipWithError(err.c_str());
       return;
     }
-    benchmark::DoNotOptimize(renderMan.m_sourceMap->Get_Bits());
+    benchmark::DoNotOptimize(renderMan.Get_Source_Map()->Get_Bits());
   }
   int32_t w = 0, h = 0;
   renderMan.Get_Source_Size(w, h);

@@ -29,7 +29,7 @@ class SampleRegions {
   SampleRegions() : m_app(m_platform.Get(), Default_Texture_Folder()) {
     RenderMan& rm = m_app.Get_RenderMan();
     if (!Load_Bench_Sample(rm, m_error)) return;
-    if (!rm.WatercolorFilter_For_Separations(m_app.m_settings.watercolorParms, m_error)) return;
+    if (!rm.WatercolorFilter_For_Separations(m_app.Get_Settings().watercolorParms, m_error)) return;
     if (!rm.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(m_error)) return;
     // Darker paints first, as a palette's rows come.
     const int16_t colors[] = {29, 28, 16, 17, 18, 19, 27, 26, 25, 24, 15, 10, 8,  6,  1,  2, 3,
@@ -41,7 +41,7 @@ class SampleRegions {
     }
     Trim_To(kWantedRegions);
     if (!rm.Create_Outline_Map(300, 400)) return;
-    for (int32_t i = 0; i < 300; ++i) rm.m_outlineMapOversize->Set_Pixel(i + 50, i, 0, 0, 0);
+    for (int32_t i = 0; i < 300; ++i) rm.Get_Outline_Map()->Set_Pixel(i + 50, i, 0, 0, 0);
     if (!m_app.Get_RegionList().Create_UndoList(m_error)) return;
     m_ready = true;
   }
@@ -55,7 +55,7 @@ class SampleRegions {
     RenderMan& rm = m_app.Get_RenderMan();
     int16_t r = 0, g = 0, b = 0;
     if (!Get_StandardColors_RGB_from_Table(colorIndex, r, g, b, m_error)) return false;
-    const OffMap& filtered = *rm.m_subtractMap;
+    const OffMap& filtered = *rm.Get_Subtract_Map();
     auto map = std::make_unique<OffMap>(filtered.Get_Width(), filtered.Get_Height(), 24);
     for (int32_t y = 0; y < filtered.Get_Height(); ++y) {
       for (int32_t x = 0; x < filtered.Get_Width(); ++x) {
@@ -69,16 +69,16 @@ class SampleRegions {
         m_error, "list.rgl", std::move(map), 0, true, r, g, b, "sep" + std::to_string(separationID) + ".bmp",
         m_app.Get_Platform());
     if (separation == nullptr) return false;
-    separation->m_huntColorIndex = colorIndex;
+    separation->Set_Hunt_Color_Index(colorIndex);
     RegionListSubject& list = m_app.Get_RegionList();
-    if (!separation->Generate_SubRegions(*separation->m_SRCoffMap, list, 4, false, separationID, 0, true,
-                                         m_app.m_document.regionCounter, m_app.Get_Platform(), m_error))
+    if (!separation->Generate_SubRegions(*separation->Get_Region_Map(), list, 4, false, separationID, 0, true,
+                                         m_app.Get_Document().regionCounter, m_app.Get_Platform(), m_error))
       return false;
-    rm.m_subtractMap->Assign_Copy(*rm.m_filteredMap);
+    rm.Get_Subtract_Map()->Assign_Copy(*rm.Get_Filtered_Map());
     RectLong all;
     all.left = -1;
     int32_t count = 0;
-    return list.Subtract_Regions_from_Offmap(*rm.m_subtractMap, true, nullptr, -1, all, count, m_error);
+    return list.Subtract_Regions_from_Offmap(*rm.Get_Subtract_Map(), true, nullptr, -1, all, count, m_error);
   }
 
   void Trim_To(int32_t count) {

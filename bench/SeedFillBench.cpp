@@ -20,7 +20,7 @@ class SampleMaps {
   SampleMaps() : m_renderMan(m_platform.Get()) {
     m_loaded = Load_Bench_Sample(m_renderMan, m_err);
     if (!m_loaded) return;
-    const OffMap& source = *m_renderMan.m_sourceMap;
+    const OffMap& source = *m_renderMan.Get_Source_Map();
     m_separation = std::make_unique<OffMap>(source.Get_Width(), source.Get_Height(), 24);
     for (int32_t y = 0; y < source.Get_Height(); ++y) {
       for (int32_t x = 0; x < source.Get_Width(); ++x) {
@@ -33,7 +33,7 @@ class SampleMaps {
   }
   bool Loaded() const { return m_loaded; }
   const std::string& Error() const { return m_err; }
-  const OffMap& Source() const { return *m_renderMan.m_sourceMap; }
+  const OffMap& Source() const { return *m_renderMan.Get_Source_Map(); }
   const OffMap& Separation() const { return *m_separation; }
 
  private:

@@ -22,7 +22,7 @@ class SampleSeparations {
   SampleSeparations() : m_app(m_platform.Get()) {
     RenderMan& rm = m_app.Get_RenderMan();
     if (!Load_Bench_Sample(rm, m_error)) return;
-    if (!rm.WatercolorFilter_For_Separations(m_app.m_settings.watercolorParms, m_error)) return;
+    if (!rm.WatercolorFilter_For_Separations(m_app.Get_Settings().watercolorParms, m_error)) return;
     m_ready = true;
   }
 
@@ -67,7 +67,7 @@ void Run_Series(benchmark::State& state, bool paletteRows) {
   }
   RegionEditorApp& app = sample.App();
   RecordingWindowsUpdater updater;
-  ColorSeparator separator(app.Get_RenderMan(), updater, &app.m_document.regionCounter);
+  ColorSeparator separator(app.Get_RenderMan(), updater, &app.Get_Document().regionCounter);
   SepRowsControlSettings rows = Default_SepRows_Control_Settings();
   std::string err;
   if (paletteRows) {
@@ -78,8 +78,8 @@ void Run_Series(benchmark::State& state, bool paletteRows) {
     }
     for (int16_t row = 0; row < kSeparationRowCount; ++row) rows[row].colorsStdIndex = palette[row];
   }
-  int16_t brush = app.m_settings.sepsDialogSettings.brushSize;
-  SettingsHelper helper(&separator, &app.m_settings.watercolorParms, rows.data(), &brush,
+  int16_t brush = app.Get_Settings().sepsDialogSettings.brushSize;
+  SettingsHelper helper(&separator, &app.Get_Settings().watercolorParms, rows.data(), &brush,
                         app.Get_Platform().Messages());
   for (auto _ : state) {
     if (!sample.Make_All_Rows(separator, helper, err)) {

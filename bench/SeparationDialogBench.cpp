@@ -36,7 +36,7 @@ void BM_PreviewAllSeps_StartValues(benchmark::State& state) {
     state.SkipWithError(err.c_str());
     return;
   }
-  app.m_document.sourcePhotoPath = kSample;
+  app.Get_Document().sourcePhotoPath = kSample;
   SeparationSession session(app.Separation_Context());
   SeparationDialogController& dialog = session.Controller();
   if (!dialog.OnInitDialog()) {
@@ -65,7 +65,7 @@ class Dialog500 {
   // False with the reason in `err` when the sample or the dialog failed.
   bool Open(std::string& err) {
     if (!Load_Bench_Sample_At(m_app.Get_RenderMan(), 500, err)) return false;
-    m_app.m_document.sourcePhotoPath = kSample;
+    m_app.Get_Document().sourcePhotoPath = kSample;
     m_session = std::make_unique<SeparationSession>(m_app.Separation_Context());
     if (!Controller().OnInitDialog()) {
       err = "the dialog did not open";
@@ -115,7 +115,7 @@ void BM_WatercolorSliderStep_500(benchmark::State& state) {
       return;
     }
   }
-  const OffMap& map = *dialog.App().Get_RenderMan().m_filteredMap;
+  const OffMap& map = *dialog.App().Get_RenderMan().Get_Filtered_Map();
   state.counters["width"] = map.Get_Width();
   state.counters["height"] = map.Get_Height();
 }

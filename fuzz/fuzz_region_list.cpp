@@ -80,9 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // Whatever regions were read are whole: both maps, 24 bits deep.
   RegionListSubject& list = app.Get_RegionList();
-  for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (const ComponentSubject* child : list.Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
     if (region == nullptr || region->m_SRCoffMap == nullptr || region->m_refreshOffMap == nullptr ||
         region->m_SRCoffMap->Get_Depth() != 24)
       __builtin_trap();

@@ -68,8 +68,10 @@ class RegionEditorApp {
   RecordingAppWindows& Recorded_Windows() { return m_recordedWindows; }
 
   // The settings records and the document state.
-  Settings m_settings;
-  DocumentState m_document;
+  Settings& Get_Settings() { return m_settings; }
+  const Settings& Get_Settings() const { return m_settings; }
+  DocumentState& Get_Document() { return m_document; }
+  const DocumentState& Get_Document() const { return m_document; }
 
   bool Has_Source_Photo() const { return m_document.Has_Source_Photo(); }
   bool Has_Regions() const { return m_regionList.Has_Regions(); }
@@ -136,6 +138,8 @@ class RegionEditorApp {
   };
 
   Platform& m_platform;
+  Settings m_settings;
+  DocumentState m_document;
   RenderMan m_renderMan;
   RegionListSubject m_regionList;
   ListMemry<PixelChain> m_pixelChainList;  // owning

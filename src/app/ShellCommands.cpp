@@ -43,7 +43,7 @@ std::vector<intptr_t> ShellCommands::Regions_Signature() {
   for (ListLink<ComponentSubject>* link = regions.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
     signature.push_back(reinterpret_cast<intptr_t>(link->Get_Object()));
     if (auto* region = dynamic_cast<RegionSubject*>(link->Get_Object()); region != nullptr)
-      signature.push_back(region->m_autoDescriptor.hueOffset);
+      signature.push_back(region->Get_Auto_Descriptor().hueOffset);
   }
   return signature;
 }
@@ -52,13 +52,13 @@ std::vector<intptr_t> ShellCommands::Regions_Signature() {
 // File
 
 bool ShellCommands::Maybe_Save_Changes() {
-  if (!m_app.m_document.hasChanges || !m_app.Has_Regions()) return true;
+  if (!m_app.Get_Document().hasChanges || !m_app.Has_Regions()) return true;
   const MessageAnswer answer =
       m_app.Get_Platform().Messages().Message_Box(kUnsavedQuestion, MessageButtons::YesNoCancel);
   if (answer == MessageAnswer::Cancel) return false;
   if (answer == MessageAnswer::No) return true;
   Save_RegionList();
-  return !m_app.m_document.hasChanges;
+  return !m_app.Get_Document().hasChanges;
 }
 
 void ShellCommands::Load_Source_Photo() {
@@ -91,7 +91,7 @@ void ShellCommands::Start_New_Illustration(const std::string& photoPath) {
   list.Set_Source_Photo_Path(std::string());
   m_app.Get_PixelChain_List().Delete_All();
 
-  DocumentState& document = m_app.m_document;
+  DocumentState& document = m_app.Get_Document();
   document.sourcePhotoPath = photoPath;
   document.listFilePath.clear();
   document.listFolder.clear();
@@ -102,7 +102,8 @@ void ShellCommands::Start_New_Illustration(const std::string& photoPath) {
   int32_t width = -1, height = -1;
   m_app.Get_RenderMan().Get_Source_Size(width, height);
   if (!list.Set_Canvas_Size(width, height, err)) Message(err);
-  if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(m_app.m_settings, list, 0, err)) Message(err);
+  if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(m_app.Get_Settings(), list, 0, err))
+    Message(err);
 }
 
 void ShellCommands::Load_Source_Photo_From(const std::string& path) {
@@ -123,7 +124,7 @@ void ShellCommands::Load_Source_Photo_From(const std::string& path) {
     m_windows.Redraw_All_Viewjs();
     return;
   }
-  renderMan.m_sourcePhotoPath = path;
+  renderMan.Set_Source_Photo_Path(path);
   Start_New_Illustration(path);
 
   m_windows.Open_New_Window_of_Code(kWindowPhoto);
@@ -134,10 +135,11 @@ void ShellCommands::Load_Source_Photo_From(const std::string& path) {
   if (!m_windows.ReSize_All_Viewjs(width, height, err)) Message(err);
   m_windows.Redraw_All_Viewjs();
 
-  if (renderMan.m_photoOriginal != nullptr) {
+  if (renderMan.Get_Photo_Original() != nullptr) {
     Status(Text_Format("%s:  %d x %d pixels, worked at %d x %d%s", Path_File_Name(path).c_str(),
-                       renderMan.m_photoOriginal->Get_Width(), renderMan.m_photoOriginal->Get_Height(), width,
-                       height, renderMan.m_isGreyscalePhoto ? ", greyscale" : ""));
+                       renderMan.Get_Photo_Original()->Get_Width(),
+                       renderMan.Get_Photo_Original()->Get_Height(), width, height,
+                       renderMan.Is_Greyscale_Photo() ? ", greyscale" : ""));
   }
   if (m_fileUsed) m_fileUsed(path);
 }
@@ -164,9 +166,9 @@ void ShellCommands::Load_RegionList(const std::string& path) {
     if (!m_windows.ReSize_All_Viewjs(width, height, err)) Message(err);
   }
   m_app.Get_Composer().Redraw_Summed_Final_Window();
-  Status(Text_Format("%s:  %d regions", Path_File_Name(m_app.m_document.listFilePath).c_str(),
+  Status(Text_Format("%s:  %d regions", Path_File_Name(m_app.Get_Document().listFilePath).c_str(),
                      m_app.Get_RegionList().Get_Region_Count()));
-  if (m_fileUsed) m_fileUsed(m_app.m_document.listFilePath);
+  if (m_fileUsed) m_fileUsed(m_app.Get_Document().listFilePath);
 }
 
 void ShellCommands::Open_File(const std::string& path) {
@@ -182,7 +184,7 @@ void ShellCommands::Save_Layered_Bitmap(const Viewj* record) {
     return;
   }
   RenderMan& renderMan = m_app.Get_RenderMan();
-  if (renderMan.m_layeredMapOversize == nullptr) {
+  if (renderMan.Get_Layered_Map() == nullptr) {
     Message("GrafixWindowQvSep::On_Save_Windows_Bitmap FAILED,  m_layeredMapOversize is NULL");
     return;
   }
@@ -193,8 +195,8 @@ void ShellCommands::Save_Layered_Bitmap(const Viewj* record) {
   bool cancelled = false;
   std::string path, err;
   CodecFailure codecFailure;
-  if (!Save_Bitmap_File_CImage(m_app.Get_Platform(), cancelled, renderMan.m_layeredMapOversize.get(), path,
-                               err, &codecFailure)) {
+  if (!Save_Bitmap_File_CImage(m_app.Get_Platform(), cancelled, renderMan.Get_Layered_Map(), path, err,
+                               &codecFailure)) {
     // The program's text names no reason; the system's follows it.
     if (!codecFailure.reason.empty()) err += "\n" + codecFailure.reason;
     Message(err);
@@ -208,7 +210,7 @@ void ShellCommands::Save_RegionList() {
     Message(kCreateSeparations);
     return;
   }
-  const std::string path = m_app.m_document.listFilePath;
+  const std::string path = m_app.Get_Document().listFilePath;
   if (path.empty()) {
     Save_RegionList_As();
     return;
@@ -276,7 +278,7 @@ void ShellCommands::Fit_Window_to_Image() {
     Message(kLoadPhotoFirst);
     return;
   }
-  const OffMap* source = m_app.Get_RenderMan().m_sourceMap.get();
+  const OffMap* source = m_app.Get_RenderMan().Get_Source_Map();
   if (source == nullptr) {
     Message("GrafixWindowQvSep::On_Fit_Windows_to_Image_ViewMenu FAILED, renderMan.m_sourceMap is NULL.");
     return;
@@ -309,7 +311,7 @@ void ShellCommands::Image_Size() {
     return;
   }
   RenderMan& renderMan = m_app.Get_RenderMan();
-  if (renderMan.m_sourceMapBackup == nullptr) return;
+  if (renderMan.Get_Source_Map_Backup() == nullptr) return;
 
   ImageSizeController controller(renderMan);
   controller.m_deleteRegions = [this](std::string& err) {
@@ -337,7 +339,7 @@ void ShellCommands::Create_Outline() {
     Message(kLoadPhotoFirst);
     return;
   }
-  if (m_app.Get_RenderMan().m_sourceMapBackup == nullptr) {
+  if (m_app.Get_RenderMan().Get_Source_Map_Backup() == nullptr) {
     Message("GrafixWindowQvSep::On_Create_Outline_with_Dialog FAILED,  renderMan.m_sourceMapBackup is NULL.");
     return;
   }
@@ -347,7 +349,7 @@ void ShellCommands::Create_Outline() {
   const bool ok = m_dialogs.Run_Outline_Dialog(session);
   m_openDialog.clear();
   if (ok)
-    m_app.m_document.hasChanges = true;
+    m_app.Get_Document().hasChanges = true;
   else
     m_windows.Redraw_All_Viewjs();
 }
@@ -369,7 +371,7 @@ void ShellCommands::Create_Separations() {
     m_openDialog.clear();
   }
   if (!ok) m_windows.Redraw_All_Viewjs();
-  if (Regions_Signature() != before && m_app.Has_Regions()) m_app.m_document.hasChanges = true;
+  if (Regions_Signature() != before && m_app.Has_Regions()) m_app.Get_Document().hasChanges = true;
 }
 
 void ShellCommands::Modify_Colors() {
@@ -380,7 +382,7 @@ void ShellCommands::Modify_Colors() {
   const bool ok = m_dialogs.Run_Modify_Colors_Dialog(controller);
   m_openDialog.clear();
   if (!ok) m_windows.Redraw_All_Viewjs();
-  if (Regions_Signature() != before) m_app.m_document.hasChanges = true;
+  if (Regions_Signature() != before) m_app.Get_Document().hasChanges = true;
 }
 
 void ShellCommands::Paint_with_Textures() {
@@ -391,9 +393,8 @@ void ShellCommands::Paint_with_Textures() {
   int16_t textureType = 0, style = 0;
   if (!m_dialogs.Ask_Texture_Choice(textureType, style)) return;
   RenderMan& renderMan = m_app.Get_RenderMan();
-  const ListMemry<TextureMapSpec>& textures =
-      textureType == 1 ? renderMan.m_textureMapListColor : renderMan.m_textureMapListMono;
-  if (textures.Is_Empty()) {
+  const ListMemry<TextureMapSpec>* textures = renderMan.Get_TextureMap_List(textureType);
+  if (textures == nullptr || textures->Is_Empty()) {
     const std::string folder = renderMan.Get_TextureMap_Folder(textureType);
     Message(folder.empty() ? std::string("No texture folder was found.")
                            : Text_Format("There are no texture maps in  %s", folder.c_str()));
@@ -407,7 +408,7 @@ void ShellCommands::Paint_with_Textures() {
     ok = m_app.Get_RegionList().Paint_All_Regions_with_TextureMaps(textureType, style, random, err);
   }
   if (!ok) Message(err);
-  m_app.m_document.hasChanges = true;
+  m_app.Get_Document().hasChanges = true;
   m_app.Get_Composer().ReDraw_SummedFinalViews_OffMap();
   m_windows.Redraw_Viewjs_of_Code(kWindowRegionObjects);
 }
@@ -419,7 +420,7 @@ bool ShellCommands::After_Mouse_Release(const Viewj& record, bool toolHasSelecti
                                         int16_t pressY, int16_t releaseX, int16_t releaseY) {
   if (!toolHasSelection || record.Get_Configuration_Code() != kWindowRegionObjects) return false;
   if (pressX == releaseX && pressY == releaseY) return false;
-  m_app.m_document.hasChanges = true;
+  m_app.Get_Document().hasChanges = true;
   m_app.Get_Composer().ReDraw_SummedFinalViews_OffMap();
   m_windows.Redraw_Viewjs_of_Code(kWindowLayered);
   return true;

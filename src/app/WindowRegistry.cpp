@@ -133,10 +133,10 @@ bool WindowRegistry::Open_New_Window_of_Code(int16_t code) {
 bool WindowRegistry::Open_Window_of_Code(int16_t code, bool force) {
   bool ok = true;
   if (force || Count_Viewjs_of_Code(code) == 0) ok = Open_New_Window_of_Code(code);
-  if (m_renderMan.m_sourceMap != nullptr) {
+  if (m_renderMan.Get_Source_Map() != nullptr) {
     std::string err;
-    if (!ReSize_Viewjs_of_Code(m_renderMan.m_sourceMap->Get_Width(), m_renderMan.m_sourceMap->Get_Height(),
-                               code, err)) {
+    if (!ReSize_Viewjs_of_Code(m_renderMan.Get_Source_Map()->Get_Width(),
+                               m_renderMan.Get_Source_Map()->Get_Height(), code, err)) {
       m_messages.Message_Box(err);
       return false;
     }
@@ -174,9 +174,9 @@ bool WindowRegistry::ReBuild_All_Viewjs_Panes(std::string& err) {
 
 void WindowRegistry::Pane_Drawing_Size(int32_t& width, int32_t& height) {
   width = height = kEmptyPaneSide;
-  if (m_renderMan.m_sourceMap != nullptr) {
-    width = m_renderMan.m_sourceMap->Get_Width();
-    height = m_renderMan.m_sourceMap->Get_Height();
+  if (m_renderMan.Get_Source_Map() != nullptr) {
+    width = m_renderMan.Get_Source_Map()->Get_Width();
+    height = m_renderMan.Get_Source_Map()->Get_Height();
   }
   if (!m_regionList.Has_Regions()) return;
   int32_t canvasW = -1, canvasH = -1;

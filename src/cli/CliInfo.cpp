@@ -20,8 +20,8 @@ int Cli_Info(const std::vector<std::string>& words, CliStreams& io) {
   if (!Cli_Load_Photo(io, renderMan, args.Positional()[0])) return kExitFailure;
   int32_t width = 0, height = 0;
   renderMan.Get_Source_Size(width, height);
-  io.out << "photo " << renderMan.m_photoOriginal->Get_Width() << " x "
-         << renderMan.m_photoOriginal->Get_Height() << "\nworking " << width << " x " << height
-         << "\ngreyscale " << (renderMan.m_isGreyscalePhoto ? "yes" : "no") << '\n';
+  io.out << "photo " << renderMan.Get_Photo_Original()->Get_Width() << " x "
+         << renderMan.Get_Photo_Original()->Get_Height() << "\nworking " << width << " x " << height
+         << "\ngreyscale " << (renderMan.Is_Greyscale_Photo() ? "yes" : "no") << '\n';
   return kExitOk;
 }

@@ -71,11 +71,11 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
     size.Set_Size(width, height);
     if (size.On_OK(false) != ImageSizeOutcome::Close) return kExitFailure;
   }
-  app.m_document.sourcePhotoPath = photo;
+  app.Get_Document().sourcePhotoPath = photo;
 
   CliOutlineReport report;
   if (!Run_Outline_Dialog(app, options, static_cast<uint32_t>(seed), report)) return kExitFailure;
-  const OffMap* outline = renderMan.m_outlineMapOversize.get();
+  const OffMap* outline = renderMan.Get_Outline_Map();
   if (!Cli_Save_Picture(io, platform.Get(), outline, *out)) return kExitFailure;
 
   if (args.Has("--json")) {

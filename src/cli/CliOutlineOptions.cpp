@@ -20,8 +20,8 @@ std::vector<std::string> Line_Style_Names() {
   std::string err;
   renderMan.Load_Pencil_Brushes(err);
   std::vector<std::string> names;
-  for (int16_t i = 0; i <= renderMan.m_lastBitmapUtilitiyArrayIndex; ++i)
-    names.push_back(renderMan.m_bitmapUtilityArray[i].name);
+  for (int16_t i = 0; i <= renderMan.Get_Last_Bitmap_Utility_Index(); ++i)
+    names.push_back(renderMan.Get_Bitmap_Utilities()[i].name);
   return names;
 }
 
@@ -130,7 +130,7 @@ bool Run_Outline_Dialog(RegionEditorApp& app, const CliOutlineOptions& options, 
     return false;
   }
   // The settings the dialog opens with.
-  OutlineDetectParms& parms = app.m_settings.outlineDetectParms;
+  OutlineDetectParms& parms = app.Get_Settings().outlineDetectParms;
   if (options.detail) parms.detail = *options.detail;
   if (options.lines) parms.lineCount = *options.lines;
   if (options.scale) parms.scale = *options.scale;

@@ -101,11 +101,11 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
   }
   if (!app.Get_Composer().Redraw_Summed_Final_Window()) return kExitFailure;
 
-  const OffMap* layered = app.Get_RenderMan().m_layeredMapOversize.get();
+  const OffMap* layered = app.Get_RenderMan().Get_Layered_Map();
   if (!Cli_Save_Picture(io, platform, layered, out)) return kExitFailure;
   io.out << "wrote " << out << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
          << app.Get_RegionList().Get_Region_Count() << " regions, "
-         << (photoLoaded ? "photo " + app.m_document.sourcePhotoPath : std::string("no photo")) << ")\n";
+         << (photoLoaded ? "photo " + app.Get_Document().sourcePhotoPath : std::string("no photo")) << ")\n";
   return kExitOk;
 }
 

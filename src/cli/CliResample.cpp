@@ -21,7 +21,7 @@ int Cli_Resample_Photo(CliStreams& io, const std::string& photo, const std::stri
     size.Set_Size(width, height);
     if (size.On_OK(false) != ImageSizeOutcome::Close) return kExitFailure;
   }
-  if (!Cli_Save_Picture(io, platform.Get(), renderMan.m_sourceMap.get(), out)) return kExitFailure;
+  if (!Cli_Save_Picture(io, platform.Get(), renderMan.Get_Source_Map(), out)) return kExitFailure;
   int32_t w = 0, h = 0;
   renderMan.Get_Source_Size(w, h);
   io.out << "wrote " << out << " (" << w << " x " << h << ")\n";

@@ -248,17 +248,16 @@ class StageClock {
 // The regions each separation row produced.
 std::array<int32_t, kRows> Regions_per_Row(RegionListSubject& list) {
   std::array<int32_t, kRows> counts{};
-  for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
-    if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < kRows)
-      ++counts[region->m_separationID];
+  for (const ComponentSubject* child : list.Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
+    if (region != nullptr && region->Get_Separation_ID() >= 0 && region->Get_Separation_ID() < kRows)
+      ++counts[region->Get_Separation_ID()];
   }
   return counts;
 }
 
 void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock) {
-  const SepRowsControlSettings& rows = app.m_settings.lastSepRowsControlSettings;
+  const SepRowsControlSettings& rows = app.Get_Settings().lastSepRowsControlSettings;
   int32_t width = 0, height = 0;
   app.Get_RenderMan().Get_Source_Size(width, height);
   const std::array<int32_t, kRows> counts = Regions_per_Row(app.Get_RegionList());
@@ -317,8 +316,7 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     return Cli_Failure(io, "quorlin separate: no texture folder was found; name one with --textures-dir");
   }
   if (o.textureType) {
-    const ListMemry<TextureMapSpec>& list =
-        *o.textureType == 1 ? renderMan.m_textureMapListColor : renderMan.m_textureMapListMono;
+    const ListMemry<TextureMapSpec>& list = *renderMan.Get_TextureMap_List(*o.textureType == 1 ? 1 : 0);
     if (list.Is_Empty()) {
       return Cli_Failure(io, "quorlin separate: there are no texture maps in " +
                                  renderMan.Get_TextureMap_Folder(*o.textureType));
@@ -332,8 +330,9 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     size.Set_Size(o.width, o.height);
     if (size.On_OK(false) != ImageSizeOutcome::Close) return kExitFailure;
   }
-  app.m_document.sourcePhotoPath = o.photo;
-  if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.m_settings, app.Get_RegionList(), 0, err))
+  app.Get_Document().sourcePhotoPath = o.photo;
+  if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.Get_Settings(), app.Get_RegionList(), 0,
+                                                              err))
     return Cli_Failure(io, err);
   clock.Lap("load");
 
@@ -341,13 +340,13 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   const std::pair<const std::optional<int32_t>&, WatercolorSlider> sliders[] = {
       {o.dark, WatercolorSlider::Dark}, {o.lite, WatercolorSlider::Lite}, {o.sat, WatercolorSlider::Sat}};
   for (const auto& [position, slider] : sliders) {
-    if (position) Apply_Watercolor_Slider(slider, *position, app.m_settings.watercolorParms);
+    if (position) Apply_Watercolor_Slider(slider, *position, app.Get_Settings().watercolorParms);
   }
-  app.m_settings.sepsDialogSettings.palettePrimaryIdx = o.colorSet;
+  app.Get_Settings().sepsDialogSettings.palettePrimaryIdx = o.colorSet;
   if (o.rows) {
     for (int32_t row = 0; row < kRows; ++row)
-      app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex = (*o.rows)[row];
-    app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
+      app.Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex = (*o.rows)[row];
+    app.Get_Settings().sepsDialogSettings.alwaysCalcPalette = 0;
   }
 
   SeparationSession session(app.Separation_Context());
@@ -397,12 +396,11 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   // Every output is written beside its target first; the targets change
   // only when all of them were written.
   outputs.Stage();
-  if (!Cli_Save_Picture(io, platform.Get(), renderMan.m_layeredMapOversize.get(), outputs.Path_For(o.out),
-                        o.out))
+  if (!Cli_Save_Picture(io, platform.Get(), renderMan.Get_Layered_Map(), outputs.Path_For(o.out), o.out))
     return kExitFailure;
   if (o.stepsDir) {
-    const OffMap* stepMaps[] = {renderMan.m_filteredMap.get(), renderMan.m_subtractMap.get(),
-                                renderMan.m_layeredMapOversize.get()};
+    const OffMap* stepMaps[] = {renderMan.Get_Filtered_Map(), renderMan.Get_Subtract_Map(),
+                                renderMan.Get_Layered_Map()};
     for (size_t i = 0; i < std::size(kStepNames); ++i) {
       const std::string path = Path_Join(*o.stepsDir, kStepNames[i]);
       if (!outputs.Has(path)) continue;  // OUT itself

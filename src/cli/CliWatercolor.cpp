@@ -47,12 +47,12 @@ int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io) {
   CliPlatform platform(io);
   RenderMan renderMan(platform.Get());
   if (!Cli_Load_Photo(io, renderMan, args.Positional()[0])) return kExitFailure;
-  const bool rendered = renderMan.m_isGreyscalePhoto != 0
+  const bool rendered = renderMan.Is_Greyscale_Photo()
                             ? renderMan.WatercolorFilter_For_Separations_Grey_24bit(parms, err)
                             : renderMan.WatercolorFilter_For_Separations(parms, err);
   if (!rendered) return Cli_Failure(io, err);
-  if (!Cli_Save_Picture(io, platform.Get(), renderMan.m_filteredMap.get(), *out)) return kExitFailure;
-  io.out << "wrote " << *out << " (" << renderMan.m_filteredMap->Get_Width() << " x "
-         << renderMan.m_filteredMap->Get_Height() << ")\n";
+  if (!Cli_Save_Picture(io, platform.Get(), renderMan.Get_Filtered_Map(), *out)) return kExitFailure;
+  io.out << "wrote " << *out << " (" << renderMan.Get_Filtered_Map()->Get_Width() << " x "
+         << renderMan.Get_Filtered_Map()->Get_Height() << ")\n";
   return kExitOk;
 }

@@ -16,15 +16,15 @@ ColorList::~ColorList() {
 }
 
 bool ColorList::Contains_Color(int16_t hue, int16_t sat, int16_t val) const {
-  for (const ListLink<ColorHSV>* link = Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    if (Same_Color(*link->Get_Object(), hue, sat, val)) return true;
+  for (const ColorHSV* color : *this)
+    if (Same_Color(*color, hue, sat, val)) return true;
   return false;
 }
 
 int ColorList::Remove_Color(int16_t hue, int16_t sat, int16_t val) {
   ColorHSV* last = nullptr;
-  for (const ListLink<ColorHSV>* link = Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    if (Same_Color(*link->Get_Object(), hue, sat, val)) last = link->Get_Object();
+  for (ColorHSV* color : *this)
+    if (Same_Color(*color, hue, sat, val)) last = color;
   if (last == nullptr) return 0;
   Remove_Object(last);  // each element is its own allocation, so the pointer is unique
   return 1;

@@ -403,10 +403,10 @@ ConvolutionMapFilter::ConvolutionMapFilter(OffMap* undoMap, int16_t value, OffMa
     return;
   }
   if (targetMap->Is_Not_In_Memory()) return;
-  auto copy =
-      std::make_unique<OffMap>(targetMap->Get_Width(), targetMap->Get_Height(), targetMap->Get_Depth());
-  if (!copy->Is_Not_In_Memory()) copy->Assign_Copy(*targetMap);
-  if (copy->Is_Not_In_Memory()) {
+  std::unique_ptr<OffMap> copy =
+      OffMap::Make(targetMap->Get_Width(), targetMap->Get_Height(), targetMap->Get_Depth());
+  if (copy) copy->Assign_Copy(*targetMap);
+  if (copy == nullptr || copy->Is_Not_In_Memory()) {
     m_messages.Message_Box("ConvolutionMapFilter::ConvolutionMapFilter failed,  could not create _UndoMap.",
                            MessageButtons::Ok);
     return;

@@ -1,7 +1,6 @@
 #include "filters/Morphology.h"
 
 #include <memory>
-#include <new>
 
 #include "filters/ConvolutionMapFilter.h"
 #include "platform/PlatformServices.h"
@@ -13,9 +12,8 @@ bool Do_Open_Morphology(OffMap& map, int16_t firstRadius, int16_t secondRadius, 
     err = "Do_Open_Morphology  failed,  improper input diameters ( <0 ).";
     return false;
   }
-  std::unique_ptr<OffMap> undoMap(new (std::nothrow)
-                                      OffMap(map.Get_Width(), map.Get_Height(), map.Get_Depth()));
-  if (!undoMap || undoMap->Is_Not_In_Memory()) {
+  std::unique_ptr<OffMap> undoMap = OffMap::Make(map.Get_Width(), map.Get_Height(), map.Get_Depth());
+  if (!undoMap) {
     err = "Do_Open_Morphology  failed,  could not alloc  undoMap.";
     return false;
   }

@@ -10,8 +10,8 @@ OnTheFlyMapFilter::OnTheFlyMapFilter(int16_t parm1, OffMap* targetMap, MessageSe
   if (targetMap == nullptr) return;
   std::unique_ptr<OffMap> copy;
   if (!targetMap->Is_Not_In_Memory()) {
-    copy = std::make_unique<OffMap>(targetMap->Get_Width(), targetMap->Get_Height(), targetMap->Get_Depth());
-    if (!copy->Is_Not_In_Memory()) copy->Assign_Copy(*targetMap);
+    copy = OffMap::Make(targetMap->Get_Width(), targetMap->Get_Height(), targetMap->Get_Depth());
+    if (copy) copy->Assign_Copy(*targetMap);
   }
   if (!copy || copy->Is_Not_In_Memory()) {
     m_messages.Message_Box("OnTheFlyMapFilter::OnTheFlyMapFilter  failed,  could not create m_UndoMap.",
@@ -38,10 +38,10 @@ bool OnTheFlyMapFilter::Maps_Ready() const {
 
 std::unique_ptr<OffMap> OnTheFlyMapFilter::Make_Work_Map() const {
   if (!Maps_Ready()) return nullptr;
-  auto work =
-      std::make_unique<OffMap>(m_targetMap->Get_Width(), m_targetMap->Get_Height(), m_targetMap->Get_Depth());
+  std::unique_ptr<OffMap> work =
+      OffMap::Make(m_targetMap->Get_Width(), m_targetMap->Get_Height(), m_targetMap->Get_Depth());
   std::string err;
-  if (work->Is_Not_In_Memory() || !work->Copy_Bits(*m_UndoMap, err)) return nullptr;
+  if (work == nullptr || !work->Copy_Bits(*m_UndoMap, err)) return nullptr;
   return work;
 }
 

@@ -4,7 +4,9 @@
 // A list holds pointers, never copies: the same object may sit in several
 // lists, and at most one of them may own it (see ListMemry).
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 template <class T>
 class ListMemry;
@@ -30,6 +32,40 @@ class ListLink {
 
   ListLink<T>* m_next;
   T* m_object;
+};
+
+// The element walk of a range-for over a ListMemry: head to tail, one step
+// per link, handing out the element pointers as `Element*` (`const T*` on a
+// const list).  The next link is read when the walk steps, so the body may
+// change elements, and may take the current element out of the list only
+// when it leaves the loop at once; walks that unlink and go on, or insert,
+// keep to the links or to SpeedIndexIterator.
+template <class T, class Element>
+class ListElementIterator {
+ public:
+  using iterator_category = std::forward_iterator_tag;
+  using value_type = Element*;
+  using difference_type = std::ptrdiff_t;
+  using pointer = Element* const*;
+  using reference = Element*;
+
+  ListElementIterator() = default;
+  explicit ListElementIterator(const ListLink<T>* link) : m_link(link) {}
+
+  Element* operator*() const { return m_link->Get_Object(); }
+  ListElementIterator& operator++() {
+    m_link = m_link->Get_Next();
+    return *this;
+  }
+  ListElementIterator operator++(int) {
+    ListElementIterator before = *this;
+    m_link = m_link->Get_Next();
+    return before;
+  }
+  bool operator==(const ListElementIterator& other) const { return m_link == other.m_link; }
+
+ private:
+  const ListLink<T>* m_link = nullptr;
 };
 
 // The list interface every collection of the program is read and built through.

@@ -91,6 +91,16 @@ class ListMemry : public List<T> {
 
   virtual ListLink<T>* Get_Head_Link() const { return m_head; }
 
+  // Range-for over the elements, head to tail: `for (T* item : list)`, and
+  // `for (const T* item : list)` on a const list (ListElementIterator in
+  // List.h says what the body may change).
+  using iterator = ListElementIterator<T, T>;
+  using const_iterator = ListElementIterator<T, const T>;
+  iterator begin() { return iterator(m_head); }
+  iterator end() { return iterator(); }
+  const_iterator begin() const { return const_iterator(m_head); }
+  const_iterator end() const { return const_iterator(); }
+
   bool Get_Owns_Objects() const { return m_ownsObjects; }
 
   // Takes out the first link that holds this very pointer (identity, not

@@ -416,7 +416,7 @@ void MainFrame::Show_Help() {
 // The frame
 
 void MainFrame::Refresh_Title() {
-  const DocumentState& document = m_app.m_document;
+  const DocumentState& document = m_app.Get_Document();
   const std::string& named =
       !document.listFilePath.empty() ? document.listFilePath : document.sourcePhotoPath;
   QString title = "Quorlin Separator";

@@ -19,7 +19,7 @@ bool QtShellDialogs::Run_Separation_Dialog(SeparationSession& session) {
       m_seed ? m_seed() : static_cast<uint32_t>(QDateTime::currentDateTime().toMSecsSinceEpoch());
   // An outline saved from within the dialog is work to keep.
   const auto outlineClosed = [this](bool saved) {
-    if (saved) m_app.m_document.hasChanges = true;
+    if (saved) m_app.Get_Document().hasChanges = true;
   };
   return ::Run_Separation_Dialog(session, m_app.Outline_Context(), m_openWorkWindows, seed, outlineClosed,
                                  m_parent);

@@ -130,7 +130,7 @@ void ScreenshotTour::Run() {
   ok = Snap("5-colors.png") && ok;
 
   // The tour's work is not the user's: no question on the way out.
-  app.m_document.hasChanges = false;
+  app.Get_Document().hasChanges = false;
   m_desktop.Frame().close();
   QCoreApplication::exit(ok ? 0 : 1);
 }

@@ -26,8 +26,8 @@ constexpr int32_t kMinChainPixels = 3;
 // A new map filled white, or null when it cannot be had.
 std::unique_ptr<OffMap> New_White_Map(int32_t width, int32_t height, int32_t depth) {
   if (width <= 0 || height <= 0) return nullptr;
-  auto map = std::make_unique<OffMap>(width, height, depth);
-  if (map->Is_Not_In_Memory()) return nullptr;
+  std::unique_ptr<OffMap> map = OffMap::Make(width, height, depth);
+  if (map == nullptr) return nullptr;
   map->Fill(255);
   return map;
 }

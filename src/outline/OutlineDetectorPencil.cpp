@@ -341,14 +341,15 @@ bool OutlineDetector::Paint_PixelChain(OffMap& map, const PixelChain& chain, std
   if (!chain.m_visible || chain.Is_Empty()) return true;
   Reset_Direction_History();
   if (chain.Get_Count() > 2) {
-    const ListLink<Pixel>* link = chain.Get_Head_Link();
-    for (int k = 0; k < 3; ++k, link = link->Get_Next()) Push_Direction_History(*link->Get_Object());
+    auto it = chain.begin();
+    for (int k = 0; k < 3; ++k, ++it) Push_Direction_History(**it);
   }
   bool first = true;
   Pixel previous;
-  int32_t k = 0;
-  for (const ListLink<Pixel>* link = chain.Get_Head_Link(); link != nullptr; link = link->Get_Next(), ++k) {
-    const Pixel& pixel = *link->Get_Object();
+  int32_t next = 0;
+  for (const Pixel* each : chain) {
+    const int32_t k = next++;
+    const Pixel& pixel = *each;
     const Pixel point{static_cast<int16_t>(pixel.x + chain.m_dx), static_cast<int16_t>(pixel.y + chain.m_dy)};
     if (point.x < 0 || point.y < 0) continue;
     if (k >= 4) Push_Direction_History(pixel);
@@ -367,7 +368,7 @@ bool OutlineDetector::Paint_PixelChain(OffMap& map, const PixelChain& chain, std
 
 bool OutlineDetector::Paint_PixelChains(const ListMemry<PixelChain>& chains, OffMap& map, std::string& err) {
   err.clear();
-  for (const ListLink<PixelChain>* link = chains.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    if (!Paint_PixelChain(map, *link->Get_Object(), err)) return false;
+  for (const PixelChain* chain : chains)
+    if (!Paint_PixelChain(map, *chain, err)) return false;
   return true;
 }

@@ -86,8 +86,8 @@ bool OutlineDialogController::Has_Drawn_Chains() {
 void OutlineDialogController::OnInitDialog() {
   RenderMan& renderMan = m_context.renderMan;
   m_backupMade = false;
-  m_hadOutline = renderMan.m_outlineMapOversize != nullptr;
-  m_openingOutlineStyle = renderMan.m_outlineStyle;
+  m_hadOutline = renderMan.Get_Outline_Map() != nullptr;
+  m_openingOutlineStyle = renderMan.Get_Outline_Style();
   if (m_hadOutline) {
     if (!renderMan.Backup_Outline_Map()) Show(kBackupFailed);
     m_backupMade = true;
@@ -121,14 +121,14 @@ void OutlineDialogController::Set_Modify_Slider(int32_t& position, std::string& 
 
 void OutlineDialogController::Fill_Line_Style_ComboBox(int16_t index) {
   const RenderMan& renderMan = m_context.renderMan;
-  const int16_t last = renderMan.m_lastBitmapUtilitiyArrayIndex;
+  const int16_t last = renderMan.Get_Last_Bitmap_Utility_Index();
   if (last < index) {
     Show(kStyleIndexWrong);
     return;
   }
   m_controls.lineStyles.clear();
   for (int16_t i = 0; i <= last; ++i) {
-    const std::string& name = renderMan.m_bitmapUtilityArray[i].name;
+    const std::string& name = renderMan.Get_Bitmap_Utilities()[i].name;
     if (name.empty()) {
       Show(kStyleNameEmpty);
       return;
@@ -158,7 +158,7 @@ bool OutlineDialogController::On_Save() {
     PixelChain::Copy_Nudges_to_Chains(m_detector.Get_Drawn_Chains(), *m_detector.Get_Chains(),
                                       m_context.platform.Messages());
   }
-  m_context.renderMan.m_outlineMapBackup.reset();
+  m_context.renderMan.Drop_Outline_Map_Backup();
   return Close_With(OutlineDialogOutcome::Save);
 }
 
@@ -167,16 +167,16 @@ bool OutlineDialogController::On_Cancel() {
   if (m_backupMade) {
     std::string err;
     if (!renderMan.Restore_Outline_Map_from_Backup(err)) Show(err);
-    renderMan.m_outlineStyle = m_openingOutlineStyle;
+    renderMan.Set_Outline_Style(m_openingOutlineStyle);
     m_context.composer.ReDraw_SummedFinalViews_OffMap();
-  } else if (!m_hadOutline && renderMan.m_outlineMapOversize) {
+  } else if (!m_hadOutline && renderMan.Get_Outline_Map()) {
     // There was no outline when the dialog opened: cancelling takes away
     // the one it made.
-    renderMan.m_outlineMapOversize.reset();
-    renderMan.m_outlineStyle = m_openingOutlineStyle;
+    renderMan.Drop_Outline_Map();
+    renderMan.Set_Outline_Style(m_openingOutlineStyle);
     m_context.composer.ReDraw_SummedFinalViews_OffMap();
   }
-  renderMan.m_outlineMapBackup.reset();
+  renderMan.Drop_Outline_Map_Backup();
   return Close_With(OutlineDialogOutcome::Cancel);
 }
 
@@ -234,12 +234,12 @@ bool OutlineDialogController::Begin_Detection(const char* noFilterMapText, const
     Show(kLoadSource);
     return false;
   }
-  if (!renderMan.m_filteredMap) {
+  if (!renderMan.Get_Filtered_Map()) {
     err = noFilterMapText;
     return false;
   }
   m_context.composer.Erase_Filtered_Window();
-  renderMan.m_outlineOption = parms.outlineOption;
+  renderMan.Set_Outline_Option(parms.outlineOption);
   return true;
 }
 
@@ -251,10 +251,10 @@ bool OutlineDialogController::Detect_Early_Preview_Image_to_Bitmap(std::string& 
   WaitCursor wait(m_context.platform.Cursor());
   if (m_detector.Make_Working_Bitmap_from_Canny_Detection(err, parms) == nullptr) return false;
 
-  OffMap* displayed = renderMan.m_filteredMapWithOutline.get();
-  if (displayed != nullptr && renderMan.m_subtractMap && parms.scale != 0) {
+  OffMap* displayed = renderMan.Get_Displayed_Filtered_Map();
+  if (displayed != nullptr && renderMan.Get_Subtract_Map() && parms.scale != 0) {
     // The subtract map holds the final line map at the working size.
-    renderMan.m_subtractMap->Copy_Scaled_by_Factor(parms.scale, *displayed);
+    renderMan.Get_Subtract_Map()->Copy_Scaled_by_Factor(parms.scale, *displayed);
     for (int32_t i = 0; i < kPreviewBorder; ++i) {
       displayed->Fill_Row(i, 255);
       displayed->Fill_Row(displayed->Get_Height() - 1 - i, 255);
@@ -286,9 +286,9 @@ bool OutlineDialogController::Detect_New_Outline_and_Display_toViews(std::string
   // strokes do (0 for the pencil the dialog starts with).
   RenderMan& renderMan = m_context.renderMan;
   const int16_t brush = m_detector.Get_Current_Brush();
-  renderMan.m_outlineStyle = brush >= 0 && brush < RenderMan::kBitmapUtilityCount
-                                 ? Merge_Style_of_Brush(renderMan.m_bitmapUtilityArray[brush].name)
-                                 : 0;
+  renderMan.Set_Outline_Style(brush >= 0 && brush < RenderMan::kBitmapUtilityCount
+                                  ? Merge_Style_of_Brush(renderMan.Get_Bitmap_Utilities()[brush].name)
+                                  : 0);
   return Redisplay_Outline(err);
 }
 
@@ -297,8 +297,8 @@ bool OutlineDialogController::Redisplay_Outline(std::string& err) {
   RenderMan& renderMan = m_context.renderMan;
   m_context.composer.Erase_Filtered_Window();
   if (!m_detector.Render_PixelChains_to_OutlineMap(m_detector.Get_Drawn_Chains(), err)) return false;
-  if (renderMan.m_filteredMapWithOutline && renderMan.m_outlineMapOversize) {
-    if (!renderMan.m_filteredMapWithOutline->Copy_Pixels(*renderMan.m_outlineMapOversize, err)) return false;
+  if (renderMan.Get_Displayed_Filtered_Map() && renderMan.Get_Outline_Map()) {
+    if (!renderMan.Get_Displayed_Filtered_Map()->Copy_Pixels(*renderMan.Get_Outline_Map(), err)) return false;
     m_context.windows.Redraw_Viewjs_of_Code(kWindowPreProcessing);
   }
   m_context.composer.ReDraw_SummedFinalViews_OffMap();
@@ -312,19 +312,19 @@ bool OutlineDialogController::On_Line_Style_Selected(int32_t index) {
   // A refused choice leaves the list showing the style the lines are
   // painted with.  Nothing selected (-1) is refused like an index past the
   // table's end.
-  if (index < 0 || index > renderMan.m_lastBitmapUtilitiyArrayIndex) {
+  if (index < 0 || index > renderMan.Get_Last_Bitmap_Utility_Index()) {
     Show(kStyleSelectionBad);
     return false;
   }
   if (!Has_Drawn_Chains()) return false;
-  const std::string name = renderMan.m_bitmapUtilityArray[index].name;
+  const std::string name = renderMan.Get_Bitmap_Utilities()[index].name;
   std::string err;
   const int16_t style = m_detector.Set_PencilPen_Line_Style(name, err);
   if (style < 0) {
     Show(err);
     return false;
   }
-  renderMan.m_outlineStyle = Merge_Style_of_Brush(name);
+  renderMan.Set_Outline_Style(Merge_Style_of_Brush(name));
   m_controls.lineStyleSelection = style;
   m_parms.lineStyle = style;
   WaitCursor wait(m_context.platform.Cursor());
@@ -401,7 +401,7 @@ OutlineDetectorViews Context_Views(const OutlineContext& context) {
   OutlineDetectorViews views;
   AppWindows* windows = &context.windows;
   views.redrawSubtracted = [windows] { windows->Redraw_Viewjs_of_Code(kWindowSubtracted); };
-  views.displayedFilterMapAddr = &context.renderMan.m_filteredMapWithOutline;
+  views.displayedFilterMapAddr = context.renderMan.Displayed_Filtered_Map_Slot();
   views.redrawPreProcessing = [windows] { windows->Redraw_Viewjs_of_Code(kWindowPreProcessing); };
   return views;
 }
@@ -410,7 +410,7 @@ OutlineDetectorViews Context_Views(const OutlineContext& context) {
 
 OutlineSession::OutlineSession(const OutlineContext& context, uint32_t seed)
     : m_random(seed),
-      m_detector(&context.pixelChains, context.renderMan.m_sourceMapBackup.get(),
-                 &context.renderMan.m_outlineMapOversize, &context.renderMan.m_subtractMap,
-                 context.renderMan.m_bitmapUtilityArray, context.platform, Context_Views(context)),
+      m_detector(&context.pixelChains, context.renderMan.Get_Source_Map_Backup(),
+                 context.renderMan.Outline_Map_Slot(), context.renderMan.Subtract_Map_Slot(),
+                 context.renderMan.Get_Bitmap_Utilities().data(), context.platform, Context_Views(context)),
       m_controller(context, m_detector, m_random) {}

@@ -46,15 +46,13 @@ PixelChain::PixelChain(const PixelChain& other)
       m_dx(other.m_dx),
       m_dy(other.m_dy),
       m_graphic(other.m_graphic) {
-  for (const ListLink<Pixel>* link = other.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    Add_To_Tail(new Pixel(*link->Get_Object()));
+  for (const Pixel* pixel : other) Add_To_Tail(new Pixel(*pixel));
 }
 
 // ---- pixels ---------------------------------------------------------------------------
 
 bool PixelChain::Contains_Pixel(int16_t x, int16_t y) const {
-  for (const ListLink<Pixel>* link = Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    const Pixel* p = link->Get_Object();
+  for (const Pixel* p : *this) {
     if (p->x == x && p->y == y) return true;
   }
   return false;
@@ -68,8 +66,7 @@ bool PixelChain::Add_Pixel_If_Absent(int16_t x, int16_t y) {
 
 bool PixelChain::Remove_Pixel(int16_t x, int16_t y) {
   Pixel* last = nullptr;
-  for (const ListLink<Pixel>* link = Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    Pixel* p = link->Get_Object();
+  for (Pixel* p : *this) {
     if (p->x == x && p->y == y) last = p;
   }
   if (last == nullptr) return false;
@@ -80,9 +77,9 @@ bool PixelChain::Remove_Pixel(int16_t x, int16_t y) {
 int32_t PixelChain::Count_4_Neighbours(const Pixel& pixel, ListMemry<Pixel>& out) const {
   out.Delete_All();
   int32_t count = 0;
-  for (const ListLink<Pixel>* link = Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    if (!Is_4_Neighbour(*link->Get_Object(), pixel)) continue;
-    out.Add_To_Tail(new Pixel(*link->Get_Object()));
+  for (const Pixel* each : *this) {
+    if (!Is_4_Neighbour(*each, pixel)) continue;
+    out.Add_To_Tail(new Pixel(*each));
     ++count;
   }
   return count;

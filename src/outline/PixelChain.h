@@ -104,8 +104,8 @@ class PixelChain : public ListMemry<Pixel> {
   static void Nudge_PixelChains(ListMemry<PixelChain>& chains, int16_t range, std::mt19937& random);
   // The chain of the list with the same m_creationID; with several, the
   // last one, and the error text says so.
-  static PixelChain* Find_Identical_PixelChain_in_List(const PixelChain& chain,
-                                                       const ListMemry<PixelChain>& list, std::string& err);
+  static PixelChain* Find_Identical_PixelChain_in_List(const PixelChain& chain, ListMemry<PixelChain>& list,
+                                                       std::string& err);
   // Every drawn chain takes the pixels (and spacing) of its detected chain.
   static void Restore_from_Chains(const ListMemry<PixelChain>& detected, ListMemry<PixelChain>& drawn,
                                   MessageService& messages);

@@ -19,10 +19,10 @@
 
 namespace {
 
-template <class Visit>
-void For_Each_Chain(const ListMemry<PixelChain>& chains, Visit visit) {
-  for (const ListLink<PixelChain>* link = chains.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    visit(*link->Get_Object());
+// Visits every chain of the list in order; a const list gives const chains.
+template <class Chains, class Visit>
+void For_Each_Chain(Chains& chains, Visit visit) {
+  for (auto* chain : chains) visit(*chain);
 }
 
 // Removes (and, when the list owns them, destroys) the chains for which
@@ -88,7 +88,7 @@ PixelChain* Match_Among(const PixelChain& chain, const std::vector<PixelChain*>&
 // matching every chain of one list with another costs one pass over each.
 class ChainsById {
  public:
-  explicit ChainsById(const ListMemry<PixelChain>& chains) {
+  explicit ChainsById(ListMemry<PixelChain>& chains) {
     For_Each_Chain(chains, [this](PixelChain& chain) { m_groups[chain.m_creationID].push_back(&chain); });
   }
   const std::vector<PixelChain*>& Get(int16_t id) const {
@@ -126,10 +126,10 @@ bool PixelChain::Sort_All_Chains(ListMemry<PixelChain>& chains, ListMemry<PixelC
   const int32_t step = std::max(1, chains.Get_Count() / 10);
   PixelChain unsorted;
   int32_t index = 0;
-  for (ListLink<PixelChain>* link = chains.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next(), ++index) {
+  for (PixelChain* each : chains) {
     if (index % step == 0) progress.Set_Progress_Position(Step_Percent(index, step));
-    PixelChain& chain = *link->Get_Object();
+    ++index;
+    PixelChain& chain = *each;
     int32_t unsortedCount = 0;
     if (!chain.Sort_Pixels_return_List_of_Unsorted_Pixels(unsortedCount, unsorted, err)) {
       progress.Close_Progress();
@@ -138,8 +138,7 @@ bool PixelChain::Sort_All_Chains(ListMemry<PixelChain>& chains, ListMemry<PixelC
     if (chain.Get_Count() > 2) {
       // Let the user watch the line appear.
       if (display.map != nullptr)
-        for (const ListLink<Pixel>* p = chain.Get_Head_Link(); p != nullptr; p = p->Get_Next())
-          display.map->Set_Pixel(p->Get_Object()->x, p->Get_Object()->y, 0, 0, 0);
+        for (const Pixel* pixel : chain) display.map->Set_Pixel(pixel->x, pixel->y, 0, 0, 0);
       if (display.redraw) display.redraw();
     }
     if (unsortedCount > 3) leftovers.Add_To_Tail(new PixelChain(unsorted));
@@ -188,15 +187,15 @@ bool PixelChain::Assemble_Forks(std::string& err, ListMemry<PixelChain>& chains,
   progress.Open_Progress("Assemble forks...");
   progress.Set_Progress_Position(5);
   const int32_t step = std::max(1, forkCount / 10);
-  int32_t index = 0;
-  for (const ListLink<ForkKernal>* forkLink = forks.Get_Head_Link(); forkLink != nullptr;
-       forkLink = forkLink->Get_Next(), ++index) {
+  int32_t next = 0;
+  for (const ForkKernal* each : forks) {
+    const int32_t index = next++;
     if (index % step == 0) {
       int percent = std::max(1, Step_Percent(index, step));
       if (percent > 98) percent = 100;
       progress.Set_Progress_Position(percent);
     }
-    const ForkKernal& fork = *forkLink->Get_Object();
+    const ForkKernal& fork = *each;
 
     // The chain ending next to each arm: the first in list order whose
     // first (tested first) or last pixel is the arm's touching point.
@@ -206,8 +205,7 @@ bool PixelChain::Assemble_Forks(std::string& err, ListMemry<PixelChain>& chains,
       if (fork.arms[arm] == 0) continue;
       const int16_t tx = static_cast<int16_t>(fork.x + kArmDx[arm]);
       const int16_t ty = static_cast<int16_t>(fork.y + kArmDy[arm]);
-      for (ListLink<PixelChain>* link = chains.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-        PixelChain* chain = link->Get_Object();
+      for (PixelChain* chain : chains) {
         const Pixel* first = chain->Get_First();
         if (first == nullptr) continue;
         const Pixel* last = chain->Get_Last();
@@ -261,9 +259,9 @@ bool PixelChain::Assemble_Forks(std::string& err, ListMemry<PixelChain>& chains,
         keep.Add_To_Tail(new Pixel(p));
     }
     const int16_t goneId = gone.m_creationID;
-    for (ListLink<PixelChain>* link = chains.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-      if (link->Get_Object()->m_creationID != goneId) continue;
-      chains.Remove_Object(link->Get_Object());
+    for (PixelChain* chain : chains) {
+      if (chain->m_creationID != goneId) continue;
+      chains.Remove_Object(chain);
       break;
     }
     ++joins;
@@ -349,9 +347,9 @@ void PixelChain::Smooth_PixelChains(ListMemry<PixelChain>& chains, int16_t windo
     };
     const auto average = [&queue, w]() {
       int32_t sx = 0, sy = 0;
-      for (const ListLink<Pixel>* link = queue.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-        sx += link->Get_Object()->x;
-        sy += link->Get_Object()->y;
+      for (const Pixel* pixel : queue) {
+        sx += pixel->x;
+        sy += pixel->y;
       }
       return Pixel{static_cast<int16_t>(sx / w), static_cast<int16_t>(sy / w)};
     };
@@ -400,8 +398,7 @@ void PixelChain::Nudge_PixelChains(ListMemry<PixelChain>& chains, int16_t range,
 // ---- matching copies with originals --------------------------------------------------------------------
 
 PixelChain* PixelChain::Find_Identical_PixelChain_in_List(const PixelChain& chain,
-                                                          const ListMemry<PixelChain>& list,
-                                                          std::string& err) {
+                                                          ListMemry<PixelChain>& list, std::string& err) {
   std::vector<PixelChain*> sameId;
   For_Each_Chain(list, [&](PixelChain& candidate) {
     if (candidate.m_creationID == chain.m_creationID) sameId.push_back(&candidate);

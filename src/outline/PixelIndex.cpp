@@ -7,8 +7,7 @@
 std::vector<Pixel> Pixels_Of(const PixelChain& chain) {
   std::vector<Pixel> pixels;
   pixels.reserve(static_cast<size_t>(std::max(chain.Get_Count(), 0)));
-  for (const ListLink<Pixel>* link = chain.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    pixels.push_back(*link->Get_Object());
+  for (const Pixel* pixel : chain) pixels.push_back(*pixel);
   return pixels;
 }
 

@@ -31,9 +31,8 @@ bool ComponentExternal::Save_Lists_Elements(int16_t chunkCode, uint8_t version, 
   file.Write(countField, sizeof countField);
 
   int32_t written = 0;
-  for (ListLink<ComponentSubject>* link = children.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    std::unique_ptr<External> element = Create_Element_External(*link->Get_Object());
+  for (ComponentSubject* child : children) {
+    std::unique_ptr<External> element = Create_Element_External(*child);
     if (element == nullptr) {
       err = "ComponentExternal::Save_Lists_Elements  failed,  componentExternal  is NULL.";
       return false;

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 #include <vector>
 
 #include "persistence/ListFile.h"
@@ -161,8 +160,8 @@ std::unique_ptr<OffMap> Load_Bitmap_from_Inside_ListFile(ListFile& file, std::st
     return nullptr;
   }
 
-  std::unique_ptr<OffMap> map(new (std::nothrow) OffMap(header.width, header.height, header.depth));
-  if (!map || map->Is_Not_In_Memory()) {
+  std::unique_ptr<OffMap> map = OffMap::Make(header.width, header.height, header.depth);
+  if (!map) {
     err = "OffMap::Load_Bitmap_from_Inside_ListFile FAILED,  could not allocate OffMap.";
     return nullptr;
   }

@@ -173,7 +173,7 @@ bool RegionExternal::Emit(ListFile& file, int32_t /*options*/, std::string& err)
   }
   // A separation region's map is the whole separation; lists with inline
   // bitmaps hold sub-regions only.
-  if (m_filesBitmapMode != kBitmapsInFiles && region->generationCode != RegionSubject::kSubRegion) {
+  if (m_filesBitmapMode != kBitmapsInFiles && region->Get_Generation_Code() != RegionSubject::kSubRegion) {
     err =
         "RegionExternal::Emit FAILED,  there are ASeps in this SUBregion list. New RegionList file would "
         "CRASH "
@@ -199,13 +199,13 @@ bool RegionExternal::Emit(ListFile& file, int32_t /*options*/, std::string& err)
 }
 
 bool RegionExternal::Emit_Region_Bitmap(const RegionSubject& region, ListFile& file, std::string& err) {
-  if (region.m_SRCoffMap == nullptr) {
+  if (region.Get_Region_Map() == nullptr) {
     err = "RegionExternal::Emit FAILED,  m_SRCoffMap is NULL.";
     return false;
   }
-  const OffMap& map = *region.m_SRCoffMap;
+  const OffMap& map = *region.Get_Region_Map();
   std::unique_ptr<OffMap> converted;
-  switch (region.substitutionMode) {
+  switch (region.Get_Substitution_Mode()) {
     case 0:
       return Save_OffMap_to_Inside_ListFile(map, file, kInlineRawBlock, kInlineRegionColor, err);
     case 1:
@@ -250,7 +250,7 @@ bool RegionExternal::Receive(ListFile& file, ComponentSubject*& result, std::str
     Unpack_Small(bytes.data(), record);
     if (!region->AssignMe_from_FileObject_Small(record, err)) return false;
   }
-  m_highestSerialNumber = std::max(m_highestSerialNumber, region->m_serialNumber);
+  m_highestSerialNumber = std::max(m_highestSerialNumber, region->Get_Serial_Number());
 
   std::unique_ptr<OffMap> map = Receive_Region_Bitmap(*region, file, err);
   if (map == nullptr) return false;
@@ -258,8 +258,7 @@ bool RegionExternal::Receive(ListFile& file, ComponentSubject*& result, std::str
   std::unique_ptr<OffMap> display =
       map->Make_ScaledDown_ColorModified_Copy(d.hueOffset, d.satOffset, d.valOffset, err);
   if (display == nullptr) return false;
-  region->m_SRCoffMap = std::move(map);
-  region->m_refreshOffMap = std::move(display);
+  region->Set_Maps(std::move(map), std::move(display));
   result = region.release();
   return true;
 }

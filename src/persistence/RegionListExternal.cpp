@@ -126,7 +126,7 @@ RegionListFileHeader RegionListExternal::Make_Header() const {
   list.Get_Source_Photo_Path(h.sourcePhotoPath);
   list.Get_Canvas_Size(h.canvasWidth, h.canvasHeight);
   h.outlineLiteness = settings.sepsDialogSettings.outlineLiteness;
-  h.outlineStyle = renderMan.m_outlineStyle;
+  h.outlineStyle = renderMan.Get_Outline_Style();
   h.outlineContrast = settings.sepsDialogSettings.outlineDarkness;
   h.brushSize = settings.sepsDialogSettings.brushSize;
   h.watercolorDark = settings.watercolorParms.darkExponent;
@@ -152,9 +152,9 @@ void RegionListExternal::Apply_Header(const RegionListFileHeader& h) {
   const int16_t contrast = In_Range(h.outlineContrast, 51, 299) ? h.outlineContrast : 100;
   m_context.settings.sepsDialogSettings.outlineLiteness = h.outlineLiteness;
   m_context.settings.sepsDialogSettings.outlineDarkness = contrast;
-  renderMan.m_outlineLiteness = h.outlineLiteness;
-  renderMan.m_outlineDarkness = contrast;
-  renderMan.m_outlineStyle = h.outlineStyle;
+  renderMan.Set_Outline_Liteness(h.outlineLiteness);
+  renderMan.Set_Outline_Darkness(contrast);
+  renderMan.Set_Outline_Style(h.outlineStyle);
   m_context.settings.sepsDialogSettings.brushSize = In_Range(h.brushSize, 2, 69) ? h.brushSize : 6;
   m_context.settings.watercolorParms.darkExponent =
       Above(h.watercolorDark, 100) ? int16_t{20} : h.watercolorDark;
@@ -204,7 +204,8 @@ bool RegionListExternal::Emit(ListFile& file, int32_t /*options*/, std::string& 
 }
 
 bool RegionListExternal::Emit_Outline(ListFile& file, std::string& err) {
-  std::unique_ptr<OffMap>& outline = m_context.renderMan.m_outlineMapOversize;
+  RenderMan& renderMan = m_context.renderMan;
+  const OffMap* outline = renderMan.Get_Outline_Map();
   if (outline == nullptr) return true;
   int64_t lengthField = -1;
   if (!Write_Chunks_Header(file, kOutlineBitmapChunk, static_cast<uint8_t>(m_version), lengthField, err))
@@ -214,7 +215,8 @@ bool RegionListExternal::Emit_Outline(ListFile& file, std::string& err) {
   if (outline->Get_Depth() == 24) {
     std::unique_ptr<OffMap> grey = OffMap::Alloc_An_8bit_GreyScale_Copy(*outline, err);
     if (grey == nullptr) return false;
-    outline = std::move(grey);
+    renderMan.Set_Outline_Map(std::move(grey));
+    outline = renderMan.Get_Outline_Map();
   }
   if (!Save_OffMap_to_Inside_ListFile(*outline, file, kInlineRunLength, kInlineOutline, err)) return false;
   return Patch_Chunks_Length(file, lengthField, err);

@@ -147,7 +147,7 @@ bool RegionListFileCommands::Load_RegionList(bool& sameSourcePhoto, bool& photoL
 
   if (!m_context.composer.Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) return false;
   if (!list.Alloc_Support_Bitmaps_for_Canvas(err)) return false;
-  if (outline != nullptr) renderMan.m_outlineMapOversize = std::move(outline);
+  if (outline != nullptr) renderMan.Set_Outline_Map(std::move(outline));
 
   if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(m_context.settings, m_context.regionList, 1,
                                                               err))

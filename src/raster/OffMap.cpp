@@ -66,6 +66,13 @@ OffMap::OffMap(int32_t width, int32_t height, int32_t depth)
 
 OffMap::~OffMap() = default;
 
+std::unique_ptr<OffMap> OffMap::Make(int32_t width, int32_t height, int32_t depth) {
+  if (width < 0 || height < 0 || static_cast<int64_t>(width) * height > kMaxPixels) return nullptr;
+  std::unique_ptr<OffMap> map(new (std::nothrow) OffMap(width, height, depth));
+  if (map == nullptr || map->Is_Not_In_Memory()) return nullptr;
+  return map;
+}
+
 void OffMap::Write_Header_And_Colour_Table() {
   uint8_t* h = m_dib.get();
   std::memset(h, 0, 40);

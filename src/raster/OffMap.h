@@ -17,6 +17,7 @@
 #include <string>
 
 #include "framework/Rects.h"
+#include "platform/PlatformServices.h"
 #include "raster/LineSegment.h"
 
 class MessageService;
@@ -26,6 +27,22 @@ class ListMemry;
 
 class OffMap {
  public:
+  // The most pixels a map may have: the largest picture the codec decodes.
+  // Every working map is made from a photo at most that large, and the
+  // others from those or from files the program writes; a larger size can
+  // only come from a damaged file or a wrong sum, and must not exhaust memory.
+  static constexpr int64_t kMaxPixels = kMaxPicturePixels;
+
+  // The one way the engine makes a map: width x height at `depth` bits,
+  // every pixel byte 0 (black, or all off), or null when the depth is not
+  // 1, 8 or 24, a side is negative, width x height is above kMaxPixels, or
+  // the object or its pixel block cannot be allocated.  A side of 0 gives a
+  // valid map without pixels.
+  static std::unique_ptr<OffMap> Make(int32_t width, int32_t height, int32_t depth);
+
+  // The map without the pixel budget and without a way to fail: a map whose
+  // block cannot be had is "not in memory" (Is_Not_In_Memory), and an
+  // exhausted heap throws.  The engine uses Make; tests may build maps so.
   OffMap(int32_t width, int32_t height, int32_t depth);
   virtual ~OffMap();
   OffMap(const OffMap&) = delete;

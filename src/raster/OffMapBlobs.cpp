@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <new>
 #include <vector>
 
 #include "framework/ListMemry.h"
@@ -31,8 +30,8 @@ int32_t Box_Height(const RectShrt& box) {
 // A white map of the box's size and the source's depth receiving the source
 // pixels that are black in the mask; null when it cannot be allocated.
 std::unique_ptr<OffMap> Cut_Out_Box(const OffMap& source, const OffMap& mask, const RectShrt& box) {
-  std::unique_ptr<OffMap> map(new (std::nothrow) OffMap(Box_Width(box), Box_Height(box), source.Get_Depth()));
-  if (!map || map->Is_Not_In_Memory()) return nullptr;
+  std::unique_ptr<OffMap> map = OffMap::Make(Box_Width(box), Box_Height(box), source.Get_Depth());
+  if (!map) return nullptr;
   map->Fill(255);
   for (int32_t y = box.top; y <= box.bottom; ++y) {
     for (int32_t x = box.left; x <= box.right; ++x) {
@@ -185,7 +184,7 @@ bool OffMap::Hole_Plug_TwoTone(int32_t maxHolePixels, bool twoTone, std::string&
   std::unique_ptr<OffMap> totalMask, blobMask;
   if (!seedfill::New_Blob_Masks("OffMap::Hole_Plug_TwoTone", m_width, m_height, totalMask, blobMask, err))
     return false;
-  std::unique_ptr<OffMap> srcMap(new (std::nothrow) OffMap(m_width, m_height, m_depth));
+  std::unique_ptr<OffMap> srcMap = Make(m_width, m_height, m_depth);
   if (!srcMap || !srcMap->Copy_Bits(*this, err)) {
     err = "OffMap::Hole_Plug_TwoTone  failed,  could not alloc  SRCmap.";
     return false;

@@ -1,7 +1,6 @@
 // Colour-modified pixel reads, colour statistics and colour fitting.
 
 #include <cmath>
-#include <new>
 
 #include "raster/ColorFit.h"
 #include "raster/ColorSpace.h"
@@ -131,8 +130,13 @@ int32_t OffMap::Average_NonWhite_YIQ(int16_t& y, int16_t& i, int16_t& q) const {
 }
 
 std::unique_ptr<OffMap> OffMap::Make_Fit_Original(std::string& err) const {
-  std::unique_ptr<OffMap> orig(new (std::nothrow) OffMap(m_width, m_height, m_depth));
-  if (!orig || (orig->Is_Not_In_Memory() && !Is_Not_In_Memory())) {
+  // A map without pixels fails in the copy, with the copy's text.
+  if (Is_Not_In_Memory()) {
+    err = "OffMap::Copy_Bits() failed,  Bitmaps are NOT in MEMORY. ";
+    return nullptr;
+  }
+  std::unique_ptr<OffMap> orig = Make(m_width, m_height, m_depth);
+  if (!orig) {
     err = "OffMap::Fit_To_HSV_Color_OffMap  failed,  could not alloc  origMap.";
     return nullptr;
   }

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <new>
 #include <vector>
 
 #include "raster/Blends.h"

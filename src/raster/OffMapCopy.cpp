@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <new>
 
 #include "raster/OffMap.h"
 
@@ -33,12 +32,6 @@ const char* const kTonalMapNotCreated =
     "OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap  failed,  could not create "
     "destMap.";
 
-std::unique_ptr<OffMap> New_Map(int32_t width, int32_t height, int32_t depth) {
-  std::unique_ptr<OffMap> map(new (std::nothrow) OffMap(width, height, depth));
-  if (map && map->Is_Not_In_Memory()) map.reset();
-  return map;
-}
-
 // The new map of a depth conversion: `depth` bits, the size of `source`.
 // A source not `sourceDepth` bits deep gives `wrongDepth`, a map that
 // cannot be allocated `noMemory`, in err.
@@ -48,7 +41,7 @@ std::unique_ptr<OffMap> New_Conversion_Map(const OffMap& source, int32_t sourceD
     err = wrongDepth;
     return nullptr;
   }
-  std::unique_ptr<OffMap> dest = New_Map(source.Get_Width(), source.Get_Height(), depth);
+  std::unique_ptr<OffMap> dest = OffMap::Make(source.Get_Width(), source.Get_Height(), depth);
   if (!dest) err = noMemory;
   return dest;
 }
@@ -266,7 +259,7 @@ std::unique_ptr<OffMap> OffMap::Make_ScaledDown_Copy(std::string& err) const {
     err = "OffMap::Make_ScaledDown_Copy  failed, source map has no bytes.";
     return nullptr;
   }
-  std::unique_ptr<OffMap> nu = New_Map(m_width, m_height, m_depth);
+  std::unique_ptr<OffMap> nu = OffMap::Make(m_width, m_height, m_depth);
   if (!nu) {
     err = "OffMap::Make_ScaledDown_Copy  failed,  nuOffMap is NULL.";
     return nullptr;
@@ -286,7 +279,8 @@ std::unique_ptr<OffMap> OffMap::Make_ScaledDown_ColorModified_Copy(int16_t dHue,
     err = "OffMap::Make_ScaledDown_ColorModified_Copy  failed,  m_depth has unknown value.";
     return nullptr;
   }
-  std::unique_ptr<OffMap> nu = New_Map(m_width == 0 ? 1 : m_width, m_height == 0 ? 1 : m_height, m_depth);
+  std::unique_ptr<OffMap> nu =
+      OffMap::Make(m_width == 0 ? 1 : m_width, m_height == 0 ? 1 : m_height, m_depth);
   if (!nu) {
     err = "OffMap::Make_ScaledDown_ColorModified_Copy  failed,  nuOffMap is NULL.";
     return nullptr;

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <new>
 
 #include "framework/Rects.h"
 #include "raster/OffMap.h"
@@ -86,8 +85,8 @@ inline void Mark_Taken(OffMap& mask, int32_t x, int32_t y) {
 
 // A white 8-bit mask of the given size; null when it cannot be allocated.
 inline std::unique_ptr<OffMap> New_White_Mask(int32_t width, int32_t height) {
-  std::unique_ptr<OffMap> mask(new (std::nothrow) OffMap(width, height, 8));
-  if (!mask || mask->Is_Not_In_Memory()) return nullptr;
+  std::unique_ptr<OffMap> mask = OffMap::Make(width, height, 8);
+  if (!mask) return nullptr;
   mask->Fill(255);
   return mask;
 }

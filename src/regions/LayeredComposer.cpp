@@ -21,9 +21,8 @@ bool LayeredComposer::Merge_Outline(OffMap& dest, int16_t percent, std::string& 
   // inclusive edges, as the merge has always been given it.
   const RectShrt rect = Make_RectShrt(0, 0, static_cast<int16_t>(percent * dest.Get_Width() / 100),
                                       static_cast<int16_t>(percent * dest.Get_Height() / 100));
-  return RenderMan::Merge_OutlineMap_with_Source(m_renderMan, false, m_renderMan.m_outlineStyle,
-                                                 m_renderMan.m_outlineMapOversize.get(), &dest, &dest, err,
-                                                 rect);
+  return RenderMan::Merge_OutlineMap_with_Source(m_renderMan, false, m_renderMan.Get_Outline_Style(),
+                                                 m_renderMan.Get_Outline_Map(), &dest, &dest, err, rect);
 }
 
 bool LayeredComposer::ReDraw_FinalImage_Incrementally(int16_t windowCode, int32_t delayMs,
@@ -36,15 +35,15 @@ bool LayeredComposer::ReDraw_FinalImage_Incrementally(int16_t windowCode, int32_
   const bool outlineFirst = delayMs > 0 || regions.Is_Empty();
 
   dest.Fill(255);
-  if (outlineFirst && m_renderMan.m_outlineMapOversize != nullptr) {
+  if (outlineFirst && m_renderMan.Get_Outline_Map() != nullptr) {
     if (!Merge_Outline(dest, percent, err)) return false;
   }
   m_windows.Redraw_Viewjs_of_Code(windowCode);
   if (regions.Is_Empty()) return true;
 
   ClockService& clock = m_platform.Clock();
-  for (ListLink<ComponentSubject>* link = regions.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : regions) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
     if (region == nullptr) {
       err =
           "RegionDetectorApp::ReDraw_FinalImage_Incrementally FAILED,  can not dynamic_cast to "
@@ -62,13 +61,13 @@ bool LayeredComposer::ReDraw_FinalImage_Incrementally(int16_t windowCode, int32_
     }
   }
 
-  if (!outlineFirst && m_renderMan.m_outlineMapOversize != nullptr) return Merge_Outline(dest, percent, err);
+  if (!outlineFirst && m_renderMan.Get_Outline_Map() != nullptr) return Merge_Outline(dest, percent, err);
   return true;
 }
 
 bool LayeredComposer::Recompose_Layered(const char* nullText) {
   std::string err;
-  OffMap* dest = m_renderMan.m_layeredMapOversize.get();
+  OffMap* dest = m_renderMan.Get_Layered_Map();
   if (dest == nullptr) {
     err = nullText;
   } else if (ReDraw_FinalImage_Incrementally(kWindowLayered, 0, m_regionList, *dest, 100, err)) {
@@ -88,25 +87,25 @@ bool LayeredComposer::ReDraw_SummedFinalViews_OffMap() {
 }
 
 bool LayeredComposer::Has_Layered_Map() const {
-  return m_renderMan.m_layeredMapOversize != nullptr;
+  return m_renderMan.Get_Layered_Map() != nullptr;
 }
 
 bool LayeredComposer::Erase_Summed_Final_Window() {
-  if (m_renderMan.m_layeredMapOversize == nullptr) {
+  if (m_renderMan.Get_Layered_Map() == nullptr) {
     m_platform.Message("RegionEditorApp::Erase_Summed_Final_Window FAILED,  destOffMap is NULL.");
     return false;
   }
-  m_renderMan.m_layeredMapOversize->Fill(255);
+  m_renderMan.Get_Layered_Map()->Fill(255);
   m_windows.Redraw_Viewjs_of_Code(kWindowLayered);
   return true;
 }
 
 bool LayeredComposer::Erase_Filtered_Window() {
-  if (m_renderMan.m_filteredMapWithOutline == nullptr) {
+  if (m_renderMan.Get_Displayed_Filtered_Map() == nullptr) {
     m_platform.Message("RegionEditorApp::Erase_Filtered_Window FAILED,  destOffMap is NULL.");
     return false;
   }
-  m_renderMan.m_filteredMapWithOutline->Fill(255);
+  m_renderMan.Get_Displayed_Filtered_Map()->Fill(255);
   m_windows.Redraw_Viewjs_of_Code(kWindowPreProcessing);
   return true;
 }
@@ -133,7 +132,7 @@ bool LayeredComposer::Maybe_Alloc_Layers_Bitmap_for_RegionList(std::string& err)
                       sizeErr.c_str());
     return false;
   }
-  m_renderMan.m_layeredMapOversize.reset();
+  m_renderMan.Drop_Layered_Map();
   if (!m_renderMan.Create_Layered_Map(height, width)) {
     err = "RegionEditorApp::Maybe_Alloc_Layers_Bitmap_for_RegionList FAILED, could not create Layered Map.";
     return false;

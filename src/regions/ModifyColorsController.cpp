@@ -20,10 +20,9 @@ bool ModifyColorsController::Open() {
   }
   // Scrambling changes only the auto descriptors' hue offsets; they are
   // what Cancel gives back.
-  for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
-    if (region != nullptr) m_keptHues.push_back({region, region->m_autoDescriptor.hueOffset});
+  for (ComponentSubject* child : list.Get_Children_List()) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
+    if (region != nullptr) m_keptHues.push_back({region, region->Get_Auto_Descriptor().hueOffset});
   }
   return true;
 }
@@ -53,8 +52,8 @@ void ModifyColorsController::On_Save() {
 bool ModifyColorsController::On_Cancel() {
   bool ok = true;
   for (const KeptHue& kept : m_keptHues) {
-    if (kept.region->m_autoDescriptor.hueOffset == kept.hueOffset) continue;
-    kept.region->m_autoDescriptor.hueOffset = kept.hueOffset;
+    if (kept.region->Get_Auto_Descriptor().hueOffset == kept.hueOffset) continue;
+    kept.region->Get_Auto_Descriptor().hueOffset = kept.hueOffset;
     std::string err;
     if (!kept.region->Update_SmallBitmap_Bits_wColorModify(err)) {
       m_context.platform.Message(err);

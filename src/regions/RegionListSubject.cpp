@@ -31,7 +31,7 @@ RectLong Bounding_Rect_of(const RegionSubject& region) {
 }
 
 bool Is_Paintable_SubRegion(const RegionSubject& region) {
-  return region.Is_SubRegion() && region.renderStyle != 2;
+  return region.Is_SubRegion() && region.Get_Render_Style() != 2;
 }
 
 }  // namespace
@@ -42,9 +42,8 @@ RegionListSubject::~RegionListSubject() = default;
 
 template <class Visit>
 bool RegionListSubject::For_Each_Region(const char* castFailure, std::string& err, Visit visit) {
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : Get_Children_List()) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
     if (region == nullptr) {
       err = castFailure;
       return false;
@@ -63,7 +62,7 @@ bool RegionListSubject::Add_ChildSubject(ComponentSubject* subject, std::string&
     err = "RegionListSubject::Add_ChildSubject failed, bad cast.";
     return false;
   }
-  if (region->renderStyle >= 0 && region->renderStyle <= 3)
+  if (region->Get_Render_Style() >= 0 && region->Get_Render_Style() <= 3)
     return ListComponentSubject::Add_ChildSubject(region, err);
   // A region of an unknown render style is not listed.  The caller has
   // handed it over all the same, so it is destroyed here rather than lost.
@@ -77,10 +76,9 @@ bool RegionListSubject::Has_Regions() const {
 }
 
 bool RegionListSubject::Has_Separation_Regions(int16_t separationID) {
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
-    if (region != nullptr && region->m_separationID == separationID) return true;
+  for (const ComponentSubject* child : Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
+    if (region != nullptr && region->Get_Separation_ID() == separationID) return true;
   }
   return false;
 }
@@ -88,22 +86,21 @@ bool RegionListSubject::Has_Separation_Regions(int16_t separationID) {
 bool RegionListSubject::Delete_All_Regions_and_Bitmap_Files(std::string& err) {
   err.clear();
   if (!Has_Regions()) return true;
-  for (ListLink<ComponentView>* link = Get_ComponentViews_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    ListComponentView* listView = link->Get_Object()->Get_ListComponentView();
+  for (ComponentView* view : Get_ComponentViews_List()) {
+    ListComponentView* listView = view->Get_ListComponentView();
     if (listView == nullptr) continue;
     listView->Detach_All_Child_ComponentViews();
     listView->Get_Child_ComponentViews_List()->Delete_All();
   }
   if (filesBitmapMode == 0) {
     const bool walked = For_Each_Region("", err, [&](RegionSubject& region) {
-      if (std::remove(region.m_autoDescriptor.bitmapPath.c_str()) != 0) {
+      if (std::remove(region.Get_Auto_Descriptor().bitmapPath.c_str()) != 0) {
         err =
             "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete AutoSep Source "
             "BMP file.";
         return false;
       }
-      const std::string& scanned = region.m_scannedDescriptor.bitmapPath;
+      const std::string& scanned = region.Get_Scanned_Descriptor().bitmapPath;
       if (!scanned.empty() && std::remove(scanned.c_str()) != 0) {
         err =
             "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete SCANNED24bit "
@@ -116,8 +113,8 @@ bool RegionListSubject::Delete_All_Regions_and_Bitmap_Files(std::string& err) {
   }
   Get_Children_List().Delete_All();
   Clear_Texts();
-  if (m_renderMan.m_subtractMap != nullptr) m_renderMan.m_subtractMap->Fill(255);
-  if (m_renderMan.m_layeredMapOversize != nullptr) m_renderMan.m_layeredMapOversize->Fill(255);
+  if (m_renderMan.Get_Subtract_Map() != nullptr) m_renderMan.Get_Subtract_Map()->Fill(255);
+  if (m_renderMan.Get_Layered_Map() != nullptr) m_renderMan.Get_Layered_Map()->Fill(255);
   return true;
 }
 
@@ -148,8 +145,8 @@ bool RegionListSubject::Restore_from_UndoList(std::string& err) {
     return false;
   }
   Delete_All_Children(Get_ComponentViews_List());
-  for (ListLink<RegionSubject>* link = m_UndoList.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    std::unique_ptr<ComponentSubject> clone = link->Get_Object()->Clone();
+  for (RegionSubject* region : m_UndoList) {
+    std::unique_ptr<ComponentSubject> clone = region->Clone();
     if (clone == nullptr) {
       err = "RegionListSubject::Restore_from_UndoList failed,  could not clone RegionSubject";
       return false;
@@ -214,12 +211,12 @@ bool RegionListSubject::Get_Original_Canvas_Size(int32_t& width, int32_t& height
     err = "RegionListSubject::Get_Original_Canvas_Size  FAILED,  can not dynamic_cast to RegionSubject.";
     return false;
   }
-  if (region->m_SRCoffMap == nullptr) {
+  if (region->Get_Region_Map() == nullptr) {
     err = "RegionListSubject::Get_Original_Canvas_Size  FAILED,  regionSubj->m_SRCoffMap is NULL.";
     return false;
   }
-  width = region->m_SRCoffMap->Get_Width();
-  height = region->m_SRCoffMap->Get_Height();
+  width = region->Get_Region_Map()->Get_Width();
+  height = region->Get_Region_Map()->Get_Height();
   return true;
 }
 
@@ -301,7 +298,7 @@ int32_t RegionListSubject::Sort_Regions_by_SeparationID(std::string& err) {
   if (list.Get_Count() < 2) return 0;
   if (!Check_Lists_Intergity(list, err)) return -1;
   return Bubble_Sort_Regions(list, [](RegionSubject& second, RegionSubject& first) {
-    return second.m_separationID < first.m_separationID;
+    return second.Get_Separation_ID() < first.Get_Separation_ID();
   });
 }
 
@@ -335,9 +332,8 @@ RegionSubject* RegionListSubject::Find_Nearest_SubRegion_of_Parent(RegionSubject
 }
 
 RegionSubject* RegionListSubject::Find_Region_by_Bitmap_FileName(const std::string& fileName) {
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : Get_Children_List()) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
     if (region != nullptr && Equal_NoCase(region->Get_Current_Bitmaps_FileName(), fileName)) return region;
   }
   return nullptr;
@@ -346,9 +342,8 @@ RegionSubject* RegionListSubject::Find_Region_by_Bitmap_FileName(const std::stri
 bool RegionListSubject::Is_Free_of_Latter_Overlaps(RegionSubject& region) {
   const RectLong rect = Bounding_Rect_of(region);
   bool passed = false;
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* other = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : Get_Children_List()) {
+    auto* other = dynamic_cast<RegionSubject*>(child);
     if (other == nullptr) continue;
     if (other == &region) {
       passed = true;
@@ -368,9 +363,8 @@ bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subReg
   err.clear();
   count = 0;
   const bool filter = rect.left >= 0 && rect.top >= 0 && rect.right >= 0 && rect.bottom >= 0;
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : Get_Children_List()) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
     if (region == nullptr) {
       err = "RegionListSubject::Subtract_Regions_from_Offmap failed,  can not dynamic_cast to RegionSubject.";
       return false;
@@ -378,14 +372,14 @@ bool RegionListSubject::Subtract_Regions_from_Offmap(OffMap& target, bool subReg
     // The walk ends at the stop region, or where the (sorted) list reaches
     // the stop separation.
     if (region == stopRegion) break;
-    if (stopSeparationID >= 0 && region->m_separationID >= stopSeparationID) break;
-    const OffMap* map = region->m_SRCoffMap.get();
+    if (stopSeparationID >= 0 && region->Get_Separation_ID() >= stopSeparationID) break;
+    const OffMap* map = region->Get_Region_Map();
     if (map == nullptr) {
       err = "RegionListSubject::Subtract_Regions_from_Offmap failed,  regionsBitMap is NULL.";
       return false;
     }
 
-    if (region->Is_SubRegion() != subRegions || region->renderStyle == 2) continue;
+    if (region->Is_SubRegion() != subRegions || region->Get_Render_Style() == 2) continue;
     if (filter && !Rects_Overlap(Bounding_Rect_of(*region), rect)) continue;
     if (!Subtract_Region_from_Offmap(target, *region, err)) return false;
     ++count;
@@ -404,13 +398,13 @@ bool RegionListSubject::Subtract_Separation_SubRegions_from_Offmap(OffMap& targe
       err = "RegionListSubject::Subtract_Regions_from_Offmap failed,  can not dynamic_cast to RegionSubject.";
       return false;
     }
-    if (region->m_separationID > separationID) break;
-    if (region->m_separationID < separationID) continue;
-    if (region->m_SRCoffMap == nullptr) {
+    if (region->Get_Separation_ID() > separationID) break;
+    if (region->Get_Separation_ID() < separationID) continue;
+    if (region->Get_Region_Map() == nullptr) {
       err = "RegionListSubject::Subtract_Regions_from_Offmap failed,  regionsBitMap is NULL.";
       return false;
     }
-    if (!region->Is_SubRegion() || region->renderStyle == 2) continue;
+    if (!region->Is_SubRegion() || region->Get_Render_Style() == 2) continue;
     if (!Subtract_Region_from_Offmap(target, *region, err)) return false;
     ++count;
   }
@@ -419,12 +413,13 @@ bool RegionListSubject::Subtract_Separation_SubRegions_from_Offmap(OffMap& targe
 
 bool RegionListSubject::Subtract_Region_from_Offmap(OffMap& target, const RegionSubject& region,
                                                     std::string& err) {
-  const OffMap& map = *region.m_SRCoffMap;
+  const OffMap& map = *region.Get_Region_Map();
   const RegionDescriptor& descriptor = region.Get_Current_Descriptor();
   const Graphic& frame = descriptor.frame;
-  const bool wholeSeparation =
-      !region.Is_SubRegion() && region.substitutionMode == 1 && map.Get_Width() == target.Get_Width() &&
-      map.Get_Height() == target.Get_Height() && frame.Get_Position().x == 0 && frame.Get_Position().y == 0;
+  const bool wholeSeparation = !region.Is_SubRegion() && region.Get_Substitution_Mode() == 1 &&
+                               map.Get_Width() == target.Get_Width() &&
+                               map.Get_Height() == target.Get_Height() && frame.Get_Position().x == 0 &&
+                               frame.Get_Position().y == 0;
   if (wholeSeparation) return target.Subtract_Separation(map, err);
   RectLong source;
   source.right = map.Get_Width() - 1;
@@ -467,9 +462,8 @@ bool RegionListSubject::Make_KnockoutMask_of_Latter_Regions(RegionSubject& regio
   if (startPercent > 3) {
     const RectLong rect = Bounding_Rect_of(region);
     bool passed = false;
-    for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-         link = link->Get_Next()) {
-      auto* other = dynamic_cast<RegionSubject*>(link->Get_Object());
+    for (ComponentSubject* child : Get_Children_List()) {
+      auto* other = dynamic_cast<RegionSubject*>(child);
       if (other == nullptr) {
         err =
             "RegionListSubject::Make_KnockoutMask_of_Latter_Regions failed,  can not dynamic_cast to "
@@ -517,7 +511,7 @@ bool RegionListSubject::ColorFit_Regions_to_SrcMap_DeepMasking(RegionSubject& re
   err.clear();
   nearWhite = false;
   if (!Is_Paintable_SubRegion(region)) return true;
-  if (region.m_SRCoffMap == nullptr) {
+  if (region.Get_Region_Map() == nullptr) {
     err = "RegionListSubject::ColorFit_Regions_to_SrcMap_DeepMasking failed,  regionsOffMap is NULL.";
     return false;
   }
@@ -548,9 +542,9 @@ bool RegionListSubject::ColorFit_All_Regions_to_SrcMap(const OffMap& sourceMap, 
   err.clear();
   fitted = 0;
   failures = 0;
-  auto workMap =
-      std::make_unique<OffMap>(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
-  if (workMap->Is_Not_In_Memory()) {
+  std::unique_ptr<OffMap> workMap =
+      OffMap::Make(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
+  if (workMap == nullptr) {
     err = "RegionDetectorApp::ColorFit_All_Regions_to_SrcMap  failed,  could not alloc subtractMap.";
     return false;
   }
@@ -597,16 +591,15 @@ bool RegionListSubject::Make_List_of_Colors_In_Images_Palette(int16_t colorCount
   for (int16_t& index : colorIndexes) index = -9;
   int32_t strays = 0, conflicts = 0;
   bool sawChromatic = false, sawGrey = false;
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (const ComponentSubject* child : Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
     if (region == nullptr) continue;
-    const int16_t id = region->m_separationID;
+    const int16_t id = region->Get_Separation_ID();
     if (id < 0 || id >= kPaletteSize) {
       ++strays;
       continue;
     }
-    const int16_t colorIndex = region->m_huntColorIndex;
+    const int16_t colorIndex = region->Get_Hunt_Color_Index();
     if (colorIndexes[id] == -9) {
       colorIndexes[id] = colorIndex;
       if (colorIndex >= 1 && colorIndex <= 19) sawChromatic = true;
@@ -630,9 +623,8 @@ bool RegionListSubject::Make_List_of_Colors_In_Images_Palette(int16_t colorCount
 int32_t RegionListSubject::Create_List_of_Original_Separations_Colors(ListMemry<kvColorRef>& colors) {
   colors.Delete_All();
   Platform& platform = m_renderMan.Get_Platform();
-  for (ListLink<ComponentSubject>* link = Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (const ComponentSubject* child : Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
     if (region == nullptr) {
       platform.Message(
           "RegionListSubject::Create_List_of_Original_Separations_Colors FAILED,  can not dynamic_cast to "
@@ -649,12 +641,14 @@ int32_t RegionListSubject::Create_List_of_Original_Separations_Colors(ListMemry<
     }
     const uint32_t value = Pack_RGB(r, g, b);
     bool known = false;
-    for (ListLink<kvColorRef>* c = colors.Get_Head_Link(); c != nullptr && !known; c = c->Get_Next())
-      known = c->Get_Object()->color == value;
+    for (const kvColorRef* entry : colors) {
+      known = entry->color == value;
+      if (known) break;
+    }
     if (known) continue;
     auto* record = new kvColorRef;
     record->color = value;
-    Get_StandardColors_Nickname(region->m_huntColorIndex, record->name);
+    Get_StandardColors_Nickname(region->Get_Hunt_Color_Index(), record->name);
     colors.Add_To_Tail(record);
   }
   return colors.Get_Count();
@@ -680,7 +674,7 @@ bool RegionListSubject::Paint_All_Regions_with_TextureMaps(int16_t textureType, 
   return For_Each_Region(
       "RegionListSubject::Paint_All_Regions_with_TextureMaps failed,  can not dynamic_cast to RegionSubject.",
       err, [&](RegionSubject& region) {
-        const OffMap* map = region.m_SRCoffMap.get();
+        const OffMap* map = region.Get_Region_Map();
         if (!region.Is_SubRegion() || map == nullptr || map->Get_Width() <= 6 || map->Get_Height() <= 6)
           return true;
         int16_t scale = 1;
@@ -723,8 +717,8 @@ bool RegionListSubject::Randomize_All_Colors_for_Regions(int16_t range, RegionRa
   // One shift per separation colour, drawn in the order the colours were
   // first met; the shifted colour is kept as the record's second value.
   std::map<uint32_t, int16_t> newHues;
-  for (ListLink<kvColorRef>* link = colors.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    kvColorRef& record = *link->Get_Object();
+  for (kvColorRef* entry : colors) {
+    kvColorRef& record = *entry;
     int16_t hue = 0, sat = 0, val = 0;
     RGB_to_HSV(static_cast<int16_t>(Packed_Red(record.color)),
                static_cast<int16_t>(Packed_Green(record.color)),
@@ -748,7 +742,7 @@ bool RegionListSubject::Randomize_All_Colors_for_Regions(int16_t range, RegionRa
         int32_t offset = found->second - region.Get_Original_HuntColor_Hue();
         if (offset > 359) offset -= 360;
         if (offset < -359) offset += 360;
-        region.m_autoDescriptor.hueOffset = static_cast<int16_t>(offset);
+        region.Get_Auto_Descriptor().hueOffset = static_cast<int16_t>(offset);
         return region.Update_SmallBitmap_Bits_wColorModify(err);
       });
 }
@@ -763,7 +757,7 @@ bool RegionListSubject::Restore_Separation_Colors(std::string& err) {
       "RegionListSubject::Restore_Separation_Colors failed,  can not dynamic_cast to RegionSubject.", err,
       [&](RegionSubject& region) {
         if (!Is_Paintable_SubRegion(region) || region.Is_Region_Hidden()) return true;
-        region.m_autoDescriptor.hueOffset = 0;
+        region.Get_Auto_Descriptor().hueOffset = 0;
         return region.Update_SmallBitmap_Bits_wColorModify(err);
       });
 }

@@ -3,22 +3,14 @@
 
 #include <cstdint>
 #include <memory>
-#include <new>
 #include <string>
 
 #include "raster/OffMap.h"
 #include "render/ImageFiles.h"
 
-// A new map of the size and depth; null when it cannot be allocated.
-inline std::unique_ptr<OffMap> New_Region_Map(int32_t width, int32_t height, int32_t depth) {
-  std::unique_ptr<OffMap> map(new (std::nothrow) OffMap(width, height, depth));
-  if (map != nullptr && map->Is_Not_In_Memory()) map.reset();
-  return map;
-}
-
 // A byte copy of `map`; null when it cannot be allocated.
 inline std::unique_ptr<OffMap> Copy_Of_Map(const OffMap& map) {
-  std::unique_ptr<OffMap> copy = New_Region_Map(map.Get_Width(), map.Get_Height(), map.Get_Depth());
+  std::unique_ptr<OffMap> copy = OffMap::Make(map.Get_Width(), map.Get_Height(), map.Get_Depth());
   std::string err;
   if (copy == nullptr || !copy->Copy_Bits(map, err)) return nullptr;
   return copy;

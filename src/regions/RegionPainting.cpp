@@ -198,7 +198,7 @@ bool RegionSubject::Create_PseudoPainted_Bitmap(const std::string& texturePath, 
         "RegionSubject.";
     return false;
   }
-  std::unique_ptr<OffMap> painted = New_Region_Map(w, h, region.Get_Depth());
+  std::unique_ptr<OffMap> painted = OffMap::Make(w, h, region.Get_Depth());
   if (painted == nullptr) {
     err = "RegionSubject::Create_PseudoPainted_Bitmap  failed,  could not  alloc Offmap.";
     return false;
@@ -254,8 +254,7 @@ bool RegionSubject::Modify_Existing_PseudoPainted_Bitmap(const std::string& text
         "the RegionSubject.";
     return false;
   }
-  std::unique_ptr<OffMap> painted =
-      New_Region_Map(region.Get_Width(), region.Get_Height(), region.Get_Depth());
+  std::unique_ptr<OffMap> painted = OffMap::Make(region.Get_Width(), region.Get_Height(), region.Get_Depth());
   if (painted == nullptr) {
     err = "RegionSubject::Modify_Existing_PseudoPainted_Bitmap  failed,  could not  alloc Offmap.";
     return false;

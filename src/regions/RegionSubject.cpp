@@ -132,19 +132,18 @@ std::unique_ptr<RegionSubject> RegionSubject::Create_Region_from_Separation_Map(
     err = "RegionSubject::Create_Region_from_Separation_Map  failed,  could not  alloc RegionSubject.";
     return nullptr;
   }
-  region->substitutionMode = 1;
-  region->m_headerWord = kCreatedHeaderWord;
-  region->renderStyle = algoCode == 2 ? 2 : 0;
-  region->generationCode = kSeparationRegion;
-  RegionDescriptor& d = region->m_autoDescriptor;
+  region->Set_Substitution_Mode(1);
+  region->Set_Header_Word(kCreatedHeaderWord);
+  region->Set_Render_Style(algoCode == 2 ? 2 : 0);
+  region->Set_Generation_Code(kSeparationRegion);
+  RegionDescriptor& d = region->Get_Auto_Descriptor();
   d.frame.Set_Position(0, 0);
   d.frame.Set_Size(separationMap->Get_Width(), separationMap->Get_Height());
   d.color = Pack_RGB(red, green, blue);
   d.bitmapPath = bitmapPath;
   d.parentPath.clear();
   d.pixelCount = -1;
-  region->m_SRCoffMap = std::move(separationMap);
-  region->m_refreshOffMap = std::move(display);
+  region->Set_Maps(std::move(separationMap), std::move(display));
   return region;
 }
 
@@ -160,7 +159,7 @@ std::unique_ptr<RegionSubject> RegionSubject::SeedFill_Create_New_Region(
   }
   const int32_t mapW = separationMap.Get_Width();
   const int32_t mapH = separationMap.Get_Height();
-  std::unique_ptr<OffMap> mask = New_Region_Map(mapW, mapH, 8);
+  std::unique_ptr<OffMap> mask = OffMap::Make(mapW, mapH, 8);
   if (mask == nullptr) {
     err = "RegionSubject::SeedFill_Create_New_Region  failed,  could not alloc maskMap.";
     return nullptr;
@@ -184,7 +183,7 @@ std::unique_ptr<RegionSubject> RegionSubject::SeedFill_Create_New_Region(
 
   const int32_t boxW = box.right - box.left + 1;
   const int32_t boxH = box.bottom - box.top + 1;
-  std::unique_ptr<OffMap> regionMap = New_Region_Map(boxW, boxH, separationMap.Get_Depth());
+  std::unique_ptr<OffMap> regionMap = OffMap::Make(boxW, boxH, separationMap.Get_Depth());
   if (regionMap == nullptr) {
     err = "RegionSubject::SeedFill_Create_New_Region  failed,  could not alloc nuOffMap.";
     return nullptr;
@@ -230,10 +229,10 @@ std::unique_ptr<RegionSubject> RegionSubject::SeedFill_Create_New_Region(
     err = "RegionSubject::SeedFill_Create_New_Region  failed,  could not  alloc RegionSubject.";
     return nullptr;
   }
-  region->substitutionMode = autoFlag ? 1 : 0;
-  region->m_headerWord = kCreatedHeaderWord;
-  region->renderStyle = 0;
-  region->generationCode = kSubRegion;
+  region->Set_Substitution_Mode(autoFlag ? 1 : 0);
+  region->Set_Header_Word(kCreatedHeaderWord);
+  region->Set_Render_Style(0);
+  region->Set_Generation_Code(kSubRegion);
   RegionDescriptor& d = region->Get_Current_Descriptor();
   d.frame.Set_Position(box.left, box.top);
   d.frame.Set_Size(boxW, boxH);
@@ -259,8 +258,7 @@ std::unique_ptr<RegionSubject> RegionSubject::SeedFill_Create_New_Region(
     bool cancelled = false;
     if (!Save_Bitmap_File(platform, cancelled, regionMap.get(), path, err)) return nullptr;
   }
-  region->m_SRCoffMap = std::move(regionMap);
-  region->m_refreshOffMap = std::move(display);
+  region->Set_Maps(std::move(regionMap), std::move(display));
   return region;
 }
 
@@ -269,7 +267,7 @@ bool RegionSubject::Generate_SubRegions(OffMap& separationMap, ListComponentSubj
                                         int16_t satOffset, bool inMemory, int16_t& serialCounter,
                                         Platform& platform, std::string& err) {
   err.clear();
-  std::unique_ptr<OffMap> visited = New_Region_Map(separationMap.Get_Width(), separationMap.Get_Height(), 8);
+  std::unique_ptr<OffMap> visited = OffMap::Make(separationMap.Get_Width(), separationMap.Get_Height(), 8);
   if (visited == nullptr) {
     err = "RegionSubject::Generate_SubRegions  failed,  could not alloc totalMaskMap.";
     return false;
@@ -294,10 +292,10 @@ bool RegionSubject::Generate_SubRegions(OffMap& separationMap, ListComponentSubj
         if (!blobErr.empty()) platform.Message(blobErr);
         continue;
       }
-      region->m_separationID = separationID;
-      region->m_huntColorIndex = m_huntColorIndex;
-      region->m_serialNumber = serialCounter++;
-      region->m_autoDescriptor.satOffset = satOffset;
+      region->Set_Separation_ID(separationID);
+      region->Set_Hunt_Color_Index(m_huntColorIndex);
+      region->Set_Serial_Number(serialCounter++);
+      region->Get_Auto_Descriptor().satOffset = satOffset;
       if (satOffset != 0 && !region->Update_SmallBitmap_Bits_wColorModify(blobErr)) platform.Message(blobErr);
       if (regionList.Add_ChildSubject(region.get(), blobErr))
         region.release();  // the list owns it now
@@ -316,36 +314,36 @@ bool RegionSubject::Assign_From(const RegionSubject& other, std::string& err) {
   err.clear();
   while (ComponentView* view = Get_ComponentViews_List().Get_First()) Detach_ComponentView(view);
   if (&other == this) return true;
-  if (other.m_refreshOffMap == nullptr) {
+  if (other.Get_Display_Map() == nullptr) {
     err = "RegionSubject::operator=  failed,  other.m_refreshOffMap  is NULL. ";
     return false;
   }
-  std::unique_ptr<OffMap> display = Copy_Of_Map(*other.m_refreshOffMap);
+  std::unique_ptr<OffMap> display = Copy_Of_Map(*other.Get_Display_Map());
   if (display == nullptr) {
     err = "RegionSubject::operator=  failed,   m_refreshOffMap is NULL.";
     return false;
   }
-  if (other.m_SRCoffMap == nullptr) {
+  if (other.Get_Region_Map() == nullptr) {
     err = "RegionSubject::operator=  failed,  other.m_SRCoffMap  is NULL. ";
     return false;
   }
-  std::unique_ptr<OffMap> source = Copy_Of_Map(*other.m_SRCoffMap);
+  std::unique_ptr<OffMap> source = Copy_Of_Map(*other.Get_Region_Map());
   if (source == nullptr) {
     err = "RegionSubject::operator=  failed,   m_SRCoffMap is NULL.";
     return false;
   }
   m_refreshOffMap = std::move(display);
   m_SRCoffMap = std::move(source);
-  m_autoDescriptor = other.m_autoDescriptor;
-  m_scannedDescriptor = other.m_scannedDescriptor;
-  substitutionMode = other.substitutionMode;
-  renderStyle = other.renderStyle;
-  generationCode = other.generationCode;
-  m_headerWord = other.m_headerWord;
+  m_autoDescriptor = other.Get_Auto_Descriptor();
+  m_scannedDescriptor = other.Get_Scanned_Descriptor();
+  substitutionMode = other.Get_Substitution_Mode();
+  renderStyle = other.Get_Render_Style();
+  generationCode = other.Get_Generation_Code();
+  m_headerWord = other.Get_Header_Word();
   m_graphic = other.m_graphic;
-  m_serialNumber = other.m_serialNumber;
-  m_separationID = other.m_separationID;
-  m_huntColorIndex = other.m_huntColorIndex;
+  m_serialNumber = other.Get_Serial_Number();
+  m_separationID = other.Get_Separation_ID();
+  m_huntColorIndex = other.Get_Hunt_Color_Index();
   return true;
 }
 
@@ -424,11 +422,10 @@ bool RegionSubject::Find_Same_Region_in_List(const ListMemry<ComponentSubject>& 
                                              int32_t& pixelDifference) const {
   pixelDifference = 0;
   const Graphic& mine = m_autoDescriptor.frame;
-  for (const ListLink<ComponentSubject>* link = list.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* other = dynamic_cast<const RegionSubject*>(link->Get_Object());
-    if (other == nullptr || other->m_separationID != m_separationID) continue;
-    const Graphic& theirs = other->m_autoDescriptor.frame;
+  for (const ComponentSubject* child : list) {
+    const auto* other = dynamic_cast<const RegionSubject*>(child);
+    if (other == nullptr || other->Get_Separation_ID() != m_separationID) continue;
+    const Graphic& theirs = other->Get_Auto_Descriptor().frame;
     if (theirs.Get_Position().x != mine.Get_Position().x ||
         theirs.Get_Position().y != mine.Get_Position().y || theirs.Get_Width() != mine.Get_Width() ||
         theirs.Get_Height() != mine.Get_Height())
@@ -527,7 +524,7 @@ std::unique_ptr<OffMap> RegionSubject::Make_Maskmap_From_SUBregion(RectShrt& rec
     if (err.empty()) err = "RegionSubject::Make_Maskmap_From_SUBregion failed,  parentMap is NULL.";
     return nullptr;
   }
-  std::unique_ptr<OffMap> bigMask = New_Region_Map(parentMap->Get_Width(), parentMap->Get_Height(), 8);
+  std::unique_ptr<OffMap> bigMask = OffMap::Make(parentMap->Get_Width(), parentMap->Get_Height(), 8);
   if (bigMask == nullptr) {
     err = "RegionSubject::Make_Maskmap_From_SUBregion  failed,  could not alloc BIG maskMap.";
     return nullptr;
@@ -554,7 +551,7 @@ std::unique_ptr<OffMap> RegionSubject::Make_Maskmap_From_SUBregion(RectShrt& rec
   }
   const int32_t boxW = rect.right - rect.left + 1;
   const int32_t boxH = rect.bottom - rect.top + 1;
-  std::unique_ptr<OffMap> mask = New_Region_Map(boxW, boxH, 1);
+  std::unique_ptr<OffMap> mask = OffMap::Make(boxW, boxH, 1);
   if (mask == nullptr) {
     err = "RegionSubject::Make_Maskmap_From_SUBregion  failed,  could not  return Offmap.";
     return nullptr;

@@ -101,18 +101,43 @@ class RegionSubject : public ComponentSubject {
   ~RegionSubject() override;
 
   // ---- the region ---------------------------------------------------------------
-  std::unique_ptr<OffMap> m_SRCoffMap;      // the region map
-  std::unique_ptr<OffMap> m_refreshOffMap;  // the display map
-  int16_t substitutionMode = 0;             // 1: auto descriptor in force; else scanned
-  int16_t renderStyle = 0;                  // 0..3; 2 marks a remainder separation
-  int16_t generationCode = 0;               // kSeparationRegion or kSubRegion
-  RegionDescriptor m_autoDescriptor;
-  RegionDescriptor m_scannedDescriptor;
-  int16_t m_separationID = -1;    // separation row that produced the region
-  int16_t m_huntColorIndex = -1;  // standard colour of that separation
-  int16_t m_serialNumber = -1;    // running number of the region
-  std::string m_extraText;        // carried by the Old file record only
-  int16_t m_headerWord = 0;       // kept and stored, read by nobody
+  // The region map and the display map, always set together.
+  OffMap* Get_Region_Map() { return m_SRCoffMap.get(); }
+  const OffMap* Get_Region_Map() const { return m_SRCoffMap.get(); }
+  OffMap* Get_Display_Map() { return m_refreshOffMap.get(); }
+  const OffMap* Get_Display_Map() const { return m_refreshOffMap.get(); }
+  void Set_Maps(std::unique_ptr<OffMap> regionMap, std::unique_ptr<OffMap> displayMap) {
+    m_SRCoffMap = std::move(regionMap);
+    m_refreshOffMap = std::move(displayMap);
+  }
+  // 1: the auto descriptor is in force; else the scanned one.
+  int16_t Get_Substitution_Mode() const { return substitutionMode; }
+  void Set_Substitution_Mode(int16_t mode) { substitutionMode = mode; }
+  // 0..3; 2 marks a remainder separation.
+  int16_t Get_Render_Style() const { return renderStyle; }
+  void Set_Render_Style(int16_t style) { renderStyle = style; }
+  // kSeparationRegion or kSubRegion.
+  int16_t Get_Generation_Code() const { return generationCode; }
+  void Set_Generation_Code(int16_t code) { generationCode = code; }
+  RegionDescriptor& Get_Auto_Descriptor() { return m_autoDescriptor; }
+  const RegionDescriptor& Get_Auto_Descriptor() const { return m_autoDescriptor; }
+  RegionDescriptor& Get_Scanned_Descriptor() { return m_scannedDescriptor; }
+  const RegionDescriptor& Get_Scanned_Descriptor() const { return m_scannedDescriptor; }
+  // The separation row that produced the region and that separation's
+  // standard colour.
+  int16_t Get_Separation_ID() const { return m_separationID; }
+  void Set_Separation_ID(int16_t id) { m_separationID = id; }
+  int16_t Get_Hunt_Color_Index() const { return m_huntColorIndex; }
+  void Set_Hunt_Color_Index(int16_t index) { m_huntColorIndex = index; }
+  // The running number of the region.
+  int16_t Get_Serial_Number() const { return m_serialNumber; }
+  void Set_Serial_Number(int16_t serial) { m_serialNumber = serial; }
+  // Carried by the Old file record only.
+  const std::string& Get_Extra_Text() const { return m_extraText; }
+  void Set_Extra_Text(const std::string& text) { m_extraText = text; }
+  // Kept and stored, read by nobody.
+  int16_t Get_Header_Word() const { return m_headerWord; }
+  void Set_Header_Word(int16_t word) { m_headerWord = word; }
 
   // ---- creation ---------------------------------------------------------------
   // The separation region of a separation map.  The map is handed over;
@@ -176,7 +201,6 @@ class RegionSubject : public ComponentSubject {
   bool Is_SubRegion() const { return generationCode == kSubRegion; }
   RegionDescriptor& Get_Current_Descriptor();
   const RegionDescriptor& Get_Current_Descriptor() const;
-  int16_t Get_Serial_Number() const { return m_serialNumber; }
 
   // True when a region of `list` comes from the same separation and has the
   // same auto frame; `pixelDifference` is its pixel count minus this one's.
@@ -304,4 +328,17 @@ class RegionSubject : public ComponentSubject {
   // cannot be made nothing changes and `err` is `copyFailure` (the copy's
   // own text when that is null).
   bool Replace_Maps_With(std::unique_ptr<OffMap> map, const char* copyFailure, std::string& err);
+
+  std::unique_ptr<OffMap> m_SRCoffMap;      // the region map
+  std::unique_ptr<OffMap> m_refreshOffMap;  // the display map
+  int16_t substitutionMode = 0;
+  int16_t renderStyle = 0;
+  int16_t generationCode = 0;
+  RegionDescriptor m_autoDescriptor;
+  RegionDescriptor m_scannedDescriptor;
+  int16_t m_separationID = -1;
+  int16_t m_huntColorIndex = -1;
+  int16_t m_serialNumber = -1;
+  std::string m_extraText;
+  int16_t m_headerWord = 0;
 };

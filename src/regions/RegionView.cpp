@@ -29,7 +29,7 @@ RectShrt To_Shrt(const RectLong& r) {
 // without a display map is a red ellipse.
 bool Draw_Region_Map(DrawSurface& surface, const RegionSubject& region, MessageService* messages) {
   const RectLong frame = Frame_Rect(region);
-  const OffMap* map = region.m_refreshOffMap.get();
+  const OffMap* map = region.Get_Display_Map();
   if (map == nullptr) {
     surface.Fill_Ellipse(frame, 255, 0, 0);
     return true;
@@ -101,9 +101,7 @@ bool RegionView::Update_HandleFrame_Coords(HandleFrame* frame, std::string& err)
   RectLong r;
   Get_Graphic().Get_Rect(r);
   bool ok = true;
-  for (ListLink<Handlej>* link = frame->Get_Handles().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    Handlej* handle = link->Get_Object();
+  for (Handlej* handle : frame->Get_Handles()) {
     switch (handle->Get_Property_Code()) {
       case kHandleMove:
         handle->Set_Center(static_cast<int16_t>(r.left + (r.right - r.left) / 2),

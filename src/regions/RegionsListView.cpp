@@ -17,14 +17,13 @@ bool RegionsListView::Draws(const RegionView& view) const {
   if (view.Get_Subject() == nullptr) return false;
   const bool oneSeparation = m_drawCode == kWindowRegionObjects && m_paneParameter >= 1;
   const RegionSubject* region = view.Get_Region();
-  return !oneSeparation || (region != nullptr && region->m_separationID + 1 == m_paneParameter);
+  return !oneSeparation || (region != nullptr && region->Get_Separation_ID() + 1 == m_paneParameter);
 }
 
 void RegionsListView::Draw_Frame(FrameArtist& artist, DrawSurface& memory, MessageService& messages) {
   if (m_drawCode == kDrawCodeWithMap) Blit_Artist_Map(artist, memory);
-  for (ListLink<ComponentView>* link = Get_Child_ComponentViews_List()->Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* view = dynamic_cast<RegionView*>(link->Get_Object());
+  for (ComponentView* child : *Get_Child_ComponentViews_List()) {
+    auto* view = dynamic_cast<RegionView*>(child);
     if (view != nullptr && Draws(*view)) view->Draw_MemBitmap(memory, m_drawCode, m_paneParameter, messages);
   }
 }
@@ -33,9 +32,8 @@ ComponentView* RegionsListView::Find_ComponentView_at_Point(const Eventj& event)
   PointLong point;
   point.x = event.point.x;
   point.y = event.point.y;
-  for (ListLink<ComponentView>* link = Get_Child_ComponentViews_List()->Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* view = dynamic_cast<RegionView*>(link->Get_Object());
+  for (ComponentView* child : *Get_Child_ComponentViews_List()) {
+    auto* view = dynamic_cast<RegionView*>(child);
     if (view != nullptr && Draws(*view) && view->Get_Graphic().Contains_Point(point)) return view;
   }
   return nullptr;

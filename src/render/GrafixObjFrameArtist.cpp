@@ -14,9 +14,9 @@ GrafixObjFrameArtist::GrafixObjFrameArtist(const MapSlot* source, const MapSlot*
       m_currentSepartionMapAddr(currentSeparation) {}
 
 std::unique_ptr<GrafixObjFrameArtist> GrafixObjFrameArtist::For_RenderMan(RenderMan& renderMan) {
-  return std::make_unique<GrafixObjFrameArtist>(&renderMan.m_sourceMap, &renderMan.m_subtractMap,
-                                                &renderMan.m_layeredMapOversize,
-                                                &renderMan.m_filteredMapWithOutline);
+  return std::make_unique<GrafixObjFrameArtist>(renderMan.Source_Map_Slot(), renderMan.Subtract_Map_Slot(),
+                                                renderMan.Layered_Map_Slot(),
+                                                renderMan.Displayed_Filtered_Map_Slot());
 }
 
 OffMap* GrafixObjFrameArtist::Get_OffMap(int32_t kind, std::string& err) {

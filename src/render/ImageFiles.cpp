@@ -137,15 +137,15 @@ bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::
     err = status == kImageLoadTooLarge ? Too_Large_Text(path, *photo) : kPhotoDecodeFailedText;
     return false;
   }
-  renderMan.m_photoOriginal = std::move(photo);
+  renderMan.Set_Photo_Original(std::move(photo));
 
   const WorkingSize size =
-      Working_Size_of_Photo(renderMan.m_photoOriginal->Get_Width(), renderMan.m_photoOriginal->Get_Height(),
-                            width, height, maxSide);
+      Working_Size_of_Photo(renderMan.Get_Photo_Original()->Get_Width(),
+                            renderMan.Get_Photo_Original()->Get_Height(), width, height, maxSide);
   if (!renderMan.Alloc_Source_Bitmaps_for_Virtual_Project(size.width, size.height, err)) return false;
   renderMan.Sample_Photo_into_Source(size.scale, size.scale);
   if (!renderMan.Alloc_Support_Bitmaps_for_Image_Creation(size.height, size.width, err)) return false;
-  renderMan.m_isGreyscalePhoto = renderMan.m_sourceMap->Is_Greyscale_Sampled(20) ? 1 : 0;
+  renderMan.Set_Greyscale_Photo(renderMan.Get_Source_Map()->Is_Greyscale_Sampled(20));
   return true;
 }
 
@@ -176,7 +176,7 @@ bool Load_Bitmap_File_as_SRC_viaDialog(bool& cancelled, std::string& err, std::s
     return false;
   }
   retPath = path;
-  renderMan.m_sourcePhotoPath = path;
+  renderMan.Set_Source_Photo_Path(path);
   return true;
 }
 
@@ -201,12 +201,11 @@ bool Load_Outline_File(const std::string& path, bool& fileProblem, RenderMan& re
     }
     return false;
   }
-  renderMan.m_outlineMapOversize.reset();
-  renderMan.m_outlineMapBackup.reset();
+  renderMan.Drop_Outline_Map();
   const int32_t width = picture->Get_Width();
   const int32_t height = picture->Get_Height();
-  auto outline = std::make_unique<OffMap>(width, height, 8);
-  if (outline->Is_Not_In_Memory()) {
+  std::unique_ptr<OffMap> outline = OffMap::Make(width, height, 8);
+  if (outline == nullptr) {
     err = "RenderMan::Load_Outline_File failed,  could not allocate m_outlineMapOversize.";
     return false;
   }
@@ -218,8 +217,8 @@ bool Load_Outline_File(const std::string& path, bool& fileProblem, RenderMan& re
       row[x] = static_cast<uint8_t>(r);
     }
   }
-  renderMan.m_outlineMapOversize = std::move(outline);
-  renderMan.m_outlineStyle = 1;
+  renderMan.Set_Outline_Map(std::move(outline));
+  renderMan.Set_Outline_Style(1);
   return true;
 }
 
@@ -333,9 +332,9 @@ std::unique_ptr<OffMap> Load_Bitmap_File_Dialog_STATIC(Platform& platform, std::
     err = "Load_Bitmap_File_Dialog_STATIC  failed,  wrong size for copy.";
     return nullptr;
   }
-  auto map = std::make_unique<OffMap>(static_cast<int32_t>(width), static_cast<int32_t>(height),
-                                      static_cast<int32_t>(bitCount));
-  if (map->Is_Not_In_Memory() || map->Get_Image_Bytes() != imageBytes) {
+  std::unique_ptr<OffMap> map =
+      OffMap::Make(static_cast<int32_t>(width), static_cast<int32_t>(height), static_cast<int32_t>(bitCount));
+  if (map == nullptr || map->Get_Image_Bytes() != imageBytes) {
     err = "Load_Bitmap_File_Dialog_STATIC failed,  could not allocate OffMap.";
     return nullptr;
   }

@@ -59,7 +59,7 @@ bool Load_Bitmap_File_as_SRC(std::string& err, RenderMan& renderMan, const std::
 
 // Asks for a photo with the open dialog and loads it at the standard working
 // size (longer side 400).  On success `retPath` and the render manager's
-// m_sourcePhotoPath receive the path.
+// source photo path (Get_Source_Photo_Path) receive the path.
 bool Load_Bitmap_File_as_SRC_viaDialog(bool& cancelled, std::string& err, std::string& retPath,
                                        RenderMan& renderMan);
 
@@ -70,7 +70,7 @@ constexpr int32_t kWorkingMaxSide = 400;
 
 // Replaces the outline (and drops its backup) by an 8-bit map of the
 // picture's full size holding each pixel's red component; the outline is
-// then merged in the style of a loaded picture (m_outlineStyle 1).
+// then merged in the style of a loaded picture (outline style 1).
 bool Load_Outline_File(const std::string& path, bool& fileProblem, RenderMan& renderMan, std::string& err);
 
 // ---- BMP files -------------------------------------------------------------------

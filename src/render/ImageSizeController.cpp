@@ -34,7 +34,7 @@ std::string ImageSizeController::Range_Text() {
 
 ImageSizeOutcome ImageSizeController::On_OK(bool regionsExist) {
   Platform& platform = m_renderMan.Get_Platform();
-  if (!m_renderMan.m_sourceMapBackup) {
+  if (!m_renderMan.Get_Source_Map_Backup()) {
     platform.Message("First load a bitmap for a SOURCE.");
     return ImageSizeOutcome::KeepOpen;
   }

@@ -22,14 +22,11 @@ bool RenderMan::Alloc_PhotoMap(std::string& err) {
 
 namespace {
 
-// A new map of this size and depth, or null when it has no pixels, more
-// than the largest picture the program takes (a size read from a damaged
-// file must not exhaust memory), or its block could not be allocated.
+// A new map of this size and depth, or null when it has no pixels or
+// OffMap::Make refuses it: every map of this class shows a picture.
 std::unique_ptr<OffMap> New_Map(int32_t width, int32_t height, int32_t depth) {
-  if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > kMaxPicturePixels) return nullptr;
-  auto map = std::make_unique<OffMap>(width, height, depth);
-  if (map->Is_Not_In_Memory()) return nullptr;
-  return map;
+  if (width <= 0 || height <= 0) return nullptr;
+  return OffMap::Make(width, height, depth);
 }
 
 }  // namespace
@@ -305,7 +302,7 @@ bool RenderMan::Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool wh
                                              OffMap* destinationMap, std::string& err,
                                              const RectShrt& ratioRct) {
   err.clear();
-  if (!outlineMap || renderMan.m_hideOutline) return true;
+  if (!outlineMap || renderMan.Get_Hide_Outline()) return true;
   if (!sourceMap || !destinationMap) {
     err = "RenderMan::Merge_OutlineMap_with_Source FAILED, destinationMap or sourceMap is NULL";
     return false;
@@ -318,8 +315,8 @@ bool RenderMan::Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool wh
   }
   const int64_t outlineW = outlineMap->Get_Width();
   const int64_t outlineH = outlineMap->Get_Height();
-  const double darkness = renderMan.m_outlineDarkness;
-  const double liteness = renderMan.m_outlineLiteness;
+  const double darkness = renderMan.Get_Outline_Darkness();
+  const double liteness = renderMan.Get_Outline_Liteness();
 
   for (int32_t y = 0; y < areaH; ++y) {
     const int32_t oy = static_cast<int32_t>(y * outlineH / areaH);

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "filters/WatercolorParms.h"
@@ -39,34 +40,87 @@ class RenderMan {
 
   // ---- settings and state -----------------------------------------------------
   // Full path of the photo last loaded through the file dialog.
-  std::string m_sourcePhotoPath;
+  const std::string& Get_Source_Photo_Path() const { return m_sourcePhotoPath; }
+  void Set_Source_Photo_Path(const std::string& path) { m_sourcePhotoPath = path; }
   // Set after each photo load: the source map looked grey at 20 samples.
-  uint8_t m_isGreyscalePhoto = 0;
-  // A pre-processing result has been rendered into m_filteredMap since the
-  // filter maps were last created or erased.
-  uint8_t m_filteredMapHasImage = 0;
+  bool Is_Greyscale_Photo() const { return m_isGreyscalePhoto != 0; }
+  void Set_Greyscale_Photo(bool grey) { m_isGreyscalePhoto = grey ? 1 : 0; }
   // How the outline is merged into the layered image (Merge_OutlineMap_with_Source):
   // liteness lightens the strokes, darkness scales them in percent, the style
   // picks the formula (0 pencil or charcoal, 1 outline picture, 2 ink).
-  int16_t m_outlineLiteness = 0;
-  int16_t m_outlineDarkness = 100;
-  int16_t m_outlineStyle = 0;
-  uint8_t m_hideOutline = 0;
-  uint8_t m_outlineOption = 0;
+  int16_t Get_Outline_Liteness() const { return m_outlineLiteness; }
+  void Set_Outline_Liteness(int16_t liteness) { m_outlineLiteness = liteness; }
+  int16_t Get_Outline_Darkness() const { return m_outlineDarkness; }
+  void Set_Outline_Darkness(int16_t darkness) { m_outlineDarkness = darkness; }
+  int16_t Get_Outline_Style() const { return m_outlineStyle; }
+  void Set_Outline_Style(int16_t style) { m_outlineStyle = style; }
+  uint8_t Get_Hide_Outline() const { return m_hideOutline; }
+  void Set_Hide_Outline(uint8_t hide) { m_hideOutline = hide; }
+  uint8_t Get_Outline_Option() const { return m_outlineOption; }
+  void Set_Outline_Option(uint8_t option) { m_outlineOption = option; }
 
   // ---- the maps (owned; null until created) -----------------------------------
   // The photo at its file resolution, kept for later resizing.
-  std::unique_ptr<PlatformImage> m_photoOriginal;
-  std::unique_ptr<OffMap> m_sourceMap;           // 24-bit, working size
-  std::unique_ptr<OffMap> m_sourceMapBackup;     // 24-bit copy made with the source
-  std::unique_ptr<OffMap> m_layeredMapOversize;  // 24-bit layered result, working size
+  const PlatformImage* Get_Photo_Original() const { return m_photoOriginal.get(); }
+  void Set_Photo_Original(std::unique_ptr<PlatformImage> photo) { m_photoOriginal = std::move(photo); }
+  // 24-bit, working size, and its copy made with it.
+  OffMap* Get_Source_Map() { return m_sourceMap.get(); }
+  const OffMap* Get_Source_Map() const { return m_sourceMap.get(); }
+  void Set_Source_Map(std::unique_ptr<OffMap> map) { m_sourceMap = std::move(map); }
+  OffMap* Get_Source_Map_Backup() { return m_sourceMapBackup.get(); }
+  const OffMap* Get_Source_Map_Backup() const { return m_sourceMapBackup.get(); }
+  // 24-bit layered result, working size.
+  OffMap* Get_Layered_Map() { return m_layeredMapOversize.get(); }
+  const OffMap* Get_Layered_Map() const { return m_layeredMapOversize.get(); }
+  void Drop_Layered_Map() { m_layeredMapOversize.reset(); }
   // The outline: 8-bit when loaded from a picture, 24-bit when drawn.  It may
-  // be larger than the working size; the merge scales it.
-  std::unique_ptr<OffMap> m_outlineMapOversize;
-  std::unique_ptr<OffMap> m_outlineMapBackup;        // taken before the user edits the outline
-  std::unique_ptr<OffMap> m_filteredMap;             // hidden pre-processed image
-  std::unique_ptr<OffMap> m_filteredMapWithOutline;  // displayed copy, outline drawn on it
-  std::unique_ptr<OffMap> m_subtractMap;             // what the next separation is taken from
+  // be larger than the working size; the merge scales it.  Its backup is
+  // taken before the user edits it.
+  OffMap* Get_Outline_Map() { return m_outlineMapOversize.get(); }
+  const OffMap* Get_Outline_Map() const { return m_outlineMapOversize.get(); }
+  OffMap* Get_Outline_Map_Backup() { return m_outlineMapBackup.get(); }
+  const OffMap* Get_Outline_Map_Backup() const { return m_outlineMapBackup.get(); }
+  void Set_Outline_Map(std::unique_ptr<OffMap> outline) { m_outlineMapOversize = std::move(outline); }
+  void Set_Outline_Map_Backup(std::unique_ptr<OffMap> backup) { m_outlineMapBackup = std::move(backup); }
+  void Drop_Outline_Map_Backup() { m_outlineMapBackup.reset(); }
+  // No outline any more, nor a backup of one.
+  void Drop_Outline_Map() {
+    m_outlineMapOversize.reset();
+    m_outlineMapBackup.reset();
+  }
+  // The hidden pre-processed image and its displayed copy, the outline drawn
+  // on it.
+  OffMap* Get_Filtered_Map() { return m_filteredMap.get(); }
+  const OffMap* Get_Filtered_Map() const { return m_filteredMap.get(); }
+  OffMap* Get_Displayed_Filtered_Map() { return m_filteredMapWithOutline.get(); }
+  const OffMap* Get_Displayed_Filtered_Map() const { return m_filteredMapWithOutline.get(); }
+  void Drop_Displayed_Filtered_Map() { m_filteredMapWithOutline.reset(); }
+  // A pre-processing result is in the hidden map: one has been rendered into
+  // it since the filter maps were last created, replaced or erased.
+  bool Has_Filtered_Image() const { return m_filteredMap != nullptr && m_filteredMapHasImage != 0; }
+  // Says that the hidden map now holds a pre-processing result (nothing
+  // without a hidden map), or that it no longer does.
+  void Mark_Filtered_Image_Rendered() { m_filteredMapHasImage = m_filteredMap != nullptr ? 1 : 0; }
+  void Forget_Filtered_Image() { m_filteredMapHasImage = 0; }
+  // A new hidden map (or none), holding no pre-processing result yet.
+  void Set_Filtered_Map(std::unique_ptr<OffMap> map) {
+    m_filteredMap = std::move(map);
+    m_filteredMapHasImage = 0;
+  }
+  // What the next separation is taken from.
+  OffMap* Get_Subtract_Map() { return m_subtractMap.get(); }
+  const OffMap* Get_Subtract_Map() const { return m_subtractMap.get(); }
+  void Drop_Subtract_Map() { m_subtractMap.reset(); }
+
+  // The members holding the photo, the layered image, the outline, the
+  // hidden and displayed filter maps and the subtract map, for the components
+  // that keep their address so as to see a map re-created here at once.
+  std::unique_ptr<OffMap>* Source_Map_Slot() { return &m_sourceMap; }
+  std::unique_ptr<OffMap>* Layered_Map_Slot() { return &m_layeredMapOversize; }
+  std::unique_ptr<OffMap>* Outline_Map_Slot() { return &m_outlineMapOversize; }
+  std::unique_ptr<OffMap>* Filtered_Map_Slot() { return &m_filteredMap; }
+  std::unique_ptr<OffMap>* Displayed_Filtered_Map_Slot() { return &m_filteredMapWithOutline; }
+  std::unique_ptr<OffMap>* Subtract_Map_Slot() { return &m_subtractMap; }
 
   // ---- texture maps and pencil brushes -----------------------------------------
   // The pencil-brush table (RenderManBrushes.cpp).  Rows 0..7 are the line
@@ -74,10 +128,15 @@ class RenderMan {
   // "Charcoal Medium", "Charcoal Heavy", "Ink Fine" and "Ink Medium" once
   // Load_Pencil_Brushes has run; the other rows stay empty.
   static constexpr int16_t kBitmapUtilityCount = 40;
-  ResourceBitmapUtility m_bitmapUtilityArray[kBitmapUtilityCount];
+  std::span<ResourceBitmapUtility, kBitmapUtilityCount> Get_Bitmap_Utilities() {
+    return m_bitmapUtilityArray;
+  }
+  std::span<const ResourceBitmapUtility, kBitmapUtilityCount> Get_Bitmap_Utilities() const {
+    return m_bitmapUtilityArray;
+  }
   // The row Load_Pencil_Brushes reached last: 7 after a complete load, the
   // failing row after a failed one, -1 before any.
-  int16_t m_lastBitmapUtilitiyArrayIndex = -1;
+  int16_t Get_Last_Bitmap_Utility_Index() const { return m_lastBitmapUtilitiyArrayIndex; }
 
   // Fills rows 0..7 with their names, resource ids and sizes and loads every
   // one of them that has no map yet; stops with false at the first row that
@@ -98,8 +157,8 @@ class RenderMan {
   // colour (code 1), each sorted by size, smallest first.  Both are built
   // by the constructor from the texture folder it is given; without a
   // folder, or when the folder does not exist, they stay empty.
-  ListMemry<TextureMapSpec> m_textureMapListMono;
-  ListMemry<TextureMapSpec> m_textureMapListColor;
+  // The list of `code`, or null for a code that names none.
+  const ListMemry<TextureMapSpec>* Get_TextureMap_List(int16_t code) const;
 
   // Scans the sub-folder of `code` and appends an entry for every file whose
   // name carries a size, then sorts the whole list by size; entries of equal
@@ -136,7 +195,7 @@ class RenderMan {
   // all white.  Note the order: height first.
   bool Alloc_Support_Bitmaps_for_Image_Creation(int32_t height, int32_t width, std::string& err);
   // Both filter maps white at this size and depth, re-created only when the
-  // size or depth differs; clears m_filteredMapHasImage.
+  // size or depth differs; forgets the filtered image (Has_Filtered_Image).
   bool Create_FilterMap_Pair(int32_t depth, int32_t width, int32_t height);
   // The map white at this size (24-bit), re-created only when it differs.
   bool Create_Layered_Map(int32_t height, int32_t width);
@@ -154,10 +213,10 @@ class RenderMan {
   bool Copy_SRCmap_to_DSTmap(std::string& err);
 
   // ---- watercolour pre-processing (RenderManWatercolor.cpp) -----------------------
-  // Renders m_filteredMap from m_sourceMap with the watercolour filters,
-  // copies it to the displayed filter map and sets m_filteredMapHasImage.
+  // Renders the hidden filter map from the source map with the watercolour filters,
+  // copies it to the displayed filter map and marks the filtered image rendered.
   // The first is for colour photos, the second for greyscale photos
-  // (m_isGreyscalePhoto).
+  // (Is_Greyscale_Photo).
   bool WatercolorFilter_For_Separations(const WatercolorParms& parms, std::string& err);
   bool WatercolorFilter_For_Separations_Grey_24bit(const WatercolorParms& parms, std::string& err);
 
@@ -185,7 +244,7 @@ class RenderMan {
   // Darkens `destinationMap` where the outline is dark.  The area produced is
   // the extent of `ratioRct`, starting at the map origin; the outline is
   // scaled onto it.  The caller usually passes the layered map as both source
-  // and destination and m_outlineStyle as the style.  With `whiteOut` every
+  // and destination and Get_Outline_Style() as the style.  With `whiteOut` every
   // outline pixel becomes white instead.
   static bool Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool whiteOut, int16_t style,
                                            const OffMap* outlineMap, const OffMap* sourceMap,
@@ -195,7 +254,35 @@ class RenderMan {
  private:
   // Whitens the map when it has this size and depth, else re-creates it white.
   static bool Create_White_Map(std::unique_ptr<OffMap>& map, int32_t width, int32_t height, int32_t depth);
+  ListMemry<TextureMapSpec>* Writable_TextureMap_List(int16_t code);
 
   Platform& m_platform;
   std::string m_textureFolder;
+
+  std::string m_sourcePhotoPath;
+  uint8_t m_isGreyscalePhoto = 0;
+  // A pre-processing result has been rendered into m_filteredMap since the
+  // filter maps were last created or erased.
+  uint8_t m_filteredMapHasImage = 0;
+  int16_t m_outlineLiteness = 0;
+  int16_t m_outlineDarkness = 100;
+  int16_t m_outlineStyle = 0;
+  uint8_t m_hideOutline = 0;
+  uint8_t m_outlineOption = 0;
+
+  std::unique_ptr<PlatformImage> m_photoOriginal;
+  std::unique_ptr<OffMap> m_sourceMap;
+  std::unique_ptr<OffMap> m_sourceMapBackup;
+  std::unique_ptr<OffMap> m_layeredMapOversize;
+  std::unique_ptr<OffMap> m_outlineMapOversize;
+  std::unique_ptr<OffMap> m_outlineMapBackup;
+  std::unique_ptr<OffMap> m_filteredMap;
+  std::unique_ptr<OffMap> m_filteredMapWithOutline;
+  std::unique_ptr<OffMap> m_subtractMap;
+
+  ResourceBitmapUtility m_bitmapUtilityArray[kBitmapUtilityCount];
+  int16_t m_lastBitmapUtilitiyArrayIndex = -1;
+
+  ListMemry<TextureMapSpec> m_textureMapListMono;
+  ListMemry<TextureMapSpec> m_textureMapListColor;
 };

@@ -56,7 +56,7 @@ bool RenderMan::Alloc_Load_ResourceBitmapUtility_for_PencilLine_Algo(int32_t uti
         "bounds. ";
     return false;
   }
-  ResourceBitmapUtility& row = renderMan.m_bitmapUtilityArray[utilityIndex];
+  ResourceBitmapUtility& row = renderMan.Get_Bitmap_Utilities()[utilityIndex];
   if (row.m_pencilMapFromResource) {
     err =
         "RenderMan::Alloc_Load_ResourceBitmapUtility_for_PencilLine_Algo  FAILED,  utility has already been "
@@ -90,10 +90,7 @@ bool RenderMan::Alloc_Load_ResourceBitmapUtility_for_PencilLine_Algo(int32_t uti
 std::unique_ptr<OffMap> RenderMan::Alloc_a_ResourceBitmapUtility_OffMap(std::string& err, int32_t width,
                                                                         int32_t height) {
   std::unique_ptr<OffMap> map;
-  if (width > 0 && height > 0 && static_cast<int64_t>(width) * height <= kMaxPicturePixels) {
-    map = std::make_unique<OffMap>(width, height, 8);
-    if (map->Is_Not_In_Memory()) map.reset();
-  }
+  if (width > 0 && height > 0) map = OffMap::Make(width, height, 8);
   if (!map) {
     err =
         "RenderMan::Alloc_a_ResourceBitmapUtility_OffMap  failed,  could not create m_pencilMapFromResource.";

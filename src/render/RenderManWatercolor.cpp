@@ -17,13 +17,13 @@ class FilterChain {
   FilterChain(OffMap& map, MessageService& messages)
       : m_map(map),
         m_messages(messages),
-        m_undo(std::make_unique<OffMap>(map.Get_Width(), map.Get_Height(), map.Get_Depth())) {}
+        m_undo(OffMap::Make(map.Get_Width(), map.Get_Height(), map.Get_Depth())) {}
 
   void Run(int16_t code, int16_t value, int16_t level = 4, int16_t offset = 1) {
     std::string err;
     OffMap* undo = m_undo.get();
     // Without a shared copy each filter makes (and reports) its own.
-    if (undo->Is_Not_In_Memory() || !undo->Copy_Bits(m_map, err)) undo = nullptr;
+    if (undo == nullptr || !undo->Copy_Bits(m_map, err)) undo = nullptr;
     ConvolutionMapFilter filter(undo, value, &m_map, code, m_messages);
     filter.Set_Posterize_Level(level, offset);
     filter.Filter();
@@ -39,7 +39,7 @@ class FilterChain {
 // made at its size and depth, and the source is copied into m_filteredMap.
 bool Start_Watercolor(RenderMan& renderMan, const std::string& prefix, std::string& err) {
   err.clear();
-  const OffMap* source = renderMan.m_sourceMap.get();
+  const OffMap* source = renderMan.Get_Source_Map();
   if (source == nullptr) {
     err = prefix + "  m_sourceMap is NULL.";
     return false;
@@ -49,7 +49,7 @@ bool Start_Watercolor(RenderMan& renderMan, const std::string& prefix, std::stri
     return false;
   }
   if (!renderMan.Copy_SRCmap_to_DSTmap(err)) return false;
-  if (renderMan.m_filteredMap->Is_Not_In_Memory()) {
+  if (renderMan.Get_Filtered_Map()->Is_Not_In_Memory()) {
     err = prefix + "  Create_FilterMap_Pair could not allocate.";
     return false;
   }
@@ -58,7 +58,7 @@ bool Start_Watercolor(RenderMan& renderMan, const std::string& prefix, std::stri
 
 bool Finish_Watercolor(RenderMan& renderMan, std::string& err) {
   if (!renderMan.Copy_FilterMapHidden_to_Displayed_FilterMap(err)) return false;
-  renderMan.m_filteredMapHasImage = 1;
+  renderMan.Mark_Filtered_Image_Rendered();
   return true;
 }
 

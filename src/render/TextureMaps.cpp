@@ -56,28 +56,24 @@ std::string Default_Texture_Folder() {
   return folder + "textures";
 }
 
-namespace {
-
-ListMemry<TextureMapSpec>* List_For_Code(RenderMan& renderMan, int16_t code) {
+ListMemry<TextureMapSpec>* RenderMan::Writable_TextureMap_List(int16_t code) {
   switch (code) {
     case 0:
     case 2:
-      return &renderMan.m_textureMapListMono;
+      return &m_textureMapListMono;
     case 1:
-      return &renderMan.m_textureMapListColor;
+      return &m_textureMapListColor;
     default:
       return nullptr;
   }
 }
 
-const ListMemry<TextureMapSpec>* List_For_Code(const RenderMan& renderMan, int16_t code) {
-  return List_For_Code(const_cast<RenderMan&>(renderMan), code);
+const ListMemry<TextureMapSpec>* RenderMan::Get_TextureMap_List(int16_t code) const {
+  return const_cast<RenderMan*>(this)->Writable_TextureMap_List(code);
 }
 
-}  // namespace
-
 int32_t RenderMan::Build_TextureMap_List(int16_t code) {
-  ListMemry<TextureMapSpec>* list = List_For_Code(*this, code);
+  ListMemry<TextureMapSpec>* list = Writable_TextureMap_List(code);
   const std::string folder = Get_TextureMap_Folder(code);
   if (list == nullptr || folder.empty()) return 0;
 
@@ -110,7 +106,7 @@ int32_t RenderMan::Build_TextureMap_List(int16_t code) {
 }
 
 bool RenderMan::Get_TextureMapSpec(int32_t index, int16_t code, TextureMapSpec& textureEntry) const {
-  const ListMemry<TextureMapSpec>* list = List_For_Code(*this, code);
+  const ListMemry<TextureMapSpec>* list = Get_TextureMap_List(code);
   // Get_Nth answers a bad index with the first element; only real entries count.
   if (list == nullptr || index < 0 || index >= list->Get_Count()) return false;
   textureEntry = *list->Get_Nth(index);
@@ -121,7 +117,7 @@ int32_t RenderMan::Pick_A_TextureMap(std::string& err, int16_t mode, const Rende
                                      int32_t width, int32_t height, int16_t code, int16_t& scale) {
   err.clear();
   scale = 1;
-  const ListMemry<TextureMapSpec>* list = List_For_Code(renderMan, code);
+  const ListMemry<TextureMapSpec>* list = renderMan.Get_TextureMap_List(code);
   const int32_t count = list != nullptr ? list->Get_Count() : 0;
   const auto covers = [&](const TextureMapSpec& textureEntry) {
     return textureEntry.size >= width && textureEntry.size >= height;

@@ -33,8 +33,8 @@ void Run_Cleanup_Filter(OffMap& map, OffMap& undoMap, int16_t size, int16_t code
 
 ColorSeparator::ColorSeparator(RenderMan& renderMan, WindowsUpdater& windowsUpdater, int16_t* nextSerialStore)
     : m_renderMan(renderMan),
-      m_sourceMap(&renderMan.m_filteredMap),
-      m_subtractionBitmapAddr(&renderMan.m_subtractMap),
+      m_sourceMap(renderMan.Filtered_Map_Slot()),
+      m_subtractionBitmapAddr(renderMan.Subtract_Map_Slot()),
       m_windowsUpdater(windowsUpdater),
       m_nextSerialStore(nextSerialStore),
       m_nextSerial(nextSerialStore != nullptr ? *nextSerialStore : 0) {}
@@ -152,7 +152,7 @@ std::unique_ptr<OffMap> ColorSeparator::Create_Separation_OffMap_for_RegionSubje
   fileName.clear();
   red = green = blue = -1;
   std::unique_ptr<OffMap> map =
-      New_Region_Map(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
+      OffMap::Make(sourceMap.Get_Width(), sourceMap.Get_Height(), sourceMap.Get_Depth());
   if (map == nullptr) {
     err = " ColorSeparator::Create_Separation_OffMap_for_RegionSubject  failed,  could not  alloc Offmap.";
     return nullptr;
@@ -219,16 +219,16 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(
       err, photoPath, std::move(separationMap), parms.algoCode, inMemory, red, green, blue, fileName,
       platform);
   if (region == nullptr) return false;
-  region->m_separationID = separationID;
-  region->m_huntColorIndex = parms.huntColorIndex;
-  region->m_serialNumber = m_nextSerial++;
+  region->Set_Separation_ID(separationID);
+  region->Set_Hunt_Color_Index(parms.huntColorIndex);
+  region->Set_Serial_Number(m_nextSerial++);
 
   // The paint colour as the table has it, whatever the row's adjustment:
   // holes are plugged with it, and an adjusted separation is painted with it.
   int16_t paintRed = 0, paintGreen = 0, paintBlue = 0;
   if (!Get_StandardColors_RGB_from_Table(parms.huntColorIndex, paintRed, paintGreen, paintBlue, err))
     return false;
-  OffMap& map = *region->m_SRCoffMap;
+  OffMap& map = *region->Get_Region_Map();
   if (parms.adjustment != 0) map.Colorize_Dark_Pixels(paintRed, paintGreen, paintBlue, 250);
   ++m_separationCounter;
 
@@ -243,7 +243,7 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(
                                         err))
     return false;
   if (parms.morphMode > 0 || parms.extraShrinkSize > 0) {
-    std::unique_ptr<OffMap> undoMap = New_Region_Map(map.Get_Width(), map.Get_Height(), map.Get_Depth());
+    std::unique_ptr<OffMap> undoMap = OffMap::Make(map.Get_Width(), map.Get_Height(), map.Get_Depth());
     if (undoMap == nullptr) {
       err =
           "RegionDetectorApp::Create_Separation_and_Generate_SubRegions  failed,  could not  alloc undoMap.";
@@ -261,7 +261,7 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(
                          messages);
   }
 
-  const std::string bitmapPath = region->m_autoDescriptor.bitmapPath;
+  const std::string bitmapPath = region->Get_Auto_Descriptor().bitmapPath;
   if (!inMemory) {
     std::string savePath = bitmapPath;
     bool cancelled = false;
@@ -355,7 +355,7 @@ bool ColorSeparator::Generate_All_Separations_and_SubRegions_from_Bitmap(RegionL
   // only takes a size while it is empty.
   if (!list.Has_Regions() && !list.Set_Canvas_Size(source->Get_Width(), source->Get_Height(), err))
     return false;
-  if (m_renderMan.m_layeredMapOversize != nullptr) m_renderMan.m_layeredMapOversize->Fill(255);
+  if (m_renderMan.Get_Layered_Map() != nullptr) m_renderMan.Get_Layered_Map()->Fill(255);
   m_windowsUpdater.Redraw_Summed_Final_Window();
   return true;
 }
@@ -371,10 +371,9 @@ bool ColorSeparator::Delete_Separation_Regions(int16_t separationID, RegionListS
   MessageService& messages = m_renderMan.Get_Platform().Messages();
   // Collected first: removing a region destroys it and its link.
   std::vector<RegionSubject*> doomed;
-  for (ListLink<ComponentSubject>* link = children.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    auto* region = dynamic_cast<RegionSubject*>(link->Get_Object());
-    if (region != nullptr && region->Is_SubRegion() && region->m_separationID == separationID)
+  for (ComponentSubject* child : children) {
+    auto* region = dynamic_cast<RegionSubject*>(child);
+    if (region != nullptr && region->Is_SubRegion() && region->Get_Separation_ID() == separationID)
       doomed.push_back(region);
   }
   for (RegionSubject* region : doomed) {

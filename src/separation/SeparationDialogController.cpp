@@ -102,7 +102,7 @@ void SeparationDialogController::Set_Status(const std::string& text) {
 
 bool SeparationDialogController::Has_PreProcessed_Image() const {
   const RenderMan& renderMan = m_context.renderMan;
-  return renderMan.m_filteredMap != nullptr && renderMan.m_filteredMapHasImage != 0;
+  return renderMan.Has_Filtered_Image();
 }
 
 int16_t SeparationDialogController::Current_Color_Set() const {
@@ -168,7 +168,7 @@ bool SeparationDialogController::OnInitDialog() {
   const bool hasImage = Has_PreProcessed_Image();
   if (!hasImage) {
     m_lastSettings->hideOutline = 0;
-    renderMan.m_hideOutline = 0;
+    renderMan.Set_Hide_Outline(0);
   }
   m_controls.hideOutline = m_lastSettings->hideOutline != 0;
   m_controls.alwaysCalculatePalette = m_lastSettings->alwaysCalcPalette != 0;
@@ -221,9 +221,9 @@ void SeparationDialogController::Store_Dialogs_Control_Settings() {
   m_lastSettings->palettePrimaryIdx = Current_Color_Set();
   m_lastSettings->alwaysCalcPalette = m_controls.alwaysCalculatePalette ? 1 : 0;
   m_lastSettings->hideOutline = m_controls.hideOutline ? 1 : 0;
-  renderMan.m_hideOutline = m_lastSettings->hideOutline;
+  renderMan.Set_Hide_Outline(m_lastSettings->hideOutline);
   m_lastSettings->outlineDarkness = m_controls.contrast ? kContrastDarkness : kNormalDarkness;
-  renderMan.m_outlineDarkness = m_lastSettings->outlineDarkness;
+  renderMan.Set_Outline_Darkness(m_lastSettings->outlineDarkness);
   // Only the colours are the dialog's; the adjustments stay as they are.
   for (int32_t row = 0; row < kRowCount; ++row) {
     const int16_t index = Get_StandardColors_Index_by_Nickname(m_controls.rows[row].Selected_Text());
@@ -250,8 +250,8 @@ bool SeparationDialogController::Fill_SeparationRows_ComboBox_With_SPECIAL_Color
   }
   SeparationRowCombo& combo = m_controls.rows[row];
   combo.items.assign(1, "-NONE-");
-  for (ListLink<ColorHSV>* link = colors.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    const ColorHSV& color = *link->Get_Object();
+  for (const ColorHSV* entry : colors) {
+    const ColorHSV& color = *entry;
     const int16_t index = Get_StandardColors_Index_to_Main_Colors_Array(color.hue, color.sat, color.val);
     std::string nickname;
     if (index < 0 || !Get_StandardColors_Nickname(index, nickname)) {
@@ -272,10 +272,9 @@ int32_t SeparationDialogController::Find_Color_in_Set(int16_t colorIndex, int16_
   std::string err;
   if (!Make_ColorSets_List_of_Colors(colors, colorSet, repeatColorsAllowed, err)) return -1;
   int32_t position = 1;
-  for (ListLink<ColorHSV>* link = colors.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next(), ++position) {
-    const ColorHSV& color = *link->Get_Object();
-    if (color.hue == hue && color.sat == sat && color.val == val) return position;
+  for (const ColorHSV* color : colors) {
+    if (color->hue == hue && color->sat == sat && color->val == val) return position;
+    ++position;
   }
   return -1;
 }
@@ -570,7 +569,7 @@ bool SeparationDialogController::Render_Watercolor_to_FilterMap_and_Display_inWi
   }
   RenderMan& renderMan = m_context.renderMan;
   WaitCursor wait(m_context.platform.Cursor());
-  const bool ok = renderMan.m_isGreyscalePhoto != 0
+  const bool ok = renderMan.Is_Greyscale_Photo()
                       ? renderMan.WatercolorFilter_For_Separations_Grey_24bit(*parms, err)
                       : renderMan.WatercolorFilter_For_Separations(*parms, err);
   if (ok) m_context.windows.Redraw_Viewjs_of_Code(kWindowPreProcessing);
@@ -622,7 +621,7 @@ bool SeparationDialogController::On_Liteness_Slider(int32_t position) {
   const int16_t liteness = static_cast<int16_t>(100 - m_controls.litenessPosition);
   m_controls.litenessValue = std::to_string(liteness);
   m_lastSettings->outlineLiteness = liteness;
-  m_context.renderMan.m_outlineLiteness = liteness;
+  m_context.renderMan.Set_Outline_Liteness(liteness);
   return m_context.composer.ReDraw_SummedFinalViews_OffMap();
 }
 
@@ -645,7 +644,7 @@ bool SeparationDialogController::On_Outline_Editor() {
     Show(kLoadPhoto);
     return false;
   }
-  if (m_context.renderMan.m_sourceMapBackup == nullptr) {
+  if (m_context.renderMan.Get_Source_Map_Backup() == nullptr) {
     Show(kOutlineNoBackup);
     return false;
   }

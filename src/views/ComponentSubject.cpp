@@ -48,9 +48,8 @@ bool ComponentSubject::Add_ChildSubject_To_Lists_Head(ComponentSubject* /*child*
 }
 
 bool ComponentSubject::Has_View(const ComponentView* view) const {
-  for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next())
-    if (link->Get_Object() == view) return true;
+  for (const ComponentView* each : m_views)
+    if (each == view) return true;
   return false;
 }
 
@@ -64,10 +63,9 @@ void ComponentSubject::Delete_All_ComponentViews_ThisPane(const ComponentView* p
   std::vector<const ComponentView*> passed;
   for (;;) {
     ComponentView* view = nullptr;
-    for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr;
-         link = link->Get_Next()) {
-      if (std::find(passed.begin(), passed.end(), link->Get_Object()) == passed.end()) {
-        view = link->Get_Object();
+    for (ComponentView* candidate : m_views) {
+      if (std::find(passed.begin(), passed.end(), candidate) == passed.end()) {
+        view = candidate;
         break;
       }
     }
@@ -131,10 +129,9 @@ bool ComponentSubject::Update(const void* /*value*/, std::string& err) {
 }
 
 void ComponentSubject::Notify_ComponentViews(const Statevar& notice, MessageService& messages) {
-  for (const ListLink<ComponentView>* link = m_views.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
+  for (ComponentView* view : m_views) {
     std::string err;
-    if (!link->Get_Object()->Process_Notification(notice, err)) messages.Message_Box(err);
+    if (!view->Process_Notification(notice, err)) messages.Message_Box(err);
   }
 }
 

@@ -180,10 +180,9 @@ bool ComponentView::Update_HandleFrame_Coords(HandleFrame* frame, std::string& e
   RectLong r;
   m_graphic.Get_Rect(r);
   bool ok = true;
-  int32_t index = 0;
-  for (ListLink<Handlej>* link = frame->Get_Handles().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next(), ++index) {
-    Handlej* handle = link->Get_Object();
+  int32_t next = 0;
+  for (Handlej* handle : frame->Get_Handles()) {
+    const int32_t index = next++;
     if (index == 0) {
       handle->Set_Center(static_cast<int16_t>(r.left + (static_cast<int64_t>(r.right) - r.left) / 2),
                          static_cast<int16_t>(r.top + (static_cast<int64_t>(r.bottom) - r.top) / 2));

@@ -49,8 +49,8 @@ bool HandleFrame::Get_Frame_Rect(RectLong& rect) const {
   int32_t minY = std::numeric_limits<int32_t>::max();
   int32_t maxX = std::numeric_limits<int32_t>::min();
   int32_t maxY = std::numeric_limits<int32_t>::min();
-  for (const ListLink<Handlej>* link = m_handles.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    const PointShrt& c = link->Get_Object()->Get_Center();
+  for (const Handlej* handle : m_handles) {
+    const PointShrt& c = handle->Get_Center();
     minX = std::min<int32_t>(minX, c.x);
     minY = std::min<int32_t>(minY, c.y);
     maxX = std::max<int32_t>(maxX, c.x);
@@ -63,16 +63,15 @@ bool HandleFrame::Get_Frame_Rect(RectLong& rect) const {
   return true;
 }
 
-Handlej* HandleFrame::Find_Handle_at_Point(const PointShrt& point) const {
-  for (const ListLink<Handlej>* link = m_handles.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    if (link->Get_Object()->Contains_Point(point)) return link->Get_Object();
+Handlej* HandleFrame::Find_Handle_at_Point(const PointShrt& point) {
+  for (Handlej* handle : m_handles)
+    if (handle->Contains_Point(point)) return handle;
   return nullptr;
 }
 
 void HandleFrame::Draw(DrawSurface* surface) {
   if (surface == nullptr || Is_Shown()) return;
-  for (ListLink<Handlej>* link = m_handles.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    link->Get_Object()->Draw(surface);
+  for (Handlej* handle : m_handles) handle->Draw(surface);
   m_rectDrawn = Get_Frame_Rect(m_drawnRect);
   if (m_rectDrawn) surface->Invert_Rect_Outline(m_drawnRect);
   Set_Shown(true);
@@ -80,8 +79,7 @@ void HandleFrame::Draw(DrawSurface* surface) {
 
 void HandleFrame::Erase(DrawSurface* surface) {
   if (!Is_Shown()) return;
-  for (ListLink<Handlej>* link = m_handles.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    link->Get_Object()->Erase(surface);
+  for (Handlej* handle : m_handles) handle->Erase(surface);
   if (surface != nullptr && m_rectDrawn) surface->Invert_Rect_Outline(m_drawnRect);
   m_rectDrawn = false;
   Set_Shown(false);
@@ -90,8 +88,7 @@ void HandleFrame::Erase(DrawSurface* surface) {
 void HandleFrame::Move_Frame(int16_t dx, int16_t dy, DrawSurface* surface) {
   const bool wasShown = Is_Shown();
   Erase(surface);
-  for (ListLink<Handlej>* link = m_handles.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    Handlej* h = link->Get_Object();
+  for (Handlej* h : m_handles) {
     h->Set_Center(static_cast<int16_t>(h->Get_Center().x + dx), static_cast<int16_t>(h->Get_Center().y + dy));
   }
   if (wasShown) Draw(surface);

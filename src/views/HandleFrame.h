@@ -102,7 +102,7 @@ class HandleFrame : public VuCue {
   // at its bottom-right corner this is that rectangle.  False without handles.
   bool Get_Frame_Rect(RectLong& rect) const;
   // The first handle that contains the point; null when none does.
-  Handlej* Find_Handle_at_Point(const PointShrt& point) const;
+  Handlej* Find_Handle_at_Point(const PointShrt& point);
   // Erases the frame, moves every handle by (dx, dy) and draws the frame
   // again when it was shown.  This is how a drag follows the mouse.
   void Move_Frame(int16_t dx, int16_t dy, DrawSurface* surface);

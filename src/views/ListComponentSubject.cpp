@@ -30,8 +30,8 @@ bool ListComponentSubject::Initialize_ComponentExternal_for_FileSave(External* /
 }
 
 void ListComponentSubject::Delete_All_Children(ListMemry<ComponentView>& views) {
-  for (ListLink<ComponentView>* link = views.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    ListComponentView* listView = link->Get_Object()->Get_ListComponentView();
+  for (ComponentView* view : views) {
+    ListComponentView* listView = view->Get_ListComponentView();
     if (listView == nullptr) continue;
     listView->Detach_All_Child_ComponentViews();
     listView->Get_Child_ComponentViews_List()->Delete_All();
@@ -43,8 +43,8 @@ bool ListComponentSubject::Delete_ChildSubject(ComponentSubject* child, ListMemr
                                                std::string& err) {
   err.clear();
   bool metListView = false;
-  for (ListLink<ComponentView>* link = views.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    ListComponentView* listView = link->Get_Object()->Get_ListComponentView();
+  for (ComponentView* view : views) {
+    ListComponentView* listView = view->Get_ListComponentView();
     if (listView == nullptr) continue;
     metListView = true;
     if (!listView->Delete_Child_ComponentView_wFullDetach(child, err)) return false;

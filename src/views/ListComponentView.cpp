@@ -95,9 +95,8 @@ void ListComponentView::Delete_Child_ComponentViews(MessageService& messages) {
   std::string err;
   ListComponentSubject* list = Get_List_Subject(err);
   if (list == nullptr) return;
-  ListIterator<ComponentSubject> it(list->Get_Children_List());
-  for (it.First(); !it.Is_Done(); it.Next())
-    it.Current_Item()->Delete_All_ComponentViews_ThisPane(this, messages);
+  for (ComponentSubject* subject : list->Get_Children_List())
+    subject->Delete_All_ComponentViews_ThisPane(this, messages);
 }
 
 void ListComponentView::Add_Child_ComponentView(ComponentView* view) {
@@ -110,9 +109,7 @@ bool ListComponentView::Delete_Child_ComponentView_wFullDetach(ComponentSubject*
     err = "Delete_Child_ComponentView_wFullDetach failed,  ListComponentView bad cast.";
     return false;
   }
-  for (ListLink<ComponentView>* link = m_childViews.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    ComponentView* view = link->Get_Object();
+  for (ComponentView* view : m_childViews) {
     if (view->Get_Subject() != subject) continue;
     subject->Detach_ComponentView(view);
     m_childViews.Remove_Object(view);
@@ -146,9 +143,7 @@ void ListComponentView::Draw_Child_ComponentView_of_Subject(int32_t kind, Pane* 
 void ListComponentView::Draw_Children(int32_t kind, Pane* pane, const ComponentSubject* onlySubject) {
   DrawSurface* memory = Get_Memory_Surface();
   m_currentDrawKind = kind;
-  for (ListLink<ComponentView>* link = m_childViews.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    ComponentView* view = link->Get_Object();
+  for (ComponentView* view : m_childViews) {
     if (view->Get_Subject() == nullptr) continue;
     if (onlySubject != nullptr && view->Get_Subject() != onlySubject) continue;
     if (kind == kDrawUpdateAppearance)

@@ -42,8 +42,8 @@ bool PaneMemory::Make_Bitmap(int32_t width, int32_t height, std::string& err) {
     err = "PaneMemory::Make_Bitmap failed,  bad size.";
     return false;
   }
-  auto map = std::make_unique<OffMap>(width, height, 24);
-  if (map->Get_Bits() == nullptr) {
+  std::unique_ptr<OffMap> map = OffMap::Make(width, height, 24);
+  if (map == nullptr) {
     err = "PaneMemory::Make_Bitmap failed,  could not allocate the bitmap.";
     return false;
   }

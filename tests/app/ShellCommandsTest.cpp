@@ -147,7 +147,7 @@ TEST_F(ShellCommandsTest, LoadSourcePhotoOpensPhotoLayeredAndPreProcessingAtTheW
   commands.Canvas_Size(cw, ch);
   EXPECT_EQ(cw, 400);
   EXPECT_EQ(ch, 266);
-  EXPECT_EQ(app.m_document.sourcePhotoPath, Sample_Path("coffee.png"));
+  EXPECT_EQ(app.Get_Document().sourcePhotoPath, Sample_Path("coffee.png"));
   EXPECT_EQ(statuses, std::vector<std::string>{"coffee.png:  600 x 400 pixels, worked at 400 x 266"});
   // Every pane of the photo's size.
   for (ListLink<Viewj>* link = registry.Get_Viewjs().Get_Head_Link(); link != nullptr;
@@ -192,16 +192,16 @@ TEST_F(ShellCommandsTest, WithAPhotoButNoRegions) {
 TEST_F(ShellCommandsTest, CreateSeparationsOpensTheMissingWindowsAndMarksTheWorkUnsaved) {
   Load_Coffee();
   registry.Close_All_Windows();
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
   Separate();
   EXPECT_EQ(Open_Codes(), (std::vector<int16_t>{5, 8}));
   EXPECT_EQ(commands.Open_Dialog(), "");
-  EXPECT_TRUE(app.m_document.hasChanges);
+  EXPECT_TRUE(app.Get_Document().hasChanges);
   // A dialog that changes nothing leaves the flag alone.
-  app.m_document.hasChanges = false;
+  app.Get_Document().hasChanges = false;
   dialogs.separation = [](SeparationSession&) { return false; };
   commands.Create_Separations();
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
   EXPECT_EQ(Open_Codes(), (std::vector<int16_t>{5, 8}));
 }
 
@@ -234,7 +234,7 @@ TEST_F(ShellCommandsTest, ANewPhotoAsksBeforeUnsavedRegionsGo) {
   EXPECT_EQ(platform.Messages().Shown_Messages()[0].text,
             "You have unsaved changes.  Do you wish to SAVE the current RegionList File?");
   EXPECT_EQ(platform.Messages().Shown_Messages()[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(app.m_document.sourcePhotoPath, Sample_Path("coffee.png"));
+  EXPECT_EQ(app.Get_Document().sourcePhotoPath, Sample_Path("coffee.png"));
   EXPECT_EQ(app.Get_RegionList().Get_Region_Count(), regions);
 
   // Yes, then a cancelled save dialog: still nothing lost.
@@ -245,10 +245,10 @@ TEST_F(ShellCommandsTest, ANewPhotoAsksBeforeUnsavedRegionsGo) {
   // No: the new photo starts a new illustration.
   platform.Messages().Queue_Answer(MessageAnswer::No);
   commands.Load_Source_Photo_From(Sample_Path("chelsea.png"));
-  EXPECT_EQ(app.m_document.sourcePhotoPath, Sample_Path("chelsea.png"));
+  EXPECT_EQ(app.Get_Document().sourcePhotoPath, Sample_Path("chelsea.png"));
   EXPECT_FALSE(app.Has_Regions());
-  EXPECT_FALSE(app.m_document.hasChanges);
-  EXPECT_EQ(app.m_document.listFilePath, "");
+  EXPECT_FALSE(app.Get_Document().hasChanges);
+  EXPECT_EQ(app.Get_Document().listFilePath, "");
   EXPECT_TRUE(commands.Maybe_Save_Changes());
 }
 
@@ -261,7 +261,7 @@ TEST_F(ShellCommandsTest, SaveAsThenSaveThenLoadBack) {
   commands.Save_RegionList();  // no list file yet: asks where
   EXPECT_TRUE(Messages().empty()) << testing::PrintToString(Messages());
   EXPECT_TRUE(File_Exists(list));
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
   EXPECT_EQ(statuses.back(), "RegionList was SAVED to  " + list);
   // The question is not asked once the work is saved.
   EXPECT_TRUE(commands.Maybe_Save_Changes());
@@ -269,10 +269,10 @@ TEST_F(ShellCommandsTest, SaveAsThenSaveThenLoadBack) {
 
   // Saving again writes the same file without a dialog.
   const size_t dialogsBefore = platform.Dialogs().Asked_Dialogs().size();
-  app.m_document.hasChanges = true;
+  app.Get_Document().hasChanges = true;
   commands.Save_RegionList();
   EXPECT_EQ(platform.Dialogs().Asked_Dialogs().size(), dialogsBefore);
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
 
   // A cancelled Save As writes nothing and says nothing.
   statuses.clear();
@@ -291,16 +291,15 @@ TEST_F(ShellCommandsTest, SaveAsThenSaveThenLoadBack) {
   commands2.Open_File(list);
   EXPECT_TRUE(platform2.Messages().Texts().empty()) << testing::PrintToString(platform2.Messages().Texts());
   EXPECT_EQ(app2.Get_RegionList().Get_Region_Count(), regions);
-  EXPECT_EQ(app2.m_document.sourcePhotoPath, Sample_Path("coffee.png"));
+  EXPECT_EQ(app2.Get_Document().sourcePhotoPath, Sample_Path("coffee.png"));
   std::vector<int16_t> codes;
   for (ListLink<Viewj>* link = registry2.Get_Viewjs().Get_Head_Link(); link != nullptr;
        link = link->Get_Next())
     codes.push_back(link->Get_Object()->Get_Configuration_Code());
   EXPECT_EQ(codes, (std::vector<int16_t>{5, 3}));
   // The layered image was recomposed from the loaded regions.
-  EXPECT_EQ(
-      Differing_Pixels(*app.Get_RenderMan().m_layeredMapOversize, *app2.Get_RenderMan().m_layeredMapOversize),
-      0);
+  EXPECT_EQ(Differing_Pixels(*app.Get_RenderMan().Get_Layered_Map(), *app2.Get_RenderMan().Get_Layered_Map()),
+            0);
 }
 
 TEST_F(ShellCommandsTest, SaveLayeredBitmap) {
@@ -316,7 +315,7 @@ TEST_F(ShellCommandsTest, SaveLayeredBitmap) {
   platform.Dialogs().Queue_Path(out);
   commands.Save_Layered_Bitmap(record);
   EXPECT_EQ(Messages(), std::vector<std::string>{"Image was saved to: \n  " + out});
-  EXPECT_EQ(Differing_Pixels(platform, out, *app.Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_EQ(Differing_Pixels(platform, out, *app.Get_RenderMan().Get_Layered_Map()), 0);
 
   platform.Messages().Clear();
   commands.Save_Layered_Bitmap(record);  // cancelled: nothing said
@@ -355,7 +354,7 @@ TEST_F(ShellCommandsTest, ImageSizeRebuildsThePanesAtTheNewSize) {
 TEST_F(ShellCommandsTest, ModifyColorsKeptColoursAreUnsavedWork) {
   Load_Coffee();
   Separate();
-  app.m_document.hasChanges = false;
+  app.Get_Document().hasChanges = false;
   dialogs.modifyColors = [](ModifyColorsController& controller) {
     controller.On_Scramble_Colors();
     controller.On_Save();
@@ -363,28 +362,28 @@ TEST_F(ShellCommandsTest, ModifyColorsKeptColoursAreUnsavedWork) {
   };
   commands.Modify_Colors();
   EXPECT_EQ(dialogs.shown.back(), "modify colors");
-  EXPECT_TRUE(app.m_document.hasChanges);
-  app.m_document.hasChanges = false;
+  EXPECT_TRUE(app.Get_Document().hasChanges);
+  app.Get_Document().hasChanges = false;
   dialogs.modifyColors = [](ModifyColorsController& controller) {
     controller.On_Scramble_Colors();
     controller.On_Scramble_Colors();
     return !controller.On_Cancel();
   };
   commands.Modify_Colors();
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
 }
 
 TEST_F(ShellCommandsTest, PaintWithTexturesRecomposes) {
   Load_Coffee();
   Separate();
   OffMap before(400, 266, 24);
-  before.Assign_Copy(*app.Get_RenderMan().m_layeredMapOversize);
-  app.m_document.hasChanges = false;
+  before.Assign_Copy(*app.Get_RenderMan().Get_Layered_Map());
+  app.Get_Document().hasChanges = false;
   dialogs.textureType = 1;
   commands.Paint_with_Textures();
   EXPECT_TRUE(Messages().empty()) << testing::PrintToString(Messages());
-  EXPECT_TRUE(app.m_document.hasChanges);
-  EXPECT_GT(Differing_Pixels(before, *app.Get_RenderMan().m_layeredMapOversize), 1000);
+  EXPECT_TRUE(app.Get_Document().hasChanges);
+  EXPECT_GT(Differing_Pixels(before, *app.Get_RenderMan().Get_Layered_Map()), 1000);
 
   // Without texture maps the command says where it looked.
   app.Get_RenderMan().Set_Texture_Folder(temp.Path());
@@ -401,14 +400,14 @@ TEST_F(ShellCommandsTest, AMoveInRegionObjectsRecomposesTheLayeredImage) {
   EXPECT_FALSE(commands.After_Mouse_Release(*objects, true, 5, 5, 5, 5));   // not moved
   EXPECT_FALSE(commands.After_Mouse_Release(*objects, false, 5, 5, 9, 5));  // nothing selected
   EXPECT_FALSE(commands.After_Mouse_Release(*photo, true, 5, 5, 9, 5));     // not a region window
-  app.m_document.hasChanges = false;
+  app.Get_Document().hasChanges = false;
   FakeWindow* layered = nullptr;
   for (const auto& window : factory.windows)
     if (window->code == kWindowLayered) layered = window.get();
   const int32_t before = layered->invalidations;
   EXPECT_TRUE(commands.After_Mouse_Release(*objects, true, 5, 5, 9, 5));
   EXPECT_GT(layered->invalidations, before);
-  EXPECT_TRUE(app.m_document.hasChanges);
+  EXPECT_TRUE(app.Get_Document().hasChanges);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ std::unique_ptr<RegionEditorApp> Outline_In_Process(TestPlatform& platform, cons
                                                     int height = -1) {
   auto app = std::make_unique<RegionEditorApp>(platform.Get());
   Load_Photo_At_Working_Size(app->Get_RenderMan(), photo, width, height);
-  app->m_document.sourcePhotoPath = photo;
+  app->Get_Document().sourcePhotoPath = photo;
   EXPECT_TRUE(Run_Outline_Dialog(*app, options, seed, report));
   return app;
 }
@@ -54,7 +54,7 @@ TEST(CliOutline, WritesTheOutlineTheDialogPaints) {
   options.wanted = true;
   CliOutlineReport report;
   std::unique_ptr<RegionEditorApp> app = Outline_In_Process(platform, photo, options, 1, report);
-  const OffMap& outline = *app->Get_RenderMan().m_outlineMapOversize;
+  const OffMap& outline = *app->Get_RenderMan().Get_Outline_Map();
   EXPECT_EQ(Differing_Pixels(platform, dir.File("outline.png"), outline), 0);
   ASSERT_GT(report.chains, 0);
   const std::string prefix = "{\"width\":400,\"height\":266,\"style\":\"Pencil Medium\",\"chains\":" +
@@ -113,9 +113,9 @@ TEST(CliOutline, EveryOptionTakesEffect) {
   CliOutlineReport report;
   std::unique_ptr<RegionEditorApp> app = Outline_In_Process(platform, photo, options, 7, report, 300, 200);
   const RenderMan& rm = app->Get_RenderMan();
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("all.png"), *rm.m_outlineMapOversize), 0);
-  EXPECT_EQ(rm.m_outlineStyle, 2);
-  const OutlineDetectParms& parms = app->m_settings.outlineDetectParms;
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("all.png"), *rm.Get_Outline_Map()), 0);
+  EXPECT_EQ(rm.Get_Outline_Style(), 2);
+  const OutlineDetectParms& parms = app->Get_Settings().outlineDetectParms;
   EXPECT_EQ(parms.detail, 20);
   EXPECT_EQ(parms.lineCount, 100);
   EXPECT_DOUBLE_EQ(parms.scale, 0.5);
@@ -217,8 +217,8 @@ TEST(CliSeparateOutline, TheOutlineIsMergedIntoTheLayeredImageAndCounted) {
   CliOutlineReport report;
   std::unique_ptr<RegionEditorApp> app = Outline_In_Process(platform, photo, options, 1, report);
   std::string err;
-  ASSERT_TRUE(
-      Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->m_settings, app->Get_RegionList(), 0, err))
+  ASSERT_TRUE(Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->Get_Settings(),
+                                                                     app->Get_RegionList(), 0, err))
       << err;
   {
     SeparationSession session(app->Separation_Context());
@@ -226,9 +226,8 @@ TEST(CliSeparateOutline, TheOutlineIsMergedIntoTheLayeredImageAndCounted) {
     ASSERT_TRUE(session.Controller().On_Preview_All_Seps());
     ASSERT_TRUE(session.Controller().On_Close());
   }
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("outlined.png"), *app->Get_RenderMan().m_layeredMapOversize),
-            0);
-  EXPECT_EQ(app->Get_RenderMan().m_outlineStyle, 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("outlined.png"), *app->Get_RenderMan().Get_Layered_Map()), 0);
+  EXPECT_EQ(app->Get_RenderMan().Get_Outline_Style(), 0);
 
   const std::string chains = ",\"chains\":" + std::to_string(report.chains) + ",\"ms\":{";
   EXPECT_NE(run.out.find(chains), std::string::npos) << run.out;

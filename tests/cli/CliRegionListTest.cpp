@@ -59,7 +59,7 @@ struct CliRegionListTest : ::testing::Test {
   std::string Save_Blocks(RegionEditorApp& app, const std::string& name, const std::string& photo) {
     std::string err;
     app.Get_RegionList().Replace_Canvas_Size(60, 40);
-    app.m_document.sourcePhotoPath = photo;
+    app.Get_Document().sourcePhotoPath = photo;
     BlockSpec a;
     a.x = 2, a.y = 3, a.width = 20, a.height = 10;
     Add_Block(app.Get_RegionList(), a);
@@ -116,10 +116,10 @@ TEST_F(CliRegionListTest, AnOutlineComesBackWithTheGreysItsCodingKeeps) {
   for (int32_t y = 0; y < 40; ++y)
     for (int32_t x = 0; x < 60; ++x) {
       const auto v = static_cast<int16_t>((x * 4 + y * 7) % 256);
-      if ((x + y) % 3 == 0) rm.m_outlineMapOversize->Set_Pixel(x, y, v, v, v);
+      if ((x + y) % 3 == 0) rm.Get_Outline_Map()->Set_Pixel(x, y, v, v, v);
     }
   OffMap original(60, 40, 24);
-  original.Assign_Copy(*rm.m_outlineMapOversize);
+  original.Assign_Copy(*rm.Get_Outline_Map());
   const std::string list = Save_Blocks(app, "outlined.rgl", photo);
 
   const std::string rendered = dir.File("rendered.png");
@@ -130,18 +130,18 @@ TEST_F(CliRegionListTest, AnOutlineComesBackWithTheGreysItsCodingKeeps) {
 
   // The image with the outline as drawn, and with the outline as coded.
   const auto compose = [&](const std::function<int16_t(int16_t)>& grey) {
-    rm.m_outlineMapOversize = std::make_unique<OffMap>(60, 40, 8);
+    rm.Set_Outline_Map(std::make_unique<OffMap>(60, 40, 8));
     for (int32_t y = 0; y < 40; ++y)
       for (int32_t x = 0; x < 60; ++x) {
         int16_t v = 0, g = 0, b = 0;
         original.Get_Pixel(x, y, v, g, b);
-        rm.m_outlineMapOversize->Set_Pixel(x, y, grey(v), 0, 0);
+        rm.Get_Outline_Map()->Set_Pixel(x, y, grey(v), 0, 0);
       }
     EXPECT_TRUE(
         app.Get_Composer().Maybe_Alloc_Layers_Bitmap_for_RegionList(*std::make_unique<std::string>()));
     EXPECT_TRUE(app.Get_Composer().Redraw_Summed_Final_Window());
     auto layered = std::make_unique<OffMap>(60, 40, 24);
-    layered->Assign_Copy(*rm.m_layeredMapOversize);
+    layered->Assign_Copy(*rm.Get_Layered_Map());
     return layered;
   };
   const std::unique_ptr<OffMap> drawn = compose([](int16_t v) { return v; });
@@ -259,14 +259,14 @@ TEST_F(CliRegionListTest, AMovedPhotoIsBrowsedForDeclinedOrReported) {
   ASSERT_TRUE(app.Get_Composer().Redraw_Summed_Final_Window());
   const std::unique_ptr<OffMap> written = Read_Picture(platform, out);
   ASSERT_NE(written, nullptr);
-  EXPECT_EQ(Differing_Pixels(*written, *app.Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_EQ(Differing_Pixels(*written, *app.Get_RenderMan().Get_Layered_Map()), 0);
 }
 
 TEST_F(CliRegionListTest, RglInfoPrintsTheHeaderAsStored) {
   RegionEditorApp app(platform.Get());
-  app.m_settings.sepsDialogSettings.brushSize = 12;
-  app.m_settings.sepsDialogSettings.outlineDarkness = 150;
-  app.Get_RenderMan().m_outlineStyle = 2;
+  app.Get_Settings().sepsDialogSettings.brushSize = 12;
+  app.Get_Settings().sepsDialogSettings.outlineDarkness = 150;
+  app.Get_RenderMan().Set_Outline_Style(2);
   app.Get_RenderMan().Create_Outline_Map(40, 60);
   const std::string list = Save_Blocks(app, "info.rgl", "/photos/a \"b\".png");
 

@@ -44,10 +44,10 @@ struct InProcess {
 std::unique_ptr<RegionEditorApp> Run_In_Process(TestPlatform& platform, const InProcess& run) {
   auto app = std::make_unique<RegionEditorApp>(platform.Get(), run.textures);
   Load_Photo_At_Working_Size(app->Get_RenderMan(), run.photo, run.width, run.height);
-  app->m_document.sourcePhotoPath = run.photo;
+  app->Get_Document().sourcePhotoPath = run.photo;
   std::string err;
-  EXPECT_TRUE(
-      Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->m_settings, app->Get_RegionList(), 0, err));
+  EXPECT_TRUE(Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->Get_Settings(),
+                                                                     app->Get_RegionList(), 0, err));
   run.settings(*app);
   {
     SeparationSession session(app->Separation_Context());
@@ -127,11 +127,10 @@ Summary Parse_Summary(const std::string& json) {
 
 std::array<int, 5> Regions_per_Row(RegionEditorApp& app) {
   std::array<int, 5> counts{};
-  for (ListLink<ComponentSubject>* link = app.Get_RegionList().Get_Children_List().Get_Head_Link();
-       link != nullptr; link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
-    if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < 5)
-      ++counts[region->m_separationID];
+  for (ComponentSubject* child : app.Get_RegionList().Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
+    if (region != nullptr && region->Get_Separation_ID() >= 0 && region->Get_Separation_ID() < 5)
+      ++counts[region->Get_Separation_ID()];
   }
   return counts;
 }
@@ -148,7 +147,7 @@ TEST(CliSeparate, BothSamplesGiveTheDialogsLayeredImageAndATrueSummary) {
     InProcess expected;
     expected.photo = Sample_Path(sample);
     const std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
-    const OffMap& layered = *app->Get_RenderMan().m_layeredMapOversize;
+    const OffMap& layered = *app->Get_RenderMan().Get_Layered_Map();
     EXPECT_EQ(Differing_Pixels(platform, out, layered), 0) << sample;
 
     const Summary s = Parse_Summary(run.out);
@@ -159,7 +158,7 @@ TEST(CliSeparate, BothSamplesGiveTheDialogsLayeredImageAndATrueSummary) {
     int total = 0;
     for (int row = 0; row < 5; ++row) {
       // The rows are the palette proposed for the photo from "Popular 15".
-      EXPECT_EQ(s.rows[row].index, app->m_settings.lastSepRowsControlSettings[row].colorsStdIndex)
+      EXPECT_EQ(s.rows[row].index, app->Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex)
           << sample << row;
       std::string nickname;
       Get_StandardColors_Nickname(static_cast<int16_t>(s.rows[row].index), nickname);
@@ -192,11 +191,11 @@ TEST(CliSeparate, GivenRowsAreUsedAsTheyAre) {
   expected.settings = [](RegionEditorApp& app) {
     const int16_t rows[5] = {11, 10, 0, 14, 1};
     for (int row = 0; row < 5; ++row)
-      app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex = rows[row];
-    app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
+      app.Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex = rows[row];
+    app.Get_Settings().sepsDialogSettings.alwaysCalcPalette = 0;
   };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
-  EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().Get_Layered_Map()), 0);
   EXPECT_EQ(run.out, "wrote " + out + " (400 x 266, " +
                          std::to_string(app->Get_RegionList().Get_Region_Count()) + " regions)\n");
   EXPECT_EQ(Regions_per_Row(*app)[2], 0);
@@ -229,19 +228,19 @@ TEST(CliSeparate, EveryOptionTakesEffect) {
   expected.width = 240;
   expected.height = 180;
   expected.settings = [](RegionEditorApp& app) {
-    Apply_Watercolor_Slider(WatercolorSlider::Dark, 10, app.m_settings.watercolorParms);
-    Apply_Watercolor_Slider(WatercolorSlider::Lite, 90, app.m_settings.watercolorParms);
-    Apply_Watercolor_Slider(WatercolorSlider::Sat, 80, app.m_settings.watercolorParms);
-    app.m_settings.sepsDialogSettings.palettePrimaryIdx = 1;
+    Apply_Watercolor_Slider(WatercolorSlider::Dark, 10, app.Get_Settings().watercolorParms);
+    Apply_Watercolor_Slider(WatercolorSlider::Lite, 90, app.Get_Settings().watercolorParms);
+    Apply_Watercolor_Slider(WatercolorSlider::Sat, 80, app.Get_Settings().watercolorParms);
+    app.Get_Settings().sepsDialogSettings.palettePrimaryIdx = 1;
   };
   expected.dialog = [](SeparationDialogController& dialog) { dialog.Set_Brush_Size_Text("3"); };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
   RenderMan& rm = app->Get_RenderMan();
-  EXPECT_EQ(app->m_settings.sepsDialogSettings.brushSize, 3);
-  EXPECT_EQ(Differing_Pixels(platform, out, *rm.m_layeredMapOversize), 0);
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/layered.png"), *rm.m_layeredMapOversize), 0);
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/preprocessed.png"), *rm.m_filteredMap), 0);
-  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/subtracted.png"), *rm.m_subtractMap), 0);
+  EXPECT_EQ(app->Get_Settings().sepsDialogSettings.brushSize, 3);
+  EXPECT_EQ(Differing_Pixels(platform, out, *rm.Get_Layered_Map()), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/layered.png"), *rm.Get_Layered_Map()), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/preprocessed.png"), *rm.Get_Filtered_Map()), 0);
+  EXPECT_EQ(Differing_Pixels(platform, dir.File("steps/deep/subtracted.png"), *rm.Get_Subtract_Map()), 0);
   EXPECT_EQ(run.out, "wrote " + out + " (240 x 180, " +
                          std::to_string(app->Get_RegionList().Get_Region_Count()) +
                          " regions)\nwrote the steps into " + dir.File("steps/deep") + "\n");
@@ -250,7 +249,7 @@ TEST(CliSeparate, EveryOptionTakesEffect) {
   const CliRun plain =
       Run_Quorlin({"separate", Sample_Path("chelsea.png"), "-o", dir.File("plain.png"), "--size", "240x180"});
   ASSERT_EQ(plain.exitCode, 0);
-  EXPECT_GT(Differing_Pixels(platform, dir.File("plain.png"), *rm.m_layeredMapOversize), 0);
+  EXPECT_GT(Differing_Pixels(platform, dir.File("plain.png"), *rm.Get_Layered_Map()), 0);
 }
 
 TEST(CliSeparate, ScramblingAndTexturesFollowTheSeed) {
@@ -280,14 +279,14 @@ TEST(CliSeparate, ScramblingAndTexturesFollowTheSeed) {
     EXPECT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   };
   std::unique_ptr<RegionEditorApp> app = Run_In_Process(platform, expected);
-  EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_EQ(Differing_Pixels(platform, out, *app->Get_RenderMan().Get_Layered_Map()), 0);
 
   // Another seed, another picture; no texture maps, no painting.
   run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("other.png"), "--scramble", "60",
                      "--seed", "8", "--textures", "color", "--texture-style", "1", "--textures-dir",
                      QUORLIN_TEXTURE_DIR});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_GT(Differing_Pixels(platform, dir.File("other.png"), *app->Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_GT(Differing_Pixels(platform, dir.File("other.png"), *app->Get_RenderMan().Get_Layered_Map()), 0);
   run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("bare.png"), "--textures", "mono",
                      "--textures-dir", dir.Path()});
   EXPECT_EQ(run.exitCode, 1);
@@ -404,9 +403,9 @@ TEST(CliDemo, PaintsTheSampleAndWritesTheStepsIntoANewFolder) {
                          std::to_string(app->Get_RegionList().Get_Region_Count()) +
                          " regions)\nwrote the steps into " + folder + "\nthe demo's results are in " +
                          folder + "\n");
-  EXPECT_EQ(Differing_Pixels(platform, folder + "/layered.png", *rm.m_layeredMapOversize), 0);
-  EXPECT_EQ(Differing_Pixels(platform, folder + "/preprocessed.png", *rm.m_filteredMap), 0);
-  EXPECT_EQ(Differing_Pixels(platform, folder + "/subtracted.png", *rm.m_subtractMap), 0);
+  EXPECT_EQ(Differing_Pixels(platform, folder + "/layered.png", *rm.Get_Layered_Map()), 0);
+  EXPECT_EQ(Differing_Pixels(platform, folder + "/preprocessed.png", *rm.Get_Filtered_Map()), 0);
+  EXPECT_EQ(Differing_Pixels(platform, folder + "/subtracted.png", *rm.Get_Subtract_Map()), 0);
 
   Write_File_Bytes(dir.File("file"), "x");
   const CliRun blocked = Run_Quorlin({"demo", dir.File("file")});

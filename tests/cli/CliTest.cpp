@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/Cli.h"
+#include "regions/RegionMaps.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
 #include "support/TestSupport.h"
@@ -51,7 +52,7 @@ TEST(CliInfo, ReportsGreyPhotosAndMissingFiles) {
 std::unique_ptr<OffMap> Expected_Source(TestPlatform& platform, const std::string& sample, int w, int h) {
   RenderMan rm(platform.Get());
   Load_Photo_At_Working_Size(rm, Sample_Path(sample), w, h);
-  return std::move(rm.m_sourceMap);
+  return Copy_Of_Map(*rm.Get_Source_Map());
 }
 
 TEST(CliResample, WritesTheSourceMapInAllFiveFormats) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "filters/WatercolorParms.h"
+#include "regions/RegionMaps.h"
 #include "render/ImageFiles.h"
 #include "render/RenderMan.h"
 #include "support/TestSupport.h"
@@ -20,11 +21,11 @@ std::unique_ptr<OffMap> Expected_Watercolor(TestPlatform& platform, const std::s
   RenderMan renderMan(platform.Get());
   Load_Photo_At_Working_Size(renderMan, photo);
   std::string err;
-  const bool ok = renderMan.m_isGreyscalePhoto != 0
+  const bool ok = renderMan.Is_Greyscale_Photo()
                       ? renderMan.WatercolorFilter_For_Separations_Grey_24bit(parms, err)
                       : renderMan.WatercolorFilter_For_Separations(parms, err);
   EXPECT_TRUE(ok) << err;
-  return std::move(renderMan.m_filteredMap);
+  return Copy_Of_Map(*renderMan.Get_Filtered_Map());
 }
 
 TEST(CliWatercolor, StartValuesAndSliderPositions) {
@@ -87,7 +88,7 @@ TEST(CliWatercolor, GreyPhotosTakeTheGreyscaleVariant) {
   ASSERT_TRUE(
       Load_Bitmap_File_as_SRC(err, renderMan, dir.File("grey.png"), -1, -1, kWorkingMaxSide, fileProblem));
   ASSERT_TRUE(renderMan.WatercolorFilter_For_Separations(parms, err)) << err;
-  EXPECT_GT(Differing_Pixels(platform, dir.File("out.png"), *renderMan.m_filteredMap), 0);
+  EXPECT_GT(Differing_Pixels(platform, dir.File("out.png"), *renderMan.Get_Filtered_Map()), 0);
 }
 
 TEST(CliWatercolor, UsageAndFailures) {

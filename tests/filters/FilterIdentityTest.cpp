@@ -158,9 +158,9 @@ TEST(FilterIdentity, SamplePhotos) {
     bool fileProblem = false;
     ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, Sample_Path(sample), 160, 120, 400, fileProblem))
         << err;
-    Expect_Identity(*renderMan.m_sourceMap, {2, 3, 6}, sample);
-    Expect_Posterize_Identity(*renderMan.m_sourceMap, sample);
-    std::unique_ptr<OffMap> grey = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.m_sourceMap, err);
+    Expect_Identity(*renderMan.Get_Source_Map(), {2, 3, 6}, sample);
+    Expect_Posterize_Identity(*renderMan.Get_Source_Map(), sample);
+    std::unique_ptr<OffMap> grey = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.Get_Source_Map(), err);
     ASSERT_TRUE(grey) << err;
     Expect_Identity(*grey, {2, 6}, std::string(sample) + " grey");
   }

@@ -99,14 +99,14 @@ class WatercolorRender : public ::testing::Test {
   // A colourful source with dark specks, so that every step and its place in
   // the sequence shows in the result.
   void Make_Source(int32_t w = 24, int32_t h = 18, int32_t depth = 24) {
-    m_renderMan.m_sourceMap = std::make_unique<OffMap>(w, h, depth);
+    m_renderMan.Set_Source_Map(std::make_unique<OffMap>(w, h, depth));
     uint32_t seed = 99;
     for (int32_t y = 0; y < h; ++y) {
       for (int32_t x = 0; x < w; ++x) {
         seed = seed * 1664525u + 1013904223u;
         const int16_t r = static_cast<int16_t>(40 + 8 * x), g = static_cast<int16_t>(30 + 10 * y);
         const int16_t b = static_cast<int16_t>((seed >> 24) & 0xFF);
-        Put(*m_renderMan.m_sourceMap, x, y, (x % 7 == 3 && y % 5 == 2) ? Rgb3{5, 5, 5} : Rgb3{r, g, b});
+        Put(*m_renderMan.Get_Source_Map(), x, y, (x % 7 == 3 && y % 5 == 2) ? Rgb3{5, 5, 5} : Rgb3{r, g, b});
       }
     }
   }
@@ -119,7 +119,7 @@ class WatercolorRender : public ::testing::Test {
     int16_t offset = 1;
   };
   std::unique_ptr<OffMap> By_Hand(const std::vector<Step>& steps) {
-    const OffMap& source = *m_renderMan.m_sourceMap;
+    const OffMap& source = *m_renderMan.Get_Source_Map();
     auto map = std::make_unique<OffMap>(source.Get_Width(), source.Get_Height(), source.Get_Depth());
     map->Assign_Copy(source);
     HeadlessMessages quiet;
@@ -138,10 +138,10 @@ class WatercolorRender : public ::testing::Test {
   }
 
   void Expect_Rendered(const OffMap& expected) {
-    ASSERT_TRUE(m_renderMan.m_filteredMap && m_renderMan.m_filteredMapWithOutline);
-    EXPECT_TRUE(Same(*m_renderMan.m_filteredMap, expected));
-    EXPECT_TRUE(Same(*m_renderMan.m_filteredMapWithOutline, expected));
-    EXPECT_EQ(m_renderMan.m_filteredMapHasImage, 1);
+    ASSERT_TRUE(m_renderMan.Get_Filtered_Map() && m_renderMan.Get_Displayed_Filtered_Map());
+    EXPECT_TRUE(Same(*m_renderMan.Get_Filtered_Map(), expected));
+    EXPECT_TRUE(Same(*m_renderMan.Get_Displayed_Filtered_Map(), expected));
+    EXPECT_TRUE(m_renderMan.Has_Filtered_Image());
   }
 
   TestPlatform m_platform;
@@ -156,14 +156,14 @@ TEST_F(WatercolorRender, StartValuesRunValueSaturationThenSpeckRemoval) {
   EXPECT_EQ(m_err, "");
   Expect_Rendered(*By_Hand({{37, 20}, {38, 70}, {36, 2}, {35, 2}}));
   // The same steps in another order give another picture.
-  EXPECT_FALSE(Same(*m_renderMan.m_filteredMap, *By_Hand({{38, 70}, {37, 20}, {36, 2}, {35, 2}})));
-  EXPECT_FALSE(Same(*m_renderMan.m_filteredMap, *By_Hand({{37, 20}, {38, 70}, {35, 2}, {36, 2}})));
+  EXPECT_FALSE(Same(*m_renderMan.Get_Filtered_Map(), *By_Hand({{38, 70}, {37, 20}, {36, 2}, {35, 2}})));
+  EXPECT_FALSE(Same(*m_renderMan.Get_Filtered_Map(), *By_Hand({{37, 20}, {38, 70}, {35, 2}, {36, 2}})));
 
   // One colour all over: (200, 50, 50) -> value gamma (242, 60, 60) ->
   // saturation gamma (242, 44, 44); the disc steps change nothing.
-  m_renderMan.m_sourceMap = Solid_Map(6, 5, 24, {200, 50, 50});
+  m_renderMan.Set_Source_Map(Solid_Map(6, 5, 24, {200, 50, 50}));
   ASSERT_TRUE(m_renderMan.WatercolorFilter_For_Separations(parms, m_err)) << m_err;
-  EXPECT_EQ(Px(*m_renderMan.m_filteredMap, 3, 2), (Rgb3{242, 44, 44}));
+  EXPECT_EQ(Px(*m_renderMan.Get_Filtered_Map(), 3, 2), (Rgb3{242, 44, 44}));
   EXPECT_TRUE(m_platform.Messages().Texts().empty());
 }
 
@@ -176,9 +176,9 @@ TEST_F(WatercolorRender, LiteAtTheTopRaisesEveryComponentFirst) {
   Expect_Rendered(*By_Hand({{24, 100}, {37, 20}, {38, 70}, {36, 2}, {35, 2}}));
 
   // (100, 50, 20) + 100 = (200, 150, 120), then the two gammas.
-  m_renderMan.m_sourceMap = Solid_Map(4, 4, 24, {100, 50, 20});
+  m_renderMan.Set_Source_Map(Solid_Map(4, 4, 24, {100, 50, 20}));
   ASSERT_TRUE(m_renderMan.WatercolorFilter_For_Separations(parms, m_err)) << m_err;
-  EXPECT_EQ(Px(*m_renderMan.m_filteredMap, 1, 1), (Rgb3{242, 159, 114}));
+  EXPECT_EQ(Px(*m_renderMan.Get_Filtered_Map(), 1, 1), (Rgb3{242, 159, 114}));
 }
 
 TEST_F(WatercolorRender, OptionalStepsFollowTheirSwitches) {
@@ -209,7 +209,7 @@ TEST_F(WatercolorRender, OptionalStepsFollowTheirSwitches) {
 
 TEST_F(WatercolorRender, GreyPhotosAreSmoothedInTheColourVariant) {
   Make_Source();
-  m_renderMan.m_isGreyscalePhoto = 1;
+  m_renderMan.Set_Greyscale_Photo(true);
   ASSERT_TRUE(m_renderMan.WatercolorFilter_For_Separations(WatercolorParms(), m_err)) << m_err;
   Expect_Rendered(*By_Hand({{37, 20}, {38, 70}, {17, 2}, {18, 2}, {18, 2}, {18, 2}, {36, 2}, {35, 2}}));
 }
@@ -220,7 +220,7 @@ TEST_F(WatercolorRender, TonalSourcesMakeATonalPair) {
   WatercolorParms parms;
   parms.liteAmount = 10;
   ASSERT_TRUE(m_renderMan.WatercolorFilter_For_Separations(parms, m_err)) << m_err;
-  EXPECT_EQ(m_renderMan.m_filteredMap->Get_Depth(), 8);
+  EXPECT_EQ(m_renderMan.Get_Filtered_Map()->Get_Depth(), 8);
   Expect_Rendered(*By_Hand({{37, 20}, {36, 2}, {35, 2}}));
   EXPECT_EQ(m_platform.Messages().Texts(), std::vector<std::string>(5, kMissingCase));
 }
@@ -234,12 +234,12 @@ TEST_F(WatercolorRender, GreyscaleVariantSequence) {
 
   // (200, 200, 200): darkened by 20 to 180, scaled by 70 / 80 to 157, lit
   // by 3 x 10.
-  m_renderMan.m_sourceMap = Solid_Map(5, 5, 24, {200, 200, 200});
+  m_renderMan.Set_Source_Map(Solid_Map(5, 5, 24, {200, 200, 200}));
   ASSERT_TRUE(m_renderMan.WatercolorFilter_For_Separations_Grey_24bit(parms, m_err)) << m_err;
-  EXPECT_EQ(Px(*m_renderMan.m_filteredMap, 2, 2), (Rgb3{187, 187, 187}));
+  EXPECT_EQ(Px(*m_renderMan.Get_Filtered_Map(), 2, 2), (Rgb3{187, 187, 187}));
   parms = WatercolorParms();
   ASSERT_TRUE(m_renderMan.WatercolorFilter_For_Separations_Grey_24bit(parms, m_err)) << m_err;
-  EXPECT_EQ(Px(*m_renderMan.m_filteredMap, 2, 2), (Rgb3{157, 157, 157}));
+  EXPECT_EQ(Px(*m_renderMan.Get_Filtered_Map(), 2, 2), (Rgb3{157, 157, 157}));
   EXPECT_TRUE(m_platform.Messages().Texts().empty());
 }
 
@@ -248,9 +248,9 @@ TEST_F(WatercolorRender, EachRenderingStartsFromTheSource) {
   WatercolorParms bright;
   bright.liteAmount = 100;
   ASSERT_TRUE(m_renderMan.WatercolorFilter_For_Separations(bright, m_err)) << m_err;
-  const OffMap* kept = m_renderMan.m_filteredMap.get();
+  const OffMap* kept = m_renderMan.Get_Filtered_Map();
   ASSERT_TRUE(m_renderMan.WatercolorFilter_For_Separations(WatercolorParms(), m_err)) << m_err;
-  EXPECT_EQ(m_renderMan.m_filteredMap.get(), kept);  // same size: the pair is reused
+  EXPECT_EQ(m_renderMan.Get_Filtered_Map(), kept);  // same size: the pair is reused
   Expect_Rendered(*By_Hand({{37, 20}, {38, 70}, {36, 2}, {35, 2}}));
 }
 
@@ -259,16 +259,16 @@ TEST_F(WatercolorRender, FailuresNameTheVariant) {
   EXPECT_EQ(m_err, "WatercolorFilter_For_Separations failed,  m_sourceMap is NULL.");
   EXPECT_FALSE(m_renderMan.WatercolorFilter_For_Separations_Grey_24bit(WatercolorParms(), m_err));
   EXPECT_EQ(m_err, "WatercolorFilter_For_Separations_Grey_24bit failed,  m_sourceMap is NULL.");
-  EXPECT_EQ(m_renderMan.m_filteredMapHasImage, 0);
+  EXPECT_FALSE(m_renderMan.Has_Filtered_Image());
 
   // A source of a depth no map can have: the pair cannot be made.
-  m_renderMan.m_sourceMap = std::make_unique<OffMap>(10, 10, 7);
+  m_renderMan.Set_Source_Map(std::make_unique<OffMap>(10, 10, 7));
   EXPECT_FALSE(m_renderMan.WatercolorFilter_For_Separations(WatercolorParms(), m_err));
   EXPECT_EQ(m_err, "WatercolorFilter_For_Separations failed,  Create_FilterMap_Pair could not allocate.");
   EXPECT_FALSE(m_renderMan.WatercolorFilter_For_Separations_Grey_24bit(WatercolorParms(), m_err));
   EXPECT_EQ(m_err,
             "WatercolorFilter_For_Separations_Grey_24bit failed,  Create_FilterMap_Pair could not allocate.");
-  EXPECT_EQ(m_renderMan.m_filteredMapHasImage, 0);
+  EXPECT_FALSE(m_renderMan.Has_Filtered_Image());
 }
 
 }  // namespace

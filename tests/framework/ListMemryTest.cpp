@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "ListElements.h"
@@ -301,3 +303,31 @@ TEST_F(ListMemryTest, LinksMayExchangeTheirElements) {
 }
 
 }  // namespace
+
+TEST_F(ListMemryTest, RangeForWalksHeadToTailAndAConstListGivesConstElements) {
+  static_assert(std::is_same_v<decltype(*std::declval<ListMemry<Tracked>&>().begin()), Tracked*>);
+  static_assert(std::is_same_v<decltype(*std::declval<const ListMemry<Tracked>&>().begin()), const Tracked*>);
+
+  ListMemry<Tracked> list;
+  list.Set_Owns_Objects(false);
+  int visits = 0;
+  for (const Tracked* item : std::as_const(list)) visits += item != nullptr ? 1 : 100;
+  EXPECT_EQ(visits, 0);
+  EXPECT_TRUE(list.begin() == list.end());
+
+  Fill(list, 1);
+  std::vector<int> ids;
+  for (Tracked* item : list) ids.push_back(item->id);
+  EXPECT_EQ(ids, (std::vector<int>{1}));
+
+  // Head insertions come first; the walk sees changes made to elements.
+  list.Add_To_Tail(objects.emplace_back(std::make_unique<Tracked>(2, &destroyed)).get());
+  list.Add_To_Head(objects.emplace_back(std::make_unique<Tracked>(7, &destroyed)).get());
+  for (Tracked* item : list) item->id *= 10;
+  ids.clear();
+  for (const Tracked* item : std::as_const(list)) ids.push_back(item->id);
+  EXPECT_EQ(ids, (std::vector<int>{70, 10, 20}));
+  EXPECT_EQ(ids, Ids(list));
+  EXPECT_EQ(std::distance(list.begin(), list.end()), list.Get_Count());
+  EXPECT_TRUE(destroyed.empty());
+}

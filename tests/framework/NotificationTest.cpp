@@ -176,9 +176,8 @@ TEST_F(NotificationTest, SubjectAndListViewWalksReportEachFailureAndGoOn) {
       (std::vector<std::string>{"ComponentView::Process_Notification() failed,  Statevar ID not assigned.",
                                 "ComponentView::Process_Notification() failed,  Statevar ID not assigned."}));
   pane.Notify_Child_ComponentViews(Statevar::Make_Notice(1, nullptr), messages);
-  for (ListLink<ComponentView>* link = pane.Get_Child_ComponentViews_List()->Get_Head_Link(); link != nullptr;
-       link = link->Get_Next())
-    EXPECT_TRUE(link->Get_Object()->Get_Statevar(1).Is_Pending());
+  for (ComponentView* child : *pane.Get_Child_ComponentViews_List())
+    EXPECT_TRUE(child->Get_Statevar(1).Is_Pending());
 }
 
 }  // namespace

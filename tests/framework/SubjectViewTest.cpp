@@ -8,16 +8,14 @@ namespace {
 // The names of the views in a list, head first.
 std::vector<std::string> View_Names(const ListMemry<ComponentView>& list) {
   std::vector<std::string> names;
-  for (const ListLink<ComponentView>* link = list.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    names.push_back(static_cast<LoggingView*>(link->Get_Object())->Name());
+  for (const ComponentView* view : list) names.push_back(static_cast<const LoggingView*>(view)->Name());
   return names;
 }
 
 std::vector<std::string> Subject_Names(const ListMemry<ComponentSubject>& list) {
   std::vector<std::string> names;
-  for (const ListLink<ComponentSubject>* link = list.Get_Head_Link(); link != nullptr;
-       link = link->Get_Next())
-    names.push_back(static_cast<LoggingSubject*>(link->Get_Object())->Name());
+  for (const ComponentSubject* child : list)
+    names.push_back(static_cast<const LoggingSubject*>(child)->Name());
   return names;
 }
 

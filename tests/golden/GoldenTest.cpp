@@ -124,9 +124,10 @@ std::unique_ptr<RegionEditorApp> Run_Job(TestPlatform& platform, const GoldenCas
   bool fileProblem = false;
   if (!Load_Bitmap_File_as_SRC(err, app->Get_RenderMan(), Sample_Path(job.photo), -1, -1, kWorkingMaxSide,
                                fileProblem) ||
-      !Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->m_settings, app->Get_RegionList(), 0, err))
+      !Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app->Get_Settings(), app->Get_RegionList(), 0,
+                                                              err))
     return nullptr;
-  app->m_document.sourcePhotoPath = Sample_Path(job.photo);
+  app->Get_Document().sourcePhotoPath = Sample_Path(job.photo);
   SeparationSession session(app->Separation_Context());
   SeparationDialogController& dialog = session.Controller();
   err = "the separation dialog failed";
@@ -155,9 +156,9 @@ TEST(Golden, TheWholeJobGivesThePinnedPicturesAndRegionCounts) {
     ASSERT_NE(app, nullptr) << job.name << ": " << err;
     const RenderMan& renderMan = app->Get_RenderMan();
     std::vector<std::pair<std::string, const OffMap*>> pictures = {
-        {job.name + std::string("-layered.png"), renderMan.m_layeredMapOversize.get()}};
+        {job.name + std::string("-layered.png"), renderMan.Get_Layered_Map()}};
     if (job.outline)
-      pictures.emplace_back(job.name + std::string("-outline.png"), renderMan.m_outlineMapOversize.get());
+      pictures.emplace_back(job.name + std::string("-outline.png"), renderMan.Get_Outline_Map());
     for (const auto& [file, map] : pictures) {
       ASSERT_NE(map, nullptr) << file;
       std::filesystem::remove(kActualDir + file);

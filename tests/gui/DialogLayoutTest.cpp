@@ -85,7 +85,7 @@ class DialogLayout : public ::testing::Test {
 
   void SetUp() override {
     Load_Photo_At_Working_Size(app.Get_RenderMan(), Sample_Path("coffee.png"));
-    app.m_document.sourcePhotoPath = Sample_Path("coffee.png");
+    app.Get_Document().sourcePhotoPath = Sample_Path("coffee.png");
     std::string err;
     ASSERT_TRUE(app.Get_RenderMan().Load_Pencil_Brushes(err)) << err;
   }

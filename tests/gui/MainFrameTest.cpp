@@ -110,7 +110,7 @@ TEST_F(ShellTest, PanesShowTheirMapsOneToOne) {
   ASSERT_NE(photo, nullptr);
   const QImage shown = photo->Canvas()->grab().toImage();
   ASSERT_EQ(shown.size(), QSize(420, 286));
-  const OffMap& source = *App().Get_RenderMan().m_sourceMap;
+  const OffMap& source = *App().Get_RenderMan().Get_Source_Map();
   for (const QPoint p : {QPoint(0, 0), QPoint(399, 0), QPoint(0, 265), QPoint(399, 265), QPoint(200, 133)}) {
     int16_t r = 0, g = 0, b = 0;
     source.Get_Pixel(p.x(), p.y(), r, g, b);
@@ -164,7 +164,7 @@ TEST_F(ShellTest, UnsavedRegionsAreAskedForOnClose) {
   Open_Chelsea();
   ASSERT_TRUE(Make_Separations());
   ASSERT_TRUE(App().Has_Regions());
-  App().m_document.hasChanges = true;
+  App().Get_Document().hasChanges = true;
   Scripted_Messages().Clear();
   Scripted_Messages().Queue_Answer(MessageAnswer::Cancel);
   EXPECT_FALSE(Frame().close());
@@ -214,7 +214,7 @@ TEST_F(ShellTest, AClickInTheRegionObjectsWindowSelectsTheRegionUnderIt) {
 TEST_F(ShellTest, TheRegionListIsSavedAndLoadedBackThroughTheFileMenu) {
   Open_Chelsea();
   ASSERT_TRUE(Make_Separations());
-  App().m_document.hasChanges = true;
+  App().Get_Document().hasChanges = true;
   const int32_t regions = App().Get_RegionList().Get_Region_Count();
   TempDir folder;
   const std::string path = folder.Path() + "/chelsea.rgl";
@@ -222,7 +222,7 @@ TEST_F(ShellTest, TheRegionListIsSavedAndLoadedBackThroughTheFileMenu) {
   Trigger(313, kCmdSaveRegionListAs);
   EXPECT_TRUE(Messages().empty()) << Messages().front();
   ASSERT_TRUE(File_Exists(path));
-  EXPECT_FALSE(App().m_document.hasChanges);
+  EXPECT_FALSE(App().Get_Document().hasChanges);
   EXPECT_EQ(Frame().windowTitle(), "Quorlin Separator - chelsea.rgl[*]");
   EXPECT_FALSE(Frame().isWindowModified());
   EXPECT_EQ(Frame().Recent_Files().front().toStdString(), path);
@@ -234,7 +234,7 @@ TEST_F(ShellTest, TheRegionListIsSavedAndLoadedBackThroughTheFileMenu) {
   Trigger(313, kCmdLoadRegionList);
   EXPECT_TRUE(Messages().empty()) << Messages().front();
   EXPECT_EQ(App().Get_RegionList().Get_Region_Count(), regions);
-  EXPECT_EQ(App().m_document.listFilePath, path);
+  EXPECT_EQ(App().Get_Document().listFilePath, path);
   EXPECT_GE(Registry().Count_Viewjs_of_Code(5), 1);
   EXPECT_EQ(Frame().windowTitle(), "Quorlin Separator - chelsea.rgl[*]");
 }

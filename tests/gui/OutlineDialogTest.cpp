@@ -36,7 +36,7 @@ class OutlineDialogGui : public ::testing::Test {
   // The sample photo at its working size, with the brushes loaded.
   static void Prepare(RegionEditorApp& target) {
     Load_Photo_At_Working_Size(target.Get_RenderMan(), Sample_Path("coffee.png"));
-    target.m_document.sourcePhotoPath = Sample_Path("coffee.png");
+    target.Get_Document().sourcePhotoPath = Sample_Path("coffee.png");
     std::string err;
     ASSERT_TRUE(target.Get_RenderMan().Load_Pencil_Brushes(err)) << err;
   }
@@ -131,36 +131,36 @@ TEST_F(OutlineDialogGui, DetectStyleNudgeAndSaveMakeWhatTheControllerMakesAlone)
   ASSERT_TRUE(controller.On_Save());
 
   const RenderMan& expected = reference.Get_RenderMan();
-  ASSERT_NE(rm.m_outlineMapOversize, nullptr);
-  EXPECT_TRUE(Same_Pixels(*rm.m_outlineMapOversize, *expected.m_outlineMapOversize));
-  EXPECT_TRUE(Same_Pixels(*rm.m_layeredMapOversize, *expected.m_layeredMapOversize));
-  EXPECT_EQ(rm.m_outlineStyle, 2);
-  EXPECT_EQ(app.m_settings.outlineDetectParms.lineStyle, 6);
-  EXPECT_EQ(app.m_settings.outlineDetectParms.randomNudge, 5);
+  ASSERT_NE(rm.Get_Outline_Map(), nullptr);
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Outline_Map(), *expected.Get_Outline_Map()));
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Layered_Map(), *expected.Get_Layered_Map()));
+  EXPECT_EQ(rm.Get_Outline_Style(), 2);
+  EXPECT_EQ(app.Get_Settings().outlineDetectParms.lineStyle, 6);
+  EXPECT_EQ(app.Get_Settings().outlineDetectParms.randomNudge, 5);
   EXPECT_EQ(app.Get_PixelChain_List().Get_Count(), reference.Get_PixelChain_List().Get_Count());
   EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(OutlineDialogGui, EscapeBringsBackTheOutlineTheDialogFound) {
-  const int32_t width = rm.m_sourceMap->Get_Width(), height = rm.m_sourceMap->Get_Height();
-  rm.m_outlineMapOversize = std::make_unique<OffMap>(width, height, 8);
-  rm.m_outlineMapOversize->Fill(255);
-  for (int32_t x = 10; x < width - 10; ++x) rm.m_outlineMapOversize->Set_Pixel(x, height / 2, 0, 0, 0);
-  rm.m_outlineStyle = 1;
+  const int32_t width = rm.Get_Source_Map()->Get_Width(), height = rm.Get_Source_Map()->Get_Height();
+  rm.Set_Outline_Map(OffMap::Make(width, height, 8));
+  rm.Get_Outline_Map()->Fill(255);
+  for (int32_t x = 10; x < width - 10; ++x) rm.Get_Outline_Map()->Set_Pixel(x, height / 2, 0, 0, 0);
+  rm.Set_Outline_Style(1);
   ASSERT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
-  const auto outline = Copy_Of(*rm.m_outlineMapOversize);
-  const auto layered = Copy_Of(*rm.m_layeredMapOversize);
+  const auto outline = Copy_Of(*rm.Get_Outline_Map());
+  const auto layered = Copy_Of(*rm.Get_Layered_Map());
 
   Open();
   Click("detect");
-  EXPECT_FALSE(Same_Pixels(*rm.m_layeredMapOversize, *layered));
+  EXPECT_FALSE(Same_Pixels(*rm.Get_Layered_Map(), *layered));
   QTest::keyClick(dialog.get(), Qt::Key_Escape);
   EXPECT_EQ(dialog->result(), QDialog::Rejected);
   EXPECT_FALSE(dialog->isVisible());
-  EXPECT_TRUE(Same_Pixels(*rm.m_outlineMapOversize, *outline));
-  EXPECT_TRUE(Same_Pixels(*rm.m_layeredMapOversize, *layered));
-  EXPECT_EQ(rm.m_outlineStyle, 1);
-  EXPECT_TRUE(Same_Pixels(*rm.m_filteredMapWithOutline, *rm.m_filteredMap));
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Outline_Map(), *outline));
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Layered_Map(), *layered));
+  EXPECT_EQ(rm.Get_Outline_Style(), 1);
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Displayed_Filtered_Map(), *rm.Get_Filtered_Map()));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -178,16 +178,16 @@ TEST_F(OutlineDialogGui, RefusalsLeaveTheControlsAsTheyWereAndTheScaleStaysIn10T
   Click("scaleUp");
   Click("scaleUp");
   EXPECT_EQ(Text_Of("scaleLabel"), "120");
-  EXPECT_DOUBLE_EQ(app.m_settings.outlineDetectParms.scale, 1.2);
+  EXPECT_DOUBLE_EQ(app.Get_Settings().outlineDetectParms.scale, 1.2);
   for (int i = 0; i < 25; ++i) Click("scaleDown");
   EXPECT_EQ(Text_Of("scaleLabel"), "10");
-  EXPECT_DOUBLE_EQ(app.m_settings.outlineDetectParms.scale, 0.1);
+  EXPECT_DOUBLE_EQ(app.Get_Settings().outlineDetectParms.scale, 0.1);
 
   // "Detail" and "Line Count" only store their values.
   QTest::keyClick(Find<QSlider>("lineCountSlider"), Qt::Key_End);
   EXPECT_EQ(Text_Of("lineCountLabel"), "100");
-  EXPECT_EQ(app.m_settings.outlineDetectParms.lineCount, 0);
-  EXPECT_EQ(rm.m_outlineMapOversize, nullptr);
+  EXPECT_EQ(app.Get_Settings().outlineDetectParms.lineCount, 0);
+  EXPECT_EQ(rm.Get_Outline_Map(), nullptr);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ const std::vector<std::string> kQuadOrange = {"-NONE-", "Orange", "Pthalo Green"
 
 void Load_Coffee(RegionEditorApp& app) {
   Load_Photo_At_Working_Size(app.Get_RenderMan(), Sample_Path("coffee.png"));
-  app.m_document.sourcePhotoPath = Sample_Path("coffee.png");
+  app.Get_Document().sourcePhotoPath = Sample_Path("coffee.png");
 }
 
 std::vector<std::string> Items(const QComboBox* combo) {
@@ -72,15 +72,16 @@ class SeparationDialogGui : public ::testing::Test {
 };
 
 TEST_F(SeparationDialogGui, OpeningShowsTheKeptSettings) {
-  SepsDialogSettings& last = app.m_settings.sepsDialogSettings;
+  SepsDialogSettings& last = app.Get_Settings().sepsDialogSettings;
   last.palettePrimaryIdx = 8;  // "Quad Orange"
   last.brushSize = 17;
   last.alwaysCalcPalette = 0;
   last.outlineDarkness = 150;
   last.outlineLiteness = 30;
-  app.m_settings.watercolorParms.liteAmount = 30;
+  app.Get_Settings().watercolorParms.liteAmount = 30;
   const int16_t rows[] = {3, 11, 14, 0, 7};  // Orange, Purple, Rose, none, Pthalo Green
-  for (int row = 0; row < 5; ++row) app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex = rows[row];
+  for (int row = 0; row < 5; ++row)
+    app.Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex = rows[row];
   Open();
 
   EXPECT_TRUE(dialog->Initialised());
@@ -118,7 +119,7 @@ TEST_F(SeparationDialogGui, OpeningShowsTheKeptSettings) {
   }
   EXPECT_EQ(Text_Of("status"), "");
   // The pre-processed image was made and shown.
-  EXPECT_EQ(app.Get_RenderMan().m_filteredMapHasImage, 1);
+  EXPECT_EQ(app.Get_RenderMan().Has_Filtered_Image(), 1);
   EXPECT_EQ(Redraws("redraw 8"), 1);
   EXPECT_TRUE(Messages().empty());
 }
@@ -133,14 +134,14 @@ TEST_F(SeparationDialogGui, ADragRendersOnceAtTheLatestPositionAndKeysMoveTheThu
   EXPECT_EQ(Redraws("redraw 8"), 2);
   EXPECT_EQ(dark->value(), 50);
   EXPECT_EQ(Text_Of("darkValue"), "50");
-  EXPECT_EQ(app.m_settings.watercolorParms.darkExponent, 40);  // 50 x 0.7 + 5
+  EXPECT_EQ(app.Get_Settings().watercolorParms.darkExponent, 40);  // 50 x 0.7 + 5
   dark->setSliderDown(false);
 
   RenderMan reference(platform.Get());
   Load_Photo_At_Working_Size(reference, Sample_Path("coffee.png"));
   std::string err;
-  ASSERT_TRUE(reference.WatercolorFilter_For_Separations(app.m_settings.watercolorParms, err)) << err;
-  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().m_filteredMap, *reference.m_filteredMap));
+  ASSERT_TRUE(reference.WatercolorFilter_For_Separations(app.Get_Settings().watercolorParms, err)) << err;
+  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().Get_Filtered_Map(), *reference.Get_Filtered_Map()));
 
   // Up and Page Up raise the value, as the thumb rises.
   QTest::keyClick(dark, Qt::Key_Up);
@@ -150,7 +151,7 @@ TEST_F(SeparationDialogGui, ADragRendersOnceAtTheLatestPositionAndKeysMoveTheThu
   QTest::keyClick(Find<QSlider>("litenessSlider"), Qt::Key_PageUp);
   Process_Events();
   EXPECT_EQ(Text_Of("litenessValue"), "10");
-  EXPECT_EQ(app.Get_RenderMan().m_outlineLiteness, 10);
+  EXPECT_EQ(app.Get_RenderMan().Get_Outline_Liteness(), 10);
   EXPECT_EQ(Redraws("redraw 8"), 3);
   EXPECT_TRUE(Messages().empty());
 }
@@ -168,8 +169,8 @@ TEST_F(SeparationDialogGui, PreviewAllSepsMakesWhatTheControllerMakesAlone) {
 
   ASSERT_TRUE(app.Has_Regions());
   EXPECT_EQ(app.Get_RegionList().Get_Region_Count(), reference.Get_RegionList().Get_Region_Count());
-  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().m_layeredMapOversize,
-                          *reference.Get_RenderMan().m_layeredMapOversize));
+  EXPECT_TRUE(
+      Same_Pixels(*app.Get_RenderMan().Get_Layered_Map(), *reference.Get_RenderMan().Get_Layered_Map()));
   // The rows show the palette that was calculated, the radio the last row made.
   const SeparationDialogControls& expected = alone.Controller().Controls();
   for (int row = 0; row < 5; ++row) {
@@ -190,14 +191,14 @@ TEST_F(SeparationDialogGui, EnterClosesOnlyWithABrushSizeFrom2To32AndEscapeStore
   Click("close");
   EXPECT_EQ(Messages(), std::vector<std::string>{kBrushRange});
   EXPECT_TRUE(dialog->isVisible());
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.brushSize, 6);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.brushSize, 6);
 
   brush->selectAll();
   QTest::keyClicks(brush, "32");
   QTest::keyClick(brush, Qt::Key_Return);
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.brushSize, 32);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.brushSize, 32);
 
   Open();
   brush = Find<QLineEdit>("brushSize");
@@ -206,7 +207,7 @@ TEST_F(SeparationDialogGui, EnterClosesOnlyWithABrushSizeFrom2To32AndEscapeStore
   QTest::keyClick(brush, Qt::Key_Escape);
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->result(), QDialog::Rejected);
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.brushSize, 32);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.brushSize, 32);
   EXPECT_EQ(Messages().size(), 1u);
 }
 
@@ -215,7 +216,7 @@ TEST_F(SeparationDialogGui, ColourSetsAndRowColoursFollowTheController) {
   auto* sets = Find<QComboBox>("colorSets");
   auto* always = Find<QCheckBox>("alwaysCalculatePalette");
   QTest::keyClick(sets, Qt::Key_End);  // "Quad Orange"
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.palettePrimaryIdx, 8);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.palettePrimaryIdx, 8);
   for (int row = 0; row < 5; ++row)
     EXPECT_EQ(Items(Find<QComboBox>(("row" + std::to_string(row)).c_str())), kQuadOrange);
   EXPECT_TRUE(always->isChecked());
@@ -273,10 +274,10 @@ TEST_F(SeparationDialogGui, OutlineEditorRunsTheOutlineDialogAndIgnoresClicksMea
 }
 
 TEST_F(SeparationDialogGui, AMissingSettingsRecordKeepsTheDialogFromOpening) {
-  ColorSeparator separator(app.Get_RenderMan(), app.Get_WindowsUpdater(), &app.m_document.regionCounter);
-  SettingsHelper helper(&separator, &app.m_settings.watercolorParms,
-                        app.m_settings.lastSepRowsControlSettings.data(),
-                        &app.m_settings.sepsDialogSettings.brushSize, platform.Get().Messages());
+  ColorSeparator separator(app.Get_RenderMan(), app.Get_WindowsUpdater(), &app.Get_Document().regionCounter);
+  SettingsHelper helper(&separator, &app.Get_Settings().watercolorParms,
+                        app.Get_Settings().lastSepRowsControlSettings.data(),
+                        &app.Get_Settings().sepsDialogSettings.brushSize, platform.Get().Messages());
   SeparationDialogController controller(app.Separation_Context(), separator, helper, nullptr);
   SeparationDialog bare(controller, app.Outline_Context());
   EXPECT_FALSE(bare.Initialised());

@@ -38,7 +38,7 @@ class ShellTest : public ::testing::Test {
   }
   void TearDown() override {
     // No question on the way out.
-    m_desktop->App().m_document.hasChanges = false;
+    m_desktop->App().Get_Document().hasChanges = false;
     m_desktop.reset();
   }
 

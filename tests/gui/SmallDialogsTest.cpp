@@ -25,7 +25,7 @@ std::vector<int16_t> Hue_Offsets(RegionListSubject& list) {
   std::vector<int16_t> offsets;
   for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
        link = link->Get_Next())
-    offsets.push_back(static_cast<RegionSubject*>(link->Get_Object())->m_autoDescriptor.hueOffset);
+    offsets.push_back(static_cast<RegionSubject*>(link->Get_Object())->Get_Auto_Descriptor().hueOffset);
   return offsets;
 }
 
@@ -113,7 +113,7 @@ TEST_F(ShellTest, ModifyColorsScramblesAndCancelBringsTheColoursBack) {
     EXPECT_TRUE(turn <= 30 || turn >= 330) << offset;
   }
   EXPECT_EQ(Hue_Offsets(App().Get_RegionList()), before);
-  EXPECT_FALSE(App().m_document.hasChanges);
+  EXPECT_FALSE(App().Get_Document().hasChanges);
 }
 
 TEST_F(ShellTest, ModifyColorsSaveKeepsTheColoursAndMarksTheWorkChanged) {
@@ -143,7 +143,7 @@ TEST_F(ShellTest, ModifyColorsSaveKeepsTheColoursAndMarksTheWorkChanged) {
   Trigger(313, kCmdModifyColors);
   EXPECT_NE(scrambled, before);
   EXPECT_EQ(Hue_Offsets(App().Get_RegionList()), scrambled);
-  EXPECT_TRUE(App().m_document.hasChanges);
+  EXPECT_TRUE(App().Get_Document().hasChanges);
   EXPECT_TRUE(Frame().isWindowModified());
 }
 
@@ -166,7 +166,7 @@ TEST_F(ShellTest, CreateSeparationsRunsTheSeparationDialogAndMarksTheWorkChanged
   EXPECT_EQ(title, "Color Separation Creation");
   EXPECT_EQ(Registry().Count_Viewjs_of_Code(8), 1);
   EXPECT_TRUE(App().Has_Regions());
-  EXPECT_TRUE(App().m_document.hasChanges);
+  EXPECT_TRUE(App().Get_Document().hasChanges);
   EXPECT_TRUE(Frame().isWindowModified());
   EXPECT_TRUE(Frame().Commands().Open_Dialog().empty());
 }
@@ -180,5 +180,5 @@ TEST_F(ShellTest, CreateOutlineCancelledChangesNothing) {
   });
   Trigger(313, kCmdCreateOutline);
   EXPECT_EQ(title, "Outline Creation");
-  EXPECT_FALSE(App().m_document.hasChanges);
+  EXPECT_FALSE(App().Get_Document().hasChanges);
 }

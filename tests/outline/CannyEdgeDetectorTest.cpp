@@ -410,7 +410,7 @@ TEST(CannyDetection, SamplePhotoAtThePipelineSettings) {
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, renderMan, Sample_Path("coffee.png"), 400, 300, kWorkingMaxSide,
                                       fileProblem))
       << err;
-  auto working = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.m_sourceMap, err);
+  auto working = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.Get_Source_Map(), err);
   ASSERT_TRUE(working) << err;
   const int32_t w = working->Get_Width(), h = working->Get_Height();
 

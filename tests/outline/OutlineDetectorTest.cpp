@@ -171,8 +171,8 @@ TEST(OutlineWorkingMap, JunctionsAreCutAndRecorded) {
   ASSERT_NE(working, nullptr) << err;
   const ListMemry<ForkKernal>& forks = rig.detector.Get_Forks();
   ASSERT_GT(forks.Get_Count(), 0);
-  for (auto* link = forks.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    const ForkKernal& fork = *link->Get_Object();
+  for (const ForkKernal* each : forks) {
+    const ForkKernal& fork = *each;
     EXPECT_EQ(Grey(*working, fork.x, fork.y), 255);
     EXPECT_NEAR(fork.x, 60, 4);
     EXPECT_NEAR(fork.y, 45, 4);

@@ -35,7 +35,7 @@ class OutlineDialog : public ::testing::Test {
     std::string err;
     EXPECT_TRUE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(160, 120, err)) << err;
     EXPECT_TRUE(rm.Alloc_Support_Bitmaps_for_Image_Creation(120, 160, err)) << err;
-    for (OffMap* map : {rm.m_sourceMap.get(), rm.m_sourceMapBackup.get()}) {
+    for (OffMap* map : {rm.Get_Source_Map(), rm.Get_Source_Map_Backup()}) {
       map->Fill(255);
       for (int y = 0; y < 120; ++y)
         for (int x = 0; x < 160; ++x) {
@@ -44,9 +44,9 @@ class OutlineDialog : public ::testing::Test {
         }
     }
     for (int y = 0; y < 120; ++y)
-      for (int x = 0; x < 160; ++x) rm.m_filteredMap->Set_Pixel(x, y, 200, 210, 220);
+      for (int x = 0; x < 160; ++x) rm.Get_Filtered_Map()->Set_Pixel(x, y, 200, 210, 220);
     EXPECT_TRUE(rm.Load_Pencil_Brushes(err)) << err;
-    app.m_document.sourcePhotoPath = "photo.png";
+    app.Get_Document().sourcePhotoPath = "photo.png";
   }
 
   OutlineSession& Open(uint32_t seed = 1) {
@@ -70,7 +70,7 @@ class OutlineDialog : public ::testing::Test {
   TestPlatform platform;
   RegionEditorApp app;
   RenderMan& rm;
-  OutlineDetectParms& parms = app.m_settings.outlineDetectParms;
+  OutlineDetectParms& parms = app.Get_Settings().outlineDetectParms;
   std::optional<OutlineSession> session;
 };
 
@@ -141,7 +141,7 @@ TEST_F(OutlineDialog, LineStyleListRefusals) {
             (std::vector<std::string>{
                 "DetectOutlineDialog::Fill_Line_Style_ComboBox FAILED,  selectionsIndex is wrong."}));
   platform.Messages().Clear();
-  rm.m_bitmapUtilityArray[3].name.clear();
+  rm.Get_Bitmap_Utilities()[3].name.clear();
   Dialog().Fill_Line_Style_ComboBox(1);
   EXPECT_EQ(Messages(),
             (std::vector<std::string>{"OutlineFilterDialog::Fill_Line_Style_ComboBox  FAILED,  "
@@ -196,7 +196,7 @@ TEST_F(OutlineDialog, DetectLinesSlidersOnlyStoreTheirValues) {
   EXPECT_EQ(Dialog().Controls().scaleLabel, "200");
 
   // Nothing was detected or painted.
-  EXPECT_EQ(rm.m_outlineMapOversize, nullptr);
+  EXPECT_EQ(rm.Get_Outline_Map(), nullptr);
   EXPECT_TRUE(app.Get_PixelChain_List().Is_Empty());
 }
 
@@ -217,14 +217,14 @@ TEST_F(OutlineDialog, ModifyingBeforeAnyDetectionOnlySaysDetectSomeLines) {
   EXPECT_EQ(Dialog().Controls().lineStyleSelection, 1);
   EXPECT_EQ(session->Detector().Get_Current_Brush(), 1);
   EXPECT_EQ(Dialog().Controls().lineLengthsLabel, controls.lineLengthsLabel);
-  EXPECT_EQ(rm.m_outlineMapOversize, nullptr);
+  EXPECT_EQ(rm.Get_Outline_Map(), nullptr);
 }
 
 TEST_F(OutlineDialog, DetectPaintsEveryLineAndStartsTheModifySlidersAgain) {
   parms.minLineLength = 50;
   parms.smoothWindow = 5;
   parms.randomNudge = 10;
-  rm.m_outlineStyle = 2;
+  rm.Set_Outline_Style(2);
   Open();
   Dialog().Set_Connect_Short_Lines(false);
   ASSERT_TRUE(Dialog().On_Detect()) << (Messages().empty() ? "" : Messages().front());
@@ -239,7 +239,7 @@ TEST_F(OutlineDialog, DetectPaintsEveryLineAndStartsTheModifySlidersAgain) {
   EXPECT_EQ(c.lineLengthsLabel, "0");
   EXPECT_EQ(c.smoothLabel, "0");
   EXPECT_EQ(c.nudgeLabel, "0");
-  EXPECT_EQ(rm.m_outlineStyle, 0);
+  EXPECT_EQ(rm.Get_Outline_Style(), 0);
 
   // The drawn chains are copies of the detected ones, all painted.
   const ListMemry<PixelChain>& detected = app.Get_PixelChain_List();
@@ -250,20 +250,20 @@ TEST_F(OutlineDialog, DetectPaintsEveryLineAndStartsTheModifySlidersAgain) {
 
   // The outline at the photo's size, bare in the pre-processing window and
   // merged into the layered image (white with no regions).
-  ASSERT_NE(rm.m_outlineMapOversize, nullptr);
-  const OffMap& outline = *rm.m_outlineMapOversize;
+  ASSERT_NE(rm.Get_Outline_Map(), nullptr);
+  const OffMap& outline = *rm.Get_Outline_Map();
   EXPECT_EQ(outline.Get_Width(), 160);
   EXPECT_EQ(outline.Get_Height(), 120);
   EXPECT_EQ(outline.Get_Depth(), 24);
   EXPECT_FALSE(Pixels_Below(outline).empty());
-  EXPECT_TRUE(Same_Pixels(*rm.m_filteredMapWithOutline, outline));
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Displayed_Filtered_Map(), outline));
   // The merge stretches the outline over the canvas taken one pixel wider
   // and higher (inclusive edges).
   PointSet merged;
   for (int y = 0; y < 120; ++y)
     for (int x = 0; x < 160; ++x)
       if (Grey(outline, x * 160 / 161, y * 120 / 121) < 230) merged.insert({x, y});
-  EXPECT_EQ(Pixels_Below(*rm.m_layeredMapOversize), merged);
+  EXPECT_EQ(Pixels_Below(*rm.Get_Layered_Map()), merged);
   const RecordingAppWindows& windows = app.Recorded_Windows();
   EXPECT_GE(windows.Count("redraw 6"), 11);
   EXPECT_GE(windows.Count("redraw 8"), 2);
@@ -273,14 +273,14 @@ TEST_F(OutlineDialog, DetectPaintsEveryLineAndStartsTheModifySlidersAgain) {
 
 TEST_F(OutlineDialog, DetectAndPreviewNeedAPhotoAndAPreProcessedMap) {
   Open();
-  app.m_document.sourcePhotoPath.clear();
+  app.Get_Document().sourcePhotoPath.clear();
   EXPECT_FALSE(Dialog().On_Detect());
   EXPECT_FALSE(Dialog().On_Preview());
   EXPECT_EQ(Messages(), std::vector<std::string>(2, kLoadSource));
   platform.Messages().Clear();
 
-  app.m_document.sourcePhotoPath = "photo.png";
-  rm.m_filteredMap.reset();
+  app.Get_Document().sourcePhotoPath = "photo.png";
+  rm.Set_Filtered_Map(nullptr);
   EXPECT_FALSE(Dialog().On_Detect());
   EXPECT_FALSE(Dialog().On_Preview());
   EXPECT_EQ(
@@ -293,8 +293,8 @@ TEST_F(OutlineDialog, DetectAndPreviewNeedAPhotoAndAPreProcessedMap) {
   platform.Messages().Clear();
 
   // A detector without a source map says so in a box of its own.
-  OutlineDetector sourceless(&app.Get_PixelChain_List(), nullptr, &rm.m_outlineMapOversize, &rm.m_subtractMap,
-                             rm.m_bitmapUtilityArray, platform.Get());
+  OutlineDetector sourceless(&app.Get_PixelChain_List(), nullptr, rm.Outline_Map_Slot(),
+                             rm.Subtract_Map_Slot(), rm.Get_Bitmap_Utilities().data(), platform.Get());
   std::mt19937 random(1);
   OutlineDialogController dialog(app.Outline_Context(), sourceless, random);
   std::string err;
@@ -309,8 +309,8 @@ TEST_F(OutlineDialog, PreviewShowsTheLineMapInThePreProcessingWindow) {
   ASSERT_TRUE(Dialog().On_Preview());
   EXPECT_FALSE(parms.connectShortLines);
   EXPECT_TRUE(app.Get_PixelChain_List().Is_Empty());
-  const OffMap& shown = *rm.m_filteredMapWithOutline;
-  PointSet lines = Pixels_Below(*rm.m_subtractMap);
+  const OffMap& shown = *rm.Get_Displayed_Filtered_Map();
+  PointSet lines = Pixels_Below(*rm.Get_Subtract_Map());
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(Pixels_Below(shown), lines);
 
@@ -319,11 +319,11 @@ TEST_F(OutlineDialog, PreviewShowsTheLineMapInThePreProcessingWindow) {
   for (int i = 0; i < 4; ++i) Dialog().On_Scale_Arrows(1);
   ASSERT_DOUBLE_EQ(parms.scale, 0.5);
   ASSERT_TRUE(Dialog().On_Preview());
-  EXPECT_EQ(rm.m_subtractMap->Get_Width(), 80);
+  EXPECT_EQ(rm.Get_Subtract_Map()->Get_Width(), 80);
   PointSet expected;
   for (int y = 4; y < 116; ++y)
     for (int x = 4; x < 156; ++x)
-      if (Grey(*rm.m_subtractMap, x / 2, y / 2) < 255) expected.insert({x, y});
+      if (Grey(*rm.Get_Subtract_Map(), x / 2, y / 2) < 255) expected.insert({x, y});
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(Pixels_Below(shown), expected);
   EXPECT_EQ(app.Recorded_Windows().Requests().back(), "redraw 8");
@@ -340,17 +340,17 @@ class DetectedOutline : public OutlineDialog {
 };
 
 TEST_F(DetectedOutline, LineStylesChooseTheBrushAndTheMergeFormula) {
-  const auto pencil = Copy_Of(*rm.m_outlineMapOversize);
+  const auto pencil = Copy_Of(*rm.Get_Outline_Map());
   ASSERT_TRUE(Dialog().On_Line_Style_Selected(6));  // "Ink Fine"
-  EXPECT_EQ(rm.m_outlineStyle, 2);
+  EXPECT_EQ(rm.Get_Outline_Style(), 2);
   EXPECT_EQ(parms.lineStyle, 6);
   EXPECT_EQ(session->Detector().Get_Current_Brush(), 6);
-  EXPECT_FALSE(Same_Pixels(*pencil, *rm.m_outlineMapOversize));
+  EXPECT_FALSE(Same_Pixels(*pencil, *rm.Get_Outline_Map()));
   ASSERT_TRUE(Dialog().On_Line_Style_Selected(3));  // "Charcoal Lite"
-  EXPECT_EQ(rm.m_outlineStyle, 0);
+  EXPECT_EQ(rm.Get_Outline_Style(), 0);
   EXPECT_EQ(parms.lineStyle, 3);
   ASSERT_TRUE(Dialog().On_Line_Style_Selected(7));  // "Ink Medium"
-  EXPECT_EQ(rm.m_outlineStyle, 2);
+  EXPECT_EQ(rm.Get_Outline_Style(), 2);
   EXPECT_TRUE(Messages().empty());
 
   EXPECT_FALSE(Dialog().On_Line_Style_Selected(8));
@@ -367,11 +367,11 @@ TEST_F(OutlineDialog, DetectMergesTheNewLinesAsTheStrokesOfTheBrushInUse) {
   Open();
   ASSERT_TRUE(Dialog().On_Detect());
   EXPECT_EQ(session->Detector().Get_Current_Brush(), 6);
-  EXPECT_EQ(rm.m_outlineStyle, 2);
+  EXPECT_EQ(rm.Get_Outline_Style(), 2);
   ASSERT_TRUE(Dialog().On_Line_Style_Selected(4));  // "Charcoal Medium"
-  rm.m_outlineStyle = 2;
+  rm.Set_Outline_Style(2);
   ASSERT_TRUE(Dialog().On_Detect());
-  EXPECT_EQ(rm.m_outlineStyle, 0);
+  EXPECT_EQ(rm.Get_Outline_Style(), 0);
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -391,7 +391,7 @@ TEST_F(DetectedOutline, LineLengthsHideTheShortLines) {
         for (int dy = -8; dy <= 8; ++dy)
           for (int dx = -8; dx <= 8; ++dx) near.insert({p.first + dx, p.second + dy});
     }
-    for (const Point& p : Pixels_Below(*rm.m_outlineMapOversize))
+    for (const Point& p : Pixels_Below(*rm.Get_Outline_Map()))
       EXPECT_TRUE(near.count(p)) << p.first << "," << p.second;
   }
   EXPECT_TRUE(Messages().empty());
@@ -455,7 +455,7 @@ TEST_F(DetectedOutline, RandomNudgeShiftsEveryLineWithinItsRange) {
 
 TEST_F(DetectedOutline, SaveKeepsTheOutlineAndTheShifts) {
   ASSERT_TRUE(Dialog().On_Random_Nudge_Slider(80));
-  const auto outline = Copy_Of(*rm.m_outlineMapOversize);
+  const auto outline = Copy_Of(*rm.Get_Outline_Map());
   ASSERT_TRUE(Dialog().On_Save());
   EXPECT_EQ(Dialog().Outcome(), OutlineDialogOutcome::Save);
   const auto drawn = Chains_Of(session->Detector().Get_Drawn_Chains());
@@ -465,14 +465,14 @@ TEST_F(DetectedOutline, SaveKeepsTheOutlineAndTheShifts) {
     EXPECT_EQ(detected[i]->m_dx, drawn[i]->m_dx);
     EXPECT_EQ(detected[i]->m_dy, drawn[i]->m_dy);
   }
-  EXPECT_TRUE(Same_Pixels(*rm.m_outlineMapOversize, *outline));
-  EXPECT_EQ(rm.m_outlineMapBackup, nullptr);
-  EXPECT_TRUE(Same_Pixels(*rm.m_filteredMapWithOutline, *rm.m_filteredMap));
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Outline_Map(), *outline));
+  EXPECT_EQ(rm.Get_Outline_Map_Backup(), nullptr);
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Displayed_Filtered_Map(), *rm.Get_Filtered_Map()));
   EXPECT_EQ(app.Recorded_Windows().Requests().back(), "redraw 8");
 }
 
 TEST_F(DetectedOutline, WithoutThePreProcessedMapsTheDialogStaysOpen) {
-  rm.m_filteredMap.reset();
+  rm.Set_Filtered_Map(nullptr);
   EXPECT_FALSE(Dialog().On_Save());
   EXPECT_FALSE(Dialog().On_Cancel());
   EXPECT_EQ(Dialog().Outcome(), OutlineDialogOutcome::Open);
@@ -481,28 +481,28 @@ TEST_F(DetectedOutline, WithoutThePreProcessedMapsTheDialogStaysOpen) {
 
 TEST_F(OutlineDialog, CancelBringsBackTheOutlineTheDialogFound) {
   // An outline picture loaded earlier, merged into the layered image.
-  rm.m_outlineMapOversize = White_Map(160, 120, 8);
-  for (int x = 10; x < 150; ++x) rm.m_outlineMapOversize->Set_Pixel(x, 100, 0, 0, 0);
-  rm.m_outlineStyle = 1;
+  rm.Set_Outline_Map(White_Map(160, 120, 8));
+  for (int x = 10; x < 150; ++x) rm.Get_Outline_Map()->Set_Pixel(x, 100, 0, 0, 0);
+  rm.Set_Outline_Style(1);
   ASSERT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
-  const auto previousOutline = Copy_Of(*rm.m_outlineMapOversize);
-  const auto previousLayered = Copy_Of(*rm.m_layeredMapOversize);
+  const auto previousOutline = Copy_Of(*rm.Get_Outline_Map());
+  const auto previousLayered = Copy_Of(*rm.Get_Layered_Map());
 
   Open();
   EXPECT_TRUE(Dialog().Backup_Made());
-  ASSERT_NE(rm.m_outlineMapBackup, nullptr);
-  EXPECT_TRUE(Same_Pixels(*rm.m_outlineMapBackup, *previousOutline));
+  ASSERT_NE(rm.Get_Outline_Map_Backup(), nullptr);
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Outline_Map_Backup(), *previousOutline));
   ASSERT_TRUE(Dialog().On_Detect());
   ASSERT_TRUE(Dialog().On_Line_Style_Selected(6));
-  EXPECT_FALSE(Same_Pixels(*rm.m_layeredMapOversize, *previousLayered));
+  EXPECT_FALSE(Same_Pixels(*rm.Get_Layered_Map(), *previousLayered));
 
   ASSERT_TRUE(Dialog().On_Cancel());
   EXPECT_EQ(Dialog().Outcome(), OutlineDialogOutcome::Cancel);
-  EXPECT_TRUE(Same_Pixels(*rm.m_outlineMapOversize, *previousOutline));
-  EXPECT_EQ(rm.m_outlineStyle, 1);
-  EXPECT_TRUE(Same_Pixels(*rm.m_layeredMapOversize, *previousLayered));
-  EXPECT_EQ(rm.m_outlineMapBackup, nullptr);
-  EXPECT_TRUE(Same_Pixels(*rm.m_filteredMapWithOutline, *rm.m_filteredMap));
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Outline_Map(), *previousOutline));
+  EXPECT_EQ(rm.Get_Outline_Style(), 1);
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Layered_Map(), *previousLayered));
+  EXPECT_EQ(rm.Get_Outline_Map_Backup(), nullptr);
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Displayed_Filtered_Map(), *rm.Get_Filtered_Map()));
   // The detected chains stay for the next opening.
   EXPECT_FALSE(app.Get_PixelChain_List().Is_Empty());
   EXPECT_TRUE(Messages().empty());
@@ -511,8 +511,8 @@ TEST_F(OutlineDialog, CancelBringsBackTheOutlineTheDialogFound) {
 TEST_F(DetectedOutline, CancelWithoutAnEarlierOutlineTakesTheNewOneAway) {
   EXPECT_FALSE(Dialog().Backup_Made());
   ASSERT_TRUE(Dialog().On_Cancel());
-  EXPECT_EQ(rm.m_outlineMapOversize, nullptr);
-  EXPECT_TRUE(Pixels_Below(*rm.m_layeredMapOversize).empty());
+  EXPECT_EQ(rm.Get_Outline_Map(), nullptr);
+  EXPECT_TRUE(Pixels_Below(*rm.Get_Layered_Map()).empty());
   EXPECT_TRUE(Messages().empty());
 }
 

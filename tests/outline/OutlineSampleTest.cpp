@@ -27,7 +27,7 @@ struct SampleOutline {
         Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), -1, -1, kWorkingMaxSide, fileProblem))
         << err;
     EXPECT_TRUE(rm.Load_Pencil_Brushes(err)) << err;
-    app.m_document.sourcePhotoPath = Sample_Path("coffee.png");
+    app.Get_Document().sourcePhotoPath = Sample_Path("coffee.png");
     session = std::make_unique<OutlineSession>(app.Outline_Context(), 1);
     session->Controller().OnInitDialog();
     session->Controller().Set_Connect_Short_Lines(connect);
@@ -44,7 +44,7 @@ TEST(OutlineSample, TheSamplesChainsLieOnThePhotoAndAreThinnedOut) {
   SampleOutline sample;
   ASSERT_TRUE(sample.detected) << sample.platform.Messages().Texts().front();
   const RenderMan& rm = sample.app.Get_RenderMan();
-  const int width = rm.m_sourceMap->Get_Width(), height = rm.m_sourceMap->Get_Height();
+  const int width = rm.Get_Source_Map()->Get_Width(), height = rm.Get_Source_Map()->Get_Height();
   EXPECT_EQ(width, 400);
   EXPECT_EQ(height, 266);
 
@@ -75,10 +75,8 @@ TEST(OutlineSample, TheSamplesChainsLieOnThePhotoAndAreThinnedOut) {
   // Every junction found was cut out of the line map.
   const OutlineDetector& detector = sample.session->Detector();
   ASSERT_GT(detector.Get_Forks().Get_Count(), 0);
-  for (auto* link = detector.Get_Forks().Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    EXPECT_EQ(
-        Grey(*sample.session->Detector().Get_Working_Map(), link->Get_Object()->x, link->Get_Object()->y),
-        255);
+  for (const ForkKernal* fork : detector.Get_Forks())
+    EXPECT_EQ(Grey(*sample.session->Detector().Get_Working_Map(), fork->x, fork->y), 255);
 
   // Joining at junctions leaves fewer, longer chains.
   SampleOutline unjoined(false);
@@ -90,7 +88,7 @@ TEST(OutlineSample, TheStrokesFollowTheChainsAndDarkenTheLayeredImage) {
   SampleOutline sample;
   ASSERT_TRUE(sample.detected);
   const RenderMan& rm = sample.app.Get_RenderMan();
-  const OffMap& outline = *rm.m_outlineMapOversize;
+  const OffMap& outline = *rm.Get_Outline_Map();
   ASSERT_EQ(outline.Get_Width(), 400);
   ASSERT_EQ(outline.Get_Height(), 266);
 
@@ -114,7 +112,7 @@ TEST(OutlineSample, TheStrokesFollowTheChainsAndDarkenTheLayeredImage) {
   for (const Point& p : strokes) EXPECT_TRUE(band[p.second][p.first]) << p.first << "," << p.second;
 
   // With no regions the layered image is white but for the merged strokes.
-  const OffMap& layered = *rm.m_layeredMapOversize;
+  const OffMap& layered = *rm.Get_Layered_Map();
   for (int y = 0; y < 266; ++y)
     for (int x = 0; x < 400; ++x)
       EXPECT_EQ(Grey(layered, x, y) < 255, Grey(outline, x * 400 / 401, y * 266 / 267) < 230)
@@ -125,7 +123,7 @@ TEST(OutlineSample, TheStrokesFollowTheChainsAndDarkenTheLayeredImage) {
   first->Assign_Copy(outline);
   SampleOutline again;
   ASSERT_TRUE(again.detected);
-  const OffMap& second = *again.app.Get_RenderMan().m_outlineMapOversize;
+  const OffMap& second = *again.app.Get_RenderMan().Get_Outline_Map();
   EXPECT_EQ(Pixels_Below(second), strokes);
   bool same = true;
   for (int y = 0; y < 266 && same; ++y)

@@ -53,15 +53,13 @@ inline PixelChain* New_Chain(const std::vector<Point>& points, int16_t id = -1) 
 
 inline std::vector<Point> Points_Of(const PixelChain& chain) {
   std::vector<Point> out;
-  for (const ListLink<Pixel>* link = chain.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    out.emplace_back(link->Get_Object()->x, link->Get_Object()->y);
+  for (const Pixel* pixel : chain) out.emplace_back(pixel->x, pixel->y);
   return out;
 }
 
 inline std::vector<const PixelChain*> Chains_Of(const ListMemry<PixelChain>& list) {
   std::vector<const PixelChain*> out;
-  for (const ListLink<PixelChain>* link = list.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    out.push_back(link->Get_Object());
+  for (const PixelChain* chain : list) out.push_back(chain);
   return out;
 }
 

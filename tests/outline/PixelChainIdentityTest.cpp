@@ -26,8 +26,7 @@ struct Sorted {
 
 std::vector<std::pair<int, int>> Coords_Of(const ListMemry<Pixel>& list) {
   std::vector<std::pair<int, int>> out;
-  for (const ListLink<Pixel>* link = list.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    out.emplace_back(link->Get_Object()->x, link->Get_Object()->y);
+  for (const Pixel* pixel : list) out.emplace_back(pixel->x, pixel->y);
   return out;
 }
 
@@ -43,9 +42,9 @@ bool Is_4_Neighbour(const Pixel& a, const Pixel& b) {
 Sorted Reference_Sort(const PixelChain& chain) {
   ListMemry<Pixel> scratch;
   const Pixel* start = chain.Get_First();
-  for (const ListLink<Pixel>* link = chain.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-    if (chain.Count_4_Neighbours(*link->Get_Object(), scratch) == 1) {
-      start = link->Get_Object();
+  for (const Pixel* pixel : chain) {
+    if (chain.Count_4_Neighbours(*pixel, scratch) == 1) {
+      start = pixel;
       break;
     }
   }
@@ -56,9 +55,9 @@ Sorted Reference_Sort(const PixelChain& chain) {
   remaining.Remove_Pixel(current.x, current.y);
   for (;;) {
     const Pixel* next = nullptr;
-    for (const ListLink<Pixel>* link = remaining.Get_Head_Link(); link != nullptr; link = link->Get_Next()) {
-      if (Is_4_Neighbour(*link->Get_Object(), current)) {
-        next = link->Get_Object();
+    for (const Pixel* pixel : remaining) {
+      if (Is_4_Neighbour(*pixel, current)) {
+        next = pixel;
         break;
       }
     }
@@ -94,7 +93,7 @@ TEST(PixelChainIdentity, EdgeChainsOfTheSamplePhotos) {
     ASSERT_TRUE(
         Load_Bitmap_File_as_SRC(err, renderMan, Sample_Path(sample), 400, 300, kWorkingMaxSide, fileProblem))
         << err;
-    auto working = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.m_sourceMap, err);
+    auto working = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.Get_Source_Map(), err);
     ASSERT_TRUE(working) << err;
     CannyEdgeDetector detector(working.get());
     ASSERT_TRUE(detector.Detect_Monochrome_Outline_toOffMap(working.get(), err, 0.6 + 5.7 * 30 / 100, 0.42,
@@ -105,11 +104,9 @@ TEST(PixelChainIdentity, EdgeChainsOfTheSamplePhotos) {
     ASSERT_TRUE(Find_PixelChains_MultiAlgo_wSeedFill(*working, 3, chains, count, err)) << err;
     ASSERT_GT(count, 20) << sample;
     int64_t withRests = 0;
-    for (const ListLink<PixelChain>* link = chains.Get_Head_Link(); link != nullptr;
-         link = link->Get_Next()) {
-      Expect_Same_Sorting(*link->Get_Object(),
-                          std::string(sample) + " chain " + std::to_string(link->Get_Object()->m_creationID));
-      withRests += Reference_Sort(*link->Get_Object()).unsorted.empty() ? 0 : 1;
+    for (const PixelChain* chain : chains) {
+      Expect_Same_Sorting(*chain, std::string(sample) + " chain " + std::to_string(chain->m_creationID));
+      withRests += Reference_Sort(*chain).unsorted.empty() ? 0 : 1;
     }
     // Raw edges step diagonally often: the rests are exercised too.
     EXPECT_GT(withRests, 0) << sample;

@@ -26,8 +26,7 @@ PixelChain* New_Chain(const Coords& coords, int16_t id = -1) {
 
 Coords Coords_Of(const ListMemry<Pixel>& chain) {
   Coords out;
-  for (const ListLink<Pixel>* link = chain.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    out.emplace_back(link->Get_Object()->x, link->Get_Object()->y);
+  for (const Pixel* pixel : chain) out.emplace_back(pixel->x, pixel->y);
   return out;
 }
 
@@ -44,10 +43,9 @@ Coords Join(std::initializer_list<Coords> parts) {
   return out;
 }
 
-std::vector<PixelChain*> Chains_Of(const ListMemry<PixelChain>& list) {
+std::vector<PixelChain*> Chains_Of(ListMemry<PixelChain>& list) {
   std::vector<PixelChain*> out;
-  for (const ListLink<PixelChain>* link = list.Get_Head_Link(); link != nullptr; link = link->Get_Next())
-    out.push_back(link->Get_Object());
+  for (PixelChain* chain : list) out.push_back(chain);
   return out;
 }
 

@@ -59,16 +59,16 @@ struct CommandsTest : ::testing::Test {
     l.Set_Source_Photo_Path(photoPath);
     BlockSpec a;
     a.huntColorIndex = 11;
-    Add_Block(l, a)->m_serialNumber = 5;
+    Add_Block(l, a)->Set_Serial_Number(5);
     BlockSpec b;
     b.x = 10;
     b.separationID = 1;
     b.huntColorIndex = 7;
-    Add_Block(l, b)->m_serialNumber = 9;
-    other.m_settings.watercolorParms.satExponent = 140;
+    Add_Block(l, b)->Set_Serial_Number(9);
+    other.Get_Settings().watercolorParms.satExponent = 140;
     if (outline) {
       other.Get_RenderMan().Create_Outline_Map(height, width);
-      other.Get_RenderMan().m_outlineMapOversize->Set_Pixel(3, 3, 80, 80, 80);
+      other.Get_RenderMan().Get_Outline_Map()->Set_Pixel(3, 3, 80, 80, 80);
     }
     const std::string path = dir.File(name);
     EXPECT_TRUE(RegionListFileCommands(other.List_File_Context()).Save_RegionList_To(path, err)) << err;
@@ -101,47 +101,47 @@ TEST_F(CommandsTest, LoadingReplacesTheListAndReloadsThePhotoAtTheCanvasSize) {
   EXPECT_TRUE(platform.Messages().Texts().empty());
 
   EXPECT_EQ(list.Get_Region_Count(), 2);
-  EXPECT_EQ(app.m_document.regionCounter, 10);  // one past the highest number read
-  EXPECT_EQ(app.m_document.sourcePhotoPath, photo);
-  EXPECT_EQ(app.m_document.listFilePath, path);
-  EXPECT_EQ(app.m_document.listFolder, dir.Path() + "/");
-  EXPECT_EQ(app.m_settings.watercolorParms.satExponent, 140);
+  EXPECT_EQ(app.Get_Document().regionCounter, 10);  // one past the highest number read
+  EXPECT_EQ(app.Get_Document().sourcePhotoPath, photo);
+  EXPECT_EQ(app.Get_Document().listFilePath, path);
+  EXPECT_EQ(app.Get_Document().listFolder, dir.Path() + "/");
+  EXPECT_EQ(app.Get_Settings().watercolorParms.satExponent, 140);
   RenderMan& rm = app.Get_RenderMan();
-  ASSERT_NE(rm.m_sourceMap, nullptr);
-  EXPECT_EQ(rm.m_sourceMap->Get_Width(), 60);
-  EXPECT_EQ(rm.m_sourceMap->Get_Height(), 40);
-  EXPECT_EQ(Pixel_At(*rm.m_sourceMap, 5, 5), (Rgb{250, 20, 30}));
-  ASSERT_NE(rm.m_layeredMapOversize, nullptr);
-  EXPECT_EQ(rm.m_layeredMapOversize->Get_Width(), 60);
-  ASSERT_NE(rm.m_subtractMap, nullptr);
-  ASSERT_NE(rm.m_outlineMapOversize, nullptr);
-  EXPECT_EQ(Pixel_At(*rm.m_outlineMapOversize, 3, 3).r, 80);
+  ASSERT_NE(rm.Get_Source_Map(), nullptr);
+  EXPECT_EQ(rm.Get_Source_Map()->Get_Width(), 60);
+  EXPECT_EQ(rm.Get_Source_Map()->Get_Height(), 40);
+  EXPECT_EQ(Pixel_At(*rm.Get_Source_Map(), 5, 5), (Rgb{250, 20, 30}));
+  ASSERT_NE(rm.Get_Layered_Map(), nullptr);
+  EXPECT_EQ(rm.Get_Layered_Map()->Get_Width(), 60);
+  ASSERT_NE(rm.Get_Subtract_Map(), nullptr);
+  ASSERT_NE(rm.Get_Outline_Map(), nullptr);
+  EXPECT_EQ(Pixel_At(*rm.Get_Outline_Map(), 3, 3).r, 80);
   // The separation rows take the colours of the regions of each row.
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[0].colorsStdIndex, 11);
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[1].colorsStdIndex, 7);
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[2].colorsStdIndex, 0);
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[0].colorsStdIndex, 11);
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[1].colorsStdIndex, 7);
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[2].colorsStdIndex, 0);
   EXPECT_GE(app.Recorded_Windows().Count("recreate views"), 1);
   EXPECT_GE(app.Recorded_Windows().Count("redraw all"), 1);
   EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
 
   // Loading the same list again: the same photo, whatever its letter case.
-  app.m_document.sourcePhotoPath = dir.Path() + "/CAT.PNG";
+  app.Get_Document().sourcePhotoPath = dir.Path() + "/CAT.PNG";
   platform.Dialogs().Queue_Path(path);
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err)) << err;
   EXPECT_TRUE(same);
-  EXPECT_EQ(app.m_document.sourcePhotoPath, photo);
+  EXPECT_EQ(app.Get_Document().sourcePhotoPath, photo);
 }
 
 TEST_F(CommandsTest, CancellingTheOpenDialogChangesNothing) {
   Add_Block(list, BlockSpec());
-  app.m_document.listFilePath = "/lists/old.rgl";
+  app.Get_Document().listFilePath = "/lists/old.rgl";
   bool same = false, photoLoaded = false, cancelled = false;
   std::string err = "stale";
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err));
   EXPECT_TRUE(cancelled);
   EXPECT_EQ(err, "");
   EXPECT_EQ(list.Get_Region_Count(), 1);
-  EXPECT_EQ(app.m_document.listFilePath, "/lists/old.rgl");
+  EXPECT_EQ(app.Get_Document().listFilePath, "/lists/old.rgl");
 }
 
 TEST_F(CommandsTest, ALaterVersionIsLoadedOnlyWhenTheUserSaysSo) {
@@ -163,7 +163,7 @@ TEST_F(CommandsTest, ALaterVersionIsLoadedOnlyWhenTheUserSaysSo) {
   EXPECT_TRUE(cancelled);
   EXPECT_EQ(platform.Messages().Texts(), std::vector<std::string>{question});
   EXPECT_EQ(list.Get_Region_Count(), 1);
-  EXPECT_EQ(app.m_document.listFilePath, "");
+  EXPECT_EQ(app.Get_Document().listFilePath, "");
 
   platform.Messages().Clear();
   platform.Dialogs().Queue_Path(path);
@@ -209,7 +209,7 @@ TEST_F(CommandsTest, FilesThatCannotBeLoadedSayWhy) {
   for (const auto& c : cases) {
     const std::string path = dir.File(c.name);
     if (!c.bytes.empty()) Write_File_Bytes(path, c.bytes);
-    app.m_document.listFilePath = good;
+    app.Get_Document().listFilePath = good;
     platform.Dialogs().Queue_Path(path);
     bool same = false, photoLoaded = false, cancelled = false;
     std::string err;
@@ -218,7 +218,7 @@ TEST_F(CommandsTest, FilesThatCannotBeLoadedSayWhy) {
     EXPECT_FALSE(cancelled);
     EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
     const bool read = c.name == "badregion.rgl" || c.name == "backwards.rgl";
-    EXPECT_EQ(app.m_document.listFilePath, read ? "" : good) << c.name;
+    EXPECT_EQ(app.Get_Document().listFilePath, read ? "" : good) << c.name;
   }
 }
 
@@ -227,8 +227,8 @@ TEST_F(CommandsTest, AMovedPhotoCanBeLeftOut) {
   ASSERT_TRUE(commands.Load_RegionLists_Source_Photo(photo, 60, 40, *std::make_unique<bool>(),
                                                      *std::make_unique<std::string>(),
                                                      *std::make_unique<std::string>()));
-  ASSERT_NE(app.Get_RenderMan().m_sourceMap, nullptr);
-  app.m_document.sourcePhotoPath = photo;
+  ASSERT_NE(app.Get_RenderMan().Get_Source_Map(), nullptr);
+  app.Get_Document().sourcePhotoPath = photo;
   platform.Dialogs().Queue_Path(path);
   platform.Messages().Queue_Answer(MessageAnswer::No);
   bool same = true, photoLoaded = true, cancelled = true;
@@ -239,11 +239,11 @@ TEST_F(CommandsTest, AMovedPhotoCanBeLeftOut) {
   EXPECT_EQ(platform.Messages().Texts(), std::vector<std::string>{kMovedQuestion});
   EXPECT_EQ(list.Get_Region_Count(), 2);
   // The old photo's maps are gone: blank working maps of the list's canvas.
-  EXPECT_EQ(app.m_document.sourcePhotoPath, "");
-  const OffMap& source = *app.Get_RenderMan().m_sourceMap;
+  EXPECT_EQ(app.Get_Document().sourcePhotoPath, "");
+  const OffMap& source = *app.Get_RenderMan().Get_Source_Map();
   EXPECT_EQ(source.Get_Width(), 60);
   EXPECT_EQ(Pixel_At(source, 5, 5), (Rgb{0, 0, 0}));
-  ASSERT_NE(app.Get_RenderMan().m_outlineMapOversize, nullptr);
+  ASSERT_NE(app.Get_RenderMan().Get_Outline_Map(), nullptr);
 }
 
 TEST_F(CommandsTest, AMovedPhotoIsFoundByItsNameOnly) {
@@ -260,7 +260,7 @@ TEST_F(CommandsTest, AMovedPhotoIsFoundByItsNameOnly) {
   std::string err;
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err)) << err;
   EXPECT_TRUE(photoLoaded);
-  EXPECT_EQ(app.m_document.sourcePhotoPath, moved);
+  EXPECT_EQ(app.Get_Document().sourcePhotoPath, moved);
   EXPECT_EQ(platform.Messages().Texts(),
             (std::vector<std::string>{
                 kMovedQuestion,
@@ -315,9 +315,9 @@ TEST_F(CommandsTest, APhotoIsReloadedOnlyAtAWorkingSize) {
                        "pixels is not a working size (each side 1 to 500); the photo is not loaded.",
                        w, h));
   }
-  EXPECT_EQ(app.Get_RenderMan().m_sourceMap, nullptr);
+  EXPECT_EQ(app.Get_RenderMan().Get_Source_Map(), nullptr);
   ASSERT_TRUE(commands.Load_RegionLists_Source_Photo(photo, 500, 1, declined, newPath, err)) << err;
-  EXPECT_EQ(app.Get_RenderMan().m_sourceMap->Get_Width(), 500);
+  EXPECT_EQ(app.Get_RenderMan().Get_Source_Map()->Get_Width(), 500);
 
   // In a load, the refusal is shown and the regions come without the photo.
   const std::string path = Write_List("huge.rgl", photo, 600, 40);
@@ -331,7 +331,7 @@ TEST_F(CommandsTest, APhotoIsReloadedOnlyAtAWorkingSize) {
                                "600 x 40 pixels is not a working size (each side 1 to 500); the photo is not "
                                "loaded."});
   EXPECT_EQ(list.Get_Region_Count(), 2);
-  EXPECT_EQ(app.Get_RenderMan().m_layeredMapOversize->Get_Width(), 600);
+  EXPECT_EQ(app.Get_RenderMan().Get_Layered_Map()->Get_Width(), 600);
 }
 
 TEST_F(CommandsTest, APhotoThatCannotBeDecodedIsShownAndLeftOut) {
@@ -354,14 +354,14 @@ TEST_F(CommandsTest, UnsavedChangesAreOfferedForSavingFirst) {
   std::string err;
 
   Add_Block(list, BlockSpec());
-  app.m_document.hasChanges = true;
+  app.Get_Document().hasChanges = true;
   platform.Dialogs().Queue_Path(path);
   platform.Messages().Queue_Answer(MessageAnswer::Cancel);
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err)) << err;
   EXPECT_TRUE(cancelled);
   EXPECT_EQ(platform.Messages().Texts(), std::vector<std::string>{question});
   EXPECT_EQ(list.Get_Region_Count(), 1);
-  EXPECT_TRUE(app.m_document.hasChanges);
+  EXPECT_TRUE(app.Get_Document().hasChanges);
 
   // Yes saves the current list through the save dialog, then loads.
   const std::string saved = dir.File("saved.rgl");
@@ -370,7 +370,7 @@ TEST_F(CommandsTest, UnsavedChangesAreOfferedForSavingFirst) {
   platform.Messages().Queue_Answer(MessageAnswer::Yes);
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err)) << err;
   EXPECT_FALSE(cancelled);
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
   EXPECT_EQ(list.Get_Region_Count(), 2);
   ASSERT_TRUE(File_Exists(saved));
   RegionEditorApp check(platform.Get());
@@ -378,12 +378,12 @@ TEST_F(CommandsTest, UnsavedChangesAreOfferedForSavingFirst) {
   EXPECT_EQ(check.Get_RegionList().Get_Region_Count(), 1);
 
   // No drops the changes.
-  app.m_document.hasChanges = true;
+  app.Get_Document().hasChanges = true;
   platform.Dialogs().Queue_Path(path);
   platform.Messages().Queue_Answer(MessageAnswer::No);
   ASSERT_TRUE(Load(same, photoLoaded, cancelled, err)) << err;
   EXPECT_FALSE(cancelled);
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
 }
 
 // ---------------------------------------------------------------------------
@@ -398,8 +398,8 @@ TEST_F(CommandsTest, SavingAsksForAFileAndSaysWhatHappened) {
 
   Add_Block(list, BlockSpec());
   list.filesBitmapMode = 0;
-  app.m_document.sourcePhotoPath = photo;
-  app.m_document.hasChanges = true;
+  app.Get_Document().sourcePhotoPath = photo;
+  app.Get_Document().hasChanges = true;
   ASSERT_TRUE(commands.Save_RegionList(savedPath, err)) << err;  // cancelled: nothing queued
   EXPECT_EQ(savedPath, "");
   EXPECT_TRUE(Folder_Entries(dir.Path()) == std::vector<std::string>{"cat.png"});
@@ -408,8 +408,8 @@ TEST_F(CommandsTest, SavingAsksForAFileAndSaysWhatHappened) {
   platform.Dialogs().Queue_Path(target);
   ASSERT_TRUE(commands.Save_RegionList(savedPath, err)) << err;
   EXPECT_EQ(savedPath, target);
-  EXPECT_EQ(app.m_document.listFilePath, target);
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_EQ(app.Get_Document().listFilePath, target);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
   EXPECT_EQ(list.filesBitmapMode, 1);
   const HeadlessFileDialogs::Asked& asked = platform.Dialogs().Asked_Dialogs().back();
   EXPECT_TRUE(asked.save);
@@ -472,17 +472,17 @@ TEST_F(CommandsTest, AFailedSaveLeavesTheOldFileAsItWas) {
   BlockSpec separation;
   separation.subRegion = false;
   RegionSubject* bad = Add_Block(list, separation);
-  app.m_document.hasChanges = true;
+  app.Get_Document().hasChanges = true;
   EXPECT_FALSE(commands.Save_RegionList_To(path, err));
   EXPECT_EQ(
       err,
       "RegionExternal::Emit FAILED,  there are ASeps in this SUBregion list. New RegionList file would CRASH "
       "app on re-load.");
   EXPECT_EQ(Read_File_Bytes(path), before);
-  EXPECT_TRUE(app.m_document.hasChanges);
+  EXPECT_TRUE(app.Get_Document().hasChanges);
 
-  bad->generationCode = RegionSubject::kSubRegion;
-  app.Get_RenderMan().m_outlineMapOversize = std::make_unique<OffMap>(4000, 3000, 8);
+  bad->Set_Generation_Code(RegionSubject::kSubRegion);
+  app.Get_RenderMan().Set_Outline_Map(std::make_unique<OffMap>(4000, 3000, 8));
   RegionListExternal external(app.List_File_Context());
   bool cancelled = false;
   std::string target = path, text;
@@ -495,7 +495,7 @@ TEST_F(CommandsTest, AFailedSaveLeavesTheOldFileAsItWas) {
   EXPECT_TRUE(Folder_Entries(dir.Path()) == (std::vector<std::string>{"cat.png", "kept.rgl"}));
 
   // A file that cannot be created.
-  app.Get_RenderMan().m_outlineMapOversize.reset();
+  app.Get_RenderMan().Drop_Outline_Map();
   EXPECT_FALSE(commands.Save_RegionList_To(dir.File("no/such/folder/list.rgl"), err));
   EXPECT_EQ(
       err,

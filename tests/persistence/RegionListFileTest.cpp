@@ -53,19 +53,19 @@ RegionSubject* Add_Full_Region(RegionListSubject& list, int16_t mode, int16_t se
   block.width = 4;
   block.height = 3;
   RegionSubject* region = Add_Block(list, block);
-  region->substitutionMode = mode;
-  region->renderStyle = 2;
-  region->m_headerWord = 64;
-  region->m_separationID = 2;
-  region->m_huntColorIndex = 5;
-  region->m_serialNumber = serial;
-  RegionDescriptor& a = region->m_autoDescriptor;
+  region->Set_Substitution_Mode(mode);
+  region->Set_Render_Style(2);
+  region->Set_Header_Word(64);
+  region->Set_Separation_ID(2);
+  region->Set_Hunt_Color_Index(5);
+  region->Set_Serial_Number(serial);
+  RegionDescriptor& a = region->Get_Auto_Descriptor();
   a.hueOffset = -7;
   a.satOffset = 9;
   a.valOffset = -11;
   a.seedPoint.x = 1;
   a.seedPoint.y = 2;
-  RegionDescriptor& s = region->m_scannedDescriptor;
+  RegionDescriptor& s = region->Get_Scanned_Descriptor();
   s.hueOffset = 13;
   s.satOffset = -15;
   s.valOffset = 17;
@@ -119,13 +119,13 @@ void Expect_Descriptor(const RegionDescriptor& d, const Descriptor& e) {
 
 TEST_F(ListFileTest, WrittenBytesFollowTheLayoutExactly) {
   list.Set_Source_Photo_Path("/photos/cat.png");
-  app.m_settings.sepsDialogSettings.outlineLiteness = 12;
-  app.m_settings.sepsDialogSettings.outlineDarkness = 150;
-  app.m_settings.sepsDialogSettings.brushSize = 9;
-  app.Get_RenderMan().m_outlineStyle = 2;
-  app.m_settings.watercolorParms.darkExponent = 33;
-  app.m_settings.watercolorParms.liteAmount = 7;
-  app.m_settings.watercolorParms.satExponent = 90;
+  app.Get_Settings().sepsDialogSettings.outlineLiteness = 12;
+  app.Get_Settings().sepsDialogSettings.outlineDarkness = 150;
+  app.Get_Settings().sepsDialogSettings.brushSize = 9;
+  app.Get_RenderMan().Set_Outline_Style(2);
+  app.Get_Settings().watercolorParms.darkExponent = 33;
+  app.Get_Settings().watercolorParms.liteAmount = 7;
+  app.Get_Settings().watercolorParms.satExponent = 90;
   Add_Full_Region(list, 1, 17);
 
   std::string err;
@@ -150,18 +150,18 @@ TEST_F(ListFileTest, WrittenBytesFollowTheLayoutExactly) {
 TEST_F(ListFileTest, EachSubstitutionModeWritesItsKindOfBitmap) {
   // Mode 0: the colour map as it is; modes 2 to 4: an 8-bit map of the greys.
   RegionSubject* colour = Add_Full_Region(list, 0, 1);
-  colour->m_SRCoffMap->Set_Pixel(0, 0, 255, 255, 255);
+  colour->Get_Region_Map()->Set_Pixel(0, 0, 255, 255, 255);
   RegionSubject* tonal = Add_Full_Region(list, 3, 2);
-  tonal->m_SRCoffMap->Set_Pixel(1, 1, 77, 77, 77);
+  tonal->Get_Region_Map()->Set_Pixel(1, 1, 77, 77, 77);
   std::string err;
   const std::string bytes = Save_Bytes(app, err);
   ASSERT_TRUE(err.empty()) << err;
 
   std::string err2;
   std::unique_ptr<OffMap> grey =
-      OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap(err2, *tonal->m_SRCoffMap);
+      OffMap::Alloc_A_8bit_TonalMap_from_24Bit_Greyscale_Bitmap(err2, *tonal->Get_Region_Map());
   ASSERT_NE(grey, nullptr);
-  const std::string entries = Small_Record(Full_Record(0, 1)) + Raw_Bitmap(*colour->m_SRCoffMap, 2) +
+  const std::string entries = Small_Record(Full_Record(0, 1)) + Raw_Bitmap(*colour->Get_Region_Map(), 2) +
                               Small_Record(Full_Record(3, 2)) + Raw_Bitmap(*grey, 1);
   HeaderFields h;
   h.project = "NOprojectFILEnecessary2017";
@@ -254,18 +254,18 @@ TEST_F(ListFileTest, SavingTurnsAColourOutlineIntoGreysInTheRenderManager) {
   Add_Block(list, BlockSpec());
   RenderMan& rm = app.Get_RenderMan();
   ASSERT_TRUE(rm.Create_Outline_Map(30, 40));
-  rm.m_outlineMapOversize->Set_Pixel(3, 4, 10, 200, 30);
+  rm.Get_Outline_Map()->Set_Pixel(3, 4, 10, 200, 30);
   std::string err;
   ASSERT_NE(Save_Bytes(app, err), "") << err;
-  ASSERT_EQ(rm.m_outlineMapOversize->Get_Depth(), 8);
+  ASSERT_EQ(rm.Get_Outline_Map()->Get_Depth(), 8);
   int16_t v = 0, g = 0, b = 0;
-  rm.m_outlineMapOversize->Get_Pixel(3, 4, v, g, b);
+  rm.Get_Outline_Map()->Get_Pixel(3, 4, v, g, b);
   EXPECT_EQ(v, 200);  // the largest component
 }
 
 TEST_F(ListFileTest, AnOutlineTooLargeForTheFileFailsTheWrite) {
   Add_Block(list, BlockSpec());
-  app.Get_RenderMan().m_outlineMapOversize = std::make_unique<OffMap>(3501, 20, 8);
+  app.Get_RenderMan().Set_Outline_Map(std::make_unique<OffMap>(3501, 20, 8));
   std::string err;
   EXPECT_EQ(Save_Bytes(app, err), "");
   EXPECT_EQ(
@@ -325,15 +325,15 @@ TEST_F(ListFileTest, HeaderValuesOutsideTheirRangesTakeTheirDefaults) {
     RegionListSubject& l = fresh.Get_RegionList();
     RenderMan& rm = fresh.Get_RenderMan();
     EXPECT_EQ(l.filesBitmapMode, c.mode) << c.what;
-    EXPECT_EQ(fresh.m_settings.sepsDialogSettings.outlineLiteness, c.liteness) << c.what;
-    EXPECT_EQ(rm.m_outlineLiteness, c.liteness) << c.what;
-    EXPECT_EQ(rm.m_outlineStyle, c.style) << c.what;
-    EXPECT_EQ(fresh.m_settings.sepsDialogSettings.outlineDarkness, c.contrast) << c.what;
-    EXPECT_EQ(rm.m_outlineDarkness, c.contrast) << c.what;
-    EXPECT_EQ(fresh.m_settings.sepsDialogSettings.brushSize, c.brush) << c.what;
-    EXPECT_EQ(fresh.m_settings.watercolorParms.darkExponent, c.dark) << c.what;
-    EXPECT_EQ(fresh.m_settings.watercolorParms.liteAmount, c.lite) << c.what;
-    EXPECT_EQ(fresh.m_settings.watercolorParms.satExponent, c.sat) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().sepsDialogSettings.outlineLiteness, c.liteness) << c.what;
+    EXPECT_EQ(rm.Get_Outline_Liteness(), c.liteness) << c.what;
+    EXPECT_EQ(rm.Get_Outline_Style(), c.style) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().sepsDialogSettings.outlineDarkness, c.contrast) << c.what;
+    EXPECT_EQ(rm.Get_Outline_Darkness(), c.contrast) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().sepsDialogSettings.brushSize, c.brush) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().watercolorParms.darkExponent, c.dark) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().watercolorParms.liteAmount, c.lite) << c.what;
+    EXPECT_EQ(fresh.Get_Settings().watercolorParms.satExponent, c.sat) << c.what;
     int32_t w = 0, h = 0;
     l.Get_Canvas_Size(w, h);
     EXPECT_EQ(w, c.width) << c.what;
@@ -371,24 +371,24 @@ TEST_F(ListFileTest, SmallRecordsAreReadFieldByField) {
   ASSERT_TRUE(loaded.ok) << loaded.err;
   ASSERT_EQ(list.Get_Region_Count(), 1);
   RegionSubject& region = *Regions_Of(list)[0];
-  EXPECT_EQ(region.m_headerWord, 77);
-  EXPECT_EQ(region.renderStyle, 2);
-  EXPECT_EQ(region.substitutionMode, 1);
-  EXPECT_EQ(region.generationCode, 1);
-  Expect_Descriptor(region.m_autoDescriptor, r.autoD);
-  Expect_Descriptor(region.m_scannedDescriptor, r.scannedD);
-  EXPECT_EQ(region.m_separationID, 2);
-  EXPECT_EQ(region.m_huntColorIndex, 5);
-  EXPECT_EQ(region.m_serialNumber, 4321);
+  EXPECT_EQ(region.Get_Header_Word(), 77);
+  EXPECT_EQ(region.Get_Render_Style(), 2);
+  EXPECT_EQ(region.Get_Substitution_Mode(), 1);
+  EXPECT_EQ(region.Get_Generation_Code(), 1);
+  Expect_Descriptor(region.Get_Auto_Descriptor(), r.autoD);
+  Expect_Descriptor(region.Get_Scanned_Descriptor(), r.scannedD);
+  EXPECT_EQ(region.Get_Separation_ID(), 2);
+  EXPECT_EQ(region.Get_Hunt_Color_Index(), 5);
+  EXPECT_EQ(region.Get_Serial_Number(), 4321);
   EXPECT_EQ(loaded.highest, 4321);
-  EXPECT_EQ(region.m_autoDescriptor.bitmapPath, "");
+  EXPECT_EQ(region.Get_Auto_Descriptor().bitmapPath, "");
   // The mask comes back in the hunt colour (the auto descriptor's colour).
-  ASSERT_EQ(region.m_SRCoffMap->Get_Depth(), 24);
-  EXPECT_EQ(Pixel_At(*region.m_SRCoffMap, 3, 2), (Rgb{0x40, 0x80, 0xFF}));
+  ASSERT_EQ(region.Get_Region_Map()->Get_Depth(), 24);
+  EXPECT_EQ(Pixel_At(*region.Get_Region_Map(), 3, 2), (Rgb{0x40, 0x80, 0xFF}));
   // The display map is the map seen through the offsets in force (auto).
   std::string err;
-  std::unique_ptr<OffMap> display = region.m_SRCoffMap->Make_ScaledDown_ColorModified_Copy(1, 2, 3, err);
-  EXPECT_EQ(Pixel_At(*region.m_refreshOffMap, 3, 2), Pixel_At(*display, 3, 2));
+  std::unique_ptr<OffMap> display = region.Get_Region_Map()->Make_ScaledDown_ColorModified_Copy(1, 2, 3, err);
+  EXPECT_EQ(Pixel_At(*region.Get_Display_Map(), 3, 2), Pixel_At(*display, 3, 2));
 }
 
 TEST_F(ListFileTest, RecordCodesAreMappedOrRefused) {
@@ -417,10 +417,10 @@ TEST_F(ListFileTest, RecordCodesAreMappedOrRefused) {
     const Loaded loaded = Load_Bytes(fresh, List_File(HeaderFields(), 1, Small_Record(r) + bitmap));
     ASSERT_TRUE(loaded.ok) << loaded.err;
     RegionSubject& region = *Regions_Of(fresh.Get_RegionList())[0];
-    EXPECT_EQ(region.substitutionMode, c.wantSubst) << c.subst;
-    EXPECT_EQ(region.generationCode, c.wantGen) << c.gen;
-    EXPECT_EQ(region.renderStyle, c.wantStyle) << c.style;
-    EXPECT_EQ(region.m_serialNumber, c.wantSerial) << c.serial;
+    EXPECT_EQ(region.Get_Substitution_Mode(), c.wantSubst) << c.subst;
+    EXPECT_EQ(region.Get_Generation_Code(), c.wantGen) << c.gen;
+    EXPECT_EQ(region.Get_Render_Style(), c.wantStyle) << c.style;
+    EXPECT_EQ(region.Get_Serial_Number(), c.wantSerial) << c.serial;
   }
 
   // A refused record ends the load; the regions before it stay.
@@ -463,16 +463,16 @@ TEST_F(ListFileTest, VersionTwoFilesHaveOldRecordsWithTexts) {
   ASSERT_TRUE(loaded.ok) << loaded.err;
   EXPECT_EQ(list.m_fileFormatVersion, 2);
   RegionSubject& region = *Regions_Of(list)[0];
-  Expect_Descriptor(region.m_autoDescriptor, r.autoD);
-  Expect_Descriptor(region.m_scannedDescriptor, r.scannedD);
-  EXPECT_EQ(region.m_autoDescriptor.bitmapPath, "C:\\maps\\auto.bmp");
-  EXPECT_EQ(region.m_autoDescriptor.parentPath, "C:\\maps\\parent.bmp");
-  EXPECT_EQ(region.m_scannedDescriptor.bitmapPath, std::string(254, 's'));
-  EXPECT_EQ(region.m_scannedDescriptor.parentPath, "scanned-parent");
-  EXPECT_EQ(region.m_extraText, "extra words");
-  EXPECT_EQ(region.m_serialNumber, 31);
-  EXPECT_EQ(Pixel_At(*region.m_SRCoffMap, 2, 1), (Rgb{9, 8, 7}));
-  EXPECT_EQ(Pixel_At(*region.m_SRCoffMap, 0, 0), (Rgb{255, 255, 255}));
+  Expect_Descriptor(region.Get_Auto_Descriptor(), r.autoD);
+  Expect_Descriptor(region.Get_Scanned_Descriptor(), r.scannedD);
+  EXPECT_EQ(region.Get_Auto_Descriptor().bitmapPath, "C:\\maps\\auto.bmp");
+  EXPECT_EQ(region.Get_Auto_Descriptor().parentPath, "C:\\maps\\parent.bmp");
+  EXPECT_EQ(region.Get_Scanned_Descriptor().bitmapPath, std::string(254, 's'));
+  EXPECT_EQ(region.Get_Scanned_Descriptor().parentPath, "scanned-parent");
+  EXPECT_EQ(region.Get_Extra_Text(), "extra words");
+  EXPECT_EQ(region.Get_Serial_Number(), 31);
+  EXPECT_EQ(Pixel_At(*region.Get_Region_Map(), 2, 1), (Rgb{9, 8, 7}));
+  EXPECT_EQ(Pixel_At(*region.Get_Region_Map(), 0, 0), (Rgb{255, 255, 255}));
 
   // The Old record's own writer lays it out the same way.
   uint8_t packed[RegionRecordOld::kBytes];
@@ -492,7 +492,7 @@ TEST_F(ListFileTest, TonalAndColourMapsComeBackAsTheyWereStored) {
   r.substitutionMode = 2;
   const Loaded loaded = Load_Bytes(app, List_File(HeaderFields(), 1, Small_Record(r) + Raw_Bitmap(tonal, 1)));
   ASSERT_TRUE(loaded.ok) << loaded.err;
-  const OffMap& map = *Regions_Of(list)[0]->m_SRCoffMap;
+  const OffMap& map = *Regions_Of(list)[0]->Get_Region_Map();
   ASSERT_EQ(map.Get_Depth(), 24);
   EXPECT_EQ(Pixel_At(map, 0, 0), (Rgb{0, 0, 0}));
   EXPECT_EQ(Pixel_At(map, 1, 0), (Rgb{128, 128, 128}));
@@ -516,7 +516,7 @@ TEST_F(ListFileTest, RegionsWithBitmapFilesOfTheirOwn) {
   r.scannedBitmap = path;
   Loaded loaded = Load_Bytes(app, List_File(h, 1, Old_Record(r), "", 2));
   ASSERT_TRUE(loaded.ok) << loaded.err;
-  EXPECT_EQ(Pixel_At(*Regions_Of(list)[0]->m_SRCoffMap, 1, 2), (Rgb{10, 20, 30}));
+  EXPECT_EQ(Pixel_At(*Regions_Of(list)[0]->Get_Region_Map(), 1, 2), (Rgb{10, 20, 30}));
 
   // A missing file, a folder and a path that is not there at all.
   for (const std::string& missing : {dir.File("gone.bmp"), dir.Path()}) {
@@ -570,15 +570,15 @@ TEST_F(ListFileTest, RegionMapsOfOneLoadShareABudget) {
 
 TEST_F(ListFileTest, WhatTheWriterWritesTheReaderReadsBack) {
   RegionSubject* colour = Add_Full_Region(list, 0, 3);
-  colour->m_SRCoffMap->Set_Pixel(0, 0, 1, 2, 3);
-  colour->m_SRCoffMap->Set_Pixel(3, 2, 255, 255, 255);
+  colour->Get_Region_Map()->Set_Pixel(0, 0, 1, 2, 3);
+  colour->Get_Region_Map()->Set_Pixel(3, 2, 255, 255, 255);
   RegionSubject* mask = Add_Full_Region(list, 1, 8000);
-  mask->m_SRCoffMap->Set_Pixel(2, 1, 255, 255, 255);
+  mask->Get_Region_Map()->Set_Pixel(2, 1, 255, 255, 255);
   RegionSubject* tonal = Add_Full_Region(list, 4, 12);
-  tonal->m_SRCoffMap->Set_Pixel(1, 1, 90, 90, 90);
-  tonal->m_SRCoffMap->Set_Pixel(2, 2, 255, 255, 255);
+  tonal->Get_Region_Map()->Set_Pixel(1, 1, 90, 90, 90);
+  tonal->Get_Region_Map()->Set_Pixel(2, 2, 255, 255, 255);
   list.Set_Source_Photo_Path("/photos/dog.jpeg");
-  app.m_settings.watercolorParms.satExponent = 150;
+  app.Get_Settings().watercolorParms.satExponent = 150;
   std::string err;
   const std::string bytes = Save_Bytes(app, err);
   ASSERT_FALSE(bytes.empty()) << err;
@@ -587,7 +587,7 @@ TEST_F(ListFileTest, WhatTheWriterWritesTheReaderReadsBack) {
   const Loaded loaded = Load_Bytes(back, bytes);
   ASSERT_TRUE(loaded.ok) << loaded.err;
   EXPECT_EQ(loaded.highest, 8000);
-  EXPECT_EQ(back.m_settings.watercolorParms.satExponent, 150);
+  EXPECT_EQ(back.Get_Settings().watercolorParms.satExponent, 150);
   EXPECT_EQ(back.Get_RegionList().m_projectPath, "NOprojectFILEnecessary2017");
   std::string photo;
   back.Get_RegionList().Get_Source_Photo_Path(photo);
@@ -597,23 +597,23 @@ TEST_F(ListFileTest, WhatTheWriterWritesTheReaderReadsBack) {
   for (size_t i = 0; i < 3; ++i) {
     const RegionSubject& a = *before[i];
     const RegionSubject& b = *after[i];
-    EXPECT_EQ(b.substitutionMode, a.substitutionMode);
-    EXPECT_EQ(b.renderStyle, a.renderStyle);
-    EXPECT_EQ(b.m_serialNumber, a.m_serialNumber);
-    EXPECT_EQ(b.m_scannedDescriptor.frame.Get_Position().y, 7000);
-    EXPECT_EQ(b.m_autoDescriptor.color, a.m_autoDescriptor.color);
-    EXPECT_EQ(b.m_scannedDescriptor.hidden, 1);
+    EXPECT_EQ(b.Get_Substitution_Mode(), a.Get_Substitution_Mode());
+    EXPECT_EQ(b.Get_Render_Style(), a.Get_Render_Style());
+    EXPECT_EQ(b.Get_Serial_Number(), a.Get_Serial_Number());
+    EXPECT_EQ(b.Get_Scanned_Descriptor().frame.Get_Position().y, 7000);
+    EXPECT_EQ(b.Get_Auto_Descriptor().color, a.Get_Auto_Descriptor().color);
+    EXPECT_EQ(b.Get_Scanned_Descriptor().hidden, 1);
   }
   // Colour maps exactly; masks in the hunt colour; tonal maps as greys with
   // every coloured pixel black.
-  EXPECT_TRUE(regionlist_test::Pixel_At(*after[0]->m_SRCoffMap, 0, 0) == (Rgb{1, 2, 3}));
-  EXPECT_EQ(Pixel_At(*after[0]->m_SRCoffMap, 3, 2), (Rgb{255, 255, 255}));
-  EXPECT_EQ(Pixel_At(*after[0]->m_SRCoffMap, 1, 1), (Rgb{200, 100, 50}));
-  EXPECT_EQ(Pixel_At(*after[1]->m_SRCoffMap, 2, 1), (Rgb{255, 255, 255}));
-  EXPECT_EQ(Pixel_At(*after[1]->m_SRCoffMap, 0, 0), (Rgb{200, 100, 50}));
-  EXPECT_EQ(Pixel_At(*after[2]->m_SRCoffMap, 1, 1), (Rgb{90, 90, 90}));
-  EXPECT_EQ(Pixel_At(*after[2]->m_SRCoffMap, 2, 2), (Rgb{255, 255, 255}));
-  EXPECT_EQ(Pixel_At(*after[2]->m_SRCoffMap, 0, 0), (Rgb{0, 0, 0}));
+  EXPECT_TRUE(regionlist_test::Pixel_At(*after[0]->Get_Region_Map(), 0, 0) == (Rgb{1, 2, 3}));
+  EXPECT_EQ(Pixel_At(*after[0]->Get_Region_Map(), 3, 2), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Pixel_At(*after[0]->Get_Region_Map(), 1, 1), (Rgb{200, 100, 50}));
+  EXPECT_EQ(Pixel_At(*after[1]->Get_Region_Map(), 2, 1), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Pixel_At(*after[1]->Get_Region_Map(), 0, 0), (Rgb{200, 100, 50}));
+  EXPECT_EQ(Pixel_At(*after[2]->Get_Region_Map(), 1, 1), (Rgb{90, 90, 90}));
+  EXPECT_EQ(Pixel_At(*after[2]->Get_Region_Map(), 2, 2), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Pixel_At(*after[2]->Get_Region_Map(), 0, 0), (Rgb{0, 0, 0}));
 }
 
 TEST_F(ListFileTest, TheOutlineIsKeptAsGreysAtHalfPrecision) {
@@ -622,7 +622,7 @@ TEST_F(ListFileTest, TheOutlineIsKeptAsGreysAtHalfPrecision) {
   ASSERT_TRUE(rm.Create_Outline_Map(30, 40));
   const int16_t stored[] = {0, 1, 2, 3, 100, 101, 234, 235, 236, 254, 255};
   const int16_t read[] = {2, 2, 2, 2, 100, 100, 234, 234, 255, 255, 255};
-  for (int i = 0; i < 11; ++i) rm.m_outlineMapOversize->Set_Pixel(i, 7, stored[i], stored[i], stored[i]);
+  for (int i = 0; i < 11; ++i) rm.Get_Outline_Map()->Set_Pixel(i, 7, stored[i], stored[i], stored[i]);
   std::string err;
   const std::string bytes = Save_Bytes(app, err);
   ASSERT_FALSE(bytes.empty()) << err;
@@ -740,7 +740,7 @@ TEST_F(ListFileTest, TheOutlineIsReadOnlyWhenTheChunkWalkFindsIt) {
 
 TEST_F(ListFileTest, AFileOfAnotherKindLeavesTheListAlone) {
   Add_Block(list, BlockSpec());
-  app.m_settings.watercolorParms.satExponent = 33;
+  app.Get_Settings().watercolorParms.satExponent = 33;
   for (const std::string& bytes : {std::string("VODIDIZ"), std::string("PNG not a list file at all")}) {
     const Loaded loaded = Load_Bytes(app, bytes);
     EXPECT_FALSE(loaded.ok);
@@ -754,7 +754,7 @@ TEST_F(ListFileTest, AFileOfAnotherKindLeavesTheListAlone) {
       loaded.err,
       "RegionListExternal::Receive FAILED,  the file ends inside the list header. \n File may be corrupt.");
   EXPECT_EQ(list.Get_Region_Count(), 1);
-  EXPECT_EQ(app.m_settings.watercolorParms.satExponent, 33);
+  EXPECT_EQ(app.Get_Settings().watercolorParms.satExponent, 33);
 }
 
 // ---------------------------------------------------------------------------
@@ -766,11 +766,11 @@ std::string Sample_File(TestPlatform& platform) {
   std::string err;
   app.Get_RegionList().Set_Canvas_Size(40, 30, err);
   Add_Full_Region(app.Get_RegionList(), 0, 1);
-  Add_Full_Region(app.Get_RegionList(), 1, 2)->m_SRCoffMap->Set_Pixel(1, 1, 255, 255, 255);
+  Add_Full_Region(app.Get_RegionList(), 1, 2)->Get_Region_Map()->Set_Pixel(1, 1, 255, 255, 255);
   Add_Full_Region(app.Get_RegionList(), 2, 3);
   RenderMan& rm = app.Get_RenderMan();
   rm.Create_Outline_Map(30, 40);
-  for (int32_t x = 0; x < 40; ++x) rm.m_outlineMapOversize->Set_Pixel(x, x % 30, 60, 60, 60);
+  for (int32_t x = 0; x < 40; ++x) rm.Get_Outline_Map()->Set_Pixel(x, x % 30, 60, 60, 60);
   return Save_Bytes(app, err);
 }
 
@@ -829,9 +829,9 @@ TEST_F(ListFileTest, ACorruptedFileEndsInALoadOrAnErrorText) {
         ++failed;
       }
       for (RegionSubject* region : Regions_Of(fresh.Get_RegionList())) {
-        ASSERT_NE(region->m_SRCoffMap, nullptr);
-        ASSERT_NE(region->m_refreshOffMap, nullptr);
-        EXPECT_EQ(region->m_SRCoffMap->Get_Depth(), 24);
+        ASSERT_NE(region->Get_Region_Map(), nullptr);
+        ASSERT_NE(region->Get_Display_Map(), nullptr);
+        EXPECT_EQ(region->Get_Region_Map()->Get_Depth(), 24);
       }
     }
   }

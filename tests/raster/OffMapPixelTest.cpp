@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "RasterTestMaps.h"
 #include "platform/headless/Headless.h"
@@ -72,6 +73,36 @@ TEST(OffMapLayout, NewMapsAreZeroedAndBadDepthsHoldNothing) {
   EXPECT_TRUE(longRow.Is_Not_In_Memory());
   EXPECT_EQ(longRow.Get_Alloc_Bytes(), 0);
   longRow.Set_Pixel(715999999, 0, 1, 1, 1);  // ignored
+}
+
+TEST(OffMapLayout, MakeGivesZeroedMapsOrNullWithoutThrowing) {
+  std::unique_ptr<OffMap> colour = OffMap::Make(3, 2, 24);
+  ASSERT_NE(colour, nullptr);
+  EXPECT_EQ(colour->Get_Width(), 3);
+  EXPECT_EQ(colour->Get_Image_Bytes(), 24);
+  EXPECT_EQ(Px(*colour, 2, 1), (Rgb3{0, 0, 0}));
+  std::unique_ptr<OffMap> empty = OffMap::Make(0, 5, 8);
+  ASSERT_NE(empty, nullptr);
+  EXPECT_FALSE(empty->Is_Not_In_Memory());
+  EXPECT_EQ(empty->Get_Image_Bytes(), 0);
+  // At the budget a map is made; one pixel more, a negative side, a depth the
+  // map cannot hold or a size beyond 32-bit sizes give null, never a throw.
+  EXPECT_EQ(OffMap::kMaxPixels, kMaxPicturePixels);
+  std::unique_ptr<OffMap> atBudget;
+  EXPECT_NO_THROW(atBudget = OffMap::Make(static_cast<int32_t>(OffMap::kMaxPixels), 1, 1));
+  ASSERT_NE(atBudget, nullptr);
+  EXPECT_EQ(atBudget->Get_Bytes_Per_Row(), 12500000);
+  atBudget.reset();
+  const int32_t side = 10000;  // side * side == kMaxPixels
+  std::unique_ptr<OffMap> refused;
+  EXPECT_NO_THROW(refused = OffMap::Make(side, side + 1, 1));
+  EXPECT_EQ(refused, nullptr);
+  EXPECT_NO_THROW(refused = OffMap::Make(2147483647, 2147483647, 24));
+  EXPECT_EQ(refused, nullptr);
+  EXPECT_EQ(OffMap::Make(-1, 4, 8), nullptr);
+  EXPECT_EQ(OffMap::Make(4, -1, 8), nullptr);
+  EXPECT_EQ(OffMap::Make(3, 2, 16), nullptr);
+  EXPECT_EQ(OffMap::Make(716000000, 1, 24), nullptr);
 }
 
 TEST(OffMapPixels, ColourPixelsAreStoredBottomUpBlueGreenRed) {

@@ -15,8 +15,7 @@ namespace {
 
 std::vector<std::pair<int16_t, int16_t>> Pixels_Of(const PixelChain& chain) {
   std::vector<std::pair<int16_t, int16_t>> out;
-  for (const ListLink<Pixel>* l = chain.Get_Head_Link(); l != nullptr; l = l->Get_Next())
-    out.emplace_back(l->Get_Object()->x, l->Get_Object()->y);
+  for (const Pixel* pixel : chain) out.emplace_back(pixel->x, pixel->y);
   return out;
 }
 

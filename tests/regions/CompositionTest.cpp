@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "RegionTestMaps.h"
 #include "app/RegionEditorApp.h"
 #include "raster/OffMap.h"
 #include "regions/LayeredComposer.h"
@@ -50,7 +51,7 @@ class CompositionTest : public ::testing::Test {
     EXPECT_TRUE(app.Get_RenderMan().Create_Layered_Map(kHeight, kWidth));
   }
 
-  OffMap& Layered() { return *app.Get_RenderMan().m_layeredMapOversize; }
+  OffMap& Layered() { return *app.Get_RenderMan().Get_Layered_Map(); }
   RegionListSubject& List() { return app.Get_RegionList(); }
   const std::vector<std::string>& Requests() { return app.Recorded_Windows().Requests(); }
 
@@ -60,7 +61,7 @@ class CompositionTest : public ::testing::Test {
     RenderMan& rm = app.Get_RenderMan();
     ASSERT_TRUE(rm.Create_Outline_Map(kHeight, kWidth));
     for (int32_t y = 0; y < 20; ++y)
-      for (int32_t x = 0; x < 30; ++x) rm.m_outlineMapOversize->Set_Pixel(x, y, 0, 0, 0);
+      for (int32_t x = 0; x < 30; ++x) rm.Get_Outline_Map()->Set_Pixel(x, y, 0, 0, 0);
   }
 
   static BlockSpec Block(int32_t x, int32_t y, int32_t w, int32_t h, int16_t r, int16_t g, int16_t b) {
@@ -134,7 +135,7 @@ TEST_F(CompositionTest, AnEmptyListShowsTheOutlineAloneOrWhite) {
   EXPECT_EQ(Pixel_At(Layered(), 45, 30), kWhite);
 
   // A hidden outline is not merged.
-  app.Get_RenderMan().m_hideOutline = 1;
+  app.Get_RenderMan().Set_Hide_Outline(1);
   ASSERT_TRUE(
       app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 100, err));
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), kWhite);
@@ -147,7 +148,7 @@ TEST_F(CompositionTest, HalfScaleComposesIntoTheTopLeftQuarter) {
   // columns are sampled.
   RegionSubject* region = Add_Block(List(), shape);
   for (int32_t y = 0; y < 30; ++y)
-    for (int32_t x = 1; x < 40; x += 2) region->m_SRCoffMap->Set_Pixel(x, y, 0, 0, 0);
+    for (int32_t x = 1; x < 40; x += 2) region->Get_Region_Map()->Set_Pixel(x, y, 0, 0, 0);
   std::string err;
   ASSERT_TRUE(
       app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowLayered, 0, List(), Layered(), 50, err))
@@ -170,7 +171,7 @@ TEST_F(CompositionTest, HalfScaleComposesIntoTheTopLeftQuarter) {
 TEST_F(CompositionTest, ARegionThatCannotBePaintedIsLeftOut) {
   Add_Block(List(), Block(0, 0, 10, 10, 100, 100, 100));
   RegionSubject* broken = Add_Block(List(), Block(20, 0, 10, 10, 50, 50, 50));
-  broken->m_SRCoffMap.reset();
+  region_test::Drop_Region_Map(*broken);
   Add_Block(List(), Block(40, 0, 10, 10, 150, 150, 150));
   ASSERT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   EXPECT_EQ(Pixel_At(Layered(), 5, 5), (Rgb{100, 100, 100}));
@@ -180,7 +181,7 @@ TEST_F(CompositionTest, ARegionThatCannotBePaintedIsLeftOut) {
 }
 
 TEST_F(CompositionTest, RedrawsWithoutALayeredMapShowTheirTexts) {
-  app.Get_RenderMan().m_layeredMapOversize.reset();
+  app.Get_RenderMan().Drop_Layered_Map();
   EXPECT_FALSE(app.Get_Composer().Redraw_Summed_Final_Window());
   EXPECT_FALSE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
   EXPECT_FALSE(app.Get_Composer().Erase_Summed_Final_Window());
@@ -205,11 +206,11 @@ TEST_F(CompositionTest, ErasingWhitensAMapAndRedrawsItsWindows) {
   std::string err;
   ASSERT_TRUE(app.Get_RenderMan().Create_FilterMap_Pair(24, kWidth, kHeight));
   Layered().Fill(0);
-  app.Get_RenderMan().m_filteredMapWithOutline->Fill(0);
+  app.Get_RenderMan().Get_Displayed_Filtered_Map()->Fill(0);
   ASSERT_TRUE(app.Get_Composer().Erase_Summed_Final_Window());
   ASSERT_TRUE(app.Get_Composer().Erase_Filtered_Window());
   EXPECT_EQ(Pixel_At(Layered(), 59, 39), kWhite);
-  EXPECT_EQ(Pixel_At(*app.Get_RenderMan().m_filteredMapWithOutline, 0, 0), kWhite);
+  EXPECT_EQ(Pixel_At(*app.Get_RenderMan().Get_Displayed_Filtered_Map(), 0, 0), kWhite);
   EXPECT_EQ(Requests(), (std::vector<std::string>{"redraw 5", "redraw 8"}));
 }
 
@@ -287,8 +288,8 @@ TEST(RegionEditorAppTest, StartsWithNoPhotoNoRegionsAndItsOwnWindowRecord) {
   RegionEditorApp app(platform.Get());
   EXPECT_FALSE(app.Has_Source_Photo());
   EXPECT_FALSE(app.Has_Regions());
-  EXPECT_EQ(app.m_document.regionCounter, 0);
-  EXPECT_EQ(app.m_document.currentSeparationID, -1);
+  EXPECT_EQ(app.Get_Document().regionCounter, 0);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, -1);
   EXPECT_EQ(RegionEditorApp::kListFileVersion, 7);
   EXPECT_EQ(app.Count_Viewjs_of_Code(kWindowLayered), 0);
   int32_t w = 0, h = 0;
@@ -301,7 +302,7 @@ TEST(RegionEditorAppTest, StartsWithNoPhotoNoRegionsAndItsOwnWindowRecord) {
   shell.Set_Open_Count(kWindowLayered, 2);
   app.Set_Windows(shell);
   EXPECT_EQ(app.Count_Viewjs_of_Code(kWindowLayered), 2);
-  app.m_document.sourcePhotoPath = "/photos/cat.jpg";
+  app.Get_Document().sourcePhotoPath = "/photos/cat.jpg";
   EXPECT_TRUE(app.Has_Source_Photo());
 }
 
@@ -338,20 +339,20 @@ TEST(LayeredComposerTest, ComposesAndScramblesWithoutAnApplication) {
   std::string err;
   list.Replace_Canvas_Size(kWidth, kHeight);
   ASSERT_TRUE(composer.Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
-  ASSERT_EQ(renderMan.m_layeredMapOversize->Get_Width(), kWidth);
+  ASSERT_EQ(renderMan.Get_Layered_Map()->Get_Width(), kWidth);
   BlockSpec red;
   red.r = 200, red.g = 0, red.b = 0;
   Add_Block(list, red);
   ASSERT_TRUE(composer.Redraw_Summed_Final_Window());
-  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 1, 1), (Rgb{200, 0, 0}));
-  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 5, 5), kWhite);
+  EXPECT_EQ(Pixel_At(*renderMan.Get_Layered_Map(), 1, 1), (Rgb{200, 0, 0}));
+  EXPECT_EQ(Pixel_At(*renderMan.Get_Layered_Map(), 5, 5), kWhite);
 
   ModifyColorsController dialog({platform.Get(), list, composer, windows}, 1);
   ASSERT_TRUE(dialog.Open());
   ASSERT_TRUE(dialog.On_Scramble_Colors());
-  EXPECT_NE(Pixel_At(*renderMan.m_layeredMapOversize, 1, 1), (Rgb{200, 0, 0}));
+  EXPECT_NE(Pixel_At(*renderMan.Get_Layered_Map(), 1, 1), (Rgb{200, 0, 0}));
   ASSERT_TRUE(dialog.On_Cancel());
-  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 1, 1), (Rgb{200, 0, 0}));
+  EXPECT_EQ(Pixel_At(*renderMan.Get_Layered_Map(), 1, 1), (Rgb{200, 0, 0}));
   EXPECT_EQ(windows.Requests(), (std::vector<std::string>{"redraw 5", "redraw 5", "redraw 5", "redraw 5",
                                                           "redraw 5", "redraw 5", "redraw all"}));
   EXPECT_TRUE(platform.Messages().Texts().empty());

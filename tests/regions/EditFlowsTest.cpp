@@ -48,7 +48,7 @@ Frame Frame_Of(RegionSubject& region) {
 
 std::vector<int16_t> Serials_Of(RegionListSubject& list) {
   std::vector<int16_t> serials;
-  for (RegionSubject* region : Regions_Of(list)) serials.push_back(region->m_serialNumber);
+  for (RegionSubject* region : Regions_Of(list)) serials.push_back(region->Get_Serial_Number());
   return serials;
 }
 
@@ -85,8 +85,8 @@ class EditFlowsTest : public ::testing::Test {
     ASSERT_TRUE(
         Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), 400, 300, kWorkingMaxSide, fileProblem))
         << err;
-    ASSERT_TRUE(rm.WatercolorFilter_For_Separations(app.m_settings.watercolorParms, err)) << err;
-    Add_Separation(*rm.m_filteredMap, 17, 0);  // Burnt Umber
+    ASSERT_TRUE(rm.WatercolorFilter_For_Separations(app.Get_Settings().watercolorParms, err)) << err;
+    Add_Separation(*rm.Get_Filtered_Map(), 17, 0);  // Burnt Umber
     ASSERT_GE(List().Get_Region_Count(), 5);
     ASSERT_TRUE(app.Get_Composer().Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
 
@@ -138,9 +138,10 @@ class EditFlowsTest : public ::testing::Test {
     std::unique_ptr<RegionSubject> separation = RegionSubject::Create_Region_from_Separation_Map(
         err, "list.rgl", std::move(map), 0, true, r, g, b, "sep.bmp", app.Get_Platform());
     ASSERT_NE(separation, nullptr) << err;
-    separation->m_huntColorIndex = colorIndex;
-    ASSERT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, List(), 30, false, separationID, 0,
-                                                true, app.m_document.regionCounter, app.Get_Platform(), err))
+    separation->Set_Hunt_Color_Index(colorIndex);
+    ASSERT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), List(), 30, false,
+                                                separationID, 0, true, app.Get_Document().regionCounter,
+                                                app.Get_Platform(), err))
         << err;
   }
 
@@ -177,7 +178,7 @@ class EditFlowsTest : public ::testing::Test {
   }
 
   void Compose() { ASSERT_TRUE(app.Get_Composer().Redraw_Summed_Final_Window()); }
-  const OffMap& Layered() { return *app.Get_RenderMan().m_layeredMapOversize; }
+  const OffMap& Layered() { return *app.Get_RenderMan().Get_Layered_Map(); }
   RegionListSubject& List() { return app.Get_RegionList(); }
   SelectBoard& Board() { return app.Get_Editor().Get_SelectBoard(); }
   RegionSubject& Region(RegionView* view) { return *view->Get_Region(); }
@@ -301,7 +302,7 @@ TEST_F(EditFlowsTest, DragOfTheMoveHandleIsOneMoveByTheWholeDistance) {
   EXPECT_EQ(Frame_Of(Region(a)), (Frame{before.x + 12, before.y - 4, before.width, before.height}));
   EXPECT_EQ(Centre_Of(*a).x, c.x + 12);
   EXPECT_EQ(a->Get_HandleFrame()->Get_Handles().Get_First()->Get_Center().x, c.x + 12);
-  EXPECT_TRUE(app.m_document.hasChanges);
+  EXPECT_TRUE(app.Get_Document().hasChanges);
   ASSERT_EQ(app.Get_History().Get_Count(), 1);
   EXPECT_EQ(app.Get_History().Get_Undo_Text(), "Move");
   EXPECT_EQ(app.Get_Editor().Get_Command(), nullptr);  // moves are not the editor's Undo's
@@ -327,7 +328,7 @@ TEST_F(EditFlowsTest, ZeroDragMovesByNothingAndPressesOffTheHandlesStartNoDrag) 
   EXPECT_TRUE(flows.Mouse_Up(At(c.x, c.y)));
   EXPECT_EQ(Frame_Of(Region(a)), before);
   EXPECT_EQ(app.Get_History().Get_Count(), 0);  // nothing to take back
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
 
   // The view itself starts no drag off its handles.
   EXPECT_EQ(a->Create_Manipulator(At(empty.x, empty.y), app.Get_Editor()), nullptr);
@@ -413,8 +414,8 @@ TEST_F(EditFlowsTest, CutOfTwoThenUndoAppendsBothInSelectionOrder) {
   // Selected b first, then a: the order Undo gives them back in.
   Click(b);
   Click(a, Toolj::kKeepSelectionModifier);
-  const int16_t serialB = Region(b).m_serialNumber;
-  const int16_t serialA = Region(a).m_serialNumber;
+  const int16_t serialB = Region(b).Get_Serial_Number();
+  const int16_t serialA = Region(a).Get_Serial_Number();
   const Frame frameA = Frame_Of(Region(a));
   std::string err;
   ASSERT_TRUE(flows.Cut(err)) << err;
@@ -422,14 +423,14 @@ TEST_F(EditFlowsTest, CutOfTwoThenUndoAppendsBothInSelectionOrder) {
   EXPECT_TRUE(Board().Is_Empty());
   EXPECT_EQ(Board().Get_Copy_Board().Get_Count(), 2);
   EXPECT_EQ(app.Get_Editor().Get_Command()->Get_First_Target(), nullptr);  // its views are gone
-  EXPECT_TRUE(app.m_document.hasChanges);
+  EXPECT_TRUE(app.Get_Document().hasChanges);
   EXPECT_EQ(app.Get_History().Get_Undo_Text(), "Cut");
 
   ASSERT_TRUE(flows.Undo(err)) << err;
   ASSERT_EQ(List().Get_Region_Count(), count);
   std::vector<RegionSubject*> regions = Regions_Of(List());
-  EXPECT_EQ(regions[static_cast<size_t>(count - 2)]->m_serialNumber, serialB);
-  EXPECT_EQ(regions[static_cast<size_t>(count - 1)]->m_serialNumber, serialA);
+  EXPECT_EQ(regions[static_cast<size_t>(count - 2)]->Get_Serial_Number(), serialB);
+  EXPECT_EQ(regions[static_cast<size_t>(count - 1)]->Get_Serial_Number(), serialA);
   EXPECT_EQ(Frame_Of(*regions[static_cast<size_t>(count - 1)]), frameA);
   EXPECT_EQ(app.Get_History().Get_Count(), 0);  // the history no longer fits the list
   EXPECT_EQ(app.Recorded_Windows().Count("recreate views"), 1);
@@ -469,11 +470,11 @@ TEST_F(EditFlowsTest, TwoPastesThenUndoRemovesOnlyTheSecond) {
   EXPECT_FALSE(flows.Paste(pane, err));
   EXPECT_EQ(err, "First copy something to the clipboard.");
   Click(clickable[0]);
-  const int16_t serial = Region(clickable[0]).m_serialNumber;
+  const int16_t serial = Region(clickable[0]).Get_Serial_Number();
   ASSERT_TRUE(flows.Copy(err)) << err;
   EXPECT_FALSE(flows.Paste(nullptr, err));
   EXPECT_EQ(err, "Open a window with an object list.");
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
 
   ASSERT_TRUE(flows.Paste(pane, err)) << err;
   EXPECT_TRUE(Board().Is_Empty());
@@ -484,8 +485,8 @@ TEST_F(EditFlowsTest, TwoPastesThenUndoRemovesOnlyTheSecond) {
   ASSERT_EQ(List().Get_Region_Count(), count + 2);
   RegionSubject* second = Regions_Of(List()).back();
   EXPECT_NE(first, second);
-  EXPECT_EQ(first->m_serialNumber, serial);
-  EXPECT_EQ(second->m_serialNumber, serial);
+  EXPECT_EQ(first->Get_Serial_Number(), serial);
+  EXPECT_EQ(second->Get_Serial_Number(), serial);
 
   ASSERT_TRUE(flows.Undo(err)) << err;
   ASSERT_EQ(List().Get_Region_Count(), count + 1);
@@ -567,13 +568,13 @@ TEST_F(EditFlowsTest, PasteOfRegionsTheListDoesNotKeepRecordsNothing) {
   ASSERT_TRUE(flows.Copy(err)) << err;
   auto* copy = dynamic_cast<RegionSubject*>(Board().Get_Copy_Board().Get_First());
   ASSERT_NE(copy, nullptr);
-  copy->renderStyle = 5;  // the region list takes such a region over and drops it
+  copy->Set_Render_Style(5);  // the region list takes such a region over and drops it
   const int32_t count = List().Get_Region_Count();
   ASSERT_TRUE(flows.Paste(pane, err)) << err;
   EXPECT_EQ(List().Get_Region_Count(), count);
   EXPECT_TRUE(Board().Get_Pasted().Is_Empty());
   EXPECT_EQ(app.Get_History().Get_Count(), 0);
-  EXPECT_FALSE(app.m_document.hasChanges);
+  EXPECT_FALSE(app.Get_Document().hasChanges);
   EXPECT_FALSE(flows.Undo(err));
   EXPECT_EQ(err, "Commandj::UnExecute failed,   Property List is empty.");
   EXPECT_EQ(List().Get_Region_Count(), count);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "RegionTestMaps.h"
 #include "app/RegionEditorApp.h"
 #include "raster/ColorSpace.h"
 #include "regions/ModifyColorsController.h"
@@ -45,15 +46,15 @@ class ScrambleTest : public ::testing::Test {
 
   // The hue the display map shows.
   static int16_t Shown_Hue(const RegionSubject& region) {
-    const Rgb c = Pixel_At(*region.m_refreshOffMap, 2, 2);
+    const Rgb c = Pixel_At(*region.Get_Display_Map(), 2, 2);
     int16_t h = 0, s = 0, v = 0;
     RGB_to_HSV(c.r, c.g, c.b, &h, &s, &v);
     return h;
   }
 
   std::vector<int16_t> Hue_Offsets() {
-    return {red1->m_autoDescriptor.hueOffset, red2->m_autoDescriptor.hueOffset,
-            green->m_autoDescriptor.hueOffset};
+    return {red1->Get_Auto_Descriptor().hueOffset, red2->Get_Auto_Descriptor().hueOffset,
+            green->Get_Auto_Descriptor().hueOffset};
   }
 
   TestPlatform platform;
@@ -84,7 +85,7 @@ TEST_F(ScrambleTest, EachSeparationTurnsByItsOwnSeededShift) {
 
   // Hidden regions and remainder regions keep their colours.
   red2->Show_Region(false);
-  green->renderStyle = 2;
+  green->Set_Render_Style(2);
   ASSERT_TRUE(List().Restore_Separation_Colors(err)) << err;
   EXPECT_EQ(Hue_Offsets(), (std::vector<int16_t>{0, 1, -1}));
   EXPECT_NEAR(Shown_Hue(*red1), 0, 1);
@@ -96,7 +97,7 @@ TEST_F(ScrambleTest, ARedShiftedDownKeepsItsOffsetWithinOneTurn) {
   RegionRandom random(3);
   std::string err;
   ASSERT_TRUE(List().Randomize_All_Colors_for_Regions(80, random, err)) << err;
-  EXPECT_EQ(red1->m_autoDescriptor.hueOffset, 354);
+  EXPECT_EQ(red1->Get_Auto_Descriptor().hueOffset, 354);
   EXPECT_NEAR(Shown_Hue(*red1), 354, 1);
 }
 
@@ -118,7 +119,7 @@ TEST_F(ScrambleTest, RefusesAnEmptyListAndRangesOutside1To179) {
 
 TEST_F(ScrambleTest, ModifyColorsCancelGivesBackTheColoursFromBeforeTheDialog) {
   // A scramble kept from an earlier visit to the dialog.
-  green->m_autoDescriptor.hueOffset = 30;
+  green->Get_Auto_Descriptor().hueOffset = 30;
   std::string err;
   ASSERT_TRUE(green->Update_SmallBitmap_Bits_wColorModify(err));
 
@@ -160,7 +161,7 @@ TEST_F(ScrambleTest, ModifyColorsSaveKeepsTheScrambledColours) {
   // failure is shown, and the layered image is recomposed all the same.
   platform.Messages().Clear();
   app.Recorded_Windows().Clear();
-  green->m_refreshOffMap.reset();
+  region_test::Drop_Display_Map(*green);
   ASSERT_TRUE(dialog.Open());
   EXPECT_FALSE(dialog.On_Scramble_Colors());
   EXPECT_EQ(platform.Messages().Texts(),

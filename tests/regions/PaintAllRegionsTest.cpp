@@ -40,10 +40,10 @@ TEST(PaintAllRegions, PaintsEverySubRegionLargerThan6x6WithATextureOfItsSize) {
   std::unique_ptr<RegionSubject> alone = Make_Block_Region(Sized(40, 30));
 
   ASSERT_TRUE(list.Paint_All_Regions_with_TextureMaps(0, 1, random, err)) << err;
-  EXPECT_EQ(painted->substitutionMode, 0);
-  EXPECT_EQ(narrow->substitutionMode, 1);
-  EXPECT_EQ(separation->substitutionMode, 1);
-  EXPECT_EQ(Pixel_At(*narrow->m_SRCoffMap, 3, 3), (Rgb{200, 100, 50}));
+  EXPECT_EQ(painted->Get_Substitution_Mode(), 0);
+  EXPECT_EQ(narrow->Get_Substitution_Mode(), 1);
+  EXPECT_EQ(separation->Get_Substitution_Mode(), 1);
+  EXPECT_EQ(Pixel_At(*narrow->Get_Region_Map(), 3, 3), (Rgb{200, 100, 50}));
 
   int16_t scale = 0;
   const int32_t index = RenderMan::Pick_A_TextureMap(err, 1, app.Get_RenderMan(), 40, 30, 0, scale);
@@ -55,13 +55,13 @@ TEST(PaintAllRegions, PaintsEverySubRegionLargerThan6x6WithATextureOfItsSize) {
       app.Get_RenderMan().Get_TextureMap_Folder(0) + textureEntry.fileName, nullptr, textureEntry.size,
       textureEntry.size, 0, 1, platform.Get(), again, err))
       << err;
-  EXPECT_TRUE(Same_Pixels(*painted->m_SRCoffMap, *alone->m_SRCoffMap));
-  EXPECT_TRUE(Same_Pixels(*painted->m_refreshOffMap, *alone->m_refreshOffMap));
+  EXPECT_TRUE(Same_Pixels(*painted->Get_Region_Map(), *alone->Get_Region_Map()));
+  EXPECT_TRUE(Same_Pixels(*painted->Get_Display_Map(), *alone->Get_Display_Map()));
   EXPECT_EQ(painted->Get_Hue_Offset(), alone->Get_Hue_Offset());
 
   // Without textures nothing fits, and nothing is painted.
   RegionEditorApp bare(platform.Get());
   RegionSubject* unpainted = Add_Block(bare.Get_RegionList(), Sized(40, 30));
   ASSERT_TRUE(bare.Get_RegionList().Paint_All_Regions_with_TextureMaps(1, 0, random, err)) << err;
-  EXPECT_EQ(unpainted->substitutionMode, 1);
+  EXPECT_EQ(unpainted->Get_Substitution_Mode(), 1);
 }

@@ -29,19 +29,19 @@ struct BlockSpec {
 // colour too, its pixel count the map's pixels.
 inline std::unique_ptr<RegionSubject> Make_Block_Region(const BlockSpec& shape) {
   auto region = std::make_unique<RegionSubject>();
-  region->m_SRCoffMap = std::make_unique<OffMap>(shape.width, shape.height, 24);
-  region->m_refreshOffMap = std::make_unique<OffMap>(shape.width, shape.height, 24);
+  region->Set_Maps(std::make_unique<OffMap>(shape.width, shape.height, 24),
+                   std::make_unique<OffMap>(shape.width, shape.height, 24));
   for (int32_t y = 0; y < shape.height; ++y) {
     for (int32_t x = 0; x < shape.width; ++x) {
-      region->m_SRCoffMap->Set_Pixel(x, y, shape.r, shape.g, shape.b);
-      region->m_refreshOffMap->Set_Pixel(x, y, shape.r, shape.g, shape.b);
+      region->Get_Region_Map()->Set_Pixel(x, y, shape.r, shape.g, shape.b);
+      region->Get_Display_Map()->Set_Pixel(x, y, shape.r, shape.g, shape.b);
     }
   }
-  region->substitutionMode = 1;
-  region->generationCode = shape.subRegion ? RegionSubject::kSubRegion : RegionSubject::kSeparationRegion;
-  region->m_separationID = shape.separationID;
-  region->m_huntColorIndex = shape.huntColorIndex;
-  RegionDescriptor& d = region->m_autoDescriptor;
+  region->Set_Substitution_Mode(1);
+  region->Set_Generation_Code(shape.subRegion ? RegionSubject::kSubRegion : RegionSubject::kSeparationRegion);
+  region->Set_Separation_ID(shape.separationID);
+  region->Set_Hunt_Color_Index(shape.huntColorIndex);
+  RegionDescriptor& d = region->Get_Auto_Descriptor();
   d.color = Pack_RGB(shape.r, shape.g, shape.b);
   d.pixelCount = shape.subRegion ? shape.width * shape.height : -1;
   d.centroidX = static_cast<int16_t>(shape.width / 2);
@@ -63,9 +63,8 @@ inline RegionSubject* Add_Block(RegionListSubject& list, const BlockSpec& shape)
 // The regions of the list in list order.
 inline std::vector<RegionSubject*> Regions_Of(RegionListSubject& list) {
   std::vector<RegionSubject*> regions;
-  for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next())
-    regions.push_back(dynamic_cast<RegionSubject*>(link->Get_Object()));
+  for (ComponentSubject* child : list.Get_Children_List())
+    regions.push_back(dynamic_cast<RegionSubject*>(child));
   return regions;
 }
 

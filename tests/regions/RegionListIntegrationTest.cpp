@@ -47,9 +47,9 @@ void Add_Separation(RegionEditorApp& app, const OffMap& source, int16_t colorInd
       err, folder + "/list.rgl", Separation_Map(source, r, g, b), 0, inMemory, r, g, b,
       "sep" + std::to_string(separationID) + ".bmp", app.Get_Platform());
   ASSERT_NE(separation, nullptr) << err;
-  separation->m_huntColorIndex = colorIndex;
-  ASSERT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, app.Get_RegionList(), 30, false,
-                                              separationID, 0, inMemory, app.m_document.regionCounter,
+  separation->Set_Hunt_Color_Index(colorIndex);
+  ASSERT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), app.Get_RegionList(), 30, false,
+                                              separationID, 0, inMemory, app.Get_Document().regionCounter,
                                               app.Get_Platform(), err))
       << err;
 }
@@ -65,8 +65,8 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   ASSERT_TRUE(
       Load_Bitmap_File_as_SRC(err, rm, Sample_Path("coffee.png"), 400, 300, kWorkingMaxSide, fileProblem))
       << err;
-  ASSERT_TRUE(rm.WatercolorFilter_For_Separations(app.m_settings.watercolorParms, err)) << err;
-  const OffMap& filtered = *rm.m_filteredMap;
+  ASSERT_TRUE(rm.WatercolorFilter_For_Separations(app.Get_Settings().watercolorParms, err)) << err;
+  const OffMap& filtered = *rm.Get_Filtered_Map();
 
   // Burnt Umber first, then the paler Gray 5, whose regions include most
   // of the Burnt Umber areas and so lie over them.
@@ -77,10 +77,10 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   ASSERT_GE(firstCount, 5);
   ASSERT_GE(list.Get_Region_Count() - firstCount, 5);
   EXPECT_EQ(list.Sort_Regions_by_SeparationID(err), 0);
-  EXPECT_EQ(app.m_document.regionCounter, list.Get_Region_Count());
+  EXPECT_EQ(app.Get_Document().regionCounter, list.Get_Region_Count());
 
   ASSERT_TRUE(app.Get_Composer().ReDraw_SummedFinalViews_OffMap());
-  const OffMap& layered = *rm.m_layeredMapOversize;
+  const OffMap& layered = *rm.Get_Layered_Map();
 
   // Every region glazed over what lies under it, in list order: worked out
   // here pixel by pixel from the region maps themselves.
@@ -89,7 +89,7 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   std::vector<int32_t> layers(400 * 300, 0);
   for (RegionSubject* region : Regions_Of(list)) {
     const Graphic& frame = region->Get_Current_Descriptor().frame;
-    const OffMap& map = *region->m_SRCoffMap;
+    const OffMap& map = *region->Get_Region_Map();
     ASSERT_EQ(map.Get_Width(), frame.Get_Width());
     for (int32_t y = 0; y < map.Get_Height(); ++y) {
       for (int32_t x = 0; x < map.Get_Width(); ++x) {
@@ -120,14 +120,13 @@ TEST(RegionListIntegration, SeparationsOfTheSamplePhotoComposeIntoTheLayeredImag
   // into the outline-free image would.
   ASSERT_TRUE(rm.Create_Outline_Map(300, 400));
   for (int32_t i = 0; i < 300; ++i) {
-    rm.m_outlineMapOversize->Set_Pixel(i + 50, i, 0, 0, 0);
-    rm.m_outlineMapOversize->Set_Pixel(i + 51, i, 90, 90, 90);
+    rm.Get_Outline_Map()->Set_Pixel(i + 50, i, 0, 0, 0);
+    rm.Get_Outline_Map()->Set_Pixel(i + 51, i, 90, 90, 90);
   }
   OffMap merged(400, 300, 24);
   merged.Assign_Copy(layered);
-  ASSERT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, rm.m_outlineStyle,
-                                                      rm.m_outlineMapOversize.get(), &merged, &merged, err,
-                                                      Make_RectShrt(0, 0, 400, 300)))
+  ASSERT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, rm.Get_Outline_Style(), rm.Get_Outline_Map(),
+                                                      &merged, &merged, err, Make_RectShrt(0, 0, 400, 300)))
       << err;
   ASSERT_TRUE(app.Get_Composer().Redraw_Summed_Final_Window());
   int32_t outlineMismatches = 0, darkened = 0;
@@ -210,7 +209,7 @@ TEST(RegionListIntegration, KnockOutMasksAndDeepColourFitOfRegionsKeptInFiles) {
   EXPECT_EQ(progress.back(), "close");
   // a's display now averages near the colour left for it.
   int16_t ar = 0, ag = 0, ab = 0;
-  a.m_refreshOffMap->Average_NonWhite_RGB(ar, ag, ab);
+  a.Get_Display_Map()->Average_NonWhite_RGB(ar, ag, ab);
   EXPECT_NEAR(ar, 60, 12);
   EXPECT_NEAR(ag, 90, 12);
   EXPECT_NEAR(ab, 120, 12);

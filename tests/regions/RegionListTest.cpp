@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "RegionTestMaps.h"
 #include "colors/StandardColors.h"
 #include "framework/ViewFixtures.h"
 #include "raster/OffMap.h"
@@ -73,7 +74,7 @@ TEST_F(RegionListTest, StartsEmptyWithA300CanvasAndTakesOnlyRegions) {
 
   for (int16_t style = 0; style <= 3; ++style) {
     std::unique_ptr<RegionSubject> region = Make_Block_Region(BlockSpec{});
-    region->renderStyle = style;
+    region->Set_Render_Style(style);
     RegionSubject* raw = region.get();
     ASSERT_TRUE(list.Add_ChildSubject(region.release(), err));
     std::string parentErr;
@@ -81,7 +82,7 @@ TEST_F(RegionListTest, StartsEmptyWithA300CanvasAndTakesOnlyRegions) {
   }
   // A region of an unknown style is taken (true) but not listed.
   std::unique_ptr<RegionSubject> odd = Make_Block_Region(BlockSpec{});
-  odd->renderStyle = 5;
+  odd->Set_Render_Style(5);
   EXPECT_TRUE(list.Add_ChildSubject(odd.release(), err));
   EXPECT_EQ(err, "");
   EXPECT_EQ(list.Get_Region_Count(), 4);
@@ -197,13 +198,13 @@ TEST_F(RegionListTest, UndoListRestoresTheSameListTwice) {
     EXPECT_EQ(pane.Get_Child_ComponentViews_List()->Get_Count(), 0);
     std::vector<RegionSubject*> regions = Regions_Of(list);
     ASSERT_EQ(regions.size(), 2u);
-    EXPECT_EQ(regions[0]->m_separationID, 0);
-    EXPECT_EQ(regions[0]->m_huntColorIndex, 3);
+    EXPECT_EQ(regions[0]->Get_Separation_ID(), 0);
+    EXPECT_EQ(regions[0]->Get_Hunt_Color_Index(), 3);
     EXPECT_EQ(regions[0]->Get_Current_Descriptor().frame.Get_Position().x, 10);
-    EXPECT_EQ(Pixel_At(*regions[0]->m_SRCoffMap, 5, 4), (Rgb{200, 100, 50}));
-    EXPECT_EQ(regions[1]->m_separationID, 1);
+    EXPECT_EQ(Pixel_At(*regions[0]->Get_Region_Map(), 5, 4), (Rgb{200, 100, 50}));
+    EXPECT_EQ(regions[1]->Get_Separation_ID(), 1);
     EXPECT_EQ(regions[1]->Get_Current_Descriptor().frame.Get_Width(), 7);
-    EXPECT_EQ(Pixel_At(*regions[1]->m_SRCoffMap, 6, 7), (Rgb{20, 40, 220}));
+    EXPECT_EQ(Pixel_At(*regions[1]->Get_Region_Map(), 6, 7), (Rgb{20, 40, 220}));
     // Fresh copies each time: the undo clones stay in the undo list.
     EXPECT_EQ(list.Get_UndoList().Get_Count(), 2);
     EXPECT_NE(regions[0], list.Get_UndoList().Get_First());
@@ -221,15 +222,15 @@ TEST_F(RegionListTest, DeletingAllRegionsDeletesTheirFilesAndWhitensTheMaps) {
   TempDir dir;
   std::string err;
   ASSERT_TRUE(renderMan.Alloc_Support_Bitmaps_for_Image_Creation(20, 30, err)) << err;
-  renderMan.m_subtractMap->Fill(0);
-  renderMan.m_layeredMapOversize->Fill(0);
+  renderMan.Get_Subtract_Map()->Fill(0);
+  renderMan.Get_Layered_Map()->Fill(0);
 
   list.filesBitmapMode = 0;
   RegionSubject* a = Add_Block(list, Block(0, 0, 0, 4, 4));
   RegionSubject* b = Add_Block(list, Block(1, 0, 0, 4, 4));
-  a->m_autoDescriptor.bitmapPath = dir.File("a.bmp");
-  b->m_autoDescriptor.bitmapPath = dir.File("b.bmp");
-  b->m_scannedDescriptor.bitmapPath = dir.File("b_scan.bmp");
+  a->Get_Auto_Descriptor().bitmapPath = dir.File("a.bmp");
+  b->Get_Auto_Descriptor().bitmapPath = dir.File("b.bmp");
+  b->Get_Scanned_Descriptor().bitmapPath = dir.File("b_scan.bmp");
   for (const char* name : {"a.bmp", "b.bmp", "b_scan.bmp"}) Write_File_Bytes(dir.File(name), "BM");
   for (int32_t i = 0; i < RegionListSubject::kSeparationNameCount; ++i) list.Set_Separation_Name(i, "s");
 
@@ -243,20 +244,20 @@ TEST_F(RegionListTest, DeletingAllRegionsDeletesTheirFilesAndWhitensTheMaps) {
   for (const char* name : {"a.bmp", "b.bmp", "b_scan.bmp"}) EXPECT_FALSE(File_Exists(dir.File(name))) << name;
   EXPECT_EQ(list.Get_Separation_Name(0), "");
   EXPECT_EQ(list.Get_Separation_Name(8), "s");
-  EXPECT_EQ(Pixel_At(*renderMan.m_subtractMap, 29, 19), (Rgb{255, 255, 255}));
-  EXPECT_EQ(Pixel_At(*renderMan.m_layeredMapOversize, 0, 0), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Pixel_At(*renderMan.Get_Subtract_Map(), 29, 19), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Pixel_At(*renderMan.Get_Layered_Map(), 0, 0), (Rgb{255, 255, 255}));
   list.Detach_ComponentView(&pane);
 
   // A bitmap file that is gone stops the deletion with its text.
   RegionSubject* c = Add_Block(list, Block(0, 0, 0, 4, 4));
-  c->m_autoDescriptor.bitmapPath = dir.File("missing.bmp");
+  c->Get_Auto_Descriptor().bitmapPath = dir.File("missing.bmp");
   EXPECT_FALSE(list.Delete_All_Regions_and_Bitmap_Files(err));
   EXPECT_EQ(err,
             "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete AutoSep Source "
             "BMP file.");
-  c->m_autoDescriptor.bitmapPath = dir.File("c.bmp");
+  c->Get_Auto_Descriptor().bitmapPath = dir.File("c.bmp");
   Write_File_Bytes(dir.File("c.bmp"), "BM");
-  c->m_scannedDescriptor.bitmapPath = dir.File("missing.bmp");
+  c->Get_Scanned_Descriptor().bitmapPath = dir.File("missing.bmp");
   EXPECT_FALSE(list.Delete_All_Regions_and_Bitmap_Files(err));
   EXPECT_EQ(err,
             "RegionListSubject::Delete_All_Regions_and_Bitmap_Files  failed, could not delete SCANNED24bit "
@@ -274,10 +275,10 @@ TEST_F(RegionListTest, FindsRegionsByNameParentAndOverlap) {
   RegionSubject* b = Add_Block(list, Block(0, 40, 0, 10, 10));  // centroid (45, 5)
   RegionSubject* c = Add_Block(list, Block(0, 9, 9, 10, 10));   // overlaps a at (9, 9)
   RegionSubject* d = Add_Block(list, Block(0, 50, 50, 4, 4));   // centroid (52, 52)
-  a->m_autoDescriptor.bitmapPath = "C:\\work\\Subs\\xSub_5-5_sep0.bmp";
-  b->m_autoDescriptor.bitmapPath = "xSub_45-5_sep0.bmp";
-  for (RegionSubject* r : {a, b, c}) r->m_autoDescriptor.parentPath = "C:\\work\\SEP0.BMP";
-  d->m_autoDescriptor.parentPath = "/other/sep1.bmp";
+  a->Get_Auto_Descriptor().bitmapPath = "C:\\work\\Subs\\xSub_5-5_sep0.bmp";
+  b->Get_Auto_Descriptor().bitmapPath = "xSub_45-5_sep0.bmp";
+  for (RegionSubject* r : {a, b, c}) r->Get_Auto_Descriptor().parentPath = "C:\\work\\SEP0.BMP";
+  d->Get_Auto_Descriptor().parentPath = "/other/sep1.bmp";
 
   EXPECT_EQ(list.Find_Region_by_Bitmap_FileName("XSUB_5-5_SEP0.bmp"), a);
   EXPECT_EQ(list.Find_Region_by_Bitmap_FileName("xSub_45-5_sep0.bmp"), b);
@@ -333,7 +334,7 @@ TEST_F(RegionListTest, SubtractionStopsAtTheStopSeparationOrRegion) {
 
   // Without a stop: every sub-region but the one of render style 2; with a
   // rectangle only those that overlap it.
-  c->renderStyle = 2;
+  c->Set_Render_Style(2);
   reset();
   ASSERT_TRUE(list.Subtract_Regions_from_Offmap(target, true, nullptr, -1, all, count, err));
   EXPECT_EQ(count, 3);
@@ -364,9 +365,9 @@ TEST_F(RegionListTest, SubtractionStopsAtTheStopSeparationOrRegion) {
   EXPECT_EQ(Pixel_At(target, 15, 5), untouched);
 
   // A region the walk never reaches needs no map; one it reaches does.
-  Regions_Of(list)[3]->m_SRCoffMap.reset();
+  region_test::Drop_Region_Map(*Regions_Of(list)[3]);
   ASSERT_TRUE(list.Subtract_Regions_from_Offmap(target, true, nullptr, 2, all, count, err)) << err;
-  a->m_SRCoffMap.reset();
+  region_test::Drop_Region_Map(*a);
   EXPECT_FALSE(list.Subtract_Regions_from_Offmap(target, true, nullptr, -1, all, count, err));
   EXPECT_EQ(err, "RegionListSubject::Subtract_Regions_from_Offmap failed,  regionsBitMap is NULL.");
 }
@@ -387,8 +388,8 @@ TEST_F(RegionListTest, OneSeparationTakenOutAfterTheEarlierOnesEqualsTheWalkUpTo
   BlockSpec separation = block(1, 2, 10, 10, 10);
   separation.subRegion = false;
   Add_Block(list, separation);
-  Add_Block(list, block(1, 14, 10, 10, 10))->renderStyle = 2;
-  Add_Block(list, block(2, 3, 100, 100, 100))->m_SRCoffMap.reset();  // never reached
+  Add_Block(list, block(1, 14, 10, 10, 10))->Set_Render_Style(2);
+  region_test::Drop_Region_Map(*Add_Block(list, block(2, 3, 100, 100, 100)));  // never reached
   const auto source = [] {
     auto map = std::make_unique<OffMap>(30, 8, 24);
     for (int32_t y = 0; y < 8; ++y)
@@ -413,7 +414,7 @@ TEST_F(RegionListTest, OneSeparationTakenOutAfterTheEarlierOnesEqualsTheWalkUpTo
 
   // A separation region of the separation needs its map too; a child that
   // is not a region is refused.
-  Regions_Of(list)[3]->m_SRCoffMap.reset();
+  region_test::Drop_Region_Map(*Regions_Of(list)[3]);
   EXPECT_FALSE(list.Subtract_Separation_SubRegions_from_Offmap(*stepwise, 1, count, err));
   EXPECT_EQ(err, "RegionListSubject::Subtract_Regions_from_Offmap failed,  regionsBitMap is NULL.");
   RegionListSubject mixed(renderMan);
@@ -432,7 +433,7 @@ TEST_F(RegionListTest, SubtractionTakesAWholeSeparationAndScalesSubRegionsIntoTh
   separation.subRegion = false;
   separation.r = separation.g = separation.b = 0;
   RegionSubject* whole = Add_Block(list, separation);
-  whole->m_SRCoffMap->Set_Pixel(7, 5, 255, 255, 255);
+  whole->Get_Region_Map()->Set_Pixel(7, 5, 255, 255, 255);
   std::string err;
   int32_t count = 0;
   RectLong all;
@@ -447,7 +448,7 @@ TEST_F(RegionListTest, SubtractionTakesAWholeSeparationAndScalesSubRegionsIntoTh
   BlockSpec small = Block(0, 2, 1, 2, 2);
   small.r = small.g = small.b = 0;
   RegionSubject* region = Add_Block(scaled, small);
-  region->m_autoDescriptor.frame.Set_Size(4, 4);
+  region->Get_Auto_Descriptor().frame.Set_Size(4, 4);
   target.Fill(0);
   ASSERT_TRUE(scaled.Subtract_Regions_from_Offmap(target, true, nullptr, -1, all, count, err));
   EXPECT_EQ(Pixel_At(target, 2, 1), (Rgb{255, 255, 255}));
@@ -517,7 +518,7 @@ TEST_F(RegionListTest, SeparationColoursAreListedOnceInTheOrderMet) {
   Add_Block(list, green);
   BlockSpec skipped = red;
   skipped.r = 1;
-  Add_Block(list, skipped)->renderStyle = 2;
+  Add_Block(list, skipped)->Set_Render_Style(2);
   skipped.r = 2;
   skipped.subRegion = false;
   Add_Block(list, skipped);

@@ -68,8 +68,8 @@ std::unique_ptr<RegionSubject> Notched_Region(int32_t w, int32_t h) {
   Paint_Rect(*map, 0, 0, w - 1, h - 1, Color{90, 90, 140});
   map->Set_Pixel(1, 1, 255, 255, 255);
   auto region = Region_With_Map(*map, 3, 4);
-  region->m_autoDescriptor.bitmapPath = "xSub_1-1_sep.bmp";
-  region->m_autoDescriptor.pixelCount = w * h - 1;
+  region->Get_Auto_Descriptor().bitmapPath = "xSub_1-1_sep.bmp";
+  region->Get_Auto_Descriptor().pixelCount = w * h - 1;
   return region;
 }
 
@@ -86,9 +86,9 @@ TEST_F(RegionPaintingTest, DisplayMapIsTheRegionMapThroughTheOffsets) {
   auto pattern = Pattern_Map(31, 17);
   pattern->Set_Pixel(3, 3, 255, 255, 255);
   auto region = Region_With_Map(*pattern, 0, 0);
-  region->m_refreshOffMap->Fill(0);
+  region->Get_Display_Map()->Fill(0);
   ASSERT_TRUE(region->Update_SmallBitmap_Bits_wColorModify(err));
-  EXPECT_TRUE(Same_Pixels(*region->m_refreshOffMap, *pattern));
+  EXPECT_TRUE(Same_Pixels(*region->Get_Display_Map(), *pattern));
 
   region->Get_Hue_Offset() = 37;
   region->Get_Sat_Offset() = -20;
@@ -96,8 +96,8 @@ TEST_F(RegionPaintingTest, DisplayMapIsTheRegionMapThroughTheOffsets) {
   ASSERT_TRUE(region->Update_SmallBitmap_Bits_wColorModify(err));
   OffMap expected(31, 17, 24);
   pattern->Copy_Subsampled_ColorModified(1, expected, 37, -20, 15);
-  EXPECT_TRUE(Same_Pixels(*region->m_refreshOffMap, expected));
-  EXPECT_EQ(Pixel(*region->m_refreshOffMap, 3, 3), kWhite);
+  EXPECT_TRUE(Same_Pixels(*region->Get_Display_Map(), expected));
+  EXPECT_EQ(Pixel(*region->Get_Display_Map(), 3, 3), kWhite);
   EXPECT_FALSE(Same_Pixels(expected, *pattern));
 }
 
@@ -110,20 +110,20 @@ TEST_F(RegionPaintingTest, HuntColourWithOffsetsKeepsANegativeHue) {
   EXPECT_EQ(v, 255);
 
   // Only the auto descriptor's offsets count.
-  region->m_scannedDescriptor.hueOffset = 100;
-  region->m_autoDescriptor.hueOffset = -30;
-  region->m_autoDescriptor.satOffset = 10;
-  region->m_autoDescriptor.valOffset = -300;
+  region->Get_Scanned_Descriptor().hueOffset = 100;
+  region->Get_Auto_Descriptor().hueOffset = -30;
+  region->Get_Auto_Descriptor().satOffset = 10;
+  region->Get_Auto_Descriptor().valOffset = -300;
   ASSERT_TRUE(region->Calc_HuntColor_Plus_ColorOffsets(h, s, v, err));
   EXPECT_EQ(h, -20);
   EXPECT_EQ(s, 255);
   EXPECT_EQ(v, 0);
 
-  region->m_autoDescriptor.hueOffset = 710;  // 720 past the hue: two corrections
+  region->Get_Auto_Descriptor().hueOffset = 710;  // 720 past the hue: two corrections
   ASSERT_TRUE(region->Calc_HuntColor_Plus_ColorOffsets(h, s, v, err));
   EXPECT_EQ(h, 0);
 
-  region->m_autoDescriptor.hueOffset = 1200;
+  region->Get_Auto_Descriptor().hueOffset = 1200;
   EXPECT_FALSE(region->Calc_HuntColor_Plus_ColorOffsets(h, s, v, err));
   EXPECT_EQ(err, "RegionSubject::Calc_HuntColor_Plus_ColorOffsets FAILED,  can not UNWRAP Hue.");
   EXPECT_EQ(h, -1);
@@ -136,19 +136,19 @@ TEST_F(RegionPaintingTest, HuntColourWithOffsetsKeepsANegativeHue) {
 
 TEST_F(RegionPaintingTest, TextureMustCoverTheRegionAndAFailureChangesNothing) {
   auto region = Notched_Region(20, 30);
-  const OffMap* kept = region->m_SRCoffMap.get();
+  const OffMap* kept = region->Get_Region_Map();
   OffMap tooNarrow(19, 30, 24);
   EXPECT_FALSE(region->Create_PseudoPainted_Bitmap("", &tooNarrow, 0, 0, 0, 0, platform.Get(), random, err));
   EXPECT_EQ(err,
             "RegionSubject::Create_PseudoPainted_Bitmap  failed,  the file TEXTUREMAP is smaller than the "
             "RegionSubject.");
-  EXPECT_EQ(region->m_SRCoffMap.get(), kept);
-  EXPECT_EQ(region->substitutionMode, 1);
+  EXPECT_EQ(region->Get_Region_Map(), kept);
+  EXPECT_EQ(region->Get_Substitution_Mode(), 1);
 
   EXPECT_FALSE(
       region->Create_PseudoPainted_Bitmap("", nullptr, 1000, 1000, 0, 0, platform.Get(), random, err));
   EXPECT_FALSE(err.empty());
-  EXPECT_EQ(region->substitutionMode, 1);
+  EXPECT_EQ(region->Get_Substitution_Mode(), 1);
 
   // Exactly as large: painted pixel for pixel.
   OffMap fitting(20, 30, 24);
@@ -158,9 +158,9 @@ TEST_F(RegionPaintingTest, TextureMustCoverTheRegionAndAFailureChangesNothing) {
   const int16_t direction = Next_Direction();
   ASSERT_TRUE(region->Create_PseudoPainted_Bitmap("", &fitting, 0, 0, 1, 1, platform.Get(), random, err))
       << err;
-  EXPECT_EQ(Pixel(*region->m_SRCoffMap, 0, 0), Texture_Sample(fitting, 0, 0, 20, 30, 1, direction));
-  EXPECT_EQ(Pixel(*region->m_SRCoffMap, 19, 29), Texture_Sample(fitting, 19, 29, 20, 30, 1, direction));
-  EXPECT_EQ(Pixel(*region->m_SRCoffMap, 1, 1), kWhite);
+  EXPECT_EQ(Pixel(*region->Get_Region_Map(), 0, 0), Texture_Sample(fitting, 0, 0, 20, 30, 1, direction));
+  EXPECT_EQ(Pixel(*region->Get_Region_Map(), 19, 29), Texture_Sample(fitting, 19, 29, 20, 30, 1, direction));
+  EXPECT_EQ(Pixel(*region->Get_Region_Map(), 1, 1), kWhite);
 }
 
 TEST_F(RegionPaintingTest, CoarseStyleSamplesTheSmallerQuotientUpToEight) {
@@ -170,18 +170,20 @@ TEST_F(RegionPaintingTest, CoarseStyleSamplesTheSmallerQuotientUpToEight) {
   ASSERT_TRUE(region->Create_PseudoPainted_Bitmap("", texture.get(), 0, 0, 0, 1, platform.Get(), random, err))
       << err;
   for (const auto& [x, y] : {std::pair{0, 0}, {57, 33}, {99, 119}})
-    EXPECT_EQ(Pixel(*region->m_SRCoffMap, x, y), Texture_Sample(*texture, x, y, 100, 120, 8, direction));
+    EXPECT_EQ(Pixel(*region->Get_Region_Map(), x, y), Texture_Sample(*texture, x, y, 100, 120, 8, direction));
 
   auto large = Notched_Region(250, 250);
   direction = Next_Direction();
   ASSERT_TRUE(large->Create_PseudoPainted_Bitmap("", texture.get(), 0, 0, 0, 1, platform.Get(), random, err));
-  EXPECT_EQ(Pixel(*large->m_SRCoffMap, 249, 7), Texture_Sample(*texture, 249, 7, 250, 250, 4, direction));
+  EXPECT_EQ(Pixel(*large->Get_Region_Map(), 249, 7),
+            Texture_Sample(*texture, 249, 7, 250, 250, 4, direction));
 
   // Any other style samples pixel for pixel.
   auto plain = Notched_Region(100, 120);
   direction = Next_Direction();
   ASSERT_TRUE(plain->Create_PseudoPainted_Bitmap("", texture.get(), 0, 0, 0, 0, platform.Get(), random, err));
-  EXPECT_EQ(Pixel(*plain->m_SRCoffMap, 50, 60), Texture_Sample(*texture, 50, 60, 100, 120, 1, direction));
+  EXPECT_EQ(Pixel(*plain->Get_Region_Map(), 50, 60),
+            Texture_Sample(*texture, 50, 60, 100, 120, 1, direction));
 }
 
 TEST_F(RegionPaintingTest, PaintingSwitchesToTheScannedDescriptorAndFitsTheHuntColour) {
@@ -193,36 +195,36 @@ TEST_F(RegionPaintingTest, PaintingSwitchesToTheScannedDescriptorAndFitsTheHuntC
   const std::string path = Save(*texture, dir.File("Wash_64.bmp"));
 
   auto region = Notched_Region(40, 30);
-  region->m_autoDescriptor.hueOffset = 0;
+  region->Get_Auto_Descriptor().hueOffset = 0;
   ASSERT_TRUE(region->Create_PseudoPainted_Bitmap(path, nullptr, 64, 64, 1, 0, platform.Get(), random, err))
       << err;
-  EXPECT_EQ(region->substitutionMode, 0);
-  EXPECT_EQ(region->renderStyle, 0);
-  const RegionDescriptor& scanned = region->m_scannedDescriptor;
+  EXPECT_EQ(region->Get_Substitution_Mode(), 0);
+  EXPECT_EQ(region->Get_Render_Style(), 0);
+  const RegionDescriptor& scanned = region->Get_Scanned_Descriptor();
   EXPECT_EQ(scanned.bitmapPath, "xSub_1-1_sep.bmp");
   EXPECT_EQ(scanned.parentPath, "xSub_1-1_sep.bmp");
   EXPECT_EQ(scanned.pixelCount, 1199);
   EXPECT_EQ(scanned.color, Pack_RGB(200, 100, 50));
   EXPECT_EQ(scanned.frame.Get_Position().x, 3);
   EXPECT_EQ(scanned.frame.Get_Width(), 40);
-  EXPECT_EQ(region->m_autoDescriptor.hueOffset, 0);  // the auto descriptor keeps its values
+  EXPECT_EQ(region->Get_Auto_Descriptor().hueOffset, 0);  // the auto descriptor keeps its values
 
   // The display map's mean lies within the fit's tolerance of the hunt colour.
   int16_t ty = 0, ti = 0, tq = 0, y = 0, i = 0, q = 0;
   RGB_to_YIQ(200, 100, 50, &ty, &ti, &tq);
-  region->m_refreshOffMap->Average_NonWhite_YIQ(y, i, q);
+  region->Get_Display_Map()->Average_NonWhite_YIQ(y, i, q);
   EXPECT_TRUE(Within(y, ty, 4) && Within(i, ti, 4) && Within(q, tq, 4)) << y << " " << i << " " << q;
   EXPECT_NE(scanned.hueOffset, 0);
 
   // Type 2 puts mode 2 in force; a missing texture file is reported.
   auto grey = Notched_Region(40, 30);
   ASSERT_TRUE(grey->Create_PseudoPainted_Bitmap(path, nullptr, 64, 64, 2, 0, platform.Get(), random, err));
-  EXPECT_EQ(grey->substitutionMode, 2);
+  EXPECT_EQ(grey->Get_Substitution_Mode(), 2);
   auto missing = Notched_Region(40, 30);
   EXPECT_FALSE(missing->Create_PseudoPainted_Bitmap(dir.File("none.bmp"), nullptr, 64, 64, 0, 0,
                                                     platform.Get(), random, err));
   EXPECT_FALSE(err.empty());
-  EXPECT_EQ(missing->substitutionMode, 1);
+  EXPECT_EQ(missing->Get_Substitution_Mode(), 1);
 }
 
 TEST_F(RegionPaintingTest, CachedTexturesPaintLikeTexturesReadFromTheirFile) {
@@ -243,9 +245,9 @@ TEST_F(RegionPaintingTest, CachedTexturesPaintLikeTexturesReadFromTheirFile) {
   ASSERT_TRUE(
       fromFile->Create_PseudoPainted_Bitmap(path, nullptr, 128, 128, 0, 1, platform.Get(), random, err));
   ASSERT_TRUE(fromCache->Create_PseudoPainted_Bitmap(path, first, 128, 128, 0, 1, platform.Get(), twin, err));
-  EXPECT_TRUE(Same_Pixels(*fromFile->m_SRCoffMap, *fromCache->m_SRCoffMap));
-  EXPECT_TRUE(Same_Pixels(*fromFile->m_refreshOffMap, *fromCache->m_refreshOffMap));
-  EXPECT_EQ(fromFile->m_scannedDescriptor.hueOffset, fromCache->m_scannedDescriptor.hueOffset);
+  EXPECT_TRUE(Same_Pixels(*fromFile->Get_Region_Map(), *fromCache->Get_Region_Map()));
+  EXPECT_TRUE(Same_Pixels(*fromFile->Get_Display_Map(), *fromCache->Get_Display_Map()));
+  EXPECT_EQ(fromFile->Get_Scanned_Descriptor().hueOffset, fromCache->Get_Scanned_Descriptor().hueOffset);
 }
 
 TEST_F(RegionPaintingTest, RepaintingKeepsTheDescriptors) {
@@ -253,8 +255,8 @@ TEST_F(RegionPaintingTest, RepaintingKeepsTheDescriptors) {
   auto texture = Gradient_Texture(60);
   const std::string path = Save(*texture, dir.File("Brush_60.bmp"));
   auto region = Notched_Region(20, 20);
-  region->substitutionMode = 3;
-  region->m_scannedDescriptor.bitmapPath = "kept.bmp";
+  region->Set_Substitution_Mode(3);
+  region->Get_Scanned_Descriptor().bitmapPath = "kept.bmp";
 
   EXPECT_FALSE(region->Modify_Existing_PseudoPainted_Bitmap(path, 0, 4, platform.Get(), random, err));
   EXPECT_EQ(
@@ -267,10 +269,10 @@ TEST_F(RegionPaintingTest, RepaintingKeepsTheDescriptors) {
 
   const int16_t direction = Next_Direction();
   ASSERT_TRUE(region->Modify_Existing_PseudoPainted_Bitmap(path, 0, 3, platform.Get(), random, err)) << err;
-  EXPECT_EQ(Pixel(*region->m_SRCoffMap, 19, 0), Texture_Sample(*texture, 19, 0, 20, 20, 3, direction));
-  EXPECT_EQ(Pixel(*region->m_SRCoffMap, 1, 1), kWhite);
-  EXPECT_EQ(region->substitutionMode, 3);
-  EXPECT_EQ(region->m_scannedDescriptor.bitmapPath, "kept.bmp");
+  EXPECT_EQ(Pixel(*region->Get_Region_Map(), 19, 0), Texture_Sample(*texture, 19, 0, 20, 20, 3, direction));
+  EXPECT_EQ(Pixel(*region->Get_Region_Map(), 1, 1), kWhite);
+  EXPECT_EQ(region->Get_Substitution_Mode(), 3);
+  EXPECT_EQ(region->Get_Scanned_Descriptor().bitmapPath, "kept.bmp");
 }
 
 // ---------------------------------------------------------------------------
@@ -283,38 +285,38 @@ TEST_F(RegionPaintingTest, FitsReachTheTargetFromTheRegionMap) {
       pattern->Set_Pixel(x, y, static_cast<int16_t>(100 + x % 20), static_cast<int16_t>(80 + y % 15), 60);
   pattern->Set_Pixel(2, 2, 255, 255, 255);
   auto region = Region_With_Map(*pattern, 0, 0);
-  region->substitutionMode = 0;
+  region->Set_Substitution_Mode(0);
 
   bool nearWhite = true;
   ASSERT_TRUE(region->Fit_Color_to_Target(30, 150, 180, nearWhite, err)) << err;
   EXPECT_FALSE(nearWhite);
   int16_t h = 0, s = 0, v = 0;
-  region->m_refreshOffMap->Average_NonWhite_HSV(h, s, v);
+  region->Get_Display_Map()->Average_NonWhite_HSV(h, s, v);
   EXPECT_LE(std::abs(Hue_Difference(30, h)), 4);
   EXPECT_TRUE(Within(s, 150, 4) && Within(v, 180, 4)) << s << " " << v;
-  EXPECT_TRUE(Same_Pixels(*region->m_SRCoffMap, *pattern));
-  EXPECT_EQ(region->m_autoDescriptor.hueOffset, 0);  // offsets go to the descriptor in force
+  EXPECT_TRUE(Same_Pixels(*region->Get_Region_Map(), *pattern));
+  EXPECT_EQ(region->Get_Auto_Descriptor().hueOffset, 0);  // offsets go to the descriptor in force
   OffMap shown(30, 20, 24);
-  shown.Assign_Copy(*region->m_refreshOffMap);
+  shown.Assign_Copy(*region->Get_Display_Map());
   ASSERT_TRUE(region->Update_SmallBitmap_Bits_wColorModify(err));
-  EXPECT_TRUE(Same_Pixels(shown, *region->m_refreshOffMap));
+  EXPECT_TRUE(Same_Pixels(shown, *region->Get_Display_Map()));
 
   ASSERT_TRUE(region->Fit_Color_HSV_YIQ(200, 120, 150, nearWhite, err)) << err;
   int16_t y = 0, i = 0, q = 0, tr = 0, tg = 0, tb = 0, ty = 0, ti = 0, tq = 0;
-  region->m_refreshOffMap->Average_NonWhite_HSV_PerPixel(h, s, v);
-  region->m_refreshOffMap->Average_NonWhite_YIQ(y, i, q);
+  region->Get_Display_Map()->Average_NonWhite_HSV_PerPixel(h, s, v);
+  region->Get_Display_Map()->Average_NonWhite_YIQ(y, i, q);
   HSV_to_RGB(200, 120, 150, &tr, &tg, &tb);
   RGB_to_YIQ(tr, tg, tb, &ty, &ti, &tq);
   EXPECT_LE(std::abs(Hue_Difference(200, h)), 4);
   EXPECT_TRUE(Within(s, 120, 4) && Within(y, ty, 4)) << s << " " << y;
-  EXPECT_TRUE(Same_Pixels(*region->m_SRCoffMap, *pattern));
+  EXPECT_TRUE(Same_Pixels(*region->Get_Region_Map(), *pattern));
 
   ASSERT_TRUE(region->Fit_Color_YIQ(100, 90, 200, nearWhite, err)) << err;
   HSV_to_RGB(100, 90, 200, &tr, &tg, &tb);
   RGB_to_YIQ(tr, tg, tb, &ty, &ti, &tq);
-  region->m_refreshOffMap->Average_NonWhite_YIQ(y, i, q);
+  region->Get_Display_Map()->Average_NonWhite_YIQ(y, i, q);
   EXPECT_TRUE(Within(y, ty, 4) && Within(i, ti, 4) && Within(q, tq, 4)) << y << " " << i << " " << q;
-  EXPECT_TRUE(Same_Pixels(*region->m_SRCoffMap, *pattern));
+  EXPECT_TRUE(Same_Pixels(*region->Get_Region_Map(), *pattern));
 }
 
 TEST_F(RegionPaintingTest, YiqFitStoresTheShiftOfTheMeanInHsv) {
@@ -324,8 +326,8 @@ TEST_F(RegionPaintingTest, YiqFitStoresTheShiftOfTheMeanInHsv) {
   bool nearWhite = true;
   // Already there: no shift, also when the display shows something else;
   // the offsets are what the mean colour's trip through YIQ makes of it.
-  region->m_autoDescriptor.hueOffset = 33;
-  region->m_refreshOffMap->Fill(0);
+  region->Get_Auto_Descriptor().hueOffset = 33;
+  region->Get_Display_Map()->Fill(0);
   int16_t h = 0, s = 0, v = 0, y = 0, i = 0, q = 0, r = 0, g = 0, b = 0, th = 0, ts = 0, tv = 0;
   RGB_to_HSV(100, 60, 40, &h, &s, &v);
   RGB_to_YIQ(100, 60, 40, &y, &i, &q);
@@ -333,20 +335,20 @@ TEST_F(RegionPaintingTest, YiqFitStoresTheShiftOfTheMeanInHsv) {
   RGB_to_HSV(r, g, b, &th, &ts, &tv);
   ASSERT_TRUE(region->Fit_Color_YIQ(h, s, v, nearWhite, err));
   EXPECT_FALSE(nearWhite);
-  EXPECT_EQ(region->m_autoDescriptor.hueOffset, th - h);
-  EXPECT_EQ(region->m_autoDescriptor.satOffset, ts - s);
-  EXPECT_EQ(region->m_autoDescriptor.valOffset, tv - v);
-  EXPECT_LE(std::abs(region->m_autoDescriptor.valOffset), 3);
+  EXPECT_EQ(region->Get_Auto_Descriptor().hueOffset, th - h);
+  EXPECT_EQ(region->Get_Auto_Descriptor().satOffset, ts - s);
+  EXPECT_EQ(region->Get_Auto_Descriptor().valOffset, tv - v);
+  EXPECT_LE(std::abs(region->Get_Auto_Descriptor().valOffset), 3);
 
   // A flat region fitted to another colour: the stored offsets carry its
   // colour to the fitted mean.
   ASSERT_TRUE(region->Fit_Color_YIQ(200, 150, 200, nearWhite, err));
-  const Color fitted = Pixel(*region->m_refreshOffMap, 4, 4);
+  const Color fitted = Pixel(*region->Get_Display_Map(), 4, 4);
   int16_t fh = 0, fs = 0, fv = 0;
   RGB_to_HSV(fitted.r, fitted.g, fitted.b, &fh, &fs, &fv);
-  EXPECT_EQ(region->m_autoDescriptor.hueOffset, fh - h);
-  EXPECT_EQ(region->m_autoDescriptor.satOffset, fs - s);
-  EXPECT_EQ(region->m_autoDescriptor.valOffset, fv - v);
+  EXPECT_EQ(region->Get_Auto_Descriptor().hueOffset, fh - h);
+  EXPECT_EQ(region->Get_Auto_Descriptor().satOffset, fs - s);
+  EXPECT_EQ(region->Get_Auto_Descriptor().valOffset, fv - v);
 
   RegionSubject empty;
   EXPECT_FALSE(empty.Fit_Color_YIQ(1, 2, 3, nearWhite, err));
@@ -363,8 +365,8 @@ TEST_F(RegionPaintingTest, RemainderFitTakesTheColourUnderTheRegionsMask) {
   ASSERT_NE(separation, nullptr) << err;
   ListComponentSubject list;
   int16_t serial = 0;
-  ASSERT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, list, 1, false, 0, 0, false, serial,
-                                              platform.Get(), err));
+  ASSERT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), list, 1, false, 0, 0, false,
+                                              serial, platform.Get(), err));
   auto* region = dynamic_cast<RegionSubject*>(list.Get_Children_List().Get_First());
   ASSERT_NE(region, nullptr);
 
@@ -376,7 +378,7 @@ TEST_F(RegionPaintingTest, RemainderFitTakesTheColourUnderTheRegionsMask) {
   EXPECT_FALSE(nearWhite);
   int16_t ty = 0, ti = 0, tq = 0, y = 0, i = 0, q = 0;
   RGB_to_YIQ(150, 60, 90, &ty, &ti, &tq);
-  region->m_refreshOffMap->Average_NonWhite_YIQ(y, i, q);
+  region->Get_Display_Map()->Average_NonWhite_YIQ(y, i, q);
   EXPECT_TRUE(Within(y, ty, 4) && Within(i, ti, 4) && Within(q, tq, 4)) << y << " " << i << " " << q;
 
   EXPECT_FALSE(separation->On_Fit_Color_To_RemainderMap(*remainder, nearWhite, platform.Get(), err));
@@ -406,13 +408,13 @@ TEST_F(RegionPaintingTest, GlazingDarkensWhatIsUnderneathAndWhiteLeavesIt) {
   auto dest = White_Map(4, 3);
   Paint_Rect(*dest, 0, 0, 3, 2, Color{180, 220, 240});
   dest->Set_Pixel(3, 1, 255, 255, 255);
-  region->m_autoDescriptor.frame.Set_Position(1, 1);
+  region->Get_Auto_Descriptor().frame.Set_Position(1, 1);
   ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, 100, err));
   EXPECT_EQ(Pixel(*dest, 1, 1), (Color{124, 64, 34}));
   EXPECT_EQ(Pixel(*dest, 2, 1), (Color{180, 220, 240}));
 
   // Over white paper the paint is itself; a second coat darkens it.
-  region->m_autoDescriptor.frame.Set_Position(3, 1);
+  region->Get_Auto_Descriptor().frame.Set_Position(3, 1);
   ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, 100, err));
   EXPECT_EQ(Pixel(*dest, 3, 1), (Color{200, 100, 50}));
   ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, 100, err));
@@ -423,9 +425,9 @@ TEST_F(RegionPaintingTest, OffsetsArePaintedExactlyAsTheColourModifiedRead) {
   auto pattern = Pattern_Map(33, 21);
   pattern->Set_Pixel(5, 5, 255, 255, 255);
   auto region = Region_With_Map(*pattern, 0, 0);
-  region->m_autoDescriptor.hueOffset = 25;
-  region->m_autoDescriptor.satOffset = -30;
-  region->m_autoDescriptor.valOffset = 10;
+  region->Get_Auto_Descriptor().hueOffset = 25;
+  region->Get_Auto_Descriptor().satOffset = -30;
+  region->Get_Auto_Descriptor().valOffset = 10;
   auto dest = White_Map(33, 21);
   ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, 100, err));
   for (int32_t y = 0; y < 21; ++y)
@@ -441,9 +443,9 @@ TEST_F(RegionPaintingTest, MonochromeModesUseTheGreyAsSaturationOrValue) {
   map->Set_Pixel(0, 0, 0, 0, 0);
   map->Set_Pixel(1, 0, 128, 128, 128);
   auto region = Region_With_Map(*map, 0, 0);  // hunt (200, 100, 50): hue 20, sat 191, value 200
-  region->substitutionMode = 3;
-  region->m_scannedDescriptor.frame.Set_Position(0, 0);
-  region->m_scannedDescriptor.frame.Set_Size(3, 1);
+  region->Set_Substitution_Mode(3);
+  region->Get_Scanned_Descriptor().frame.Set_Position(0, 0);
+  region->Get_Scanned_Descriptor().frame.Set_Size(3, 1);
   auto dest = White_Map(3, 1);
   ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, 100, err));
   EXPECT_EQ(Pixel(*dest, 0, 0), (Color{200, 200, 200}));  // saturation 0: a grey of the hunt value
@@ -452,7 +454,7 @@ TEST_F(RegionPaintingTest, MonochromeModesUseTheGreyAsSaturationOrValue) {
   EXPECT_EQ(Pixel(*dest, 1, 0), half);
   EXPECT_EQ(Pixel(*dest, 2, 0), kWhite);  // grey 255 is paper
 
-  region->substitutionMode = 4;
+  region->Set_Substitution_Mode(4);
   dest->Fill(255);
   ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, 100, err));
   EXPECT_EQ(Pixel(*dest, 0, 0), (Color{0, 0, 0}));
@@ -460,17 +462,17 @@ TEST_F(RegionPaintingTest, MonochromeModesUseTheGreyAsSaturationOrValue) {
   EXPECT_EQ(Pixel(*dest, 1, 0), half);
 
   // A hue shifted below 0 paints the hue it stands for.
-  region->m_autoDescriptor.color = Pack_RGB(255, 43, 0);  // hue 10
-  region->m_autoDescriptor.hueOffset = -30;
-  region->substitutionMode = 3;
+  region->Get_Auto_Descriptor().color = Pack_RGB(255, 43, 0);  // hue 10
+  region->Get_Auto_Descriptor().hueOffset = -30;
+  region->Set_Substitution_Mode(3);
   dest->Fill(255);
-  region->m_SRCoffMap->Set_Pixel(0, 0, 254, 254, 254);
+  region->Get_Region_Map()->Set_Pixel(0, 0, 254, 254, 254);
   ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, 100, err));
   Color shifted;
   HSV_to_RGB(340, 254, 255, &shifted.r, &shifted.g, &shifted.b);
   EXPECT_EQ(Pixel(*dest, 0, 0), shifted);
 
-  region->m_autoDescriptor.hueOffset = 1200;
+  region->Get_Auto_Descriptor().hueOffset = 1200;
   EXPECT_FALSE(region->Paint_Transparent_To_DestMap(*dest, 100, err));
   EXPECT_EQ(err, "RegionSubject::Calc_HuntColor_Plus_ColorOffsets FAILED,  can not UNWRAP Hue.");
 }
@@ -485,8 +487,8 @@ TEST_F(RegionPaintingTest, PaintingIsClippedToTheDestinationAndNeedsAMap) {
   EXPECT_EQ(Pixel(*dest, 15, 99), kWhite);
 
   // A frame larger than the map stretches it.
-  region->m_autoDescriptor.frame.Set_Position(0, 0);
-  region->m_autoDescriptor.frame.Set_Size(40, 20);
+  region->Get_Auto_Descriptor().frame.Set_Position(0, 0);
+  region->Get_Auto_Descriptor().frame.Set_Size(40, 20);
   dest->Fill(255);
   ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, 100, err));
   EXPECT_EQ(Pixel(*dest, 7, 3), Pixel(*pattern, 3, 1));
@@ -497,8 +499,8 @@ TEST_F(RegionPaintingTest, PaintingIsClippedToTheDestinationAndNeedsAMap) {
   for (const int32_t at : extremes) {
     for (const int16_t percent : {int16_t{100}, int16_t{32767}}) {
       dest->Fill(255);
-      region->m_autoDescriptor.frame.Set_Position(at, at == -1 ? INT32_MIN : 0);
-      region->m_autoDescriptor.frame.Set_Size(INT32_MAX, 20);
+      region->Get_Auto_Descriptor().frame.Set_Position(at, at == -1 ? INT32_MIN : 0);
+      region->Get_Auto_Descriptor().frame.Set_Size(INT32_MAX, 20);
       ASSERT_TRUE(region->Paint_Transparent_To_DestMap(*dest, percent, err)) << at;
       EXPECT_EQ(Pixel(*dest, 0, 0), kWhite) << at;
       EXPECT_EQ(Pixel(*dest, 99, 0), kWhite) << at;

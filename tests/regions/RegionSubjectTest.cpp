@@ -33,7 +33,7 @@ class RegionSubjectTest : public ::testing::Test {
   std::unique_ptr<RegionSubject> Separation(std::unique_ptr<OffMap> map, int16_t colorIndex = 7) {
     auto region = RegionSubject::Create_Region_from_Separation_Map(
         err, "/photos/dog.jpg", std::move(map), 1, true, 40, 80, 160, "MEM-ASep_test.bmp", platform.Get());
-    if (region != nullptr) region->m_huntColorIndex = colorIndex;
+    if (region != nullptr) region->Set_Hunt_Color_Index(colorIndex);
     return region;
   }
 
@@ -42,12 +42,11 @@ class RegionSubjectTest : public ::testing::Test {
     separation = Separation(std::move(map));
     std::vector<RegionSubject*> regions;
     if (separation == nullptr) return regions;
-    EXPECT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, list, minPixels, fullSize, 3, 0,
-                                                true, counter, platform.Get(), err))
+    EXPECT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), list, minPixels, fullSize, 3,
+                                                0, true, counter, platform.Get(), err))
         << err;
-    for (ListLink<ComponentSubject>* link = list.Get_Children_List().Get_Head_Link(); link != nullptr;
-         link = link->Get_Next())
-      regions.push_back(dynamic_cast<RegionSubject*>(link->Get_Object()));
+    for (ComponentSubject* child : list.Get_Children_List())
+      regions.push_back(dynamic_cast<RegionSubject*>(child));
     return regions;
   }
 
@@ -96,13 +95,13 @@ TEST_F(RegionSubjectTest, SeparationRegionTakesTheMapAndTheHuntColourAsBytes) {
   auto region = RegionSubject::Create_Region_from_Separation_Map(
       err, "/photos/dog.jpg", std::move(map), 2, true, -2, -1, 30, "MEM-ASep_x.bmp", platform.Get());
   ASSERT_NE(region, nullptr) << err;
-  EXPECT_EQ(region->m_SRCoffMap.get(), raw);
-  ASSERT_NE(region->m_refreshOffMap, nullptr);
-  EXPECT_TRUE(Same_Pixels(*region->m_refreshOffMap, *raw));
-  EXPECT_EQ(region->substitutionMode, 1);
-  EXPECT_EQ(region->m_headerWord, 64);
-  EXPECT_EQ(region->renderStyle, 2);
-  EXPECT_EQ(region->generationCode, RegionSubject::kSeparationRegion);
+  EXPECT_EQ(region->Get_Region_Map(), raw);
+  ASSERT_NE(region->Get_Display_Map(), nullptr);
+  EXPECT_TRUE(Same_Pixels(*region->Get_Display_Map(), *raw));
+  EXPECT_EQ(region->Get_Substitution_Mode(), 1);
+  EXPECT_EQ(region->Get_Header_Word(), 64);
+  EXPECT_EQ(region->Get_Render_Style(), 2);
+  EXPECT_EQ(region->Get_Generation_Code(), RegionSubject::kSeparationRegion);
   EXPECT_FALSE(region->Is_SubRegion());
   EXPECT_EQ(region->Get_Color(), Pack_RGB(254, 255, 30));
   EXPECT_EQ(region->Get_Bitmap_Path(), "MEM-ASep_x.bmp");
@@ -114,13 +113,13 @@ TEST_F(RegionSubjectTest, SeparationRegionTakesTheMapAndTheHuntColourAsBytes) {
   EXPECT_EQ(r.top, 0);
   EXPECT_EQ(r.right, 11);
   EXPECT_EQ(r.bottom, 8);
-  EXPECT_EQ(region->m_separationID, -1);
-  EXPECT_EQ(region->m_serialNumber, -1);
+  EXPECT_EQ(region->Get_Separation_ID(), -1);
+  EXPECT_EQ(region->Get_Serial_Number(), -1);
 
   auto other = RegionSubject::Create_Region_from_Separation_Map(err, "/photos/dog.jpg", White_Map(4, 4), 1,
                                                                 true, 1, 2, 3, "s.bmp", platform.Get());
   ASSERT_NE(other, nullptr);
-  EXPECT_EQ(other->renderStyle, 0);
+  EXPECT_EQ(other->Get_Render_Style(), 0);
 }
 
 TEST_F(RegionSubjectTest, SeparationRegionOnDiskIsSavedBesideTheTarget) {
@@ -134,7 +133,7 @@ TEST_F(RegionSubjectTest, SeparationRegionOnDiskIsSavedBesideTheTarget) {
   bool fileProblem = false;
   auto back = Load_Bitmap_File_Dialog_STATIC(platform.Get(), path, fileProblem, err);
   ASSERT_NE(back, nullptr) << err;
-  EXPECT_TRUE(Same_Pixels(*back, *region->m_SRCoffMap));
+  EXPECT_TRUE(Same_Pixels(*back, *region->Get_Region_Map()));
 
   // A folder that cannot be written to: no region.
   auto none = RegionSubject::Create_Region_from_Separation_Map(
@@ -154,15 +153,15 @@ TEST_F(RegionSubjectTest, BlobsAreFourConnectedAndNumberedInScanOrder) {
   ASSERT_EQ(regions.size(), 2u);
   EXPECT_EQ(regions[0]->Get_Graphic().Get_Position().x, 1);
   EXPECT_EQ(regions[1]->Get_Graphic().Get_Position().x, 3);
-  EXPECT_EQ(regions[0]->m_serialNumber, 41);
-  EXPECT_EQ(regions[1]->m_serialNumber, 42);
+  EXPECT_EQ(regions[0]->Get_Serial_Number(), 41);
+  EXPECT_EQ(regions[1]->Get_Serial_Number(), 42);
   EXPECT_EQ(counter, 43);
   for (RegionSubject* r : regions) {
-    EXPECT_EQ(r->m_separationID, 3);
-    EXPECT_EQ(r->m_huntColorIndex, 7);
-    EXPECT_EQ(r->m_headerWord, 64);
-    EXPECT_EQ(r->generationCode, RegionSubject::kSubRegion);
-    EXPECT_EQ(r->substitutionMode, 1);
+    EXPECT_EQ(r->Get_Separation_ID(), 3);
+    EXPECT_EQ(r->Get_Hunt_Color_Index(), 7);
+    EXPECT_EQ(r->Get_Header_Word(), 64);
+    EXPECT_EQ(r->Get_Generation_Code(), RegionSubject::kSubRegion);
+    EXPECT_EQ(r->Get_Substitution_Mode(), 1);
     EXPECT_EQ(r->Get_Pixel_Count(), 4);
     EXPECT_EQ(r->Get_Color(), Pack_RGB(kInk.r, kInk.g, kInk.b));
     EXPECT_EQ(r->Get_Parent_Path(), "MEM-ASep_test.bmp");
@@ -223,12 +222,12 @@ TEST_F(RegionSubjectTest, FullSizeRegionsSpanTheSeparation) {
   std::vector<RegionSubject*> regions = Cut(std::move(map), 1, true);
   ASSERT_EQ(regions.size(), 1u);
   RegionSubject& r = *regions[0];
-  EXPECT_EQ(r.m_SRCoffMap->Get_Width(), 20);
-  EXPECT_EQ(r.m_SRCoffMap->Get_Height(), 12);
+  EXPECT_EQ(r.Get_Region_Map()->Get_Width(), 20);
+  EXPECT_EQ(r.Get_Region_Map()->Get_Height(), 12);
   EXPECT_EQ(r.Get_Graphic().Get_Position().x, 0);
   EXPECT_EQ(r.Get_Graphic().Get_Width(), 20);
-  EXPECT_EQ(Pixel(*r.m_SRCoffMap, 5, 4), kInk);
-  EXPECT_EQ(Pixel(*r.m_SRCoffMap, 4, 4), (Color{255, 255, 255}));
+  EXPECT_EQ(Pixel(*r.Get_Region_Map(), 5, 4), kInk);
+  EXPECT_EQ(Pixel(*r.Get_Region_Map(), 4, 4), (Color{255, 255, 255}));
   EXPECT_EQ(r.Get_CentroidX(), 6);
   EXPECT_EQ(r.Get_CentroidY(), 5);
   EXPECT_EQ(r.Get_Bitmap_Path(), "xSub_6-5_MEM-ASep_test.bmp");
@@ -249,28 +248,28 @@ TEST_F(RegionSubjectTest, CentroidNameAndMapOfAnLShapedBlob) {
   EXPECT_EQ(cx, 3);
   EXPECT_EQ(cy, 4);
   EXPECT_EQ(r.Get_Bitmap_Path(), "xSub_3-4_MEM-ASep_test.bmp");
-  EXPECT_EQ(r.m_SRCoffMap->Get_Width(), 4);
-  EXPECT_EQ(r.m_SRCoffMap->Get_Height(), 4);
-  EXPECT_EQ(Pixel(*r.m_SRCoffMap, 0, 0), kInk);
-  EXPECT_EQ(Pixel(*r.m_SRCoffMap, 3, 3), (Color{90, 20, 20}));
-  EXPECT_EQ(Pixel(*r.m_SRCoffMap, 1, 0), (Color{255, 255, 255}));
+  EXPECT_EQ(r.Get_Region_Map()->Get_Width(), 4);
+  EXPECT_EQ(r.Get_Region_Map()->Get_Height(), 4);
+  EXPECT_EQ(Pixel(*r.Get_Region_Map(), 0, 0), kInk);
+  EXPECT_EQ(Pixel(*r.Get_Region_Map(), 3, 3), (Color{90, 20, 20}));
+  EXPECT_EQ(Pixel(*r.Get_Region_Map(), 1, 0), (Color{255, 255, 255}));
   // The seed colour is the region's colour.
   EXPECT_EQ(r.Get_Color(), Pack_RGB(kInk.r, kInk.g, kInk.b));
-  EXPECT_TRUE(Same_Pixels(*r.m_refreshOffMap, *r.m_SRCoffMap));
+  EXPECT_TRUE(Same_Pixels(*r.Get_Display_Map(), *r.Get_Region_Map()));
 }
 
 TEST_F(RegionSubjectTest, SaturationOffsetIsShownAtOnce) {
   separation = Separation(White_Map(8, 8));
-  Paint_Rect(*separation->m_SRCoffMap, 2, 2, 4, 4, kInk);
-  ASSERT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, list, 1, false, 0, -60, true, counter,
-                                              platform.Get(), err));
+  Paint_Rect(*separation->Get_Region_Map(), 2, 2, 4, 4, kInk);
+  ASSERT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), list, 1, false, 0, -60, true,
+                                              counter, platform.Get(), err));
   auto* r = dynamic_cast<RegionSubject*>(list.Get_Children_List().Get_First());
   ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->m_autoDescriptor.satOffset, -60);
+  EXPECT_EQ(r->Get_Auto_Descriptor().satOffset, -60);
   Color expected;
-  r->m_SRCoffMap->Get_Pixel_ColorModified(0, 0, 0, -60, 0, expected.r, expected.g, expected.b);
+  r->Get_Region_Map()->Get_Pixel_ColorModified(0, 0, 0, -60, 0, expected.r, expected.g, expected.b);
   EXPECT_NE(expected, kInk);
-  EXPECT_EQ(Pixel(*r->m_refreshOffMap, 0, 0), expected);
+  EXPECT_EQ(Pixel(*r->Get_Display_Map(), 0, 0), expected);
 }
 
 TEST_F(RegionSubjectTest, SubRegionsOnDiskGoToTheSubsFolderAndRebuildTheirMask) {
@@ -281,8 +280,8 @@ TEST_F(RegionSubjectTest, SubRegionsOnDiskGoToTheSubsFolderAndRebuildTheirMask) 
   separation = RegionSubject::Create_Region_from_Separation_Map(
       err, dir.File("dog.jpg"), std::move(map), 1, false, 40, 80, 160, "ASep_t.bmp", platform.Get());
   ASSERT_NE(separation, nullptr) << err;
-  ASSERT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, list, 1, false, 0, 0, false, counter,
-                                              platform.Get(), err));
+  ASSERT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), list, 1, false, 0, 0, false,
+                                              counter, platform.Get(), err));
   auto* r = dynamic_cast<RegionSubject*>(list.Get_Children_List().Get_First());
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->Get_Bitmap_Path(), dir.Path() + "/Subs/xSub_3-4_ASep_t.bmp");
@@ -291,7 +290,7 @@ TEST_F(RegionSubjectTest, SubRegionsOnDiskGoToTheSubsFolderAndRebuildTheirMask) 
   bool fileProblem = false;
   auto saved = Load_Bitmap_File_Dialog_STATIC(platform.Get(), path, fileProblem, err);
   ASSERT_NE(saved, nullptr) << err;
-  EXPECT_TRUE(Same_Pixels(*saved, *r->m_SRCoffMap));
+  EXPECT_TRUE(Same_Pixels(*saved, *r->Get_Region_Map()));
 
   RectShrt rect;
   auto mask = r->Make_Maskmap_From_SUBregion(rect, platform.Get(), err);
@@ -303,16 +302,17 @@ TEST_F(RegionSubjectTest, SubRegionsOnDiskGoToTheSubsFolderAndRebuildTheirMask) 
   EXPECT_EQ(rect.bottom, 5);
   for (int32_t y = 0; y < 4; ++y)
     for (int32_t x = 0; x < 4; ++x)
-      EXPECT_EQ(mask->Is_Pixel_Red_Value(x, y, 0), !(Pixel(*r->m_SRCoffMap, x, y) == Color{255, 255, 255}))
+      EXPECT_EQ(mask->Is_Pixel_Red_Value(x, y, 0),
+                !(Pixel(*r->Get_Region_Map(), x, y) == Color{255, 255, 255}))
           << x << "," << y;
 }
 
 TEST_F(RegionSubjectTest, ParentNamesWithBackslashesAndFailingBlobs) {
   separation = Separation(White_Map(8, 8));
-  separation->m_autoDescriptor.bitmapPath = "C:\\work\\sep.bmp";
-  Paint_Rect(*separation->m_SRCoffMap, 2, 2, 3, 3, kInk);
-  ASSERT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, list, 1, false, 0, 0, true, counter,
-                                              platform.Get(), err));
+  separation->Get_Auto_Descriptor().bitmapPath = "C:\\work\\sep.bmp";
+  Paint_Rect(*separation->Get_Region_Map(), 2, 2, 3, 3, kInk);
+  ASSERT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), list, 1, false, 0, 0, true,
+                                              counter, platform.Get(), err));
   auto* r = dynamic_cast<RegionSubject*>(list.Get_Children_List().Get_First());
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->Get_Bitmap_Path(), "xSub_2-2_sep.bmp");
@@ -320,18 +320,18 @@ TEST_F(RegionSubjectTest, ParentNamesWithBackslashesAndFailingBlobs) {
   // Sub-regions that cannot be saved are reported one by one and the scan
   // goes on.
   list.Get_Children_List().Delete_All();
-  Paint_Rect(*separation->m_SRCoffMap, 5, 5, 6, 6, kInk);
-  separation->m_autoDescriptor.bitmapPath = "/proc/no-such-folder/sep.bmp";
-  EXPECT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, list, 1, false, 0, 0, false, counter,
-                                              platform.Get(), err));
+  Paint_Rect(*separation->Get_Region_Map(), 5, 5, 6, 6, kInk);
+  separation->Get_Auto_Descriptor().bitmapPath = "/proc/no-such-folder/sep.bmp";
+  EXPECT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), list, 1, false, 0, 0, false,
+                                              counter, platform.Get(), err));
   EXPECT_EQ(list.Get_Children_List().Get_Count(), 0);
   EXPECT_EQ(platform.Messages().Texts().size(), 2u);
 
   // Without a bitmap path the parent path is reported as empty.
   platform.Messages().Clear();
-  separation->m_autoDescriptor.bitmapPath.clear();
-  EXPECT_TRUE(separation->Generate_SubRegions(*separation->m_SRCoffMap, list, 1, false, 0, 0, true, counter,
-                                              platform.Get(), err));
+  separation->Get_Auto_Descriptor().bitmapPath.clear();
+  EXPECT_TRUE(separation->Generate_SubRegions(*separation->Get_Region_Map(), list, 1, false, 0, 0, true,
+                                              counter, platform.Get(), err));
   ASSERT_FALSE(platform.Messages().Texts().empty());
   EXPECT_EQ(platform.Messages().Texts()[0],
             "RegionSubject::Get_Current_Bitmaps_Path  failed,  file path is empty.");
@@ -349,19 +349,19 @@ TEST_F(RegionSubjectTest, SeedFillRefusesNegativeSeedsAndAveragesWithoutTheAutoF
   EXPECT_EQ(err, "RegionSubject::SeedFill_Create_New_Region  failed, x or y coord is off the bitmap.");
 
   RegionSubject parent;
-  parent.substitutionMode = 1;
-  parent.m_autoDescriptor.hueOffset = 12;
-  parent.m_autoDescriptor.valOffset = -5;
+  parent.Set_Substitution_Mode(1);
+  parent.Get_Auto_Descriptor().hueOffset = 12;
+  parent.Get_Auto_Descriptor().valOffset = -5;
   auto r = RegionSubject::SeedFill_Create_New_Region(*map, 2, 2, &parent, 1, 2, 3, 1, visited, "p.bmp", false,
                                                      false, true, platform.Get(), err);
   ASSERT_NE(r, nullptr) << err;
-  EXPECT_EQ(r->substitutionMode, 0);
-  EXPECT_EQ(&r->Get_Current_Descriptor(), &r->m_scannedDescriptor);
+  EXPECT_EQ(r->Get_Substitution_Mode(), 0);
+  EXPECT_EQ(&r->Get_Current_Descriptor(), &r->Get_Scanned_Descriptor());
   EXPECT_EQ(r->Get_Color(), Pack_RGB(80, 85, 90));  // (300 + 20) / 4, ...
   EXPECT_EQ(r->Get_Pixel_Count(), 4);
   EXPECT_EQ(r->Get_Hue_Offset(), 12);
   EXPECT_EQ(r->Get_Val_Offset(), -5);
-  EXPECT_EQ(r->m_autoDescriptor.bitmapPath, "");
+  EXPECT_EQ(r->Get_Auto_Descriptor().bitmapPath, "");
   // The pixels are taken in the visited map: a second fill finds nothing.
   auto again = RegionSubject::SeedFill_Create_New_Region(*map, 2, 2, nullptr, 1, 2, 3, 1, visited, "p.bmp",
                                                          true, false, true, platform.Get(), err);
@@ -374,13 +374,13 @@ TEST_F(RegionSubjectTest, SeedFillRefusesNegativeSeedsAndAveragesWithoutTheAutoF
 
 TEST_F(RegionSubjectTest, AssignCopiesEverythingDeeplyAndDropsTheViews) {
   auto source = Region_With_Map(*Pattern_Map(6, 5), 11, 12);
-  source->m_scannedDescriptor.bitmapPath = "scan.bmp";
-  source->m_autoDescriptor.parentPath = "parent.bmp";
-  source->renderStyle = 3;
-  source->m_headerWord = 64;
-  source->m_separationID = 4;
-  source->m_huntColorIndex = 9;
-  source->m_serialNumber = 300;
+  source->Get_Scanned_Descriptor().bitmapPath = "scan.bmp";
+  source->Get_Auto_Descriptor().parentPath = "parent.bmp";
+  source->Set_Render_Style(3);
+  source->Set_Header_Word(64);
+  source->Set_Separation_ID(4);
+  source->Set_Hunt_Color_Index(9);
+  source->Set_Serial_Number(300);
 
   ProbeRegion target;
   std::unique_ptr<ComponentView> view = target.Create_ComponentView();
@@ -388,45 +388,45 @@ TEST_F(RegionSubjectTest, AssignCopiesEverythingDeeplyAndDropsTheViews) {
   ASSERT_TRUE(target.Assign_From(*source, err)) << err;
   EXPECT_EQ(target.Get_ComponentViews_List().Get_Count(), 0);
   EXPECT_EQ(view->Get_Subject(), nullptr);
-  EXPECT_TRUE(Same_Pixels(*target.m_SRCoffMap, *source->m_SRCoffMap));
-  EXPECT_NE(target.m_SRCoffMap.get(), source->m_SRCoffMap.get());
-  EXPECT_NE(target.m_refreshOffMap.get(), source->m_refreshOffMap.get());
-  EXPECT_EQ(target.m_scannedDescriptor.bitmapPath, "scan.bmp");
-  EXPECT_EQ(target.m_autoDescriptor.parentPath, "parent.bmp");
+  EXPECT_TRUE(Same_Pixels(*target.Get_Region_Map(), *source->Get_Region_Map()));
+  EXPECT_NE(target.Get_Region_Map(), source->Get_Region_Map());
+  EXPECT_NE(target.Get_Display_Map(), source->Get_Display_Map());
+  EXPECT_EQ(target.Get_Scanned_Descriptor().bitmapPath, "scan.bmp");
+  EXPECT_EQ(target.Get_Auto_Descriptor().parentPath, "parent.bmp");
   EXPECT_EQ(target.Get_Graphic().Get_Position().x, 11);
-  EXPECT_EQ(target.renderStyle, 3);
-  EXPECT_EQ(target.substitutionMode, 1);
-  EXPECT_EQ(target.generationCode, 1);
-  EXPECT_EQ(target.m_headerWord, 64);
-  EXPECT_EQ(target.m_serialNumber, 300);
+  EXPECT_EQ(target.Get_Render_Style(), 3);
+  EXPECT_EQ(target.Get_Substitution_Mode(), 1);
+  EXPECT_EQ(target.Get_Generation_Code(), 1);
+  EXPECT_EQ(target.Get_Header_Word(), 64);
+  EXPECT_EQ(target.Get_Serial_Number(), 300);
 
   // A clone keeps the separation id and colour index, so the regions of a
   // separation are still found after an undo.
   std::unique_ptr<ComponentSubject> clone = source->Clone();
   auto* copy = dynamic_cast<RegionSubject*>(clone.get());
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy->m_separationID, 4);
-  EXPECT_EQ(copy->m_huntColorIndex, 9);
-  copy->m_SRCoffMap->Set_Pixel(0, 0, 1, 1, 1);
-  EXPECT_NE(Pixel(*source->m_SRCoffMap, 0, 0), (Color{1, 1, 1}));
+  EXPECT_EQ(copy->Get_Separation_ID(), 4);
+  EXPECT_EQ(copy->Get_Hunt_Color_Index(), 9);
+  copy->Get_Region_Map()->Set_Pixel(0, 0, 1, 1, 1);
+  EXPECT_NE(Pixel(*source->Get_Region_Map(), 0, 0), (Color{1, 1, 1}));
 }
 
 TEST_F(RegionSubjectTest, AssignFromARegionWithoutMapsChangesNothing) {
   auto target = Region_With_Map(*Pattern_Map(3, 3), 1, 1);
-  const OffMap* kept = target->m_SRCoffMap.get();
+  const OffMap* kept = target->Get_Region_Map();
 
   RegionSubject noDisplay;
-  noDisplay.m_SRCoffMap = White_Map(2, 2);
+  noDisplay.Set_Maps(White_Map(2, 2), nullptr);
   EXPECT_FALSE(target->Assign_From(noDisplay, err));
   EXPECT_EQ(err, "RegionSubject::operator=  failed,  other.m_refreshOffMap  is NULL. ");
 
   RegionSubject noSource;
-  noSource.m_refreshOffMap = White_Map(2, 2);
-  noSource.m_separationID = 8;
+  noSource.Set_Maps(nullptr, White_Map(2, 2));
+  noSource.Set_Separation_ID(8);
   EXPECT_FALSE(target->Assign_From(noSource, err));
   EXPECT_EQ(err, "RegionSubject::operator=  failed,  other.m_SRCoffMap  is NULL. ");
-  EXPECT_EQ(target->m_SRCoffMap.get(), kept);
-  EXPECT_EQ(target->m_separationID, -1);
+  EXPECT_EQ(target->Get_Region_Map(), kept);
+  EXPECT_EQ(target->Get_Separation_ID(), -1);
   EXPECT_EQ(noSource.Clone(), nullptr);
 }
 
@@ -471,30 +471,30 @@ TEST_F(RegionSubjectTest, MoveAndResizeCommands) {
 
 TEST_F(RegionSubjectTest, ConstructorStateAndDescriptorInForce) {
   RegionSubject region;
-  EXPECT_EQ(region.substitutionMode, 0);
-  EXPECT_EQ(region.m_headerWord, 0);
-  EXPECT_EQ(region.m_huntColorIndex, -1);
-  EXPECT_EQ(region.m_autoDescriptor.centroidX, -1);
-  EXPECT_EQ(region.m_autoDescriptor.pixelCount, -1);
-  EXPECT_EQ(region.m_scannedDescriptor.frame.Get_Position().x, Graphic::kUnsetX);
-  EXPECT_EQ(region.m_SRCoffMap, nullptr);
+  EXPECT_EQ(region.Get_Substitution_Mode(), 0);
+  EXPECT_EQ(region.Get_Header_Word(), 0);
+  EXPECT_EQ(region.Get_Hunt_Color_Index(), -1);
+  EXPECT_EQ(region.Get_Auto_Descriptor().centroidX, -1);
+  EXPECT_EQ(region.Get_Auto_Descriptor().pixelCount, -1);
+  EXPECT_EQ(region.Get_Scanned_Descriptor().frame.Get_Position().x, Graphic::kUnsetX);
+  EXPECT_EQ(region.Get_Region_Map(), nullptr);
 
-  region.m_scannedDescriptor.hidden = 1;
+  region.Get_Scanned_Descriptor().hidden = 1;
   EXPECT_TRUE(region.Is_Region_Hidden());
-  region.substitutionMode = 1;
+  region.Set_Substitution_Mode(1);
   EXPECT_TRUE(region.Is_Auto_Descriptor_Active());
   EXPECT_FALSE(region.Is_Region_Hidden());
   region.Show_Region(false);
-  EXPECT_EQ(region.m_autoDescriptor.hidden, 1);
+  EXPECT_EQ(region.Get_Auto_Descriptor().hidden, 1);
   region.Show_Region(true);
-  EXPECT_EQ(region.m_autoDescriptor.hidden, 0);
-  region.substitutionMode = 4;
-  EXPECT_EQ(&region.Get_Graphic(), &region.m_scannedDescriptor.frame);
+  EXPECT_EQ(region.Get_Auto_Descriptor().hidden, 0);
+  region.Set_Substitution_Mode(4);
+  EXPECT_EQ(&region.Get_Graphic(), &region.Get_Scanned_Descriptor().frame);
 }
 
 TEST_F(RegionSubjectTest, PathsRectanglesCentroidsAndPointMappings) {
   auto region = Region_With_Map(*Pattern_Map(15, 20), 10, 20);
-  region->m_autoDescriptor.frame.Set_Size(30, 40);
+  region->Get_Auto_Descriptor().frame.Set_Size(30, 40);
 
   std::string path = "x";
   EXPECT_FALSE(region->Get_Current_Bitmaps_Path(path, platform.Messages()));
@@ -533,7 +533,7 @@ TEST_F(RegionSubjectTest, PathsRectanglesCentroidsAndPointMappings) {
   region->Map_Frame_Point_to_Bitmap(p);
   EXPECT_EQ(p.x, 3);
   EXPECT_EQ(p.y, 5);
-  region->m_autoDescriptor.frame.Set_Size(0, 40);
+  region->Get_Auto_Descriptor().frame.Set_Size(0, 40);
   p.x = 17;
   p.y = 30;
   region->Map_Frame_Point_to_Bitmap(p);
@@ -543,28 +543,28 @@ TEST_F(RegionSubjectTest, PathsRectanglesCentroidsAndPointMappings) {
 
 TEST_F(RegionSubjectTest, HuntColourComesFromTheAutoDescriptor) {
   auto region = Region_With_Map(*Pattern_Map(3, 3), 0, 0, Color{255, 128, 0});
-  region->substitutionMode = 0;
-  region->m_scannedDescriptor.color = Pack_RGB(0, 0, 255);
+  region->Set_Substitution_Mode(0);
+  region->Get_Scanned_Descriptor().color = Pack_RGB(0, 0, 255);
   int16_t r = 0, g = 0, b = 0;
   ASSERT_TRUE(region->Get_Original_HuntColor_from_SeparationCreation(r, g, b));
   EXPECT_EQ((Color{r, g, b}), (Color{255, 128, 0}));
   EXPECT_EQ(region->Get_Original_HuntColor_Hue(), 30);
-  region->m_autoDescriptor.color = Pack_RGB(90, 90, 90);
+  region->Get_Auto_Descriptor().color = Pack_RGB(90, 90, 90);
   EXPECT_EQ(region->Get_Original_HuntColor_Hue(), -1);
 }
 
 TEST_F(RegionSubjectTest, SameRegionIsFoundBySeparationAndAutoFrame) {
   auto mine = Region_With_Map(*Pattern_Map(4, 4), 5, 6);
-  mine->m_separationID = 2;
-  mine->m_autoDescriptor.pixelCount = 10;
+  mine->Set_Separation_ID(2);
+  mine->Get_Auto_Descriptor().pixelCount = 10;
   ListMemry<ComponentSubject> others;
   auto otherSeparation = Region_With_Map(*Pattern_Map(4, 4), 5, 6);
-  otherSeparation->m_separationID = 1;
+  otherSeparation->Set_Separation_ID(1);
   auto moved = Region_With_Map(*Pattern_Map(4, 4), 6, 6);
-  moved->m_separationID = 2;
+  moved->Set_Separation_ID(2);
   auto same = Region_With_Map(*Pattern_Map(4, 4), 5, 6);
-  same->m_separationID = 2;
-  same->m_autoDescriptor.pixelCount = 13;
+  same->Set_Separation_ID(2);
+  same->Get_Auto_Descriptor().pixelCount = 13;
   others.Add_To_Tail(otherSeparation.release());
   others.Add_To_Tail(moved.release());
   int32_t difference = -99;
@@ -580,12 +580,12 @@ TEST_F(RegionSubjectTest, SameRegionIsFoundBySeparationAndAutoFrame) {
 
 TEST_F(RegionSubjectTest, SmallRecordRoundTrip) {
   auto region = Region_With_Map(*Pattern_Map(4, 4), 7, 8);
-  region->renderStyle = 3;
-  region->m_headerWord = 64;
-  region->m_separationID = 2;
-  region->m_huntColorIndex = 21;
-  region->m_serialNumber = 8999;
-  RegionDescriptor& a = region->m_autoDescriptor;
+  region->Set_Render_Style(3);
+  region->Set_Header_Word(64);
+  region->Set_Separation_ID(2);
+  region->Set_Hunt_Color_Index(21);
+  region->Set_Serial_Number(8999);
+  RegionDescriptor& a = region->Get_Auto_Descriptor();
   a.hueOffset = -30;
   a.satOffset = 12;
   a.valOffset = -4;
@@ -595,10 +595,10 @@ TEST_F(RegionSubjectTest, SmallRecordRoundTrip) {
   a.centroidX = 1;
   a.centroidY = 2;
   a.hidden = 1;
-  region->m_scannedDescriptor.color = 0x00123456;
-  region->m_scannedDescriptor.frame.Set_Position(-3, 4);
-  region->m_scannedDescriptor.frame.Set_Size(100, 200);
-  region->m_autoDescriptor.bitmapPath = "kept.bmp";
+  region->Get_Scanned_Descriptor().color = 0x00123456;
+  region->Get_Scanned_Descriptor().frame.Set_Position(-3, 4);
+  region->Get_Scanned_Descriptor().frame.Set_Size(100, 200);
+  region->Get_Auto_Descriptor().bitmapPath = "kept.bmp";
 
   RegionRecordSmall record;
   region->Emit_to_FileObject_Small(record);
@@ -617,25 +617,25 @@ TEST_F(RegionSubjectTest, SmallRecordRoundTrip) {
   EXPECT_EQ(record.huntColorIndex, 21);
 
   RegionSubject back;
-  back.m_autoDescriptor.bitmapPath = "untouched.bmp";
+  back.Get_Auto_Descriptor().bitmapPath = "untouched.bmp";
   ASSERT_TRUE(back.AssignMe_from_FileObject_Small(record, err)) << err;
   RegionRecordSmall again;
   back.Emit_to_FileObject_Small(again);
   EXPECT_TRUE(Same_Fields(again.autoDescriptor, record.autoDescriptor));
   EXPECT_TRUE(Same_Fields(again.scannedDescriptor, record.scannedDescriptor));
-  EXPECT_EQ(back.m_separationID, 2);
-  EXPECT_EQ(back.m_serialNumber, 8999);
-  EXPECT_EQ(back.m_headerWord, 64);
-  EXPECT_EQ(back.m_autoDescriptor.bitmapPath, "untouched.bmp");
+  EXPECT_EQ(back.Get_Separation_ID(), 2);
+  EXPECT_EQ(back.Get_Serial_Number(), 8999);
+  EXPECT_EQ(back.Get_Header_Word(), 64);
+  EXPECT_EQ(back.Get_Auto_Descriptor().bitmapPath, "untouched.bmp");
 }
 
 TEST_F(RegionSubjectTest, OldRecordCarriesTheTextsWithinTheirFields) {
   auto region = Region_With_Map(*Pattern_Map(4, 4), 1, 2);
-  region->m_autoDescriptor.bitmapPath = std::string(300, 'a');
-  region->m_autoDescriptor.parentPath = "C:\\sep.bmp";
-  region->m_scannedDescriptor.bitmapPath = "scan.bmp";
-  region->m_extraText = "note";
-  region->m_serialNumber = 5;
+  region->Get_Auto_Descriptor().bitmapPath = std::string(300, 'a');
+  region->Get_Auto_Descriptor().parentPath = "C:\\sep.bmp";
+  region->Get_Scanned_Descriptor().bitmapPath = "scan.bmp";
+  region->Set_Extra_Text("note");
+  region->Set_Serial_Number(5);
   RegionRecordOld record;
   region->Emit_to_FileObject_Old(record);
   EXPECT_EQ(record.autoDescriptor.bitmapPath, std::string(254, 'a'));
@@ -645,11 +645,11 @@ TEST_F(RegionSubjectTest, OldRecordCarriesTheTextsWithinTheirFields) {
 
   RegionSubject back;
   ASSERT_TRUE(back.AssignMe_from_FileObject_Old(record, err)) << err;
-  EXPECT_EQ(back.m_autoDescriptor.bitmapPath, std::string(254, 'a'));
-  EXPECT_EQ(back.m_autoDescriptor.parentPath, "C:\\sep.bmp");
-  EXPECT_EQ(back.m_scannedDescriptor.bitmapPath, "scan.bmp");
-  EXPECT_EQ(back.m_extraText, "note");
-  EXPECT_EQ(back.m_serialNumber, 5);
+  EXPECT_EQ(back.Get_Auto_Descriptor().bitmapPath, std::string(254, 'a'));
+  EXPECT_EQ(back.Get_Auto_Descriptor().parentPath, "C:\\sep.bmp");
+  EXPECT_EQ(back.Get_Scanned_Descriptor().bitmapPath, "scan.bmp");
+  EXPECT_EQ(back.Get_Extra_Text(), "note");
+  EXPECT_EQ(back.Get_Serial_Number(), 5);
   EXPECT_EQ(back.Get_Graphic().Get_Position().y, 2);
 }
 
@@ -661,18 +661,18 @@ TEST_F(RegionSubjectTest, RecordCodesAreMappedOrRefused) {
   record.serialNumber = 9000;
   RegionSubject region;
   ASSERT_TRUE(region.AssignMe_from_FileObject_Small(record, err));
-  EXPECT_EQ(region.substitutionMode, 1);
-  EXPECT_EQ(region.generationCode, 1);
-  EXPECT_EQ(region.renderStyle, 0);
-  EXPECT_EQ(region.m_serialNumber, 0);
+  EXPECT_EQ(region.Get_Substitution_Mode(), 1);
+  EXPECT_EQ(region.Get_Generation_Code(), 1);
+  EXPECT_EQ(region.Get_Render_Style(), 0);
+  EXPECT_EQ(region.Get_Serial_Number(), 0);
   record.substitutionMode = 4;
   record.generationCode = 1;
   record.renderStyle = 3;
   record.serialNumber = -1;
   ASSERT_TRUE(region.AssignMe_from_FileObject_Small(record, err));
-  EXPECT_EQ(region.substitutionMode, 4);
-  EXPECT_EQ(region.renderStyle, 3);
-  EXPECT_EQ(region.m_serialNumber, 0);
+  EXPECT_EQ(region.Get_Substitution_Mode(), 4);
+  EXPECT_EQ(region.Get_Render_Style(), 3);
+  EXPECT_EQ(region.Get_Serial_Number(), 0);
 
   record.renderStyle = 16;
   record.substitutionMode = 0;
@@ -681,7 +681,7 @@ TEST_F(RegionSubjectTest, RecordCodesAreMappedOrRefused) {
       err,
       "RegionSubject::AssignMe_from_FileObject_Small FAILED, renderStyle has a bogus value. \n File may be "
       "corrupt or out-dated.");
-  EXPECT_EQ(region.substitutionMode, 4);  // a refused record changes nothing
+  EXPECT_EQ(region.Get_Substitution_Mode(), 4);  // a refused record changes nothing
   record.renderStyle = 0;
   record.generationCode = -1;
   EXPECT_FALSE(region.AssignMe_from_FileObject_Small(record, err));
@@ -701,9 +701,9 @@ TEST_F(RegionSubjectTest, RecordCodesAreMappedOrRefused) {
   old.renderStyle = 9;
   old.generationCode = 0;
   ASSERT_TRUE(region.AssignMe_from_FileObject_Old(old, err));
-  EXPECT_EQ(region.substitutionMode, 1);
-  EXPECT_EQ(region.renderStyle, 0);
-  EXPECT_EQ(region.generationCode, 0);
+  EXPECT_EQ(region.Get_Substitution_Mode(), 1);
+  EXPECT_EQ(region.Get_Render_Style(), 0);
+  EXPECT_EQ(region.Get_Generation_Code(), 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -717,22 +717,22 @@ TEST_F(RegionSubjectTest, MaskRebuildRefusesWhatItCannotRebuild) {
   EXPECT_EQ(rect.left, -1);
   EXPECT_EQ(rect.bottom, -1);
 
-  region.generationCode = RegionSubject::kSubRegion;
-  region.substitutionMode = 1;
-  region.m_autoDescriptor.seedPoint.x = -1;
-  region.m_autoDescriptor.seedPoint.y = 5;
+  region.Set_Generation_Code(RegionSubject::kSubRegion);
+  region.Set_Substitution_Mode(1);
+  region.Get_Auto_Descriptor().seedPoint.x = -1;
+  region.Get_Auto_Descriptor().seedPoint.y = 5;
   EXPECT_EQ(region.Make_Maskmap_From_SUBregion(rect, platform.Get(), err), nullptr);
   EXPECT_EQ(err,
             "RegionSubject::Make_Maskmap_From_SUBregion failed, this SUBregion was NOT created with a Seed "
             "Fillpoint.");
 
-  region.m_autoDescriptor.seedPoint.x = 2;
+  region.Get_Auto_Descriptor().seedPoint.x = 2;
   EXPECT_EQ(region.Make_Maskmap_From_SUBregion(rect, platform.Get(), err), nullptr);
   EXPECT_EQ(err, "RegionSubject::Make_Maskmap_From_SUBregion failed, parent files path is empty.");
 
   TempDir dir;
   Write_File_Bytes(dir.File("empty.bmp"), "");
-  region.m_autoDescriptor.parentPath = dir.File("empty.bmp");
+  region.Get_Auto_Descriptor().parentPath = dir.File("empty.bmp");
   EXPECT_EQ(region.Make_Maskmap_From_SUBregion(rect, platform.Get(), err), nullptr);
   EXPECT_EQ(err, "Load_Bitmap_File_Dialog_STATIC failed,  could not read header.");
 
@@ -741,7 +741,7 @@ TEST_F(RegionSubjectTest, MaskRebuildRefusesWhatItCannotRebuild) {
   bool cancelled = false;
   auto white = White_Map(8, 8);
   ASSERT_TRUE(Save_Bitmap_File(platform.Get(), cancelled, white.get(), parent, err)) << err;
-  region.m_autoDescriptor.parentPath = parent;
+  region.Get_Auto_Descriptor().parentPath = parent;
   EXPECT_EQ(region.Make_Maskmap_From_SUBregion(rect, platform.Get(), err), nullptr);
   EXPECT_EQ(err,
             "RegionSubject::Make_Maskmap_From_SUBregion  failed,  could not find a non-white EntryPoint.");
@@ -756,7 +756,7 @@ TEST_F(RegionSubjectTest, KindredFileIsTheNearestOtherSubRegionOfTheParent) {
     Write_File_Bytes(dir.File(std::string("Subs/") + name), "x");
 
   RegionSubject region;
-  region.substitutionMode = 1;
+  region.Set_Substitution_Mode(1);
   bool found = true;
   std::string name = "old";
   EXPECT_FALSE(region.Find_A_Kindred_BitmapFile_in_Folder(name, found, err));
@@ -765,7 +765,7 @@ TEST_F(RegionSubjectTest, KindredFileIsTheNearestOtherSubRegionOfTheParent) {
       "RegionSubject::Find_A_Kindred_BitmapFile_in_Folder  FAILED,  Get_ParentFile_ForMask_Path is not same "
       "as parentRegionsPath.");
 
-  RegionDescriptor& d = region.m_autoDescriptor;
+  RegionDescriptor& d = region.Get_Auto_Descriptor();
   d.parentPath = dir.File("sep.bmp");
   d.bitmapPath = dir.File("Subs/xSub_10-10_sep.bmp");
   d.frame.Set_Position(8, 7);
@@ -793,28 +793,28 @@ TEST_F(RegionSubjectTest, ToggleReloadsTheBitmapInForceThenSwitches) {
   ASSERT_TRUE(Save_Bitmap_File(platform.Get(), cancelled, second.get(), secondPath, err));
 
   auto region = Region_With_Map(*White_Map(2, 2), 0, 0);
-  region->m_autoDescriptor.bitmapPath = firstPath;
+  region->Get_Auto_Descriptor().bitmapPath = firstPath;
   EXPECT_FALSE(region->Toggle_RegionDescriptors_ScannedOrAuto(0, platform.Get(), err));
   EXPECT_EQ(
       err,
       "Toggle_RegionDescriptors_ScannedOrAuto failed,  this Region does NOT have 2 bitmaps ASSOCIATED with "
       "it.");
 
-  region->m_scannedDescriptor.bitmapPath = secondPath;
+  region->Get_Scanned_Descriptor().bitmapPath = secondPath;
   ASSERT_TRUE(region->Toggle_RegionDescriptors_ScannedOrAuto(0, platform.Get(), err)) << err;
-  EXPECT_EQ(region->substitutionMode, 0);
-  EXPECT_TRUE(Same_Pixels(*region->m_SRCoffMap, *first));
-  EXPECT_TRUE(Same_Pixels(*region->m_refreshOffMap, *first));
+  EXPECT_EQ(region->Get_Substitution_Mode(), 0);
+  EXPECT_TRUE(Same_Pixels(*region->Get_Region_Map(), *first));
+  EXPECT_TRUE(Same_Pixels(*region->Get_Display_Map(), *first));
   ASSERT_TRUE(region->Toggle_RegionDescriptors_ScannedOrAuto(1, platform.Get(), err)) << err;
-  EXPECT_EQ(region->substitutionMode, 1);
-  EXPECT_TRUE(Same_Pixels(*region->m_SRCoffMap, *second));
+  EXPECT_EQ(region->Get_Substitution_Mode(), 1);
+  EXPECT_TRUE(Same_Pixels(*region->Get_Region_Map(), *second));
 
-  region->m_autoDescriptor.bitmapPath = dir.File("gone.bmp");
-  const OffMap* kept = region->m_SRCoffMap.get();
+  region->Get_Auto_Descriptor().bitmapPath = dir.File("gone.bmp");
+  const OffMap* kept = region->Get_Region_Map();
   EXPECT_FALSE(region->Toggle_RegionDescriptors_ScannedOrAuto(0, platform.Get(), err));
   EXPECT_EQ(err, "Toggle_RegionDescriptors_ScannedOrAuto failed, offMap is NULL.");
-  EXPECT_EQ(region->m_SRCoffMap.get(), kept);
-  EXPECT_EQ(region->substitutionMode, 1);
+  EXPECT_EQ(region->Get_Region_Map(), kept);
+  EXPECT_EQ(region->Get_Substitution_Mode(), 1);
 }
 
 TEST_F(RegionSubjectTest, AttachingABitmapFromTheSameFolder) {
@@ -825,23 +825,23 @@ TEST_F(RegionSubjectTest, AttachingABitmapFromTheSameFolder) {
   ASSERT_TRUE(Save_Bitmap_File(platform.Get(), cancelled, picture.get(), path, err));
 
   ProbeRegion region;
-  region.substitutionMode = 1;
-  region.m_autoDescriptor.bitmapPath = dir.File("mine.bmp");
+  region.Set_Substitution_Mode(1);
+  region.Get_Auto_Descriptor().bitmapPath = dir.File("mine.bmp");
   EXPECT_FALSE(region.Attach_Different_File_Bitmap("missing.bmp", nullptr, platform.Get(), err));
   EXPECT_EQ(err, "Attach_Different_File_Bitmap  failed, offMap is NULL.");
-  EXPECT_EQ(region.m_SRCoffMap, nullptr);
+  EXPECT_EQ(region.Get_Region_Map(), nullptr);
 
   RegionDescriptor values;
   values.bitmapPath = "other.bmp";
   values.frame.Set_Position(4, 5);
   values.frame.Set_Size(7, 3);
   ASSERT_TRUE(region.Attach_Different_File_Bitmap("other.bmp", &values, platform.Get(), err)) << err;
-  EXPECT_TRUE(Same_Pixels(*region.m_SRCoffMap, *picture));
-  EXPECT_TRUE(Same_Pixels(*region.m_refreshOffMap, *picture));
-  EXPECT_EQ(region.m_scannedDescriptor.bitmapPath, "other.bmp");
+  EXPECT_TRUE(Same_Pixels(*region.Get_Region_Map(), *picture));
+  EXPECT_TRUE(Same_Pixels(*region.Get_Display_Map(), *picture));
+  EXPECT_EQ(region.Get_Scanned_Descriptor().bitmapPath, "other.bmp");
   EXPECT_EQ(region.Framework_Frame().Get_Position().x, 4);
   EXPECT_EQ(region.Framework_Frame().Get_Width(), 7);
-  EXPECT_EQ(region.substitutionMode, 1);
+  EXPECT_EQ(region.Get_Substitution_Mode(), 1);
 }
 
 TEST_F(RegionSubjectTest, KnockOutWhitensTheCoveredPartOnly) {

@@ -7,6 +7,7 @@
 
 #include "raster/ColorSpace.h"
 #include "raster/OffMap.h"
+#include "regions/RegionMaps.h"
 #include "regions/RegionSubject.h"
 #include "support/TestSupport.h"
 
@@ -45,20 +46,32 @@ inline std::unique_ptr<OffMap> Pattern_Map(int32_t width, int32_t height) {
   return map;
 }
 
+// Takes one of a region's maps away, keeping a copy of the other: the
+// region a damaged list or a failed allocation leaves behind.
+inline void Drop_Region_Map(RegionSubject& region) {
+  const OffMap* display = region.Get_Display_Map();
+  region.Set_Maps(nullptr, display != nullptr ? Copy_Of_Map(*display) : nullptr);
+}
+inline void Drop_Display_Map(RegionSubject& region) {
+  const OffMap* map = region.Get_Region_Map();
+  region.Set_Maps(map != nullptr ? Copy_Of_Map(*map) : nullptr, nullptr);
+}
+
 // A sub-region with the auto descriptor in force whose region map (and
 // display map) is a copy of `map`, placed at (x, y) with the map's size.
 inline std::unique_ptr<RegionSubject> Region_With_Map(const OffMap& map, int32_t x, int32_t y,
                                                       Color hunt = {200, 100, 50}) {
   auto region = std::make_unique<RegionSubject>();
-  region->m_SRCoffMap = std::make_unique<OffMap>(map.Get_Width(), map.Get_Height(), map.Get_Depth());
-  region->m_SRCoffMap->Assign_Copy(map);
-  region->m_refreshOffMap = std::make_unique<OffMap>(map.Get_Width(), map.Get_Height(), map.Get_Depth());
-  region->m_refreshOffMap->Assign_Copy(map);
-  region->substitutionMode = 1;
-  region->generationCode = RegionSubject::kSubRegion;
-  region->m_autoDescriptor.color = Pack_RGB(hunt.r, hunt.g, hunt.b);
-  region->m_autoDescriptor.frame.Set_Position(x, y);
-  region->m_autoDescriptor.frame.Set_Size(map.Get_Width(), map.Get_Height());
+  auto regionMap = std::make_unique<OffMap>(map.Get_Width(), map.Get_Height(), map.Get_Depth());
+  regionMap->Assign_Copy(map);
+  auto display = std::make_unique<OffMap>(map.Get_Width(), map.Get_Height(), map.Get_Depth());
+  display->Assign_Copy(map);
+  region->Set_Maps(std::move(regionMap), std::move(display));
+  region->Set_Substitution_Mode(1);
+  region->Set_Generation_Code(RegionSubject::kSubRegion);
+  region->Get_Auto_Descriptor().color = Pack_RGB(hunt.r, hunt.g, hunt.b);
+  region->Get_Auto_Descriptor().frame.Set_Position(x, y);
+  region->Get_Auto_Descriptor().frame.Set_Size(map.Get_Width(), map.Get_Height());
   return region;
 }
 

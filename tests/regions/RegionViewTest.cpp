@@ -36,8 +36,8 @@ class RegionViewTest : public ::testing::Test {
     display->Set_Pixel(2, 0, 0, 200, 0);
     display->Set_Pixel(3, 1, 0, 0, 200);
     region = Region_With_Map(*display, 10, 5);
-    region->m_autoDescriptor.frame.Set_Size(8, 4);  // the display map stretched twice
-    region->m_autoDescriptor.color = Pack_RGB(10, 200, 30);
+    region->Get_Auto_Descriptor().frame.Set_Size(8, 4);  // the display map stretched twice
+    region->Get_Auto_Descriptor().color = Pack_RGB(10, 200, 30);
     view_ = region->Create_ComponentView();
     view = dynamic_cast<RegionView*>(view_.get());
   }
@@ -85,7 +85,7 @@ TEST_F(RegionViewTest, CodeSevenStretchesTheDisplayMapWithWhiteLeftOut) {
 }
 
 TEST_F(RegionViewTest, CodeFourDrawsACentroidDotForSubRegionsOnly) {
-  region->m_autoDescriptor.frame.Set_Position(40, 20);
+  region->Get_Auto_Descriptor().frame.Set_Position(40, 20);
   region->Get_CentroidX() = 10;
   region->Get_CentroidY() = 10;  // the dot's square is (30, 10) - (69, 49)
   ASSERT_TRUE(view->Draw_MemBitmap(surface, RegionView::kDrawCentroids, 0, platform.Messages()));
@@ -99,7 +99,7 @@ TEST_F(RegionViewTest, CodeFourDrawsACentroidDotForSubRegionsOnly) {
   EXPECT_TRUE(Canvas_Unchanged_Outside(30, 10, 69, 49));
 
   canvas->Fill(255);
-  region->generationCode = RegionSubject::kSeparationRegion;
+  region->Set_Generation_Code(RegionSubject::kSeparationRegion);
   ASSERT_TRUE(view->Draw_MemBitmap(surface, RegionView::kDrawCentroids, 0, platform.Messages()));
   ASSERT_TRUE(view->Draw_MemBitmap(surface, 5, 0, platform.Messages()));
   ASSERT_TRUE(view->Draw_MemBitmap(surface, 3, 0, platform.Messages()));
@@ -107,7 +107,7 @@ TEST_F(RegionViewTest, CodeFourDrawsACentroidDotForSubRegionsOnly) {
 }
 
 TEST_F(RegionViewTest, RegionWithoutDisplayMapIsARedEllipse) {
-  region->m_refreshOffMap.reset();
+  Drop_Display_Map(*region);
   ASSERT_TRUE(view->Draw_MemBitmap(surface, RegionView::kDrawMaps, 0, platform.Messages()));
   EXPECT_EQ(Pixel(*canvas, 13, 6), (Color{255, 0, 0}));
   EXPECT_EQ(Pixel(*canvas, 10, 5), kBackground);

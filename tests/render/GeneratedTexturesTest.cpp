@@ -97,7 +97,7 @@ TEST(GeneratedTextures, RenderManListsThemAndPicksOne) {
   TestPlatform platform;
   RenderMan rm(platform.Get(), Default_Texture_Folder());
   for (const int16_t code : {0, 1}) {
-    const ListMemry<TextureMapSpec>& list = code == 0 ? rm.m_textureMapListMono : rm.m_textureMapListColor;
+    const ListMemry<TextureMapSpec>& list = *rm.Get_TextureMap_List(code);
     ASSERT_EQ(list.Get_Count() % 5, 0);
     ASSERT_GT(list.Get_Count(), 0);
     const int32_t perSize = list.Get_Count() / 5;

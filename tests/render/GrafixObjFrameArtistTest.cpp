@@ -63,11 +63,11 @@ TEST(GrafixObjFrameArtist, ReadsTheRenderManagersMapsAtEachCall) {
   EXPECT_EQ(err, "GrafixObjFrameArtist::Get_OffMap failed,   m_sourceMapAddr is NULL.");
   ASSERT_TRUE(renderMan.Alloc_Source_Bitmaps_for_Virtual_Project(30, 20, err)) << err;
   ASSERT_TRUE(renderMan.Alloc_Support_Bitmaps_for_Image_Creation(20, 30, err)) << err;
-  EXPECT_EQ(artist->Get_OffMap(1, err), renderMan.m_sourceMap.get());
-  EXPECT_EQ(artist->Get_OffMap(3, err), renderMan.m_layeredMapOversize.get());
-  EXPECT_EQ(artist->Get_OffMap(4, err), renderMan.m_subtractMap.get());
+  EXPECT_EQ(artist->Get_OffMap(1, err), renderMan.Get_Source_Map());
+  EXPECT_EQ(artist->Get_OffMap(3, err), renderMan.Get_Layered_Map());
+  EXPECT_EQ(artist->Get_OffMap(4, err), renderMan.Get_Subtract_Map());
   // The displayed filter map, not the hidden one.
-  EXPECT_EQ(artist->Get_OffMap(6, err), renderMan.m_filteredMapWithOutline.get());
+  EXPECT_EQ(artist->Get_OffMap(6, err), renderMan.Get_Displayed_Filtered_Map());
   EXPECT_EQ(err, "");
   // A map made anew is the one handed out next.
   ASSERT_TRUE(renderMan.Alloc_Source_Bitmaps_for_Virtual_Project(40, 10, err)) << err;

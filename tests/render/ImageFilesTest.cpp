@@ -91,19 +91,19 @@ TEST_F(ImageFilesTest, PhotoLoadsAtItsWorkingSize) {
   EXPECT_EQ(std::make_pair(w, h), std::make_pair(400, 300));
   // Scale 2: source (x, y) is photo (2x, 2y) exactly.
   int16_t r = 0, g = 0, b = 0;
-  rm.m_sourceMap->Get_Pixel(399, 299, r, g, b);
+  rm.Get_Source_Map()->Get_Pixel(399, 299, r, g, b);
   EXPECT_EQ(std::vector<int16_t>({r, g, b}), (std::vector<int16_t>{798 & 255, 598 & 255, (798 + 598) & 255}));
-  EXPECT_EQ(0, std::memcmp(rm.m_sourceMap->Get_Bits(), rm.m_sourceMapBackup->Get_Bits(),
-                           rm.m_sourceMap->Get_Image_Bytes()));
-  EXPECT_EQ(rm.m_layeredMapOversize->Get_Width(), 400);
-  EXPECT_EQ(rm.m_isGreyscalePhoto, 0);
+  EXPECT_EQ(0, std::memcmp(rm.Get_Source_Map()->Get_Bits(), rm.Get_Source_Map_Backup()->Get_Bits(),
+                           rm.Get_Source_Map()->Get_Image_Bytes()));
+  EXPECT_EQ(rm.Get_Layered_Map()->Get_Width(), 400);
+  EXPECT_FALSE(rm.Is_Greyscale_Photo());
   EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
   EXPECT_GT(platform.Headless().Cursor().Times_Shown(), 0);
 
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, rm, Photo("tall.png", 600, 800, true), -1, -1, 400, fileProblem));
   rm.Get_Source_Size(w, h);
   EXPECT_EQ(std::make_pair(w, h), std::make_pair(301, 401));
-  EXPECT_EQ(rm.m_isGreyscalePhoto, 1);
+  EXPECT_TRUE(rm.Is_Greyscale_Photo());
   // An explicit size is taken even when its aspect differs from the photo's.
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, rm, landscape, 123, 456, -1, fileProblem));
   rm.Get_Source_Size(w, h);
@@ -115,11 +115,11 @@ TEST_F(ImageFilesTest, FailedPhotoLoadKeepsThePreviousPhoto) {
   EXPECT_EQ(err, "RenderMan::Load_Bitmap_File_as_SRC FAILED,  filesPath is empty.");
   EXPECT_FALSE(fileProblem);
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, rm, Photo("a.png", 200, 100), -1, -1, 400, fileProblem));
-  PlatformImage* before = rm.m_photoOriginal.get();
+  const PlatformImage* before = rm.Get_Photo_Original();
   EXPECT_FALSE(Load_Bitmap_File_as_SRC(err, rm, dir.File("missing.png"), -1, -1, 400, fileProblem));
   EXPECT_EQ(err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )");
   EXPECT_TRUE(fileProblem);
-  EXPECT_EQ(rm.m_photoOriginal.get(), before);
+  EXPECT_EQ(rm.Get_Photo_Original(), before);
   EXPECT_TRUE(rm.Change_Image_Size(100, 100, err)) << err;
 
   // A picture above 100 megapixels is refused from its header alone (before
@@ -141,7 +141,7 @@ TEST_F(ImageFilesTest, FailedPhotoLoadKeepsThePreviousPhoto) {
   EXPECT_EQ(std::make_pair(codec.status, codec.reason),
             std::make_pair(kImageLoadDamaged,
                            std::string("the BMP file has 1000 bytes; its header calls for 180054")));
-  EXPECT_EQ(rm.m_photoOriginal.get(), before);
+  EXPECT_EQ(rm.Get_Photo_Original(), before);
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, rm, Photo("b.png", 20, 10), -1, -1, 400, fileProblem, &codec));
   EXPECT_EQ(std::make_pair(codec.status, codec.reason), std::make_pair(0, std::string()));
 }
@@ -165,15 +165,15 @@ TEST_F(ImageFilesTest, PhotoDialogAsksAndReportsItsOutcome) {
   platform.Dialogs().Queue_Path(dir.File("nothing.jpg"));
   EXPECT_FALSE(Load_Bitmap_File_as_SRC_viaDialog(cancelled, err, chosen, rm));
   EXPECT_EQ(err, "File could NOT be loaded because: \n CImage::Load failed ( Load_Bitmap_File_as_SRC )");
-  EXPECT_TRUE(chosen.empty() && rm.m_sourcePhotoPath.empty());
+  EXPECT_TRUE(chosen.empty() && rm.Get_Source_Photo_Path().empty());
 
   const std::string photo = Photo("ok.jpg", 500, 250);
   platform.Dialogs().Queue_Path(photo);
   ASSERT_TRUE(Load_Bitmap_File_as_SRC_viaDialog(cancelled, err, chosen, rm)) << err;
   EXPECT_FALSE(cancelled);
   EXPECT_EQ(chosen, photo);
-  EXPECT_EQ(rm.m_sourcePhotoPath, photo);
-  EXPECT_EQ(rm.m_sourceMap->Get_Height(), 200);
+  EXPECT_EQ(rm.Get_Source_Photo_Path(), photo);
+  EXPECT_EQ(rm.Get_Source_Map()->Get_Height(), 200);
 }
 
 TEST_F(ImageFilesTest, OutlinePictureBecomesAn8BitOutlineOfFullSize) {
@@ -182,16 +182,16 @@ TEST_F(ImageFilesTest, OutlinePictureBecomesAn8BitOutlineOfFullSize) {
   EXPECT_FALSE(Load_Outline_File(dir.File("none.png"), fileProblem, rm, err));
   EXPECT_EQ(err, "RenderMan::Load_Outline_File failed,  could not LOAD to the CImage.");
 
-  rm.m_outlineMapBackup = std::make_unique<OffMap>(2, 2, 24);
+  rm.Set_Outline_Map_Backup(std::make_unique<OffMap>(2, 2, 24));
   ASSERT_TRUE(Load_Outline_File(Photo("outline.png", 700, 300), fileProblem, rm, err)) << err;
-  ASSERT_TRUE(rm.m_outlineMapOversize);
-  EXPECT_EQ(rm.m_outlineMapOversize->Get_Depth(), 8);
-  EXPECT_EQ(rm.m_outlineMapOversize->Get_Width(), 700);
+  ASSERT_TRUE(rm.Get_Outline_Map());
+  EXPECT_EQ(rm.Get_Outline_Map()->Get_Depth(), 8);
+  EXPECT_EQ(rm.Get_Outline_Map()->Get_Width(), 700);
   int16_t r = 0, g = 0, b = 0;
-  rm.m_outlineMapOversize->Get_Pixel(600, 10, r, g, b);
+  rm.Get_Outline_Map()->Get_Pixel(600, 10, r, g, b);
   EXPECT_EQ(r, 600 & 255);  // the red component
-  EXPECT_EQ(rm.m_outlineStyle, 1);
-  EXPECT_FALSE(rm.m_outlineMapBackup);
+  EXPECT_EQ(rm.Get_Outline_Style(), 1);
+  EXPECT_FALSE(rm.Get_Outline_Map_Backup());
 }
 
 TEST_F(ImageFilesTest, BmpWriterLayoutIsByteExact) {

@@ -77,15 +77,15 @@ TEST_F(ImageSizeControllerTest, AsksBeforeTheRegionsGoAndResizes) {
   EXPECT_EQ(deletions, 1);
   EXPECT_EQ(afterResizes, 1);
   EXPECT_EQ(Source_Size(), std::make_pair(100, 500));
-  EXPECT_EQ(rm.m_subtractMap->Get_Height(), 500);
+  EXPECT_EQ(rm.Get_Subtract_Map()->Get_Height(), 500);
   EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
 }
 
 TEST_F(ImageSizeControllerTest, SameSizeClosesWithoutResampling) {
-  OffMap* before = rm.m_sourceMap.get();
+  OffMap* before = rm.Get_Source_Map();
   ImageSizeController size(rm);
   EXPECT_EQ(size.On_OK(false), ImageSizeOutcome::Close);
-  EXPECT_EQ(rm.m_sourceMap.get(), before);
+  EXPECT_EQ(rm.Get_Source_Map(), before);
   EXPECT_TRUE(platform.Messages().Texts().empty());
 }
 
@@ -107,7 +107,7 @@ TEST_F(ImageSizeControllerTest, FailuresAreShownAndKeepTheDialogOpen) {
   EXPECT_EQ(size.On_OK(false), ImageSizeOutcome::KeepOpen);
   EXPECT_EQ(platform.Messages().Texts().back(), "windows could not follow");
 
-  rm.m_photoOriginal.reset();
+  rm.Set_Photo_Original(nullptr);
   size.Set_Size(200, 200);
   EXPECT_EQ(size.On_OK(false), ImageSizeOutcome::KeepOpen);
   EXPECT_EQ(platform.Messages().Texts().back(),

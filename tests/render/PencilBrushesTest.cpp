@@ -93,8 +93,8 @@ class ScriptedPlatform {
 TEST(PencilBrushes, LoadFillsTheEightRowsWithTheirStrips) {
   TestPlatform platform;
   RenderMan rm(platform.Get());
-  EXPECT_EQ(rm.m_lastBitmapUtilitiyArrayIndex, -1);
-  for (const ResourceBitmapUtility& row : rm.m_bitmapUtilityArray) {
+  EXPECT_EQ(rm.Get_Last_Bitmap_Utility_Index(), -1);
+  for (const ResourceBitmapUtility& row : rm.Get_Bitmap_Utilities()) {
     EXPECT_EQ(row.name, "");
     EXPECT_EQ(row.resourceId, 0);
     EXPECT_EQ(row.width, -1);
@@ -104,9 +104,9 @@ TEST(PencilBrushes, LoadFillsTheEightRowsWithTheirStrips) {
   std::string err = "stale";
   ASSERT_TRUE(rm.Load_Pencil_Brushes(err)) << err;
   EXPECT_EQ(err, "");
-  EXPECT_EQ(rm.m_lastBitmapUtilitiyArrayIndex, 7);
+  EXPECT_EQ(rm.Get_Last_Bitmap_Utility_Index(), 7);
   for (int i = 0; i < 8; ++i) {
-    const ResourceBitmapUtility& row = rm.m_bitmapUtilityArray[i];
+    const ResourceBitmapUtility& row = rm.Get_Bitmap_Utilities()[i];
     SCOPED_TRACE(kBrushes[i].name);
     EXPECT_EQ(row.name, kBrushes[i].name);
     EXPECT_EQ(row.resourceId, kBrushes[i].id);
@@ -127,15 +127,15 @@ TEST(PencilBrushes, LoadFillsTheEightRowsWithTheirStrips) {
     EXPECT_EQ(mismatches, 0);
   }
   for (int i = 8; i < RenderMan::kBitmapUtilityCount; ++i) {
-    EXPECT_EQ(rm.m_bitmapUtilityArray[i].resourceId, 0) << i;
-    EXPECT_EQ(rm.m_bitmapUtilityArray[i].m_pencilMapFromResource, nullptr) << i;
+    EXPECT_EQ(rm.Get_Bitmap_Utilities()[i].resourceId, 0) << i;
+    EXPECT_EQ(rm.Get_Bitmap_Utilities()[i].m_pencilMapFromResource, nullptr) << i;
   }
 
   // Loading again keeps the maps that are there.
-  const OffMap* first = rm.m_bitmapUtilityArray[4].m_pencilMapFromResource.get();
+  const OffMap* first = rm.Get_Bitmap_Utilities()[4].m_pencilMapFromResource.get();
   ASSERT_TRUE(rm.Load_Pencil_Brushes(err)) << err;
-  EXPECT_EQ(rm.m_bitmapUtilityArray[4].m_pencilMapFromResource.get(), first);
-  EXPECT_EQ(rm.m_lastBitmapUtilitiyArrayIndex, 7);
+  EXPECT_EQ(rm.Get_Bitmap_Utilities()[4].m_pencilMapFromResource.get(), first);
+  EXPECT_EQ(rm.Get_Last_Bitmap_Utility_Index(), 7);
 }
 
 TEST(PencilBrushes, LoadingOneRowAndItsFailures) {
@@ -154,7 +154,7 @@ TEST(PencilBrushes, LoadingOneRowAndItsFailures) {
   // An empty row and a row naming a resource the program does not carry.
   EXPECT_FALSE(RenderMan::Alloc_Load_ResourceBitmapUtility_for_PencilLine_Algo(8, rm, err));
   EXPECT_EQ(err, kLoadBitmap);
-  ResourceBitmapUtility& row = rm.m_bitmapUtilityArray[39];
+  ResourceBitmapUtility& row = rm.Get_Bitmap_Utilities()[39];
   row.resourceId = 337;
   row.width = 10;
   row.height = 4;
@@ -174,7 +174,7 @@ TEST(PencilBrushes, LoadingOneRowAndItsFailures) {
   ASSERT_TRUE(RenderMan::Alloc_Load_ResourceBitmapUtility_for_PencilLine_Algo(39, rm, err)) << err;
   EXPECT_EQ(err, "");
   const OffMap& copy = *row.m_pencilMapFromResource;
-  const OffMap& ink = *rm.m_bitmapUtilityArray[6].m_pencilMapFromResource;
+  const OffMap& ink = *rm.Get_Bitmap_Utilities()[6].m_pencilMapFromResource;
   for (const auto& [x, y] : std::vector<std::pair<int, int>>{{0, 0}, {599, 3}, {300, 2}})
     EXPECT_EQ(Grey(copy, x, y), Grey(ink, x, y)) << x << "," << y;
 }
@@ -203,16 +203,16 @@ TEST(PencilBrushes, LoadStopsAtTheFirstRowThatFails) {
   std::string err;
   EXPECT_FALSE(rm.Load_Pencil_Brushes(err));
   EXPECT_EQ(err, kLoadBitmap);
-  EXPECT_EQ(rm.m_lastBitmapUtilitiyArrayIndex, 2);
-  EXPECT_NE(rm.m_bitmapUtilityArray[0].m_pencilMapFromResource, nullptr);
-  EXPECT_NE(rm.m_bitmapUtilityArray[1].m_pencilMapFromResource, nullptr);
-  for (int i = 2; i < 8; ++i) EXPECT_EQ(rm.m_bitmapUtilityArray[i].m_pencilMapFromResource, nullptr) << i;
+  EXPECT_EQ(rm.Get_Last_Bitmap_Utility_Index(), 2);
+  EXPECT_NE(rm.Get_Bitmap_Utilities()[0].m_pencilMapFromResource, nullptr);
+  EXPECT_NE(rm.Get_Bitmap_Utilities()[1].m_pencilMapFromResource, nullptr);
+  for (int i = 2; i < 8; ++i) EXPECT_EQ(rm.Get_Bitmap_Utilities()[i].m_pencilMapFromResource, nullptr) << i;
 
   // Once the resource is there, a second load completes the table.
   platform.resources.m_refused.clear();
   ASSERT_TRUE(rm.Load_Pencil_Brushes(err)) << err;
-  EXPECT_EQ(rm.m_lastBitmapUtilitiyArrayIndex, 7);
-  for (int i = 0; i < 8; ++i) EXPECT_NE(rm.m_bitmapUtilityArray[i].m_pencilMapFromResource, nullptr) << i;
+  EXPECT_EQ(rm.Get_Last_Bitmap_Utility_Index(), 7);
+  for (int i = 0; i < 8; ++i) EXPECT_NE(rm.Get_Bitmap_Utilities()[i].m_pencilMapFromResource, nullptr) << i;
 }
 
 // A colour resource gives its red components; where resource and row size
@@ -231,19 +231,19 @@ TEST(PencilBrushes, ResourcePixelsAreCopiedWhereTheyOverlap) {
   std::string err;
   ASSERT_TRUE(rm.Load_Pencil_Brushes(err)) << err;
 
-  const OffMap& lite = *rm.m_bitmapUtilityArray[0].m_pencilMapFromResource;
+  const OffMap& lite = *rm.Get_Bitmap_Utilities()[0].m_pencilMapFromResource;
   EXPECT_EQ(lite.Get_Width(), 1352);
   EXPECT_EQ(lite.Get_Height(), 4);
   EXPECT_EQ((std::vector<int16_t>{Grey(lite, 0, 0), Grey(lite, 1, 0), Grey(lite, 2, 0), Grey(lite, 0, 1),
                                   Grey(lite, 2, 1), Grey(lite, 3, 0), Grey(lite, 0, 2), Grey(lite, 1351, 3)}),
             (std::vector<int16_t>{10, 20, 30, 40, 60, 255, 255, 255}));
-  const OffMap& medium = *rm.m_bitmapUtilityArray[1].m_pencilMapFromResource;
+  const OffMap& medium = *rm.Get_Bitmap_Utilities()[1].m_pencilMapFromResource;
   EXPECT_EQ((std::vector<int16_t>{Grey(medium, 0, 0), Grey(medium, 3, 0), Grey(medium, 1, 2),
                                   Grey(medium, 3, 2), Grey(medium, 4, 0), Grey(medium, 0, 3)}),
             (std::vector<int16_t>{11, 14, 32, 34, 255, 255}));
 
   // A 2 x 2 resource into a 1 x 1 row.
-  ResourceBitmapUtility& spare = rm.m_bitmapUtilityArray[20];
+  ResourceBitmapUtility& spare = rm.Get_Bitmap_Utilities()[20];
   spare.resourceId = 900;
   spare.width = 1;
   spare.height = 1;
@@ -258,7 +258,7 @@ TEST(PencilBrushes, ResourcePixelsAreCopiedWhereTheyOverlap) {
       {901, 2, 2, 24, larger.data(), 4},  // rows shorter than their pixels
       {901, 0, 2, 8, larger.data(), 2},   // no width
   };
-  ResourceBitmapUtility& other = rm.m_bitmapUtilityArray[21];
+  ResourceBitmapUtility& other = rm.Get_Bitmap_Utilities()[21];
   other.resourceId = 901;
   other.width = 2;
   other.height = 2;

@@ -61,35 +61,35 @@ class RenderManTest : public ::testing::Test {
 };
 
 TEST_F(RenderManTest, StartsEmptyWithTheOutlineDefaults) {
-  EXPECT_EQ(rm.m_outlineLiteness, 0);
-  EXPECT_EQ(rm.m_outlineDarkness, 100);
-  EXPECT_EQ(rm.m_outlineStyle, 0);
-  EXPECT_EQ(rm.m_hideOutline, 0);
-  EXPECT_EQ(rm.m_filteredMapHasImage, 0);
-  EXPECT_FALSE(rm.m_photoOriginal || rm.m_sourceMap || rm.m_layeredMapOversize || rm.m_subtractMap);
+  EXPECT_EQ(rm.Get_Outline_Liteness(), 0);
+  EXPECT_EQ(rm.Get_Outline_Darkness(), 100);
+  EXPECT_EQ(rm.Get_Outline_Style(), 0);
+  EXPECT_EQ(rm.Get_Hide_Outline(), 0);
+  EXPECT_FALSE(rm.Has_Filtered_Image());
+  EXPECT_FALSE(rm.Get_Photo_Original() || rm.Get_Source_Map() || rm.Get_Layered_Map() ||
+               rm.Get_Subtract_Map());
   int32_t w = 0, h = 0;
   rm.Get_Source_Size(w, h);
   EXPECT_EQ(std::make_pair(w, h), std::make_pair(-1, -1));
   ASSERT_TRUE(rm.Alloc_PhotoMap(err));
-  EXPECT_TRUE(rm.m_photoOriginal && rm.m_photoOriginal->Is_Null());
+  EXPECT_TRUE(rm.Get_Photo_Original() && rm.Get_Photo_Original()->Is_Null());
 }
 
 TEST_F(RenderManTest, AllocatesTheWorkingMapsHeightFirst) {
-  rm.m_outlineMapOversize = Filled(5, 5, 24, 0, 0, 0);
-  rm.m_outlineMapBackup = Filled(5, 5, 24, 0, 0, 0);
+  rm.Set_Outline_Map(Filled(5, 5, 24, 0, 0, 0));
+  rm.Set_Outline_Map_Backup(Filled(5, 5, 24, 0, 0, 0));
   ASSERT_TRUE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(40, 30, err)) << err;
-  EXPECT_FALSE(rm.m_outlineMapOversize || rm.m_outlineMapBackup || rm.m_filteredMap);
+  EXPECT_FALSE(rm.Get_Outline_Map() || rm.Get_Outline_Map_Backup() || rm.Get_Filtered_Map());
   ASSERT_TRUE(rm.Alloc_Support_Bitmaps_for_Image_Creation(30, 40, err)) << err;
-  for (OffMap* map :
-       {rm.m_sourceMap.get(), rm.m_sourceMapBackup.get(), rm.m_filteredMap.get(),
-        rm.m_filteredMapWithOutline.get(), rm.m_layeredMapOversize.get(), rm.m_subtractMap.get()}) {
+  for (OffMap* map : {rm.Get_Source_Map(), rm.Get_Source_Map_Backup(), rm.Get_Filtered_Map(),
+                      rm.Get_Displayed_Filtered_Map(), rm.Get_Layered_Map(), rm.Get_Subtract_Map()}) {
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->Get_Width(), 40);
     EXPECT_EQ(map->Get_Height(), 30);
     EXPECT_EQ(map->Get_Depth(), 24);
   }
-  EXPECT_TRUE(All_White(*rm.m_layeredMapOversize) && All_White(*rm.m_subtractMap) &&
-              All_White(*rm.m_filteredMap));
+  EXPECT_TRUE(All_White(*rm.Get_Layered_Map()) && All_White(*rm.Get_Subtract_Map()) &&
+              All_White(*rm.Get_Filtered_Map()));
 
   for (const auto& [w, h] : std::vector<std::pair<int, int>>{{0, 30}, {40, -1}, {20000, 10000}}) {
     EXPECT_FALSE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(w, h, err));
@@ -103,37 +103,67 @@ TEST_F(RenderManTest, AllocatesTheWorkingMapsHeightFirst) {
 
 TEST_F(RenderManTest, MapsOfTheSameSizeAreKeptAndWhitened) {
   ASSERT_TRUE(rm.Create_FilterMap_Pair(24, 8, 6));
-  OffMap* hidden = rm.m_filteredMap.get();
-  OffMap* shown = rm.m_filteredMapWithOutline.get();
+  OffMap* hidden = rm.Get_Filtered_Map();
+  OffMap* shown = rm.Get_Displayed_Filtered_Map();
   hidden->Set_Pixel(1, 1, 0, 0, 0);
   shown->Set_Pixel(2, 2, 0, 0, 0);
-  rm.m_filteredMapHasImage = 1;
+  rm.Mark_Filtered_Image_Rendered();
   ASSERT_TRUE(rm.Create_FilterMap_Pair(24, 8, 6));
-  EXPECT_EQ(rm.m_filteredMap.get(), hidden);
-  EXPECT_EQ(rm.m_filteredMapWithOutline.get(), shown);
+  EXPECT_EQ(rm.Get_Filtered_Map(), hidden);
+  EXPECT_EQ(rm.Get_Displayed_Filtered_Map(), shown);
   EXPECT_TRUE(All_White(*hidden) && All_White(*shown));
-  EXPECT_EQ(rm.m_filteredMapHasImage, 0);
+  EXPECT_FALSE(rm.Has_Filtered_Image());
   ASSERT_TRUE(rm.Create_FilterMap_Pair(8, 8, 6));  // another depth: new maps
-  EXPECT_EQ(rm.m_filteredMap->Get_Depth(), 8);
-  EXPECT_EQ(rm.m_filteredMapWithOutline->Get_Depth(), 8);
+  EXPECT_EQ(rm.Get_Filtered_Map()->Get_Depth(), 8);
+  EXPECT_EQ(rm.Get_Displayed_Filtered_Map()->Get_Depth(), 8);
 
   ASSERT_TRUE(rm.Create_Layered_Map(6, 8));
-  OffMap* layered = rm.m_layeredMapOversize.get();
+  OffMap* layered = rm.Get_Layered_Map();
   layered->Set_Pixel(0, 0, 1, 2, 3);
   ASSERT_TRUE(rm.Create_Layered_Map(6, 8));
-  EXPECT_EQ(rm.m_layeredMapOversize.get(), layered);
+  EXPECT_EQ(rm.Get_Layered_Map(), layered);
   EXPECT_TRUE(All_White(*layered));
   ASSERT_TRUE(rm.Create_Layered_Map(7, 8));
-  EXPECT_EQ(rm.m_layeredMapOversize->Get_Height(), 7);
+  EXPECT_EQ(rm.Get_Layered_Map()->Get_Height(), 7);
 
   ASSERT_TRUE(rm.Create_Outline_Map(3, 4));
   ASSERT_TRUE(rm.Create_Subtract_Map(6, 8));
-  rm.m_outlineMapOversize->Set_Pixel(0, 0, 0, 0, 0);
-  rm.m_subtractMap->Set_Pixel(0, 0, 0, 0, 0);
-  rm.m_filteredMapHasImage = 1;
+  rm.Get_Outline_Map()->Set_Pixel(0, 0, 0, 0, 0);
+  rm.Get_Subtract_Map()->Set_Pixel(0, 0, 0, 0, 0);
+  rm.Mark_Filtered_Image_Rendered();
   EXPECT_TRUE(rm.Erase_Support_Bitmaps(err));
-  EXPECT_TRUE(All_White(*rm.m_outlineMapOversize) && All_White(*rm.m_subtractMap));
-  EXPECT_EQ(rm.m_filteredMapHasImage, 0);
+  EXPECT_TRUE(All_White(*rm.Get_Outline_Map()) && All_White(*rm.Get_Subtract_Map()));
+  EXPECT_FALSE(rm.Has_Filtered_Image());
+}
+
+TEST_F(RenderManTest, FilteredImageFlagAndOutlineBackupFollowTheirMaps) {
+  rm.Mark_Filtered_Image_Rendered();  // no hidden map: nothing rendered
+  EXPECT_FALSE(rm.Has_Filtered_Image());
+  ASSERT_TRUE(rm.Create_FilterMap_Pair(24, 4, 3));
+  rm.Mark_Filtered_Image_Rendered();
+  EXPECT_TRUE(rm.Has_Filtered_Image());
+  rm.Set_Filtered_Map(Filled(4, 3, 24, 9, 9, 9));  // a new map holds no result yet
+  EXPECT_FALSE(rm.Has_Filtered_Image());
+  rm.Mark_Filtered_Image_Rendered();
+  rm.Forget_Filtered_Image();
+  EXPECT_FALSE(rm.Has_Filtered_Image());
+  rm.Mark_Filtered_Image_Rendered();
+  rm.Set_Filtered_Map(nullptr);
+  EXPECT_FALSE(rm.Has_Filtered_Image());
+  EXPECT_EQ(rm.Get_Filtered_Map(), nullptr);
+  EXPECT_NE(rm.Get_Displayed_Filtered_Map(), nullptr);
+
+  rm.Set_Outline_Map(Filled(2, 2, 8, 0, 0, 0));
+  rm.Set_Outline_Map_Backup(Filled(2, 2, 8, 0, 0, 0));
+  rm.Set_Outline_Style(2);
+  rm.Drop_Outline_Map_Backup();
+  EXPECT_NE(rm.Get_Outline_Map(), nullptr);
+  EXPECT_EQ(rm.Get_Outline_Map_Backup(), nullptr);
+  rm.Set_Outline_Map_Backup(Filled(2, 2, 8, 0, 0, 0));
+  rm.Drop_Outline_Map();
+  EXPECT_EQ(rm.Get_Outline_Map(), nullptr);
+  EXPECT_EQ(rm.Get_Outline_Map_Backup(), nullptr);
+  EXPECT_EQ(rm.Get_Outline_Style(), 2);  // the style is the caller's to change
 }
 
 TEST_F(RenderManTest, SubtractMapStartsFromTheRenderedFilterMap) {
@@ -150,15 +180,15 @@ TEST_F(RenderManTest, SubtractMapStartsFromTheRenderedFilterMap) {
             "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  "
             "m_filteredMap does NOT have an Image.");
 
-  rm.m_filteredMap->Set_Pixel(5, 3, 10, 20, 30);
-  rm.m_filteredMapHasImage = 1;
+  rm.Get_Filtered_Map()->Set_Pixel(5, 3, 10, 20, 30);
+  rm.Mark_Filtered_Image_Rendered();
   ASSERT_TRUE(rm.Initialize_SubtractMap_with_Source_Image_for_SeparationCreation(err)) << err;
-  EXPECT_EQ(0, std::memcmp(rm.m_subtractMap->Get_DIB(), rm.m_filteredMap->Get_DIB(),
-                           rm.m_filteredMap->Get_Alloc_Bytes()));
+  EXPECT_EQ(0, std::memcmp(rm.Get_Subtract_Map()->Get_DIB(), rm.Get_Filtered_Map()->Get_DIB(),
+                           rm.Get_Filtered_Map()->Get_Alloc_Bytes()));
 
   ASSERT_TRUE(rm.Copy_FilterMapHidden_to_Displayed_FilterMap(err));
-  EXPECT_EQ(Pixel(*rm.m_filteredMapWithOutline, 5, 3), (std::vector<int16_t>{10, 20, 30}));
-  rm.m_filteredMapWithOutline.reset();
+  EXPECT_EQ(Pixel(*rm.Get_Displayed_Filtered_Map(), 5, 3), (std::vector<int16_t>{10, 20, 30}));
+  rm.Drop_Displayed_Filtered_Map();
   EXPECT_FALSE(rm.Copy_FilterMapHidden_to_Displayed_FilterMap(err));
   EXPECT_EQ(err,
             "RenderMan::Copy_FilterMapHidden_to_Displayed_FilterMap failed,  m_filteredMapWithOutline or "
@@ -169,14 +199,14 @@ TEST_F(RenderManTest, SourceIsCopiedIntoTheFilterMapAcrossDepths) {
   EXPECT_FALSE(rm.Copy_SRCmap_to_DSTmap(err));
   EXPECT_EQ(err, "Copy_SRCmap_to_DSTmap failed,  NULL maps.");
   ASSERT_TRUE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(4, 3, err));
-  rm.m_sourceMap->Set_Pixel(1, 2, 90, 80, 70);
+  rm.Get_Source_Map()->Set_Pixel(1, 2, 90, 80, 70);
   ASSERT_TRUE(rm.Create_FilterMap_Pair(8, 4, 3));
   ASSERT_TRUE(rm.Copy_SRCmap_to_DSTmap(err)) << err;
-  EXPECT_EQ(rm.m_filteredMap->Get_Depth(), 8);
-  EXPECT_EQ(Pixel(*rm.m_filteredMap, 1, 2), (std::vector<int16_t>{90, 90, 90}));
+  EXPECT_EQ(rm.Get_Filtered_Map()->Get_Depth(), 8);
+  EXPECT_EQ(Pixel(*rm.Get_Filtered_Map(), 1, 2), (std::vector<int16_t>{90, 90, 90}));
   ASSERT_TRUE(rm.Create_FilterMap_Pair(24, 4, 3));
   ASSERT_TRUE(rm.Copy_SRCmap_to_DSTmap(err));
-  EXPECT_EQ(Pixel(*rm.m_filteredMap, 1, 2), (std::vector<int16_t>{90, 80, 70}));
+  EXPECT_EQ(Pixel(*rm.Get_Filtered_Map(), 1, 2), (std::vector<int16_t>{90, 80, 70}));
 }
 
 TEST_F(RenderManTest, BilinearSampleBlendsNeighboursAndWhiteBeyondTheEdge) {
@@ -209,20 +239,21 @@ TEST_F(RenderManTest, ChangeImageSizeSamplesThePhotoOnAGrid) {
 
   auto photo = std::make_unique<FakePhoto>(1000, 500);
   FakePhoto* fake = photo.get();
-  rm.m_photoOriginal = std::move(photo);
-  rm.m_outlineMapOversize = Filled(2, 2, 24, 0, 0, 0);
+  rm.Set_Photo_Original(std::move(photo));
+  rm.Set_Outline_Map(Filled(2, 2, 24, 0, 0, 0));
   ASSERT_TRUE(rm.Change_Image_Size(100, 100, err)) << err;
   // Every tenth column and every fifth row; the last column samples x = 990
   // and reads its right neighbour 991.
-  EXPECT_EQ(Pixel(*rm.m_sourceMap, 99, 99), (std::vector<int16_t>{990 & 255, 495 & 255, (990 + 495) & 255}));
-  EXPECT_EQ(Pixel(*rm.m_sourceMap, 3, 7), (std::vector<int16_t>{30, 35, 65}));
-  EXPECT_EQ(0, std::memcmp(rm.m_sourceMap->Get_DIB(), rm.m_sourceMapBackup->Get_DIB(),
-                           rm.m_sourceMap->Get_Alloc_Bytes()));
+  EXPECT_EQ(Pixel(*rm.Get_Source_Map(), 99, 99),
+            (std::vector<int16_t>{990 & 255, 495 & 255, (990 + 495) & 255}));
+  EXPECT_EQ(Pixel(*rm.Get_Source_Map(), 3, 7), (std::vector<int16_t>{30, 35, 65}));
+  EXPECT_EQ(0, std::memcmp(rm.Get_Source_Map()->Get_DIB(), rm.Get_Source_Map_Backup()->Get_DIB(),
+                           rm.Get_Source_Map()->Get_Alloc_Bytes()));
   const std::vector<std::pair<int, int>> last(fake->reads.end() - 4, fake->reads.end());
   EXPECT_EQ(last, (std::vector<std::pair<int, int>>{{990, 495}, {991, 495}, {990, 496}, {991, 496}}));
-  EXPECT_FALSE(rm.m_outlineMapOversize);
-  EXPECT_EQ(rm.m_subtractMap->Get_Width(), 100);
-  EXPECT_TRUE(All_White(*rm.m_layeredMapOversize));
+  EXPECT_FALSE(rm.Get_Outline_Map());
+  EXPECT_EQ(rm.Get_Subtract_Map()->Get_Width(), 100);
+  EXPECT_TRUE(All_White(*rm.Get_Layered_Map()));
 }
 
 TEST_F(RenderManTest, OutlineIsBackedUpAndRestored) {
@@ -230,28 +261,28 @@ TEST_F(RenderManTest, OutlineIsBackedUpAndRestored) {
   EXPECT_FALSE(rm.Restore_Outline_Map_from_Backup(err));
   EXPECT_EQ(err, "RenderMan::Restore_Outline_Map_from_Backup FAILED, m_outlineMapBackup is NULL.");
 
-  rm.m_outlineMapOversize = Filled(6, 4, 8, 255, 255, 255);
-  rm.m_outlineMapOversize->Set_Pixel(2, 1, 17, 17, 17);
+  rm.Set_Outline_Map(Filled(6, 4, 8, 255, 255, 255));
+  rm.Get_Outline_Map()->Set_Pixel(2, 1, 17, 17, 17);
   ASSERT_TRUE(rm.Backup_Outline_Map());
-  EXPECT_EQ(rm.m_outlineMapBackup->Get_Depth(), 8);
-  rm.m_outlineMapOversize->Set_Pixel(2, 1, 200, 0, 0);
+  EXPECT_EQ(rm.Get_Outline_Map_Backup()->Get_Depth(), 8);
+  rm.Get_Outline_Map()->Set_Pixel(2, 1, 200, 0, 0);
   ASSERT_TRUE(rm.Restore_Outline_Map_from_Backup(err)) << err;
-  EXPECT_EQ(Pixel(*rm.m_outlineMapOversize, 2, 1)[0], 17);
+  EXPECT_EQ(Pixel(*rm.Get_Outline_Map(), 2, 1)[0], 17);
 
   // An outline of another size is replaced by a 24-bit one of the backup's size.
-  rm.m_outlineMapOversize = Filled(3, 3, 24, 0, 0, 0);
+  rm.Set_Outline_Map(Filled(3, 3, 24, 0, 0, 0));
   ASSERT_TRUE(rm.Restore_Outline_Map_from_Backup(err)) << err;
-  EXPECT_EQ(rm.m_outlineMapOversize->Get_Width(), 6);
-  EXPECT_EQ(rm.m_outlineMapOversize->Get_Depth(), 24);
-  EXPECT_EQ(Pixel(*rm.m_outlineMapOversize, 2, 1), (std::vector<int16_t>{17, 17, 17}));
+  EXPECT_EQ(rm.Get_Outline_Map()->Get_Width(), 6);
+  EXPECT_EQ(rm.Get_Outline_Map()->Get_Depth(), 24);
+  EXPECT_EQ(Pixel(*rm.Get_Outline_Map(), 2, 1), (std::vector<int16_t>{17, 17, 17}));
   EXPECT_TRUE(platform.Messages().Texts().empty());
 }
 
 // One merged pixel: outline value m over a source pixel, with the settings given.
 std::vector<int16_t> Merge_One(RenderMan& rm, int16_t m, std::vector<int16_t> src, int16_t style,
                                int16_t darkness = 100, int16_t liteness = 0, bool whiteOut = false) {
-  rm.m_outlineDarkness = darkness;
-  rm.m_outlineLiteness = liteness;
+  rm.Set_Outline_Darkness(darkness);
+  rm.Set_Outline_Liteness(liteness);
   auto outline = Filled(1, 1, 8, m, m, m);
   auto map = Filled(1, 1, 24, src[0], src[1], src[2]);
   std::string err;
@@ -293,12 +324,12 @@ TEST_F(RenderManTest, MergeScalesTheOutlineOntoTheAreaAtTheOrigin) {
     }
   }
 
-  rm.m_hideOutline = 1;
+  rm.Set_Hide_Outline(1);
   auto untouched = Filled(2, 2, 24, 9, 9, 9);
   EXPECT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, outline.get(), source.get(),
                                                       untouched.get(), err, Make_RectShrt(0, 0, 1, 1)));
   EXPECT_EQ(Pixel(*untouched, 1, 0)[0], 9);
-  rm.m_hideOutline = 0;
+  rm.Set_Hide_Outline(0);
   EXPECT_TRUE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, nullptr, nullptr, nullptr, err,
                                                       Make_RectShrt(0, 0, 1, 1)));
   EXPECT_FALSE(RenderMan::Merge_OutlineMap_with_Source(rm, false, 0, outline.get(), nullptr, dest.get(), err,

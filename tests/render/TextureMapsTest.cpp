@@ -52,8 +52,8 @@ TEST(TextureMapList, ListsOnlyNamesWithASizeSortedBySize) {
   // Code 2 reads the monochrome list as well; there is no colour folder.
   EXPECT_EQ(Entries(rm, 2), Entries(rm, 0));
   EXPECT_TRUE(Entries(rm, 1).empty());
-  EXPECT_EQ(rm.m_textureMapListMono.Get_Count(), 2);
-  EXPECT_EQ(rm.m_textureMapListColor.Get_Count(), 0);
+  EXPECT_EQ(rm.Get_TextureMap_List(0)->Get_Count(), 2);
+  EXPECT_EQ(rm.Get_TextureMap_List(1)->Get_Count(), 0);
 }
 
 TEST(TextureMapList, SizeRulesOfTheName) {
@@ -100,8 +100,8 @@ TEST(TextureMapList, MissingFolderGivesEmptyListsAndPickFails) {
   TestPlatform platform;
   for (const std::string& folder : {std::string(), std::string("/nonexistent/quorlin/textures")}) {
     RenderMan rm(platform.Get(), folder);
-    EXPECT_EQ(rm.m_textureMapListMono.Get_Count(), 0);
-    EXPECT_EQ(rm.m_textureMapListColor.Get_Count(), 0);
+    EXPECT_EQ(rm.Get_TextureMap_List(0)->Get_Count(), 0);
+    EXPECT_EQ(rm.Get_TextureMap_List(1)->Get_Count(), 0);
     std::string err;
     int16_t scale = 5;
     EXPECT_EQ(RenderMan::Pick_A_TextureMap(err, 0, rm, 10, 10, 0, scale), -2);

@@ -50,7 +50,7 @@ TEST_F(PaletteTest, CoverageScoreCountsPixelsAtLeastAsDarkWeightedByStrength) {
   EXPECT_FALSE(ColorSeparator::Is_Covered_by_Color(222, 222, 223, 222, 222, 222));
   EXPECT_TRUE(ColorSeparator::Is_Covered_by_Color(255, 255, 255, 255, 255, 255));
 
-  app.Get_RenderMan().m_subtractMap.reset();
+  app.Get_RenderMan().Drop_Subtract_Map();
   err = "old";
   EXPECT_EQ(separator.Calc_StdColors_Coverage_Score(-1, 0, 222, err), 0);
   EXPECT_EQ(err,
@@ -172,7 +172,7 @@ TEST_F(PaletteTest, RefusedCountsAndMissingMaps) {
   EXPECT_EQ(chosen, 0);
 
   // Without a pre-processed image the subtract map cannot be reset.
-  app.Get_RenderMan().m_filteredMapHasImage = 0;
+  app.Get_RenderMan().Forget_Filtered_Image();
   EXPECT_FALSE(separator.Calc_Ideal_Palette_for_Stock_ColorSet(0, 3, palette, err));
   EXPECT_EQ(err,
             "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  "
@@ -180,7 +180,7 @@ TEST_F(PaletteTest, RefusedCountsAndMissingMaps) {
             "have an Image.");
   for (int i = 0; i < 3; ++i) EXPECT_EQ(palette[i], -1) << i;
 
-  app.Get_RenderMan().m_subtractMap.reset();
+  app.Get_RenderMan().Drop_Subtract_Map();
   EXPECT_FALSE(separator.Calc_Ideal_Palette_for_Stock_ColorSet(0, 3, palette, err));
   EXPECT_EQ(err,
             "ColorSeparator::Calc_Ideal_Palette_for_Specific_Photo FAILED, m_subtractionBitmapAddr has not "

@@ -66,18 +66,18 @@ class SeparationDialogTest : public ::testing::Test {
       ASSERT_TRUE(Get_StandardColors_RGB_from_Table(kStripeColors[stripe], r, g, b, err));
       for (int32_t y = 0; y < kMapHeight; ++y)
         for (int32_t x = stripe * kStripeWidth; x < (stripe + 1) * kStripeWidth; ++x)
-          rm.m_filteredMap->Set_Pixel(x, y, r, g, b);
+          rm.Get_Filtered_Map()->Set_Pixel(x, y, r, g, b);
     }
-    rm.m_filteredMapHasImage = 1;
+    rm.Mark_Filtered_Image_Rendered();
     ASSERT_TRUE(rm.Copy_FilterMapHidden_to_Displayed_FilterMap(err)) << err;
-    app.m_document.sourcePhotoPath = "stripes.png";
+    app.Get_Document().sourcePhotoPath = "stripes.png";
     Set_Rows(rows);
-    app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
+    app.Get_Settings().sepsDialogSettings.alwaysCalcPalette = 0;
   }
 
   void Set_Rows(const Rows& rows) {
     for (size_t row = 0; row < rows.size(); ++row)
-      app.m_settings.lastSepRowsControlSettings[row] = {rows[row], 0};
+      app.Get_Settings().lastSepRowsControlSettings[row] = {rows[row], 0};
   }
 
   // Opens the dialog, recording its status line.
@@ -94,11 +94,10 @@ class SeparationDialogTest : public ::testing::Test {
   // The number of regions each row made.
   std::vector<int32_t> Regions_per_Row() {
     std::vector<int32_t> counts(5, 0);
-    for (ListLink<ComponentSubject>* link = List().Get_Children_List().Get_Head_Link(); link != nullptr;
-         link = link->Get_Next()) {
-      const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
-      if (region != nullptr && region->m_separationID >= 0 && region->m_separationID < 5)
-        ++counts[region->m_separationID];
+    for (ComponentSubject* child : List().Get_Children_List()) {
+      const auto* region = dynamic_cast<const RegionSubject*>(child);
+      if (region != nullptr && region->Get_Separation_ID() >= 0 && region->Get_Separation_ID() < 5)
+        ++counts[region->Get_Separation_ID()];
     }
     return counts;
   }
@@ -155,7 +154,7 @@ TEST_F(SeparationDialogTest, OpeningShowsTheKeptSettingsAndRendersThePreProcessi
   EXPECT_FALSE(c.contrast);
   EXPECT_EQ(c.status, "");
   EXPECT_EQ(dialog.Current_Row(), 0);
-  EXPECT_EQ(app.m_document.currentSeparationID, -1);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, -1);
 
   // The pre-processed image is the watercolour of the photo with the kept
   // settings, and the PreProcessing windows were asked to show it.
@@ -163,8 +162,8 @@ TEST_F(SeparationDialogTest, OpeningShowsTheKeptSettingsAndRendersThePreProcessi
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, reference, Sample_Path("coffee.png"), -1, -1, kWorkingMaxSide,
                                       fileProblem));
   ASSERT_TRUE(reference.WatercolorFilter_For_Separations(WatercolorParms(), err)) << err;
-  EXPECT_EQ(app.Get_RenderMan().m_filteredMapHasImage, 1);
-  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().m_filteredMap, *reference.m_filteredMap));
+  EXPECT_TRUE(app.Get_RenderMan().Has_Filtered_Image());
+  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().Get_Filtered_Map(), *reference.Get_Filtered_Map()));
   EXPECT_EQ(app.Recorded_Windows().Count("redraw 8"), 1);
   EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
   EXPECT_TRUE(Messages().empty());
@@ -173,14 +172,14 @@ TEST_F(SeparationDialogTest, OpeningShowsTheKeptSettingsAndRendersThePreProcessi
 TEST_F(SeparationDialogTest, OpeningTakesTheCheckBoxesFromTheLastSettings) {
   // Without a pre-processed image the outline cannot be hidden: the box is
   // forced off, and stored off.
-  app.m_settings.sepsDialogSettings.hideOutline = 1;
-  app.m_settings.sepsDialogSettings.outlineDarkness = 134;
-  app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
-  app.m_settings.sepsDialogSettings.outlineLiteness = 30;
-  app.m_settings.sepsDialogSettings.brushSize = 17;
+  app.Get_Settings().sepsDialogSettings.hideOutline = 1;
+  app.Get_Settings().sepsDialogSettings.outlineDarkness = 134;
+  app.Get_Settings().sepsDialogSettings.alwaysCalcPalette = 0;
+  app.Get_Settings().sepsDialogSettings.outlineLiteness = 30;
+  app.Get_Settings().sepsDialogSettings.brushSize = 17;
   SeparationDialogController& dialog = Open();
   EXPECT_FALSE(dialog.Controls().hideOutline);
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.hideOutline, 0);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.hideOutline, 0);
   EXPECT_TRUE(dialog.Controls().contrast);
   EXPECT_FALSE(dialog.Controls().alwaysCalculatePalette);
   EXPECT_EQ(dialog.Controls().litenessPosition, 70);
@@ -192,15 +191,15 @@ TEST_F(SeparationDialogTest, OpeningTakesTheCheckBoxesFromTheLastSettings) {
 
   // Over an existing image the kept state stands; 133 is no contrast.
   Use_Stripes(kStripeColors);
-  app.m_settings.sepsDialogSettings.hideOutline = 1;
-  app.m_settings.sepsDialogSettings.outlineDarkness = 133;
+  app.Get_Settings().sepsDialogSettings.hideOutline = 1;
+  app.Get_Settings().sepsDialogSettings.outlineDarkness = 133;
   SeparationDialogController& again = Open();
   EXPECT_TRUE(again.Controls().hideOutline);
   EXPECT_FALSE(again.Controls().contrast);
 }
 
 TEST_F(SeparationDialogTest, OpeningRefusesMissingSettingsRecords) {
-  ColorSeparator separator(app.Get_RenderMan(), app.Get_WindowsUpdater(), &app.m_document.regionCounter);
+  ColorSeparator separator(app.Get_RenderMan(), app.Get_WindowsUpdater(), &app.Get_Document().regionCounter);
   const struct {
     bool watercolor, rows, last;
     const char* text;
@@ -213,11 +212,11 @@ TEST_F(SeparationDialogTest, OpeningRefusesMissingSettingsRecords) {
   };
   for (const auto& c : cases) {
     platform.Messages().Clear();
-    SettingsHelper helper(&separator, c.watercolor ? &app.m_settings.watercolorParms : nullptr,
-                          c.rows ? app.m_settings.lastSepRowsControlSettings.data() : nullptr,
-                          &app.m_settings.sepsDialogSettings.brushSize, platform.Get().Messages());
+    SettingsHelper helper(&separator, c.watercolor ? &app.Get_Settings().watercolorParms : nullptr,
+                          c.rows ? app.Get_Settings().lastSepRowsControlSettings.data() : nullptr,
+                          &app.Get_Settings().sepsDialogSettings.brushSize, platform.Get().Messages());
     SeparationDialogController dialog(app.Separation_Context(), separator, helper,
-                                      c.last ? &app.m_settings.sepsDialogSettings : nullptr);
+                                      c.last ? &app.Get_Settings().sepsDialogSettings : nullptr);
     EXPECT_FALSE(dialog.OnInitDialog());
     EXPECT_EQ(Messages(), std::vector<std::string>{c.text});
     // A dialog that did not start does nothing.
@@ -238,7 +237,7 @@ TEST_F(SeparationDialogTest, SlidersSetThePreProcessingAtTheirExtremesAndRenderA
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, app.Get_RenderMan(), Sample_Path("chelsea.png"), 160, 120,
                                       kWorkingMaxSide, fileProblem));
   SeparationDialogController& dialog = Open();
-  WatercolorParms& parms = app.m_settings.watercolorParms;
+  WatercolorParms& parms = app.Get_Settings().watercolorParms;
 
   EXPECT_TRUE(dialog.On_Dark_Slider(100));
   EXPECT_EQ(parms.darkExponent, 5);
@@ -267,7 +266,7 @@ TEST_F(SeparationDialogTest, SlidersSetThePreProcessingAtTheirExtremesAndRenderA
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, reference, Sample_Path("chelsea.png"), 160, 120, kWorkingMaxSide,
                                       fileProblem));
   ASSERT_TRUE(reference.WatercolorFilter_For_Separations(parms, err)) << err;
-  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().m_filteredMap, *reference.m_filteredMap));
+  EXPECT_TRUE(Same_Pixels(*app.Get_RenderMan().Get_Filtered_Map(), *reference.Get_Filtered_Map()));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -275,20 +274,20 @@ TEST_F(SeparationDialogTest, GreyPhotosArePreProcessedWithTheGreyscaleVariant) {
   Use_Stripes(kStripeColors);
   RenderMan& rm = app.Get_RenderMan();
   for (int32_t y = 0; y < kMapHeight; ++y)
-    for (int32_t x = 0; x < kMapWidth; ++x) rm.m_sourceMap->Set_Pixel(x, y, x * 2, x * 2, x * 2);
-  rm.m_isGreyscalePhoto = 1;
+    for (int32_t x = 0; x < kMapWidth; ++x) rm.Get_Source_Map()->Set_Pixel(x, y, x * 2, x * 2, x * 2);
+  rm.Set_Greyscale_Photo(true);
   SeparationDialogController& dialog = Open();
   ASSERT_TRUE(dialog.On_Sat_Slider(60));
 
   RenderMan reference(platform.Get());
   std::string err;
   ASSERT_TRUE(reference.Alloc_Source_Bitmaps_for_Virtual_Project(kMapWidth, kMapHeight, err));
-  reference.m_sourceMap->Assign_Copy(*rm.m_sourceMap);
-  ASSERT_TRUE(reference.WatercolorFilter_For_Separations_Grey_24bit(app.m_settings.watercolorParms, err))
+  reference.Get_Source_Map()->Assign_Copy(*rm.Get_Source_Map());
+  ASSERT_TRUE(reference.WatercolorFilter_For_Separations_Grey_24bit(app.Get_Settings().watercolorParms, err))
       << err;
-  EXPECT_TRUE(Same_Pixels(*rm.m_filteredMap, *reference.m_filteredMap));
-  ASSERT_TRUE(reference.WatercolorFilter_For_Separations(app.m_settings.watercolorParms, err)) << err;
-  EXPECT_FALSE(Same_Pixels(*rm.m_filteredMap, *reference.m_filteredMap));
+  EXPECT_TRUE(Same_Pixels(*rm.Get_Filtered_Map(), *reference.Get_Filtered_Map()));
+  ASSERT_TRUE(reference.WatercolorFilter_For_Separations(app.Get_Settings().watercolorParms, err)) << err;
+  EXPECT_FALSE(Same_Pixels(*rm.Get_Filtered_Map(), *reference.Get_Filtered_Map()));
 }
 
 TEST_F(SeparationDialogTest, OutlineSettingsAreStoredAndTheLayeredImageRecomposed) {
@@ -297,30 +296,30 @@ TEST_F(SeparationDialogTest, OutlineSettingsAreStoredAndTheLayeredImageRecompose
   RenderMan& rm = app.Get_RenderMan();
 
   EXPECT_TRUE(dialog.On_Hide_Outline_Clicked(true));
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.hideOutline, 1);
-  EXPECT_EQ(rm.m_hideOutline, 1);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.hideOutline, 1);
+  EXPECT_EQ(rm.Get_Hide_Outline(), 1);
   EXPECT_TRUE(dialog.On_Contrast_Clicked(true));
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.outlineDarkness, 150);
-  EXPECT_EQ(rm.m_outlineDarkness, 150);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.outlineDarkness, 150);
+  EXPECT_EQ(rm.Get_Outline_Darkness(), 150);
   EXPECT_TRUE(dialog.On_Contrast_Clicked(false));
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.outlineDarkness, 100);
-  EXPECT_EQ(rm.m_outlineDarkness, 100);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.outlineDarkness, 100);
+  EXPECT_EQ(rm.Get_Outline_Darkness(), 100);
   EXPECT_TRUE(dialog.On_Liteness_Slider(30));
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.outlineLiteness, 70);
-  EXPECT_EQ(rm.m_outlineLiteness, 70);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.outlineLiteness, 70);
+  EXPECT_EQ(rm.Get_Outline_Liteness(), 70);
   EXPECT_EQ(dialog.Controls().litenessValue, "70");
   EXPECT_EQ(app.Recorded_Windows().Count("redraw 5"), 8);  // each recomposition redraws twice
 
   // The merge reads these settings: with the outline hidden the layered
   // image stays white over a black outline, shown it darkens.
   ASSERT_TRUE(rm.Create_Outline_Map(kMapHeight, kMapWidth));
-  rm.m_outlineMapOversize->Fill(0);
+  rm.Get_Outline_Map()->Fill(0);
   EXPECT_TRUE(dialog.On_Hide_Outline_Clicked(true));
   int16_t r = 0, g = 0, b = 0;
-  rm.m_layeredMapOversize->Get_Pixel(5, 5, r, g, b);
+  rm.Get_Layered_Map()->Get_Pixel(5, 5, r, g, b);
   EXPECT_EQ(r, 255);
   EXPECT_TRUE(dialog.On_Hide_Outline_Clicked(false));
-  rm.m_layeredMapOversize->Get_Pixel(5, 5, r, g, b);
+  rm.Get_Layered_Map()->Get_Pixel(5, 5, r, g, b);
   EXPECT_LT(r, 255);
 }
 
@@ -335,7 +334,7 @@ TEST_F(SeparationDialogTest, BrushSizesOutside2To32AreRefusedByTheDataExchange) 
     EXPECT_FALSE(dialog.On_Close()) << bad;
   }
   EXPECT_FALSE(List().Has_Regions());
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.brushSize, 6);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.brushSize, 6);
 
   // A refused brush stops a row change as well, with the reason why.
   platform.Messages().Clear();
@@ -350,7 +349,7 @@ TEST_F(SeparationDialogTest, BrushSizesOutside2To32AreRefusedByTheDataExchange) 
   for (const char* good : {"2", "32"}) {
     dialog.Set_Brush_Size_Text(good);
     EXPECT_TRUE(dialog.On_Preview_All_Seps()) << good;
-    EXPECT_EQ(app.m_settings.sepsDialogSettings.brushSize, std::stoi(good));
+    EXPECT_EQ(app.Get_Settings().sepsDialogSettings.brushSize, std::stoi(good));
   }
   EXPECT_TRUE(dialog.On_Close());
   EXPECT_TRUE(Messages().empty());
@@ -373,8 +372,8 @@ TEST_F(SeparationDialogTest, AColourSetNeedsThePreProcessedImage) {
   EXPECT_EQ(dialog.Controls().colorSetSelection, 0);
   EXPECT_EQ(dialog.Controls().rows[2].items, before.rows[2].items);
   EXPECT_EQ(dialog.Controls().rows[2].selection, before.rows[2].selection);
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.palettePrimaryIdx, 0);
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[0].colorsStdIndex, 1);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.palettePrimaryIdx, 0);
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[0].colorsStdIndex, 1);
 
   // The other buttons refuse too, each with its own words.
   platform.Messages().Clear();
@@ -400,7 +399,7 @@ TEST_F(SeparationDialogTest, AColourSetFillsTheRowsWithItsPalette) {
   bool fileProblem = false;
   ASSERT_TRUE(Load_Bitmap_File_as_SRC(err, app.Get_RenderMan(), Sample_Path("coffee.png"), -1, -1,
                                       kWorkingMaxSide, fileProblem));
-  app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
+  app.Get_Settings().sepsDialogSettings.alwaysCalcPalette = 0;
   SeparationDialogController& dialog = Open();
 
   // "Quad Orange" has four colours and no repeats: the fifth row stays empty.
@@ -414,14 +413,14 @@ TEST_F(SeparationDialogTest, AColourSetFillsTheRowsWithItsPalette) {
   ASSERT_TRUE(separator.Calc_Ideal_Palette_for_Stock_ColorSet(8, 5, expected, err)) << err;
   EXPECT_EQ(expected[4], 0);
   for (int32_t row = 0; row < 5; ++row) {
-    EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex, expected[row]) << row;
+    EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex, expected[row]) << row;
     EXPECT_EQ(c.rows[row].selection, SeparationDialogController::Find_Color_in_Set(expected[row], 8) < 0
                                          ? 0
                                          : SeparationDialogController::Find_Color_in_Set(expected[row], 8));
   }
   EXPECT_EQ(c.rows[4].Selected_Text(), "-NONE-");
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.palettePrimaryIdx, 8);
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.alwaysCalcPalette, 1);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.palettePrimaryIdx, 8);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.alwaysCalcPalette, 1);
   EXPECT_TRUE(c.alwaysCalculatePalette);
   EXPECT_EQ(statuses, (std::vector<std::string>{"", "Calculating a Palette...", ""}));
   EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
@@ -454,8 +453,8 @@ TEST_F(SeparationDialogTest, RowsShowOnlyColoursOfTheSet) {
   EXPECT_EQ(c.rows[4].Selected_Text(), "Crimson");
   // Storing reads the rows back by name.
   EXPECT_TRUE(dialog.On_Close());
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[0].colorsStdIndex, 0);
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[4].colorsStdIndex, 15);
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[0].colorsStdIndex, 0);
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[4].colorsStdIndex, 15);
 }
 
 // ---------------------------------------------------------------------------
@@ -471,7 +470,7 @@ TEST_F(SeparationDialogTest, PreviewAllSepsMakesEveryRow) {
   EXPECT_EQ(List().Get_Separation_Name(0), "MEM-ASep_Vermillion_DUMMyproject_Comps255_210_210_9999.bmp");
   EXPECT_EQ(List().Get_Separation_Name(4).rfind("MEM-ASep_Purple_DUMMyproject_Comps", 0), 0u);
   EXPECT_NE(List().Get_Separation_Name(4).find("_10003.bmp"), std::string::npos);
-  EXPECT_EQ(app.m_document.currentSeparationID, 4);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, 4);
   EXPECT_EQ(dialog.Current_Row(), 4);
   EXPECT_EQ(dialog.Controls().checkedRadio, 4);
   EXPECT_FALSE(dialog.Reached_End());
@@ -483,8 +482,8 @@ TEST_F(SeparationDialogTest, PreviewAllSepsMakesEveryRow) {
           "...creating Separation[ 4 ] with Yellow ", "...creating Separation[ 5 ] with Purple ", ""}));
   // Every stripe went into its region: nothing is left to subtract, and
   // the layered image was composed and the views rebuilt.
-  EXPECT_EQ(Non_White(*app.Get_RenderMan().m_subtractMap), 0);
-  EXPECT_GT(Non_White(*app.Get_RenderMan().m_layeredMapOversize), 0);
+  EXPECT_EQ(Non_White(*app.Get_RenderMan().Get_Subtract_Map()), 0);
+  EXPECT_GT(Non_White(*app.Get_RenderMan().Get_Layered_Map()), 0);
   EXPECT_GE(app.Recorded_Windows().Count("recreate views"), 1);
   EXPECT_EQ(platform.Headless().Cursor().Depth(), 0);
   EXPECT_TRUE(Messages().empty());
@@ -502,13 +501,13 @@ TEST_F(SeparationDialogTest, PreviewAllSepsPassesOverRowsWithoutColour) {
   ASSERT_TRUE(dialog.On_Preview_All_Seps());
   EXPECT_EQ(Regions_per_Row(), (std::vector<int32_t>{1, 1, 1, 1, 0}));
   EXPECT_EQ(List().Get_Separation_Name(4), "");
-  EXPECT_EQ(app.m_document.currentSeparationID, 3);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, 3);
   EXPECT_EQ(dialog.Current_Row(), 4);
   EXPECT_EQ(dialog.Controls().checkedRadio, 3);
   EXPECT_EQ(statuses.size(), 6u);
   EXPECT_EQ(statuses[4], "...creating Separation[ 4 ] with Yellow ");
   // The Purple stripe was left over.
-  EXPECT_EQ(Non_White(*app.Get_RenderMan().m_subtractMap), kStripeWidth * kMapHeight);
+  EXPECT_EQ(Non_White(*app.Get_RenderMan().Get_Subtract_Map()), kStripeWidth * kMapHeight);
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -525,17 +524,16 @@ TEST_F(SeparationDialogTest, PreviewAllSepsOnThePhotoUsesTheProposedPalette) {
   ASSERT_TRUE(separator.Calc_Ideal_Palette_for_Stock_ColorSet(0, 5, expected, err)) << err;
   const std::vector<int32_t> counts = Regions_per_Row();
   for (int32_t row = 0; row < 5; ++row) {
-    EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex, expected[row]);
+    EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex, expected[row]);
     if (expected[row] > 0) {
       EXPECT_GT(counts[row], 0) << row;
     }
   }
   // Every region carries the colour of the row that made it.
-  for (ListLink<ComponentSubject>* link = List().Get_Children_List().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    const auto* region = dynamic_cast<const RegionSubject*>(link->Get_Object());
+  for (ComponentSubject* child : List().Get_Children_List()) {
+    const auto* region = dynamic_cast<const RegionSubject*>(child);
     ASSERT_NE(region, nullptr);
-    EXPECT_EQ(region->m_huntColorIndex, expected[region->m_separationID]);
+    EXPECT_EQ(region->Get_Hunt_Color_Index(), expected[region->Get_Separation_ID()]);
   }
   // Regions are numbered from the application's counter, each separation
   // region (not kept) and each sub-region; the counter gets the next number
@@ -543,7 +541,7 @@ TEST_F(SeparationDialogTest, PreviewAllSepsOnThePhotoUsesTheProposedPalette) {
   int32_t separations = 0;
   for (int32_t row = 0; row < 5; ++row) separations += expected[row] > 0 ? 1 : 0;
   session.reset();
-  EXPECT_EQ(app.m_document.regionCounter, List().Get_Region_Count() + separations);
+  EXPECT_EQ(app.Get_Document().regionCounter, List().Get_Region_Count() + separations);
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -556,7 +554,7 @@ TEST_F(SeparationDialogTest, NextBeforeStartAsksForTheStart) {
   EXPECT_FALSE(dialog.On_Next_Separation());
   EXPECT_EQ(Messages(), std::vector<std::string>{kPressStart});
   EXPECT_FALSE(List().Has_Regions());
-  EXPECT_EQ(app.m_document.currentSeparationID, -1);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, -1);
   EXPECT_EQ(dialog.Current_Row(), 0);
 }
 
@@ -565,14 +563,14 @@ TEST_F(SeparationDialogTest, TheSeriesSkipsRowsWithoutColourAndStopsAtTheEnd) {
   SeparationDialogController& dialog = Open();
   ASSERT_TRUE(dialog.On_Start_Sequence());
   EXPECT_EQ(Regions_per_Row(), (std::vector<int32_t>{1, 0, 0, 0, 0}));
-  EXPECT_EQ(app.m_document.currentSeparationID, 0);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, 0);
   EXPECT_EQ(dialog.Controls().checkedRadio, 0);
 
   ASSERT_TRUE(dialog.On_Next_Separation());
-  EXPECT_EQ(app.m_document.currentSeparationID, 1);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, 1);
   // Rows 3 and 4 have no colour: the next one is row 5.
   ASSERT_TRUE(dialog.On_Next_Separation());
-  EXPECT_EQ(app.m_document.currentSeparationID, 4);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, 4);
   EXPECT_EQ(dialog.Current_Row(), 4);
   EXPECT_EQ(dialog.Controls().checkedRadio, 4);
   EXPECT_TRUE(dialog.Reached_End());
@@ -591,7 +589,7 @@ TEST_F(SeparationDialogTest, TheSeriesEndsWhenNoLaterRowHasAColour) {
   ASSERT_TRUE(dialog.On_Start_Sequence());
   ASSERT_TRUE(dialog.On_Next_Separation());
   ASSERT_TRUE(dialog.On_Next_Separation());
-  EXPECT_EQ(app.m_document.currentSeparationID, 2);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, 2);
   EXPECT_FALSE(dialog.On_Next_Separation());
   EXPECT_EQ(Messages(), std::vector<std::string>{"You have reached the END of the Separations LIST."});
   EXPECT_EQ(dialog.Current_Row(), 2);
@@ -617,7 +615,7 @@ TEST_F(SeparationDialogTest, StartSequenceNeedsAFirstColourAndAsksBeforeDeleting
   platform.Messages().Clear();
   ASSERT_TRUE(dialog.On_Row_Color_Selected(0, 1));
   ASSERT_TRUE(dialog.On_Preview_All_Seps());
-  EXPECT_EQ(app.m_document.currentSeparationID, 4);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, 4);
   const int32_t regions = List().Get_Region_Count();
   EXPECT_EQ(regions, 5);
 
@@ -629,13 +627,13 @@ TEST_F(SeparationDialogTest, StartSequenceNeedsAFirstColourAndAsksBeforeDeleting
             "If you continue, you will DELETE all the existing REGIONS ?  Want to continue ?");
   EXPECT_EQ(platform.Messages().Shown_Messages()[0].buttons, MessageButtons::OkCancel);
   EXPECT_EQ(List().Get_Region_Count(), regions);
-  EXPECT_EQ(app.m_document.currentSeparationID, 4);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, 4);
   EXPECT_EQ(dialog.Current_Row(), 4);
 
   // OK starts afresh with the first row alone.
   ASSERT_TRUE(dialog.On_Start_Sequence());
   EXPECT_EQ(Regions_per_Row(), (std::vector<int32_t>{1, 0, 0, 0, 0}));
-  EXPECT_EQ(app.m_document.currentSeparationID, 0);
+  EXPECT_EQ(app.Get_Document().currentSeparationID, 0);
   EXPECT_EQ(dialog.Current_Row(), 0);
   EXPECT_EQ(List().Get_Separation_Name(4), "");
 }
@@ -645,7 +643,7 @@ TEST_F(SeparationDialogTest, StartSequenceNeedsAFirstColourAndAsksBeforeDeleting
 
 TEST_F(SeparationDialogTest, ARowChangeRemakesThatRowAndTheLaterRowsWithRegions) {
   Use_Stripes(kStripeColors);
-  app.m_settings.sepsDialogSettings.alwaysCalcPalette = 1;
+  app.Get_Settings().sepsDialogSettings.alwaysCalcPalette = 1;
   SeparationDialogController& dialog = Open();
   dialog.Set_Always_Calculate_Palette(false);
   ASSERT_TRUE(dialog.On_Preview_All_Seps());
@@ -656,15 +654,15 @@ TEST_F(SeparationDialogTest, ARowChangeRemakesThatRowAndTheLaterRowsWithRegions)
   // Cobalt Blue stripe is no row's any more.
   const int32_t purple = SeparationDialogController::Find_Color_in_Set(11, 0);
   ASSERT_TRUE(dialog.On_Row_Color_Selected(2, purple));
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[2].colorsStdIndex, 11);
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[2].colorsStdIndex, 11);
   EXPECT_EQ(Regions_per_Row(), (std::vector<int32_t>{1, 1, 1, 1, 0}));
-  EXPECT_EQ(Non_White(*app.Get_RenderMan().m_subtractMap), kStripeWidth * kMapHeight);
+  EXPECT_EQ(Non_White(*app.Get_RenderMan().Get_Subtract_Map()), kStripeWidth * kMapHeight);
   EXPECT_EQ(statuses, (std::vector<std::string>{"...creating Separation[ 3 ] with Purple ",
                                                 "...creating Separation[ 4 ] with Yellow ",
                                                 "...creating Separation[ 5 ] with Purple ", ""}));
   // The colours are the user's now: no palette replaces them.
   EXPECT_FALSE(dialog.Controls().alwaysCalculatePalette);
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.alwaysCalcPalette, 0);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.alwaysCalcPalette, 0);
 
   // "-NONE-" only takes the row's regions away.
   ASSERT_TRUE(dialog.On_Row_Color_Selected(3, 0));
@@ -706,7 +704,7 @@ TEST_F(SeparationDialogTest, TheOutlineEditorChecksThePhotoAndTheSourceBackup) {
     return endsWithOk;
   };
   EXPECT_FALSE(dialog.On_Outline_Editor());
-  app.m_document.sourcePhotoPath = "photo.png";
+  app.Get_Document().sourcePhotoPath = "photo.png";
   EXPECT_FALSE(dialog.On_Outline_Editor());
   EXPECT_EQ(Messages(), (std::vector<std::string>{"Load a SOURCE PHOTO from the File Menu.",
                                                   "etectTotalSepsDialog::On_BnClicked_Test_1_Button FAILED,  "
@@ -727,77 +725,77 @@ TEST_F(SeparationDialogTest, TheOutlineEditorChecksThePhotoAndTheSourceBackup) {
 // The application prepares the settings for the next opening
 
 TEST_F(SeparationDialogTest, ANewPhotoPutsTheSettingsBackToTheirDefaults) {
-  app.m_settings.watercolorParms.darkExponent = 60;
-  app.m_settings.watercolorParms.satExponent = 10;
-  app.m_settings.watercolorParms.liteAmount = 40;
-  app.m_settings.watercolorParms.skipSaturation = 1;
-  app.m_settings.sepsDialogSettings.brushSize = 20;
-  app.m_settings.sepsDialogSettings.palettePrimaryIdx = 5;
-  app.m_settings.sepsDialogSettings.alwaysCalcPalette = 0;
+  app.Get_Settings().watercolorParms.darkExponent = 60;
+  app.Get_Settings().watercolorParms.satExponent = 10;
+  app.Get_Settings().watercolorParms.liteAmount = 40;
+  app.Get_Settings().watercolorParms.skipSaturation = 1;
+  app.Get_Settings().sepsDialogSettings.brushSize = 20;
+  app.Get_Settings().sepsDialogSettings.palettePrimaryIdx = 5;
+  app.Get_Settings().sepsDialogSettings.alwaysCalcPalette = 0;
   Set_Rows({3, 3, 3, 3, 3});
-  app.m_settings.lastSepRowsControlSettings[0].adjustment = -7;
+  app.Get_Settings().lastSepRowsControlSettings[0].adjustment = -7;
   std::string err = "stale";
-  ASSERT_TRUE(
-      Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.m_settings, app.Get_RegionList(), 0, err));
+  ASSERT_TRUE(Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.Get_Settings(), app.Get_RegionList(),
+                                                                     0, err));
   EXPECT_EQ(err, "");
-  EXPECT_EQ(app.m_settings.watercolorParms.darkExponent, 20);
-  EXPECT_EQ(app.m_settings.watercolorParms.satExponent, 70);
-  EXPECT_EQ(app.m_settings.watercolorParms.liteAmount, 0);
-  EXPECT_EQ(app.m_settings.watercolorParms.skipSaturation, 0);
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.brushSize, 6);
+  EXPECT_EQ(app.Get_Settings().watercolorParms.darkExponent, 20);
+  EXPECT_EQ(app.Get_Settings().watercolorParms.satExponent, 70);
+  EXPECT_EQ(app.Get_Settings().watercolorParms.liteAmount, 0);
+  EXPECT_EQ(app.Get_Settings().watercolorParms.skipSaturation, 0);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.brushSize, 6);
   const Rows colors = {11, 1, 7, 2, 11}, adjustments = {10, 4, 8, 5, 0};
   for (int32_t row = 0; row < 5; ++row) {
-    EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex, colors[row]);
-    EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[row].adjustment, adjustments[row]);
+    EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex, colors[row]);
+    EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[row].adjustment, adjustments[row]);
   }
   // The user's choice of set and check boxes stands.
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.palettePrimaryIdx, 5);
-  EXPECT_EQ(app.m_settings.sepsDialogSettings.alwaysCalcPalette, 0);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.palettePrimaryIdx, 5);
+  EXPECT_EQ(app.Get_Settings().sepsDialogSettings.alwaysCalcPalette, 0);
 }
 
 TEST_F(SeparationDialogTest, ALoadedListGivesTheRowsTheColoursOfItsRegions) {
   // An empty list has no colours to give.
   std::string err = "stale";
-  EXPECT_TRUE(
-      Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.m_settings, app.Get_RegionList(), 1, err));
+  EXPECT_TRUE(Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.Get_Settings(), app.Get_RegionList(),
+                                                                     1, err));
   EXPECT_EQ(err, "");
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[0].colorsStdIndex, 11);
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[0].colorsStdIndex, 11);
 
   Use_Stripes({1, 0, 10, 4, 11});
   SeparationDialogController& dialog = Open();
   ASSERT_TRUE(dialog.On_Preview_All_Seps());
   session.reset();
   Set_Rows({3, 3, 3, 3, 3});
-  app.m_settings.lastSepRowsControlSettings[2].adjustment = 9;
-  ASSERT_TRUE(
-      Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.m_settings, app.Get_RegionList(), 1, err))
+  app.Get_Settings().lastSepRowsControlSettings[2].adjustment = 9;
+  ASSERT_TRUE(Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.Get_Settings(), app.Get_RegionList(),
+                                                                     1, err))
       << err;
   const Rows expected = {1, 0, 10, 4, 11};
   for (int32_t row = 0; row < 5; ++row)
-    EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[row].colorsStdIndex, expected[row]) << row;
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[2].adjustment, 9);
+    EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex, expected[row]) << row;
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[2].adjustment, 9);
 
   // Grey and chromatic rows together make no palette of one kind: such a
   // list (the "6 Synthetics" set makes them) keeps the rows and still loads.
   Set_Rows({3, 3, 3, 3, 3});
   auto* region = dynamic_cast<RegionSubject*>(List().Get_Children_List().Get_Head_Link()->Get_Object());
   ASSERT_NE(region, nullptr);
-  region->m_huntColorIndex = 30;
-  EXPECT_TRUE(
-      Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.m_settings, app.Get_RegionList(), 1, err));
+  region->Set_Hunt_Color_Index(30);
+  EXPECT_TRUE(Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.Get_Settings(), app.Get_RegionList(),
+                                                                     1, err));
   EXPECT_EQ(err, "");
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[0].colorsStdIndex, 3);
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[0].colorsStdIndex, 3);
   EXPECT_TRUE(Messages().empty());
 
   for (const int16_t mode : {2, -1}) {
-    EXPECT_FALSE(Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.m_settings, app.Get_RegionList(),
-                                                                        mode, err));
+    EXPECT_FALSE(Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.Get_Settings(),
+                                                                        app.Get_RegionList(), mode, err));
     EXPECT_EQ(err,
               "RegionListSubject::Adjust_Detection_Settings_for_Upcoming_DetectionDialog  FAILED, "
               "filesLoadMode is out "
               "of bounds.");
   }
-  EXPECT_EQ(app.m_settings.lastSepRowsControlSettings[0].colorsStdIndex, 3);
+  EXPECT_EQ(app.Get_Settings().lastSepRowsControlSettings[0].colorsStdIndex, 3);
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ class SeparationEngine : public SeparatorTest {
 
   void Expect_Frame(const RegionSubject* region, int32_t x, int32_t y, int32_t w, int32_t h) {
     ASSERT_NE(region, nullptr);
-    const Graphic& frame = region->m_autoDescriptor.frame;
+    const Graphic& frame = region->Get_Auto_Descriptor().frame;
     EXPECT_EQ(frame.Get_Position().x, x);
     EXPECT_EQ(frame.Get_Position().y, y);
     EXPECT_EQ(frame.Get_Width(), w);
@@ -66,9 +66,9 @@ class SeparationEngine : public SeparatorTest {
 TEST_F(SeparationEngine, ASeparationBecomesNumberedSubRegionsInScanOrder) {
   Draw_Blocks();
   Start_Series();
-  app.m_document.regionCounter = 40;
+  app.Get_Document().regionCounter = 40;
   {
-    ColorSeparator engine(app.Get_RenderMan(), updater, &app.m_document.regionCounter);
+    ColorSeparator engine(app.Get_RenderMan(), updater, &app.Get_Document().regionCounter);
     ASSERT_TRUE(engine.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
         << err;
     EXPECT_EQ(err, "");
@@ -76,22 +76,22 @@ TEST_F(SeparationEngine, ASeparationBecomesNumberedSubRegionsInScanOrder) {
     EXPECT_EQ(engine.Get_Separation_Counter(), 10000);
     // The separation region took number 40 and is gone; its blobs follow.
     EXPECT_EQ(engine.Get_Next_Serial(), 43);
-    EXPECT_EQ(app.m_document.regionCounter, 40);
+    EXPECT_EQ(app.Get_Document().regionCounter, 40);
   }
-  EXPECT_EQ(app.m_document.regionCounter, 43);  // handed back when the engine goes
+  EXPECT_EQ(app.Get_Document().regionCounter, 43);  // handed back when the engine goes
 
   const std::vector<RegionSubject*> regions = Regions();
   ASSERT_EQ(regions.size(), 2u);
   Expect_Frame(regions[0], 5, 5, 8, 6);
   Expect_Frame(regions[1], 25, 15, 6, 6);
   for (size_t i = 0; i < 2; ++i) {
-    EXPECT_EQ(regions[i]->m_serialNumber, 41 + static_cast<int16_t>(i));
-    EXPECT_EQ(regions[i]->m_separationID, 0);
-    EXPECT_EQ(regions[i]->m_huntColorIndex, kPurple);
+    EXPECT_EQ(regions[i]->Get_Serial_Number(), 41 + static_cast<int16_t>(i));
+    EXPECT_EQ(regions[i]->Get_Separation_ID(), 0);
+    EXPECT_EQ(regions[i]->Get_Hunt_Color_Index(), kPurple);
     EXPECT_TRUE(regions[i]->Is_SubRegion());
-    EXPECT_EQ(regions[i]->m_autoDescriptor.parentPath, name);
+    EXPECT_EQ(regions[i]->Get_Auto_Descriptor().parentPath, name);
   }
-  EXPECT_EQ(Pixel_At(*regions[1]->m_SRCoffMap, 0, 0), kHunt);
+  EXPECT_EQ(Pixel_At(*regions[1]->Get_Region_Map(), 0, 0), kHunt);
 
   // Two subtract-map rebuilds (before and after) and the layered image.
   using R = RecordingWindowsUpdater::Request;
@@ -105,7 +105,7 @@ TEST_F(SeparationEngine, CleanUpFillsHolesWithTheStandardColourUnderThePluggingS
       << err;
   const std::vector<RegionSubject*> regions = Regions();
   ASSERT_EQ(regions.size(), 2u);
-  const OffMap& a = *regions[0]->m_SRCoffMap;
+  const OffMap& a = *regions[0]->Get_Region_Map();
   // The one-pixel hole takes its neighbours' colour; the 2 x 2 hole is
   // plugged with the standard colour, not the hunt colour.
   EXPECT_EQ(Pixel_At(a, 3, 2), kHunt);
@@ -118,7 +118,7 @@ TEST_F(SeparationEngine, CleanUpFillsHolesWithTheStandardColourUnderThePluggingS
   SeparationParms small = Plain_Parms(kHunt, kPurple);
   small.holePlugSize = 4;
   ASSERT_TRUE(separator.Make_Next_Separation(small, name, 0, List(), kPhoto, err)) << err;
-  EXPECT_EQ(Pixel_At(*Regions()[0]->m_SRCoffMap, 5, 3), kWhite);
+  EXPECT_EQ(Pixel_At(*Regions()[0]->Get_Region_Map(), 5, 3), kWhite);
 
   // With an adjustment the separation is recoloured with the standard
   // colour: every pixel, both holes included, ends up in it.
@@ -127,7 +127,7 @@ TEST_F(SeparationEngine, CleanUpFillsHolesWithTheStandardColourUnderThePluggingS
   adjusted.adjustment = 4;
   ASSERT_TRUE(separator.Make_Next_Separation(adjusted, name, 0, List(), kPhoto, err)) << err;
   ASSERT_EQ(Regions().size(), 2u);
-  const OffMap& a2 = *Regions()[0]->m_SRCoffMap;
+  const OffMap& a2 = *Regions()[0]->Get_Region_Map();
   for (int32_t y = 0; y < 6; ++y)
     for (int32_t x = 0; x < 8; ++x) EXPECT_EQ(Pixel_At(a2, x, y), Standard_Rgb(kPurple)) << x << "," << y;
 }
@@ -148,7 +148,7 @@ TEST_F(SeparationEngine, CleanUpRunsSinglePixelsThenHolesThenClosing) {
   ASSERT_EQ(Regions().size(), 1u);
   for (int32_t y = 3; y < 6; ++y)
     for (int32_t x = 3; x < 6; ++x)
-      EXPECT_EQ(Pixel_At(*Regions()[0]->m_SRCoffMap, x, y), kWhite) << x << "," << y;
+      EXPECT_EQ(Pixel_At(*Regions()[0]->Get_Region_Map(), x, y), kWhite) << x << "," << y;
 
   // Plugged with the (darker) standard colour before the closing, the hole
   // keeps that colour; closed first it would have taken the hunt colour.
@@ -158,8 +158,8 @@ TEST_F(SeparationEngine, CleanUpRunsSinglePixelsThenHolesThenClosing) {
   parms.minFilterSize = parms.maxFilterSize = 2;
   ASSERT_TRUE(separator.Make_Next_Separation(parms, name, 0, List(), kPhoto, err)) << err;
   ASSERT_EQ(Regions().size(), 1u);
-  EXPECT_EQ(Pixel_At(*Regions()[0]->m_SRCoffMap, 4, 4), Standard_Rgb(kPurple));
-  EXPECT_EQ(Pixel_At(*Regions()[0]->m_SRCoffMap, 0, 11), kHunt);
+  EXPECT_EQ(Pixel_At(*Regions()[0]->Get_Region_Map(), 4, 4), Standard_Rgb(kPurple));
+  EXPECT_EQ(Pixel_At(*Regions()[0]->Get_Region_Map(), 0, 11), kHunt);
 }
 
 TEST_F(SeparationEngine, OpeningClosingAndTheExtraShrink) {
@@ -206,9 +206,9 @@ TEST_F(SeparationEngine, TheSubtractMapAfterRowKLacksTheRegionsOfRowsUpToK) {
   EXPECT_EQ(name, "MEM-ASep_Gray 10_DUMMyproject_Comps130_130_255_10000.bmp");
   std::vector<RegionSubject*> regions = Regions();
   ASSERT_EQ(regions.size(), 3u);
-  EXPECT_EQ(regions[2]->m_separationID, 1);
+  EXPECT_EQ(regions[2]->Get_Separation_ID(), 1);
   Expect_Frame(regions[2], 25, 15, 6, 6);
-  EXPECT_EQ(Pixel_At(*regions[2]->m_SRCoffMap, 2, 2), hunt1);
+  EXPECT_EQ(Pixel_At(*regions[2]->Get_Region_Map(), 2, 2), hunt1);
   EXPECT_EQ(Pixel_At(*Subtract(), 6, 6), aAfter0);
   EXPECT_EQ(Pixel_At(*Subtract(), 27, 17), Subtracted(bAfter0, hunt1));
 
@@ -224,7 +224,7 @@ TEST_F(SeparationEngine, TheSubtractMapAfterRowKLacksTheRegionsOfRowsUpToK) {
   ASSERT_TRUE(separator.Delete_Separation_Regions(0, List(), err)) << err;
   regions = Regions();
   ASSERT_EQ(regions.size(), 1u);
-  EXPECT_EQ(regions[0]->m_separationID, 1);
+  EXPECT_EQ(regions[0]->Get_Separation_ID(), 1);
   EXPECT_EQ(Pixel_At(*Subtract(), 6, 6), kBlockA);
   EXPECT_EQ(Pixel_At(*Subtract(), 27, 17), Subtracted(kBlockB, hunt1));
   EXPECT_EQ(updater.Count(RecordingWindowsUpdater::Request::Subtracted), 1);
@@ -246,18 +246,18 @@ TEST_F(SeparationEngine, DeletingRegionsSortsTheRestAndKeepsSeparationRegions) {
       << err;
   std::vector<RegionSubject*> regions = Regions();
   ASSERT_EQ(regions.size(), 4u);
-  EXPECT_EQ(regions[0]->m_separationID, 2);
+  EXPECT_EQ(regions[0]->Get_Separation_ID(), 2);
   EXPECT_FALSE(regions[3]->Is_SubRegion());
-  EXPECT_EQ(regions[3]->m_separationID, 0);
-  EXPECT_EQ(regions[3]->m_serialNumber, 2);  // row 2: 0 and 1; row 0's separation region 2
+  EXPECT_EQ(regions[3]->Get_Separation_ID(), 0);
+  EXPECT_EQ(regions[3]->Get_Serial_Number(), 2);  // row 2: 0 and 1; row 0's separation region 2
   EXPECT_EQ(name, "MEM-ASep_Purple_DUMMyproject_Comps220_220_255_10000.bmp");
 
   ASSERT_TRUE(separator.Delete_Separation_Regions(0, List(), err)) << err;
   regions = Regions();
   ASSERT_EQ(regions.size(), 2u);
-  EXPECT_EQ(regions[0]->m_separationID, 0);  // the separation region, sorted first
+  EXPECT_EQ(regions[0]->Get_Separation_ID(), 0);  // the separation region, sorted first
   EXPECT_FALSE(regions[0]->Is_SubRegion());
-  EXPECT_EQ(regions[1]->m_separationID, 2);
+  EXPECT_EQ(regions[1]->Get_Separation_ID(), 2);
 }
 
 TEST_F(SeparationEngine, SeparationsThatMakeNoRegion) {
@@ -298,19 +298,19 @@ TEST_F(SeparationEngine, BitmapsAreWrittenBesideThePhotoUnlessInMemory) {
   EXPECT_EQ(Pixel_At(*saved, 10, 8), Standard_Rgb(kPurple));
   const std::vector<RegionSubject*> regions = Regions();
   ASSERT_EQ(regions.size(), 2u);
-  for (RegionSubject* region : regions) EXPECT_TRUE(File_Exists(region->m_autoDescriptor.bitmapPath));
-  EXPECT_EQ(regions[0]->m_autoDescriptor.bitmapPath.rfind(dir.File("Subs/"), 0), 0u);
+  for (RegionSubject* region : regions) EXPECT_TRUE(File_Exists(region->Get_Auto_Descriptor().bitmapPath));
+  EXPECT_EQ(regions[0]->Get_Auto_Descriptor().bitmapPath.rfind(dir.File("Subs/"), 0), 0u);
 }
 
 TEST_F(SeparationEngine, StartingASeriesResetsTheMapsAndSizesAnEmptyCanvas) {
   Draw_Blocks();
-  Fill_Rect(*app.Get_RenderMan().m_layeredMapOversize, 0, 0, 5, 5, {1, 2, 3});
+  Fill_Rect(*app.Get_RenderMan().Get_Layered_Map(), 0, 0, 5, 5, {1, 2, 3});
   Subtract()->Fill(0);
   int32_t w = 0, h = 0;
   List().Get_Canvas_Size(w, h);
   EXPECT_EQ(w, 300);
   ASSERT_TRUE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), err)) << err;
-  EXPECT_EQ(Pixel_At(*app.Get_RenderMan().m_layeredMapOversize, 2, 2), kWhite);
+  EXPECT_EQ(Pixel_At(*app.Get_RenderMan().Get_Layered_Map(), 2, 2), kWhite);
   EXPECT_EQ(Pixel_At(*Subtract(), 6, 6), kBlockA);
   EXPECT_EQ(Pixel_At(*Subtract(), 0, 0), kWhite);
   EXPECT_EQ(updater.Requests(), (std::vector{RecordingWindowsUpdater::Request::SummedFinal}));
@@ -320,7 +320,7 @@ TEST_F(SeparationEngine, StartingASeriesResetsTheMapsAndSizesAnEmptyCanvas) {
   EXPECT_EQ(w, kWidth);
   EXPECT_EQ(h, kHeight);
   ASSERT_TRUE(app.Get_Composer().Maybe_Alloc_Layers_Bitmap_for_RegionList(err)) << err;
-  EXPECT_EQ(app.Get_RenderMan().m_layeredMapOversize->Get_Width(), kWidth);
+  EXPECT_EQ(app.Get_RenderMan().Get_Layered_Map()->Get_Width(), kWidth);
 
   // A list that has regions keeps its canvas.
   ASSERT_TRUE(separator.Make_Next_Separation(Plain_Parms(kHunt, kPurple), name, 0, List(), kPhoto, err))
@@ -335,7 +335,7 @@ TEST_F(SeparationEngine, StartingASeriesResetsTheMapsAndSizesAnEmptyCanvas) {
 
 TEST_F(SeparationEngine, StartingASeriesNeedsAPreProcessedImage) {
   RenderMan& rm = app.Get_RenderMan();
-  rm.m_filteredMapHasImage = 0;
+  rm.Forget_Filtered_Image();
   EXPECT_FALSE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), err));
   EXPECT_EQ(err,
             "RenderMan::Initialize_SubtractMap_with_Source_Image_for_SeparationCreation FAILED,  "
@@ -344,7 +344,7 @@ TEST_F(SeparationEngine, StartingASeriesNeedsAPreProcessedImage) {
   int32_t w = 0, h = 0;
   List().Get_Canvas_Size(w, h);
   EXPECT_EQ(w, 300);
-  rm.m_filteredMap.reset();
+  rm.Set_Filtered_Map(nullptr);
   EXPECT_FALSE(separator.Generate_All_Separations_and_SubRegions_from_Bitmap(List(), err));
   EXPECT_EQ(
       err,

@@ -51,19 +51,18 @@ class SeparatorTest : public ::testing::Test {
     RenderMan& rm = app.Get_RenderMan();
     EXPECT_TRUE(rm.Alloc_Source_Bitmaps_for_Virtual_Project(kWidth, kHeight, err)) << err;
     EXPECT_TRUE(rm.Alloc_Support_Bitmaps_for_Image_Creation(kHeight, kWidth, err)) << err;
-    rm.m_filteredMapHasImage = 1;
+    rm.Mark_Filtered_Image_Rendered();
   }
 
-  OffMap& Filtered() { return *app.Get_RenderMan().m_filteredMap; }
-  OffMap* Subtract() { return app.Get_RenderMan().m_subtractMap.get(); }
+  OffMap& Filtered() { return *app.Get_RenderMan().Get_Filtered_Map(); }
+  OffMap* Subtract() { return app.Get_RenderMan().Get_Subtract_Map(); }
   RegionListSubject& List() { return app.Get_RegionList(); }
 
   // The regions of the list, in list order.
   std::vector<RegionSubject*> Regions() {
     std::vector<RegionSubject*> out;
-    for (ListLink<ComponentSubject>* link = List().Get_Children_List().Get_Head_Link(); link != nullptr;
-         link = link->Get_Next())
-      out.push_back(dynamic_cast<RegionSubject*>(link->Get_Object()));
+    for (ComponentSubject* child : List().Get_Children_List())
+      out.push_back(dynamic_cast<RegionSubject*>(child));
     return out;
   }
 
@@ -84,7 +83,7 @@ class SeparatorTest : public ::testing::Test {
   TestPlatform platform;
   RegionEditorApp app{platform.Get()};
   RecordingWindowsUpdater updater;
-  ColorSeparator separator{app.Get_RenderMan(), updater, &app.m_document.regionCounter};
+  ColorSeparator separator{app.Get_RenderMan(), updater, &app.Get_Document().regionCounter};
 };
 
 }  // namespace separation_test

@@ -18,7 +18,7 @@ class SettingsHelperTest : public SeparatorTest {
  protected:
   SepRowsControlSettings rows = Default_SepRows_Control_Settings();
   int16_t brush = 9;
-  SettingsHelper helper{&separator, &app.m_settings.watercolorParms, rows.data(), &brush,
+  SettingsHelper helper{&separator, &app.Get_Settings().watercolorParms, rows.data(), &brush,
                         platform.Messages()};
   SeparationParms parms;
   std::string err;
@@ -34,21 +34,21 @@ Rgb Hsv(int16_t h, int16_t s, int16_t v) {
 TEST(SeparationSettings, DefaultsOfTheKeptRecords) {
   TestPlatform platform;
   RegionEditorApp app(platform.Get());
-  const SepRowsControlSettings& rows = app.m_settings.lastSepRowsControlSettings;
+  const SepRowsControlSettings& rows = app.Get_Settings().lastSepRowsControlSettings;
   const int16_t expected[5][2] = {{11, 10}, {1, 4}, {7, 8}, {2, 5}, {11, 0}};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(rows[i].colorsStdIndex, expected[i][0]) << i;
     EXPECT_EQ(rows[i].adjustment, expected[i][1]) << i;
   }
-  const SepsDialogSettings& last = app.m_settings.sepsDialogSettings;
+  const SepsDialogSettings& last = app.Get_Settings().sepsDialogSettings;
   EXPECT_EQ(last.brushSize, 6);
   EXPECT_EQ(last.palettePrimaryIdx, 0);
   EXPECT_EQ(last.alwaysCalcPalette, 1);
   EXPECT_EQ(last.hideOutline, 0);
   EXPECT_EQ(last.outlineLiteness, 0);
   EXPECT_EQ(last.outlineDarkness, 100);
-  EXPECT_EQ(app.m_settings.watercolorParms.darkExponent, 20);
-  EXPECT_EQ(app.m_settings.watercolorParms.satExponent, 70);
+  EXPECT_EQ(app.Get_Settings().watercolorParms.darkExponent, 20);
+  EXPECT_EQ(app.Get_Settings().watercolorParms.satExponent, 70);
 }
 
 TEST_F(SettingsHelperTest, DefaultParms) {
