@@ -184,10 +184,31 @@ TEST_F(EditMenuTest, TheSizeToolResizesByTheCornerAndNewWorkForgetsTheSteps) {
   EXPECT_EQ(Frame_Of(*region), (Box{before.x, before.y, before.width + 6, before.height + 5}));
   EXPECT_EQ(Frame().Action(313, kCmdUndo)->text(), "Undo Resize");
 
+  // A step whose region is gone (the list was emptied behind the stack's
+  // back) shows why and leaves the stack.
+  std::string err;
+  ASSERT_TRUE(App().Get_RegionList().Delete_All_Regions_and_Bitmap_Files(err)) << err;
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"EditStep failed,  the list no longer holds the object edited."});
+  EXPECT_EQ(Stack().count(), 0);
+
   // New separations change the list outside the stack: no step is left
   // to take back, and the work is unsaved.
   ASSERT_TRUE(Make_Separations());
   EXPECT_EQ(Stack().count(), 0);
   EXPECT_FALSE(Frame().Action(313, kCmdUndo)->isEnabled());
   EXPECT_TRUE(App().Get_Editor().Get_SelectBoard().Is_Empty());
+
+  // So does a new photo: nothing of the old work can be taken back.
+  QTest::mouseClick(Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+  ListComponentView* list = Registry().Find_Viewj(objects)->Get_First_Pane()->Get_ListComponentView();
+  QTest::mouseClick(Canvas(), Qt::LeftButton, Qt::NoModifier,
+                    Centre_Of(*list->Get_Child_ComponentViews_List()->Get_First()));
+  Key(Qt::Key_Up);
+  ASSERT_EQ(Stack().count(), 1);
+  Scripted_Messages().Queue_Answer(MessageAnswer::No);
+  Open_Chelsea();
+  EXPECT_EQ(Stack().count(), 0);
+  EXPECT_EQ(App().Get_Editor().Get_Command(), nullptr);
 }
