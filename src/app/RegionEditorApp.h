@@ -91,11 +91,11 @@ class RegionEditorApp {
   // reversible command) and the edit history.  The changes of the region
   // list made outside the edit flows (loading a list file, separations) ask
   // the windows to clear the selection first; that also drops the editor's
-  // command and forgets the history's steps.  A shell that records the
-  // steps in an undo stack of its own clears that stack in its
-  // Clear_Selection.
+  // command and forgets the history's steps, and those of the shell's own
+  // undo stack when it has given one (Set_Shell_History; null: none).
   Editorj& Get_Editor() { return m_editor; }
   EditHistory& Get_History() { return m_history; }
+  void Set_Shell_History(EditStepSink* history) { m_windows.Set_Shell_History(history); }
 
  private:
   // Passes every request on to the windows set last.
@@ -123,6 +123,7 @@ class RegionEditorApp {
         m_editor->Delete_Command();
       }
       if (m_history != nullptr) m_history->Forget_Steps();
+      if (m_shellHistory != nullptr) m_shellHistory->Forget_Steps();
       m_target->Clear_Selection();
     }
     void Set_Target(AppWindows& target) { m_target = &target; }
@@ -130,11 +131,13 @@ class RegionEditorApp {
       m_editor = &editor;
       m_history = &history;
     }
+    void Set_Shell_History(EditStepSink* history) { m_shellHistory = history; }
 
    private:
     AppWindows* m_target;
     Editorj* m_editor = nullptr;
     EditHistory* m_history = nullptr;
+    EditStepSink* m_shellHistory = nullptr;
   };
 
   Platform& m_platform;

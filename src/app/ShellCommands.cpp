@@ -81,7 +81,9 @@ void ShellCommands::Load_Source_Photo() {
 
 void ShellCommands::Start_New_Illustration(const std::string& photoPath) {
   RegionListSubject& list = m_app.Get_RegionList();
-  m_windows.Clear_Selection();
+  // Through the application: the editor's selection and last command and
+  // the edit histories go with the regions.
+  m_app.Get_Windows().Clear_Selection();
   // The regions of the previous work go, but never the files on disk: a list
   // whose region bitmaps are files of their own keeps them for its next load.
   list.filesBitmapMode = 1;
@@ -315,7 +317,7 @@ void ShellCommands::Image_Size() {
 
   ImageSizeController controller(renderMan);
   controller.m_deleteRegions = [this](std::string& err) {
-    m_windows.Clear_Selection();
+    m_app.Get_Windows().Clear_Selection();
     return m_app.Get_RegionList().Delete_All_Regions_and_Bitmap_Files(err);
   };
   controller.m_afterResize = [this](std::string& err) {

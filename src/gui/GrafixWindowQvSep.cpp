@@ -1,6 +1,7 @@
 #include "gui/GrafixWindowQvSep.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "gui/AppIcon.h"
 #include "gui/MainFrame.h"
 #include "gui/QtDrawSurface.h"
+#include "regions/EditFlows.h"
 #include "views/Viewj.h"
 
 // ---------------------------------------------------------------------------
@@ -19,6 +21,8 @@ MapCanvas::MapCanvas(MainFrame& frame, QWidget* parent) : QWidget(parent), m_fra
   setObjectName("mapCanvas");
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(1, 1);
+  // The arrow keys nudge the selection.
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 Viewj* MapCanvas::Record() const {
@@ -79,15 +83,22 @@ void MapCanvas::mousePressEvent(QMouseEvent* event) {
   m_buttonDown = true;
   if (e.view == nullptr) return;
   e.view->Mouse_Down(e);
-  // In the "Region OBJECTS" window a click selects the region under it.
-  m_frame.Registry().Select_At_Point(e.view, e.point.x, e.point.y);
+  // The current tool selects, or starts a drag of the selection's handles.
+  // The window keeps the mouse until the release (Qt grabs it for the
+  // pressed widget), so every move of the drag arrives here.
+  m_frame.Flows().Mouse_Down(e, e.view->Get_Container());
+  update();
 }
 
 void MapCanvas::mouseMoveEvent(QMouseEvent* event) {
   if (!m_buttonDown) return;
   const Eventj e = Make_Event(event->position(), event->modifiers());
   m_lastPoint = QPoint(e.point.x, e.point.y);
-  if (e.view != nullptr) e.view->Mouse_Move(e);
+  if (e.view == nullptr) return;
+  e.view->Mouse_Move(e);
+  // The dragged frame follows; the paint draws it where it is now.
+  m_frame.Flows().Mouse_Move(e);
+  update();
 }
 
 void MapCanvas::mouseReleaseEvent(QMouseEvent* event) {
@@ -99,11 +110,37 @@ void MapCanvas::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   e.view->Mouse_Up(e);
-  // The region tools, once the editor has them, tell whether they hold a
-  // selection; until then nothing in the window can be dragged.
-  const bool toolHasSelection = false;
-  m_frame.Commands().After_Mouse_Release(*e.view, toolHasSelection, static_cast<int16_t>(m_pressPoint.x()),
-                                         static_cast<int16_t>(m_pressPoint.y()), e.point.x, e.point.y);
+  // The drag ends at the release point.  A move or resize it made has
+  // recomposed the layered image and redrawn the windows that show it.
+  EditFlows& flows = m_frame.Flows();
+  flows.Mouse_Move(e);
+  flows.Mouse_Up(e);
+  m_frame.Repaint_Map_Windows();
+}
+
+void MapCanvas::keyPressEvent(QKeyEvent* event) {
+  const int step =
+      event->modifiers().testFlag(Qt::ShiftModifier) ? EditFlows::kNudgeStepShift : EditFlows::kNudgeStep;
+  int dx = 0, dy = 0;
+  switch (event->key()) {
+    case Qt::Key_Left:
+      dx = -step;
+      break;
+    case Qt::Key_Right:
+      dx = step;
+      break;
+    case Qt::Key_Up:
+      dy = -step;
+      break;
+    case Qt::Key_Down:
+      dy = step;
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
+  }
+  // Without a selection the arrows are the window's.
+  if (!m_frame.Nudge_Selection(dx, dy)) QWidget::keyPressEvent(event);
 }
 
 // ---------------------------------------------------------------------------

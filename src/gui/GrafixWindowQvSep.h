@@ -4,6 +4,11 @@
 // window whose client area, a MapCanvas, paints what the window's Viewj
 // record draws: the panes with their maps and the selection frames.
 //
+// The mouse goes through the main frame's edit flows (regions/EditFlows.h)
+// and so through the editor's current tool: a click selects, a drag of the
+// selection's handles moves or resizes the selected regions.  The arrow
+// keys nudge the selection (Shift: farther).
+//
 // Window pixels.  The record measures and resizes the window in the
 // engine's window pixels: one pixel of a map is one window pixel.  At the
 // actual size (zoom 1) a window pixel is one device pixel of the screen,
@@ -40,6 +45,7 @@ class MapCanvas : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // The mouse position in window pixels, and the modifier code.

@@ -25,6 +25,11 @@ named on the command line or dropped on the window.</p>
 picture the separations are taken from, <b>Layered</b> the illustration painted from the regions.
 Every picture is shown one to one; <b>View &gt; Fit Window to Image</b> sizes the windows to it again,
 and <b>Zoom In</b> and <b>Zoom Out</b> enlarge the pixels.</p>
+<p><b>View &gt; Open Region OBJECTS Window</b> shows the regions one by one. A click selects a region
+(Ctrl+click adds one); drag its centre handle to move it, its corner handle to resize it, or nudge it with
+the arrow keys (Shift: 10 pixels). The tool bar chooses the tool: Select, Mover, Colour or Size. The
+<b>Edit</b> menu takes every move, resize, cut, paste and delete back (Undo, Ctrl+Z) and makes it
+again (Redo, Ctrl+Shift+Z), and has Cut, Copy, Paste, Delete and Select All.</p>
 <h3><a name="separations"></a>Colour separations</h3>
 <p><b>Layers &gt; Create Separations</b> opens the separation dialog: choose a colour set, let the palette
 be proposed, preview all separations or make them row by row. Each separation becomes regions painted

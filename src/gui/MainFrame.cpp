@@ -1,6 +1,7 @@
 #include "gui/MainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -16,6 +17,8 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
+#include <QUndoStack>
 #include <algorithm>
 
 #include "app/RegionEditorApp.h"
@@ -23,9 +26,13 @@
 #include "app/WindowLayout.h"
 #include "gui/AboutBox.h"
 #include "gui/AppIcon.h"
+#include "gui/EditUndoStack.h"
 #include "gui/GrafixWindowQvSep.h"
 #include "gui/HelpWindow.h"
 #include "platform/PathNames.h"
+#include "regions/EditFlows.h"
+#include "views/Editorj.h"
+#include "views/ListComponentView.h"
 
 namespace {
 
@@ -54,7 +61,13 @@ MainFrame::MainFrame(RegionEditorApp& app, WindowRegistry& registry, ShellComman
   connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainFrame::Sub_Window_Activated);
   setAcceptDrops(true);
 
+  m_undo = new EditUndoStack(app.Get_Platform(), app.m_document, this);
+  m_undo->m_changesShown = [this] { Refresh_Title(); };
+  m_flows = std::make_unique<EditFlows>(app.Edit_Context(*m_undo));
+  m_app.Set_Shell_History(m_undo);
+
   Build_Menus();
+  Build_Tool_Bar();
   Build_Status_Bar();
   Switch_Menu(kFrameMenu);
   Refresh_Title();
@@ -72,6 +85,10 @@ MainFrame::~MainFrame() {
   // The map windows go first, while the registry can still take their
   // records out.
   for (GrafixWindowQvSep* window : Map_Windows()) delete window;
+  // The steps point back at the flows.
+  m_app.Set_Shell_History(nullptr);
+  m_undo->Forget_Steps();
+  m_flows.reset();
 }
 
 Platform& MainFrame::Get_Platform() {
@@ -90,6 +107,7 @@ QAction* MainFrame::Add_Command(MenuSet& set, int menu, QMenu* popup, int id, co
   connect(action, &QAction::triggered, this, [this, handler] {
     handler();
     Place_New_Windows();
+    m_undo->Sync_Changes();
     Refresh_Title();
   });
   popup->addAction(action);
@@ -195,6 +213,7 @@ void MainFrame::Build_Menus() {
   Add_Command(
       m, kChildMenu, view, kCmdActualSize, "Actual Size", [this] { Zoom_Current(0); },
       QKeySequence(Qt::CTRL | Qt::Key_0));
+  QMenu* edit = Add_Edit_Menu(m, kChildMenu);
   QMenu* image = new QMenu("Image", this);
   Add_Command(m, kChildMenu, image, kCmdImageSize, "Image Size", [&c] { c.Image_Size(); });
   Add_Command(m, kChildMenu, image, kCmdCreateOutline, "Create Outline", [&c] { c.Create_Outline(); });
@@ -205,8 +224,126 @@ void MainFrame::Build_Menus() {
   layers->addSeparator();
   Add_Command(m, kChildMenu, layers, kCmdPaintWithTextures, "Paint with Textures...",
               [&c] { c.Paint_with_Textures(); });
-  m.menus = {file, view, image, layers};
+  m.menus = {file, edit, view, image, layers};
   Add_Help_Menu(m, kChildMenu);
+}
+
+QMenu* MainFrame::Add_Edit_Menu(MenuSet& set, int menu) {
+  QMenu* edit = new QMenu("Edit", this);
+  // Undo and Redo are the stack's own items: their texts name the step.
+  QUndoStack& stack = m_undo->Stack();
+  const auto addStackAction = [&](QAction* action, int id, const QKeySequence& shortcut) {
+    action->setData(id);
+    action->setObjectName(QString("menu%1_%2").arg(menu).arg(id));
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this] { Repaint_Map_Windows(); });
+    edit->addAction(action);
+    addAction(action);
+    set.actions[id] = action;
+  };
+  addStackAction(stack.createUndoAction(this, "Undo"), kCmdUndo, QKeySequence(Qt::CTRL | Qt::Key_Z));
+  addStackAction(stack.createRedoAction(this, "Redo"), kCmdRedo,
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+  edit->addSeparator();
+  EditFlows& flows = *m_flows;
+  Add_Command(
+      set, menu, edit, kCmdCut, "Cut",
+      [this, &flows] { Run_Edit([&flows](std::string& err) { return flows.Cut(err); }); },
+      QKeySequence(Qt::CTRL | Qt::Key_X));
+  Add_Command(
+      set, menu, edit, kCmdCopy, "Copy",
+      [this, &flows] { Run_Edit([&flows](std::string& err) { return flows.Copy(err); }); },
+      QKeySequence(Qt::CTRL | Qt::Key_C));
+  Add_Command(
+      set, menu, edit, kCmdPaste, "Paste",
+      [this, &flows] {
+        ComponentView* pane = Current_List_Pane();
+        Run_Edit([&flows, pane](std::string& err) { return flows.Paste(pane, err); });
+      },
+      QKeySequence(Qt::CTRL | Qt::Key_V));
+  Add_Command(
+      set, menu, edit, kCmdDelete, "Delete",
+      [this, &flows] { Run_Edit([&flows](std::string& err) { return flows.Delete(err); }); },
+      QKeySequence(Qt::Key_Delete));
+  edit->addSeparator();
+  Add_Command(
+      set, menu, edit, kCmdSelectAll, "Select All",
+      [this, &flows] {
+        GrafixWindowQvSep* window = Current_Map_Window();
+        Eventj event;
+        event.view = window != nullptr ? m_registry.Find_Viewj(window) : nullptr;
+        ComponentView* pane = Current_List_Pane();
+        Run_Edit([&flows, pane, event](std::string& err) {
+          if (pane == nullptr) {
+            err = "Open a window with an object list.";
+            return false;
+          }
+          return flows.Select_All(pane, event, err);
+        });
+      },
+      QKeySequence(Qt::CTRL | Qt::Key_A));
+  return edit;
+}
+
+void MainFrame::Build_Tool_Bar() {
+  m_toolBar = addToolBar("Tools");
+  m_toolBar->setObjectName("toolBar");
+  auto* group = new QActionGroup(this);
+  group->setExclusive(true);
+  struct ToolItem {
+    int16_t code;
+    const char* text;
+    const char* tip;
+  };
+  const ToolItem tools[] = {
+      {Toolj::kSelectTool, "Select", "Select regions; drag the centre handle to move, the corner to resize"},
+      {Toolj::kMoverTool, "Mover", "Move regions by their handles"},
+      {Toolj::kColorTool, "Colour", "The colour tool"},
+      {Toolj::kSizeTool, "Size", "Resize regions by their handles"},
+  };
+  for (const ToolItem& tool : tools) {
+    QAction* action = m_toolBar->addAction(tool.text);
+    action->setObjectName(QString("tool%1").arg(tool.code));
+    action->setData(kCmdToolFirst + tool.code - Toolj::kSelectTool);
+    action->setToolTip(tool.tip);
+    action->setCheckable(true);
+    action->setChecked(tool.code == Toolj::kSelectTool);
+    group->addAction(action);
+    const int16_t code = tool.code;
+    connect(action, &QAction::triggered, this, [this, code] {
+      std::string err;
+      if (!m_app.Get_Editor().Change_Tool_New(code, err)) Get_Platform().Message(err);
+    });
+  }
+}
+
+ComponentView* MainFrame::Current_List_Pane() const {
+  GrafixWindowQvSep* window = Current_Map_Window();
+  Viewj* record = window != nullptr ? m_registry.Find_Viewj(window) : nullptr;
+  if (record == nullptr) return nullptr;
+  for (ListLink<ComponentView>* link = record->Get_Container().Get_Panes().Get_Head_Link(); link != nullptr;
+       link = link->Get_Next())
+    if (ListComponentView* list = link->Get_Object()->Get_ListComponentView(); list != nullptr) return list;
+  return nullptr;
+}
+
+void MainFrame::Run_Edit(const std::function<bool(std::string&)>& edit) {
+  std::string err;
+  if (!edit(err) && !err.empty()) Get_Platform().Message(err);
+  Repaint_Map_Windows();
+  Refresh_Title();
+}
+
+bool MainFrame::Nudge_Selection(int dx, int dy) {
+  if (m_app.Get_Editor().Get_SelectBoard().Is_Empty()) return false;
+  Run_Edit([this, dx, dy](std::string& err) {
+    return m_flows->Nudge_Selection(static_cast<int16_t>(dx), static_cast<int16_t>(dy), err);
+  });
+  return true;
+}
+
+void MainFrame::Repaint_Map_Windows() {
+  for (GrafixWindowQvSep* window : Map_Windows()) window->Canvas()->update();
 }
 
 QAction* MainFrame::Action(int menu, int id) const {
@@ -226,6 +363,11 @@ void MainFrame::Switch_Menu(int menu) {
   // Only the shown menu's shortcuts may fire.
   for (const auto& [id, action] : hidden.actions) action->setEnabled(false);
   for (const auto& [id, action] : shown.actions) action->setEnabled(true);
+  // Undo and Redo only while the stack has a step for them.
+  if (menu == kChildMenu) {
+    m_childMenu.actions.at(kCmdUndo)->setEnabled(m_undo->Stack().canUndo());
+    m_childMenu.actions.at(kCmdRedo)->setEnabled(m_undo->Stack().canRedo());
+  }
 }
 
 void MainFrame::Fill_Recent_Menu(QMenu* menu) {

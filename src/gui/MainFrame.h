@@ -20,9 +20,13 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "app/WindowRegistry.h"
 
+class ComponentView;
+class EditFlows;
+class EditUndoStack;
 class GrafixWindowQvSep;
 class HelpWindow;
 class Platform;
@@ -30,6 +34,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QToolBar;
 class RegionEditorApp;
 class ShellCommands;
 
@@ -65,6 +70,17 @@ enum CommandId : int {
   kCmdPaintWithTextures = 33004,
   kCmdOpenRegionObjectsWindow = 33005,
   kCmdOpenSubtractedWindow = 33006,
+  // The map windows' Edit menu.
+  kCmdUndo = 33010,
+  kCmdRedo = 33011,
+  kCmdCut = 33012,
+  kCmdCopy = 33013,
+  kCmdPaste = 33014,
+  kCmdDelete = 33015,
+  kCmdSelectAll = 33016,
+  // The tool bar's tools: the first is the select tool's, then mover,
+  // colour and size in the editor's order.
+  kCmdToolFirst = 33020,
 };
 
 class MainFrame : public QMainWindow, public MapWindowFactory {
@@ -94,6 +110,23 @@ class MainFrame : public QMainWindow, public MapWindowFactory {
   GrafixWindowQvSep* Current_Map_Window() const;
   // Every map window, in the order they were opened.
   QList<GrafixWindowQvSep*> Map_Windows() const;
+
+  // ---- editing ---------------------------------------------------------------------------
+  // The edit flows over the region list, recording into the undo stack.
+  EditFlows& Flows() { return *m_flows; }
+  EditUndoStack& Undo_Stack() { return *m_undo; }
+  QToolBar* Tool_Bar() const { return m_toolBar; }
+  // The list pane of the current map window; null when it has none.
+  ComponentView* Current_List_Pane() const;
+  // Runs an edit of the flows; its failure text goes to a message box.
+  // After it, the map windows repaint (the selection frames) and the title
+  // shows the changes flag.
+  void Run_Edit(const std::function<bool(std::string&)>& edit);
+  // Moves the selection by (dx, dy); false, with nothing shown, when
+  // nothing is selected.
+  bool Nudge_Selection(int dx, int dy);
+  // Every map window paints anew (the selection frames follow).
+  void Repaint_Map_Windows();
 
   // The message pane, and the CAP, NUM and SCRL indicators (0, 1, 2).
   QLabel* Message_Pane() const { return m_messagePane; }
@@ -136,6 +169,8 @@ class MainFrame : public QMainWindow, public MapWindowFactory {
                        const std::function<void()>& handler, const QKeySequence& shortcut = QKeySequence());
   void Add_File_Saving(MenuSet& set, int menu, QMenu* file);
   void Add_Help_Menu(MenuSet& set, int menu);
+  QMenu* Add_Edit_Menu(MenuSet& set, int menu);
+  void Build_Tool_Bar();
   void Fill_Recent_Menu(QMenu* menu);
   void Switch_Menu(int menu);
   void Sub_Window_Activated(QMdiSubWindow* window);
@@ -155,4 +190,7 @@ class MainFrame : public QMainWindow, public MapWindowFactory {
   QLabel* m_indicators[3] = {};
   bool m_scrollLock = false;
   QPointer<HelpWindow> m_help;
+  EditUndoStack* m_undo = nullptr;  // a child of the frame
+  std::unique_ptr<EditFlows> m_flows;
+  QToolBar* m_toolBar = nullptr;
 };

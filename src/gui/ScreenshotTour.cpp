@@ -74,11 +74,15 @@ void ScreenshotTour::Select_Largest_Region() {
       }
     }
     if (largest == nullptr) continue;
-    RectLong r;
-    largest->Get_Graphic().Get_Rect(r);
-    // Its top-left corner: no view before it holds that point unless it
-    // overlaps there, and then that one is selected, as a click would.
-    registry.Select_At_Point(record, static_cast<int16_t>(r.left), static_cast<int16_t>(r.top));
+    // Selected by the editor, as a click on it with the select tool does:
+    // its handles show and the Edit menu works on it.
+    Eventj event;
+    event.view = record;
+    std::unique_ptr<Manipulatorj> manipulator;
+    std::string err;
+    if (!m_desktop.App().Get_Editor().Select_ComponentView(largest, event, manipulator, list, err))
+      QTextStream(stderr) << "could not select: " << QString::fromStdString(err) << Qt::endl;
+    record->Redraw();
   }
 }
 

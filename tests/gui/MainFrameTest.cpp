@@ -75,7 +75,7 @@ TEST_F(ShellTest, APhotoOpensThreeWindowsAtItsSizeAndTheChildMenu) {
   EXPECT_EQ(Registry().Count_Viewjs_of_Code(5), 1);
   EXPECT_EQ(Registry().Count_Viewjs_of_Code(8), 1);
   EXPECT_EQ(Frame().Current_Menu(), MainFrame::kChildMenu);
-  EXPECT_EQ(Menu_Titles(Frame()), QStringList({"File", "View", "Image", "Layers", "&Help"}));
+  EXPECT_EQ(Menu_Titles(Frame()), QStringList({"File", "Edit", "View", "Image", "Layers", "&Help"}));
   // Only the menu shown answers its shortcuts.
   EXPECT_TRUE(Frame().Action(313, kCmdLoadSourcePhoto)->isEnabled());
   EXPECT_FALSE(Frame().Action(128, kCmdFrameLoadSourcePhoto)->isEnabled());
