@@ -61,7 +61,7 @@ MainFrame::MainFrame(RegionEditorApp& app, WindowRegistry& registry, ShellComman
   connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainFrame::Sub_Window_Activated);
   setAcceptDrops(true);
 
-  m_undo = new EditUndoStack(app.Get_Platform(), app.m_document, this);
+  m_undo = new EditUndoStack(app.Get_Platform(), app.Get_Document(), this);
   m_undo->m_changesShown = [this] { Refresh_Title(); };
   m_flows = std::make_unique<EditFlows>(app.Edit_Context(*m_undo));
   m_app.Set_Shell_History(m_undo);

@@ -114,7 +114,7 @@ TEST_F(EditMenuTest, ADragMovesTheRegionAndUndoGivesBackTheSamePicture) {
   EXPECT_EQ(Layered_Pixels(), original);
   EXPECT_EQ(Frame().Action(313, kCmdRedo)->text(), "Redo Move");
   // Back where the list was made: nothing to save.
-  EXPECT_FALSE(App().m_document.hasChanges);
+  EXPECT_FALSE(App().Get_Document().hasChanges);
   EXPECT_FALSE(Frame().isWindowModified());
 
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
