@@ -32,7 +32,9 @@ std::string Qt_Patterns(const std::string& patterns) {
   for (const std::string& part : Split(patterns, ';')) {
     std::string pattern = Trimmed(part);
     if (pattern.empty()) continue;
-    if (pattern == "*.*") pattern = "*";
+    // Cut to its first character rather than assigned a literal: GCC 12
+    // wrongly warns (-Wrestrict) about that assignment in sanitizer builds.
+    if (pattern == "*.*") pattern.erase(1);
     if (!joined.empty()) joined += ' ';
     joined += pattern;
   }
@@ -49,12 +51,7 @@ std::string Named_Filter(const std::string& description, const std::string& patt
   } else if (!name.empty() && name.back() != ' ') {
     name += ' ';
   }
-  // Appended piece by piece: GCC 12 warns wrongly (-Wrestrict) about
-  // string + char chains in sanitizer builds.
-  name += '(';
-  name += patterns;
-  name += ')';
-  return name;
+  return name + '(' + patterns + ')';
 }
 
 QString Path_To_Qt(const std::string& path) {
@@ -89,10 +86,7 @@ std::string Apply_Default_Extension(const std::string& path, const std::string& 
   const size_t slash = path.rfind('/');
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   if (suffix.empty() || name.empty() || name.find('.') != std::string::npos) return path;
-  std::string withSuffix = path;
-  withSuffix += '.';
-  withSuffix += suffix;
-  return withSuffix;
+  return path + '.' + suffix;
 }
 
 bool QtFileDialogs::Open_File_Dialog(const FileDialogSpec& dialogRequest, std::string& path) {
