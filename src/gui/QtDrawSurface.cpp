@@ -13,12 +13,7 @@ QRgb* Scan_Line(QImage& image, int32_t y) {
 }  // namespace
 
 bool QtDrawSurface::Clip(const RectLong& rect, RectLong& clipped) const {
-  if (m_image.isNull()) return false;
-  clipped.left = std::max(rect.left, 0);
-  clipped.top = std::max(rect.top, 0);
-  clipped.right = std::min(rect.right, m_image.width() - 1);
-  clipped.bottom = std::min(rect.bottom, m_image.height() - 1);
-  return clipped.left <= clipped.right && clipped.top <= clipped.bottom;
+  return !m_image.isNull() && Clip_To_Surface(rect, m_image.width(), m_image.height(), clipped);
 }
 
 void QtDrawSurface::Fill_Rect(const RectLong& rect, uint8_t red, uint8_t green, uint8_t blue) {

@@ -8,6 +8,7 @@
 // rectangle whose right edge lies left of its left edge (or bottom above
 // top) draws nothing.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "framework/Rects.h"
@@ -42,3 +43,13 @@ class DrawSurface {
   // The same, with pure white (255, 255, 255) source pixels left out.
   virtual bool Blit_Map_Transparent(const OffMap& map, const RectShrt& src, const RectShrt& dst) = 0;
 };
+
+// `rect` clipped to a surface of `width` x `height` pixels; false when
+// nothing of it is left.
+inline bool Clip_To_Surface(const RectLong& rect, int32_t width, int32_t height, RectLong& clipped) {
+  clipped.left = std::max(rect.left, 0);
+  clipped.top = std::max(rect.top, 0);
+  clipped.right = std::min(rect.right, width - 1);
+  clipped.bottom = std::min(rect.bottom, height - 1);
+  return clipped.left <= clipped.right && clipped.top <= clipped.bottom;
+}

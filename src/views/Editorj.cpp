@@ -237,25 +237,29 @@ bool Editorj::Paste_SelectBoard_to_DESTINATIONlist(std::string& err) {
   return true;
 }
 
-bool Editorj::Copy_Selected_to_SelectBoard(std::string& err) {
-  err.clear();
+bool Editorj::Fill_Copy_Board(bool mustClone, std::string& err) {
   if (m_board.Is_Empty()) {
     err = "Make a selection.";
     return false;
   }
   m_board.Get_Copy_Board().Delete_All();
   m_board.Get_Pasted().Remove_All();
-  for (ListLink<ComponentView>* link = m_board.Get_Selection().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    ComponentSubject* subject = link->Get_Object()->Get_Subject();
+  for (ComponentView* view : m_board.Get_Selection()) {
+    ComponentSubject* subject = view->Get_Subject();
     std::unique_ptr<ComponentSubject> clone = subject != nullptr ? subject->Clone() : nullptr;
-    if (clone == nullptr) {
+    if (clone != nullptr) {
+      m_board.Get_Copy_Board().Add_To_Tail(clone.release());
+    } else if (mustClone) {
       err = "Editorj::Copy_Selected_to_SelectBoard  failed,  Clone.";
       return false;
     }
-    m_board.Get_Copy_Board().Add_To_Tail(clone.release());
   }
   return true;
+}
+
+bool Editorj::Copy_Selected_to_SelectBoard(std::string& err) {
+  err.clear();
+  return Fill_Copy_Board(true, err);
 }
 
 bool Editorj::Delete_Selected_from_DSTlist(std::string& err) {
@@ -281,20 +285,7 @@ bool Editorj::Delete_Selected_from_DSTlist(std::string& err) {
 
 bool Editorj::Cut_Selected_to_SelectBoard(std::string& err) {
   err.clear();
-  if (m_board.Is_Empty()) {
-    err = "Make a selection.";
-    return false;
-  }
-  m_board.Get_Copy_Board().Delete_All();
-  m_board.Get_Pasted().Remove_All();
-  for (ListLink<ComponentView>* link = m_board.Get_Selection().Get_Head_Link(); link != nullptr;
-       link = link->Get_Next()) {
-    ComponentSubject* subject = link->Get_Object()->Get_Subject();
-    if (std::unique_ptr<ComponentSubject> clone = subject != nullptr ? subject->Clone() : nullptr;
-        clone != nullptr)
-      m_board.Get_Copy_Board().Add_To_Tail(clone.release());
-  }
-  return Delete_Selected_from_DSTlist(err);
+  return Fill_Copy_Board(false, err) && Delete_Selected_from_DSTlist(err);
 }
 
 bool Editorj::Change_Tool_New(int16_t code, std::string& err) {

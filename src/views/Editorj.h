@@ -173,6 +173,11 @@ class Editorj {
   int32_t Get_Flag() const { return m_flag; }
 
  private:
+  // Empties the copy board and the pasted list, then puts a clone of every
+  // selected subject on the board.  A subject that cannot be cloned fails
+  // with the copy's text when `mustClone`, else it is left out.
+  bool Fill_Copy_Board(bool mustClone, std::string& err);
+
   MessageService& m_messages;
   ListComponentSubject* m_destination;  // not owned
   std::unique_ptr<Commandj> m_command;

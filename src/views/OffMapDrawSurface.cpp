@@ -20,12 +20,7 @@ bool Has_Pixels(const OffMap& map) {
 }  // namespace
 
 bool OffMapDrawSurface::Clip(const RectLong& rect, RectLong& clipped) const {
-  if (!Has_Pixels(m_map)) return false;
-  clipped.left = std::max(rect.left, 0);
-  clipped.top = std::max(rect.top, 0);
-  clipped.right = std::min(rect.right, m_map.Get_Width() - 1);
-  clipped.bottom = std::min(rect.bottom, m_map.Get_Height() - 1);
-  return clipped.left <= clipped.right && clipped.top <= clipped.bottom;
+  return Has_Pixels(m_map) && Clip_To_Surface(rect, m_map.Get_Width(), m_map.Get_Height(), clipped);
 }
 
 void OffMapDrawSurface::Fill_Rect(const RectLong& rect, uint8_t red, uint8_t green, uint8_t blue) {
