@@ -82,8 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RegionListSubject& list = app.Get_RegionList();
   for (const ComponentSubject* child : list.Get_Children_List()) {
     const auto* region = dynamic_cast<const RegionSubject*>(child);
-    if (region == nullptr || region->m_SRCoffMap == nullptr || region->m_refreshOffMap == nullptr ||
-        region->m_SRCoffMap->Get_Depth() != 24)
+    if (region == nullptr || region->Get_Region_Map() == nullptr || region->Get_Display_Map() == nullptr ||
+        region->Get_Region_Map()->Get_Depth() != 24)
       __builtin_trap();
   }
   if (!read) return 0;
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     width = canvasW;
     height = canvasH;
   }
-  app.Get_RenderMan().m_outlineMapOversize = external.Take_Outline_Map();
+  app.Get_RenderMan().Set_Outline_Map(external.Take_Outline_Map());
   OffMap layered(width, height, 24);
   app.Get_Composer().ReDraw_FinalImage_Incrementally(kWindowLayered, 0, list, layered, 100, err);
   Read_Map_Pixels(layered);

@@ -90,18 +90,17 @@ void Write_Region_List(const std::string& path, int32_t count, bool withOutline,
   const int16_t modes[] = {0, 1, 2};
   for (int32_t i = 0; i < count; ++i) {
     auto* region = new RegionSubject();
-    region->generationCode = RegionSubject::kSubRegion;
-    region->substitutionMode = modes[(i + firstMode) % 3];
-    region->m_serialNumber = static_cast<int16_t>(i);
+    region->Set_Generation_Code(RegionSubject::kSubRegion);
+    region->Set_Substitution_Mode(modes[(i + firstMode) % 3]);
+    region->Set_Serial_Number(static_cast<int16_t>(i));
     // Taller than 6 rows, so that texture painting takes the regions.
-    region->m_SRCoffMap = Sample_Map(24, 9);
-    region->m_refreshOffMap = Sample_Map(24, 9);
+    region->Set_Maps(Sample_Map(24, 9), Sample_Map(24, 9));
     RegionDescriptor& d = region->Get_Current_Descriptor();
     d.frame.Set_Position(i == 0 && firstLeft ? *firstLeft : i, i / 2);
     d.frame.Set_Size(13, 9);
     Require(list.Add_ChildSubject(region, err), err);
   }
-  if (withOutline) app.Get_RenderMan().m_outlineMapOversize = Sample_Map(8);
+  if (withOutline) app.Get_RenderMan().Set_Outline_Map(Sample_Map(8));
   RegionListExternal external(app.List_File_Context());
   Write(path, [&](ListFile& f) { Require(external.Emit(f, 0, err), err); });
 }
