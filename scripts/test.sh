@@ -12,6 +12,7 @@ BUILD_DIR=build
 if [ "${1:-}" = "--asan" ]; then
   scripts/build.sh --asan
   BUILD_DIR=build-asan
+  export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 else
   scripts/build.sh
 fi
