@@ -27,21 +27,8 @@ void QtDrawSurface::Fill_Rect(const RectLong& rect, uint8_t red, uint8_t green, 
 void QtDrawSurface::Fill_Ellipse(const RectLong& bounds, uint8_t red, uint8_t green, uint8_t blue) {
   RectLong c;
   if (bounds.left > bounds.right || bounds.top > bounds.bottom || !Clip(bounds, c)) return;
-  // The same pixels as the map surface's: a pixel whose centre lies inside
-  // the ellipse inscribed in the rectangle's outer edges.
-  const double cx = (static_cast<double>(bounds.left) + bounds.right + 1) / 2.0;
-  const double cy = (static_cast<double>(bounds.top) + bounds.bottom + 1) / 2.0;
-  const double rx = (static_cast<double>(bounds.right) - bounds.left + 1) / 2.0;
-  const double ry = (static_cast<double>(bounds.bottom) - bounds.top + 1) / 2.0;
   const QRgb colour = qRgb(red, green, blue);
-  for (int32_t y = c.top; y <= c.bottom; ++y) {
-    const double dy = (y + 0.5 - cy) / ry;
-    QRgb* line = Scan_Line(m_image, y);
-    for (int32_t x = c.left; x <= c.right; ++x) {
-      const double dx = (x + 0.5 - cx) / rx;
-      if (dx * dx + dy * dy <= 1.0) line[x] = colour;
-    }
-  }
+  For_Ellipse_Pixels(bounds, c, [&](int32_t x, int32_t y) { Scan_Line(m_image, y)[x] = colour; });
 }
 
 void QtDrawSurface::Invert_Rect(const RectLong& rect) {

@@ -53,3 +53,20 @@ inline bool Clip_To_Surface(const RectLong& rect, int32_t width, int32_t height,
   clipped.bottom = std::min(rect.bottom, height - 1);
   return clipped.left <= clipped.right && clipped.top <= clipped.bottom;
 }
+
+// Calls `plot(x, y)` for every pixel of `clipped` (a part of `bounds`) whose
+// centre lies inside the ellipse inscribed in the outer edges of `bounds`.
+template <class Plot>
+void For_Ellipse_Pixels(const RectLong& bounds, const RectLong& clipped, Plot plot) {
+  const double cx = (static_cast<double>(bounds.left) + bounds.right + 1) / 2.0;
+  const double cy = (static_cast<double>(bounds.top) + bounds.bottom + 1) / 2.0;
+  const double rx = (static_cast<double>(bounds.right) - bounds.left + 1) / 2.0;
+  const double ry = (static_cast<double>(bounds.bottom) - bounds.top + 1) / 2.0;
+  for (int32_t y = clipped.top; y <= clipped.bottom; ++y) {
+    const double dy = (y + 0.5 - cy) / ry;
+    for (int32_t x = clipped.left; x <= clipped.right; ++x) {
+      const double dx = (x + 0.5 - cx) / rx;
+      if (dx * dx + dy * dy <= 1.0) plot(x, y);
+    }
+  }
+}

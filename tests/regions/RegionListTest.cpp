@@ -376,11 +376,11 @@ TEST_F(RegionListTest, OneSeparationTakenOutAfterTheEarlierOnesEqualsTheWalkUpTo
   // Overlapping blocks of different colours, sorted by separation; of
   // separation 1 a separation region and one of render style 2 are left out.
   const auto block = [](int16_t separation, int32_t x, int16_t r, int16_t g, int16_t b) {
-    BlockSpec spec = Block(separation, x, 1, 12, 6);
-    spec.r = r;
-    spec.g = g;
-    spec.b = b;
-    return spec;
+    BlockSpec shape = Block(separation, x, 1, 12, 6);
+    shape.r = r;
+    shape.g = g;
+    shape.b = b;
+    return shape;
   };
   Add_Block(list, block(0, 0, 250, 120, 40));
   Add_Block(list, block(1, 5, 90, 200, 230));
