@@ -10,7 +10,7 @@
 #   scripts/check-layers.sh ROOT     src/ of the tree at ROOT
 set -euo pipefail
 
-LAYERS="brushes platform framework raster views filters render colors regions outline separation persistence app"
+LAYERS="brushes platform framework raster views filters render colors regions outline separation persistence export app"
 TOPS="cli gui"
 
 root="${1:-$(dirname "$0")/..}"

@@ -7,6 +7,8 @@ PACKAGES=(
   g++ cmake ninja-build ccache pkg-config          # build
   qt6-base-dev qt6-image-formats-plugins           # GUI toolkit, picture codec (TIFF plugin)
   libgif-dev                                       # GIF writing
+  libpotrace-dev                                   # tracing regions to vector paths (SVG export)
+  librsvg2-bin                                     # rsvg-convert: the tests render the SVG export
   libgtest-dev libgmock-dev                        # unit tests
   libbenchmark-dev                                 # benchmarks
   clang libclang-rt-14-dev                         # fuzzing (libFuzzer) and sanitizers

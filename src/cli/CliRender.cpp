@@ -13,6 +13,8 @@
 
 #include "app/RegionEditorApp.h"
 #include "cli/CliCommands.h"
+#include "cli/CliExport.h"
+#include "export/ExportSource.h"
 #include "persistence/RegionListFileCommands.h"
 #include "platform/EmbeddedResources.h"
 #include "platform/Text.h"
@@ -78,7 +80,8 @@ class RenderMessages : public MessageService {
 };
 
 int Run_Render(CliStreams& io, const std::string& listPath, const std::string& out,
-               const std::optional<std::string>& photo, bool noPhoto, bool refuseLaterVersion) {
+               const std::optional<std::string>& photo, bool noPhoto, bool refuseLaterVersion,
+               const ExportOptions& exports, CliOutputs& outputs) {
   std::string err;
   if (!Check_Picture_Extension(out, err)) return Cli_Failure(io, err);
 
@@ -102,7 +105,12 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
   if (!app.Get_Composer().Redraw_Summed_Final_Window()) return kExitFailure;
 
   const OffMap* layered = app.Get_RenderMan().Get_Layered_Map();
-  if (!Cli_Save_Picture(io, platform, layered, out)) return kExitFailure;
+  outputs.Stage();
+  if (!Cli_Save_Picture(io, platform, layered, outputs.Path_For(out), out)) return kExitFailure;
+  const ExportSource source{app.Get_RegionList(), app.Get_RenderMan(), nullptr,
+                            photoLoaded ? app.Get_Document().sourcePhotoPath : std::string(), platform};
+  if (!Write_Exports(io, source, exports, outputs)) return kExitFailure;
+  if (!outputs.Commit(err)) return Cli_Failure(io, err);
   io.out << "wrote " << out << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
          << app.Get_RegionList().Get_Region_Count() << " regions, "
          << (photoLoaded ? "photo " + app.Get_Document().sourcePhotoPath : std::string("no photo")) << ")\n";
@@ -115,9 +123,10 @@ int Cli_Render(const std::vector<std::string>& words, CliStreams& io) {
   const CliCommand& self = Cli_Command("render");
   CliArgs args;
   args.Value_Option("-o").Value_Option("--photo").Flag_Option("--no-photo").Flag_Option("--no-later-version");
+  Declare_Export_Options(args);
   std::string problem;
   if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
-  if (args.Wants_Help()) return Cli_Help(io, self, kDetails);
+  if (args.Wants_Help()) return Cli_Help(io, self, (std::string(kDetails) + Export_Options_Help()).c_str());
   if (args.Positional().size() != 1) return Cli_Usage_Error(io, self, "one LIST.rgl is needed");
   const std::optional<std::string> out = args.Value("-o");
   if (!out || out->empty()) return Cli_Usage_Error(io, self, "-o OUT is needed");
@@ -125,8 +134,13 @@ int Cli_Render(const std::vector<std::string>& words, CliStreams& io) {
   if (photo && photo->empty()) return Cli_Usage_Error(io, self, "--photo needs a path");
   if (photo && args.Has("--no-photo"))
     return Cli_Usage_Error(io, self, "--photo and --no-photo exclude each other");
+  ExportOptions exports;
+  if (!Parse_Export_Options(args, exports, problem)) return Cli_Usage_Error(io, self, problem);
+  CliOutputs outputs;
+  if (!outputs.Add(*out, "-o", problem) || !Add_Export_Outputs(exports, outputs, problem))
+    return Cli_Usage_Error(io, self, problem);
   return Run_Render(io, args.Positional()[0], *out, photo, args.Has("--no-photo"),
-                    args.Has("--no-later-version"));
+                    args.Has("--no-later-version"), exports, outputs);
 }
 
 bool Cli_Save_Region_List(RegionEditorApp& app, const std::string& path, std::string& err) {

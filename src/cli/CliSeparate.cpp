@@ -16,10 +16,12 @@
 
 #include "app/RegionEditorApp.h"
 #include "cli/CliCommands.h"
+#include "cli/CliExport.h"
 #include "cli/CliOutlineOptions.h"
 #include "cli/CliOutputs.h"
 #include "colors/StandardColors.h"
 #include "colors/StockColorSets.h"
+#include "export/ExportSource.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
 #include "regions/ModifyColorsController.h"
@@ -56,6 +58,7 @@ struct SeparateOptions {
   std::optional<std::string> rglPath;
   bool json = false;
   CliOutlineOptions outline;
+  ExportOptions exports;
 };
 
 const char* const kDetails =
@@ -227,6 +230,7 @@ bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string
       return false;
     }
   }
+  if (!Parse_Export_Options(args, o.exports, problem)) return false;
   return Parse_Outline_Options(args, kOutlineNames, false, o.outline, problem);
 }
 
@@ -286,6 +290,7 @@ constexpr const char* kStepNames[] = {"preprocessed.png", "subtracted.png", "lay
 bool Add_Outputs(const SeparateOptions& o, CliOutputs& outputs, std::string& problem) {
   if (!outputs.Add(o.out, "-o", problem)) return false;
   if (o.rglPath && !outputs.Add(*o.rglPath, "--rgl", problem)) return false;
+  if (!Add_Export_Outputs(o.exports, outputs, problem)) return false;
   if (!o.stepsDir) return true;
   for (const char* name : kStepNames) {
     const std::string path = Path_Join(*o.stepsDir, name);
@@ -409,6 +414,9 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     }
   }
   if (o.rglPath && !Cli_Save_Region_List(app, outputs.Path_For(*o.rglPath), err)) return Cli_Failure(io, err);
+  const ExportSource source{app.Get_RegionList(), renderMan,
+                            o.outline.wanted ? &app.Get_PixelChain_List() : nullptr, o.photo, platform.Get()};
+  if (!Write_Exports(io, source, o.exports, outputs)) return kExitFailure;
   if (!outputs.Commit(err)) return Cli_Failure(io, err);
   clock.Lap("save");
 
@@ -435,11 +443,12 @@ int Cli_Separate(const std::vector<std::string>& words, CliStreams& io) {
     args.Value_Option(name);
   for (const char* name : {"--hide-outline", "--contrast", "--json"}) args.Flag_Option(name);
   Declare_Outline_Options(args, kOutlineNames);
+  Declare_Export_Options(args);
   std::string problem;
   if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
   if (args.Wants_Help()) {
     const std::string details =
-        std::string(kDetails) +
+        std::string(kDetails) + Export_Options_Help() +
         "\nAn outline drawn over the layered image by the outline dialog (the separation\n"
         "dialog's \"Outline Editor\"):\n" +
         Outline_Options_Help(kOutlineNames);

@@ -1,0 +1,34 @@
+#pragma once
+// The export options `separate` and `render` share: the layered image at
+// print size (--print), as a layered PSD (--psd), as vector paths (--svg)
+// and as one transparent PNG per separation (--layers).
+
+#include <optional>
+#include <string>
+
+#include "cli/Cli.h"
+#include "cli/CliOutputs.h"
+
+struct ExportSource;
+
+struct ExportOptions {
+  // --print: the size of -o, --psd and --layers; unset: the working size.
+  bool print = false;
+  bool printFull = false;  // "full": the photo's own size
+  int printWidth = 0;      // else WIDTHxHEIGHT
+  int printHeight = 0;
+  std::optional<std::string> psd;
+  std::optional<std::string> svg;
+  std::optional<std::string> layersDir;
+};
+
+void Declare_Export_Options(CliArgs& args);
+bool Parse_Export_Options(const CliArgs& args, ExportOptions& o, std::string& problem);
+// The lines the commands' --help shows for these options.
+const char* Export_Options_Help();
+// The files the options write, added to the command's outputs.
+bool Add_Export_Outputs(const ExportOptions& o, CliOutputs& outputs, std::string& problem);
+// Writes the --psd, --svg and --layers files of `source` (after the
+// outputs were staged: each file goes to its staged path).  A failure is
+// printed and gives false.
+bool Write_Exports(CliStreams& io, const ExportSource& source, const ExportOptions& o, CliOutputs& outputs);
