@@ -414,8 +414,12 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     }
   }
   if (o.rglPath && !Cli_Save_Region_List(app, outputs.Path_For(*o.rglPath), err)) return Cli_Failure(io, err);
-  const ExportSource source{app.Get_RegionList(), renderMan,
-                            o.outline.wanted ? &app.Get_PixelChain_List() : nullptr, o.photo, platform.Get()};
+  const ExportSource source{app.Get_RegionList(),
+                            renderMan,
+                            o.outline.wanted ? &app.Get_PixelChain_List() : nullptr,
+                            o.photo,
+                            platform.Get(),
+                            app.Get_Settings().outlineDetectParms.lineStyle};
   if (!Write_Exports(io, source, o.exports, outputs)) return kExitFailure;
   if (!outputs.Commit(err)) return Cli_Failure(io, err);
   clock.Lap("save");
