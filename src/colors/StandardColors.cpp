@@ -20,6 +20,31 @@ int16_t Clamp_Component(int16_t c) {
   return std::clamp<int16_t>(c, 0, 255);
 }
 
+char Lower_Ascii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string Lower_Text(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = Lower_Ascii(c);
+  return lower;
+}
+
+// Insertions, deletions and substitutions that turn `a` into `b`.
+size_t Edit_Distance(const std::string& a, const std::string& b) {
+  std::vector<size_t> previous(b.size() + 1), current(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) previous[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    current[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t substitute = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
+      current[j] = std::min({previous[j] + 1, current[j - 1] + 1, substitute});
+    }
+    std::swap(previous, current);
+  }
+  return previous[b.size()];
+}
+
 }  // namespace
 
 bool Get_StandardColors_Nickname(int16_t index, std::string& nickname) {
@@ -94,4 +119,34 @@ bool Make_ColorSets_List_of_Colors(ColorList& list, int16_t palettePrimaryIdx, b
   for (const char* member : set.members) list.Add_Color_by_Nickname(member);
   repeatColorsAllowed = set.repeatColorsAllowed;
   return true;
+}
+
+std::vector<int16_t> Stock_ColorSets_Holding_Color(int16_t index) {
+  std::vector<int16_t> sets;
+  if (index <= 0 || !Is_Standard_Color_Index(index)) return sets;
+  for (int16_t set = 0; set < kStockColorSetCount; ++set) {
+    for (const char* member : StockColorSets[set].members) {
+      if (Get_StandardColors_Index_by_Nickname(member) == index) {
+        sets.push_back(set);
+        break;
+      }
+    }
+  }
+  return sets;
+}
+
+std::vector<int16_t> Closest_StandardColors_by_Nickname(std::string_view text, size_t count) {
+  const std::string typed = Lower_Text(text);
+  std::vector<std::pair<size_t, int16_t>> ranked;  // (distance, index)
+  for (int16_t i = 1; i < kStandardColorCount; ++i) {
+    const std::string name = Lower_Text(StandardColors[i].nickname);
+    size_t distance = Edit_Distance(typed, name);
+    if (typed.size() >= 3 && name.find(typed) != std::string::npos) distance = std::min<size_t>(distance, 1);
+    if (distance <= name.size() / 3 + 1) ranked.emplace_back(distance, i);
+  }
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<int16_t> closest;
+  for (size_t i = 0; i < ranked.size() && i < count; ++i) closest.push_back(ranked[i].second);
+  return closest;
 }
