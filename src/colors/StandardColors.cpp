@@ -3,6 +3,8 @@
 #include "colors/StandardColors.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 
 #include "colors/ColorList.h"
 #include "colors/StandardColorTable.h"
@@ -140,9 +142,20 @@ std::vector<int16_t> Closest_StandardColors_by_Nickname(std::string_view text, s
   std::vector<std::pair<size_t, int16_t>> ranked;  // (distance, index)
   for (int16_t i = 1; i < kStandardColorCount; ++i) {
     const std::string name = Lower_Text(StandardColors[i].nickname);
+    constexpr size_t kFar = SIZE_MAX;
     size_t distance = Edit_Distance(typed, name);
+    if (distance > name.size() / 3 + 1) distance = kFar;
     if (typed.size() >= 3 && name.find(typed) != std::string::npos) distance = std::min<size_t>(distance, 1);
-    if (distance <= name.size() / 3 + 1) ranked.emplace_back(distance, i);
+    // A misspelt word of the name ("umbr") is one edit further than the word.
+    size_t start = 0;
+    while (start < name.size()) {
+      const size_t end = std::min(name.find(' ', start), name.size());
+      const std::string word = name.substr(start, end - start);
+      const size_t edits = Edit_Distance(typed, word);
+      if (edits <= word.size() / 3) distance = std::min(distance, edits + 1);
+      start = end + 1;
+    }
+    if (distance != kFar) ranked.emplace_back(distance, i);
   }
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });

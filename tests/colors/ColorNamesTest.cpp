@@ -28,6 +28,9 @@ TEST(ColorNames, ClosestNicknames) {
   EXPECT_EQ(Names(Closest_StandardColors_by_Nickname("vermilion", 3)), V{"Vermillion"});
   EXPECT_EQ(Names(Closest_StandardColors_by_Nickname("UMBER", 3)), V{"Burnt Umber"});
   EXPECT_EQ(Names(Closest_StandardColors_by_Nickname("cobalt", 3)), V{"Cobalt Blue"});
+  EXPECT_EQ(Names(Closest_StandardColors_by_Nickname("Umbr", 3)), V{"Burnt Umber"});
+  EXPECT_EQ(Names(Closest_StandardColors_by_Nickname("sienna", 3)), (V{"Burnt Sienna", "Raw Sienna"}));
+  EXPECT_EQ(Names(Closest_StandardColors_by_Nickname("none", 3)), V{"Rose"});
   // Contained in all ten greys: the first three in table order.
   EXPECT_EQ(Names(Closest_StandardColors_by_Nickname("gray", 3)), (V{"Gray 1", "Gray 2", "Gray 3"}));
   EXPECT_EQ(Names(Closest_StandardColors_by_Nickname("Grey 7", 3)), (V{"Gray 7", "Gray 1", "Gray 2"}));
