@@ -18,7 +18,7 @@ const std::vector<CliCommand>& Cli_Commands() {
       {"watercolor", "quorlin watercolor PHOTO -o OUT [--dark P] [--lite P] [--sat P]",
        "write the watercolour pre-processing of a photo as a picture", Cli_Watercolor},
       {"separate",
-       "quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N] "
+       "quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N|auto] "
        "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] "
        "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] "
        "[--rgl LIST.rgl] [--json]",
@@ -30,6 +30,9 @@ const std::vector<CliCommand>& Cli_Commands() {
        "quorlin outline PHOTO -o OUT [--size WxH] [--style STYLE] [--detail N] [--lines N] [--scale F] "
        "[--min-length N] [--smooth N] [--nudge N] [--no-connect] [--seed S] [--json]",
        "detect the lines of a photo and write them as a pencil, charcoal or ink outline", Cli_Outline},
+      {"sets", "quorlin sets [--json]", "list the stock colour sets and their paint colours", Cli_Sets},
+      {"colors", "quorlin colors [--set N] [--json]",
+       "list the paint colours with their RGB and the sets that hold them", Cli_Colors},
   };
   return commands;
 }

@@ -13,6 +13,8 @@ int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io);
 int Cli_Separate(const std::vector<std::string>& words, CliStreams& io);
 int Cli_Render(const std::vector<std::string>& words, CliStreams& io);
 int Cli_Rgl_Info(const std::vector<std::string>& words, CliStreams& io);
+int Cli_Sets(const std::vector<std::string>& words, CliStreams& io);
+int Cli_Colors(const std::vector<std::string>& words, CliStreams& io);
 
 class RegionEditorApp;
 // Saves the application's region list to `path` with its bitmaps inline

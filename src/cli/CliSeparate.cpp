@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "app/RegionEditorApp.h"
+#include "cli/CliColorSets.h"
 #include "cli/CliCommands.h"
 #include "cli/CliExport.h"
 #include "cli/CliOutlineOptions.h"
@@ -44,6 +45,7 @@ struct SeparateOptions {
   int height = -1;
   std::optional<int32_t> dark, lite, sat;  // slider positions
   int16_t colorSet = 0;
+  bool autoSet = false;  // --set auto
   std::optional<std::array<int16_t, kRows>> rows;
   std::string brushSize;
   bool hideOutline = false;
@@ -71,7 +73,12 @@ const char* const kDetails =
     "  --size WxH          working size (each side 100 to 500)\n"
     "  --dark P, --lite P, --sat P\n"
     "                      positions (0 top .. 100 bottom) of the Dark, Lite and Sat sliders\n"
-    "  --set N             stock colour set 0 to 15 (default 0, \"Popular 15\")\n"
+    "  --set N             stock colour set 0 to 15 (default 0, \"Popular 15\"); `quorlin sets`\n"
+    "                      lists them\n"
+    "  --set auto          the stock set whose layered image is closest to the photo: every\n"
+    "                      set is tried (separations only) at a small size (longer side 200)\n"
+    "                      and scored by the mean colour difference (CIE76 delta E) to the\n"
+    "                      photo; then the separations are made with the winner\n"
     "  --rows C1,C2,C3,C4,C5\n"
     "                      the five rows' paint colours by name (case ignored; \"-NONE-\"\n"
     "                      leaves a row out); every colour must belong to the set, as in\n"
@@ -107,19 +114,14 @@ bool Parse_Rows(const std::string& text, int16_t colorSet, std::array<int16_t, k
     problem = "--rows takes five colour names separated by commas";
     return false;
   }
-  std::string setName, err;
-  Get_Nickname_of_Stock_ColorSet(colorSet, err, setName);
   for (int32_t row = 0; row < kRows; ++row) {
     const int16_t index = Get_StandardColors_Index_by_Nickname(names[row]);
     if (index < 0) {
-      problem = "--rows: \"" + names[row] + "\" is not the name of a paint colour";
+      problem = Unknown_Paint_Problem(names[row], colorSet);
       return false;
     }
     if (index > 0 && SeparationDialogController::Find_Color_in_Set(index, colorSet) < 1) {
-      std::string nickname;
-      Get_StandardColors_Nickname(index, nickname);
-      problem = Text_Format("--rows: %s is not a colour of set %d (%s); choose its set with --set",
-                            nickname.c_str(), colorSet, setName.c_str());
+      problem = Paint_Not_In_Set_Problem(index, colorSet);
       return false;
     }
     rows[row] = index;
@@ -164,11 +166,20 @@ bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string
       *target = static_cast<int32_t>(value);
     }
   }
-  if (const std::optional<bool> ok = whole("--set", 0, kStockColorSetCount - 1)) {
-    if (!*ok) return false;
+  if (args.Value("--set") == "auto") {
+    o.autoSet = true;
+  } else if (const std::optional<bool> ok = whole("--set", 0, kStockColorSetCount - 1)) {
+    if (!*ok) {
+      problem += " or auto";
+      return false;
+    }
     o.colorSet = static_cast<int16_t>(value);
   }
   if (const std::optional<std::string> rows = args.Value("--rows")) {
+    if (o.autoSet) {
+      problem = "--set auto calculates the palette of each set; it cannot be given --rows";
+      return false;
+    }
     std::array<int16_t, kRows> parsed{};
     if (!Parse_Rows(*rows, o.colorSet, parsed, problem)) return false;
     o.rows = parsed;
@@ -260,7 +271,8 @@ std::array<int32_t, kRows> Regions_per_Row(RegionListSubject& list) {
   return counts;
 }
 
-void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock) {
+void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock,
+                const std::optional<AutoColorSetResult>& autoSet) {
   const SepRowsControlSettings& rows = app.Get_Settings().lastSepRowsControlSettings;
   int32_t width = 0, height = 0;
   app.Get_RenderMan().Get_Source_Size(width, height);
@@ -279,7 +291,9 @@ void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock
     out << (first ? "" : ",") << Cli_Json_Text(stage) << ":" << Text_Format("%.1f", ms);
     first = false;
   }
-  out << "}}\n";
+  out << "}";
+  if (autoSet) out << ",\"colorSet\":" << Auto_ColorSet_Json(*autoSet);
+  out << "}\n";
 }
 
 // The steps --save-steps writes, by file name.
@@ -297,6 +311,20 @@ bool Add_Outputs(const SeparateOptions& o, CliOutputs& outputs, std::string& pro
     if (CliOutputs::Same_File(path, o.out)) continue;
     if (!outputs.Add(path, "--save-steps", problem)) return false;
   }
+  return true;
+}
+
+// --set auto: the stock sets tried on the loaded photo with the settings
+// the separations will have (the sliders are set; the brush size is the
+// option's).
+bool Choose_Auto_Set(CliStreams& io, RegionEditorApp& app, const SeparateOptions& o,
+                     std::optional<AutoColorSetResult>& chosen) {
+  Settings settings = app.Get_Settings();
+  if (!o.brushSize.empty())
+    settings.sepsDialogSettings.brushSize = static_cast<int16_t>(std::stoi(o.brushSize));
+  AutoColorSetResult result;
+  if (!Cli_Choose_Auto_ColorSet(io, app.Get_RenderMan(), settings, o.photo, result)) return false;
+  chosen = result;
   return true;
 }
 
@@ -347,7 +375,10 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   for (const auto& [position, slider] : sliders) {
     if (position) Apply_Watercolor_Slider(slider, *position, app.Get_Settings().watercolorParms);
   }
-  app.Get_Settings().sepsDialogSettings.palettePrimaryIdx = o.colorSet;
+  std::optional<AutoColorSetResult> autoSet;
+  if (o.autoSet && !Choose_Auto_Set(io, app, o, autoSet)) return kExitFailure;
+  if (autoSet) clock.Lap("auto");
+  app.Get_Settings().sepsDialogSettings.palettePrimaryIdx = autoSet ? autoSet->chosen : o.colorSet;
   if (o.rows) {
     for (int32_t row = 0; row < kRows; ++row)
       app.Get_Settings().lastSepRowsControlSettings[row].colorsStdIndex = (*o.rows)[row];
@@ -425,10 +456,11 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   clock.Lap("save");
 
   if (o.json) {
-    Print_Json(io.out, app, clock);
+    Print_Json(io.out, app, clock, autoSet);
   } else {
     int32_t width = 0, height = 0;
     renderMan.Get_Source_Size(width, height);
+    if (autoSet) Print_Auto_ColorSet(io.out, *autoSet);
     io.out << "wrote " << o.out << " (" << width << " x " << height << ", "
            << app.Get_RegionList().Get_Region_Count() << " regions)\n";
     if (o.stepsDir) io.out << "wrote the steps into " << *o.stepsDir << "\n";

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class ColorList;
 
@@ -24,3 +25,15 @@ bool Get_Nickname_of_Stock_ColorSet(int16_t setIndex, std::string& err, std::str
 // Empties `list`, then appends the set's colours in set order.
 bool Make_ColorSets_List_of_Colors(ColorList& list, int16_t palettePrimaryIdx, bool& repeatColorsAllowed,
                                    std::string& err);
+
+// The stock sets that hold the standard colour `index`, in set order (none
+// for "-NONE-" or a bad index).
+std::vector<int16_t> Stock_ColorSets_Holding_Color(int16_t index);
+// The standard colours (never "-NONE-") whose nicknames are closest to
+// `text`, at most `count`, closest first and in table order among equals.
+// Closeness is the edit distance without regard to case, offered when it is
+// at most a third of the nickname's length plus one; a nickname that holds
+// `text` (three letters or more) counts as one edit away, and one with a word
+// at most a third of its length away from `text` as one more than that word.
+// A text that is like no colour gets no suggestion.
+std::vector<int16_t> Closest_StandardColors_by_Nickname(std::string_view text, size_t count);

@@ -1,6 +1,7 @@
 #include "raster/ColorSpace.h"
 
 #include <array>
+#include <cmath>
 
 // The conversions run once or twice per pixel in every colour operation.
 // Their rounding is part of the program's results (separations and fitted
@@ -138,4 +139,43 @@ int16_t Hue_Difference(int16_t a, int16_t b) {
   if (d < -180) d += 360;
   if (d > 180) d -= 360;
   return static_cast<int16_t>(d);
+}
+
+namespace {
+
+// The sRGB curve undone for each 8-bit component.
+const std::array<double, 256>& Linear_sRGB_Table() {
+  static const std::array<double, 256> table = [] {
+    std::array<double, 256> t{};
+    for (int i = 0; i < 256; ++i) {
+      const double c = i / 255.0;
+      t[i] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    }
+    return t;
+  }();
+  return table;
+}
+
+double Lab_Curve(double t) {
+  constexpr double kDelta = 6.0 / 29.0;
+  return t > kDelta * kDelta * kDelta ? std::cbrt(t) : t / (3 * kDelta * kDelta) + 4.0 / 29.0;
+}
+
+}  // namespace
+
+ColorLab RGB_to_Lab(int r, int g, int b) {
+  const std::array<double, 256>& linear = Linear_sRGB_Table();
+  const double lr = linear[static_cast<uint8_t>(r)];
+  const double lg = linear[static_cast<uint8_t>(g)];
+  const double lb = linear[static_cast<uint8_t>(b)];
+  const double x = (0.4124564 * lr + 0.3575761 * lg + 0.1804375 * lb) / 0.95047;
+  const double y = 0.2126729 * lr + 0.7151522 * lg + 0.0721750 * lb;
+  const double z = (0.0193339 * lr + 0.1191920 * lg + 0.9503041 * lb) / 1.08883;
+  const double fx = Lab_Curve(x), fy = Lab_Curve(y), fz = Lab_Curve(z);
+  return ColorLab{116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+}
+
+double Delta_E_CIE76(const ColorLab& x, const ColorLab& y) {
+  const double dL = x.L - y.L, da = x.a - y.a, db = x.b - y.b;
+  return std::sqrt(dL * dL + da * da + db * db);
 }

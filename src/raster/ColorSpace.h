@@ -48,3 +48,15 @@ inline int16_t Hue_In_Turn(int32_t hue) {
   if (hue < 0) hue += 360;
   return static_cast<int16_t>(hue);
 }
+
+// CIELAB: lightness L* 0..100 and the chroma axes a* and b*, for 8-bit sRGB
+// components taken as D65 (the sRGB curve undone, the sRGB matrix, the D65
+// white point 0.95047, 1, 1.08883).
+struct ColorLab {
+  double L = 0;
+  double a = 0;
+  double b = 0;
+};
+ColorLab RGB_to_Lab(int r, int g, int b);
+// The CIE 1976 colour difference: the distance of two colours in CIELAB.
+double Delta_E_CIE76(const ColorLab& x, const ColorLab& y);

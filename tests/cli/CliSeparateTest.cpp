@@ -23,7 +23,7 @@
 namespace {
 
 const char* const kUsage =
-    "usage: quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N] "
+    "usage: quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N|auto] "
     "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] [--seed "
     "S] "
     "[--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--rgl LIST.rgl] "
@@ -307,16 +307,39 @@ TEST(CliSeparate, BadOptionValuesAreUsageErrors) {
       {{photo, "-o", "x.png", "--dark", "101"}, "--dark takes a whole number from 0 to 100"},
       {{photo, "-o", "x.png", "--lite", "-1"}, "--lite takes a whole number from 0 to 100"},
       {{photo, "-o", "x.png", "--sat", "half"}, "--sat takes a whole number from 0 to 100"},
-      {{photo, "-o", "x.png", "--set", "16"}, "--set takes a whole number from 0 to 15"},
+      {{photo, "-o", "x.png", "--set", "16"}, "--set takes a whole number from 0 to 15 or auto"},
+      {{photo, "-o", "x.png", "--set", "Auto"}, "--set takes a whole number from 0 to 15 or auto"},
+      {{photo, "-o", "x.png", "--set", "auto", "--rows", "Purple,Rose,Orange,Yellow,Juane"},
+       "--set auto calculates the palette of each set; it cannot be given --rows"},
       {{photo, "-o", "x.png", "--rows", "Purple,Rose"}, "--rows takes five colour names separated by commas"},
       {{photo, "-o", "x.png", "--rows", "Purple,Rose,Orange,Yellow,"},
-       "--rows: \"\" is not the name of a paint colour"},
+       "--rows: \"\" is not the name of a paint colour. The colours of set 0 (Popular 15): Vermillion, "
+       "Juane, "
+       "Orange, Yellow, Sap Green, Hookers Green, Pthalo Green, Prussian Blue, Cerulean Blue, Cobalt Blue, "
+       "Purple, Violet, Magenta, Rose, Crimson, -NONE-"},
       {{photo, "-o", "x.png", "--rows", "Purple,Rose,Umber,Yellow,Juane"},
-       "--rows: \"Umber\" is not the name of a paint colour"},
+       "--rows: \"Umber\" is not the name of a paint colour; did you mean Burnt Umber? The colours of set 0 "
+       "(Popular 15): Vermillion, Juane, Orange, Yellow, Sap Green, Hookers Green, Pthalo Green, Prussian "
+       "Blue, "
+       "Cerulean Blue, Cobalt Blue, Purple, Violet, Magenta, Rose, Crimson, -NONE-"},
+      {{photo, "-o", "x.png", "--set", "12", "--rows", "grey 4,gray,-NONE-,-NONE-,-NONE-"},
+       "--rows: \"grey 4\" is not the name of a paint colour; did you mean Gray 4, Gray 1 or Gray 2? The "
+       "colours of set 12 (2 Grays): Gray 4, Gray 8, -NONE-"},
       {{photo, "-o", "x.png", "--rows", "Purple,Rose,gray 7,Yellow,Juane"},
-       "--rows: Gray 7 is not a colour of set 0 (Popular 15); choose its set with --set"},
+       "--rows: Gray 7 is not a colour of set 0 (Popular 15); it is in sets 9 (10 Grays), 10 (3 Grays Dark); "
+       "choose one with --set"},
+      {{photo, "-o", "x.png", "--set", "8", "--rows", "cobalt blue,Rose,Orange,Purple,-NONE-"},
+       "--rows: Cobalt Blue is not a colour of set 8 (Quad Orange); it is in sets 0 (Popular 15), 1 (Pop 15 "
+       "w/Browns), 3 (Yellow Alternates), 4 (Penta Cobalt Blue); choose one with --set"},
+      {{photo, "-o", "x.png", "--rows", "Gray 9,-NONE-,-NONE-,-NONE-,-NONE-"},
+       "--rows: Gray 9 is not a colour of set 0 (Popular 15); it is in set 9 (10 Grays); choose one with "
+       "--set"},
       {{photo, "-o", "x.png", "--set", "8", "--rows", "Purple,Rose,Orange,Yellow,-NONE-"},
-       "--rows: Yellow is not a colour of set 8 (Quad Orange); choose its set with --set"},
+       "--rows: Yellow is not a colour of set 8 (Quad Orange); it is in sets 0 (Popular 15), 1 (Pop 15 "
+       "w/Browns), "
+       "3 (Yellow Alternates), 4 (Penta Cobalt Blue), 13 (6 Synthetics), 14 (New Palette 1), 15 (New Palette "
+       "2); "
+       "choose one with --set"},
       {{photo, "-o", "x.png", "--brush", "1"}, "--brush takes a whole number from 2 to 32"},
       {{photo, "-o", "x.png", "--brush", "33"}, "--brush takes a whole number from 2 to 32"},
       {{photo, "-o", "x.png", "--liteness", "101"}, "--liteness takes a whole number from 0 to 100"},
