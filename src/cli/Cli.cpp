@@ -12,22 +12,27 @@ const std::vector<CliCommand>& Cli_Commands() {
   static const std::vector<CliCommand> commands = {
       {"info", "quorlin info PHOTO", "print the size of a photo, its working size and whether it is grey",
        Cli_Info},
-      {"resample", "quorlin resample PHOTO -o OUT [--size WxH]",
+      {"resample", "quorlin resample PHOTO -o OUT [--size N|WxH] [--json]",
        "load a photo at its working size and write it as a picture", Cli_Resample},
       {"demo", "quorlin demo [DIR]", "run the main job on the bundled sample photo", Cli_Demo},
-      {"watercolor", "quorlin watercolor PHOTO -o OUT [--dark P] [--lite P] [--sat P]",
+      {"watercolor", "quorlin watercolor PHOTO -o OUT [--dark P] [--lite P] [--sat P] [--json]",
        "write the watercolour pre-processing of a photo as a picture", Cli_Watercolor},
       {"separate",
-       "quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N|auto] "
+       "quorlin separate PHOTO -o OUT [--size N|WxH] [--dark P] [--lite P] [--sat P] [--set N|auto] "
        "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] "
        "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] "
-       "[--rgl LIST.rgl] [--json]",
+       "[--rgl LIST.rgl] [--json] [--print WxH|full] [--psd FILE] [--svg FILE] [--layers DIR] "
+       "[--outline STYLE [--outline-detail N] [--outline-lines N] [--outline-scale F] [--outline-min-length "
+       "N] "
+       "[--outline-smooth N] [--outline-nudge N] [--no-connect]]",
        "cut a photo into colour separations and write the layered image", Cli_Separate},
-      {"render", "quorlin render LIST.rgl -o OUT [--photo PATH] [--no-photo] [--no-later-version]",
+      {"render",
+       "quorlin render LIST.rgl -o OUT [--photo PATH] [--no-photo] [--no-later-version] [--print WxH|full] "
+       "[--psd FILE] [--svg FILE] [--layers DIR] [--json]",
        "load a region list file and write its layered image", Cli_Render},
       {"rgl-info", "quorlin rgl-info LIST.rgl [--json]", "print what a region list file holds", Cli_Rgl_Info},
       {"outline",
-       "quorlin outline PHOTO -o OUT [--size WxH] [--style STYLE] [--detail N] [--lines N] [--scale F] "
+       "quorlin outline PHOTO -o OUT [--size N|WxH] [--style STYLE] [--detail N] [--lines N] [--scale F] "
        "[--min-length N] [--smooth N] [--nudge N] [--no-connect] [--seed S] [--json]",
        "detect the lines of a photo and write them as a pencil, charcoal or ink outline", Cli_Outline},
       {"sets", "quorlin sets [--json]", "list the stock colour sets and their paint colours", Cli_Sets},
@@ -100,23 +105,40 @@ void Print_Overview(std::ostream& out) {
   for (const CliCommand& c : Cli_Commands()) {
     out << "  " << std::left << std::setw(14) << c.name << c.summary << '\n';
   }
-  out << "\n'quorlin COMMAND --help' describes a command.\n";
+  out << "\n'quorlin COMMAND --help' describes a command.  Everywhere: -q (--quiet) leaves out the\n"
+         "notes, \"-\" as the input file reads stdin, \"-o -\" writes the picture to stdout (PNG, or\n"
+         "--format jpg|bmp|tif|gif), \"--\" ends the options; quorlin --version.\n";
 }
 
 }  // namespace
 
-int Quorlin_Main(int argc, char** argv, CliStreams& io) {
-  if (argc < 2) {
+int Quorlin_Main(int argc, char** argv, CliStreams& io, std::istream& in) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  // -q/--quiet may stand anywhere before "--", also before the command.
+  for (auto it = words.begin(); it != words.end() && *it != "--";) {
+    if (*it == "-q" || *it == "--quiet") {
+      io.quiet = true;
+      it = words.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  if (words.empty()) {
     Print_Overview(io.err);
     return kExitUsage;
   }
-  const std::string name = argv[1];
+  const std::string name = words.front();
   if (name == "--help" || name == "-h" || name == "help") {
     Print_Overview(io.out);
     return kExitOk;
   }
+  if (name == "--version") {
+    io.out << "quorlin " << kQuorlinVersion << " (Quorlin Separator)\n";
+    return kExitOk;
+  }
   for (const CliCommand& c : Cli_Commands()) {
-    if (name == c.name) return c.run(std::vector<std::string>(argv + 2, argv + argc), io);
+    if (name == c.name)
+      return Cli_Run_With_Pipes(c, std::vector<std::string>(words.begin() + 1, words.end()), io, in);
   }
   io.err << "quorlin: unknown command '" << name << "'\n";
   Print_Overview(io.err);

@@ -17,7 +17,17 @@ enum CliExit { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 struct CliStreams {
   std::ostream& out;
   std::ostream& err;
+  // Where the notes of a command go (the "wrote ..." lines and warnings):
+  // stdout when null.  -q points it at a stream that drops them; when stdout
+  // carries a picture (-o -) it points at stderr.
+  std::ostream* notes = nullptr;
+  bool quiet = false;
 };
+
+// The stream for a command's notes ("wrote ..." lines).
+std::ostream& Cli_Notes(CliStreams& io);
+// The stream for warnings: stderr, or nothing with -q.
+std::ostream& Cli_Warnings(CliStreams& io);
 
 // Options of one command: "--name value", "--flag", and positional words.
 // Parse() rejects options the command did not declare.
@@ -83,7 +93,13 @@ std::string Cli_Json_Text(const std::string& text);
 const std::vector<CliCommand>& Cli_Commands();
 // The entry of the command table with this name (it must exist).
 const CliCommand& Cli_Command(const std::string& name);
-int Quorlin_Main(int argc, char** argv, CliStreams& io);
+// The program's version, as the About box shows it.
+constexpr const char* kQuorlinVersion = "1.0";
+// Runs the command line; `in` is what "-" reads.
+int Quorlin_Main(int argc, char** argv, CliStreams& io, std::istream& in);
+// Runs `command` with "-" and "-o -" standing for stdin and stdout.
+int Cli_Run_With_Pipes(const CliCommand& command, std::vector<std::string> words, CliStreams& io,
+                       std::istream& in);
 
 // Folder of the bundled sample photos.
 std::string Cli_Samples_Folder();

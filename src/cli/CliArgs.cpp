@@ -8,8 +8,18 @@
 #include "platform/Text.h"
 
 bool CliArgs::Parse(const std::vector<std::string>& words, std::string& problem) {
+  bool optionsEnded = false;
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& w = words[i];
+    // After "--" every word is a name, even one that starts with a dash.
+    if (optionsEnded) {
+      m_positional.push_back(w);
+      continue;
+    }
+    if (w == "--") {
+      optionsEnded = true;
+      continue;
+    }
     if (w == "--help" || w == "-h") {
       m_help = true;
       continue;

@@ -27,6 +27,24 @@ class RenderMan;
 // program's text, then what is wrong with the file, and returns false.
 bool Cli_Load_Photo(CliStreams& io, RenderMan& renderMan, const std::string& path);
 
+// --size: N (the longer side; the photo keeps its aspect) or WIDTHxHEIGHT.
+struct CliWorkingSize {
+  int longSide = -1;
+  int width = -1;
+  int height = -1;
+};
+// Reads --size; false with `problem` for a usage error (the program's range
+// text, then a plain line, when a side is outside 100..500).
+bool Parse_Working_Size(const CliArgs& args, CliWorkingSize& size, std::string& problem);
+// The --size help line.
+extern const char* const kWorkingSizeHelp;
+// Cli_Load_Photo at `size`: the longer side given, or the standard working
+// size changed by "Image Size" to width x height (with a note when that
+// stretches the photo).  A working size with a side under 16 pixels is
+// warned about.  `command` names the command in the notes.
+bool Cli_Load_Photo_At(CliStreams& io, RenderMan& renderMan, const std::string& path,
+                       const CliWorkingSize& size, const char* command);
+
 class OffMap;
 class Platform;
 // Writes `map` to `path` in the format named by its extension, without a
@@ -40,5 +58,8 @@ bool Cli_Save_Picture(CliStreams& io, Platform& platform, const OffMap* map, con
 // Loads `photo` as the source (the standard working size, or width x height
 // when both are positive) and writes the source map to `out` in the format
 // named by its extension.  Failures are printed; returns the exit code.
-int Cli_Resample_Photo(CliStreams& io, const std::string& photo, const std::string& out, int width,
-                       int height);
+int Cli_Resample_Photo(CliStreams& io, const std::string& photo, const std::string& out,
+                       const CliWorkingSize& size, bool json);
+// The program's refusal of a picture's name (`err`), then a plain line
+// saying which names it takes.  Returns the exit code.
+int Cli_Picture_Name_Failure(CliStreams& io, const std::string& path, const std::string& err);

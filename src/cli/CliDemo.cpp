@@ -31,6 +31,6 @@ int Cli_Demo(const std::vector<std::string>& words, CliStreams& io) {
   const int code = Cli_Separate({photo, "-o", Path_Join(dir, "layered.png"), "--textures", "color",
                                  "--outline", "Pencil Medium", "--save-steps", dir},
                                 io);
-  if (code == kExitOk) io.out << "the demo's results are in " << dir << "\n";
+  if (code == kExitOk) Cli_Notes(io) << "the demo's results are in " << dir << "\n";
   return code;
 }

@@ -29,13 +29,13 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
   if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
   if (args.Wants_Help()) {
     const std::string details =
-        "Loads PHOTO at its working size (longer side 400, or --size WIDTHxHEIGHT with each\n"
-        "side 100 to 500), detects its lines (Canny edges, cleaned to one-pixel lines, ordered\n"
-        "into chains), paints them as pencil, charcoal or ink strokes and writes the outline\n"
-        "alone to OUT in the format named by OUT's extension: .bmp .tif .jpg .gif .png\n"
-        "\n"
-        "  --size WxH            working size (each side 100 to 500)\n" +
-        Outline_Options_Help(kNames) +
+        std::string(
+            "Loads PHOTO at its working size (longer side 400, or as --size says), detects its\n"
+            "lines (Canny edges, cleaned to one-pixel lines, ordered into chains), paints them as\n"
+            "pencil, charcoal or ink strokes and writes the outline alone to OUT in the format\n"
+            "named by OUT's extension: .bmp .tif .jpg .gif .png\n"
+            "\n") +
+        kWorkingSizeHelp + Outline_Options_Help(kNames) +
         "  --seed S              start of the random numbers for --nudge (default 1)\n"
         "  --json                print a summary as one JSON object on stdout\n";
     return Cli_Help(io, self, details.c_str());
@@ -44,13 +44,8 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
   const std::string photo = args.Positional()[0];
   const std::optional<std::string> out = args.Value("-o");
   if (!out || out->empty()) return Cli_Usage_Error(io, self, "-o OUT is needed");
-  int width = -1, height = -1;
-  if (const std::optional<std::string> size = args.Value("--size")) {
-    if (!Parse_Size_Option(*size, width, height))
-      return Cli_Usage_Error(io, self, "--size takes WIDTHxHEIGHT, e.g. 400x300");
-    if (!ImageSizeController::Side_In_Range(width) || !ImageSizeController::Side_In_Range(height))
-      return Cli_Usage_Error(io, self, ImageSizeController::Range_Text());
-  }
+  CliWorkingSize size;
+  if (!Parse_Working_Size(args, size, problem)) return Cli_Usage_Error(io, self, problem);
   long seed = 1;
   if (const std::optional<std::string> text = args.Value("--seed")) {
     if (!Parse_Int_Option("--seed", *text, 0, 4294967295L, seed, problem))
@@ -61,16 +56,11 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
 
   std::string err;
   // A bad output name is refused before the photo is decoded.
-  if (!Check_Picture_Extension(*out, err)) return Cli_Failure(io, err);
+  if (!Check_Picture_Extension(*out, err)) return Cli_Picture_Name_Failure(io, *out, err);
   CliPlatform platform(io);
   RegionEditorApp app(platform.Get());
   RenderMan& renderMan = app.Get_RenderMan();
-  if (!Cli_Load_Photo(io, renderMan, photo)) return kExitFailure;
-  if (width > 0) {
-    ImageSizeController size(renderMan);
-    size.Set_Size(width, height);
-    if (size.On_OK(false) != ImageSizeOutcome::Close) return kExitFailure;
-  }
+  if (!Cli_Load_Photo_At(io, renderMan, photo, size, "outline")) return kExitFailure;
   app.Get_Document().sourcePhotoPath = photo;
 
   CliOutlineReport report;
@@ -83,8 +73,8 @@ int Cli_Outline(const std::vector<std::string>& words, CliStreams& io) {
            << ",\"style\":" << Cli_Json_Text(options.style) << ",\"chains\":" << report.chains
            << ",\"ms\":{\"outline\":" << Text_Format("%.1f", report.milliseconds) << "}}\n";
   } else {
-    io.out << "wrote " << *out << " (" << outline->Get_Width() << " x " << outline->Get_Height() << ", "
-           << report.chains << " lines in " << options.style << ")\n";
+    Cli_Notes(io) << "wrote " << *out << " (" << outline->Get_Width() << " x " << outline->Get_Height()
+                  << ", " << report.chains << " lines in " << options.style << ")\n";
   }
   return kExitOk;
 }

@@ -58,15 +58,18 @@ void Declare_Outline_Options(CliArgs& args, const CliOutlineOptionNames& names) 
   for (const WholeOption& option : kWholeOptions) args.Value_Option(Option(names, option.name));
 }
 
-std::string Outline_Options_Help(const CliOutlineOptionNames& names) {
+std::string Outline_Options_Help(const CliOutlineOptionNames& names, bool optional) {
   const std::string p = names.prefix;
   const auto line = [](const std::string& option, const std::string& text) {
     std::string padded = "  " + option;
     padded += std::string(padded.size() < 24 ? 24 - padded.size() : 1, ' ');
     return padded + text + "\n";
   };
-  return line(std::string(names.style) + " STYLE",
-              "the line style, case ignored (default Pencil Medium): " + Joined(Line_Style_Names())) +
+  const std::string styleText = optional
+                                    ? "draw an outline in this line style (no outline unless given), case "
+                                      "ignored: "
+                                    : "the line style, case ignored (default Pencil Medium): ";
+  return line(std::string(names.style) + " STYLE", styleText + Joined(Line_Style_Names())) +
          line(p + "detail N", "0 to 100 (default 50): the edge smoothing; the lower, the finer the lines") +
          line(p + "lines N", "0 to 254 (default 150): the edge threshold; the lower, the more lines") +
          line(p + "scale F", "0.1 to 2.0 (default 1): size of the map the lines are found on") +

@@ -45,7 +45,8 @@ struct CliOutlineReport {
 // Declares the options on `args`.
 void Declare_Outline_Options(CliArgs& args, const CliOutlineOptionNames& names);
 // The lines that describe the options in a command's --help.
-std::string Outline_Options_Help(const CliOutlineOptionNames& names);
+// With `optional` the style option draws an outline only when given.
+std::string Outline_Options_Help(const CliOutlineOptionNames& names, bool optional = false);
 // Reads the options.  With `styleRequired` false, no style option means no
 // outline, and then the other outline options are refused.  False with
 // `problem` for a usage error (an unknown line style included).

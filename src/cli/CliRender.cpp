@@ -7,6 +7,7 @@
 //
 // Also here: the saving of a region list for `quorlin separate --rgl`.
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -37,7 +38,9 @@ const char* const kDetails =
     "  --no-later-version  refuses such a list instead.\n"
     "\n"
     "The program's questions are printed on stderr, each followed by the answer the\n"
-    "command line gave it and the option that gives the other answer.\n";
+    "command line gave it and the option that gives the other answer.\n"
+    "\n"
+    "  --json              print a summary as one JSON object on stdout\n";
 
 // The program's questions are answered as the command line asks: the
 // moved-photo question by --photo / --no-photo, the later-version question
@@ -79,11 +82,22 @@ class RenderMessages : public MessageService {
   bool m_photoMissing = false;
 };
 
+// What keeps `path` from loading as a region list, in the user's words.
+std::string List_File_Problem(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (status.type() == fs::file_type::not_found) return path + ": no such file";
+  if (status.type() == fs::file_type::directory) return path + ": is a folder, not a region list";
+  if (ec || status.type() != fs::file_type::regular) return path + ": is not a plain file";
+  return path + ": not a region list, or a damaged or cut-off one (quorlin rgl-info tells more)";
+}
+
 int Run_Render(CliStreams& io, const std::string& listPath, const std::string& out,
                const std::optional<std::string>& photo, bool noPhoto, bool refuseLaterVersion,
-               const ExportOptions& exports, CliOutputs& outputs) {
+               const ExportOptions& exports, CliOutputs& outputs, bool json) {
   std::string err;
-  if (!Check_Picture_Extension(out, err)) return Cli_Failure(io, err);
+  if (!Check_Picture_Extension(out, err)) return Cli_Picture_Name_Failure(io, out, err);
 
   QtPictureCodec codec;
   HeadlessPlatform headless(codec);
@@ -97,7 +111,10 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
   RegionEditorApp app(platform);
   RegionListFileCommands commands(app.List_File_Context());
   bool samePhoto = false, photoLoaded = false, cancelled = false;
-  if (!commands.Load_RegionList(samePhoto, photoLoaded, cancelled, err)) return Cli_Failure(io, err);
+  if (!commands.Load_RegionList(samePhoto, photoLoaded, cancelled, err)) {
+    if (!err.empty()) io.err << err << '\n';
+    return Cli_Failure(io, "quorlin render: " + List_File_Problem(listPath));
+  }
   if (cancelled) return Cli_Failure(io, "quorlin render: the list was not loaded");
   if (messages.Photo_Was_Missing() && !photoLoaded && !noPhoto && !photo) {
     io.err << "quorlin render: the source photo is missing; the regions are loaded without it\n";
@@ -111,9 +128,17 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
                             photoLoaded ? app.Get_Document().sourcePhotoPath : std::string(), platform};
   if (!Write_Exports(io, source, exports, outputs)) return kExitFailure;
   if (!outputs.Commit(err)) return Cli_Failure(io, err);
-  io.out << "wrote " << out << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
-         << app.Get_RegionList().Get_Region_Count() << " regions, "
-         << (photoLoaded ? "photo " + app.Get_Document().sourcePhotoPath : std::string("no photo")) << ")\n";
+  if (json) {
+    io.out << "{\"width\":" << layered->Get_Width() << ",\"height\":" << layered->Get_Height()
+           << ",\"regions\":" << app.Get_RegionList().Get_Region_Count() << ",\"photo\":"
+           << (photoLoaded ? Cli_Json_Text(app.Get_Document().sourcePhotoPath) : std::string("null"))
+           << ",\"out\":" << Cli_Json_Text(out) << "}\n";
+  } else {
+    Cli_Notes(io) << "wrote " << out << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
+                  << app.Get_RegionList().Get_Region_Count() << " regions, "
+                  << (photoLoaded ? "photo " + app.Get_Document().sourcePhotoPath : std::string("no photo"))
+                  << ")\n";
+  }
   return kExitOk;
 }
 
@@ -123,6 +148,7 @@ int Cli_Render(const std::vector<std::string>& words, CliStreams& io) {
   const CliCommand& self = Cli_Command("render");
   CliArgs args;
   args.Value_Option("-o").Value_Option("--photo").Flag_Option("--no-photo").Flag_Option("--no-later-version");
+  args.Flag_Option("--json");
   Declare_Export_Options(args);
   std::string problem;
   if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
@@ -140,7 +166,7 @@ int Cli_Render(const std::vector<std::string>& words, CliStreams& io) {
   if (!outputs.Add(*out, "-o", problem) || !Add_Export_Outputs(exports, outputs, problem))
     return Cli_Usage_Error(io, self, problem);
   return Run_Render(io, args.Positional()[0], *out, photo, args.Has("--no-photo"),
-                    args.Has("--no-later-version"), exports, outputs);
+                    args.Has("--no-later-version"), exports, outputs, args.Has("--json"));
 }
 
 bool Cli_Save_Region_List(RegionEditorApp& app, const std::string& path, std::string& err) {

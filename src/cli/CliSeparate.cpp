@@ -41,8 +41,7 @@ const CliOutlineOptionNames kOutlineNames = {"--outline", "--outline-"};
 struct SeparateOptions {
   std::string photo;
   std::string out;
-  int width = -1;
-  int height = -1;
+  CliWorkingSize size;
   std::optional<int32_t> dark, lite, sat;  // slider positions
   int16_t colorSet = 0;
   bool autoSet = false;  // --set auto
@@ -63,16 +62,18 @@ struct SeparateOptions {
   ExportOptions exports;
 };
 
-const char* const kDetails =
-    "Loads PHOTO at its working size (longer side 400, or --size WIDTHxHEIGHT with each\n"
-    "side 100 to 500), renders the watercolour pre-processing, calculates a palette of\n"
+const char* const kDetailsHead =
+    "Loads PHOTO at its working size (longer side 400, or as --size says), renders the\n"
+    "watercolour pre-processing, calculates a palette of\n"
     "five paint colours from a stock colour set, makes one colour separation per row\n"
     "(the separation dialog's \"Preview All Seps\"), and writes the layered image to OUT\n"
     "in the format named by OUT's extension: .bmp .tif .jpg .gif .png\n"
-    "\n"
-    "  --size WxH          working size (each side 100 to 500)\n"
+    "\n";
+const char* const kDetailsOptions =
     "  --dark P, --lite P, --sat P\n"
     "                      positions (0 top .. 100 bottom) of the Dark, Lite and Sat sliders\n"
+    "                      (defaults 78, 100 and 35); rgl-info shows the filter's values:\n"
+    "                      dark 5 + (100 - P) x 0.7, lite 100 - P, sat 200 - (100 - P) x 2\n"
     "  --set N             stock colour set 0 to 15 (default 0, \"Popular 15\"); `quorlin sets`\n"
     "                      lists them\n"
     "  --set auto          the stock set whose layered image is closest to the photo: every\n"
@@ -142,16 +143,7 @@ bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string
     return false;
   }
   o.out = *out;
-  if (const std::optional<std::string> size = args.Value("--size")) {
-    if (!Parse_Size_Option(*size, o.width, o.height)) {
-      problem = "--size takes WIDTHxHEIGHT, e.g. 400x300";
-      return false;
-    }
-    if (!ImageSizeController::Side_In_Range(o.width) || !ImageSizeController::Side_In_Range(o.height)) {
-      problem = ImageSizeController::Range_Text();
-      return false;
-    }
-  }
+  if (!Parse_Working_Size(args, o.size, problem)) return false;
   long value = 0;
   const auto whole = [&](const char* option, long lo, long hi) -> std::optional<bool> {
     const std::optional<std::string> text = args.Value(option);
@@ -234,6 +226,13 @@ bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string
     return false;
   }
   o.json = args.Has("--json");
+  // Options that change how textures are painted mean nothing without them.
+  for (const char* textureOption : {"--texture-style", "--textures-dir"}) {
+    if (args.Has(textureOption) && !o.textureType) {
+      problem = std::string(textureOption) + " needs --textures mono|color";
+      return false;
+    }
+  }
   // How an outline is merged means nothing without an outline.
   for (const char* merge : {"--hide-outline", "--contrast", "--liteness"}) {
     if (args.Has(merge) && !args.Has(kOutlineNames.style)) {
@@ -269,6 +268,25 @@ std::array<int32_t, kRows> Regions_per_Row(RegionListSubject& list) {
       ++counts[region->Get_Separation_ID()];
   }
   return counts;
+}
+
+// A row that found nothing, and a picture left white, are worth a word.
+void Warn_About_Rows(CliStreams& io, RegionEditorApp& app) {
+  const SepRowsControlSettings& rows = app.Get_Settings().lastSepRowsControlSettings;
+  const std::array<int32_t, kRows> counts = Regions_per_Row(app.Get_RegionList());
+  bool anyColor = false;
+  for (int32_t row = 0; row < kRows; ++row) {
+    if (rows[row].colorsStdIndex <= 0) continue;
+    anyColor = true;
+    if (counts[row] > 0) continue;
+    std::string nickname;
+    Get_StandardColors_Nickname(rows[row].colorsStdIndex, nickname);
+    Cli_Warnings(io) << "quorlin separate: warning: row " << row + 1 << " (" << nickname
+                     << ") got no regions; the photo has too little of that colour\n";
+  }
+  if (!anyColor) {
+    Cli_Warnings(io) << "quorlin separate: warning: every row is -NONE-, so the picture is white\n";
+  }
 }
 
 void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock,
@@ -331,7 +349,7 @@ bool Choose_Auto_Set(CliStreams& io, RegionEditorApp& app, const SeparateOptions
 int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) {
   std::string err;
   // A bad output name is refused before the photo is decoded.
-  if (!Check_Picture_Extension(o.out, err)) return Cli_Failure(io, err);
+  if (!Check_Picture_Extension(o.out, err)) return Cli_Picture_Name_Failure(io, o.out, err);
   if (o.stepsDir) {
     std::error_code ec;
     std::filesystem::create_directories(*o.stepsDir, ec);
@@ -357,12 +375,7 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   }
 
   // "Load Source Photo", then "Image Size" when a size is asked for.
-  if (!Cli_Load_Photo(io, renderMan, o.photo)) return kExitFailure;
-  if (o.width > 0) {
-    ImageSizeController size(renderMan);
-    size.Set_Size(o.width, o.height);
-    if (size.On_OK(false) != ImageSizeOutcome::Close) return kExitFailure;
-  }
+  if (!Cli_Load_Photo_At(io, renderMan, o.photo, o.size, "separate")) return kExitFailure;
   app.Get_Document().sourcePhotoPath = o.photo;
   if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.Get_Settings(), app.Get_RegionList(), 0,
                                                               err))
@@ -405,6 +418,13 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   if (!dialog.On_Close()) return kExitFailure;
   clock.Lap("separate");
 
+  Warn_About_Rows(io, app);
+  if (o.textureType && *o.textureType == 0 && !renderMan.Is_Greyscale_Photo()) {
+    Cli_Warnings(io)
+        << "quorlin separate: warning: monochrome textures paint in grey; --textures color keeps "
+           "the colours of a colour photo\n";
+  }
+
   bool recompose = false;
   if (o.scrambleRange) {
     // "Modify Colors": scramble, then keep the colours.
@@ -444,7 +464,14 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
         return kExitFailure;
     }
   }
-  if (o.rglPath && !Cli_Save_Region_List(app, outputs.Path_For(*o.rglPath), err)) return Cli_Failure(io, err);
+  if (o.rglPath && !Cli_Save_Region_List(app, outputs.Path_For(*o.rglPath), err)) {
+    io.err << err << '\n';
+    const std::filesystem::path folder = std::filesystem::path(*o.rglPath).parent_path();
+    std::error_code ec;
+    const bool folderMissing = !folder.empty() && !std::filesystem::is_directory(folder, ec);
+    return Cli_Failure(io, "quorlin separate: " + *o.rglPath + ": the region list could not be written" +
+                               (folderMissing ? "; its folder " + folder.string() + " does not exist" : ""));
+  }
   const ExportSource source{app.Get_RegionList(),
                             renderMan,
                             o.outline.wanted ? &app.Get_PixelChain_List() : nullptr,
@@ -460,10 +487,10 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   } else {
     int32_t width = 0, height = 0;
     renderMan.Get_Source_Size(width, height);
-    if (autoSet) Print_Auto_ColorSet(io.out, *autoSet);
-    io.out << "wrote " << o.out << " (" << width << " x " << height << ", "
-           << app.Get_RegionList().Get_Region_Count() << " regions)\n";
-    if (o.stepsDir) io.out << "wrote the steps into " << *o.stepsDir << "\n";
+    if (autoSet) Print_Auto_ColorSet(Cli_Notes(io), *autoSet);
+    Cli_Notes(io) << "wrote " << o.out << " (" << width << " x " << height << ", "
+                  << app.Get_RegionList().Get_Region_Count() << " regions)\n";
+    if (o.stepsDir) Cli_Notes(io) << "wrote the steps into " << *o.stepsDir << "\n";
   }
   return kExitOk;
 }
@@ -484,10 +511,10 @@ int Cli_Separate(const std::vector<std::string>& words, CliStreams& io) {
   if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
   if (args.Wants_Help()) {
     const std::string details =
-        std::string(kDetails) + Export_Options_Help() +
+        std::string(kDetailsHead) + kWorkingSizeHelp + kDetailsOptions + Export_Options_Help() +
         "\nAn outline drawn over the layered image by the outline dialog (the separation\n"
         "dialog's \"Outline Editor\"):\n" +
-        Outline_Options_Help(kOutlineNames);
+        Outline_Options_Help(kOutlineNames, true);
     return Cli_Help(io, self, details.c_str());
   }
   SeparateOptions options;

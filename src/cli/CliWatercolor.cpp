@@ -9,7 +9,8 @@
 int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io) {
   const CliCommand& self = Cli_Command("watercolor");
   CliArgs args;
-  args.Value_Option("-o").Value_Option("--dark").Value_Option("--lite").Value_Option("--sat");
+  args.Value_Option("-o").Value_Option("--dark").Value_Option("--lite").Value_Option("--sat").Flag_Option(
+      "--json");
   std::string problem;
   if (!args.Parse(words, problem)) return Cli_Usage_Error(io, self, problem);
   if (args.Wants_Help()) {
@@ -19,7 +20,8 @@ int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io) {
                     "named by OUT's extension: .bmp .tif .jpg .gif .png\n"
                     "--dark, --lite and --sat are the positions (0 top .. 100 bottom) of the separation\n"
                     "dialog's Dark, Lite and Sat sliders; without them the program's start values are\n"
-                    "used.  Greyscale photos take the greyscale variant of the filter.\n");
+                    "used (78, 100 and 35).  Greyscale photos take the greyscale variant of the filter.\n"
+                    "--json prints a summary as one JSON object on stdout.\n");
   }
   if (args.Positional().size() != 1) return Cli_Usage_Error(io, self, "one PHOTO is needed");
   const std::optional<std::string> out = args.Value("-o");
@@ -43,7 +45,7 @@ int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io) {
 
   std::string err;
   // A bad output name is refused before the photo is decoded.
-  if (!Check_Picture_Extension(*out, err)) return Cli_Failure(io, err);
+  if (!Check_Picture_Extension(*out, err)) return Cli_Picture_Name_Failure(io, *out, err);
   CliPlatform platform(io);
   RenderMan renderMan(platform.Get());
   if (!Cli_Load_Photo(io, renderMan, args.Positional()[0])) return kExitFailure;
@@ -52,7 +54,14 @@ int Cli_Watercolor(const std::vector<std::string>& words, CliStreams& io) {
                             : renderMan.WatercolorFilter_For_Separations(parms, err);
   if (!rendered) return Cli_Failure(io, err);
   if (!Cli_Save_Picture(io, platform.Get(), renderMan.Get_Filtered_Map(), *out)) return kExitFailure;
-  io.out << "wrote " << *out << " (" << renderMan.Get_Filtered_Map()->Get_Width() << " x "
-         << renderMan.Get_Filtered_Map()->Get_Height() << ")\n";
+  const OffMap* filtered = renderMan.Get_Filtered_Map();
+  if (args.Has("--json")) {
+    io.out << "{\"width\":" << filtered->Get_Width() << ",\"height\":" << filtered->Get_Height()
+           << ",\"grey\":" << (renderMan.Is_Greyscale_Photo() ? "true" : "false")
+           << ",\"out\":" << Cli_Json_Text(*out) << "}\n";
+  } else {
+    Cli_Notes(io) << "wrote " << *out << " (" << filtered->Get_Width() << " x " << filtered->Get_Height()
+                  << ")\n";
+  }
   return kExitOk;
 }

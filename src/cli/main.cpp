@@ -18,5 +18,5 @@ int main(int argc, char** argv) {
   // is no message of this program.
   QLoggingCategory::setFilterRules("qt.gui.imageio*=false");
   CliStreams io{std::cout, std::cerr};
-  return Quorlin_Main(argc, argv, io);
+  return Quorlin_Main(argc, argv, io, std::cin);
 }

@@ -429,7 +429,8 @@ bool Check_Picture_Extension(const std::string& path, std::string& err) {
     err = "RenderMan::Save_Bitmap_File failed, Put an extension on the File Name.";
     return false;
   }
-  for (const char* known : {"tif", "bmp", "jpg", "gif", "png"}) {
+  // .jpeg and .tiff are the names other programs give the same formats.
+  for (const char* known : {"tif", "bmp", "jpg", "gif", "png", "jpeg", "tiff"}) {
     if (Equal_NoCase(ext, known)) return true;
   }
   err = "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png";

@@ -24,6 +24,11 @@
 
 namespace {
 
+const char* const kRenderUsage =
+    "usage: quorlin render LIST.rgl -o OUT [--photo PATH] [--no-photo] [--no-later-version] [--print "
+    "WxH|full] "
+    "[--psd FILE] [--svg FILE] [--layers DIR] [--json]\n";
+
 using regionlist_test::Add_Block;
 using regionlist_test::BlockSpec;
 
@@ -275,27 +280,40 @@ TEST_F(CliRegionListTest, RglInfoPrintsTheHeaderAsStored) {
   EXPECT_EQ(run.out,
             "file version:       3\n"
             "header version:     3\n"
-            "project path:       NOprojectFILEnecessary2017\n"
-            "files bitmap mode:  1\n"
+            "project path:       NOprojectFILEnecessary2017 (a constant of the format)\n"
+            "files bitmap mode:  1 (the bitmaps inside the list file)\n"
             "source photo:       /photos/a \"b\".png\n"
             "canvas:             60 x 40\n"
             "outline liteness:   0\n"
-            "outline style:      2\n"
+            "outline style:      2 (ink lines)\n"
             "outline contrast:   150\n"
             "brush size:         12\n"
             "watercolour dark:   20\n"
             "watercolour lite:   0\n"
             "watercolour sat:    70\n"
             "regions:            3\n"
-            "outline:            yes\n");
+            "outline:            yes\n"
+            "row 1 paint:        Vermillion\n"
+            "row 2 paint:        -\n"
+            "row 3 paint:        -\n"
+            "row 4 paint:        -\n"
+            "row 5 paint:        -\n"
+            "colour sets:        0 (Popular 15), 1 (Pop 15 w/Browns), 2 (Orange Alternates), 4 (Penta Cobalt "
+            "Blue), 7 (Quad Vermillion), 13 (6 Synthetics), 14 (New Palette 1)\n");
   run = Run_Quorlin({"rgl-info", list, "--json"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(
       run.out,
       "{\"fileVersion\":3,\"headerVersion\":3,\"projectPath\":\"NOprojectFILEnecessary2017\","
       "\"filesBitmapMode\":1,\"sourcePhotoPath\":\"/photos/a \\\"b\\\".png\",\"canvasWidth\":60,"
-      "\"canvasHeight\":40,\"outlineLiteness\":0,\"outlineStyle\":2,\"outlineContrast\":150,\"brushSize\":12,"
-      "\"watercolorDark\":20,\"watercolorLite\":0,\"watercolorSat\":70,\"regions\":3,\"outline\":true}\n");
+      "\"canvasHeight\":40,\"outlineLiteness\":0,\"outlineStyle\":2,\"outlineStyleName\":\"ink lines\","
+      "\"outlineContrast\":150,\"brushSize\":12,\"watercolorDark\":20,\"watercolorLite\":0,\"watercolorSat\":"
+      "70,"
+      "\"regions\":3,\"outline\":true,\"rows\":[\"Vermillion\",null,null,null,null],\"colorSets\":[{"
+      "\"index\":0,"
+      "\"name\":\"Popular 15\"},{\"index\":1,\"name\":\"Pop 15 w/Browns\"},{\"index\":2,\"name\":\"Orange "
+      "Alternates\"},{\"index\":4,\"name\":\"Penta Cobalt Blue\"},{\"index\":7,\"name\":\"Quad Vermillion\"},"
+      "{\"index\":13,\"name\":\"6 Synthetics\"},{\"index\":14,\"name\":\"New Palette 1\"}]}\n");
 
   // Values a load would replace are shown as the file has them.
   std::string bytes = Read_File_Bytes(list);
@@ -329,15 +347,10 @@ TEST_F(CliRegionListTest, BadInputEndsInTheProgramsTexts) {
       {{"rgl-info", dir.File("text.rgl")},
        1,
        "This is not a Kestrane Labs file format. Load a file of the correct type.\n"},
-      {{"render", dir.File("text.rgl")},
-       2,
-       "quorlin render: -o OUT is needed\nusage: quorlin render LIST.rgl -o OUT [--photo PATH] "
-       "[--no-photo] [--no-later-version]\n"},
+      {{"render", dir.File("text.rgl")}, 2, std::string("quorlin render: -o OUT is needed\n") + kRenderUsage},
       {{"render", "a.rgl", "-o", out, "--photo", "p.png", "--no-photo"},
        2,
-       "quorlin render: --photo and --no-photo exclude each other\nusage: quorlin render LIST.rgl -o OUT "
-       "[--photo "
-       "PATH] [--no-photo] [--no-later-version]\n"},
+       std::string("quorlin render: --photo and --no-photo exclude each other\n") + kRenderUsage},
       {{"render", dir.File("pipe.rgl"), "-o", out},
        1,
        "Can not open list-file because:  not a plain file (a pipe, a device or a socket)\n"},
@@ -382,7 +395,13 @@ TEST_F(CliRegionListTest, AFrameNoCanvasHoldsIsRefusedByRenderAndRglInfo) {
           std::vector<std::string>{"rgl-info", path}}) {
       const CliRun run = Run_Quorlin(args);
       EXPECT_EQ(run.exitCode, 1) << args[0] << " mode " << mode;
-      EXPECT_EQ(run.err, refused) << args[0] << " mode " << mode;
+      const std::string plain =
+          args[0] == "render"
+              ? "quorlin render: " + path +
+                    ": not a region list, or a damaged or cut-off one (quorlin rgl-info "
+                    "tells more)\n"
+              : "quorlin rgl-info: " + path + ": not a region list this program can read to its end\n";
+      EXPECT_EQ(run.err, refused + plain) << args[0] << " mode " << mode;
     }
   }
   EXPECT_FALSE(File_Exists(dir.File("out.png")));
@@ -454,7 +473,9 @@ TEST_F(CliRegionListTest, SeparateKeepsTheOldListWhenTheNewOneCannotBeWritten) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err,
             "UniBasic::Save_DSTlist  failed,   could not save RegionList file because No such file or "
-            "directory.\n");
+            "directory.\nquorlin separate: " +
+                dir.File("no/such/folder/list.rgl") + ": the region list could not be written; its folder " +
+                dir.File("no/such/folder") + " does not exist\n");
   EXPECT_EQ(Read_File_Bytes(list), "an older list");
   // The picture, written first, was never put in place.
   EXPECT_EQ(Folder_Entries(dir.Path()), std::vector<std::string>{"kept.rgl"});

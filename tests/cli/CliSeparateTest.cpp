@@ -23,11 +23,15 @@
 namespace {
 
 const char* const kUsage =
-    "usage: quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N|auto] "
+    "usage: quorlin separate PHOTO -o OUT [--size N|WxH] [--dark P] [--lite P] [--sat P] [--set N|auto] "
     "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] [--seed "
     "S] "
     "[--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--rgl LIST.rgl] "
-    "[--json]\n";
+    "[--json] [--print WxH|full] [--psd FILE] [--svg FILE] [--layers DIR] [--outline STYLE [--outline-detail "
+    "N] "
+    "[--outline-lines N] [--outline-scale F] [--outline-min-length N] [--outline-smooth N] [--outline-nudge "
+    "N] "
+    "[--no-connect]]\n";
 
 // What the command does, step by step, in this process: load at the
 // working size (or `width` x `height`), settings, the dialog's opening and
@@ -221,7 +225,8 @@ TEST(CliSeparate, EveryOptionTakesEffect) {
                                   "--dark", "10", "--lite", "90", "--sat", "80", "--set", "1", "--brush", "3",
                                   "--save-steps", dir.File("steps/deep")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err,
+            "quorlin separate: note: 240x180 stretches the photo (451 x 300); --size N keeps its aspect\n");
 
   InProcess expected;
   expected.photo = Sample_Path("chelsea.png");
@@ -299,11 +304,14 @@ TEST(CliSeparate, BadOptionValuesAreUsageErrors) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{}, "one PHOTO is needed"},
       {{photo}, "-o OUT is needed"},
-      {{photo, "-o", "x.png", "--size", "400"}, "--size takes WIDTHxHEIGHT, e.g. 400x300"},
+      {{photo, "-o", "x.png", "--size", "400y"},
+       "--size takes N (the longer side) or WIDTHxHEIGHT, e.g. 400 or 400x300"},
       {{photo, "-o", "x.png", "--size", "99x300"},
-       "Only enter DIMENSIONS that are between 100 and 500 pixels."},
+       "Only enter DIMENSIONS that are between 100 and 500 pixels.\n"
+       "quorlin: the working size is 100 to 500 pixels a side; use --size"},
       {{photo, "-o", "x.png", "--size", "300x501"},
-       "Only enter DIMENSIONS that are between 100 and 500 pixels."},
+       "Only enter DIMENSIONS that are between 100 and 500 pixels.\n"
+       "quorlin: the working size is 100 to 500 pixels a side; use --size"},
       {{photo, "-o", "x.png", "--dark", "101"}, "--dark takes a whole number from 0 to 100"},
       {{photo, "-o", "x.png", "--lite", "-1"}, "--lite takes a whole number from 0 to 100"},
       {{photo, "-o", "x.png", "--sat", "half"}, "--sat takes a whole number from 0 to 100"},
@@ -372,13 +380,20 @@ TEST(CliSeparate, BadOptionValuesAreUsageErrors) {
 
 TEST(CliSeparate, FailuresExitWithOneAndTheProgramsText) {
   TempDir dir;
-  CliRun run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("out.jpeg")});
+  const auto plainLine = [&](const char* name) {
+    return "quorlin: " + dir.File(name) +
+           ": a picture's name ends in .bmp, .tif, .jpg, .gif or .png (or .jpeg, .tiff), which names its "
+           "format\n";
+  };
+  CliRun run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("out.webp")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err,
-            "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n");
+            "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n" +
+                plainLine("out.webp"));
   run = Run_Quorlin({"separate", Sample_Path("coffee.png"), "-o", dir.File("out")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File failed, Put an extension on the File Name.\n");
+  EXPECT_EQ(run.err,
+            "RenderMan::Save_Bitmap_File failed, Put an extension on the File Name.\n" + plainLine("out"));
   run = Run_Quorlin({"separate", dir.File("absent.png"), "-o", dir.File("out.png")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\nquorlin: " + dir.File("absent.png") +

@@ -8,7 +8,9 @@
 
 namespace {
 
-const char* const kRangeText = "Only enter DIMENSIONS that are between 100 and 500 pixels.\n";
+const char* const kRangeText =
+    "Only enter DIMENSIONS that are between 100 and 500 pixels.\n"
+    "quorlin: the working size is 100 to 500 pixels a side; use --size\n";
 
 TEST(CliInfo, DescribesBothSamples) {
   CliRun run = Run_Quorlin({"info", Sample_Path("coffee.png")});
@@ -87,26 +89,33 @@ TEST(CliResample, TakesAnExplicitSizeWithinTheRange) {
     run = Run_Quorlin({"resample", Sample_Path("chelsea.png"), "--size", size, "-o", dir.File("d.png")});
     EXPECT_EQ(run.exitCode, 2) << size;
     EXPECT_EQ(run.err, std::string("quorlin resample: ") + kRangeText +
-                           "usage: quorlin resample PHOTO -o OUT [--size WxH]\n")
+                           "usage: quorlin resample PHOTO -o OUT [--size N|WxH] [--json]\n")
         << size;
     EXPECT_FALSE(File_Exists(dir.File("d.png")));
   }
   run = Run_Quorlin({"resample", Sample_Path("chelsea.png"), "--size", "wide", "-o", dir.File("d.png")});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_EQ(run.err,
-            "quorlin resample: --size takes WIDTHxHEIGHT, e.g. 400x300\n"
-            "usage: quorlin resample PHOTO -o OUT [--size WxH]\n");
+            "quorlin resample: --size takes N (the longer side) or WIDTHxHEIGHT, e.g. 400 or 400x300\n"
+            "usage: quorlin resample PHOTO -o OUT [--size N|WxH] [--json]\n");
 }
 
 TEST(CliResample, RefusesBadNamesAndMissingPhotos) {
   TempDir dir;
-  CliRun run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", dir.File("x.jpeg")});
+  const auto plainLine = [&](const char* name) {
+    return "quorlin: " + dir.File(name) +
+           ": a picture's name ends in .bmp, .tif, .jpg, .gif or .png (or .jpeg, .tiff), which names its "
+           "format\n";
+  };
+  CliRun run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", dir.File("x.webp")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err,
-            "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n");
+            "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png\n" +
+                plainLine("x.webp"));
   run = Run_Quorlin({"resample", Sample_Path("coffee.png"), "-o", dir.File("noext")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "RenderMan::Save_Bitmap_File failed, Put an extension on the File Name.\n");
+  EXPECT_EQ(run.err,
+            "RenderMan::Save_Bitmap_File failed, Put an extension on the File Name.\n" + plainLine("noext"));
   run = Run_Quorlin({"resample", dir.File("gone.png"), "-o", dir.File("x.png")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, "CImage::Load failed ( Load_Bitmap_File_as_SRC )\nquorlin: " + dir.File("gone.png") +
@@ -159,7 +168,7 @@ TEST(CliUsage, WrongCommandLinesExitWithTwo) {
       {{"info"}, "quorlin info: one PHOTO is needed\nusage: quorlin info PHOTO\n"},
       {{"info", "a.png", "b.png"}, "quorlin info: one PHOTO is needed\nusage: quorlin info PHOTO\n"},
       {{"resample", "a.png"},
-       "quorlin resample: -o OUT is needed\nusage: quorlin resample PHOTO -o OUT [--size WxH]\n"},
+       "quorlin resample: -o OUT is needed\nusage: quorlin resample PHOTO -o OUT [--size N|WxH] [--json]\n"},
       {{"resample", "a.png", "-o"}, "quorlin resample: option -o needs a value\n"},
       {{"resample", "a.png", "-o", "b.png", "--bogus"}, "quorlin resample: unknown option --bogus\n"},
       {{"demo", "x", "y"}, "quorlin demo: at most one DIR\nusage: quorlin demo [DIR]\n"},

@@ -39,7 +39,7 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(m_path, ec);
 }
 
-CliRun Run_Quorlin(const std::vector<std::string>& args) {
+CliRun Run_Quorlin(const std::vector<std::string>& args, const std::string& stdinFile) {
   CliRun run;
   TempDir capture;
   const std::string outPath = capture.File("stdout"), errPath = capture.File("stderr");
@@ -47,6 +47,7 @@ CliRun Run_Quorlin(const std::vector<std::string>& args) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (!stdinFile.empty()) posix_spawn_file_actions_addopen(&actions, 0, stdinFile.c_str(), O_RDONLY, 0);
 
   std::vector<std::string> argStrings;
   argStrings.push_back(QUORLIN_CLI_PATH);

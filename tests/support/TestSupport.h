@@ -89,7 +89,8 @@ struct CliRun {
 // Runs the built `quorlin` with these arguments (no display: the
 // environment's DISPLAY and WAYLAND_DISPLAY are removed).  A run still going
 // after a minute is killed (exit code 128 + 9).
-CliRun Run_Quorlin(const std::vector<std::string>& args);
+// `stdinFile`, when given, is what the program reads on stdin.
+CliRun Run_Quorlin(const std::vector<std::string>& args, const std::string& stdinFile = std::string());
 
 // Whole file as bytes; empty when it cannot be read.
 std::string Read_File_Bytes(const std::string& path);

@@ -163,9 +163,9 @@ int32_t QtImage::Save(const std::string& path) {
       format = "bmp";
     else if (ext == "png")
       format = "png";
-    else if (ext == "jpg")
+    else if (ext == "jpg" || ext == "jpeg")
       format = "jpg";
-    else if (ext == "tif")
+    else if (ext == "tif" || ext == "tiff")
       format = "tiff";
     if (!format) {
       m_error = "no encoder for the extension \"" + ext + "\"";
