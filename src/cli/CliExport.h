@@ -20,6 +20,9 @@ struct ExportOptions {
   std::optional<std::string> psd;
   std::optional<std::string> svg;
   std::optional<std::string> layersDir;
+  // Print a "wrote ..." line for each file written (off when the command
+  // prints JSON instead).
+  bool report = true;
 };
 
 void Declare_Export_Options(CliArgs& args);
