@@ -274,31 +274,32 @@ bool Encode_Layered_Psd(const LayerStack& stack, std::vector<uint8_t>& bytes, st
   Put32(bytes, 0);
 
   // Layer and mask information: the layer records, then every layer's
-  // channels in the records' order.  Layers are built one at a time and
-  // their channels kept compressed.
+  // channels in the records' order.  Each layer's planes are compressed as
+  // soon as it is built, so only one layer is held uncompressed at a time.
   std::vector<PsdLayer> layers;
   layers.reserve(static_cast<size_t>(Psd_Layer_Count(stack)));
-  if (!stack.photo.empty()) {
-    PsdLayer photo = Canvas_Layer(stack, "Photo", "norm", true);
-    for (size_t i = 0; i < pixels; ++i)
-      for (int c = 0; c < 3; ++c)
-        photo.planes[static_cast<size_t>(c) + 1].second[i] = stack.photo[i * 3 + static_cast<size_t>(c)];
-    layers.push_back(std::move(photo));
-  }
-  std::vector<uint8_t> under(pixels * 3, 255);
-  for (const ExportLayer& region : stack.regions) layers.push_back(Region_Layer(region, stack.width, under));
-  if (!stack.outlineGrey.empty()) {
-    PsdLayer outline = Canvas_Layer(stack, "Outline", "lbrn", false);
-    for (int c = 1; c <= 3; ++c) outline.planes[static_cast<size_t>(c)].second = stack.outlineGrey;
-    layers.push_back(std::move(outline));
-  }
   uint64_t channelBytes = 0;
-  for (PsdLayer& layer : layers) {
+  const auto add = [&](PsdLayer layer) {
     for (auto& plane : layer.planes) {
       layer.channels.push_back(Compress_Channel(plane.second, layer.width, layer.height));
       channelBytes += layer.channels.back().size();
       std::vector<uint8_t>().swap(plane.second);
     }
+    layers.push_back(std::move(layer));
+  };
+  if (!stack.photo.empty()) {
+    PsdLayer photo = Canvas_Layer(stack, "Photo", "norm", true);
+    for (size_t i = 0; i < pixels; ++i)
+      for (int c = 0; c < 3; ++c)
+        photo.planes[static_cast<size_t>(c) + 1].second[i] = stack.photo[i * 3 + static_cast<size_t>(c)];
+    add(std::move(photo));
+  }
+  std::vector<uint8_t> under(pixels * 3, 255);
+  for (const ExportLayer& region : stack.regions) add(Region_Layer(region, stack.width, under));
+  if (!stack.outlineGrey.empty()) {
+    PsdLayer outline = Canvas_Layer(stack, "Outline", "lbrn", false);
+    for (int c = 1; c <= 3; ++c) outline.planes[static_cast<size_t>(c)].second = stack.outlineGrey;
+    add(std::move(outline));
   }
   if (channelBytes + bytes.size() + pixels * 3 * 2 > std::numeric_limits<uint32_t>::max() - (1u << 24)) {
     err = "the layers take more than the 4 GB a PSD file holds";
