@@ -9,6 +9,7 @@ PACKAGES=(
   libgif-dev                                       # GIF writing
   libpotrace-dev                                   # tracing regions to vector paths (SVG export)
   librsvg2-bin                                     # rsvg-convert: the tests render the SVG export
+  python3-pil imagemagick                          # the tests read and flatten the layered PSD export independently
   libgtest-dev libgmock-dev                        # unit tests
   libbenchmark-dev                                 # benchmarks
   clang libclang-rt-14-dev                         # fuzzing (libFuzzer) and sanitizers

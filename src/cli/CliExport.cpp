@@ -1,14 +1,21 @@
 #include "cli/CliExport.h"
 
 #include "export/ExportSource.h"
+#include "export/PsdWriter.h"
+#include "export/SeparationPngs.h"
 #include "export/SvgWriter.h"
+#include "export/WorkingLayerStack.h"
+#include "platform/PathNames.h"
+#include "platform/Platform.h"
 #include "platform/Text.h"
 #include "render/RenderMan.h"
 
 namespace {
 
-bool Has_Svg_Extension(const std::string& path) {
-  return path.size() > 4 && Equal_NoCase(std::string_view(path).substr(path.size() - 4), ".svg");
+// Whether `path` names a file whose name ends in `ext`, case ignored.
+bool Has_Extension(const std::string& path, std::string_view ext) {
+  return path.size() > ext.size() && path.back() != '/' &&
+         Equal_NoCase(std::string_view(path).substr(path.size() - ext.size()), ext);
 }
 
 // --svg: the drawing, written to its staged path.
@@ -35,8 +42,57 @@ bool Write_Svg_Export(CliStreams& io, const ExportSource& source, const ExportOp
     return false;
   }
   const int32_t paths = counts.regionPaths + counts.outlinePaths;
-  io.out << "wrote " << *o.svg << " (" << paths << (paths == 1 ? " path" : " paths") << " in "
-         << counts.layers << (counts.layers == 1 ? " layer" : " layers") << ")\n";
+  if (o.report)
+    Cli_Notes(io) << "wrote " << *o.svg << " (" << paths << (paths == 1 ? " path" : " paths") << " in "
+                  << counts.layers << (counts.layers == 1 ? " layer" : " layers") << ")\n";
+  return true;
+}
+
+// The layer stack every layered export (--psd, --layers) reads, built once.
+bool Export_Layer_Stack(const ExportSource& source, const ExportOptions& o, LayerStack& stack,
+                        std::string& err) {
+  if (o.print) {
+    // The print-size stack (Build_Print_Layer_Stack) is made here.
+    err = "--psd and --layers are written at the working size only: leave out --print";
+    return false;
+  }
+  return Build_Working_Layer_Stack(source, stack, err);
+}
+
+// Writes the layered PSD (to its staged path) and the separation pictures.
+bool Write_Layer_Exports(CliStreams& io, const ExportSource& source, const ExportOptions& o,
+                         CliOutputs& outputs) {
+  if (!o.psd && !o.layersDir) return true;
+  LayerStack stack;
+  std::string err;
+  if (!Export_Layer_Stack(source, o, stack, err)) {
+    Cli_Failure(io, "quorlin: the layers could not be exported: " + err);
+    return false;
+  }
+  if (o.psd) {
+    if (!Write_Layered_Psd(stack, outputs.Path_For(*o.psd), err)) {
+      Cli_Failure(io, "quorlin: " + *o.psd + ": " + err);
+      return false;
+    }
+    if (o.report) Cli_Notes(io) << "wrote " << *o.psd << " (" << Psd_Layer_Count(stack) << " layers)\n";
+  }
+  if (o.layersDir) {
+    // A separation's file named like another output would be replaced by it.
+    for (const SeparationPicture& picture : Separation_Pictures(stack)) {
+      const std::string path = Path_Join(*o.layersDir, picture.fileName);
+      if (outputs.Names_Same_File(path)) {
+        Cli_Failure(io, "quorlin: " + path + ": --layers would write a file that another output writes");
+        return false;
+      }
+    }
+    std::vector<std::string> written;
+    if (!Write_Separation_Pngs(stack, *o.layersDir, source.platform.Codec(), written, err)) {
+      Cli_Failure(io, "quorlin: " + err);
+      return false;
+    }
+    if (o.report)
+      for (const std::string& path : written) Cli_Notes(io) << "wrote " << path << "\n";
+  }
   return true;
 }
 
@@ -68,7 +124,11 @@ bool Parse_Export_Options(const CliArgs& args, ExportOptions& o, std::string& pr
     }
   }
   o.svgTextures = args.Has("--svg-textures");
-  if (o.svg && !Has_Svg_Extension(*o.svg)) {
+  if (o.psd && !Has_Extension(*o.psd, ".psd")) {
+    problem = "--psd writes a Photoshop document: its file name must end in .psd (\"" + *o.psd + "\")";
+    return false;
+  }
+  if (o.svg && !Has_Extension(*o.svg, ".svg")) {
     problem = "--svg writes an SVG file: its name must end in .svg (not " + *o.svg + ")";
     return false;
   }
@@ -96,6 +156,5 @@ bool Add_Export_Outputs(const ExportOptions& o, CliOutputs& outputs, std::string
 }
 
 bool Write_Exports(CliStreams& io, const ExportSource& source, const ExportOptions& o, CliOutputs& outputs) {
-  if (!Write_Svg_Export(io, source, o, outputs)) return false;
-  return true;
+  return Write_Svg_Export(io, source, o, outputs) && Write_Layer_Exports(io, source, o, outputs);
 }

@@ -21,6 +21,9 @@ struct ExportOptions {
   std::optional<std::string> svg;
   bool svgTextures = false;  // --svg-textures: textured regions as embedded pictures
   std::optional<std::string> layersDir;
+  // Print a "wrote ..." line for each file written (off when the command
+  // prints JSON instead).
+  bool report = true;
 };
 
 void Declare_Export_Options(CliArgs& args);

@@ -64,6 +64,13 @@ bool CliOutputs::Has(const std::string& target) const {
   return false;
 }
 
+bool CliOutputs::Names_Same_File(const std::string& path) const {
+  for (const Output& o : m_outputs) {
+    if (Same_File(o.target, path)) return true;
+  }
+  return false;
+}
+
 const std::string& CliOutputs::Path_For(const std::string& target) const {
   for (const Output& o : m_outputs) {
     if (o.target == target) return o.staged.empty() ? o.target : o.staged;

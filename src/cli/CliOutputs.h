@@ -31,6 +31,8 @@ class CliOutputs {
   // before anything is put in place.
   void Stage();
   bool Has(const std::string& target) const;
+  // True when `path` names the same file as one of the targets.
+  bool Names_Same_File(const std::string& path) const;
   // Where to write `target` (which must have been added); the target itself
   // before Stage.
   const std::string& Path_For(const std::string& target) const;

@@ -241,6 +241,7 @@ bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string
     }
   }
   if (!Parse_Export_Options(args, o.exports, problem)) return false;
+  o.exports.report = !o.json;
   return Parse_Outline_Options(args, kOutlineNames, false, o.outline, problem);
 }
 

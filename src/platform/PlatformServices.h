@@ -115,7 +115,8 @@ class ResourceService {
 
 // ---------------------------------------------------------------------------
 // The picture codec: decodes BMP, TIFF, PNG, JPEG and GIF pictures and
-// encodes 24-bit pictures in the format named by a file's extension.
+// encodes 24-bit pictures in the format named by a file's extension, and
+// 32-bit pictures (colour with transparency) as PNG.
 
 class PlatformImage {
  public:
@@ -128,12 +129,18 @@ class PlatformImage {
   // Colour of pixel (x, y), x from the left and y from the top; the caller
   // stays inside the picture.
   virtual void Get_Pixel_RGB(int x, int y, int& r, int& g, int& b) const = 0;
-  // A new picture of width x height pixels at `bitsPerPixel` (24), black.
+  // A new picture of width x height pixels at `bitsPerPixel`: 24, black,
+  // or 32, colour with transparency, fully transparent.
   virtual bool Create(int width, int height, int bitsPerPixel) = 0;
+  // Sets a pixel opaque.
   virtual void Set_Pixel_RGB(int x, int y, int r, int g, int b) = 0;
-  // Encodes with the encoder named by the path's extension.  0 is success,
-  // anything else a failure code; Last_Error() says why.  An existing file
-  // is replaced only when the new one was written completely.
+  // Sets a pixel of a 32-bit picture: colour and alpha (0 transparent .. 255
+  // opaque, not premultiplied).
+  virtual void Set_Pixel_RGBA(int x, int y, int r, int g, int b, int a) = 0;
+  // Encodes with the encoder named by the path's extension (a 32-bit
+  // picture only as PNG).  0 is success, anything else a failure code;
+  // Last_Error() says why.  An existing file is replaced only when the new
+  // one was written completely.
   virtual int32_t Save(const std::string& path) = 0;
   virtual std::string Last_Error() const = 0;
 };

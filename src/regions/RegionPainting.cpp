@@ -436,10 +436,17 @@ bool RegionSubject::On_Fit_Color_To_RemainderMap(const OffMap& remainderMap, boo
 // ---------------------------------------------------------------------------
 // Painting into the layered image
 
-bool RegionSubject::Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percent, std::string& err) const {
+// The one pixel walk of painting.  `visitor.Box(left, top, width, height)`
+// is told the canvas box the region covers (clipped to the canvas) and may
+// stop the walk by giving false; then, row by row from the top,
+// `visitor.Begin_Row(dy)` and `visitor.Paint(dx, r, g, b)` for every pixel
+// the region paints (white paper is not painted).
+template <class Visitor>
+bool RegionSubject::Walk_Painted_Pixels(int32_t destWidth, int32_t destHeight, int16_t percent,
+                                        Visitor& visitor, const char* operation, std::string& err) const {
   err.clear();
   if (m_SRCoffMap == nullptr) {
-    err = "RegionSubject::Paint_Transparent_To_DestMap FAILED,  regionsOffMap is NULL.";
+    err = std::string("RegionSubject::") + operation + " FAILED,  regionsOffMap is NULL.";
     return false;
   }
   const OffMap& source = *m_SRCoffMap;
@@ -476,13 +483,16 @@ bool RegionSubject::Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percen
   const bool plain = dh == 0 && ds == 0 && dv == 0;
   const uint32_t kWhite = Pack_RGB(255, 255, 255);
 
-  // Destination columns and rows inside the map, with their source columns
-  // and rows.
+  // Destination columns and rows inside the canvas, with their source
+  // columns and rows.
   const int64_t jFirst = std::max<int64_t>(0, -x0);
-  const int64_t jLast = std::min<int64_t>(w, destMap.Get_Width() - x0);
+  const int64_t jLast = std::min<int64_t>(w, destWidth - x0);
   const int64_t iFirst = std::max<int64_t>(0, -y0);
-  const int64_t iLast = std::min<int64_t>(h, destMap.Get_Height() - y0);
-  if (jFirst >= jLast || iFirst >= iLast || destMap.Is_Not_In_Memory()) return true;
+  const int64_t iLast = std::min<int64_t>(h, destHeight - y0);
+  if (jFirst >= jLast || iFirst >= iLast) return true;
+  if (!visitor.Box(static_cast<int32_t>(x0 + jFirst), static_cast<int32_t>(y0 + iFirst),
+                   static_cast<int32_t>(jLast - jFirst), static_cast<int32_t>(iLast - iFirst)))
+    return true;
   const double stepX = static_cast<double>(mapW) / static_cast<double>(w);
   const double stepY = static_cast<double>(mapH) / static_cast<double>(h);
   std::vector<int32_t> sourceColumn(static_cast<size_t>(jLast - jFirst));
@@ -492,13 +502,11 @@ bool RegionSubject::Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percen
 
   ShiftMemo memo;
   const bool fastSource = source.Get_Depth() == 24;
-  const bool fastDest = destMap.Get_Depth() == 24;
   for (int64_t i = iFirst; i < iLast; ++i) {
     const int32_t sy =
         mapH == h ? static_cast<int32_t>(i) : static_cast<int32_t>(static_cast<double>(i) * stepY);
-    const auto dy = static_cast<int32_t>(y0 + i);
+    visitor.Begin_Row(static_cast<int32_t>(y0 + i));
     const uint8_t* srcRow = fastSource ? source.Row(sy) : nullptr;
-    uint8_t* dstRow = fastDest ? destMap.Row(dy) : nullptr;
     for (int64_t j = jFirst; j < jLast; ++j) {
       const int32_t sx = sourceColumn[static_cast<size_t>(j - jFirst)];
       int16_t r = 0, g = 0, b = 0;
@@ -525,22 +533,85 @@ bool RegionSubject::Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percen
         }
       }
       if (paint == kWhite) continue;
-      const int16_t pr = static_cast<int16_t>(Packed_Red(paint));
-      const int16_t pg = static_cast<int16_t>(Packed_Green(paint));
-      const int16_t pb = static_cast<int16_t>(Packed_Blue(paint));
-      const auto dx = static_cast<int32_t>(x0 + j);
-      if (dstRow != nullptr) {
-        uint8_t* q = dstRow + 3 * static_cast<int64_t>(dx);
-        q[0] = static_cast<uint8_t>(Transparent_Blend(pb, q[0]));
-        q[1] = static_cast<uint8_t>(Transparent_Blend(pg, q[1]));
-        q[2] = static_cast<uint8_t>(Transparent_Blend(pr, q[2]));
-      } else {
-        int16_t ur = 0, ug = 0, ub = 0;
-        destMap.Get_Pixel(dx, dy, ur, ug, ub);
-        destMap.Set_Pixel(dx, dy, Transparent_Blend(pr, ur), Transparent_Blend(pg, ug),
-                          Transparent_Blend(pb, ub));
-      }
+      visitor.Paint(static_cast<int32_t>(x0 + j), static_cast<int16_t>(Packed_Red(paint)),
+                    static_cast<int16_t>(Packed_Green(paint)), static_cast<int16_t>(Packed_Blue(paint)));
     }
   }
   return true;
+}
+
+namespace {
+
+// Glazes each painted pixel into a map (the layered image).
+class GlazeIntoMap {
+ public:
+  explicit GlazeIntoMap(OffMap& dest) : m_dest(dest), m_fast(dest.Get_Depth() == 24) {}
+  bool Box(int32_t, int32_t, int32_t, int32_t) const { return !m_dest.Is_Not_In_Memory(); }
+  void Begin_Row(int32_t dy) {
+    m_y = dy;
+    m_row = m_fast ? m_dest.Row(dy) : nullptr;
+  }
+  void Paint(int32_t dx, int16_t pr, int16_t pg, int16_t pb) {
+    if (m_row != nullptr) {
+      uint8_t* q = m_row + 3 * static_cast<int64_t>(dx);
+      q[0] = static_cast<uint8_t>(Transparent_Blend(pb, q[0]));
+      q[1] = static_cast<uint8_t>(Transparent_Blend(pg, q[1]));
+      q[2] = static_cast<uint8_t>(Transparent_Blend(pr, q[2]));
+    } else {
+      int16_t ur = 0, ug = 0, ub = 0;
+      m_dest.Get_Pixel(dx, m_y, ur, ug, ub);
+      m_dest.Set_Pixel(dx, m_y, Transparent_Blend(pr, ur), Transparent_Blend(pg, ug),
+                       Transparent_Blend(pb, ub));
+    }
+  }
+
+ private:
+  OffMap& m_dest;
+  const bool m_fast;
+  int32_t m_y = 0;
+  uint8_t* m_row = nullptr;
+};
+
+// Writes each painted pixel, with full coverage, into a layer of the box.
+class PaintIntoLayer {
+ public:
+  explicit PaintIntoLayer(RegionLayerPixels& layer) : m_layer(layer) {}
+  bool Box(int32_t left, int32_t top, int32_t width, int32_t height) {
+    m_layer.left = left;
+    m_layer.top = top;
+    m_layer.width = width;
+    m_layer.height = height;
+    m_layer.rgba.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
+    return true;
+  }
+  void Begin_Row(int32_t dy) {
+    m_row =
+        m_layer.rgba.data() + static_cast<size_t>(dy - m_layer.top) * static_cast<size_t>(m_layer.width) * 4;
+  }
+  void Paint(int32_t dx, int16_t pr, int16_t pg, int16_t pb) {
+    uint8_t* q = m_row + static_cast<size_t>(dx - m_layer.left) * 4;
+    q[0] = static_cast<uint8_t>(pr);
+    q[1] = static_cast<uint8_t>(pg);
+    q[2] = static_cast<uint8_t>(pb);
+    q[3] = 255;
+  }
+
+ private:
+  RegionLayerPixels& m_layer;
+  uint8_t* m_row = nullptr;
+};
+
+}  // namespace
+
+bool RegionSubject::Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percent, std::string& err) const {
+  GlazeIntoMap glaze(destMap);
+  return Walk_Painted_Pixels(destMap.Get_Width(), destMap.Get_Height(), percent, glaze,
+                             "Paint_Transparent_To_DestMap", err);
+}
+
+bool RegionSubject::Paint_Layer_Pixels(int32_t canvasWidth, int32_t canvasHeight, RegionLayerPixels& layer,
+                                       std::string& err) const {
+  layer = RegionLayerPixels();
+  PaintIntoLayer paint(layer);
+  return Walk_Painted_Pixels(canvasWidth, canvasHeight, 100, paint, "Paint_Layer_Pixels", err);
 }

@@ -36,6 +36,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "framework/Graphic.h"
 #include "framework/Rects.h"
@@ -52,6 +53,14 @@ struct RegionRecordSmall;
 
 // The generator that lays textures in a random direction.
 using RegionRandom = std::minstd_rand;
+
+// A region's painted pixels on a canvas (RegionSubject::Paint_Layer_Pixels):
+// its box and, in the box, rows top to bottom of red, green, blue and
+// coverage.
+struct RegionLayerPixels {
+  int32_t left = 0, top = 0, width = 0, height = 0;
+  std::vector<uint8_t> rgba;
+};
 
 struct RegionDescriptor {
   // The BMP file of this bitmap; for a region kept only in memory the bare
@@ -297,6 +306,13 @@ class RegionSubject : public ComponentSubject {
                                     std::string& err);
   // Glazes the region into `destMap`, a canvas scaled by `percent`.
   bool Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percent, std::string& err) const;
+  // The same pixels as painted at 100 % into a white canvas of
+  // canvasWidth x canvasHeight, taken apart: the region's box on the canvas
+  // (clipped to it) and, in it, the paint colour with coverage 255 where
+  // the region paints and 0 elsewhere.  An empty box (width 0) when the
+  // region paints nothing on the canvas.
+  bool Paint_Layer_Pixels(int32_t canvasWidth, int32_t canvasHeight, RegionLayerPixels& layer,
+                          std::string& err) const;
 
   // ---- file records ---------------------------------------------------------------------------
   void Emit_to_FileObject_Old(RegionRecordOld& record) const;
@@ -318,6 +334,9 @@ class RegionSubject : public ComponentSubject {
   // within +-kMaxFrameReach of the canvas origin (or x at the mark of a
   // frame never placed) and a size of at most kMaxFrameReach, so that no
   // arithmetic on them can overflow.
+  template <class Visitor>
+  bool Walk_Painted_Pixels(int32_t destWidth, int32_t destHeight, int16_t percent, Visitor& visitor,
+                           const char* operation, std::string& err) const;
   bool Take_Record_Codes(int16_t substitution, int16_t generation, int16_t style,
                          const RegionDescriptorFields& autoFields,
                          const RegionDescriptorFields& scannedFields, const char* operation,

@@ -297,24 +297,17 @@ bool RenderMan::Restore_Outline_Map_from_Backup(std::string& err) {
   return m_outlineMapOversize->Copy_Pixels(*m_outlineMapBackup, err);
 }
 
-bool RenderMan::Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool whiteOut, int16_t style,
-                                             const OffMap* outlineMap, const OffMap* sourceMap,
-                                             OffMap* destinationMap, std::string& err,
-                                             const RectShrt& ratioRct) {
-  err.clear();
-  if (!outlineMap || renderMan.Get_Hide_Outline()) return true;
-  if (!sourceMap || !destinationMap) {
-    err = "RenderMan::Merge_OutlineMap_with_Source FAILED, destinationMap or sourceMap is NULL";
-    return false;
-  }
-  const int16_t areaW = static_cast<int16_t>(ratioRct.right - ratioRct.left + 1);
-  const int16_t areaH = static_cast<int16_t>(ratioRct.bottom - ratioRct.top + 1);
-  if (areaW <= 0 || areaH <= 0) {
-    err = "RenderMan::Merge_OutlineMap_with_Source FAILED, ratioRct has no assignment.";
-    return false;
-  }
-  const int64_t outlineW = outlineMap->Get_Width();
-  const int64_t outlineH = outlineMap->Get_Height();
+namespace {
+
+// The one walk of the outline merge: for every pixel (x, y) of the area,
+// `put(x, y, r, g, b, e)` with the source pixel's colour (white where the
+// outline whitens it) and the darkening e >= 0 the outline takes off each
+// of its components there.
+template <class Put>
+void Walk_Outline_Merge(const RenderMan& renderMan, bool whiteOut, int16_t style, const OffMap& outlineMap,
+                        const OffMap& sourceMap, int16_t areaW, int16_t areaH, Put&& put) {
+  const int64_t outlineW = outlineMap.Get_Width();
+  const int64_t outlineH = outlineMap.Get_Height();
   const double darkness = renderMan.Get_Outline_Darkness();
   const double liteness = renderMan.Get_Outline_Liteness();
 
@@ -322,9 +315,10 @@ bool RenderMan::Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool wh
     const int32_t oy = static_cast<int32_t>(y * outlineH / areaH);
     for (int32_t x = 0; x < areaW; ++x) {
       int16_t r = 0, g = 0, b = 0;
-      sourceMap->Get_Pixel(x, y, r, g, b);
+      sourceMap.Get_Pixel(x, y, r, g, b);
       int16_t m = 0, unusedG = 0, unusedB = 0;
-      outlineMap->Get_Pixel(static_cast<int32_t>(x * outlineW / areaW), oy, m, unusedG, unusedB);
+      outlineMap.Get_Pixel(static_cast<int32_t>(x * outlineW / areaW), oy, m, unusedG, unusedB);
+      int32_t e = 0;
       if (m < 230) {
         if (whiteOut) {
           r = g = b = 255;
@@ -333,7 +327,6 @@ bool RenderMan::Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool wh
           if (k > 255.0) k = 255.0;
           // Darkness of the source pixel: strokes darken dark areas less.
           const int32_t d = 256 - (r + g + b) / 3;
-          int32_t e = 0;
           switch (style) {
             case 0:
               e = static_cast<int32_t>(k - 0.5 * liteness - 0.3 * d);
@@ -352,13 +345,63 @@ bool RenderMan::Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool wh
               break;
           }
           if (e < 0) e = 0;
-          r = static_cast<int16_t>(r - e);
-          g = static_cast<int16_t>(g - e);
-          b = static_cast<int16_t>(b - e);
         }
       }
-      destinationMap->Set_Pixel(x, y, r, g, b);
+      put(x, y, r, g, b, e);
     }
   }
+}
+
+// The merge's area from its rectangle; false with the text when it has none.
+bool Merge_Area(const RectShrt& ratioRct, int16_t& areaW, int16_t& areaH, std::string& err) {
+  areaW = static_cast<int16_t>(ratioRct.right - ratioRct.left + 1);
+  areaH = static_cast<int16_t>(ratioRct.bottom - ratioRct.top + 1);
+  if (areaW <= 0 || areaH <= 0) {
+    err = "RenderMan::Merge_OutlineMap_with_Source FAILED, ratioRct has no assignment.";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool RenderMan::Merge_OutlineMap_with_Source(const RenderMan& renderMan, bool whiteOut, int16_t style,
+                                             const OffMap* outlineMap, const OffMap* sourceMap,
+                                             OffMap* destinationMap, std::string& err,
+                                             const RectShrt& ratioRct) {
+  err.clear();
+  if (!outlineMap || renderMan.Get_Hide_Outline()) return true;
+  if (!sourceMap || !destinationMap) {
+    err = "RenderMan::Merge_OutlineMap_with_Source FAILED, destinationMap or sourceMap is NULL";
+    return false;
+  }
+  int16_t areaW = 0, areaH = 0;
+  if (!Merge_Area(ratioRct, areaW, areaH, err)) return false;
+  Walk_Outline_Merge(renderMan, whiteOut, style, *outlineMap, *sourceMap, areaW, areaH,
+                     [destinationMap](int32_t x, int32_t y, int16_t r, int16_t g, int16_t b, int32_t e) {
+                       destinationMap->Set_Pixel(x, y, static_cast<int16_t>(r - e),
+                                                 static_cast<int16_t>(g - e), static_cast<int16_t>(b - e));
+                     });
+  return true;
+}
+
+bool RenderMan::Outline_Darkening(const RenderMan& renderMan, int16_t style, const OffMap* outlineMap,
+                                  const OffMap& sourceMap, const RectShrt& ratioRct,
+                                  std::vector<uint8_t>& darkening, std::string& err) {
+  err.clear();
+  darkening.clear();
+  if (!outlineMap || renderMan.Get_Hide_Outline()) return true;
+  int16_t areaW = 0, areaH = 0;
+  if (!Merge_Area(ratioRct, areaW, areaH, err)) return false;
+  const int32_t width = sourceMap.Get_Width();
+  const int32_t height = sourceMap.Get_Height();
+  darkening.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  Walk_Outline_Merge(
+      renderMan, false, style, *outlineMap, sourceMap, areaW, areaH,
+      [&](int32_t x, int32_t y, int16_t, int16_t, int16_t, int32_t e) {
+        if (x < width && y < height)
+          darkening[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+              static_cast<uint8_t>(e);
+      });
   return true;
 }

@@ -17,6 +17,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "filters/WatercolorParms.h"
 #include "framework/ListMemry.h"
@@ -250,6 +251,14 @@ class RenderMan {
                                            const OffMap* outlineMap, const OffMap* sourceMap,
                                            OffMap* destinationMap, std::string& err,
                                            const RectShrt& ratioRct);
+  // What that merge (not whiting out) takes off each colour component of
+  // `sourceMap` at each of its pixels: sourceMap's width x height values,
+  // rows top to bottom, 0..230 (the merge stores component - e, clamped at
+  // 0).  Empty when the merge would change nothing (no outline, or it is
+  // hidden).
+  static bool Outline_Darkening(const RenderMan& renderMan, int16_t style, const OffMap* outlineMap,
+                                const OffMap& sourceMap, const RectShrt& ratioRct,
+                                std::vector<uint8_t>& darkening, std::string& err);
 
  private:
   // Whitens the map when it has this size and depth, else re-creates it white.

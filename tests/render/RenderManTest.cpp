@@ -25,6 +25,7 @@ class FakePhoto : public PlatformImage {
   }
   bool Create(int, int, int) override { return false; }
   void Set_Pixel_RGB(int, int, int, int, int) override {}
+  void Set_Pixel_RGBA(int, int, int, int, int, int) override {}
   int32_t Save(const std::string&) override { return 1; }
   std::string Last_Error() const override { return {}; }
   mutable std::vector<std::pair<int, int>> reads;

@@ -37,11 +37,16 @@ class QtImage : public PlatformImage {
   void Set_Pixel_RGB(int x, int y, int r, int g, int b) override {
     reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = qRgb(r, g, b);
   }
+  void Set_Pixel_RGBA(int x, int y, int r, int g, int b, int a) override {
+    reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = qRgba(r, g, b, a);
+  }
   int32_t Save(const std::string& path) override;
   std::string Last_Error() const override { return m_error; }
 
  private:
-  QImage m_image;  // always Format_RGB32 once loaded or created
+  // Format_RGB32 once loaded or created at 24 bits; Format_ARGB32 created
+  // at 32 bits.
+  QImage m_image;
   std::string m_error;
 };
 
@@ -125,14 +130,14 @@ int32_t QtImage::Load(const std::string& path) {
 
 bool QtImage::Create(int width, int height, int bitsPerPixel) {
   m_error.clear();
-  if (bitsPerPixel != 24 || width <= 0 || height <= 0 ||
+  if ((bitsPerPixel != 24 && bitsPerPixel != 32) || width <= 0 || height <= 0 ||
       static_cast<int64_t>(width) * height > kMaxPicturePixels) {
     m_image = QImage();
     return false;
   }
-  m_image = QImage(width, height, QImage::Format_RGB32);
+  m_image = QImage(width, height, bitsPerPixel == 32 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (m_image.isNull()) return false;
-  m_image.fill(Qt::black);
+  m_image.fill(bitsPerPixel == 32 ? Qt::transparent : Qt::black);
   return true;
 }
 
@@ -145,6 +150,11 @@ int32_t QtImage::Save(const std::string& path) {
   std::string ext = Path_Extension(path);
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   std::string bytes;
+  const bool alpha = m_image.format() == QImage::Format_ARGB32;
+  if (alpha && ext != "png") {
+    m_error = "a picture with transparency is written as PNG only, not \"" + ext + "\"";
+    return kSaveFailed;
+  }
   if (ext == "gif") {
     std::vector<unsigned char> rgb(static_cast<size_t>(m_image.width()) * m_image.height() * 3);
     size_t k = 0;
@@ -176,7 +186,7 @@ int32_t QtImage::Save(const std::string& path) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     if (ext == "jpg") writer.setQuality(90);
-    const QImage out = m_image.convertToFormat(QImage::Format_RGB888);
+    const QImage out = m_image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     if (!writer.write(out)) {
       m_error = writer.errorString().toStdString();
       return kSaveFailed;
