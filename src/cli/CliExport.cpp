@@ -1,6 +1,7 @@
 #include "cli/CliExport.h"
 
 #include "export/ExportSource.h"
+#include "export/PrintRender.h"
 
 void Declare_Export_Options(CliArgs& args) {
   args.Value_Option("--print").Value_Option("--psd").Value_Option("--svg").Value_Option("--layers");
@@ -14,6 +15,9 @@ bool Parse_Export_Options(const CliArgs& args, ExportOptions& o, std::string& pr
     } else if (!Parse_Size_Option(*print, o.printWidth, o.printHeight) || o.printWidth < 1 ||
                o.printHeight < 1) {
       problem = "--print takes WIDTHxHEIGHT (e.g. 4000x2660) or full";
+      return false;
+    } else if (std::string tooLarge; !Check_Print_Pixels(o.printWidth, o.printHeight, tooLarge)) {
+      problem = "--print: " + tooLarge;
       return false;
     }
   }

@@ -14,6 +14,7 @@
 #include "app/RegionEditorApp.h"
 #include "cli/CliCommands.h"
 #include "cli/CliExport.h"
+#include "cli/CliPrint.h"
 #include "export/ExportSource.h"
 #include "persistence/RegionListFileCommands.h"
 #include "platform/EmbeddedResources.h"
@@ -81,7 +82,7 @@ class RenderMessages : public MessageService {
 
 int Run_Render(CliStreams& io, const std::string& listPath, const std::string& out,
                const std::optional<std::string>& photo, bool noPhoto, bool refuseLaterVersion,
-               const ExportOptions& exports, CliOutputs& outputs) {
+               ExportOptions& exports, CliOutputs& outputs) {
   std::string err;
   if (!Check_Picture_Extension(out, err)) return Cli_Failure(io, err);
 
@@ -105,14 +106,21 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
   if (!app.Get_Composer().Redraw_Summed_Final_Window()) return kExitFailure;
 
   const OffMap* layered = app.Get_RenderMan().Get_Layered_Map();
-  outputs.Stage();
-  if (!Cli_Save_Picture(io, platform, layered, outputs.Path_For(out), out)) return kExitFailure;
   const ExportSource source{app.Get_RegionList(), app.Get_RenderMan(), nullptr,
                             photoLoaded ? app.Get_Document().sourcePhotoPath : std::string(), platform};
+  if (exports.print && !Resolve_Print_Size(source, exports, err))
+    return Cli_Failure(io, "quorlin render: " + err);
+  outputs.Stage();
+  if (exports.print) {
+    if (!Write_Print_Picture(io, source, exports, outputs.Path_For(out), out)) return kExitFailure;
+  } else if (!Cli_Save_Picture(io, platform, layered, outputs.Path_For(out), out)) {
+    return kExitFailure;
+  }
   if (!Write_Exports(io, source, exports, outputs)) return kExitFailure;
   if (!outputs.Commit(err)) return Cli_Failure(io, err);
-  io.out << "wrote " << out << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
-         << app.Get_RegionList().Get_Region_Count() << " regions, "
+  io.out << "wrote " << out << " (" << (exports.print ? Print_Size_Text(exports) + " of the " : std::string())
+         << layered->Get_Width() << " x " << layered->Get_Height() << (exports.print ? " working size" : "")
+         << ", " << app.Get_RegionList().Get_Region_Count() << " regions, "
          << (photoLoaded ? "photo " + app.Get_Document().sourcePhotoPath : std::string("no photo")) << ")\n";
   return kExitOk;
 }

@@ -36,6 +36,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "framework/Graphic.h"
 #include "framework/Rects.h"
@@ -297,6 +298,11 @@ class RegionSubject : public ComponentSubject {
                                     std::string& err);
   // Glazes the region into `destMap`, a canvas scaled by `percent`.
   bool Paint_Transparent_To_DestMap(OffMap& destMap, int16_t percent, std::string& err) const;
+  // The paint of every pixel of the region map, rows top to bottom, as
+  // Pack_RGB colours: what Paint_Transparent_To_DestMap glazes there, or
+  // Pack_RGB(255, 255, 255) where it leaves the canvas alone.  Empty when the
+  // map is not in memory.
+  bool Paint_Colors(std::vector<uint32_t>& paint, std::string& err) const;
 
   // ---- file records ---------------------------------------------------------------------------
   void Emit_to_FileObject_Old(RegionRecordOld& record) const;
