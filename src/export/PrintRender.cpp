@@ -231,19 +231,30 @@ struct OutlineMerge {
 
 // Where the outline map lies on the print.  The working merge samples the
 // map over workingW + 1 columns (the canvas with its right edge counted
-// inclusive), so outline column i shows at working column about
-// i * (W + 1) / oW + 0.5; the print keeps that placement so that it
-// matches the picture on screen.
+// inclusive): working column x shows outline column floor(x * oW / (W + 1)),
+// which for an outline of the canvas's own size is column x - 1.  The print
+// keeps that placement so that it matches the picture on screen: outline
+// position o = u * a - shift under working position u (pixel centres at
+// whole numbers), exactly u - 1 for an outline of the canvas's size.
 struct OutlinePlacement {
-  double ax = 1, ay = 1;  // outline cells per working pixel
-  double sx = 1, sy = 1;  // print pixels per working pixel
+  double ax = 1, ay = 1;          // outline cells per working pixel
+  double shiftX = 1, shiftY = 1;  // outline cells the picture lies behind
+  double sx = 1, sy = 1;          // print pixels per working pixel
 
+  void Set(int32_t outlineW, int32_t outlineH, int32_t workW, int32_t workH) {
+    const auto axis = [](int32_t cells, int32_t work, double& a, double& shift) {
+      a = cells == work ? 1.0 : static_cast<double>(cells) / (work + 1);
+      shift = cells == work ? 1.0 : 0.5;
+    };
+    axis(outlineW, workW, ax, shiftX);
+    axis(outlineH, workH, ay, shiftY);
+  }
   // Print position of the centre of outline pixel (i, j).
-  double Print_X(double i) const { return ((i + 0.5) / ax + 0.5) * sx - 0.5; }
-  double Print_Y(double j) const { return ((j + 0.5) / ay + 0.5) * sy - 0.5; }
+  double Print_X(double i) const { return ((i + shiftX) / ax + 0.5) * sx - 0.5; }
+  double Print_Y(double j) const { return ((j + shiftY) / ay + 0.5) * sy - 0.5; }
   // Outline position under the centre of print pixel (x, y).
-  double Outline_X(int32_t x) const { return ((x + 0.5) / sx - 0.5) * ax - 0.5; }
-  double Outline_Y(int32_t y) const { return ((y + 0.5) / sy - 0.5) * ay - 0.5; }
+  double Outline_X(int32_t x) const { return ((x + 0.5) / sx - 0.5) * ax - shiftX; }
+  double Outline_Y(int32_t y) const { return ((y + 0.5) / sy - 0.5) * ay - shiftY; }
 };
 
 // The brush strip of a line style scaled to the print: stroke values by
@@ -560,8 +571,7 @@ bool Build(const ExportSource& source, int32_t width, int32_t height, bool wantL
   if (outline) {
     outlineW = outlineMap->Get_Width();
     outlineH = outlineMap->Get_Height();
-    place.ax = static_cast<double>(outlineW) / (workW + 1);
-    place.ay = static_cast<double>(outlineH) / (workH + 1);
+    place.Set(outlineW, outlineH, workW, workH);
     place.sx = sx;
     place.sy = sy;
     const std::string& lineStyle = renderMan.Get_Outline_Line_Style();
