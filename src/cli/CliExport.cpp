@@ -35,7 +35,9 @@ bool Parse_Export_Options(const CliArgs& args, ExportOptions& o, std::string& pr
 
 const char* Export_Options_Help() {
   return "  --print WxH|full    write OUT, --psd and --layers at print size: WIDTHxHEIGHT, or full\n"
-         "                      (the photo's own size)\n"
+         "                      (the photo's own size); at most the photo's own size on each\n"
+         "                      side (8 x the working size without a photo); the regions and\n"
+         "                      the outline are drawn again at that size, not enlarged\n"
          "  --psd FILE.psd      also write a layered PSD: one layer per region (Linear Burn),\n"
          "                      the outline, the photo (hidden), and the flattened picture\n"
          "  --svg FILE.svg      also write the regions as vector paths, one layer per separation\n"
