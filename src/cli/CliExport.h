@@ -22,6 +22,7 @@ struct ExportOptions {
   int printHeight = 0;
   std::optional<std::string> psd;
   std::optional<std::string> svg;
+  bool svgTextures = false;  // --svg-textures: textured regions as embedded pictures
   std::optional<std::string> layersDir;
 };
 

@@ -410,8 +410,12 @@ int Run_Separate(CliStreams& io, SeparateOptions& o, CliOutputs& outputs) {
   // painted, with its line style.
   ListMemry<PixelChain> drawnChains;
   if (o.outline.wanted && !Copy_Drawn_Chains(app, drawnChains, err)) return Cli_Failure(io, err);
-  const ExportSource source{app.Get_RegionList(), renderMan, o.outline.wanted ? &drawnChains : nullptr,
-                            o.photo, platform.Get()};
+  const ExportSource source{app.Get_RegionList(),
+                            renderMan,
+                            o.outline.wanted ? &drawnChains : nullptr,
+                            o.photo,
+                            platform.Get(),
+                            app.Get_Settings().outlineDetectParms.lineStyle};
   outputs.Stage();
   if (o.exports.print) {
     if (!Write_Print_Picture(io, source, o.exports, outputs.Path_For(o.out), o.out)) return kExitFailure;

@@ -22,4 +22,7 @@ struct ExportSource {
   // The source photo's file; empty when there is none.
   std::string photoPath;
   Platform& platform;
+  // The row of the render manager's brush table (Get_Bitmap_Utilities) the
+  // chains were painted with; -1 when unknown.
+  int16_t chainBrush = -1;
 };

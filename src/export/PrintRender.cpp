@@ -574,25 +574,32 @@ bool Build(const ExportSource& source, int32_t width, int32_t height, bool wantL
     place.Set(outlineW, outlineH, workW, workH);
     place.sx = sx;
     place.sy = sy;
-    const std::string& lineStyle = renderMan.Get_Outline_Line_Style();
-    if (source.chains != nullptr && !lineStyle.empty()) {
-      for (const ResourceBitmapUtility& row : renderMan.Get_Bitmap_Utilities()) {
-        if (row.m_pencilMapFromResource == nullptr || !Equal_NoCase(row.name, lineStyle)) continue;
-        const OffMap& strip = *row.m_pencilMapFromResource;
-        brush.stripW = strip.Get_Width();
-        brush.stripH = strip.Get_Height();
-        brush.strip.resize(static_cast<size_t>(brush.stripW) * static_cast<size_t>(brush.stripH));
-        for (int32_t y = 0; y < brush.stripH; ++y)
-          for (int32_t x = 0; x < brush.stripW; ++x) {
-            int16_t r = 0, g = 0, b = 0;
-            strip.Get_Pixel(x, y, r, g, b);
-            brush.strip[static_cast<size_t>(y) * static_cast<size_t>(brush.stripW) + static_cast<size_t>(x)] =
-                static_cast<uint8_t>(r);
-          }
-        brush.scale = std::sqrt((sx / place.ax) * (sy / place.ay));
-        brush.radius = brush.stripH * brush.scale / 2;
-        fromChains = brush.stripW > 2 * brush.stripH;
-      }
+    // The brush the chains were painted with: the row the source names,
+    // else the line style the outline dialog last painted with.
+    const ResourceBitmapUtility* painted = nullptr;
+    const auto rows = renderMan.Get_Bitmap_Utilities();
+    if (source.chainBrush >= 0 && source.chainBrush < RenderMan::kBitmapUtilityCount) {
+      painted = &rows[static_cast<size_t>(source.chainBrush)];
+    } else if (const std::string& lineStyle = renderMan.Get_Outline_Line_Style(); !lineStyle.empty()) {
+      for (const ResourceBitmapUtility& row : rows)
+        if (Equal_NoCase(row.name, lineStyle)) painted = &row;
+    }
+    if (source.chains != nullptr && painted != nullptr && painted->m_pencilMapFromResource != nullptr) {
+      const ResourceBitmapUtility& row = *painted;
+      const OffMap& strip = *row.m_pencilMapFromResource;
+      brush.stripW = strip.Get_Width();
+      brush.stripH = strip.Get_Height();
+      brush.strip.resize(static_cast<size_t>(brush.stripW) * static_cast<size_t>(brush.stripH));
+      for (int32_t y = 0; y < brush.stripH; ++y)
+        for (int32_t x = 0; x < brush.stripW; ++x) {
+          int16_t r = 0, g = 0, b = 0;
+          strip.Get_Pixel(x, y, r, g, b);
+          brush.strip[static_cast<size_t>(y) * static_cast<size_t>(brush.stripW) + static_cast<size_t>(x)] =
+              static_cast<uint8_t>(r);
+        }
+      brush.scale = std::sqrt((sx / place.ax) * (sy / place.ay));
+      brush.radius = brush.stripH * brush.scale / 2;
+      fromChains = brush.stripW > 2 * brush.stripH;
     }
     if (!fromChains) {
       outlineGrey.resize(static_cast<size_t>(outlineW) * static_cast<size_t>(outlineH));
