@@ -1,6 +1,7 @@
 #include "cli/CliExport.h"
 
 #include "export/ExportSource.h"
+#include "export/PrintRender.h"
 #include "export/PsdWriter.h"
 #include "export/SeparationPngs.h"
 #include "export/SvgWriter.h"
@@ -51,11 +52,7 @@ bool Write_Svg_Export(CliStreams& io, const ExportSource& source, const ExportOp
 // The layer stack every layered export (--psd, --layers) reads, built once.
 bool Export_Layer_Stack(const ExportSource& source, const ExportOptions& o, LayerStack& stack,
                         std::string& err) {
-  if (o.print) {
-    // The print-size stack (Build_Print_Layer_Stack) is made here.
-    err = "--psd and --layers are written at the working size only: leave out --print";
-    return false;
-  }
+  if (o.print) return Build_Print_Layer_Stack(source, o.printWidth, o.printHeight, true, stack, err);
   return Build_Working_Layer_Stack(source, stack, err);
 }
 
@@ -112,6 +109,9 @@ bool Parse_Export_Options(const CliArgs& args, ExportOptions& o, std::string& pr
                o.printHeight < 1) {
       problem = "--print takes WIDTHxHEIGHT (e.g. 4000x2660) or full";
       return false;
+    } else if (std::string tooLarge; !Check_Print_Pixels(o.printWidth, o.printHeight, tooLarge)) {
+      problem = "--print: " + tooLarge;
+      return false;
     }
   }
   const std::pair<const char*, std::optional<std::string>*> files[] = {
@@ -141,7 +141,9 @@ bool Parse_Export_Options(const CliArgs& args, ExportOptions& o, std::string& pr
 
 const char* Export_Options_Help() {
   return "  --print WxH|full    write OUT, --psd and --layers at print size: WIDTHxHEIGHT, or full\n"
-         "                      (the photo's own size)\n"
+         "                      (the photo's own size); at most the photo's own size on each\n"
+         "                      side (8 x the working size without a photo); the regions and\n"
+         "                      the outline are drawn again at that size, not enlarged\n"
          "  --psd FILE.psd      also write a layered PSD: one layer per region (Linear Burn),\n"
          "                      the outline, the photo (hidden), and the flattened picture\n"
          "  --svg FILE.svg      also write the regions as vector paths, one layer per separation\n"

@@ -13,6 +13,9 @@ struct ExportSource;
 
 struct ExportOptions {
   // --print: the size of -o, --psd and --layers; unset: the working size.
+  // Once Resolve_Print_Size (cli/CliPrint.h) has run, printWidth x
+  // printHeight is the print size, for "full" too: what Write_Exports hands
+  // Build_Print_Layer_Stack (export/PrintRender.h).
   bool print = false;
   bool printFull = false;  // "full": the photo's own size
   int printWidth = 0;      // else WIDTHxHEIGHT

@@ -15,6 +15,7 @@
 #include "app/RegionEditorApp.h"
 #include "cli/CliCommands.h"
 #include "cli/CliExport.h"
+#include "cli/CliPrint.h"
 #include "export/ExportSource.h"
 #include "persistence/RegionListFileCommands.h"
 #include "platform/EmbeddedResources.h"
@@ -95,7 +96,7 @@ std::string List_File_Problem(const std::string& path) {
 
 int Run_Render(CliStreams& io, const std::string& listPath, const std::string& out,
                const std::optional<std::string>& photo, bool noPhoto, bool refuseLaterVersion,
-               const ExportOptions& exports, CliOutputs& outputs, bool json) {
+               ExportOptions& exports, CliOutputs& outputs, bool json) {
   std::string err;
   if (!Check_Picture_Extension(out, err)) return Cli_Picture_Name_Failure(io, out, err);
 
@@ -122,20 +123,32 @@ int Run_Render(CliStreams& io, const std::string& listPath, const std::string& o
   if (!app.Get_Composer().Redraw_Summed_Final_Window()) return kExitFailure;
 
   const OffMap* layered = app.Get_RenderMan().Get_Layered_Map();
-  outputs.Stage();
-  if (!Cli_Save_Picture(io, platform, layered, outputs.Path_For(out), out)) return kExitFailure;
   const ExportSource source{app.Get_RegionList(), app.Get_RenderMan(), nullptr,
                             photoLoaded ? app.Get_Document().sourcePhotoPath : std::string(), platform};
+  if (exports.print && !Resolve_Print_Size(source, exports, err))
+    return Cli_Failure(io, "quorlin render: " + err);
+  outputs.Stage();
+  if (exports.print) {
+    if (!Write_Print_Picture(io, source, exports, outputs.Path_For(out), out)) return kExitFailure;
+  } else if (!Cli_Save_Picture(io, platform, layered, outputs.Path_For(out), out)) {
+    return kExitFailure;
+  }
   if (!Write_Exports(io, source, exports, outputs)) return kExitFailure;
   if (!outputs.Commit(err)) return Cli_Failure(io, err);
+  const int32_t outWidth = exports.print ? exports.printWidth : layered->Get_Width();
+  const int32_t outHeight = exports.print ? exports.printHeight : layered->Get_Height();
   if (json) {
-    io.out << "{\"width\":" << layered->Get_Width() << ",\"height\":" << layered->Get_Height()
+    io.out << "{\"width\":" << outWidth << ",\"height\":" << outHeight
+           << ",\"print\":" << (exports.print ? "true" : "false")
            << ",\"regions\":" << app.Get_RegionList().Get_Region_Count() << ",\"photo\":"
            << (photoLoaded ? Cli_Json_Text(app.Get_Document().sourcePhotoPath) : std::string("null"))
            << ",\"out\":" << Cli_Json_Text(out) << "}\n";
   } else {
-    Cli_Notes(io) << "wrote " << out << " (" << layered->Get_Width() << " x " << layered->Get_Height() << ", "
-                  << app.Get_RegionList().Get_Region_Count() << " regions, "
+    Cli_Notes(io) << "wrote " << out << " ("
+                  << (exports.print ? Print_Size_Text(exports) + " of the " : std::string())
+                  << layered->Get_Width() << " x " << layered->Get_Height()
+                  << (exports.print ? " working size" : "") << ", " << app.Get_RegionList().Get_Region_Count()
+                  << " regions, "
                   << (photoLoaded ? "photo " + app.Get_Document().sourcePhotoPath : std::string("no photo"))
                   << ")\n";
   }
@@ -162,6 +175,7 @@ int Cli_Render(const std::vector<std::string>& words, CliStreams& io) {
     return Cli_Usage_Error(io, self, "--photo and --no-photo exclude each other");
   ExportOptions exports;
   if (!Parse_Export_Options(args, exports, problem)) return Cli_Usage_Error(io, self, problem);
+  exports.report = !args.Has("--json");
   CliOutputs outputs;
   if (!outputs.Add(*out, "-o", problem) || !Add_Export_Outputs(exports, outputs, problem))
     return Cli_Usage_Error(io, self, problem);

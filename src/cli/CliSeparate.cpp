@@ -20,6 +20,7 @@
 #include "cli/CliExport.h"
 #include "cli/CliOutlineOptions.h"
 #include "cli/CliOutputs.h"
+#include "cli/CliPrint.h"
 #include "colors/StandardColors.h"
 #include "colors/StockColorSets.h"
 #include "export/ExportSource.h"
@@ -347,7 +348,7 @@ bool Choose_Auto_Set(CliStreams& io, RegionEditorApp& app, const SeparateOptions
   return true;
 }
 
-int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) {
+int Run_Separate(CliStreams& io, SeparateOptions& o, CliOutputs& outputs) {
   std::string err;
   // A bad output name is refused before the photo is decoded.
   if (!Check_Picture_Extension(o.out, err)) return Cli_Picture_Name_Failure(io, o.out, err);
@@ -378,6 +379,11 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   // "Load Source Photo", then "Image Size" when a size is asked for.
   if (!Cli_Load_Photo_At(io, renderMan, o.photo, o.size, "separate")) return kExitFailure;
   app.Get_Document().sourcePhotoPath = o.photo;
+  // The print size is checked against the photo before the work starts.
+  if (o.exports.print) {
+    const ExportSource probe{app.Get_RegionList(), renderMan, nullptr, o.photo, platform.Get()};
+    if (!Resolve_Print_Size(probe, o.exports, err)) return Cli_Failure(io, "quorlin separate: " + err);
+  }
   if (!Adjust_Detection_Settings_for_Upcoming_DetectionDialog(app.Get_Settings(), app.Get_RegionList(), 0,
                                                               err))
     return Cli_Failure(io, err);
@@ -452,9 +458,24 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
 
   // Every output is written beside its target first; the targets change
   // only when all of them were written.
+  // The outline at print size is drawn again from the chains the dialog
+  // painted, with its line style.
+  ListMemry<PixelChain> drawnChains;
+  if (o.outline.wanted && !Copy_Drawn_Chains(app, drawnChains, err)) return Cli_Failure(io, err);
+  const ExportSource source{app.Get_RegionList(),
+                            renderMan,
+                            o.outline.wanted ? &drawnChains : nullptr,
+                            o.photo,
+                            platform.Get(),
+                            app.Get_Settings().outlineDetectParms.lineStyle};
   outputs.Stage();
-  if (!Cli_Save_Picture(io, platform.Get(), renderMan.Get_Layered_Map(), outputs.Path_For(o.out), o.out))
+  if (o.exports.print) {
+    if (!Write_Print_Picture(io, source, o.exports, outputs.Path_For(o.out), o.out)) return kExitFailure;
+    clock.Lap("print");
+  } else if (!Cli_Save_Picture(io, platform.Get(), renderMan.Get_Layered_Map(), outputs.Path_For(o.out),
+                               o.out)) {
     return kExitFailure;
+  }
   if (o.stepsDir) {
     const OffMap* stepMaps[] = {renderMan.Get_Filtered_Map(), renderMan.Get_Subtract_Map(),
                                 renderMan.Get_Layered_Map()};
@@ -473,12 +494,6 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     return Cli_Failure(io, "quorlin separate: " + *o.rglPath + ": the region list could not be written" +
                                (folderMissing ? "; its folder " + folder.string() + " does not exist" : ""));
   }
-  const ExportSource source{app.Get_RegionList(),
-                            renderMan,
-                            o.outline.wanted ? &app.Get_PixelChain_List() : nullptr,
-                            o.photo,
-                            platform.Get(),
-                            app.Get_Settings().outlineDetectParms.lineStyle};
   if (!Write_Exports(io, source, o.exports, outputs)) return kExitFailure;
   if (!outputs.Commit(err)) return Cli_Failure(io, err);
   clock.Lap("save");
@@ -489,7 +504,9 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
     int32_t width = 0, height = 0;
     renderMan.Get_Source_Size(width, height);
     if (autoSet) Print_Auto_ColorSet(Cli_Notes(io), *autoSet);
-    Cli_Notes(io) << "wrote " << o.out << " (" << width << " x " << height << ", "
+    Cli_Notes(io) << "wrote " << o.out << " ("
+                  << (o.exports.print ? Print_Size_Text(o.exports) + " of the " : std::string()) << width
+                  << " x " << height << (o.exports.print ? " working size" : "") << ", "
                   << app.Get_RegionList().Get_Region_Count() << " regions)\n";
     if (o.stepsDir) Cli_Notes(io) << "wrote the steps into " << *o.stepsDir << "\n";
   }

@@ -297,6 +297,10 @@ bool OutlineDialogController::Redisplay_Outline(std::string& err) {
   RenderMan& renderMan = m_context.renderMan;
   m_context.composer.Erase_Filtered_Window();
   if (!m_detector.Render_PixelChains_to_OutlineMap(m_detector.Get_Drawn_Chains(), err)) return false;
+  const int16_t brush = m_detector.Get_Current_Brush();
+  renderMan.Set_Outline_Line_Style(brush >= 0 && brush < RenderMan::kBitmapUtilityCount
+                                       ? renderMan.Get_Bitmap_Utilities()[brush].name
+                                       : std::string());
   if (renderMan.Get_Displayed_Filtered_Map() && renderMan.Get_Outline_Map()) {
     if (!renderMan.Get_Displayed_Filtered_Map()->Copy_Pixels(*renderMan.Get_Outline_Map(), err)) return false;
     m_context.windows.Redraw_Viewjs_of_Code(kWindowPreProcessing);

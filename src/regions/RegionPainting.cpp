@@ -436,6 +436,87 @@ bool RegionSubject::On_Fit_Color_To_RemainderMap(const OffMap& remainderMap, boo
 // ---------------------------------------------------------------------------
 // Painting into the layered image
 
+namespace {
+
+// The colour a region paints with at one pixel of its region map: the
+// map's colour through the descriptor's colour offsets, or for monochrome
+// textures (substitution modes 3 and 4) the region's colour with the grey
+// level in place of its saturation or value.  kNone where the region leaves
+// the canvas as it is (paper white in the map, or a paint that comes out
+// white).
+class RegionPaintRule {
+ public:
+  static constexpr uint32_t kNone = 0x00FFFFFFu;  // Pack_RGB(255, 255, 255)
+
+  bool Init(const RegionSubject& region, std::string& err) {
+    const RegionDescriptor& d = region.Get_Current_Descriptor();
+    m_tonal = region.Get_Substitution_Mode() == 3 || region.Get_Substitution_Mode() == 4;
+    if (m_tonal) {
+      int16_t hh = 0, ss = 0, vv = 0;
+      if (!region.Calc_HuntColor_Plus_ColorOffsets(hh, ss, vv, err)) return false;
+      for (int grey = 0; grey < 255; ++grey) {
+        int16_t r = 0, g = 0, b = 0;
+        if (region.Get_Substitution_Mode() == 3)
+          HSV_Target_to_RGB(hh, static_cast<int16_t>(grey), vv, r, g, b);
+        else
+          HSV_Target_to_RGB(hh, ss, static_cast<int16_t>(grey), r, g, b);
+        m_toneColor[grey] = Pack_RGB(r, g, b);
+      }
+    }
+    m_dh = d.hueOffset;
+    m_ds = d.satOffset;
+    m_dv = d.valOffset;
+    m_plain = m_dh == 0 && m_ds == 0 && m_dv == 0;
+    return true;
+  }
+
+  // The paint for the map pixel (sx, sy) of `source`, whose colour is r, g, b.
+  uint32_t Paint(const OffMap& source, int32_t sx, int32_t sy, int16_t r, int16_t g, int16_t b) {
+    if (m_tonal) return r >= 255 ? kNone : m_toneColor[r];
+    const uint32_t paint = Pack_RGB(r, g, b);
+    if (m_plain || paint == kNone) return paint;
+    return m_memo.Get(paint, [&] {
+      int16_t mr = 0, mg = 0, mb = 0;
+      source.Get_Pixel_ColorModified(sx, sy, m_dh, m_ds, m_dv, mr, mg, mb);
+      return Pack_RGB(mr, mg, mb);
+    });
+  }
+
+ private:
+  bool m_tonal = false;
+  bool m_plain = true;
+  int16_t m_dh = 0, m_ds = 0, m_dv = 0;
+  uint32_t m_toneColor[256] = {};
+  ShiftMemo m_memo;
+};
+
+}  // namespace
+
+bool RegionSubject::Paint_Colors(std::vector<uint32_t>& paint, std::string& err) const {
+  err.clear();
+  paint.clear();
+  if (m_SRCoffMap == nullptr) {
+    err = "RegionSubject::Paint_Colors FAILED,  regionsOffMap is NULL.";
+    return false;
+  }
+  const OffMap& source = *m_SRCoffMap;
+  if (source.Is_Not_In_Memory()) return true;
+  RegionPaintRule rule;
+  if (!rule.Init(*this, err)) return false;
+  const int32_t w = source.Get_Width();
+  const int32_t h = source.Get_Height();
+  paint.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+  for (int32_t y = 0; y < h; ++y) {
+    for (int32_t x = 0; x < w; ++x) {
+      int16_t r = 0, g = 0, b = 0;
+      source.Get_Pixel(x, y, r, g, b);
+      paint[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] =
+          rule.Paint(source, x, y, r, g, b);
+    }
+  }
+  return true;
+}
+
 // The one pixel walk of painting.  `visitor.Box(left, top, width, height)`
 // is told the canvas box the region covers (clipped to the canvas) and may
 // stop the walk by giving false; then, row by row from the top,
@@ -463,25 +544,8 @@ bool RegionSubject::Walk_Painted_Pixels(int32_t destWidth, int32_t destHeight, i
   const int32_t mapH = source.Get_Height();
   if (w <= 0 || h <= 0 || mapW <= 0 || mapH <= 0 || source.Is_Not_In_Memory()) return true;
 
-  // Monochrome textures carry a grey level that replaces the saturation
-  // (mode 3) or the value (mode 4) of the region's colour; 255 is paper.
-  const bool tonal = substitutionMode == 3 || substitutionMode == 4;
-  uint32_t toneColor[256] = {};
-  if (tonal) {
-    int16_t hh = 0, ss = 0, vv = 0;
-    if (!Calc_HuntColor_Plus_ColorOffsets(hh, ss, vv, err)) return false;
-    for (int grey = 0; grey < 255; ++grey) {
-      int16_t r = 0, g = 0, b = 0;
-      if (substitutionMode == 3)
-        HSV_Target_to_RGB(hh, static_cast<int16_t>(grey), vv, r, g, b);
-      else
-        HSV_Target_to_RGB(hh, ss, static_cast<int16_t>(grey), r, g, b);
-      toneColor[grey] = Pack_RGB(r, g, b);
-    }
-  }
-  const int16_t dh = d.hueOffset, ds = d.satOffset, dv = d.valOffset;
-  const bool plain = dh == 0 && ds == 0 && dv == 0;
-  const uint32_t kWhite = Pack_RGB(255, 255, 255);
+  RegionPaintRule rule;
+  if (!rule.Init(*this, err)) return false;
 
   // Destination columns and rows inside the canvas, with their source
   // columns and rows.
@@ -500,7 +564,6 @@ bool RegionSubject::Walk_Painted_Pixels(int32_t destWidth, int32_t destHeight, i
     sourceColumn[static_cast<size_t>(j - jFirst)] =
         mapW == w ? static_cast<int32_t>(j) : static_cast<int32_t>(static_cast<double>(j) * stepX);
 
-  ShiftMemo memo;
   const bool fastSource = source.Get_Depth() == 24;
   for (int64_t i = iFirst; i < iLast; ++i) {
     const int32_t sy =
@@ -518,21 +581,8 @@ bool RegionSubject::Walk_Painted_Pixels(int32_t destWidth, int32_t destHeight, i
       } else {
         source.Get_Pixel(sx, sy, r, g, b);
       }
-      uint32_t paint;
-      if (tonal) {
-        if (r >= 255) continue;
-        paint = toneColor[r];
-      } else {
-        paint = Pack_RGB(r, g, b);
-        if (!plain && paint != kWhite) {
-          paint = memo.Get(paint, [&] {
-            int16_t mr = 0, mg = 0, mb = 0;
-            source.Get_Pixel_ColorModified(sx, sy, dh, ds, dv, mr, mg, mb);
-            return Pack_RGB(mr, mg, mb);
-          });
-        }
-      }
-      if (paint == kWhite) continue;
+      const uint32_t paint = rule.Paint(source, sx, sy, r, g, b);
+      if (paint == RegionPaintRule::kNone) continue;
       visitor.Paint(static_cast<int32_t>(x0 + j), static_cast<int16_t>(Packed_Red(paint)),
                     static_cast<int16_t>(Packed_Green(paint)), static_cast<int16_t>(Packed_Blue(paint)));
     }

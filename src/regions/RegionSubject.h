@@ -313,6 +313,11 @@ class RegionSubject : public ComponentSubject {
   // region paints nothing on the canvas.
   bool Paint_Layer_Pixels(int32_t canvasWidth, int32_t canvasHeight, RegionLayerPixels& layer,
                           std::string& err) const;
+  // The paint of every pixel of the region map, rows top to bottom, as
+  // Pack_RGB colours: what Paint_Transparent_To_DestMap glazes there, or
+  // Pack_RGB(255, 255, 255) where it leaves the canvas alone.  Empty when the
+  // map is not in memory.
+  bool Paint_Colors(std::vector<uint32_t>& paint, std::string& err) const;
 
   // ---- file records ---------------------------------------------------------------------------
   void Emit_to_FileObject_Old(RegionRecordOld& record) const;

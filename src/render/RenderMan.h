@@ -55,6 +55,10 @@ class RenderMan {
   void Set_Outline_Darkness(int16_t darkness) { m_outlineDarkness = darkness; }
   int16_t Get_Outline_Style() const { return m_outlineStyle; }
   void Set_Outline_Style(int16_t style) { m_outlineStyle = style; }
+  // The line style (a brush table name) the outline dialog last painted the
+  // outline map's chains with; empty for an outline set any other way.
+  const std::string& Get_Outline_Line_Style() const { return m_outlineLineStyle; }
+  void Set_Outline_Line_Style(const std::string& name) { m_outlineLineStyle = name; }
   uint8_t Get_Hide_Outline() const { return m_hideOutline; }
   void Set_Hide_Outline(uint8_t hide) { m_hideOutline = hide; }
   uint8_t Get_Outline_Option() const { return m_outlineOption; }
@@ -81,11 +85,15 @@ class RenderMan {
   const OffMap* Get_Outline_Map() const { return m_outlineMapOversize.get(); }
   OffMap* Get_Outline_Map_Backup() { return m_outlineMapBackup.get(); }
   const OffMap* Get_Outline_Map_Backup() const { return m_outlineMapBackup.get(); }
-  void Set_Outline_Map(std::unique_ptr<OffMap> outline) { m_outlineMapOversize = std::move(outline); }
+  void Set_Outline_Map(std::unique_ptr<OffMap> outline) {
+    m_outlineMapOversize = std::move(outline);
+    m_outlineLineStyle.clear();
+  }
   void Set_Outline_Map_Backup(std::unique_ptr<OffMap> backup) { m_outlineMapBackup = std::move(backup); }
   void Drop_Outline_Map_Backup() { m_outlineMapBackup.reset(); }
   // No outline any more, nor a backup of one.
   void Drop_Outline_Map() {
+    m_outlineLineStyle.clear();
     m_outlineMapOversize.reset();
     m_outlineMapBackup.reset();
   }
@@ -276,6 +284,7 @@ class RenderMan {
   int16_t m_outlineLiteness = 0;
   int16_t m_outlineDarkness = 100;
   int16_t m_outlineStyle = 0;
+  std::string m_outlineLineStyle;
   uint8_t m_hideOutline = 0;
   uint8_t m_outlineOption = 0;
 

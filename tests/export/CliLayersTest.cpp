@@ -94,9 +94,15 @@ TEST(CliLayers, RefusedRequestsWriteNothing) {
   run = Run_Quorlin(
       {"separate", photo, "-o", dir.File("a.png"), "--print", "800x600", "--psd", dir.File("a.psd")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err,
-            "quorlin: the layers could not be exported: --psd and --layers are written at the working "
-            "size only: leave out --print\n");
+  EXPECT_EQ(
+      run.err,
+      "quorlin separate: --print: the print size 800 x 600 is larger than the photo's own size, 600 x 400\n");
+  EXPECT_FALSE(File_Exists(dir.File("a.psd")));
+  // At a print size the photo allows, the PSD has that size (rows, then columns, big-endian).
+  run = Run_Quorlin(
+      {"separate", photo, "-o", dir.File("p.png"), "--print", "600x400", "--psd", dir.File("p.psd")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Read_File_Bytes(dir.File("p.psd")).substr(14, 8), std::string("\0\0\x01\x90\0\0\x02\x58", 8));
   Write_File_Bytes(dir.File("file"), "x");
   run = Run_Quorlin({"separate", photo, "-o", dir.File("a.png"), "--layers", dir.File("file")});
   EXPECT_EQ(run.exitCode, 1);
@@ -109,7 +115,7 @@ TEST(CliLayers, RefusedRequestsWriteNothing) {
   EXPECT_EQ(run.err, "quorlin: " + dir.File("seps/1-Vermillion.png") +
                          ": --layers would write a file that another output writes\n")
       << run.err;
-  EXPECT_EQ(Folder_Entries(dir.Path()), std::vector<std::string>({"file", "seps"}));
+  EXPECT_EQ(Folder_Entries(dir.Path()), std::vector<std::string>({"file", "p.png", "p.psd", "seps"}));
   EXPECT_TRUE(Folder_Entries(dir.File("seps")).empty());
 }
 
