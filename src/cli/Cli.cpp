@@ -18,11 +18,12 @@ const std::vector<CliCommand>& Cli_Commands() {
       {"watercolor", "quorlin watercolor PHOTO -o OUT [--dark P] [--lite P] [--sat P]",
        "write the watercolour pre-processing of a photo as a picture", Cli_Watercolor},
       {"separate",
-       "quorlin separate PHOTO -o OUT [--size WxH] [--dark P] [--lite P] [--sat P] [--set N] "
+       "quorlin separate PHOTO... -o OUT|DIR/ [--jobs N] [--format png|jpg|bmp|tif|gif] [--size WxH] [--dark "
+       "P] [--lite P] [--sat P] [--set N] "
        "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] "
        "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] "
        "[--rgl LIST.rgl] [--json]",
-       "cut a photo into colour separations and write the layered image", Cli_Separate},
+       "cut photos into colour separations and write their layered images", Cli_Separate},
       {"render", "quorlin render LIST.rgl -o OUT [--photo PATH] [--no-photo] [--no-later-version]",
        "load a region list file and write its layered image", Cli_Render},
       {"rgl-info", "quorlin rgl-info LIST.rgl [--json]", "print what a region list file holds", Cli_Rgl_Info},

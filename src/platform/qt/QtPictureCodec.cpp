@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QString>
+#include <mutex>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -120,7 +121,10 @@ int32_t QtImage::Load(const std::string& path) {
   // A picture whose data ends early would decode into grey or black rows.
   if (!Check_Picture_Complete(bytes.data(), bytes.size(), m_error)) return kImageLoadDamaged;
   // Qt refuses decodes above its default budget; ours is the pixel limit.
-  QImageReader::setAllocationLimit(1024);
+  // The budget is one setting for the whole process, so it is set once:
+  // pictures may be loaded on several threads at a time.
+  static std::once_flag budgetSet;
+  std::call_once(budgetSet, [] { QImageReader::setAllocationLimit(1024); });
   QImage decoded = Decode_Target(size, reader.imageFormat());
   if (!reader.read(&decoded) || decoded.isNull()) {
     m_error = reader.errorString().toStdString();
