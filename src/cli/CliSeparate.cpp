@@ -19,6 +19,7 @@
 #include <ostream>
 #include <sstream>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include "app/RegionEditorApp.h"
@@ -52,6 +53,7 @@ struct SeparateOptions {
   bool folder = false;      // -o names a folder
   std::string format;       // of the results in the folder
   std::optional<int> jobs;  // photos run at once
+  int workThreads = 1;      // threads of one photo's filters
   int width = -1;
   int height = -1;
   std::optional<int32_t> dark, lite, sat;  // slider positions
@@ -378,6 +380,7 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   CliPlatform platform(io);
   RegionEditorApp app(platform.Get(), o.texturesDir ? *o.texturesDir : Default_Texture_Folder());
   RenderMan& renderMan = app.Get_RenderMan();
+  renderMan.Set_Work_Threads(o.workThreads);
   if (o.textureType && renderMan.Get_TextureMap_Folder(*o.textureType).empty()) {
     return Cli_Failure(io, "quorlin separate: no texture folder was found; name one with --textures-dir");
   }
@@ -493,6 +496,10 @@ int Run_Separate(CliStreams& io, const SeparateOptions& o, CliOutputs& outputs) 
   return kExitOk;
 }
 
+int Core_Count() {
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
 // Where each photo's result goes in the folder; false with `problem` when
 // two photos would have the same result, or a result would be written over
 // its own photo.
@@ -526,8 +533,11 @@ int Run_Folder(CliStreams& io, const SeparateOptions& o, const std::vector<std::
   }
   const int jobs = o.jobs ? std::min<int>(*o.jobs, static_cast<int>(o.photos.size()))
                           : Default_Batch_Jobs(o.photos.size());
+  // The cores the jobs leave free go to each photo's filters.
+  const int workThreads = std::max(1, Core_Count() / jobs);
   const CliBatchCount count = Cli_Run_Batch(io, o.photos, jobs, progress, [&](size_t i, CliStreams& streams) {
     SeparateOptions one = o;
+    one.workThreads = workThreads;
     one.photo = o.photos[i];
     one.out = outs[i];
     CliOutputs outputs;
@@ -572,6 +582,7 @@ int Cli_Separate(const std::vector<std::string>& words, CliStreams& io) {
     const bool progress = &io.err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
     return Run_Folder(io, options, outs, progress);
   }
+  options.workThreads = Core_Count();
   CliOutputs outputs;
   if (!Add_Outputs(options, outputs, problem)) return Cli_Usage_Error(io, self, problem);
   return Run_Separate(io, options, outputs);
