@@ -18,14 +18,15 @@ const std::vector<CliCommand>& Cli_Commands() {
       {"watercolor", "quorlin watercolor PHOTO -o OUT [--dark P] [--lite P] [--sat P] [--json]",
        "write the watercolour pre-processing of a photo as a picture", Cli_Watercolor},
       {"separate",
-       "quorlin separate PHOTO -o OUT [--size N|WxH] [--dark P] [--lite P] [--sat P] [--set N|auto] "
+       "quorlin separate PHOTO... -o OUT|DIR/ [--jobs N] [--format png|jpg|bmp|tif|gif] [--size N|WxH] "
+       "[--dark P] [--lite P] [--sat P] [--set N|auto] "
        "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] "
        "[--seed S] [--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] "
        "[--rgl LIST.rgl] [--json] [--print WxH|full] [--psd FILE] [--svg FILE] [--layers DIR] "
        "[--outline STYLE [--outline-detail N] [--outline-lines N] [--outline-scale F] [--outline-min-length "
        "N] "
        "[--outline-smooth N] [--outline-nudge N] [--no-connect]]",
-       "cut a photo into colour separations and write the layered image", Cli_Separate},
+       "cut photos into colour separations and write their layered images", Cli_Separate},
       {"render",
        "quorlin render LIST.rgl -o OUT [--photo PATH] [--no-photo] [--no-later-version] [--print WxH|full] "
        "[--psd FILE] [--svg FILE] [--layers DIR] [--json]",

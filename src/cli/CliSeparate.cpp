@@ -3,18 +3,27 @@
 // and cut into colour separations by the separation dialog's "Preview All
 // Seps", exactly as the desktop dialog does it; the regions may then have
 // their colours scrambled and be painted with texture maps, and the layered
-// image is written in the format named by the output's extension.
+// image is written in the format named by the output's extension.  Given
+// several photos (or a folder as the output), every photo is run as its own
+// job, several at a time, and each result is written into the folder.
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "app/RegionEditorApp.h"
+#include "cli/CliBatch.h"
 #include "cli/CliColorSets.h"
 #include "cli/CliCommands.h"
 #include "cli/CliExport.h"
@@ -40,8 +49,13 @@ const CliOutlineOptionNames kOutlineNames = {"--outline", "--outline-"};
 
 // What the command line asked for, checked.
 struct SeparateOptions {
-  std::string photo;
-  std::string out;
+  std::string photo;  // of this run
+  std::string out;    // of this run
+  std::vector<std::string> photos;
+  bool folder = false;      // -o names a folder
+  std::string format;       // of the results in the folder
+  std::optional<int> jobs;  // photos run at once
+  int workThreads = 1;      // threads of one photo's filters
   CliWorkingSize size;
   std::optional<int32_t> dark, lite, sat;  // slider positions
   int16_t colorSet = 0;
@@ -99,7 +113,19 @@ const char* const kDetailsOptions =
     "                      (default: QUORLIN_TEXTURES, else the textures next to the program)\n"
     "  --save-steps DIR    also write DIR/preprocessed.png, DIR/subtracted.png, DIR/layered.png\n"
     "  --rgl LIST.rgl      also save the region list (bitmaps inline, with the outline if any)\n"
-    "  --json              print a summary as one JSON object on stdout\n";
+    "  --json              print a summary as one JSON object on stdout\n"
+    "\n"
+    "Several photos (quorlin separate A.jpg B.jpg ... -o DIR/) are run at once, one job\n"
+    "per core, and each result is written into DIR (made when missing) as\n"
+    "DIR/<photo's name without extension>.png; -o names a folder when it ends in /\n"
+    "or is one, also for one photo.  A photo that fails is reported with its path and\n"
+    "the others go on; the exit status is 1 when any failed.  --rgl, --save-steps,\n"
+    "--psd, --svg and --layers name one file and take one photo.  With --json every\n"
+    "photo prints its own line.\n"
+    "\n"
+    "  --jobs N            photos run at once, 1 to 64 (default: one per core)\n"
+    "  --format png|jpg|bmp|tif|gif\n"
+    "                      the format of the results in the folder (default png)\n";
 
 bool Parse_Rows(const std::string& text, int16_t colorSet, std::array<int16_t, kRows>& rows,
                 std::string& problem) {
@@ -133,17 +159,42 @@ bool Parse_Rows(const std::string& text, int16_t colorSet, std::array<int16_t, k
 
 // Reads every option; false with `problem` for a usage error.
 bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string& problem) {
-  if (args.Positional().size() != 1) {
+  if (args.Positional().empty()) {
     problem = "one PHOTO is needed";
     return false;
   }
-  o.photo = args.Positional()[0];
+  o.photos = args.Positional();
+  o.photo = o.photos[0];
   const std::optional<std::string> out = args.Value("-o");
   if (!out || out->empty()) {
     problem = "-o OUT is needed";
     return false;
   }
   o.out = *out;
+  std::error_code ec;
+  o.folder = o.out.back() == '/' || std::filesystem::is_directory(o.out, ec);
+  if (o.photos.size() > 1 && !o.folder) {
+    problem = "with several photos -o names a folder: end it with /";
+    return false;
+  }
+  if (const std::optional<std::string> format = args.Value("--format")) {
+    if (!o.folder) {
+      problem = "--format is for -o FOLDER/; -o FILE takes its format from its extension";
+      return false;
+    }
+    if (*format != "png" && *format != "jpg" && *format != "bmp" && *format != "tif" && *format != "gif") {
+      problem = "--format takes png, jpg, bmp, tif or gif";
+      return false;
+    }
+    o.format = *format;
+  } else {
+    o.format = "png";
+  }
+  long jobs = 0;
+  if (const std::optional<std::string> text = args.Value("--jobs")) {
+    if (!Parse_Int_Option("--jobs", *text, 1, kMaxBatchJobs, jobs, problem)) return false;
+    o.jobs = static_cast<int>(jobs);
+  }
   if (!Parse_Working_Size(args, o.size, problem)) return false;
   long value = 0;
   const auto whole = [&](const char* option, long lo, long hi) -> std::optional<bool> {
@@ -243,6 +294,16 @@ bool Parse_Separate_Options(const CliArgs& args, SeparateOptions& o, std::string
   }
   if (!Parse_Export_Options(args, o.exports, problem)) return false;
   o.exports.report = !o.json;
+  if (o.photos.size() > 1) {
+    // Each of these names one file (or one folder of fixed names): several
+    // photos would write over each other's.
+    for (const char* single : {"--rgl", "--save-steps", "--psd", "--svg", "--layers"}) {
+      if (args.Has(single)) {
+        problem = std::string(single) + " names one file and takes one photo, not several";
+        return false;
+      }
+    }
+  }
   return Parse_Outline_Options(args, kOutlineNames, false, o.outline, problem);
 }
 
@@ -292,12 +353,14 @@ void Warn_About_Rows(CliStreams& io, RegionEditorApp& app) {
 }
 
 void Print_Json(std::ostream& out, RegionEditorApp& app, const StageClock& clock,
-                const std::optional<AutoColorSetResult>& autoSet) {
+                const std::optional<AutoColorSetResult>& autoSet, const std::string* photo) {
   const SepRowsControlSettings& rows = app.Get_Settings().lastSepRowsControlSettings;
   int32_t width = 0, height = 0;
   app.Get_RenderMan().Get_Source_Size(width, height);
   const std::array<int32_t, kRows> counts = Regions_per_Row(app.Get_RegionList());
-  out << "{\"width\":" << width << ",\"height\":" << height << ",\"rows\":[";
+  out << "{";
+  if (photo) out << "\"photo\":" << Cli_Json_Text(*photo) << ",";
+  out << "\"width\":" << width << ",\"height\":" << height << ",\"rows\":[";
   for (int32_t row = 0; row < kRows; ++row) {
     std::string nickname;
     Get_StandardColors_Nickname(rows[row].colorsStdIndex, nickname);
@@ -365,6 +428,7 @@ int Run_Separate(CliStreams& io, SeparateOptions& o, CliOutputs& outputs) {
   CliPlatform platform(io);
   RegionEditorApp app(platform.Get(), o.texturesDir ? *o.texturesDir : Default_Texture_Folder());
   RenderMan& renderMan = app.Get_RenderMan();
+  renderMan.Set_Work_Threads(o.workThreads);
   if (o.textureType && renderMan.Get_TextureMap_Folder(*o.textureType).empty()) {
     return Cli_Failure(io, "quorlin separate: no texture folder was found; name one with --textures-dir");
   }
@@ -499,7 +563,7 @@ int Run_Separate(CliStreams& io, SeparateOptions& o, CliOutputs& outputs) {
   clock.Lap("save");
 
   if (o.json) {
-    Print_Json(io.out, app, clock, autoSet);
+    Print_Json(io.out, app, clock, autoSet, o.folder ? &o.photo : nullptr);
   } else {
     int32_t width = 0, height = 0;
     renderMan.Get_Source_Size(width, height);
@@ -513,14 +577,68 @@ int Run_Separate(CliStreams& io, SeparateOptions& o, CliOutputs& outputs) {
   return kExitOk;
 }
 
+int Core_Count() {
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// Where each photo's result goes in the folder; false with `problem` when
+// two photos would have the same result, or a result would be written over
+// its own photo.
+bool Plan_Folder_Outputs(const SeparateOptions& o, std::vector<std::string>& outs, std::string& problem) {
+  outs.clear();
+  for (size_t i = 0; i < o.photos.size(); ++i) {
+    const std::string out = Path_Join(o.out, File_Title(Path_File_Name(o.photos[i])) + "." + o.format);
+    for (size_t k = 0; k < i; ++k) {
+      if (outs[k] == out) {
+        problem = o.photos[k] + " and " + o.photos[i] + " would both be written to " + out;
+        return false;
+      }
+    }
+    if (CliOutputs::Same_File(o.photos[i], out)) {
+      problem = o.photos[i] + " would be written over by its own result; choose another -o folder";
+      return false;
+    }
+    outs.push_back(out);
+  }
+  return true;
+}
+
+// Every photo into the folder, several at a time.
+int Run_Folder(CliStreams& io, const SeparateOptions& o, const std::vector<std::string>& outs,
+               bool progress) {
+  std::error_code ec;
+  std::filesystem::create_directories(o.out, ec);
+  if (ec || !std::filesystem::is_directory(o.out)) {
+    return Cli_Failure(io, "quorlin separate: could not create the folder " + o.out +
+                               (ec ? ":  " + ec.message() : std::string()));
+  }
+  const int jobs = o.jobs ? std::min<int>(*o.jobs, static_cast<int>(o.photos.size()))
+                          : Default_Batch_Jobs(o.photos.size());
+  // The cores the jobs leave free go to each photo's filters.
+  const int workThreads = std::max(1, Core_Count() / jobs);
+  const CliBatchCount count = Cli_Run_Batch(io, o.photos, jobs, progress, [&](size_t i, CliStreams& streams) {
+    SeparateOptions one = o;
+    one.workThreads = workThreads;
+    one.photo = o.photos[i];
+    one.out = outs[i];
+    CliOutputs outputs;
+    std::string problem;
+    if (!Add_Outputs(one, outputs, problem)) return Cli_Failure(streams, problem);
+    return Run_Separate(streams, one, outputs);
+  });
+  (o.json ? Cli_Warnings(io) : Cli_Notes(io))
+      << "wrote " << count.succeeded << " of " << o.photos.size() << " pictures into " << o.out << "\n";
+  return count.failed > 0 ? kExitFailure : kExitOk;
+}
+
 }  // namespace
 
 int Cli_Separate(const std::vector<std::string>& words, CliStreams& io) {
   const CliCommand& self = Cli_Command("separate");
   CliArgs args;
-  for (const char* name :
-       {"-o", "--size", "--dark", "--lite", "--sat", "--set", "--rows", "--brush", "--liteness", "--scramble",
-        "--seed", "--textures", "--texture-style", "--textures-dir", "--save-steps", "--rgl"})
+  for (const char* name : {"-o", "--size", "--dark", "--lite", "--sat", "--set", "--rows", "--brush",
+                           "--liteness", "--scramble", "--seed", "--textures", "--texture-style",
+                           "--textures-dir", "--save-steps", "--rgl", "--jobs", "--format"})
     args.Value_Option(name);
   for (const char* name : {"--hide-outline", "--contrast", "--json"}) args.Flag_Option(name);
   Declare_Outline_Options(args, kOutlineNames);
@@ -537,6 +655,15 @@ int Cli_Separate(const std::vector<std::string>& words, CliStreams& io) {
   }
   SeparateOptions options;
   if (!Parse_Separate_Options(args, options, problem)) return Cli_Usage_Error(io, self, problem);
+  if (options.folder) {
+    std::vector<std::string> outs;
+    if (!Plan_Folder_Outputs(options, outs, problem)) return Cli_Usage_Error(io, self, problem);
+    // The progress line only on a terminal, and only on the program's own
+    // error stream.
+    const bool progress = &io.err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
+    return Run_Folder(io, options, outs, progress);
+  }
+  options.workThreads = Core_Count();
   CliOutputs outputs;
   if (!Add_Outputs(options, outputs, problem)) return Cli_Usage_Error(io, self, problem);
   return Run_Separate(io, options, outputs);

@@ -7,6 +7,7 @@
 #include "platform/PlatformServices.h"
 #include "raster/ColorSpace.h"
 #include "raster/OffMap.h"
+#include "raster/RowBands.h"
 
 // The filters read the undo map and write the target through row pointers;
 // both maps have the same size and depth (checked before any pixel is
@@ -70,46 +71,50 @@ inline Clipped Clip_Span(int32_t x, int32_t halfWidth, int32_t width) {
 
 // ---- 24-bit codes -------------------------------------------------------------
 
-void Mean_3x3(const OffMap& undo, OffMap& target) {
+void Mean_3x3(const OffMap& undo, OffMap& target, int32_t threads) {
   const int32_t w = undo.Get_Width(), h = undo.Get_Height();
-  for (int32_t y = 0; y < h; ++y) {
-    for (int32_t x = 0; x < w; ++x) {
-      int sr = 0, sg = 0, sb = 0;
-      for (int32_t dy = -1; dy <= 1; ++dy) {
-        for (int32_t dx = -1; dx <= 1; ++dx) {
-          const Rgb c = Read_24(undo, x + dx, y + dy);
-          sr += c.r;
-          sg += c.g;
-          sb += c.b;
+  For_Row_Bands(h, threads, [&](int32_t y0, int32_t y1) {
+    for (int32_t y = y0; y < y1; ++y) {
+      for (int32_t x = 0; x < w; ++x) {
+        int sr = 0, sg = 0, sb = 0;
+        for (int32_t dy = -1; dy <= 1; ++dy) {
+          for (int32_t dx = -1; dx <= 1; ++dx) {
+            const Rgb c = Read_24(undo, x + dx, y + dy);
+            sr += c.r;
+            sg += c.g;
+            sb += c.b;
+          }
         }
+        Store_24(target, x, y, sr / 9, sg / 9, sb / 9);
       }
-      Store_24(target, x, y, sr / 9, sg / 9, sb / 9);
     }
-  }
+  });
 }
 
 // The nine pixels in reading order (row by row), converted to HSV and
 // ordered by value; equal values keep their reading order.
-void Median_By_Value(const OffMap& undo, OffMap& target) {
+void Median_By_Value(const OffMap& undo, OffMap& target, int32_t threads) {
   const int32_t w = undo.Get_Width(), h = undo.Get_Height();
-  std::array<ColorHSV, 9> hsv;
-  for (int32_t y = 0; y < h; ++y) {
-    for (int32_t x = 0; x < w; ++x) {
-      int n = 0;
-      for (int32_t dy = -1; dy <= 1; ++dy) {
-        for (int32_t dx = -1; dx <= 1; ++dx) {
-          const Rgb c = Read_24(undo, x + dx, y + dy);
-          ColorHSV& e = hsv[n++];
-          RGB_to_HSV(c.r, c.g, c.b, &e.hue, &e.sat, &e.val);
+  For_Row_Bands(h, threads, [&](int32_t y0, int32_t y1) {
+    std::array<ColorHSV, 9> hsv;
+    for (int32_t y = y0; y < y1; ++y) {
+      for (int32_t x = 0; x < w; ++x) {
+        int n = 0;
+        for (int32_t dy = -1; dy <= 1; ++dy) {
+          for (int32_t dx = -1; dx <= 1; ++dx) {
+            const Rgb c = Read_24(undo, x + dx, y + dy);
+            ColorHSV& e = hsv[n++];
+            RGB_to_HSV(c.r, c.g, c.b, &e.hue, &e.sat, &e.val);
+          }
         }
+        std::stable_sort(hsv.begin(), hsv.end(),
+                         [](const ColorHSV& a, const ColorHSV& b) { return a.val < b.val; });
+        int16_t r = 0, g = 0, b = 0;
+        HSV_to_RGB(hsv[4].hue, hsv[4].sat, hsv[4].val, &r, &g, &b);
+        Store_24(target, x, y, r, g, b);
       }
-      std::stable_sort(hsv.begin(), hsv.end(),
-                       [](const ColorHSV& a, const ColorHSV& b) { return a.val < b.val; });
-      int16_t r = 0, g = 0, b = 0;
-      HSV_to_RGB(hsv[4].hue, hsv[4].sat, hsv[4].val, &r, &g, &b);
-      Store_24(target, x, y, r, g, b);
     }
-  }
+  });
 }
 
 // The majority of quantised colours over the disc.  Each pixel's cell index
@@ -118,7 +123,8 @@ void Median_By_Value(const OffMap& undo, OffMap& target) {
 // lowest index among equals) while clearing the counters, so that only what
 // was counted is touched.
 void Posterize_Majority(const OffMap& undo, OffMap& target,
-                        const std::vector<ConvolutionMapFilter::DiscSpan>& disc, int level, int offset) {
+                        const std::vector<ConvolutionMapFilter::DiscSpan>& disc, int level, int offset,
+                        int32_t threads) {
   const int32_t w = undo.Get_Width(), h = undo.Get_Height();
   const int shift = 8 - level;
   const int step = 1 << shift;
@@ -131,7 +137,6 @@ void Posterize_Majority(const OffMap& undo, OffMap& target,
                                       (p[0] >> shift));
     }
   }
-  std::vector<uint16_t> counts(static_cast<size_t>(1) << (3 * level), 0);
   const auto for_each_cell = [&](int32_t x, int32_t y, auto&& visit) {
     for (const auto& span : disc) {
       const int32_t yy = y + span.row;
@@ -143,42 +148,47 @@ void Posterize_Majority(const OffMap& undo, OffMap& target,
   };
   const int lift = offset > 0 ? offset * step : 0;
   const uint32_t mask = (1u << level) - 1;
-  for (int32_t y = 0; y < h; ++y) {
-    for (int32_t x = 0; x < w; ++x) {
-      for_each_cell(x, y, [&counts](uint16_t idx) { ++counts[idx]; });
-      uint32_t best = 0;
-      int bestCount = 0;
-      for_each_cell(x, y, [&](uint16_t idx) {
-        const int n = counts[idx];
-        if (n == 0) return;  // already taken into account
-        if (n > bestCount || (n == bestCount && idx < best)) {
-          bestCount = n;
-          best = idx;
-        }
-        counts[idx] = 0;
-      });
-      const int qr = static_cast<int>((best >> (2 * level)) & mask);
-      const int qg = static_cast<int>((best >> level) & mask);
-      const int qb = static_cast<int>(best & mask);
-      Store_24(target, x, y, qr * step + lift, qg * step + lift, qb * step + lift);
+  For_Row_Bands(h, threads, [&](int32_t y0, int32_t y1) {
+    std::vector<uint16_t> counts(static_cast<size_t>(1) << (3 * level), 0);
+    for (int32_t y = y0; y < y1; ++y) {
+      for (int32_t x = 0; x < w; ++x) {
+        for_each_cell(x, y, [&counts](uint16_t idx) { ++counts[idx]; });
+        uint32_t best = 0;
+        int bestCount = 0;
+        for_each_cell(x, y, [&](uint16_t idx) {
+          const int n = counts[idx];
+          if (n == 0) return;  // already taken into account
+          if (n > bestCount || (n == bestCount && idx < best)) {
+            bestCount = n;
+            best = idx;
+          }
+          counts[idx] = 0;
+        });
+        const int qr = static_cast<int>((best >> (2 * level)) & mask);
+        const int qg = static_cast<int>((best >> level) & mask);
+        const int qb = static_cast<int>(best & mask);
+        Store_24(target, x, y, qr * step + lift, qg * step + lift, qb * step + lift);
+      }
     }
-  }
+  });
 }
 
 template <class PerPixel>
-void Point_Operation(const OffMap& undo, OffMap& target, PerPixel op) {
+void Point_Operation(const OffMap& undo, OffMap& target, int32_t threads, PerPixel op) {
   const int32_t w = undo.Get_Width(), h = undo.Get_Height();
-  for (int32_t y = 0; y < h; ++y) {
-    const uint8_t* in = undo.Row(y);
-    uint8_t* out = target.Row(y);
-    for (int32_t x = 0; x < w; ++x, in += 3, out += 3) {
-      int r = in[2], g = in[1], b = in[0];
-      op(r, g, b);
-      out[0] = Clamp_Byte(b);
-      out[1] = Clamp_Byte(g);
-      out[2] = Clamp_Byte(r);
+  For_Row_Bands(h, threads, [&](int32_t y0, int32_t y1) {
+    for (int32_t y = y0; y < y1; ++y) {
+      const uint8_t* in = undo.Row(y);
+      uint8_t* out = target.Row(y);
+      for (int32_t x = 0; x < w; ++x, in += 3, out += 3) {
+        int r = in[2], g = in[1], b = in[0];
+        op(r, g, b);
+        out[0] = Clamp_Byte(b);
+        out[1] = Clamp_Byte(g);
+        out[2] = Clamp_Byte(r);
+      }
     }
-  }
+  });
 }
 
 // The extreme over the disc around every pixel of a map whose pixels are
@@ -200,8 +210,8 @@ void Point_Operation(const OffMap& undo, OffMap& target, PerPixel op) {
 // payloads)` fills the ranking values and payloads of row y; `Emit(y,
 // winners)` receives the winners' payloads for every pixel of output row y.
 template <bool Largest, class Rank, class Emit>
-void Disc_Extremes(int32_t width, int32_t height, const std::vector<ConvolutionMapFilter::DiscSpan>& disc,
-                   Rank rank, Emit emit) {
+void Disc_Extremes_Band(int32_t width, int32_t height, int32_t y0, int32_t y1,
+                        const std::vector<ConvolutionMapFilter::DiscSpan>& disc, Rank rank, Emit emit) {
   int32_t reach = 0, maxHalfWidth = 0;
   for (const auto& span : disc) {
     reach = std::max<int32_t>(reach, std::abs(span.row));
@@ -257,8 +267,9 @@ void Disc_Extremes(int32_t width, int32_t height, const std::vector<ConvolutionM
 
   std::vector<int16_t> bestValues(width);
   std::vector<uint32_t> bestPayloads(width);
-  for (int32_t yy = 0; yy < std::min(height, reach); ++yy) summarise(yy);
-  for (int32_t y = 0; y < height; ++y) {
+  // The ring holds the rows y - reach .. y + reach of output row y.
+  for (int32_t yy = std::max(0, y0 - reach); yy < std::min(height, y0 + reach); ++yy) summarise(yy);
+  for (int32_t y = y0; y < y1; ++y) {
     if (y + reach < height) summarise(y + reach);
     bool first = true;
     for (const auto& span : disc) {
@@ -288,13 +299,22 @@ void Disc_Extremes(int32_t width, int32_t height, const std::vector<ConvolutionM
   }
 }
 
+// Every output row, in bands of rows computed at the same time.
+template <bool Largest, class Rank, class Emit>
+void Disc_Extremes(int32_t width, int32_t height, int32_t threads,
+                   const std::vector<ConvolutionMapFilter::DiscSpan>& disc, Rank rank, Emit emit) {
+  For_Row_Bands(height, threads, [&](int32_t y0, int32_t y1) {
+    Disc_Extremes_Band<Largest>(width, height, y0, y1, disc, rank, emit);
+  });
+}
+
 // Colour maps: the extreme by r + g + b; the payload is the pixel's bytes.
 template <bool Brightest>
 void Disc_Extreme_24(const OffMap& undo, OffMap& target,
-                     const std::vector<ConvolutionMapFilter::DiscSpan>& disc) {
+                     const std::vector<ConvolutionMapFilter::DiscSpan>& disc, int32_t threads) {
   const int32_t w = undo.Get_Width(), h = undo.Get_Height();
   Disc_Extremes<Brightest>(
-      w, h, disc,
+      w, h, threads, disc,
       [&undo, w](int32_t y, int16_t* values, uint32_t* payloads) {
         const uint8_t* p = undo.Row(y);
         for (int32_t x = 0; x < w; ++x, p += 3) {
@@ -315,9 +335,9 @@ void Disc_Extreme_24(const OffMap& undo, OffMap& target,
 // Grey planes: the largest or smallest level, which is its own payload.
 template <bool Largest>
 void Disc_Extreme_Grey(const std::vector<uint8_t>& in, std::vector<uint8_t>& out, int32_t w, int32_t h,
-                       const std::vector<ConvolutionMapFilter::DiscSpan>& disc) {
+                       const std::vector<ConvolutionMapFilter::DiscSpan>& disc, int32_t threads) {
   Disc_Extremes<Largest>(
-      w, h, disc,
+      w, h, threads, disc,
       [&in, w](int32_t y, int16_t* values, uint32_t* payloads) {
         const uint8_t* row = &in[static_cast<size_t>(y) * w];
         std::copy(row, row + w, values);
@@ -529,16 +549,16 @@ void ConvolutionMapFilter::Filter_24bit() {
   const int value = m_filterValue;
   switch (m_filterCode) {
     case kMean3x3:
-      Mean_3x3(undo, target);
+      Mean_3x3(undo, target, m_threads);
       break;
     case kMedianByValue:
-      Median_By_Value(undo, target);
+      Median_By_Value(undo, target, m_threads);
       break;
     case kPosterizeMajority:
-      Posterize_Majority(undo, target, disc, m_filterLevel, m_filterOffset);
+      Posterize_Majority(undo, target, disc, m_filterLevel, m_filterOffset, m_threads);
       break;
     case kScalePercent:
-      Point_Operation(undo, target, [value](int& r, int& g, int& b) {
+      Point_Operation(undo, target, m_threads, [value](int& r, int& g, int& b) {
         if (value <= 0) {
           r = r * 3 / 2;
           g = g * 3 / 2;
@@ -551,14 +571,14 @@ void ConvolutionMapFilter::Filter_24bit() {
       });
       break;
     case kLighten:
-      Point_Operation(undo, target, [value](int& r, int& g, int& b) {
+      Point_Operation(undo, target, m_threads, [value](int& r, int& g, int& b) {
         r += value;
         g += value;
         b += value;
       });
       break;
     case kDarken:
-      Point_Operation(undo, target, [value](int& r, int& g, int& b) {
+      Point_Operation(undo, target, m_threads, [value](int& r, int& g, int& b) {
         r -= value;
         g -= value;
         b -= value;
@@ -566,14 +586,14 @@ void ConvolutionMapFilter::Filter_24bit() {
       break;
     case kBrightestInDisc:
     case kLightestInDisc:
-      Disc_Extreme_24<true>(undo, target, disc);
+      Disc_Extreme_24<true>(undo, target, disc, m_threads);
       break;
     case kDarkestInDisc:
-      Disc_Extreme_24<false>(undo, target, disc);
+      Disc_Extreme_24<false>(undo, target, disc, m_threads);
       break;
     case kValueGamma: {
       const std::array<uint8_t, 256> gamma = Gamma_Table(m_filterValue);
-      Point_Operation(undo, target, [&gamma](int& r, int& g, int& b) {
+      Point_Operation(undo, target, m_threads, [&gamma](int& r, int& g, int& b) {
         int16_t h = 0, s = 0, v = 0, r2 = 0, g2 = 0, b2 = 0;
         RGB_to_HSV(static_cast<int16_t>(r), static_cast<int16_t>(g), static_cast<int16_t>(b), &h, &s, &v);
         HSV_to_RGB(h, s, gamma[v], &r2, &g2, &b2);
@@ -585,7 +605,7 @@ void ConvolutionMapFilter::Filter_24bit() {
     }
     case kSaturationGamma: {
       const std::array<uint8_t, 256> gamma = Gamma_Table(m_filterValue);
-      Point_Operation(undo, target, [&gamma](int& r, int& g, int& b) {
+      Point_Operation(undo, target, m_threads, [&gamma](int& r, int& g, int& b) {
         int16_t h = 0, s = 0, v = 0, r2 = 0, g2 = 0, b2 = 0;
         RGB_to_HSV(static_cast<int16_t>(r), static_cast<int16_t>(g), static_cast<int16_t>(b), &h, &s, &v);
         HSV_to_RGB(h, gamma[s], v, &r2, &g2, &b2);
@@ -600,7 +620,7 @@ void ConvolutionMapFilter::Filter_24bit() {
       break;
     case kGreyScale: {
       const double factor = value / 80.0;
-      Point_Operation(undo, target, [factor](int& r, int& g, int& b) {
+      Point_Operation(undo, target, m_threads, [factor](int& r, int& g, int& b) {
         const double grey = factor * r;
         r = g = b = grey >= 255.0 ? 255 : (grey > 0.0 ? static_cast<int>(grey) : 0);
       });
@@ -638,9 +658,9 @@ void ConvolutionMapFilter::Filter_Grey() {
     case kLightestInDisc: {
       const std::vector<DiscSpan> disc = Working_Kernel();
       if (m_filterCode == kDarkestInDisc)
-        Disc_Extreme_Grey<true>(in, out, w, h, disc);
+        Disc_Extreme_Grey<true>(in, out, w, h, disc, m_threads);
       else
-        Disc_Extreme_Grey<false>(in, out, w, h, disc);
+        Disc_Extreme_Grey<false>(in, out, w, h, disc, m_threads);
       break;
     }
     case kValueGamma: {

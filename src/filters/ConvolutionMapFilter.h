@@ -91,6 +91,12 @@ class ConvolutionMapFilter : public MapFilter {
     m_filterOffset = offset;
   }
 
+  // Threads the filter may compute bands of rows on (1 after
+  // construction).  The codes whose output rows depend on the undo map
+  // alone (17, 18, 20, 22 to 25, 32, 35 to 38, 46 and the grey disc codes)
+  // use them; the result is the same for any number.
+  void Set_Threads(int32_t threads) { m_threads = threads < 1 ? 1 : threads; }
+
   int16_t Get_Filter_Code() const { return m_filterCode; }
   int16_t Get_Filter_Value() const { return m_filterValue; }
   // Pixels changed by code 44 in the last Filter() call.
@@ -120,4 +126,5 @@ class ConvolutionMapFilter : public MapFilter {
   int16_t m_filterLevel = 4;
   int16_t m_filterOffset = 1;
   int32_t m_changeCount = 0;
+  int32_t m_threads = 1;
 };

@@ -1,5 +1,8 @@
 #include "gui/DesktopApp.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "gui/MainFrame.h"
 
 DesktopApp::DesktopApp(const std::string& textureFolder) : DesktopApp(nullptr, textureFolder) {}
@@ -14,6 +17,10 @@ DesktopApp::DesktopApp(Platform* services, const std::string& textureFolder)
       m_dialogs(m_app),
       m_commands(m_app, m_registry, m_dialogs) {
   m_app.Set_Windows(m_registry);
+  // The filters of the pre-processing and the separations spread their
+  // rows over the cores; their results do not depend on it.
+  m_app.Get_RenderMan().Set_Work_Threads(
+      static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency())));
   m_dialogs.m_openWorkWindows = [this] { return m_commands.Open_Missing_Work_Windows(); };
   m_frame = std::make_unique<MainFrame>(m_app, m_registry, m_commands);
   m_registry.Set_Factory(m_frame.get());

@@ -38,6 +38,10 @@ class RenderMan {
   RenderMan& operator=(const RenderMan&) = delete;
 
   Platform& Get_Platform() { return m_platform; }
+  // Threads an operation on the maps may spread its rows over (1 unless
+  // set): a result never depends on it.
+  int32_t Get_Work_Threads() const { return m_workThreads; }
+  void Set_Work_Threads(int32_t threads) { m_workThreads = threads < 1 ? 1 : threads; }
 
   // ---- settings and state -----------------------------------------------------
   // Full path of the photo last loaded through the file dialog.
@@ -274,6 +278,7 @@ class RenderMan {
   ListMemry<TextureMapSpec>* Writable_TextureMap_List(int16_t code);
 
   Platform& m_platform;
+  int32_t m_workThreads = 1;
   std::string m_textureFolder;
 
   std::string m_sourcePhotoPath;

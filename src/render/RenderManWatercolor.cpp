@@ -14,9 +14,10 @@ namespace {
 // undo map, which receives the map's current pixels before each filter.
 class FilterChain {
  public:
-  FilterChain(OffMap& map, MessageService& messages)
+  FilterChain(OffMap& map, MessageService& messages, int32_t threads)
       : m_map(map),
         m_messages(messages),
+        m_threads(threads),
         m_undo(OffMap::Make(map.Get_Width(), map.Get_Height(), map.Get_Depth())) {}
 
   void Run(int16_t code, int16_t value, int16_t level = 4, int16_t offset = 1) {
@@ -26,12 +27,14 @@ class FilterChain {
     if (undo == nullptr || !undo->Copy_Bits(m_map, err)) undo = nullptr;
     ConvolutionMapFilter filter(undo, value, &m_map, code, m_messages);
     filter.Set_Posterize_Level(level, offset);
+    filter.Set_Threads(m_threads);
     filter.Filter();
   }
 
  private:
   OffMap& m_map;
   MessageService& m_messages;
+  int32_t m_threads;
   std::unique_ptr<OffMap> m_undo;
 };
 
@@ -75,7 +78,7 @@ void Remove_Specks(FilterChain& chain, const WatercolorParms& parms) {
 bool RenderMan::WatercolorFilter_For_Separations(const WatercolorParms& parms, std::string& err) {
   if (!Start_Watercolor(*this, "WatercolorFilter_For_Separations failed,", err)) return false;
   const bool tonalSource = m_sourceMap->Get_Depth() == 8;
-  FilterChain chain(*m_filteredMap, m_platform.Messages());
+  FilterChain chain(*m_filteredMap, m_platform.Messages(), m_workThreads);
 
   if (parms.liteAmount != 0) {
     chain.Run(tonalSource ? ConvolutionMapFilter::kScalePercent : ConvolutionMapFilter::kLighten,
@@ -100,7 +103,7 @@ bool RenderMan::WatercolorFilter_For_Separations(const WatercolorParms& parms, s
 
 bool RenderMan::WatercolorFilter_For_Separations_Grey_24bit(const WatercolorParms& parms, std::string& err) {
   if (!Start_Watercolor(*this, "WatercolorFilter_For_Separations_Grey_24bit failed,", err)) return false;
-  FilterChain chain(*m_filteredMap, m_platform.Messages());
+  FilterChain chain(*m_filteredMap, m_platform.Messages(), m_workThreads);
   Remove_Specks(chain, parms);
   chain.Run(ConvolutionMapFilter::kDarken, parms.darkExponent);
   chain.Run(ConvolutionMapFilter::kGreyScale, parms.satExponent);

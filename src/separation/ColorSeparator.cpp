@@ -23,9 +23,11 @@ namespace {
 
 // One morphological step of the clean-up: the undo map is loaded with the
 // current map, then the filter reads it and writes the map.
-void Run_Cleanup_Filter(OffMap& map, OffMap& undoMap, int16_t size, int16_t code, MessageService& messages) {
+void Run_Cleanup_Filter(OffMap& map, OffMap& undoMap, int16_t size, int16_t code, MessageService& messages,
+                        int32_t threads) {
   undoMap.Assign_Copy(map);
   ConvolutionMapFilter filter(&undoMap, size, &map, code, messages);
+  filter.Set_Threads(threads);
   filter.Filter();
 }
 
@@ -249,16 +251,21 @@ bool ColorSeparator::Create_Separation_and_Generate_SubRegions(
           "RegionDetectorApp::Create_Separation_and_Generate_SubRegions  failed,  could not  alloc undoMap.";
       return false;
     }
+    const int32_t threads = m_renderMan.Get_Work_Threads();
     if (parms.morphMode == 1) {
-      Run_Cleanup_Filter(map, *undoMap, parms.minFilterSize, ConvolutionMapFilter::kLightestInDisc, messages);
-      Run_Cleanup_Filter(map, *undoMap, parms.maxFilterSize, ConvolutionMapFilter::kDarkestInDisc, messages);
+      Run_Cleanup_Filter(map, *undoMap, parms.minFilterSize, ConvolutionMapFilter::kLightestInDisc, messages,
+                         threads);
+      Run_Cleanup_Filter(map, *undoMap, parms.maxFilterSize, ConvolutionMapFilter::kDarkestInDisc, messages,
+                         threads);
     } else if (parms.morphMode == 2) {
-      Run_Cleanup_Filter(map, *undoMap, parms.maxFilterSize, ConvolutionMapFilter::kDarkestInDisc, messages);
-      Run_Cleanup_Filter(map, *undoMap, parms.minFilterSize, ConvolutionMapFilter::kLightestInDisc, messages);
+      Run_Cleanup_Filter(map, *undoMap, parms.maxFilterSize, ConvolutionMapFilter::kDarkestInDisc, messages,
+                         threads);
+      Run_Cleanup_Filter(map, *undoMap, parms.minFilterSize, ConvolutionMapFilter::kLightestInDisc, messages,
+                         threads);
     }
     if (parms.extraShrinkSize >= 2)
-      Run_Cleanup_Filter(map, *undoMap, parms.extraShrinkSize, ConvolutionMapFilter::kDarkestInDisc,
-                         messages);
+      Run_Cleanup_Filter(map, *undoMap, parms.extraShrinkSize, ConvolutionMapFilter::kDarkestInDisc, messages,
+                         threads);
   }
 
   const std::string bitmapPath = region->Get_Auto_Descriptor().bitmapPath;

@@ -321,7 +321,7 @@ TEST_F(ShellCommandsTest, SaveLayeredBitmap) {
   commands.Save_Layered_Bitmap(record);  // cancelled: nothing said
   EXPECT_TRUE(Messages().empty());
 
-  platform.Dialogs().Queue_Path(temp.File("layered.jpeg"));
+  platform.Dialogs().Queue_Path(temp.File("layered.webp"));
   commands.Save_Layered_Bitmap(record);
   EXPECT_EQ(Messages(),
             std::vector<std::string>{"Only use following FILE EXTENSIONS for the Image's NAME: \n  "

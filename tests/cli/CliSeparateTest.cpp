@@ -23,7 +23,8 @@
 namespace {
 
 const char* const kUsage =
-    "usage: quorlin separate PHOTO -o OUT [--size N|WxH] [--dark P] [--lite P] [--sat P] [--set N|auto] "
+    "usage: quorlin separate PHOTO... -o OUT|DIR/ [--jobs N] [--format png|jpg|bmp|tif|gif] [--size N|WxH] "
+    "[--dark P] [--lite P] [--sat P] [--set N|auto] "
     "[--rows C1,C2,C3,C4,C5] [--brush N] [--hide-outline] [--contrast] [--liteness N] [--scramble R] [--seed "
     "S] "
     "[--textures mono|color] [--texture-style 0|1] [--textures-dir DIR] [--save-steps DIR] [--rgl LIST.rgl] "

@@ -3,7 +3,8 @@
 // tests hold them against the plain definitions, pixel by pixel through
 // Get_Pixel: every disc pixel visited in disc order, neighbours outside the
 // map skipped; for 35 and 36 the first strictly better pixel is kept, for
-// 20 the most frequent cell with the lowest index among equals.
+// 20 the most frequent cell with the lowest index among equals.  Bands of
+// rows computed on several threads give the same maps as one thread.
 
 #include <gtest/gtest.h>
 
@@ -50,11 +51,13 @@ std::unique_ptr<OffMap> Reference_Disc_Filter(const OffMap& source, int16_t code
   return out;
 }
 
-std::unique_ptr<OffMap> Filtered_Copy(const OffMap& source, int16_t code, int16_t radius) {
+std::unique_ptr<OffMap> Filtered_Copy(const OffMap& source, int16_t code, int16_t radius,
+                                      int32_t threads = 1) {
   auto map = std::make_unique<OffMap>(source.Get_Width(), source.Get_Height(), source.Get_Depth());
   map->Assign_Copy(source);
   HeadlessMessages messages;
   ConvolutionMapFilter filter(nullptr, radius, map.get(), code, messages);
+  filter.Set_Threads(threads);
   filter.Filter();
   return map;
 }
@@ -67,10 +70,11 @@ int32_t First_Difference(const OffMap& a, const OffMap& b) {
   return -1;
 }
 
-void Expect_Identity(const OffMap& source, std::initializer_list<int16_t> radii, const std::string& what) {
+void Expect_Identity(const OffMap& source, std::initializer_list<int16_t> radii, const std::string& what,
+                     int32_t threads = 1) {
   for (int16_t code : {35, 36}) {
     for (int16_t radius : radii) {
-      const auto fast = Filtered_Copy(source, code, radius);
+      const auto fast = Filtered_Copy(source, code, radius, threads);
       const auto plain = Reference_Disc_Filter(source, code, radius);
       EXPECT_EQ(First_Difference(*fast, *plain), -1) << what << " code " << code << " radius " << radius;
     }
@@ -120,7 +124,7 @@ std::unique_ptr<OffMap> Reference_Posterize(const OffMap& source, int16_t radius
   return out;
 }
 
-void Expect_Posterize_Identity(const OffMap& source, const std::string& what) {
+void Expect_Posterize_Identity(const OffMap& source, const std::string& what, int32_t threads = 1) {
   HeadlessMessages messages;
   for (int level : {2, 4, 5}) {
     for (int16_t radius : {2, 3, 5}) {
@@ -129,6 +133,7 @@ void Expect_Posterize_Identity(const OffMap& source, const std::string& what) {
       ConvolutionMapFilter filter(nullptr, radius, map.get(), ConvolutionMapFilter::kPosterizeMajority,
                                   messages);
       filter.Set_Posterize_Level(static_cast<int16_t>(level), static_cast<int16_t>(level == 4 ? 0 : 1));
+      filter.Set_Threads(threads);
       filter.Filter();
       EXPECT_EQ(First_Difference(*map, *Reference_Posterize(source, radius, level, level == 4 ? 0 : 1)), -1)
           << what << " level " << level << " radius " << radius;
@@ -163,6 +168,31 @@ TEST(FilterIdentity, SamplePhotos) {
     std::unique_ptr<OffMap> grey = OffMap::Alloc_An_8bit_GreyScale_Copy(*renderMan.Get_Source_Map(), err);
     ASSERT_TRUE(grey) << err;
     Expect_Identity(*grey, {2, 6}, std::string(sample) + " grey");
+  }
+}
+
+TEST(FilterIdentity, BandsOfRowsOnThreads) {
+  // 131 rows make bands of 32 and 33 rows whose edges fall inside the discs.
+  for (int32_t threads : {2, 3, 4}) {
+    const std::string what = std::to_string(threads) + " threads";
+    for (int32_t depth : {24, 8, 1})
+      Expect_Identity(*Tie_Map(41, 131, depth, 29), {0, 2, 6, 9}, what + " depth " + std::to_string(depth),
+                      threads);
+    Expect_Posterize_Identity(*Tie_Map(41, 131, 24, 31), what, threads);
+  }
+  // Every other code that splits its rows: the same bytes as one thread.
+  auto source = std::make_unique<OffMap>(37, 101, 24);
+  uint32_t seed = 5;
+  for (int32_t y = 0; y < 101; ++y)
+    for (int32_t x = 0; x < 37; ++x) {
+      seed = seed * 1103515245u + 12345u;
+      Put(*source, x, y, {int16_t(seed >> 24), int16_t((seed >> 16) & 255), int16_t((seed >> 8) & 255)});
+    }
+  for (int16_t code : {17, 18, 22, 24, 25, 32, 37, 38, 46}) {
+    const auto one = Filtered_Copy(*source, code, 60);
+    const auto three = Filtered_Copy(*source, code, 60, 3);
+    EXPECT_EQ(First_Difference(*one, *three), -1) << "code " << code;
+    EXPECT_NE(First_Difference(*one, *source), -1) << "code " << code << " changed nothing";
   }
 }
 

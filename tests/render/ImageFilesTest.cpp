@@ -343,7 +343,8 @@ TEST_F(ImageFilesTest, PictureSaveChoosesTheFormatByExtension) {
   OffMap map(7, 5, 8);
   map.Fill(255);
   map.Set_Pixel(6, 4, 33, 0, 0);
-  for (const char* name : {"a.JPG", "b.png", "c.Tif", "d.gif", "e.bmp"}) {
+  // .jpeg and .tiff are other programs' names of the same formats.
+  for (const char* name : {"a.JPG", "b.png", "c.Tif", "d.gif", "e.bmp", "a2.jpeg", "c2.TIFF"}) {
     std::string path = dir.File(name);
     ASSERT_TRUE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &map, path, err)) << name << err;
     std::unique_ptr<PlatformImage> back = platform.Get().Codec().Create_Image();
@@ -358,7 +359,7 @@ TEST_F(ImageFilesTest, PictureSaveChoosesTheFormatByExtension) {
       "Only use following FILE EXTENSIONS for the Image's NAME: \n  .bmp  .tif  .jpg  .gif  .png";
   const std::string none = "RenderMan::Save_Bitmap_File failed, Put an extension on the File Name.";
   for (const auto& [name, text] : std::vector<std::pair<std::string, std::string>>{
-           {"f.jpeg", extensions}, {".png", none}, {"plain", none}, {"g.tiff", extensions}}) {
+           {"f.webp", extensions}, {".png", none}, {"plain", none}, {"g.tga", extensions}}) {
     std::string path = dir.File(name);
     EXPECT_FALSE(Save_Bitmap_File_CImage(platform.Get(), cancelled, &map, path, err)) << name;
     EXPECT_EQ(err, text) << name;

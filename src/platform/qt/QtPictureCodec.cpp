@@ -1,6 +1,7 @@
 #include "platform/qt/QtPictureCodec.h"
 
 #include <gif_lib.h>
+#include <sys/mman.h>
 
 #include <QBuffer>
 #include <QByteArray>
@@ -8,7 +9,9 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QString>
+#include <mutex>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/PathNames.h"
@@ -70,6 +73,36 @@ QByteArray Decoder_Format(PictureKind kind) {
   return QByteArray();
 }
 
+void Unmap_Pixels(void* info) {
+  const auto* mapping = static_cast<const std::pair<void*, size_t>*>(info);
+  ::munmap(mapping->first, mapping->second);
+  delete mapping;
+}
+
+// An empty picture of the size and format the decoder announced, for it to
+// decode into, or a null picture (the decoder then makes its own).  A large
+// photo's pixels are tens of megabytes touched once page by page; mapped
+// with large pages, the kernel fills them with a few hundred faults instead
+// of several thousand, which is most of the time a 12 MP load takes beyond
+// the decoding itself.  The decoder writes every pixel, so the picture is
+// the same either way.
+QImage Decode_Target(const QSize& size, QImage::Format format) {
+  constexpr int64_t kLargePageWorth = 8 << 20;
+  if (!size.isValid() || format != QImage::Format_RGB32) return QImage();
+  const int64_t bytesPerLine = static_cast<int64_t>(size.width()) * 4;
+  const int64_t bytes = bytesPerLine * size.height();
+  if (bytes < kLargePageWorth || size.width() > 0x7fffffff / 4) return QImage();
+  void* pixels =
+      ::mmap(nullptr, static_cast<size_t>(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (pixels == MAP_FAILED) return QImage();
+  ::madvise(pixels, static_cast<size_t>(bytes), MADV_HUGEPAGE);
+  auto* mapping = new std::pair<void*, size_t>(pixels, static_cast<size_t>(bytes));
+  QImage target(static_cast<uchar*>(pixels), size.width(), size.height(),
+                static_cast<qsizetype>(bytesPerLine), format, Unmap_Pixels, mapping);
+  if (target.isNull()) Unmap_Pixels(mapping);
+  return target;
+}
+
 int32_t QtImage::Load(const std::string& path) {
   m_image = QImage();
   m_error.clear();
@@ -93,8 +126,11 @@ int32_t QtImage::Load(const std::string& path) {
   // A picture whose data ends early would decode into grey or black rows.
   if (!Check_Picture_Complete(bytes.data(), bytes.size(), m_error)) return kImageLoadDamaged;
   // Qt refuses decodes above its default budget; ours is the pixel limit.
-  QImageReader::setAllocationLimit(1024);
-  QImage decoded;
+  // The budget is one setting for the whole process, so it is set once:
+  // pictures may be loaded on several threads at a time.
+  static std::once_flag budgetSet;
+  std::call_once(budgetSet, [] { QImageReader::setAllocationLimit(1024); });
+  QImage decoded = Decode_Target(size, reader.imageFormat());
   if (!reader.read(&decoded) || decoded.isNull()) {
     m_error = reader.errorString().toStdString();
     return -1;
