@@ -4,6 +4,7 @@
 
 #include "app/RegionEditorApp.h"
 #include "app/WindowRegistry.h"
+#include "export/ExportController.h"
 #include "persistence/RegionListFileCommands.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
@@ -413,6 +414,41 @@ void ShellCommands::Paint_with_Textures() {
   m_app.Get_Document().hasChanges = true;
   m_app.Get_Composer().ReDraw_SummedFinalViews_OffMap();
   m_windows.Redraw_Viewjs_of_Code(kWindowRegionObjects);
+}
+
+void ShellCommands::Export() {
+  if (!m_app.Has_Regions()) {
+    Message(kCreateSeparations);
+    return;
+  }
+  const ListMemry<PixelChain>& chains = m_app.Get_PixelChain_List();
+  const ExportSource source{m_app.Get_RegionList(), m_app.Get_RenderMan(),
+                            chains.Is_Empty() ? nullptr : &chains, m_app.Get_Document().sourcePhotoPath,
+                            m_app.Get_Platform()};
+  ExportController controller(source);
+  m_openDialog = "Export";
+  const bool ok = m_dialogs.Run_Export_Dialog(controller);
+  m_openDialog.clear();
+  if (!ok) return;
+  FileDialogSpec request;
+  const bool folder = controller.Kind() == ExportKind::Layers;
+  request.filter = folder ? "Folders (*)|*||" : controller.Dialog_Filter();
+  request.defaultExt = folder ? "" : controller.Default_Extension();
+  request.title = folder ? "Folder for the separation layers" : "Export";
+  request.overwritePrompt = !folder;
+  std::string path;
+  if (!m_app.Get_Platform().Dialogs().Save_File_Dialog(request, path) || path.empty()) return;
+  std::string written, err;
+  bool done = false;
+  {
+    WaitCursor busy(m_app.Get_Platform().Cursor());
+    done = controller.Write(path, written, err);
+  }
+  if (!done) {
+    Message(err);
+    return;
+  }
+  if (m_status) m_status(written);
 }
 
 // ---------------------------------------------------------------------------

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+class ExportController;
 class ImageSizeController;
 class ModifyColorsController;
 class OutlineSession;
@@ -44,6 +45,8 @@ class ShellDialogs {
   // texture that covers a region, 1 the largest, sampled coarser); false
   // when the user cancels.
   virtual bool Ask_Texture_Choice(int16_t& textureType, int16_t& style) = 0;
+  // What to export and at which size.
+  virtual bool Run_Export_Dialog(ExportController& controller) = 0;
 };
 
 class ShellCommands {
@@ -107,6 +110,10 @@ class ShellCommands {
   void Create_Separations();
   void Modify_Colors();
   void Paint_with_Textures();
+  // File > Export: the export dialog, then the save dialog (for the
+  // separation PNGs, the name of their folder), then the files written at
+  // the size chosen.  The status bar tells what was written.
+  void Export();
   // Opens the "PreProcessing" and "Layered" windows that are missing, at
   // the canvas size; false after a failure was shown.  The separation
   // dialog's "Outline Editor" does this too.

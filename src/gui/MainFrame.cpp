@@ -183,6 +183,8 @@ void MainFrame::Build_Menus() {
     GrafixWindowQvSep* window = Current_Map_Window();
     m_commands.Save_Layered_Bitmap(window != nullptr ? m_registry.Find_Viewj(window) : nullptr);
   });
+  Add_Command(
+      m, kChildMenu, file, kCmdExport, "Export...", [&c] { c.Export(); }, QKeySequence("Ctrl+E"));
   Add_File_Saving(m, kChildMenu, file);
   file->addSeparator();
   Add_Command(

@@ -70,6 +70,7 @@ enum CommandId : int {
   kCmdPaintWithTextures = 33004,
   kCmdOpenRegionObjectsWindow = 33005,
   kCmdOpenSubtractedWindow = 33006,
+  kCmdExport = 33007,
   // The map windows' Edit menu.
   kCmdUndo = 33010,
   kCmdRedo = 33011,

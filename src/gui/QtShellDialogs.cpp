@@ -10,6 +10,7 @@
 
 #include "app/RegionEditorApp.h"
 #include "framework/WindowCodes.h"
+#include "gui/ExportDialog.h"
 #include "gui/ImageSizeDialog.h"
 #include "gui/ModifyColorsDialog.h"
 #include "gui/WorkDialogs.h"
@@ -32,6 +33,11 @@ bool QtShellDialogs::Run_Outline_Dialog(OutlineSession& session) {
 bool QtShellDialogs::Run_Image_Size_Dialog(ImageSizeController& controller) {
   ImageSizeDialog dialog(
       controller, [this] { return m_app.Has_Regions(); }, m_parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtShellDialogs::Run_Export_Dialog(ExportController& controller) {
+  ExportDialog dialog(controller, m_parent);
   return dialog.exec() == QDialog::Accepted;
 }
 

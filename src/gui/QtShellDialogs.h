@@ -26,6 +26,7 @@ class QtShellDialogs : public ShellDialogs {
   bool Run_Separation_Dialog(SeparationSession& session) override;
   bool Run_Outline_Dialog(OutlineSession& session) override;
   bool Run_Image_Size_Dialog(ImageSizeController& controller) override;
+  bool Run_Export_Dialog(ExportController& controller) override;
   bool Run_Modify_Colors_Dialog(ModifyColorsController& controller) override;
   bool Ask_Texture_Choice(int16_t& textureType, int16_t& style) override;
 

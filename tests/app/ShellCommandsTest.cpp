@@ -10,6 +10,7 @@
 #include "FakeWindows.h"
 #include "app/RegionEditorApp.h"
 #include "app/ShellCommands.h"
+#include "export/ExportController.h"
 #include "render/ImageSizeController.h"
 #include "support/TestSupport.h"
 #include "views/ListComponentView.h"
@@ -25,6 +26,7 @@ class ScriptedDialogs : public ShellDialogs {
   };
   std::function<bool(ImageSizeController&)> imageSize;
   std::function<bool(ModifyColorsController&)> modifyColors;
+  std::function<bool(ExportController&)> exportChoice;
   int16_t textureType = 0;
   int16_t textureStyle = 0;
   std::vector<std::string> shown;
@@ -44,6 +46,10 @@ class ScriptedDialogs : public ShellDialogs {
   bool Run_Modify_Colors_Dialog(ModifyColorsController& controller) override {
     shown.push_back("modify colors");
     return modifyColors ? modifyColors(controller) : false;
+  }
+  bool Run_Export_Dialog(ExportController& controller) override {
+    shown.push_back("export");
+    return exportChoice ? exportChoice(controller) : false;
   }
   bool Ask_Texture_Choice(int16_t& type, int16_t& style) override {
     shown.push_back("textures");
