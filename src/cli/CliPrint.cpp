@@ -41,19 +41,10 @@ bool Write_Print_Picture(CliStreams& io, const ExportSource& source, const Expor
     io.err << err << '\n';
     return false;
   }
-  std::unique_ptr<OffMap> map = OffMap::Make(stack.width, stack.height, 24);
+  std::unique_ptr<OffMap> map = Composite_Map(stack);
   if (map == nullptr) {
     io.err << "quorlin: " << shownAs << ": could not allocate the print at " << Print_Size_Text(o) << '\n';
     return false;
-  }
-  const uint8_t* p = stack.composite.data();
-  for (int32_t y = 0; y < stack.height; ++y) {
-    uint8_t* row = map->Row(y);
-    for (int32_t x = 0; x < stack.width; ++x, p += 3, row += 3) {
-      row[0] = p[2];
-      row[1] = p[1];
-      row[2] = p[0];
-    }
   }
   stack = LayerStack{};
   return Cli_Save_Picture(io, source.platform, map.get(), path, shownAs);

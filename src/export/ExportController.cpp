@@ -1,10 +1,17 @@
 #include "export/ExportController.h"
 
-#include <algorithm>
+#include <memory>
+#include <vector>
 
-#include "platform/PlatformServices.h"
+#include "export/PrintRender.h"
+#include "export/PsdWriter.h"
+#include "export/SeparationPngs.h"
+#include "export/SvgWriter.h"
+#include "export/WorkingLayerStack.h"
+#include "platform/Platform.h"
 #include "platform/Text.h"
 #include "raster/OffMap.h"
+#include "render/ImageFiles.h"
 #include "render/RenderMan.h"
 
 ExportController::ExportController(const ExportSource& source) : m_source(source) {
@@ -12,14 +19,12 @@ ExportController::ExportController(const ExportSource& source) : m_source(source
     m_canvasWidth = layered->Get_Width();
     m_canvasHeight = layered->Get_Height();
   }
-  if (const PlatformImage* photo = source.renderMan.Get_Photo_Original();
-      photo != nullptr && !photo->Is_Null() && !source.photoPath.empty()) {
-    m_photoSize = true;
-    m_maxWidth = std::max(photo->Get_Width(), m_canvasWidth);
-    m_maxHeight = std::max(photo->Get_Height(), m_canvasHeight);
-  } else {
-    m_maxWidth = m_canvasWidth * kNoPhotoFactor;
-    m_maxHeight = m_canvasHeight * kNoPhotoFactor;
+  PrintSizeLimit limit;
+  std::string err;
+  if (m_canvasWidth > 0 && Print_Size_Limit(source, limit, err)) {
+    m_maxWidth = limit.width;
+    m_maxHeight = limit.height;
+    m_photoSize = limit.fromPhoto;
   }
   m_width = m_canvasWidth;
   m_height = m_canvasHeight;
@@ -57,13 +62,11 @@ bool ExportController::Check_Size(std::string& problem) const {
     return false;
   }
   if (!m_print) return true;
-  if (m_width < 1 || m_height < 1 || m_width > m_maxWidth || m_height > m_maxHeight) {
-    problem =
-        Text_Format("the print size is 1 x 1 to %d x %d pixels (%s)", m_maxWidth, m_maxHeight,
-                    m_photoSize ? "the photo's own size" : "8 times the working size; there is no photo");
-    return false;
-  }
-  return true;
+  PrintSizeLimit limit;
+  limit.width = m_maxWidth;
+  limit.height = m_maxHeight;
+  limit.fromPhoto = m_photoSize;
+  return Check_Print_Size(m_width, m_height, limit, problem);
 }
 
 const char* ExportController::Dialog_Filter() const {
@@ -93,4 +96,59 @@ const char* ExportController::Default_Extension() const {
       return "";
   }
   return "";
+}
+
+bool ExportController::Write(const std::string& path, std::string& written, std::string& err) const {
+  err.clear();
+  written.clear();
+  if (!Check_Size(err)) return false;
+  const int32_t width = Width(), height = Height();
+  const std::string sizeText = Text_Format("%d x %d", width, height);
+  if (m_kind == ExportKind::Svg) {
+    SvgOptions options;
+    options.textures = m_svgTextures;
+    if (m_print) {
+      options.printWidth = width;
+      options.printHeight = height;
+    }
+    SvgCounts counts;
+    if (!Write_Vector_Svg(m_source, options, path, err, &counts)) return false;
+    written = Text_Format("Wrote %s (%d paths in %d layers, %s).", path.c_str(),
+                          counts.regionPaths + counts.outlinePaths, counts.layers, sizeText.c_str());
+    return true;
+  }
+  if (m_kind == ExportKind::Picture) {
+    std::unique_ptr<OffMap> print;
+    const OffMap* map = m_source.renderMan.Get_Layered_Map();
+    if (m_print) {
+      LayerStack stack;
+      if (!Build_Print_Layer_Stack(m_source, width, height, false, stack, err)) return false;
+      print = Composite_Map(stack);
+      if (print == nullptr) {
+        err = "The print of " + sizeText + " pixels could not be allocated.";
+        return false;
+      }
+      map = print.get();
+    }
+    bool cancelled = false;
+    std::string target = path;
+    if (!Save_Bitmap_File_CImage(m_source.platform, cancelled, map, target, err)) return false;
+    written = Text_Format("Wrote %s (%s).", target.c_str(), sizeText.c_str());
+    return true;
+  }
+  LayerStack stack;
+  const bool built = m_print ? Build_Print_Layer_Stack(m_source, width, height, true, stack, err)
+                             : Build_Working_Layer_Stack(m_source, stack, err);
+  if (!built) return false;
+  if (m_kind == ExportKind::Psd) {
+    if (!Write_Layered_Psd(stack, path, err)) return false;
+    written =
+        Text_Format("Wrote %s (%d layers, %s).", path.c_str(), Psd_Layer_Count(stack), sizeText.c_str());
+    return true;
+  }
+  std::vector<std::string> files;
+  if (!Write_Separation_Pngs(stack, path, m_source.platform.Codec(), files, err)) return false;
+  written = Text_Format("Wrote %d separation pictures into %s (%s).", static_cast<int>(files.size()),
+                        path.c_str(), sizeText.c_str());
+  return true;
 }

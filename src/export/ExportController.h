@@ -19,9 +19,6 @@ enum class ExportKind { Picture, Psd, Svg, Layers };
 
 class ExportController {
  public:
-  // How far print sizes reach without a photo, as a multiple of the canvas.
-  static constexpr int32_t kNoPhotoFactor = 8;
-
   explicit ExportController(const ExportSource& source);
 
   ExportKind Kind() const { return m_kind; }

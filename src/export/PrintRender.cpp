@@ -765,3 +765,18 @@ std::vector<uint8_t> Resample_RGB(const std::vector<uint8_t>& rgb, int32_t w, in
   }
   return result;
 }
+
+std::unique_ptr<OffMap> Composite_Map(const LayerStack& stack) {
+  std::unique_ptr<OffMap> map = OffMap::Make(stack.width, stack.height, 24);
+  if (map == nullptr) return nullptr;
+  const uint8_t* p = stack.composite.data();
+  for (int32_t y = 0; y < stack.height; ++y) {
+    uint8_t* row = map->Row(y);
+    for (int32_t x = 0; x < stack.width; ++x, p += 3, row += 3) {
+      row[0] = p[2];
+      row[1] = p[1];
+      row[2] = p[0];
+    }
+  }
+  return map;
+}

@@ -26,11 +26,13 @@
 //    region layers over kMaxPrintLayerBytes, is refused with a text in `err`.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "export/LayerStack.h"
 
+class OffMap;
 struct ExportSource;
 
 // Without a photo a print may be at most this many times the working size
@@ -50,6 +52,9 @@ bool Build_Print_Layer_Stack(const ExportSource& source, int32_t width, int32_t 
                              LayerStack& stack, std::string& err);
 bool Build_Print_Layer_Stack(const ExportSource& source, int32_t width, int32_t height, bool wantLayers,
                              LayerStack& stack, std::string& err, int threads);
+
+// The stack's composite as a 24-bit map; null when it cannot be allocated.
+std::unique_ptr<OffMap> Composite_Map(const LayerStack& stack);
 
 // The largest print of `source`: the photo's own size when there is a photo
 // file (`fromPhoto` true), else kPrintMaxScale x the working size.

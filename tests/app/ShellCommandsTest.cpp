@@ -118,6 +118,7 @@ TEST_F(ShellCommandsTest, EveryCommandRefusesBeforeAPhotoOrList) {
       {"Save RegionList", [&] { commands.Save_RegionList(); }},
       {"Save RegionList As", [&] { commands.Save_RegionList_As(); }},
       {"Paint with Textures", [&] { commands.Paint_with_Textures(); }},
+      {"Export", [&] { commands.Export(); }},
   };
   for (const auto& [name, run] : needRegions) {
     SCOPED_TRACE(name);
@@ -417,3 +418,61 @@ TEST_F(ShellCommandsTest, AMoveInRegionObjectsRecomposesTheLayeredImage) {
 }
 
 }  // namespace
+
+namespace {
+
+// The size fields of a PSD header: rows, then columns, big-endian.
+std::pair<int, int> Psd_Size(const std::string& bytes) {
+  const auto be32 = [&](size_t at) {
+    return (static_cast<uint8_t>(bytes[at]) << 24) | (static_cast<uint8_t>(bytes[at + 1]) << 16) |
+           (static_cast<uint8_t>(bytes[at + 2]) << 8) | static_cast<uint8_t>(bytes[at + 3]);
+  };
+  return bytes.size() < 22 ? std::pair<int, int>{-1, -1} : std::pair<int, int>{be32(18), be32(14)};
+}
+
+}  // namespace
+
+TEST_F(ShellCommandsTest, ExportWritesWhatTheDialogChoseAtItsSize) {
+  Load_Coffee();
+  Separate();
+  // The print size keeps the canvas's aspect while typed, up to the photo's own size.
+  dialogs.exportChoice = [](ExportController& c) {
+    EXPECT_EQ(c.Max_Width(), 600);
+    EXPECT_EQ(c.Max_Height(), 400);
+    c.Set_Kind(ExportKind::Psd);
+    c.Set_Print(true);
+    c.Width_Typed(600);
+    EXPECT_EQ(c.Height(), 399);
+    return true;
+  };
+  platform.Dialogs().Queue_Path(temp.File("art.psd"));
+  commands.Export();
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  EXPECT_EQ(Psd_Size(Read_File_Bytes(temp.File("art.psd"))), (std::pair<int, int>{600, 399}));
+  EXPECT_EQ(statuses.back().rfind("Wrote " + temp.File("art.psd") + " (", 0), 0u) << statuses.back();
+
+  // Beyond the photo's size the export is refused with the limit named, and nothing is written.
+  dialogs.exportChoice = [](ExportController& c) {
+    c.Set_Print(true);
+    c.Set_Print_Size(601, 400);
+    std::string problem;
+    EXPECT_FALSE(c.Check_Size(problem));
+    EXPECT_NE(problem.find("600 x 400"), std::string::npos) << problem;
+    c.Set_Kind(ExportKind::Layers);
+    return true;
+  };
+  platform.Dialogs().Queue_Path(temp.File("seps"));
+  commands.Export();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_FALSE(File_Exists(temp.File("seps")));
+
+  // The separations as pictures at the working size: one per row that has regions.
+  dialogs.exportChoice = [](ExportController& c) {
+    c.Set_Kind(ExportKind::Layers);
+    return true;
+  };
+  platform.Dialogs().Queue_Path(temp.File("seps"));
+  commands.Export();
+  EXPECT_EQ(Folder_Entries(temp.File("seps")).size(), 5u);
+  EXPECT_EQ(statuses.back(), "Wrote 5 separation pictures into " + temp.File("seps") + " (400 x 266).");
+}

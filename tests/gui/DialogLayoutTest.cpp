@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QSlider>
+#include <QTest>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,8 @@
 
 #include "DialogTestSupport.h"
 #include "app/RegionEditorApp.h"
+#include "export/ExportController.h"
+#include "gui/ExportDialog.h"
 #include "gui/OutlineDialog.h"
 #include "gui/SeparationDialog.h"
 #include "support/TestSupport.h"
@@ -145,6 +148,29 @@ TEST_F(DialogLayout, TheOutlineDialogShowsEveryControlWhole) {
   EXPECT_EQ(Layout_Faults(dialog), std::vector<std::string>{});
   Save_Shot(dialog, "outline.png");
   EXPECT_TRUE(platform.Messages().Texts().empty());
+}
+
+TEST_F(DialogLayout, TheExportDialogShowsEveryControlWholeAndKeepsTheAspect) {
+  const ExportSource source{app.Get_RegionList(), app.Get_RenderMan(), nullptr, Sample_Path("coffee.png"),
+                            platform.Get()};
+  ExportController controller(source);
+  ExportDialog dialog(controller);
+  dialog.show();
+  Process_Events();
+  EXPECT_EQ(Layout_Faults(dialog), std::vector<std::string>{});
+  Save_Shot(dialog, "export.png");
+  // The size edits follow the print choice, and a typed width sets the height.
+  auto* width = dialog.findChild<QLineEdit*>("width");
+  auto* height = dialog.findChild<QLineEdit*>("height");
+  ASSERT_TRUE(width != nullptr && height != nullptr);
+  EXPECT_FALSE(width->isEnabled());
+  dialog.findChild<QAbstractButton*>("print")->click();
+  EXPECT_TRUE(width->isEnabled());
+  width->selectAll();
+  QTest::keyClicks(width, "600");
+  EXPECT_EQ(height->text(), "399");
+  dialog.findChild<QAbstractButton*>("fullSize")->click();
+  EXPECT_EQ(width->text().toStdString() + "x" + height->text().toStdString(), "600x399");
 }
 
 }  // namespace
