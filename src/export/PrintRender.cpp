@@ -203,29 +203,9 @@ struct OutlineMerge {
   int16_t style = 0;
 
   int32_t Darkening(int m, int r, int g, int b) const {
-    if (m >= 230) return 0;
-    double k = (256 - m) * darkness / 100.0;
-    if (k > 255.0) k = 255.0;
-    const int32_t d = 256 - (r + g + b) / 3;
-    int32_t e = 0;
-    switch (style) {
-      case 0:
-        e = static_cast<int32_t>(k - 0.5 * liteness - 0.3 * d);
-        if (e > 200) e = 200;
-        break;
-      case 1:
-        e = static_cast<int32_t>(k - 0.75 * liteness - 0.3 * d);
-        if (e > 230) e = 230;
-        break;
-      case 2:
-        e = static_cast<int32_t>((k - 1.5 * liteness - 0.7 * d) * 0.7);
-        if (e > 180) e = 180;
-        break;
-      default:
-        e = 0;
-        break;
-    }
-    return e < 0 ? 0 : e;
+    return RenderMan::Outline_Stroke_Darkening(static_cast<int16_t>(m), static_cast<int16_t>(r),
+                                               static_cast<int16_t>(g), static_cast<int16_t>(b), style,
+                                               darkness, liteness);
   }
 };
 

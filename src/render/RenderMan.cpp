@@ -297,6 +297,33 @@ bool RenderMan::Restore_Outline_Map_from_Backup(std::string& err) {
   return m_outlineMapOversize->Copy_Pixels(*m_outlineMapBackup, err);
 }
 
+int32_t RenderMan::Outline_Stroke_Darkening(int16_t m, int16_t r, int16_t g, int16_t b, int16_t style,
+                                            double darkness, double liteness) {
+  if (m >= 230) return 0;
+  double k = (256 - m) * darkness / 100.0;
+  if (k > 255.0) k = 255.0;
+  // Darkness of the source pixel: strokes darken dark areas less.
+  const int32_t d = 256 - (r + g + b) / 3;
+  int32_t e = 0;
+  switch (style) {
+    case 0:
+      e = static_cast<int32_t>(k - 0.5 * liteness - 0.3 * d);
+      if (e > 200) e = 200;
+      break;
+    case 1:
+      e = static_cast<int32_t>(k - 0.75 * liteness - 0.3 * d);
+      if (e > 230) e = 230;
+      break;
+    case 2:
+      e = static_cast<int32_t>((k - 1.5 * liteness - 0.7 * d) * 0.7);
+      if (e > 180) e = 180;
+      break;
+    default:
+      break;
+  }
+  return e < 0 ? 0 : e;
+}
+
 namespace {
 
 // The one walk of the outline merge: for every pixel (x, y) of the area,
@@ -323,28 +350,7 @@ void Walk_Outline_Merge(const RenderMan& renderMan, bool whiteOut, int16_t style
         if (whiteOut) {
           r = g = b = 255;
         } else {
-          double k = (256 - m) * darkness / 100.0;
-          if (k > 255.0) k = 255.0;
-          // Darkness of the source pixel: strokes darken dark areas less.
-          const int32_t d = 256 - (r + g + b) / 3;
-          switch (style) {
-            case 0:
-              e = static_cast<int32_t>(k - 0.5 * liteness - 0.3 * d);
-              if (e > 200) e = 200;
-              break;
-            case 1:
-              e = static_cast<int32_t>(k - 0.75 * liteness - 0.3 * d);
-              if (e > 230) e = 230;
-              break;
-            case 2:
-              e = static_cast<int32_t>((k - 1.5 * liteness - 0.7 * d) * 0.7);
-              if (e > 180) e = 180;
-              break;
-            default:
-              e = 0;
-              break;
-          }
-          if (e < 0) e = 0;
+          e = RenderMan::Outline_Stroke_Darkening(m, r, g, b, style, darkness, liteness);
         }
       }
       put(x, y, r, g, b, e);

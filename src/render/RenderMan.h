@@ -268,6 +268,11 @@ class RenderMan {
   // rows top to bottom, 0..230 (the merge stores component - e, clamped at
   // 0).  Empty when the merge would change nothing (no outline, or it is
   // hidden).
+  // What an outline pixel of value m (< 230 draws) takes off each component
+  // of the pixel r, g, b under it, for merge style 0..2, at the dialog's
+  // darkness and liteness; 0 where it draws nothing.
+  static int32_t Outline_Stroke_Darkening(int16_t m, int16_t r, int16_t g, int16_t b, int16_t style,
+                                          double darkness, double liteness);
   static bool Outline_Darkening(const RenderMan& renderMan, int16_t style, const OffMap* outlineMap,
                                 const OffMap& sourceMap, const RectShrt& ratioRct,
                                 std::vector<uint8_t>& darkening, std::string& err);
