@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ExportTestSupport.h"
 #include "app/RegionEditorApp.h"
 #include "cli/CliOutlineOptions.h"
 #include "cli/CliPrint.h"
@@ -36,17 +37,7 @@ struct Job {
     return ExportSource{app->Get_RegionList(), app->Get_RenderMan(), outline ? &drawn : nullptr,
                         app->Get_Document().sourcePhotoPath, platform.Get()};
   }
-  std::vector<uint8_t> Working() const {
-    const OffMap& map = *app->Get_RenderMan().Get_Layered_Map();
-    std::vector<uint8_t> rgb;
-    for (int32_t y = 0; y < map.Get_Height(); ++y)
-      for (int32_t x = 0; x < map.Get_Width(); ++x) {
-        int16_t r = 0, g = 0, b = 0;
-        map.Get_Pixel(x, y, r, g, b);
-        rgb.insert(rgb.end(), {uint8_t(r), uint8_t(g), uint8_t(b)});
-      }
-    return rgb;
-  }
+  std::vector<uint8_t> Working() const { return Map_Bytes(*app->Get_RenderMan().Get_Layered_Map()); }
   int32_t Width() const { return app->Get_RenderMan().Get_Layered_Map()->Get_Width(); }
   int32_t Height() const { return app->Get_RenderMan().Get_Layered_Map()->Get_Height(); }
 };
